@@ -1,0 +1,21 @@
+#pragma once
+// What the live board tells the screen. The board window animates these; the search and most
+// tests run the board with no view at all.
+
+namespace lumaro {
+
+class BoardView {
+public:
+    virtual ~BoardView() = default;
+    // Checker image `image` (1..15) of `colour` now stands at (x, y), in front of the others.
+    // `animated`: play the appear effect.
+    virtual void checkerAppeared(int colour, int image, int x, int y, bool animated) = 0;
+    // Checker image `image` of `colour` leaves the board (fade effect when `animated`) and is hidden.
+    virtual void checkerFaded(int colour, int image, bool animated) = 0;
+    // The screen-to-point mapping changed (SIDE): the point labels need renumbering.
+    virtual void orientationChanged() {}
+    // Let pending window events run (repaint, timers), as every checker operation does.
+    virtual void letEventsRun() {}
+};
+
+}  // namespace lumaro

@@ -1,0 +1,183 @@
+#pragma once
+// The play generator: a depth-first walk over every sequence of up to four single steps (one per
+// die) on private copies of a start position. Every prefix is recorded: the path so far is compared
+// with the best play by pips and handed to the caller's step observer, which is how the computer
+// scores candidates. Levels are re-copied from their parent before each candidate instead of undoing
+// a step. No lists, no allocation: the work area is a fixed record, so searches can run side by side.
+#include <array>
+
+#include "board/Position.h"
+
+namespace lumaro {
+
+struct Step {
+    Byte point = 0;  // the point the checker leaves; for an entry, the entry point
+    Byte die = 0;    // 0 ends the play
+    bool operator==(const Step&) const = default;
+};
+
+// Steps 1..4 (slot 0 unused).
+using Play = std::array<Step, 5>;
+
+inline int diceTotal(const Play& play) { return play[1].die + play[2].die + play[3].die + play[4].die; }
+
+struct GeneratorWorkArea {
+    std::array<Position, 5> level{};  // level 0: the start position; 1..4 after each step
+    std::array<Byte, 5> searchDice{};
+    Play path{};
+    Play bestPath{};  // the first play found with the largest dice total
+};
+
+// searchDice from a roll: higher (or lower) die first; a doublet four times.
+void fillDiceHigherFirst(GeneratorWorkArea& w, Byte dieA, Byte dieB);
+void fillDiceLowerFirst(GeneratorWorkArea& w, Byte dieA, Byte dieB);
+
+// Observers see (work area, level) after each recorded step. This one sees nothing.
+struct NoStepObserver {
+    void operator()(const GeneratorWorkArea&, int) const {}
+};
+
+namespace detail {
+
+inline bool openFor(const Position& pos, int t, Byte mover) {
+    return pos.count[t] == 0 || pos.colour[t] == mover || pos.count[t] == 1;
+}
+
+// A checker of `mover` arrives on t (which is open).
+inline void gainChecker(Position& pos, int t, Byte mover) {
+    if (pos.count[t] == 0) {
+        pos.count[t] = 1;
+        pos.colour[t] = mover;
+    } else if (pos.colour[t] == mover) {
+        pos.count[t] += 1;
+    } else {  // a hit
+        pos.colour[t] = mover;
+        if (mover == kWhite)
+            pos.barBlack += 1;
+        else
+            pos.barWhite += 1;
+    }
+}
+
+template <class Observer>
+inline void recordStep(GeneratorWorkArea& w, int level, int point, int die, Observer& observer) {
+    w.path[level] = Step{static_cast<Byte>(point), static_cast<Byte>(die)};
+    for (int k = level + 1; k <= 4; ++k) w.path[k] = Step{};
+    if (diceTotal(w.path) > diceTotal(w.bestPath)) w.bestPath = w.path;
+    observer(static_cast<const GeneratorWorkArea&>(w), level);
+}
+
+}  // namespace detail
+
+template <class Observer>
+void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer);
+template <class Observer>
+void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer);
+
+template <class Observer>
+void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
+    const int d = w.searchDice[level];
+    if (d < 1 || d > 6) return;
+    const Position& parent = w.level[level - 1];
+    Position& here = w.level[level];
+    const bool deeper = level < 4 && w.searchDice[level + 1] != 0;
+    const Byte phase = whitePhaseOf(parent);
+    auto descend = [&](int point) {
+        detail::recordStep(w, level, point, d, observer);
+        if (deeper) generateWhitePlays(w, level + 1, observer);
+    };
+    if (phase == 1) {
+        // Only the entry point of this die can take a checker from the bar.
+        if (detail::openFor(parent, d, kWhite)) {
+            here = parent;
+            here.barWhite -= 1;
+            detail::gainChecker(here, d, kWhite);
+            descend(d);
+        }
+        return;
+    }
+    const bool bearingOff = phase == 3 || phase == 4;
+    for (int i = 1; i <= 24; ++i) {
+        if (!parent.hasWhite(i)) continue;
+        if (i + d <= 24) {
+            if (!detail::openFor(parent, i + d, kWhite)) continue;
+            here = parent;
+            here.count[i] -= 1;
+            detail::gainChecker(here, i + d, kWhite);
+            descend(i);
+        } else if (bearingOff) {
+            bool behind = false;
+            if (i + d > 25)
+                for (int q = 19; q < i && !behind; ++q) behind = parent.hasWhite(q);
+            if (behind) continue;
+            here = parent;
+            here.count[i] -= 1;
+            here.offWhite += 1;
+            descend(i);
+        }
+    }
+}
+
+template <class Observer>
+void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
+    const int d = w.searchDice[level];
+    if (d < 1 || d > 6) return;
+    const Position& parent = w.level[level - 1];
+    Position& here = w.level[level];
+    const bool deeper = level < 4 && w.searchDice[level + 1] != 0;
+    const Byte phase = blackPhaseOf(parent);
+    auto descend = [&](int point) {
+        detail::recordStep(w, level, point, d, observer);
+        if (deeper) generateBlackPlays(w, level + 1, observer);
+    };
+    if (phase == 1) {
+        const int entry = 25 - d;
+        if (detail::openFor(parent, entry, kBlack)) {
+            here = parent;
+            here.barBlack -= 1;
+            detail::gainChecker(here, entry, kBlack);
+            descend(entry);
+        }
+        return;
+    }
+    const bool bearingOff = phase == 3 || phase == 4;
+    for (int i = 1; i <= 24; ++i) {
+        if (!parent.hasBlack(i)) continue;
+        if (d < i) {
+            if (!detail::openFor(parent, i - d, kBlack)) continue;
+            here = parent;
+            here.count[i] -= 1;
+            detail::gainChecker(here, i - d, kBlack);
+            descend(i);
+        } else if (bearingOff) {
+            bool behind = false;
+            if (i < d)
+                for (int q = i + 1; q <= 6 && !behind; ++q) behind = parent.hasBlack(q);
+            if (behind) continue;
+            here = parent;
+            here.count[i] -= 1;
+            here.offBlack += 1;
+            descend(i);
+        }
+    }
+}
+
+// Runs the generator of one side (white = true) over both dice orders, as the max-dice rule and the
+// computer do: higher die first, then (for two different dice) lower first. bestPath carries over.
+template <class Observer>
+void generateBothOrders(GeneratorWorkArea& w, bool white, Byte dieA, Byte dieB, Observer& observer) {
+    fillDiceHigherFirst(w, dieA, dieB);
+    if (white)
+        generateWhitePlays(w, 1, observer);
+    else
+        generateBlackPlays(w, 1, observer);
+    if (dieA != dieB) {
+        fillDiceLowerFirst(w, dieA, dieB);
+        if (white)
+            generateWhitePlays(w, 1, observer);
+        else
+            generateBlackPlays(w, 1, observer);
+    }
+}
+
+}  // namespace lumaro

@@ -1,0 +1,69 @@
+#include "board/Position.h"
+
+namespace lumaro {
+
+bool Position::sameCheckersAs(const Position& other) const {
+    for (int p = 1; p <= 24; ++p) {
+        if (count[p] != other.count[p]) return false;
+        if (count[p] > 0 && colour[p] != other.colour[p]) return false;
+    }
+    return barWhite == other.barWhite && barBlack == other.barBlack && offWhite == other.offWhite &&
+           offBlack == other.offBlack;
+}
+
+Byte whitePhaseOf(const Position& pos) {
+    if (pos.barWhite > 0) return 1;
+    for (int p = 1; p <= 6; ++p)
+        if (pos.hasWhite(p)) return 2;
+    int home = 0;
+    for (int p = 19; p <= 24; ++p)
+        if (pos.hasWhite(p)) home += pos.count[p];
+    if (home == kCheckersPerSide) return 3;
+    if (home + pos.offWhite == kCheckersPerSide) return 4;
+    return 0;
+}
+
+Byte blackPhaseOf(const Position& pos) {
+    if (pos.barBlack > 0) return 1;
+    for (int p = 19; p <= 24; ++p)
+        if (pos.hasBlack(p)) return 2;
+    int home = 0;
+    for (int p = 1; p <= 6; ++p)
+        if (pos.hasBlack(p)) home += pos.count[p];
+    if (home == kCheckersPerSide) return 3;
+    if (home + pos.offBlack == kCheckersPerSide) return 4;
+    return 0;
+}
+
+int whiteCheckersOf(const Position& pos) {
+    int n = pos.barWhite + pos.offWhite;
+    for (int p = 1; p <= 24; ++p)
+        if (pos.hasWhite(p)) n += pos.count[p];
+    return n;
+}
+
+int blackCheckersOf(const Position& pos) {
+    int n = pos.barBlack + pos.offBlack;
+    for (int p = 1; p <= 24; ++p)
+        if (pos.hasBlack(p)) n += pos.count[p];
+    return n;
+}
+
+Position startingPosition() {
+    Position pos;
+    auto put = [&pos](int p, int n, Byte c) {
+        pos.count[p] = static_cast<Byte>(n);
+        pos.colour[p] = c;
+    };
+    put(1, 2, kWhite);
+    put(12, 5, kWhite);
+    put(17, 3, kWhite);
+    put(19, 5, kWhite);
+    put(24, 2, kBlack);
+    put(13, 5, kBlack);
+    put(8, 3, kBlack);
+    put(6, 5, kBlack);
+    return pos;
+}
+
+}  // namespace lumaro

@@ -1,0 +1,43 @@
+#pragma once
+// The checkers of one position: what the live board, a level of the play generator,
+// the turn-start snapshot and a saved game all hold. Points are numbered 1..24; index 0 is unused.
+#include <array>
+#include <cstdint>
+
+namespace lumaro {
+
+using Byte = std::uint8_t;
+
+inline constexpr Byte kWhite = 1;
+inline constexpr Byte kBlack = 0;
+inline constexpr int kCheckersPerSide = 15;
+
+struct Position {
+    std::array<Byte, 25> count{};   // checkers on each point
+    std::array<Byte, 25> colour{};  // 1 white, 0 black; meaningful only where count > 0
+    Byte barWhite = 0;
+    Byte barBlack = 0;
+    Byte offWhite = 0;
+    Byte offBlack = 0;
+
+    bool hasWhite(int p) const { return count[p] > 0 && colour[p] == kWhite; }
+    bool hasBlack(int p) const { return count[p] > 0 && colour[p] == kBlack; }
+
+    // Two positions are the same when every occupied point, bar and tray agree;
+    // the colour byte of an empty point does not matter.
+    bool sameCheckersAs(const Position& other) const;
+};
+
+// Phases: 0 normal, 1 on the bar, 2 a checker still in the opponent's home board,
+// 3 all fifteen at home and none off, 4 bearing off.
+Byte whitePhaseOf(const Position& pos);
+Byte blackPhaseOf(const Position& pos);
+
+// Checkers of a colour on points, bar and tray (15 in every legal position).
+int whiteCheckersOf(const Position& pos);
+int blackCheckersOf(const Position& pos);
+
+// The starting position of a new game.
+Position startingPosition();
+
+}  // namespace lumaro

@@ -1,0 +1,87 @@
+#include "board/StepTests.h"
+
+namespace lumaro {
+namespace {
+
+bool validDie(int d) { return d >= 1 && d <= 6; }
+
+// What a checker of `mover` finds on point t: 0 blocked, t open, t + 24 a blot to hit.
+Byte landing(const Position& pos, int t, Byte mover) {
+    if (pos.count[t] == 0 || pos.colour[t] == mover) return static_cast<Byte>(t);
+    if (pos.count[t] == 1) return static_cast<Byte>(t + kHitOffset);
+    return kStepImpossible;
+}
+
+bool whiteBehind(const Position& pos, int from, int to) {
+    for (int q = from; q <= to; ++q)
+        if (pos.hasWhite(q)) return true;
+    return false;
+}
+
+bool blackBehind(const Position& pos, int from, int to) {
+    for (int q = from; q <= to; ++q)
+        if (pos.hasBlack(q)) return true;
+    return false;
+}
+
+Byte whiteFromPoint(const Board& b, int p, int d) {
+    if (!b.hasWhite(p)) return kStepImpossible;
+    if (p + d <= 24) return landing(b, p + d, kWhite);
+    if (b.phaseWhite != 3 && b.phaseWhite != 4) return kStepImpossible;
+    if (p + d == 25) return kBorneOff;
+    return whiteBehind(b, 19, p - 1) ? kStepImpossible : kBorneOff;
+}
+
+Byte blackFromPoint(const Board& b, int p, int d) {
+    if (!b.hasBlack(p)) return kStepImpossible;
+    if (p - d >= 1) return landing(b, p - d, kBlack);
+    if (b.phaseBlack != 3 && b.phaseBlack != 4) return kStepImpossible;
+    if (p == d) return kBorneOff;
+    return blackBehind(b, p + 1, 6) ? kStepImpossible : kBorneOff;
+}
+
+}  // namespace
+
+Byte whiteStepTest(const Board& board, int s, int d) {
+    if (s < 1 || s > 24 || !validDie(d)) return kStepImpossible;
+    return whiteFromPoint(board, board.screenToPoint[s], d);
+}
+
+Byte blackStepTest(const Board& board, int s, int d) {
+    if (s < 1 || s > 24 || !validDie(d)) return kStepImpossible;
+    return blackFromPoint(board, board.screenToPoint[s], d);
+}
+
+Byte whiteEntryTest(const Board& board, int d) {
+    if (!validDie(d)) return kStepImpossible;
+    return landing(board, d, kWhite);
+}
+
+Byte blackEntryTest(const Board& board, int d) {
+    if (!validDie(d)) return kStepImpossible;
+    return landing(board, 25 - d, kBlack);
+}
+
+bool canEnter(const Board& board, Byte turn, const DiceLeft& diceLeft) {
+    const bool white = turn == 1;
+    if ((white ? board.barWhite : board.barBlack) == 0) return false;
+    for (int k = 1; k <= 4; ++k) {
+        const int d = diceLeft[k];
+        if (d == 0) continue;
+        if ((white ? whiteEntryTest(board, d) : blackEntryTest(board, d)) != kStepImpossible) return true;
+    }
+    return false;
+}
+
+bool canMove(const Board& board, Byte turn, const DiceLeft& diceLeft) {
+    const bool white = turn == 1;
+    for (int k = 1; k <= 4; ++k) {
+        const int d = diceLeft[k];
+        if (!validDie(d)) continue;
+        for (int p = 1; p <= 24; ++p)
+            if ((white ? whiteFromPoint(board, p, d) : blackFromPoint(board, p, d)) != kStepImpossible) return true;
+    }
+    return false;
+}
+
+}  // namespace lumaro
