@@ -1,0 +1,40 @@
+#pragma once
+// lm2.ini: every option and the running score totals as raw little-endian fields followed by
+// the player's name and the remote address, each a length byte and its characters.
+// There is no header, version or checksum.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "game/Options.h"
+#include "game/Scores.h"
+
+namespace lumaro {
+
+inline constexpr std::size_t kDefaultSettingsFileSize = 61;
+
+// How the last read of the settings file went. The game keeps it but never shows it.
+enum class SettingsIo {
+    ok,
+    missing,     // no file: every field took its default
+    shortFile,   // the file ended early: the fields past its end kept their values
+    readFailed,  // the file exists but could not be read: nothing changed
+};
+
+// Reads the fields in file order. A field the bytes do not reach keeps its value in `options`
+// or `scores`; a value outside its range takes its default. Returns false when the bytes
+// ended before the last field.
+bool decodeSettings(std::span<const std::uint8_t> bytes, Options& options, Scores& scores);
+
+// The whole file. Names longer than their maximum are cut to it.
+std::vector<std::uint8_t> encodeSettings(const Options& options, const Scores& scores);
+
+// A missing file sets every field to its default and creates nothing.
+SettingsIo loadSettings(const std::string& path, Options& options, Scores& scores);
+
+// Writes the whole file; a failed save leaves the earlier file as it was.
+bool saveopt(const std::string& path, const Options& options, const Scores& scores);
+
+}  // namespace lumaro

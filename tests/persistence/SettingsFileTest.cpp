@@ -1,0 +1,329 @@
+#include "persistence/SettingsFile.h"
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "persistence/FileBytes.h"
+#include "persistence/TempFolder.h"
+
+namespace lumaro {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Every option away from its default, so a field that is dropped or misplaced shows.
+Options everythingChanged() {
+    Options o;
+    o.checkerSpeed = 16;
+    o.checkerColours = 3;
+    o.homeRight = o.showBarDots = o.showBarNumbers = o.cubeEnabled = o.crawfordRule = 0;
+    o.jacobyRule = o.matchPlay = o.alternateFirstMove = o.modernSkin = 1;
+    o.matchLength = 200;
+    o.normalNet = o.showBorneOff = o.showPipCount = o.soundFx = o.localPlay = o.automaticDice = 0;
+    o.humanOpponent = o.listenOption = o.showLocalTime = o.showGameDuration = 1;
+    o.chatKeyEnabled = o.autohideChat = 1;
+    o.attackSlider = -2;
+    o.riskSlider = 2;
+    o.strategySlider = -1;
+    o.computerLevel = 3;
+    o.doublesAlwaysAccepted = o.noBackgammonScoring = o.slowThinking = 1;
+    o.playerName = "Ann";
+    o.remoteAddress = "10.0.0.1";
+    return o;
+}
+
+Scores someScores() {
+    Scores s;
+    s.whiteMatchScore = 0x0102;
+    s.blackMatchScore = 0x0304;
+    s.whiteMatchesWon = 0x0506;
+    s.blackMatchesWon = 0x0708;
+    s.blackPointsTotal = 0x0A0B0C0D;
+    s.whitePointsTotal = 0x11121314;
+    s.blackGamesWon = 0x1516;
+    s.whiteGamesWon = 0x1718;
+    return s;
+}
+
+TEST(SettingsFile, DefaultsMakeTheSixtyOneByteFile) {
+    const Bytes bytes = encodeSettings(Options{}, Scores{});
+    ASSERT_EQ(bytes.size(), kDefaultSettingsFileSize);
+    EXPECT_EQ(bytes[0], 10);
+    EXPECT_EQ(bytes[1], 0);
+    EXPECT_EQ(bytes[2], 1);
+    EXPECT_EQ(bytes[33], 1);
+    EXPECT_EQ(bytes[53], 6);
+    EXPECT_EQ(std::string(bytes.begin() + 54, bytes.begin() + 60), "Master");
+    EXPECT_EQ(bytes[60], 0);
+}
+
+TEST(SettingsFile, NumbersScoresAndNamesSitAtTheirOffsets) {
+    Options o = everythingChanged();
+    o.checkerSpeed = 10000;
+    const Bytes b = encodeSettings(o, someScores());
+    ASSERT_EQ(b.size(), 55u + 3 + 8);
+    EXPECT_EQ(b[0], 0x10);  // 10000 little-endian
+    EXPECT_EQ(b[1], 0x27);
+    EXPECT_EQ(b[2], 3);
+    EXPECT_EQ(b[33], 3);  // the colour scheme is written twice
+    EXPECT_EQ(b[10], 200);
+    EXPECT_EQ(Bytes(b.begin() + 11, b.begin() + 19),
+              (Bytes{0x02, 0x01, 0x04, 0x03, 0x06, 0x05, 0x08, 0x07}));
+    EXPECT_EQ(Bytes(b.begin() + 19, b.begin() + 23), (Bytes{0x0D, 0x0C, 0x0B, 0x0A}));  // Black
+    EXPECT_EQ(Bytes(b.begin() + 23, b.begin() + 27), (Bytes{0x14, 0x13, 0x12, 0x11}));  // White
+    EXPECT_EQ(Bytes(b.begin() + 27, b.begin() + 31), (Bytes{0x16, 0x15, 0x18, 0x17}));
+    EXPECT_EQ(b[46], 0xFE);  // sliders are signed
+    EXPECT_EQ(b[47], 2);
+    EXPECT_EQ(b[48], 0xFF);
+    EXPECT_EQ(b[49], 3);
+    EXPECT_EQ(b[53], 3);
+    EXPECT_EQ(std::string(b.begin() + 54, b.begin() + 57), "Ann");
+    EXPECT_EQ(b[57], 8);
+    EXPECT_EQ(std::string(b.begin() + 58, b.end()), "10.0.0.1");
+}
+
+struct FlagCase {
+    const char* name;
+    std::size_t offset;
+    std::uint8_t Options::*field;
+};
+
+const FlagCase kFlags[] = {
+    {"homeRight", 3, &Options::homeRight},
+    {"showBarDots", 4, &Options::showBarDots},
+    {"showBarNumbers", 5, &Options::showBarNumbers},
+    {"cubeEnabled", 6, &Options::cubeEnabled},
+    {"crawfordRule", 7, &Options::crawfordRule},
+    {"jacobyRule", 8, &Options::jacobyRule},
+    {"matchPlay", 9, &Options::matchPlay},
+    {"alternateFirstMove", 31, &Options::alternateFirstMove},
+    {"modernSkin", 32, &Options::modernSkin},
+    {"normalNet", 34, &Options::normalNet},
+    {"showBorneOff", 35, &Options::showBorneOff},
+    {"showPipCount", 36, &Options::showPipCount},
+    {"soundFx", 37, &Options::soundFx},
+    {"humanOpponent", 38, &Options::humanOpponent},
+    {"localPlay", 39, &Options::localPlay},
+    {"listenOption", 40, &Options::listenOption},
+    {"automaticDice", 41, &Options::automaticDice},
+    {"showLocalTime", 42, &Options::showLocalTime},
+    {"showGameDuration", 43, &Options::showGameDuration},
+    {"chatKeyEnabled", 44, &Options::chatKeyEnabled},
+    {"autohideChat", 45, &Options::autohideChat},
+    {"doublesAlwaysAccepted", 50, &Options::doublesAlwaysAccepted},
+    {"noBackgammonScoring", 51, &Options::noBackgammonScoring},
+    {"slowThinking", 52, &Options::slowThinking},
+};
+
+// Flags all hold 0 or 1, so only flipping them one at a time shows two swapped offsets.
+TEST(SettingsFile, EachFlagOwnsItsByteBothWays) {
+    const Bytes defaults = encodeSettings(Options{}, Scores{});
+    for (const FlagCase& c : kFlags) {
+        SCOPED_TRACE(c.name);
+        Options flipped;
+        flipped.*c.field ^= 1;
+        const Bytes bytes = encodeSettings(flipped, Scores{});
+        ASSERT_EQ(bytes.size(), defaults.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            EXPECT_EQ(bytes[i] != defaults[i], i == c.offset) << "offset " << i;
+
+        Options read;
+        Scores scores;
+        EXPECT_TRUE(decodeSettings(bytes, read, scores));
+        EXPECT_EQ(read.*c.field, flipped.*c.field);
+    }
+}
+
+TEST(SettingsFile, RoundTripKeepsEveryField) {
+    const Bytes bytes = encodeSettings(everythingChanged(), someScores());
+    Options o;
+    Scores s;
+    EXPECT_TRUE(decodeSettings(bytes, o, s));
+    EXPECT_EQ(encodeSettings(o, s), bytes);
+    EXPECT_EQ(o.playerName, "Ann");
+    EXPECT_EQ(s.blackPointsTotal, 0x0A0B0C0Du);
+}
+
+TEST(SettingsFile, ColourSchemeStoredTwiceTheSecondCopyWins) {
+    Bytes bytes = encodeSettings(Options{}, Scores{});
+    bytes[2] = 2;
+    bytes[33] = 3;
+    Options o;
+    Scores s;
+    decodeSettings(bytes, o, s);
+    EXPECT_EQ(o.checkerColours, 3);
+
+    // A file that ends before the second copy keeps the first one, still range-checked.
+    decodeSettings(Bytes(bytes.begin(), bytes.begin() + 20), o, s);
+    EXPECT_EQ(o.checkerColours, 2);
+    bytes[2] = 9;
+    o.checkerColours = 3;
+    decodeSettings(Bytes(bytes.begin(), bytes.begin() + 20), o, s);
+    EXPECT_EQ(o.checkerColours, 1);
+}
+
+TEST(SettingsFile, ShortFileLeavesTheUnreadFieldsAlone) {
+    const Options before = everythingChanged();
+    const Scores beforeScores = someScores();
+    const Bytes full = encodeSettings(Options{}, Scores{});
+
+    // The file ends inside blackPointsTotal (offsets 19..22).
+    Options o = before;
+    Scores s = beforeScores;
+    EXPECT_FALSE(decodeSettings(Bytes(full.begin(), full.begin() + 21), o, s));
+    EXPECT_EQ(o.checkerSpeed, 10);
+    EXPECT_EQ(o.matchLength, 3);
+    EXPECT_EQ(s.blackMatchesWon, 0);
+    EXPECT_EQ(s.blackPointsTotal, beforeScores.blackPointsTotal);
+    EXPECT_EQ(s.whiteGamesWon, beforeScores.whiteGamesWon);
+    EXPECT_EQ(o.checkerColours, 1);  // the first copy was read
+    EXPECT_EQ(o.soundFx, before.soundFx);
+    EXPECT_EQ(o.playerName, before.playerName);
+
+    // Every possible cut: only the whole file counts as complete.
+    for (std::size_t n = 0; n <= full.size(); ++n) {
+        Options cut = before;
+        Scores cutScores = beforeScores;
+        EXPECT_EQ(decodeSettings(Bytes(full.begin(), full.begin() + n), cut, cutScores),
+                  n == full.size())
+            << n << " bytes";
+    }
+}
+
+struct RangeCase {
+    const char* name;
+    std::size_t offset;
+    std::uint8_t bad;
+    int (*get)(const Options&);
+};
+
+const RangeCase kOutOfRange[] = {
+    {"checkerSpeed 11", 0, 11, [](const Options& o) { return int{o.checkerSpeed}; }},
+    {"checkerColours 0", 33, 0, [](const Options& o) { return int{o.checkerColours}; }},
+    {"checkerColours 4", 33, 4, [](const Options& o) { return int{o.checkerColours}; }},
+    {"homeRight 2", 3, 2, [](const Options& o) { return int{o.homeRight}; }},
+    {"matchPlay 255", 9, 255, [](const Options& o) { return int{o.matchPlay}; }},
+    {"matchLength 0", 10, 0, [](const Options& o) { return int{o.matchLength}; }},
+    {"normalNet 2", 34, 2, [](const Options& o) { return int{o.normalNet}; }},
+    {"attackSlider 3", 46, 3, [](const Options& o) { return int{o.attackSlider}; }},
+    {"riskSlider -3", 47, 0xFD, [](const Options& o) { return int{o.riskSlider}; }},
+    {"strategySlider -128", 48, 0x80, [](const Options& o) { return int{o.strategySlider}; }},
+    {"computerLevel 0", 49, 0, [](const Options& o) { return int{o.computerLevel}; }},
+    {"computerLevel 4", 49, 4, [](const Options& o) { return int{o.computerLevel}; }},
+    {"slowThinking 7", 52, 7, [](const Options& o) { return int{o.slowThinking}; }},
+};
+
+TEST(SettingsFile, OutOfRangeValueTakesItsDefault) {
+    const Options changed = everythingChanged();
+    const Bytes good = encodeSettings(changed, Scores{});
+    for (const RangeCase& c : kOutOfRange) {
+        SCOPED_TRACE(c.name);
+        ASSERT_NE(c.get(changed), c.get(Options{}));
+        Bytes bytes = good;
+        bytes[c.offset] = c.bad;
+        Options o = changed;
+        Scores s;
+        EXPECT_TRUE(decodeSettings(bytes, o, s));
+        EXPECT_EQ(c.get(o), c.get(Options{}));
+        EXPECT_EQ(o.playerName, changed.playerName);  // later fields still line up
+    }
+}
+
+TEST(SettingsFile, OverlongOrCutOffNamesTakeTheirDefaults) {
+    Bytes fixed = encodeSettings(everythingChanged(), Scores{});
+    fixed.resize(53);
+    const std::string longName(21, 'x');
+
+    // Too long for the field, yet the address after it is still found.
+    Bytes bytes = fixed;
+    bytes.push_back(21);
+    bytes.insert(bytes.end(), longName.begin(), longName.end());
+    bytes.push_back(16);
+    bytes.insert(bytes.end(), 16, '1');
+    Options o = everythingChanged();
+    Scores s;
+    EXPECT_TRUE(decodeSettings(bytes, o, s));
+    EXPECT_EQ(o.playerName, "Master");
+    EXPECT_EQ(o.remoteAddress, "");
+
+    // The name's length runs past the end: it takes its default, the address stays.
+    bytes = fixed;
+    bytes.push_back(10);
+    bytes.insert(bytes.end(), {'A', 'n', 'n'});
+    o = everythingChanged();
+    EXPECT_FALSE(decodeSettings(bytes, o, s));
+    EXPECT_EQ(o.playerName, "Master");
+    EXPECT_EQ(o.remoteAddress, "10.0.0.1");
+}
+
+TEST(SettingsFile, OverlongNamesAreCutWhenWritten) {
+    Options o;
+    o.playerName = std::string(25, 'n');
+    o.remoteAddress = "192.168.100.200.7";
+    const Bytes bytes = encodeSettings(o, Scores{});
+    ASSERT_EQ(bytes.size(), 55u + 20 + 15);
+    EXPECT_EQ(bytes[53], 20);
+    EXPECT_EQ(bytes[74], 15);
+    Options read;
+    Scores s;
+    EXPECT_TRUE(decodeSettings(bytes, read, s));
+    EXPECT_EQ(read.playerName, std::string(20, 'n'));
+    EXPECT_EQ(read.remoteAddress, "192.168.100.200");
+}
+
+TEST(SettingsFile, MissingFileGivesDefaultsAndCreatesNothing) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("lm2.ini");
+    Options o = everythingChanged();
+    Scores s = someScores();
+    EXPECT_EQ(loadSettings(path, o, s), SettingsIo::missing);
+    EXPECT_EQ(encodeSettings(o, s), encodeSettings(Options{}, Scores{}));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(SettingsFile, SavedScoresSurviveARestart) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("lm2.ini");
+    ASSERT_TRUE(saveopt(path, everythingChanged(), someScores()));
+    EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
+    Options o;
+    Scores s;
+    EXPECT_EQ(loadSettings(path, o, s), SettingsIo::ok);
+    EXPECT_EQ(encodeSettings(o, s), encodeSettings(everythingChanged(), someScores()));
+
+    testing::writeText(path, "abc");
+    EXPECT_EQ(loadSettings(path, o, s), SettingsIo::shortFile);
+}
+
+TEST(SettingsFile, FailedSaveKeepsTheEarlierFile) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("lm2.ini");
+    ASSERT_TRUE(saveopt(path, everythingChanged(), someScores()));
+    const std::string earlier = testing::readText(path);
+
+    // The temporary file cannot be created.
+    std::filesystem::create_directory(temporaryPathFor(path));
+    EXPECT_FALSE(saveopt(path, Options{}, Scores{}));
+    EXPECT_EQ(testing::readText(path), earlier);
+
+    // The folder is a regular file.
+    EXPECT_FALSE(saveopt(path + "/lm2.ini", Options{}, Scores{}));
+    EXPECT_EQ(testing::readText(path), earlier);
+}
+
+TEST(SettingsFile, FailedRenameLeavesNoTemporaryFile) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("lm2.ini");
+    std::filesystem::create_directories(path + "/inside");
+    EXPECT_FALSE(saveopt(path, Options{}, Scores{}));
+    EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
+    Options o;
+    Scores s;
+    EXPECT_EQ(loadSettings(path, o, s), SettingsIo::readFailed);
+}
+
+}  // namespace
+}  // namespace lumaro
