@@ -1,0 +1,37 @@
+#pragma once
+// The dice of the current turn and the generators behind them.
+#include "board/StepTests.h"
+#include "game/Random.h"
+#include "game/Screen.h"
+
+namespace lumaro {
+
+struct Dice {
+    Byte dieA = 0;  // 0 = no die
+    Byte dieB = 0;
+    DiceLeft diceLeft{};  // slots 1..4: higher die first, four slots for a doublet, 0 once played
+    Byte pendingKey = 0;  // last character typed or sent by a manual dice button
+    Byte clockTicks = 0;  // advanced by the 107 ms clock timer
+    Byte slideTicks = 0;  // advanced by the 15 ms menu-slide timer
+    RuntimeRandom random;
+    Ranmar ranmar;
+
+    // Fills diceLeft from dieA and dieB.
+    void zar4();
+    // Rolls both dice automatically: dieA from the runtime generator plus the clock counter,
+    // dieB from RANMAR plus the slide counter; 1..5 passes with short waits, the last one counts.
+    // Fills diceLeft; the caller takes the turn-start snapshot.
+    void genzar(Screen& screen, bool soundFx);
+    // Manual entry, one key at a time: a digit 1..6 fills dieA first, then dieB; anything else is
+    // ignored. Returns true when the key was taken.
+    bool enterManualDie(Byte key);
+    bool bothEntered() const { return dieA != 0 && dieB != 0; }
+    // Marks the first slot holding `die` as played.
+    void useDie(Byte die);
+    void clear();
+};
+
+// Advances a byte tick counter, 255 back to 0.
+inline void tick(Byte& counter) { counter = static_cast<Byte>(counter + 1); }
+
+}  // namespace lumaro

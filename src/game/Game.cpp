@@ -1,0 +1,195 @@
+#include "game/Game.h"
+
+namespace lumaro {
+
+Game::Game(Screen& screen) : screen_(&screen) {}
+
+void Game::startUp(std::uint32_t seedMilliseconds) {
+    stats = PositionStats{};
+    gameOn = false;
+    gameNumber = 1;
+    crawfordGameNumber = 0;
+    dice.random.seed = seedMilliseconds;
+    blackBeginsNext = dice.random.Random(100) > 50;
+    dice.clockTicks = 0;
+    dice.ranmar.initFrom(dice.random);
+    board.count.fill(0);
+    board.colour.fill(0);
+    stat();
+    board.homeRight = options.homeRight;
+    board.setv();
+    dice.clear();
+    board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
+    cubeValue = 1;
+    cubeOwnerWhite = 0;
+    drawCube();
+}
+
+void Game::drawCube() { screen_->drawCube(cubeValue, cubeOwnerWhite); }
+
+void Game::takeSnapshot() {
+    snapshot.position = board.position();
+    snapshot.homeRight = board.homeRight;
+    snapshot.checkerColours = options.checkerColours;
+    snapshot.dieA = dice.dieA;
+    snapshot.dieB = dice.dieB;
+    snapshot.cubeOwnerWhite = cubeOwnerWhite;
+    snapshot.cubeValue = cubeValue;
+}
+
+void Game::rollAt(bool white) {
+    busy = true;
+    if (options.automaticDice) {
+        dice.genzar(*screen_, options.soundFx != 0);
+        screen_->showDice(white, dice.dieA, dice.dieB);
+    } else {
+        dice.dieA = 0;
+        dice.dieB = 0;
+        screen_->showDice(white, 0, 0);
+        dice.pendingKey = 0;
+        // The dice buttons and the keyboard fill pendingKey while the wait lets events run.
+        while (!dice.bothEntered() && !screen_->closing()) {
+            screen_->delay(10);
+            if (dice.enterManualDie(dice.pendingKey)) screen_->showDice(white, dice.dieA, dice.dieB);
+            dice.pendingKey = 0;
+        }
+        dice.zar4();
+    }
+    takeSnapshot();
+    RollStats& rolls = white ? whiteRollStats : blackRollStats;
+    rolls.countRoll(dice.dieA, dice.dieB, white ? stats.whitePips : stats.blackPips);
+    busy = false;
+}
+
+void Game::afiszareu() { rollAt(true); }
+void Game::afiszartu() { rollAt(false); }
+
+void Game::afiszartucon(Byte a, Byte b) {
+    dice.dieA = a;
+    dice.dieB = b;
+    screen_->showDice(false, a, b);
+    dice.zar4();
+    takeSnapshot();
+    blackRollStats.countRoll(a, b, stats.blackPips);
+}
+
+void Game::tablanoua() {
+    busy = true;
+    moveRecord.fill(0);
+    screen_->clearDice();
+    screen_->letEventsRun();
+    board.init();
+    board.animate = false;
+    const Position start = startingPosition();
+    // White first, from its back checkers forward; then Black, from its back checkers forward.
+    for (int p : {1, 12, 17, 19})
+        for (int k = 0; k < start.count[p]; ++k) board.adalb(board.screenToPoint[p]);
+    for (int p : {24, 13, 8, 6})
+        for (int k = 0; k < start.count[p]; ++k) board.adnegru(board.screenToPoint[p]);
+    board.animate = true;
+    cubeValue = 1;
+    cubeOwnerWhite = 0;
+    drawCube();
+    resultPoints = 0;
+    board.phaseWhite = board.phaseBlack = 0;
+    board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
+    board.analizafazaeu();
+    board.analizafazatu();
+    calculpunctaj();
+    gameNumber = gameNumber == 255 ? 1 : static_cast<Byte>(gameNumber + 1);
+    busy = false;
+}
+
+void Game::redrawDiceOfSideToMove() { screen_->showDice(turn == 1, dice.dieA, dice.dieB); }
+
+void Game::refacfast() {
+    board.animate = false;
+    busy = true;
+    cubeValue = snapshot.cubeValue;
+    cubeOwnerWhite = snapshot.cubeOwnerWhite;
+    drawCube();
+    dice.dieA = snapshot.dieA;
+    dice.dieB = snapshot.dieB;
+    dice.zar4();
+    redrawDiceOfSideToMove();
+    board.restoreTo(snapshot.position);
+    board.analizafazaeu();
+    board.analizafazatu();
+    calculpunctaj();
+    busy = false;
+    board.animate = true;
+    moveRecord.fill(0);
+}
+
+void Game::stat() {
+    whiteRollStats.clear();
+    blackRollStats.clear();
+    stats.resetForNewGame();
+}
+
+void Game::calculpunctaj() {
+    stats.recompute(board, options.cubeEnabled != 0, cubeValue, cubeOwnerWhite);
+    screen_->countersChanged();
+    screen_->letEventsRun();
+    if (stats.whitePips == 0 || stats.blackPips == 0) {
+        gameEndedByCube = false;
+        terminare();
+    }
+}
+
+void Game::terminare() {
+    if (options.soundFx) screen_->play(Sound::GameEnd);
+    whiteRollStats.countEnd(stats.whitePips);
+    blackRollStats.countEnd(stats.blackPips);
+    const GameEnding ending =
+        gameEndingOf(board, stats.whitePips, stats.blackPips, gameEndedByCube, cubeValue, gameNumber);
+    lastResult = endGame(ending, options, scores, crawfordGameNumber);
+    resultPoints = static_cast<Byte>(lastResult.resultPoints);
+    dice.diceLeft = {};
+    screen_->mesaj(lastResult.message);
+    gameOn = false;
+}
+
+SavedGame Game::savedGame() const {
+    SavedGame saved;
+    saved.position = snapshot.position;
+    saved.dieA = snapshot.dieA;
+    saved.dieB = snapshot.dieB;
+    saved.turn = turn;
+    saved.cubeValue = snapshot.cubeValue;
+    saved.cubeOwnerWhite = snapshot.cubeOwnerWhite;
+    saved.cubeEnabled = options.cubeEnabled;
+    return saved;
+}
+
+void Game::restoreSavedGame(const SavedGame& saved) {
+    busy = true;
+    board.init();
+    snapshot.position = saved.position;
+    snapshot.dieA = saved.dieA;
+    snapshot.dieB = saved.dieB;
+    snapshot.cubeValue = saved.cubeValue;
+    snapshot.cubeOwnerWhite = saved.cubeOwnerWhite;
+    turn = saved.turn;
+    options.cubeEnabled = saved.cubeEnabled;
+    busy = false;
+    refacfast();
+    gameOn = true;
+    board.analizafazaeu();
+    board.analizafazatu();
+    crawfordGameNumber = 0;
+    stat();
+    // The pip counts are taken after the reset, so the history starts from the loaded position.
+    calculpunctaj();
+    dice.zar4();
+    // The loaded position counts as the first roll of both colours, the loaded dice as the second
+    // roll of the colour to move.
+    whiteRollStats.rolls = 1;
+    blackRollStats.rolls = 1;
+    whiteRollStats.pipHistory[1] = stats.whitePips;
+    blackRollStats.pipHistory[1] = stats.blackPips;
+    RollStats& mover = turn == 1 ? whiteRollStats : blackRollStats;
+    mover.countRoll(dice.dieA, dice.dieB, turn == 1 ? stats.whitePips : stats.blackPips);
+}
+
+}  // namespace lumaro

@@ -1,0 +1,18 @@
+#pragma once
+// The position at the start of the current play, copied right after every roll. Undo, the refusal
+// of a short play, the play generator and saved games all work from it.
+#include "board/Position.h"
+
+namespace lumaro {
+
+struct TurnSnapshot {
+    Position position;
+    Byte homeRight = 1;
+    Byte checkerColours = 1;
+    Byte dieA = 0;
+    Byte dieB = 0;
+    Byte cubeOwnerWhite = 0;
+    Byte cubeValue = 1;
+};
+
+}  // namespace lumaro

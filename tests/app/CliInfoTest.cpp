@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <sys/wait.h>
+
+#include "persistence/SavedGame.h"
+#include "support/Positions.h"
+
+using namespace lumaro;
+using lumaro::testing::positionOf;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+CliRun runCli(const std::string& args) {
+    const std::string command = std::string(LUMARO_CLI) + " " + args + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    CliRun run{-1, {}};
+    if (!pipe) return run;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe)) run.out += buffer;
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return run;
+}
+
+std::string writeGame(const std::string& name, const SavedGame& game) {
+    const std::string path = ::testing::TempDir() + name;
+    const auto bytes = encodeSavedGame(game);
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    return path;
+}
+
+SavedGame gameOf(const Position& pos, Byte dieA, Byte dieB, Byte turn) {
+    SavedGame game;
+    game.position = pos;
+    game.dieA = dieA;
+    game.dieB = dieB;
+    game.turn = turn;
+    game.cubeValue = 1;
+    game.cubeOwnerWhite = 0;
+    game.cubeEnabled = 1;
+    return game;
+}
+
+TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
+    const std::string opening = writeGame("opening.sav", gameOf(startingPosition(), 3, 1, 0));
+    CliRun run = runCli("info " + opening);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "pips=167 167\nphases=2 2\nbest=6:3 3:1\n");
+
+    // White bearing off its last two checkers with 6-5.
+    const std::string bearOff = writeGame("bearoff.sav", gameOf(positionOf({{23, 1}, {24, 1}, {1, -15}}), 5, 6, 1));
+    run = runCli("info " + bearOff);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "pips=3 15\nphases=4 3\nbest=23:6 24:5\n");
+
+    // White on the bar against a closed board: nothing to play.
+    Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
+    run = runCli("info " + writeGame("closed.sav", gameOf(closed, 4, 4, 1)));
+    EXPECT_EQ(run.out, "pips=207 81\nphases=1 0\nbest=none\n");
+}
+
+TEST(CliInfo, RefusesWhatIsNotASavedGame) {
+    const std::string shortFile = ::testing::TempDir() + "short.sav";
+    std::ofstream(shortFile, std::ios::binary) << "not a game";
+    CliRun run = runCli("info " + shortFile);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(runCli("info /nonexistent/nothing.sav").status, 2);
+    EXPECT_EQ(runCli("info").status, 2);
+}
+
+}  // namespace

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "game/Game.h"
+#include "support/FakeScreen.h"
+#include "support/Positions.h"
+#include "support/RecordingView.h"
+
+using namespace lumaro;
+using lumaro::testing::FakeScreen;
+using lumaro::testing::positionOf;
+using lumaro::testing::RecordingView;
+
+namespace {
+
+struct GameFixture : ::testing::Test {
+    FakeScreen screen;
+    Game game{screen};
+    RecordingView view;
+
+    void SetUp() override {
+        game.options.soundFx = 0;
+        game.startUp(12345);
+        game.board.setView(&view);
+    }
+
+    // Puts `pos` on the board as the start of a turn with the roll (a, b) for the side `turn`.
+    void startTurn(const Position& pos, Byte a, Byte b, Byte turn) {
+        game.board.layOut(pos);
+        game.turn = turn;
+        game.dice.dieA = a;
+        game.dice.dieB = b;
+        game.dice.zar4();
+        game.takeSnapshot();
+        game.gameOn = true;
+        game.calculpunctaj();
+    }
+};
+
+TEST_F(GameFixture, StartUpSeedsTheOpeningChoiceBeforeTheSecondGenerator) {
+    // From seed 12345 the runtime generator gives 38, then 8680 and 2495.
+    EXPECT_FALSE(game.blackBeginsNext);
+    Ranmar expected;
+    expected.init(2495, 8680);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(game.dice.ranmar.uni(), expected.uni());
+    EXPECT_EQ(game.gameNumber, 1);
+    EXPECT_EQ(game.cubeValue, 1);
+}
+
+TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
+    game.cubeValue = 8;
+    game.cubeOwnerWhite = 1;
+    game.moveRecord[2] = 3;
+    game.tablanoua();
+    EXPECT_EQ(game.cubeValue, 1);
+    EXPECT_EQ(game.cubeOwnerWhite, 0);
+    EXPECT_EQ(game.moveRecord[2], 0);
+    EXPECT_TRUE(game.board.position().sameCheckersAs(startingPosition()));
+    EXPECT_EQ(game.stats.whitePips, 167);
+    EXPECT_EQ(game.gameNumber, 2);
+    game.gameNumber = 255;
+    game.tablanoua();
+    EXPECT_EQ(game.gameNumber, 1);
+    EXPECT_FALSE(game.busy);
+}
+
+TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
+    const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
+    startTurn(start, 3, 4, 1);
+    game.cubeValue = 2;  // changed during the turn: the undo takes it back too
+    game.dice.useDie(3);
+    // 10 hits on 13: the moves a click makes.
+    game.board.stergalb(game.board.screenToPoint[10]);
+    game.board.stergnegru(game.board.screenToPoint[13]);
+    game.board.adnegrubar();
+    game.board.adalb(game.board.screenToPoint[13]);
+    game.moveRecord[1] = 10;
+    game.moveRecord[2] = 3;
+    view.events.clear();
+
+    game.refacfast();
+    EXPECT_TRUE(game.board.position().sameCheckersAs(start));
+    EXPECT_EQ(game.cubeValue, 1);
+    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
+    EXPECT_EQ(game.moveRecord, (std::array<Byte, 9>{}));
+    ASSERT_EQ(view.events.size(), 4u);  // the hitter and the hit checker, each out and back
+    for (const auto& e : view.events) EXPECT_FALSE(e.animated);
+    EXPECT_TRUE(game.board.animate);
+    EXPECT_FALSE(game.busy);
+}
+
+TEST_F(GameFixture, BearingOffTheLastCheckerEndsAndBooksTheGame) {
+    startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
+    EXPECT_TRUE(game.gameOn);
+    game.board.stergalb(game.board.screenToPoint[24]);
+    game.board.offWhite += 1;
+    game.calculpunctaj();
+    EXPECT_FALSE(game.gameOn);
+    EXPECT_TRUE(game.lastResult.whiteWon);
+    EXPECT_EQ(game.lastResult.kind, 1);  // black has borne checkers off
+    EXPECT_EQ(game.scores.whitePointsTotal, 1u);
+    EXPECT_EQ(game.scores.whiteGamesWon, 1u);
+    EXPECT_EQ(game.dice.diceLeft, DiceLeft{});
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "White player is the WINNER !");
+    EXPECT_EQ(screen.messages[0].line2, "single, cube x1, 1 p.");
+}
+
+TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
+    game.options.automaticDice = 0;
+    const char keys[] = {'7', '3', 'x', '0', '5'};
+    size_t next = 0;
+    screen.onDelay = [&](int) {
+        if (next < sizeof keys) game.dice.pendingKey = static_cast<Byte>(keys[next++]);
+    };
+    game.board.layOut(startingPosition());
+    game.afiszartu();
+    EXPECT_EQ(game.dice.dieA, 3);
+    EXPECT_EQ(game.dice.dieB, 5);
+    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
+    EXPECT_EQ(game.snapshot.dieA, 3);
+    EXPECT_EQ(game.blackRollStats.rolls, 1);
+    EXPECT_EQ(game.whiteRollStats.rolls, 0);
+    EXPECT_FALSE(game.busy);
+}
+
+TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
+    const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
+    startTurn(start, 6, 6, 0);
+    game.cubeValue = 4;
+    game.cubeOwnerWhite = 1;
+    game.takeSnapshot();
+    const SavedGame saved = game.savedGame();
+    // Moves made after the roll are not in the file.
+    game.board.stergnegru(game.board.screenToPoint[13]);
+    game.board.adnegru(game.board.screenToPoint[7]);
+
+    FakeScreen otherScreen;
+    Game other(otherScreen);
+    other.options.soundFx = 0;
+    other.startUp(99);
+    other.tablanoua();
+    other.restoreSavedGame(saved);
+    EXPECT_TRUE(other.board.position().sameCheckersAs(start));
+    EXPECT_EQ(other.turn, 0);
+    EXPECT_EQ(other.dice.diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
+    EXPECT_EQ(other.cubeValue, 4);
+    EXPECT_EQ(other.cubeOwnerWhite, 1);
+    EXPECT_TRUE(other.gameOn);
+    // The colour to move has the loaded position and the loaded roll behind it; the other one roll.
+    EXPECT_EQ(other.blackRollStats.rolls, 2);
+    EXPECT_EQ(other.whiteRollStats.rolls, 1);
+    EXPECT_EQ(other.blackRollStats.doubles, 1);
+    EXPECT_EQ(other.blackRollStats.pipHistory[1], blackPipCount(start));
+    EXPECT_EQ(other.whiteRollStats.pipHistory[1], whitePipCount(start));
+}
+
+}  // namespace

@@ -1,0 +1,38 @@
+#pragma once
+// A screen for tests: answers questions from a script (YES when the script runs out, as an
+// unanswered question counts), never waits, and writes down what the game showed and played.
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "game/Screen.h"
+
+namespace lumaro::testing {
+
+class FakeScreen : public Screen {
+public:
+    std::deque<Answer> answers;
+    std::vector<Message> messages;
+    std::vector<Sound> sounds;
+    std::vector<int> delays;
+    int eventsRun = 0;
+    // Called on every wait, as timers and clicks would arrive while the real window waits.
+    std::function<void(int ms)> onDelay;
+
+    Answer mesaj(const Message& message) override {
+        messages.push_back(message);
+        if (!message.yesNo || answers.empty()) return Answer::Yes;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    void delay(int ms) override {
+        delays.push_back(ms);
+        if (onDelay) onDelay(ms);
+    }
+    void play(Sound sound) override { sounds.push_back(sound); }
+    void letEventsRun() override { ++eventsRun; }
+};
+
+}  // namespace lumaro::testing
