@@ -5,6 +5,8 @@
 // scores candidates. Levels are re-copied from their parent before each candidate instead of undoing
 // a step. No lists, no allocation: the work area is a fixed record, so searches can run side by side.
 #include <array>
+#include <type_traits>
+#include <utility>
 
 #include "board/Position.h"
 
@@ -32,7 +34,9 @@ struct GeneratorWorkArea {
 void fillDiceHigherFirst(GeneratorWorkArea& w, Byte dieA, Byte dieB);
 void fillDiceLowerFirst(GeneratorWorkArea& w, Byte dieA, Byte dieB);
 
-// Observers see (work area, level) after each recorded step. This one sees nothing.
+// Observers see (work area, level) after each recorded step. An observer that returns bool can
+// answer false to skip the plays that continue from this step (it has seen them already).
+// This one sees nothing.
 struct NoStepObserver {
     void operator()(const GeneratorWorkArea&, int) const {}
 };
@@ -59,12 +63,24 @@ inline void gainChecker(Position& pos, int t, Byte mover) {
     }
 }
 
+// A checker leaves point i; an emptied point forgets its colour, so equal positions are equal bytes.
+inline void loseChecker(Position& pos, int i) {
+    pos.count[i] -= 1;
+    if (pos.count[i] == 0) pos.colour[i] = 0;
+}
+
 template <class Observer>
-inline void recordStep(GeneratorWorkArea& w, int level, int point, int die, Observer& observer) {
+inline bool recordStep(GeneratorWorkArea& w, int level, int point, int die, Observer& observer) {
     w.path[level] = Step{static_cast<Byte>(point), static_cast<Byte>(die)};
     for (int k = level + 1; k <= 4; ++k) w.path[k] = Step{};
     if (diceTotal(w.path) > diceTotal(w.bestPath)) w.bestPath = w.path;
-    observer(static_cast<const GeneratorWorkArea&>(w), level);
+    const GeneratorWorkArea& seen = w;
+    if constexpr (std::is_same_v<decltype(observer(seen, level)), bool>) {
+        return observer(seen, level);
+    } else {
+        observer(seen, level);
+        return true;
+    }
 }
 
 }  // namespace detail
@@ -83,8 +99,7 @@ void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
     const bool deeper = level < 4 && w.searchDice[level + 1] != 0;
     const Byte phase = whitePhaseOf(parent);
     auto descend = [&](int point) {
-        detail::recordStep(w, level, point, d, observer);
-        if (deeper) generateWhitePlays(w, level + 1, observer);
+        if (detail::recordStep(w, level, point, d, observer) && deeper) generateWhitePlays(w, level + 1, observer);
     };
     if (phase == 1) {
         // Only the entry point of this die can take a checker from the bar.
@@ -102,7 +117,7 @@ void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
         if (i + d <= 24) {
             if (!detail::openFor(parent, i + d, kWhite)) continue;
             here = parent;
-            here.count[i] -= 1;
+            detail::loseChecker(here, i);
             detail::gainChecker(here, i + d, kWhite);
             descend(i);
         } else if (bearingOff) {
@@ -111,7 +126,7 @@ void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
                 for (int q = 19; q < i && !behind; ++q) behind = parent.hasWhite(q);
             if (behind) continue;
             here = parent;
-            here.count[i] -= 1;
+            detail::loseChecker(here, i);
             here.offWhite += 1;
             descend(i);
         }
@@ -127,8 +142,7 @@ void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
     const bool deeper = level < 4 && w.searchDice[level + 1] != 0;
     const Byte phase = blackPhaseOf(parent);
     auto descend = [&](int point) {
-        detail::recordStep(w, level, point, d, observer);
-        if (deeper) generateBlackPlays(w, level + 1, observer);
+        if (detail::recordStep(w, level, point, d, observer) && deeper) generateBlackPlays(w, level + 1, observer);
     };
     if (phase == 1) {
         const int entry = 25 - d;
@@ -146,7 +160,7 @@ void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
         if (d < i) {
             if (!detail::openFor(parent, i - d, kBlack)) continue;
             here = parent;
-            here.count[i] -= 1;
+            detail::loseChecker(here, i);
             detail::gainChecker(here, i - d, kBlack);
             descend(i);
         } else if (bearingOff) {
@@ -155,7 +169,7 @@ void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
                 for (int q = i + 1; q <= 6 && !behind; ++q) behind = parent.hasBlack(q);
             if (behind) continue;
             here = parent;
-            here.count[i] -= 1;
+            detail::loseChecker(here, i);
             here.offBlack += 1;
             descend(i);
         }

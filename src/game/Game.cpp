@@ -131,7 +131,9 @@ void Game::calculpunctaj() {
     stats.recompute(board, options.cubeEnabled != 0, cubeValue, cubeOwnerWhite);
     screen_->countersChanged();
     screen_->letEventsRun();
-    if (stats.whitePips == 0 || stats.blackPips == 0) {
+    // Only a game in progress can end: a finished position shown again (an undo, a loaded game
+    // that was already over) must not be booked twice.
+    if (gameOn && (stats.whitePips == 0 || stats.blackPips == 0)) {
         gameEndedByCube = false;
         terminare();
     }

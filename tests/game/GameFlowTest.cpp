@@ -154,4 +154,18 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     EXPECT_EQ(other.whiteRollStats.pipHistory[1], whitePipCount(start));
 }
 
+TEST_F(GameFixture, AGameLoadedAfterItsEndIsBookedOnce) {
+    SavedGame finished;
+    finished.position = positionOf({{1, -2}});  // white has borne off all fifteen
+    finished.dieA = 3;
+    finished.dieB = 2;
+    finished.turn = 1;
+    game.restoreSavedGame(finished);
+    EXPECT_FALSE(game.gameOn);
+    EXPECT_EQ(game.scores.whiteGamesWon, 1u);
+    EXPECT_EQ(screen.messages.size(), 1u);
+    game.refacfast();  // showing the final position again books nothing
+    EXPECT_EQ(game.scores.whiteGamesWon, 1u);
+}
+
 }  // namespace
