@@ -57,7 +57,7 @@ void Board::addChecker(int s, Byte c) {
     colour[p] = c;
     count[p] += 1;
     stack[p][count[p]] = image;
-    if (view_) view_->checkerAppeared(c, image, pointX(s), stackY(s, count[p]), animate);
+    if (view_) view_->checkerAppeared(c, image, s, pointX(s), stackY(s, count[p]), animate);
     letEventsRun();
 }
 
@@ -69,7 +69,7 @@ void Board::removeChecker(int s, Byte c) {
     stack[p][count[p]] = 0;
     auto& inUse = c == kWhite ? whiteInUse : blackInUse;
     if (image >= 1 && image <= kImages) {
-        if (view_) view_->checkerFaded(c, image, animate);
+        if (view_) view_->checkerFaded(c, image, s, animate);
         inUse[image] = 0;
     }
     letEventsRun();
@@ -86,7 +86,7 @@ void Board::addToBar(Byte c) {
         if (image != 0) {
             bar += 1;
             barStack[bar] = image;
-            if (view_) view_->checkerAppeared(c, image, kBarX, c == kWhite ? kWhiteBarY : kBlackBarY, animate);
+            if (view_) view_->checkerAppeared(c, image, 0, kBarX, c == kWhite ? kWhiteBarY : kBlackBarY, animate);
             letEventsRun();
         }
     }
@@ -104,7 +104,7 @@ void Board::removeFromBar(Byte c) {
     bar -= 1;
     if (image >= 1 && image <= kImages) {
         inUse[image] = 0;
-        if (view_) view_->checkerFaded(c, image, animate);
+        if (view_) view_->checkerFaded(c, image, 0, animate);
     }
     letEventsRun();
     lastX = kBarX;

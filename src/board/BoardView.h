@@ -7,11 +7,12 @@ namespace lumaro {
 class BoardView {
 public:
     virtual ~BoardView() = default;
-    // Checker image `image` (1..15) of `colour` now stands at (x, y), in front of the others.
-    // `animated`: play the appear effect.
-    virtual void checkerAppeared(int colour, int image, int x, int y, bool animated) = 0;
-    // Checker image `image` of `colour` leaves the board (fade effect when `animated`) and is hidden.
-    virtual void checkerFaded(int colour, int image, bool animated) = 0;
+    // Checker image `image` (1..15) of `colour` now stands on screen position `s` (0: the bar) at
+    // (x, y), in front of the others. `animated`: play the appear effect.
+    virtual void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) = 0;
+    // Checker image `image` of `colour` leaves screen position `s` (0: the bar), with the fade
+    // effect when `animated`, and is hidden.
+    virtual void checkerFaded(int colour, int image, int s, bool animated) = 0;
     // The screen-to-point mapping changed (SIDE): the point labels need renumbering.
     virtual void orientationChanged() {}
     // Let pending window events run (repaint, timers), as every checker operation does.

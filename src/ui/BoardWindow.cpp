@@ -32,13 +32,13 @@ void BoardWindow::setPointLabels(const std::array<unsigned char, 25>& screenToPo
     update();
 }
 
-void BoardWindow::checkerAppeared(int colour, int image, int x, int y, bool) {
+void BoardWindow::checkerAppeared(int colour, int image, int, int x, int y, bool) {
     if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
     images_[colour][image] = {true, x, y, ++nextZ_};
     update();
 }
 
-void BoardWindow::checkerFaded(int colour, int image, bool) {
+void BoardWindow::checkerFaded(int colour, int image, int, bool) {
     if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
     images_[colour][image].visible = false;
     update();

@@ -18,8 +18,8 @@ public:
 
     void setPointLabels(const std::array<unsigned char, 25>& screenToPoint);
 
-    void checkerAppeared(int colour, int image, int x, int y, bool animated) override;
-    void checkerFaded(int colour, int image, bool animated) override;
+    void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override;
+    void checkerFaded(int colour, int image, int s, bool animated) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

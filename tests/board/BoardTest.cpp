@@ -149,8 +149,12 @@ TEST(Drawing, StackSlotsFormAPyramidOnBothRows) {
     ASSERT_EQ(view.events.size(), 2u);
     EXPECT_EQ(view.events[1].x, Board::pointX(s));
     EXPECT_EQ(view.events[1].y, Board::stackY(s, 2));
+    EXPECT_EQ(view.events[1].screenPosition, s);
     board.stergnegru(s);
     EXPECT_EQ(board.lastY, Board::stackY(s, 2));  // where the removed checker stood
+    EXPECT_FALSE(view.events.back().appeared);
+    EXPECT_EQ(view.events.back().image, 2);
+    EXPECT_EQ(view.events.back().screenPosition, s);
 }
 
 TEST(Restore, TakesBackAHitMovingOnlyTheCheckersThatDiffer) {

@@ -11,6 +11,7 @@ struct ViewEvent {
     bool appeared;  // false: faded
     int colour;
     int image;
+    int screenPosition;  // 0: the bar
     int x;
     int y;
     bool animated;
@@ -21,11 +22,11 @@ public:
     std::vector<ViewEvent> events;
     int orientationChanges = 0;
 
-    void checkerAppeared(int colour, int image, int x, int y, bool animated) override {
-        events.push_back({true, colour, image, x, y, animated});
+    void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override {
+        events.push_back({true, colour, image, s, x, y, animated});
     }
-    void checkerFaded(int colour, int image, bool animated) override {
-        events.push_back({false, colour, image, 0, 0, animated});
+    void checkerFaded(int colour, int image, int s, bool animated) override {
+        events.push_back({false, colour, image, s, 0, 0, animated});
     }
     void orientationChanged() override { ++orientationChanges; }
 };
