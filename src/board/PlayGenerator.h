@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "board/Position.h"
+#include "board/PositionHash.h"
 
 namespace lumaro {
 
@@ -25,6 +26,7 @@ inline int diceTotal(const Play& play) { return play[1].die + play[2].die + play
 
 struct GeneratorWorkArea {
     std::array<Position, 5> level{};  // level 0: the start position; 1..4 after each step
+    std::array<std::uint64_t, 5> hash{};  // positionHash of each level, kept step by step
     std::array<Byte, 5> searchDice{};
     Play path{};
     Play bestPath{};  // the first play found with the largest dice total
@@ -47,26 +49,48 @@ inline bool openFor(const Position& pos, int t, Byte mover) {
     return pos.count[t] == 0 || pos.colour[t] == mover || pos.count[t] == 1;
 }
 
-// A checker of `mover` arrives on t (which is open).
-inline void gainChecker(Position& pos, int t, Byte mover) {
-    if (pos.count[t] == 0) {
+// A checker of `mover` arrives on t (which is open); `h` follows the position.
+inline void gainChecker(Position& pos, std::uint64_t& h, int t, Byte mover) {
+    const PositionKeys& k = positionKeys();
+    const int n = pos.count[t] & 15;
+    if (n == 0) {
         pos.count[t] = 1;
         pos.colour[t] = mover;
+        h ^= k.point[t][mover][1];
     } else if (pos.colour[t] == mover) {
         pos.count[t] += 1;
+        h ^= k.point[t][mover][n] ^ k.point[t][mover][(n + 1) & 15];
     } else {  // a hit
+        const Byte opponent = mover ^ 1;
         pos.colour[t] = mover;
-        if (mover == kWhite)
-            pos.barBlack += 1;
-        else
-            pos.barWhite += 1;
+        h ^= k.point[t][opponent][1] ^ k.point[t][mover][1];
+        Byte& bar = mover == kWhite ? pos.barBlack : pos.barWhite;
+        h ^= k.bar[opponent][bar & 15] ^ k.bar[opponent][(bar + 1) & 15];
+        bar += 1;
     }
 }
 
 // A checker leaves point i; an emptied point forgets its colour, so equal positions are equal bytes.
-inline void loseChecker(Position& pos, int i) {
+inline void loseChecker(Position& pos, std::uint64_t& h, int i) {
+    const PositionKeys& k = positionKeys();
+    const int n = pos.count[i] & 15;
+    const Byte c = pos.colour[i] & 1;
+    h ^= k.point[i][c][n] ^ k.point[i][c][(n - 1) & 15];
     pos.count[i] -= 1;
     if (pos.count[i] == 0) pos.colour[i] = 0;
+}
+
+// One more checker of `colour` on the bar (delta -1) or off (+1 borne off).
+inline void leaveBar(Position& pos, std::uint64_t& h, Byte colour) {
+    Byte& bar = colour == kWhite ? pos.barWhite : pos.barBlack;
+    h ^= positionKeys().bar[colour][bar & 15] ^ positionKeys().bar[colour][(bar - 1) & 15];
+    bar -= 1;
+}
+
+inline void bearOff(Position& pos, std::uint64_t& h, Byte colour) {
+    Byte& off = colour == kWhite ? pos.offWhite : pos.offBlack;
+    h ^= positionKeys().off[colour][off & 15] ^ positionKeys().off[colour][(off + 1) & 15];
+    off += 1;
 }
 
 template <class Observer>
@@ -94,8 +118,10 @@ template <class Observer>
 void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
     const int d = w.searchDice[level];
     if (d < 1 || d > 6) return;
+    if (level == 1) w.hash[0] = positionHash(w.level[0]);
     const Position& parent = w.level[level - 1];
     Position& here = w.level[level];
+    std::uint64_t& h = w.hash[level];
     const bool deeper = level < 4 && w.searchDice[level + 1] != 0;
     const Byte phase = whitePhaseOf(parent);
     auto descend = [&](int point) {
@@ -105,8 +131,9 @@ void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
         // Only the entry point of this die can take a checker from the bar.
         if (detail::openFor(parent, d, kWhite)) {
             here = parent;
-            here.barWhite -= 1;
-            detail::gainChecker(here, d, kWhite);
+            h = w.hash[level - 1];
+            detail::leaveBar(here, h, kWhite);
+            detail::gainChecker(here, h, d, kWhite);
             descend(d);
         }
         return;
@@ -117,8 +144,9 @@ void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
         if (i + d <= 24) {
             if (!detail::openFor(parent, i + d, kWhite)) continue;
             here = parent;
-            detail::loseChecker(here, i);
-            detail::gainChecker(here, i + d, kWhite);
+            h = w.hash[level - 1];
+            detail::loseChecker(here, h, i);
+            detail::gainChecker(here, h, i + d, kWhite);
             descend(i);
         } else if (bearingOff) {
             bool behind = false;
@@ -126,8 +154,9 @@ void generateWhitePlays(GeneratorWorkArea& w, int level, Observer& observer) {
                 for (int q = 19; q < i && !behind; ++q) behind = parent.hasWhite(q);
             if (behind) continue;
             here = parent;
-            detail::loseChecker(here, i);
-            here.offWhite += 1;
+            h = w.hash[level - 1];
+            detail::loseChecker(here, h, i);
+            detail::bearOff(here, h, kWhite);
             descend(i);
         }
     }
@@ -137,8 +166,10 @@ template <class Observer>
 void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
     const int d = w.searchDice[level];
     if (d < 1 || d > 6) return;
+    if (level == 1) w.hash[0] = positionHash(w.level[0]);
     const Position& parent = w.level[level - 1];
     Position& here = w.level[level];
+    std::uint64_t& h = w.hash[level];
     const bool deeper = level < 4 && w.searchDice[level + 1] != 0;
     const Byte phase = blackPhaseOf(parent);
     auto descend = [&](int point) {
@@ -148,8 +179,9 @@ void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
         const int entry = 25 - d;
         if (detail::openFor(parent, entry, kBlack)) {
             here = parent;
-            here.barBlack -= 1;
-            detail::gainChecker(here, entry, kBlack);
+            h = w.hash[level - 1];
+            detail::leaveBar(here, h, kBlack);
+            detail::gainChecker(here, h, entry, kBlack);
             descend(entry);
         }
         return;
@@ -160,8 +192,9 @@ void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
         if (d < i) {
             if (!detail::openFor(parent, i - d, kBlack)) continue;
             here = parent;
-            detail::loseChecker(here, i);
-            detail::gainChecker(here, i - d, kBlack);
+            h = w.hash[level - 1];
+            detail::loseChecker(here, h, i);
+            detail::gainChecker(here, h, i - d, kBlack);
             descend(i);
         } else if (bearingOff) {
             bool behind = false;
@@ -169,8 +202,9 @@ void generateBlackPlays(GeneratorWorkArea& w, int level, Observer& observer) {
                 for (int q = i + 1; q <= 6 && !behind; ++q) behind = parent.hasBlack(q);
             if (behind) continue;
             here = parent;
-            detail::loseChecker(here, i);
-            here.offBlack += 1;
+            h = w.hash[level - 1];
+            detail::loseChecker(here, h, i);
+            detail::bearOff(here, h, kBlack);
             descend(i);
         }
     }

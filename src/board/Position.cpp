@@ -11,6 +11,15 @@ bool Position::sameCheckersAs(const Position& other) const {
            offBlack == other.offBlack;
 }
 
+Position normalized(const Position& pos) {
+    Position out = pos;
+    out.count[0] = 0;
+    out.colour[0] = 0;
+    for (int p = 1; p <= 24; ++p)
+        if (out.count[p] == 0) out.colour[p] = 0;
+    return out;
+}
+
 Byte whitePhaseOf(const Position& pos) {
     if (pos.barWhite > 0) return 1;
     for (int p = 1; p <= 6; ++p)

@@ -28,6 +28,10 @@ struct Position {
     bool sameCheckersAs(const Position& other) const;
 };
 
+// The same checkers with the colour byte of every empty point cleared, so that equal positions are
+// equal bytes.
+Position normalized(const Position& pos);
+
 // Phases: 0 normal, 1 on the bar, 2 a checker still in the opponent's home board,
 // 3 all fifteen at home and none off, 4 bearing off.
 Byte whitePhaseOf(const Position& pos);

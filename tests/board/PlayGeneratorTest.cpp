@@ -142,3 +142,37 @@ TEST(MaxDiceRule, NoDiceMeansNothingToPlay) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PlayGenerator, KeepsEveryLevelsHashUpToDate) {
+    // Positions with hits, entries and bearing off on both sides.
+    const Position positions[] = {
+        startingPosition(),
+        positionOf({{20, 2}, {22, -1}, {6, -14}, {19, 13}}),
+        positionOf({{10, -14}, {19, 2}, {1, 13}}, 0, 1),
+        positionOf({{3, -2}, {5, -1}, {10, -11}, {12, 14}}, 1),
+        positionOf({{23, 1}, {24, 1}, {1, -15}}),
+        positionOf({{4, -2}, {2, -3}, {20, 15}}),
+    };
+    for (const Position& start : positions) {
+        for (bool white : {true, false}) {
+            for (int a = 1; a <= 6; ++a) {
+                for (int b = 1; b <= 6; ++b) {
+                    GeneratorWorkArea w;
+                    w.level[0] = start;
+                    int checked = 0;
+                    auto check = [&](const GeneratorWorkArea& area, int level) {
+                        ASSERT_EQ(area.hash[level], positionHash(area.level[level]));
+                        ++checked;
+                    };
+                    generateBothOrders(w, white, static_cast<Byte>(a), static_cast<Byte>(b), check);
+                    EXPECT_EQ(w.hash[0], positionHash(start));
+                    if (HasFatalFailure()) return;
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
