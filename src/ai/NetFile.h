@@ -1,0 +1,18 @@
+#pragma once
+// Weight files: raw little-endian 64-bit doubles, no header, nothing else.
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+// Up to `maxValues` doubles from the start of the file; fewer when the file is shorter (a partial
+// last value is dropped). Nothing when the file is missing or cannot be read.
+std::optional<std::vector<double>> readNetFile(const std::string& path, std::size_t maxValues);
+
+// Writes the values in the same format; false on any failure.
+bool saveNet(const std::string& path, std::span<const double> values);
+
+}  // namespace lumaro
