@@ -25,12 +25,13 @@ struct SearchCounters {
     std::uint64_t analyses = 0;       // calls of the candidate analysis (every recorded step)
     std::uint64_t replyAnalyses = 0;  // White replies scored in the look-ahead
     std::uint64_t netEvaluations = 0;
-    std::uint64_t replyVisits = 0;
+    std::uint64_t candidatesScored = 0;  // candidate positions actually analysed
 
     SearchCounters& operator+=(const SearchCounters& o) {
         analyses += o.analyses;
         replyAnalyses += o.replyAnalyses;
         netEvaluations += o.netEvaluations;
+        candidatesScored += o.candidatesScored;
         return *this;
     }
 };
@@ -41,6 +42,7 @@ struct SearchResult {
     int chosenLevel = 0;
     Play bestPath{};  // the first play found with the largest dice total
     SearchCounters counters;
+    bool fromBook = false;  // the opening book's play: made as it stands, no search
 
     // The play to make: the best-scoring one unless another uses more pips.
     Play playToMake() const { return diceTotal(bestPath) > diceTotal(chosenPlay) ? bestPath : chosenPlay; }

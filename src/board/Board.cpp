@@ -113,6 +113,10 @@ void Board::removeFromBar(Byte c) {
     analizafazatu();
 }
 
+void Board::flyFromLast(Byte c, int x, int y) {
+    if (view_) view_->checkerFlying(c, lastX, lastY, x, y);
+}
+
 void Board::adalb(int s) { addChecker(s, kWhite); }
 void Board::adnegru(int s) { addChecker(s, kBlack); }
 void Board::stergalb(int s) { removeChecker(s, kWhite); }

@@ -53,6 +53,16 @@ public:
     // The position alone, without the image bookkeeping.
     Position position() const { return static_cast<const Position&>(*this); }
 
+    // Animates a checker of `colour` from the last position to (x, y).
+    void flyFromLast(Byte colour, int x, int y);
+    // Where the next checker on logical point p would stand.
+    int nextSlotX(int p) const { return pointX(screenToPoint[p]); }
+    int nextSlotY(int p) const { return stackY(screenToPoint[p], count[p] + 1); }
+    // Where checkers borne off and sent to the bar go.
+    int trayX() const { return homeRight ? 780 : 0; }
+    static constexpr int kWhiteTrayY = 400;
+    static constexpr int kBlackTrayY = 200;
+
     // Drawing places on the 800 x 600 board.
     static int pointX(int s);
     static int stackY(int s, int k);

@@ -13,6 +13,8 @@ public:
     // Checker image `image` of `colour` leaves screen position `s` (0: the bar), with the fade
     // effect when `animated`, and is hidden.
     virtual void checkerFaded(int colour, int image, int s, bool animated) = 0;
+    // A checker of `colour` travels from (fromX, fromY) to (toX, toY): the move animation.
+    virtual void checkerFlying(int /*colour*/, int /*fromX*/, int /*fromY*/, int /*toX*/, int /*toY*/) {}
     // The screen-to-point mapping changed (SIDE): the point labels need renumbering.
     virtual void orientationChanged() {}
     // Let pending window events run (repaint, timers), as every checker operation does.

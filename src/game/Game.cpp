@@ -2,7 +2,9 @@
 
 namespace lumaro {
 
-Game::Game(Screen& screen) : screen_(&screen) {}
+Game::Game(Screen& screen) : screen_(&screen), search_(std::make_unique<MoveSearch>()) {}
+
+Game::~Game() = default;
 
 void Game::startUp(std::uint32_t seedMilliseconds) {
     stats = PositionStats{};

@@ -2,6 +2,9 @@
 // The game object: the one position with its snapshot, the dice, the cube, the scores, the options
 // and the game flags. The parts of the program receive the game (or the pieces of it they need)
 // instead of reaching for globals. It talks to the window only through Screen and BoardView.
+#include <memory>
+
+#include "ai/MoveSearch.h"
 #include "board/Board.h"
 #include "game/Dice.h"
 #include "game/GameEnd.h"
@@ -18,6 +21,7 @@ namespace lumaro {
 class Game {
 public:
     explicit Game(Screen& screen);
+    ~Game();
 
     Board board;
     TurnSnapshot snapshot;
@@ -40,6 +44,8 @@ public:
     bool blackBeginsNext = false;
     std::array<Byte, 9> moveRecord{};  // four (from, die) pairs of White's steps, bytes 1..8
     GameResult lastResult{};
+    const NeuralNets* nets = nullptr;  // the expert level's networks; none scores 0
+    SearchResult lastSearch{};         // what the computer's last search found
 
     Screen& screen() { return *screen_; }
 
@@ -60,6 +66,54 @@ public:
     void terminare();
     void stat();
 
+    // Shows a message (a question when `yesNo`) and waits for it; true for YES. The board takes no
+    // input meanwhile.
+    bool mesaj(int kind, const std::string& line1, const std::string& line2, bool yesNo);
+    bool mesaj(const Message& message);
+
+    // The local player's turn: a click on a checker moves it by one die (left button: the higher
+    // remaining die first, any other button the lower), a click on the bar enters.
+    enum class Button { Left, Right };
+    void whiteStepByClick(int s, Button button);
+    void whiteEntryByClick(Button button);
+    void blackStepByClick(int s, Button button);
+    void blackEntryByClick(Button button);
+    void adaugmoves(Byte from, Byte die);
+    // End of the local turn: refuses while a die can still be played, undoes a short play, then
+    // hands the turn over (the computer considers its double, rolls and plays).
+    void pasi();
+    // Hands the turn over without any check (after a cube exchange).
+    void pasi2();
+    // A new local game: the question, the board, who begins and the first roll.
+    void afiszarstart();
+    bool opponentIsComputer() const { return options.humanOpponent == 0; }
+    bool opponentIsPersonHere() const { return options.humanOpponent != 0 && options.localPlay != 0; }
+
+    // Single steps on the real board (the computer's, and White's with a given die for MOVE).
+    void useDie(Byte die);
+    void intrapc(Byte die);
+    void mutascoatepc(int s, Byte die);
+    void whiteEntryWithDie(Byte die);
+    void whiteStepWithDie(int s, Byte die);
+
+    // The computer plays Black's roll; MOVE plays White's roll the same way.
+    void mutapc();
+    void mutapceu();
+    // What the computer would play for the side, without moving anything (the book included).
+    SearchResult choosePlay(bool black);
+    SearchRequest searchRequest(bool black) const;
+
+    // A person offers a double (a click on the cube or the D key) for the player to roll next.
+    void offerDouble();
+    // The computer's answer to White's double.
+    void raspuns_pc_la_dublaj();
+    void afiscub() { drawCube(); }
+
+    // Before its roll the computer may offer a double; a refusal marks the game as won by Black.
+    void computerOffersDouble();
+    bool computerTakesDouble() const;
+    bool isCrawfordGame() const;
+
     // Saved games hold the turn-start snapshot, whose turn it is and the cube option.
     SavedGame savedGame() const;
     // Puts a loaded game on the board and books the loaded roll, as loading a game does.
@@ -67,10 +121,18 @@ public:
 
 private:
     void rollAt(bool white);
+    void afterStep();
+    void sendWhiteBlotToBar(int t);
+    void sendBlackBlotToBar(int t);
+    void executePlay(const Play& play, bool black);
+    Byte chooseDie(Button button, bool white, int s, bool entry) const;
+    void stepByClick(bool white, int s, Button button);
+    void entryByClick(bool white, Button button);
     void redrawDiceOfSideToMove();
     void drawCube();
 
     Screen* screen_;
+    std::unique_ptr<MoveSearch> search_;
 };
 
 }  // namespace lumaro

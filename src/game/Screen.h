@@ -27,6 +27,7 @@ struct Message {
 enum class Sound {
     Checker = 2,   // a checker is placed or hit
     NoMove = 4,    // a refused click, a turn with nothing to play
+    Question = 5,  // the message box asks
     Dice = 6,
     Cube = 7,
     GameEnd = 9,
@@ -47,8 +48,18 @@ public:
     // a value of 0 draws a blank die.
     virtual void showDice(bool /*white*/, int /*dieA*/, int /*dieB*/) {}
     virtual void clearDice() {}
+    // The opening roll: Black's die in Black's first place, White's in White's second.
+    virtual void showOpeningDice(int /*blackDie*/, int /*whiteDie*/) {}
+    // A game has begun: its clock starts now.
+    virtual void gameStarted() {}
     // The cube: value 1 is centred; otherwise on the owner's side.
     virtual void drawCube(int /*cubeValue*/, int /*cubeOwnerWhite*/) {}
+    // A die of the side to move has been played: its picture darkens.
+    virtual void dieUsed(int /*die*/) {}
+    // The dots that show where the checker under the mouse can go need a fresh look.
+    virtual void refreshBarDots() {}
+    // The arrow with the hourglass while the computer thinks long.
+    virtual void setWaitCursor(bool /*waiting*/) {}
     // The pip, bar and borne-off counters around the board changed.
     virtual void countersChanged() {}
 };

@@ -19,9 +19,12 @@ public:
     int eventsRun = 0;
     // Called on every wait, as timers and clicks would arrive while the real window waits.
     std::function<void(int ms)> onDelay;
+    // When set, answers every question (the script above is then not used).
+    std::function<Answer(const Message&)> decide;
 
     Answer mesaj(const Message& message) override {
         messages.push_back(message);
+        if (message.yesNo && decide) return decide(message);
         if (!message.yesNo || answers.empty()) return Answer::Yes;
         const Answer a = answers.front();
         answers.pop_front();

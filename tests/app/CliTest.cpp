@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
 
 #include "persistence/SavedGame.h"
+#include "persistence/SettingsFile.h"
 #include "support/Positions.h"
 
 using namespace lumaro;
@@ -75,6 +77,56 @@ TEST(CliInfo, RefusesWhatIsNotASavedGame) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(runCli("info /nonexistent/nothing.sav").status, 2);
     EXPECT_EQ(runCli("info").status, 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CliChoose, PlaysForTheSideTheFileGives) {
+    // Black to play 3-1 at the start (searched, never the book): two steps, both dice.
+    const std::string opening = writeGame("choose-opening.sav", gameOf(startingPosition(), 3, 1, 0));
+    CliRun run = runCli("choose " + opening);
+    ASSERT_EQ(run.status, 0);
+    const auto firstLine = run.out.substr(0, run.out.find('\n'));
+    const auto secondLine = run.out.substr(run.out.find('\n') + 1);
+    EXPECT_EQ(std::count(firstLine.begin(), firstLine.end(), ':'), 2);
+    EXPECT_NE(firstLine.find(":3"), std::string::npos);
+    EXPECT_NE(firstLine.find(":1"), std::string::npos);
+    EXPECT_EQ(secondLine.rfind("score=", 0), 0u);
+    EXPECT_NE(secondLine.find(" level=2 "), std::string::npos);
+
+    // White bearing off its last two checkers with 6-5: the only play.
+    const std::string bearOff = writeGame("choose-bearoff.sav", gameOf(positionOf({{23, 1}, {24, 1}, {1, -15}}), 5, 6, 1));
+    run = runCli("choose " + bearOff);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "23:6 24:5");
+
+    // Nothing to play: none, and the keep-chosen values untouched.
+    Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
+    run = runCli("choose " + writeGame("choose-closed.sav", gameOf(closed, 4, 4, 1)));
+    EXPECT_EQ(run.out, "none\nscore=-2147483648 level=0 evals=0\n");
+}
+
+TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
+    const std::string game = writeGame("choose-level.sav", gameOf(startingPosition(), 6, 4, 0));
+    const std::string ini = ::testing::TempDir() + "strategy.ini";
+    Options options;
+    options.strategySlider = 2;
+    ASSERT_TRUE(saveopt(ini, options, Scores{}));
+    const CliRun plain = runCli("choose " + game);
+    const CliRun tuned = runCli("choose " + game + " --settings " + ini);
+    ASSERT_EQ(tuned.status, 0);
+    // The strategy term (spread, progress, points) counts three times over.
+    EXPECT_NE(plain.out.substr(plain.out.find("score=")), tuned.out.substr(tuned.out.find("score=")));
+    EXPECT_EQ(runCli("choose /nonexistent.sav").status, 2);
+    EXPECT_EQ(runCli("choose").status, 2);
+}
+
+TEST(CliMeasure, PrintsTheCubeMeasureRaceAndPips) {
+    const std::string path = writeGame("measure.sav", gameOf(startingPosition(), 1, 2, 0));
+    const CliRun run = runCli("measure " + path);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "cubeMeasure=0\nrace=1492 1492\npips=167 167\n");
 }
 
 }  // namespace

@@ -1,0 +1,203 @@
+#include "app/cli/Bench.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "ai/MoveSearch.h"
+#include "ai/NeuralNets.h"
+#include "ai/ReferenceSearch.h"
+#include "app/cli/BenchPositions.h"
+#include "app/cli/PositionText.h"
+#include "game/PositionStats.h"
+
+namespace lumaro {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint64_t kTestWeightSeed = 20261207;
+
+struct Config {
+    const char* name;
+    int level;
+    bool slow;
+};
+constexpr Config kConfigs[] = {
+    {"level 1", 1, false},
+    {"level 2 Fast", 2, false},
+    {"level 2 Slow (best)", 2, true},
+    {"level 3", 3, false},
+};
+
+std::vector<PositionAndRoll> loadPositions() {
+    std::vector<PositionAndRoll> out;
+    for (const char* text : benchPositions())
+        if (auto parsed = parsePositionText(text)) out.push_back(*parsed);
+    return out;
+}
+
+SearchRequest requestFor(const PositionAndRoll& p, const Config& config, const NeuralNets* nets) {
+    SearchRequest r;
+    r.start = p.position;
+    r.dieA = p.dieA;
+    r.dieB = p.dieB;
+    r.black = true;
+    r.settings.computerLevel = static_cast<std::uint8_t>(config.level);
+    r.settings.slowThinking = config.slow ? 1 : 0;
+    r.blackPips = blackPipCount(p.position);
+    r.whitePips = whitePipCount(p.position);
+    r.category = blackRaceCategory(p.position);
+    r.nets = nets;
+    return r;
+}
+
+// FNV-1a over the steps of every play chosen.
+void addToSignature(std::uint64_t& h, const Play& play) {
+    for (int k = 1; k <= 4; ++k) {
+        for (Byte b : {play[k].point, play[k].die}) {
+            h ^= b;
+            h *= 0x100000001b3ull;
+        }
+    }
+}
+
+template <class Search>
+BenchLine runConfig(const char* name, const std::vector<PositionAndRoll>& positions, const Config& config,
+                    const NeuralNets* nets, Search search) {
+    BenchLine line;
+    line.name = name;
+    line.signature = 0xcbf29ce484222325ull;
+    const auto start = Clock::now();
+    for (const PositionAndRoll& p : positions) {
+        const auto t0 = Clock::now();
+        const SearchResult result = search(requestFor(p, config, nets));
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        if (ms > line.slowestMs) line.slowestMs = ms;
+        line.analyses += result.counters.analyses;
+        line.candidatesScored += result.counters.candidatesScored;
+        line.replyAnalyses += result.counters.replyAnalyses;
+        line.netEvaluations += result.counters.netEvaluations;
+        addToSignature(line.signature, result.playToMake());
+        ++line.positions;
+    }
+    line.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    return line;
+}
+
+}  // namespace
+
+std::vector<BenchLine> runBench(const BenchOptions& options) {
+    const std::vector<PositionAndRoll> positions = loadPositions();
+    const NeuralNets nets = NeuralNets::testWeights(kTestWeightSeed);
+    auto search = std::make_unique<MoveSearch>();
+    std::vector<BenchLine> lines;
+    for (const Config& config : kConfigs) {
+        lines.push_back(runConfig(config.name, positions, config, &nets,
+                                  [&search](const SearchRequest& r) { return search->search(r); }));
+        if (options.reference && config.level == 2 && config.slow)
+            lines.push_back(runConfig("level 2 Slow (best), straightforward", positions, config, &nets,
+                                      [](const SearchRequest& r) { return referenceSearch(r); }));
+    }
+    return lines;
+}
+
+std::string formatBenchLine(const BenchLine& l) {
+    const double evaluations = static_cast<double>(l.candidatesScored + l.replyAnalyses);
+    char buffer[512];
+    std::snprintf(buffer, sizeof buffer,
+                  "%-38s positions=%d analyses=%llu scored=%llu replies=%llu nets=%llu time=%.1fms "
+                  "evals/s=%.0f slowest=%.2fms signature=%016llx",
+                  (l.name + ":").c_str(), l.positions, static_cast<unsigned long long>(l.analyses),
+                  static_cast<unsigned long long>(l.candidatesScored), static_cast<unsigned long long>(l.replyAnalyses),
+                  static_cast<unsigned long long>(l.netEvaluations), l.seconds * 1000.0,
+                  l.seconds > 0 ? evaluations / l.seconds : 0.0, l.slowestMs,
+                  static_cast<unsigned long long>(l.signature));
+    return buffer;
+}
+
+NetSpeed measureNetSpeed() {
+    const std::vector<PositionAndRoll> positions = loadPositions();
+    const NeuralNets nets = NeuralNets::testWeights(kTestWeightSeed);
+    auto scratch = std::make_unique<NetScratch>();
+    NetSpeed speed;
+    constexpr int kRounds = 20;
+    double sink = 0;
+    for (int net = 1; net <= 2; ++net) {
+        const auto start = Clock::now();
+        for (int round = 0; round < kRounds; ++round) {
+            for (const PositionAndRoll& p : positions) {
+                encodeForNet(p.position, scratch->input);
+                sink += net == 1 ? nets.runNet1(*scratch) : nets.runNet2(*scratch);
+            }
+        }
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        const double perSecond = kRounds * static_cast<double>(positions.size()) / seconds;
+        (net == 1 ? speed.net1PerSecond : speed.net2PerSecond) = perSecond;
+    }
+    if (sink == 12345.678) std::puts("");  // keeps the passes from being optimised away
+    return speed;
+}
+
+int benchCommand(int argc, char** argv) {
+    BenchOptions options;
+    const char* expectFile = nullptr;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--reference") == 0) {
+            options.reference = true;
+        } else if (std::strcmp(argv[i], "--expect") == 0 && i + 1 < argc) {
+            expectFile = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: lumaro-cli bench [--reference] [--expect SIGNATURES]\n");
+            return 2;
+        }
+    }
+    const std::vector<BenchLine> lines = runBench(options);
+    for (const BenchLine& line : lines) std::printf("%s\n", formatBenchLine(line).c_str());
+    if (options.reference) {
+        double fast = 0, reference = 0;
+        for (const BenchLine& line : lines) {
+            if (line.name == "level 2 Slow (best)") fast = line.seconds;
+            if (line.name == "level 2 Slow (best), straightforward") reference = line.seconds;
+        }
+        if (fast > 0) std::printf("level 2 Slow (best) speed-up over the straightforward search: %.1fx\n", reference / fast);
+    }
+    const NetSpeed speed = measureNetSpeed();
+    std::printf("network forward passes per second: net1=%.0f net2=%.0f\n", speed.net1PerSecond, speed.net2PerSecond);
+
+    if (!expectFile) return 0;
+    // The recorded signatures, one "name=signature" a line, must match the plays chosen now.
+    std::ifstream in(expectFile);
+    if (!in) {
+        std::fprintf(stderr, "lumaro-cli: cannot read %s\n", expectFile);
+        return 2;
+    }
+    int mismatches = 0, checked = 0;
+    std::string row;
+    while (std::getline(in, row)) {
+        const auto eq = row.rfind('=');
+        if (eq == std::string::npos) continue;
+        const std::string name = row.substr(0, eq);
+        const std::string expected = row.substr(eq + 1);
+        for (const BenchLine& line : lines) {
+            if (line.name != name) continue;
+            char actual[17];
+            std::snprintf(actual, sizeof actual, "%016llx", static_cast<unsigned long long>(line.signature));
+            ++checked;
+            if (expected != actual) {
+                std::fprintf(stderr, "signature of %s changed: %s, recorded %s\n", name.c_str(), actual, expected.c_str());
+                ++mismatches;
+            }
+        }
+    }
+    if (checked == 0) {
+        std::fprintf(stderr, "lumaro-cli: no signatures in %s\n", expectFile);
+        return 1;
+    }
+    return mismatches == 0 ? 0 : 1;
+}
+
+}  // namespace lumaro

@@ -1,0 +1,38 @@
+#pragma once
+// `lumaro-cli bench`: the computer's search over a fixed set of positions at every level, with
+// counts, times and a signature of the plays chosen, so that any change of behaviour shows.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumaro {
+
+struct BenchLine {
+    std::string name;
+    int positions = 0;
+    std::uint64_t analyses = 0;          // candidate analyses as the straightforward search counts them
+    std::uint64_t candidatesScored = 0;  // candidates actually analysed
+    std::uint64_t replyAnalyses = 0;
+    std::uint64_t netEvaluations = 0;
+    double seconds = 0;
+    double slowestMs = 0;
+    std::uint64_t signature = 0;
+};
+
+struct BenchOptions {
+    bool reference = false;  // also time the straightforward search at level 2 Slow
+};
+
+std::vector<BenchLine> runBench(const BenchOptions& options);
+std::string formatBenchLine(const BenchLine& line);
+
+// Forward passes per second of each network with the bench's test weights.
+struct NetSpeed {
+    double net1PerSecond = 0;
+    double net2PerSecond = 0;
+};
+NetSpeed measureNetSpeed();
+
+int benchCommand(int argc, char** argv);
+
+}  // namespace lumaro

@@ -1,0 +1,8 @@
+#pragma once
+#include <vector>
+
+namespace lumaro {
+
+const std::vector<const char*>& benchPositions();
+
+}  // namespace lumaro

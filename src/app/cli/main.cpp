@@ -1,0 +1,137 @@
+// lumaro-cli: the game's rules and computer player from the command line, for scripts and benchmarks.
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "ai/CubeMeasure.h"
+#include "ai/MoveSearch.h"
+#include "ai/NeuralNets.h"
+#include "app/cli/Bench.h"
+#include "board/MaxDiceRule.h"
+#include "game/PositionStats.h"
+#include "persistence/SavedGame.h"
+#include "persistence/SettingsFile.h"
+
+namespace {
+
+using namespace lumaro;
+
+int usage() {
+    std::fprintf(stderr,
+                 "usage: lumaro-cli info GAME.sav\n"
+                 "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR]\n"
+                 "       lumaro-cli measure GAME.sav\n"
+                 "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n");
+    return 2;
+}
+
+std::string playTokens(const Play& play) {
+    std::string out;
+    for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
+        if (!out.empty()) out += ' ';
+        out += std::to_string(play[k].point) + ':' + std::to_string(play[k].die);
+    }
+    return out.empty() ? "none" : out;
+}
+
+std::string executableFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return ".";
+    std::string full(path, static_cast<size_t>(n));
+    const auto slash = full.rfind('/');
+    return slash == std::string::npos ? "." : full.substr(0, slash);
+}
+
+bool loadGame(const char* path, SavedGame& game) {
+    const SavedGameResult loaded = readSavedGame(path);
+    if (!loaded.ok) {
+        std::fprintf(stderr, "lumaro-cli: %s: %s\n", path, loaded.error.c_str());
+        return false;
+    }
+    game = loaded.game;
+    return true;
+}
+
+int info(const char* path) {
+    SavedGame game;
+    if (!loadGame(path, game)) return 2;
+    const Position& pos = game.position;
+    std::printf("pips=%d %d\n", whitePipCount(pos), blackPipCount(pos));
+    std::printf("phases=%d %d\n", whitePhaseOf(pos), blackPhaseOf(pos));
+    std::printf("best=%s\n", playTokens(maximalPlay(pos, game.turn == 1, game.dieA, game.dieB)).c_str());
+    return 0;
+}
+
+int choose(int argc, char** argv) {
+    const char* gamePath = nullptr;
+    const char* settingsPath = nullptr;
+    std::string netsFolder = executableFolder();
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--settings") == 0 && i + 1 < argc)
+            settingsPath = argv[++i];
+        else if (std::strcmp(argv[i], "--nets") == 0 && i + 1 < argc)
+            netsFolder = argv[++i];
+        else if (!gamePath && argv[i][0] != '-')
+            gamePath = argv[i];
+        else
+            return usage();
+    }
+    if (!gamePath) return usage();
+    SavedGame game;
+    if (!loadGame(gamePath, game)) return 2;
+    Options options;
+    Scores scores;
+    if (settingsPath) loadSettings(settingsPath, options, scores);
+    auto nets = std::make_unique<NeuralNets>();
+    if (options.computerLevel == 3) nets->loadNets(netsFolder);
+
+    const bool black = game.turn == 0;
+    SearchRequest r;
+    r.start = game.position;
+    r.dieA = game.dieA;
+    r.dieB = game.dieB;
+    r.black = black;
+    r.settings.computerLevel = options.computerLevel;
+    r.settings.attackSlider = options.attackSlider;
+    r.settings.riskSlider = options.riskSlider;
+    r.settings.strategySlider = options.strategySlider;
+    r.settings.normalNet = options.normalNet;
+    r.settings.slowThinking = options.slowThinking;
+    r.blackPips = blackPipCount(game.position);
+    r.whitePips = whitePipCount(game.position);
+    r.category = black ? blackRaceCategory(game.position) : whiteRaceCategory(game.position);
+    r.nets = nets.get();
+    auto search = std::make_unique<MoveSearch>();
+    const SearchResult result = search->search(r);
+    const Play play = diceTotal(result.bestPath) == 0 ? Play{} : result.playToMake();
+    std::printf("%s\n", playTokens(play).c_str());
+    std::printf("score=%d level=%d evals=%llu\n", result.chosenScore, result.chosenLevel,
+                static_cast<unsigned long long>(result.counters.analyses));
+    return 0;
+}
+
+int measure(const char* path) {
+    SavedGame game;
+    if (!loadGame(path, game)) return 2;
+    const Position& pos = game.position;
+    std::printf("cubeMeasure=%d\n", cubeMeasure(pos));
+    std::printf("race=%d %d\n", blackRaceDistance(pos), whiteRaceDistance(pos));
+    std::printf("pips=%d %d\n", whitePipCount(pos), blackPipCount(pos));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usage();
+    const std::string command = argv[1];
+    if (command == "info" && argc == 3) return info(argv[2]);
+    if (command == "choose") return choose(argc, argv);
+    if (command == "measure" && argc == 3) return measure(argv[2]);
+    if (command == "bench") return benchCommand(argc, argv);
+    return usage();
+}

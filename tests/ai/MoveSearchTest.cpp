@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "ai/MoveSearch.h"
+#include "ai/ReferenceSearch.h"
+#include "ai/ReplyScore.h"
+#include "board/MaxDiceRule.h"
+#include "game/PositionStats.h"
+#include "support/Positions.h"
+#include "support/RandomPositions.h"
+
+using namespace lumaro;
+using lumaro::testing::positionOf;
+using lumaro::testing::randomBlackPositions;
+
+namespace {
+
+SearchRequest requestFor(const lumaro::testing::PositionWithRoll& p, int level, bool slow, bool black = true) {
+    SearchRequest r;
+    r.start = p.position;
+    r.dieA = p.dieA;
+    r.dieB = p.dieB;
+    r.black = black;
+    r.settings.computerLevel = static_cast<std::uint8_t>(level);
+    r.settings.slowThinking = slow ? 1 : 0;
+    r.blackPips = blackPipCount(p.position);
+    r.whitePips = whitePipCount(p.position);
+    r.category = black ? blackRaceCategory(p.position) : whiteRaceCategory(p.position);
+    return r;
+}
+
+void expectSameChoice(const SearchResult& fast, const SearchResult& reference, int index) {
+    EXPECT_EQ(fast.chosenPlay, reference.chosenPlay) << "position " << index;
+    EXPECT_EQ(fast.chosenScore, reference.chosenScore) << "position " << index;
+    EXPECT_EQ(fast.chosenLevel, reference.chosenLevel) << "position " << index;
+    EXPECT_EQ(fast.bestPath, reference.bestPath) << "position " << index;
+    EXPECT_EQ(fast.counters.analyses, reference.counters.analyses) << "position " << index;
+}
+
+TEST(MoveSearch, ChoosesWhatTheStraightforwardSearchChoosesAtLevelOneForBothSides) {
+    MoveSearch search;
+    const auto positions = randomBlackPositions(7, 300);
+    for (size_t i = 0; i < positions.size(); ++i) {
+        for (bool black : {true, false}) {
+            SearchRequest r = requestFor(positions[i], 1, false, black);
+            r.settings.attackSlider = static_cast<std::int8_t>(static_cast<int>(i % 5) - 2);
+            r.settings.riskSlider = static_cast<std::int8_t>(static_cast<int>(i / 5 % 5) - 2);
+            r.settings.strategySlider = static_cast<std::int8_t>(static_cast<int>(i / 25 % 5) - 2);
+            expectSameChoice(search.search(r), referenceSearch(r), static_cast<int>(i));
+        }
+    }
+}
+
+TEST(MoveSearch, ChoosesWhatTheStraightforwardSearchChoosesWithTheLookAhead) {
+    MoveSearch search;
+    const auto positions = randomBlackPositions(11, 40);
+    for (size_t i = 0; i < positions.size(); ++i) {
+        const SearchRequest r = requestFor(positions[i], 2, i % 2 == 1);
+        expectSameChoice(search.search(r), referenceSearch(r), static_cast<int>(i));
+    }
+}
+
+TEST(MoveSearch, LookAheadMatchesOnEveryCandidateKind) {
+    MoveSearch search;
+    const auto positions = randomBlackPositions(5, 60);
+    for (size_t i = 0; i < positions.size(); ++i) {
+        SearchCounters a, b;
+        const bool slow = i % 3 != 0;
+        EXPECT_EQ(search.lookAhead(positions[i].position, false, slow, a),
+                  referenceLookAhead(positions[i].position, false, slow, b))
+            << "position " << i;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ReplyScore, IsTheReplyVariantOfTheHeuristicScore) {
+    const AnalysisSettings anySettings{1, 2, -2, 1, 0, 1};  // the reply variant ignores them
+    lumaro::testing::TestRandom random(4);
+    for (const auto& p : randomBlackPositions(21, 3000)) {
+        // The positions White's replies reach, with black checkers hit and white ones on the bar.
+        const Position reply = lumaro::testing::playRandomly(p.position, true, p.dieA, p.dieB, random);
+        for (const Position& pos : {p.position, reply}) {
+            ASSERT_EQ(replyScore(pos), heuristicScore(pos, false, AnalysisVariant::Reply, 0, 0, 0, AnalysisSettings{}));
+            ASSERT_EQ(replyScore(pos), heuristicScore(pos, false, AnalysisVariant::Reply, 0, 150, 90, anySettings));
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include "ai/CubeMeasure.h"
+#include "ai/OpeningBook.h"
+#include "game/Game.h"
+#include "support/FakeScreen.h"
+#include "support/Positions.h"
+
+using namespace lumaro;
+using lumaro::testing::FakeScreen;
+using lumaro::testing::positionOf;
+
+namespace {
+
+struct ComputerTurn : ::testing::Test {
+    FakeScreen screen;
+    Game game{screen};
+
+    void SetUp() override {
+        game.options.soundFx = 1;
+        game.startUp(4242);
+        game.gameOn = true;
+    }
+
+    // `pos` on the board with the roll (a, b) for `turn`, as after a roll; both sides have rolled
+    // `rolls` times (so the opening book stays out unless asked for).
+    void startTurn(const Position& pos, Byte a, Byte b, Byte turn, int rolls = 5) {
+        game.board.layOut(pos);
+        game.turn = turn;
+        game.dice.dieA = a;
+        game.dice.dieB = b;
+        game.dice.zar4();
+        game.takeSnapshot();
+        game.whiteRollStats.rolls = static_cast<std::uint16_t>(rolls);
+        game.blackRollStats.rolls = static_cast<std::uint16_t>(rolls);
+        game.calculpunctaj();
+        screen.sounds.clear();
+        screen.delays.clear();
+    }
+};
+
+TEST_F(ComputerTurn, BlackOpensThreeOneFromTheBookAtEveryLevel) {
+    for (int level = 1; level <= 3; ++level) {
+        game.options.computerLevel = static_cast<std::uint8_t>(level);
+        startTurn(startingPosition(), 1, 3, 0, 0);
+        game.blackRollStats.rolls = 1;
+        game.mutapc();
+        EXPECT_TRUE(game.lastSearch.fromBook);
+        EXPECT_EQ(game.board.count[5], 2) << level;  // the five point made
+        EXPECT_EQ(game.board.count[8], 2);
+        EXPECT_EQ(game.board.count[6], 4);
+        EXPECT_EQ(game.dice.diceLeft, DiceLeft{});
+    }
+}
+
+TEST_F(ComputerTurn, TheBookIsOnlyForTheFirstRollWhenTheOpponentHasNotRolled) {
+    startTurn(startingPosition(), 1, 3, 0, 0);
+    game.blackRollStats.rolls = 1;
+    game.whiteRollStats.rolls = 1;  // White began the game
+    game.mutapc();
+    EXPECT_FALSE(game.lastSearch.fromBook);
+    EXPECT_GT(game.lastSearch.counters.analyses, 0u);
+}
+
+TEST_F(ComputerTurn, OpeningLinesInBothMirrorsAndTheirDraw) {
+    int draws = 0;
+    auto draw = [&draws](std::uint32_t value) {
+        return [&draws, value] {
+            ++draws;
+            return value;
+        };
+    };
+    const Play black21above = openingPlay(1, 2, false, draw(51));
+    EXPECT_EQ(black21above[1], (Step{13, 2}));
+    EXPECT_EQ(black21above[2], (Step{6, 1}));
+    const Play black21below = openingPlay(2, 1, false, draw(50));
+    EXPECT_EQ(black21below[1], (Step{24, 1}));
+    EXPECT_EQ(black21below[2], (Step{13, 2}));
+    EXPECT_EQ(draws, 2);
+    const Play white65 = openingPlay(6, 5, true, draw(0));
+    EXPECT_EQ(white65[1], (Step{1, 6}));
+    EXPECT_EQ(white65[2], (Step{7, 5}));
+    EXPECT_EQ(draws, 2);  // a roll with one line draws nothing
+    const Play black22 = openingPlay(2, 2, false, draw(80));
+    EXPECT_EQ(black22[4], (Step{22, 2}));
+}
+
+TEST_F(ComputerTurn, MoveOnWhitesFirstRollPlaysTheBookForWhite) {
+    startTurn(startingPosition(), 6, 5, 1, 0);
+    game.whiteRollStats.rolls = 1;
+    game.mutapceu();
+    EXPECT_EQ(game.board.count[1], 1);
+    EXPECT_EQ(game.board.count[12], 6);
+    EXPECT_EQ(game.board.count[7], 0);
+}
+
+TEST_F(ComputerTurn, OnlyOneDiePlayableUsesTheHigherWhenEitherWould) {
+    // Black's lone runner on 20 can play the 6 or the 1 but not both (white holds 13).
+    startTurn(positionOf({{20, -1}, {1, -14}, {13, 2}, {24, 13}}), 6, 1, 0);
+    game.mutapc();
+    EXPECT_EQ(game.board.count[14], 1);  // the 6
+    EXPECT_EQ(game.board.count[20], 0);
+
+    // Only the 1 can be played at all.
+    startTurn(positionOf({{20, -1}, {1, -14}, {14, 2}, {13, 2}, {24, 11}}), 6, 1, 0);
+    game.mutapc();
+    EXPECT_EQ(game.board.count[19], 1);
+}
+
+TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
+    // Black on the bar against a closed white board.
+    const Position closed = positionOf({{19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {10, 3}, {5, -14}}, 0, 1);
+    startTurn(closed, 3, 4, 0);
+    game.mutapc();
+    EXPECT_TRUE(game.board.position().sameCheckersAs(closed));
+    ASSERT_EQ(screen.sounds.size(), 1u);
+    EXPECT_EQ(screen.sounds[0], Sound::NoMove);
+    EXPECT_EQ(screen.delays, std::vector<int>{200});
+    EXPECT_FALSE(game.busy);
+}
+
+TEST_F(ComputerTurn, ADoubleIsPlayedWithPausesOfThreeTwoOneAndOneHundred) {
+    startTurn(positionOf({{13, -15}, {1, 15}}), 2, 2, 0);
+    game.mutapc();
+    EXPECT_EQ(screen.delays, (std::vector<int>{300, 200, 100, 100}));
+    EXPECT_EQ(screen.sounds, std::vector<Sound>(4, Sound::Checker));
+    EXPECT_EQ(blackPipCount(game.board), 13 * 15 - 8);
+    EXPECT_EQ(blackCheckersOf(game.board), 15);
+}
+
+TEST_F(ComputerTurn, TheComputerHitsAndTheBlotGoesToTheBar) {
+    // 3-1 with a white blot on 5: level 1 makes the point on it.
+    startTurn(positionOf({{8, -3}, {6, -5}, {13, -7}, {5, 1}, {24, 14}}), 3, 1, 0);
+    game.mutapc();
+    EXPECT_EQ(game.board.barWhite, 1);
+    EXPECT_TRUE(game.board.hasBlack(5));
+    EXPECT_EQ(whiteCheckersOf(game.board), 15);
+    EXPECT_EQ(blackCheckersOf(game.board), 15);
+}
+
+TEST(CubeMeasure, RaceAndWalls) {
+    // An even race with nothing in the way.
+    const Position even = positionOf({{3, -15}, {22, 15}});
+    EXPECT_EQ(cubeMeasure(even), 0);
+    // Black on the bar against three white home points: 600 more; against two: nothing.
+    const Position three = positionOf({{19, 2}, {20, 2}, {21, 2}, {10, 9}, {3, -14}}, 0, 1);
+    EXPECT_EQ(cubeMeasure(three), blackRaceDistance(three) - whiteRaceDistance(three) + 600);
+    const Position two = positionOf({{19, 2}, {20, 2}, {10, 11}, {3, -14}}, 0, 1);
+    EXPECT_EQ(cubeMeasure(two), blackRaceDistance(two) - whiteRaceDistance(two));
+    EXPECT_TRUE(computerTakes(99, false));
+    EXPECT_FALSE(computerTakes(100, false));
+    EXPECT_TRUE(computerTakes(5000, true));
+    EXPECT_TRUE(measureInvitesDouble(20));
+    EXPECT_TRUE(measureInvitesDouble(-20));
+    EXPECT_FALSE(measureInvitesDouble(21));
+    EXPECT_FALSE(measureInvitesDouble(-21));
+}
+
+TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
+    const Position even = positionOf({{3, -15}, {22, 15}});
+    startTurn(even, 1, 2, 1);
+    screen.answers = {Answer::Yes};
+    game.computerOffersDouble();
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "Computer wants to double.");
+    EXPECT_EQ(screen.messages[0].line2, "Do you accept?");
+    EXPECT_EQ(game.cubeValue, 2);
+    EXPECT_EQ(game.cubeOwnerWhite, 1);
+
+    // Refused: Black wins at the current cube.
+    game.cubeValue = 1;
+    screen.answers = {Answer::No};
+    game.computerOffersDouble();
+    EXPECT_TRUE(game.gameEndedByCube);
+    EXPECT_EQ(game.stats.blackPips, 0);
+
+    // Too early in the game, in a one-point match, in the Crawford game: no question.
+    screen.messages.clear();
+    game.whiteRollStats.rolls = 2;
+    game.computerOffersDouble();
+    game.whiteRollStats.rolls = 5;
+    game.options.matchPlay = 1;
+    game.options.matchLength = 1;
+    game.computerOffersDouble();
+    game.options.matchLength = 5;
+    game.crawfordGameNumber = 3;
+    game.gameNumber = 4;
+    game.computerOffersDouble();
+    EXPECT_TRUE(screen.messages.empty());
+    // Black far ahead: no offer either.
+    game.crawfordGameNumber = 0;
+    startTurn(positionOf({{1, -15}, {12, 15}}), 1, 2, 1);
+    game.computerOffersDouble();
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST(KeepChosen, MoreStepsWinAndTheFirstOfEqualScoresStays) {
+    ChosenPlay chosen;
+    Play a{}, b{}, c{};
+    a[1] = {8, 3};
+    b[1] = {6, 3};
+    c[1] = {8, 3};
+    c[2] = {6, 1};
+    chosen.keep(1, 50, a);
+    chosen.keep(1, 50, b);  // equal score: the first stays
+    EXPECT_EQ(chosen.play, a);
+    chosen.keep(1, 51, b);
+    EXPECT_EQ(chosen.play, b);
+    chosen.keep(2, -1000, c);  // more steps, whatever the score
+    EXPECT_EQ(chosen.play, c);
+    chosen.keep(1, 999999, a);
+    EXPECT_EQ(chosen.play, c);
+    EXPECT_EQ(chosen.level, 2);
+    EXPECT_EQ(chosen.score, -1000);
+}
+
+TEST(LookAheadRolls, FastSkipsDoublesAndTheComputersDoubleSkipsAll) {
+    int fast = 0, slow = 0, afterDouble = 0;
+    for (const Roll& roll : kLookAheadRolls) {
+        fast += lookAheadVisits(roll, false, false);
+        slow += lookAheadVisits(roll, false, true);
+        afterDouble += lookAheadVisits(roll, true, true);
+    }
+    EXPECT_EQ(fast, 15);
+    EXPECT_EQ(slow, 21);
+    EXPECT_EQ(afterDouble, 0);
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include "game/Game.h"
+#include "support/FakeScreen.h"
+#include "support/Positions.h"
+#include "support/RecordingView.h"
+
+using namespace lumaro;
+using lumaro::testing::FakeScreen;
+using lumaro::testing::positionOf;
+using lumaro::testing::RecordingView;
+
+namespace {
+
+struct HumanTurn : ::testing::Test {
+    FakeScreen screen;
+    Game game{screen};
+    RecordingView view;
+
+    void SetUp() override {
+        game.options.soundFx = 1;
+        game.startUp(77);
+        game.board.setView(&view);
+    }
+
+    void startTurn(const Position& pos, Byte a, Byte b, Byte turn = 1) {
+        game.board.layOut(pos);
+        game.turn = turn;
+        game.dice.dieA = a;
+        game.dice.dieB = b;
+        game.dice.zar4();
+        game.takeSnapshot();
+        game.gameOn = true;
+        game.whiteRollStats.rolls = game.blackRollStats.rolls = 5;
+        game.calculpunctaj();
+        screen.sounds.clear();
+        screen.messages.clear();
+        view.events.clear();
+    }
+    int s(int p) const { return game.board.screenToPoint[p]; }
+};
+
+TEST_F(HumanTurn, LeftButtonPlaysTheHigherDieRightTheLowerAndABlockedDieGivesWay) {
+    const Position pos = positionOf({{1, 2}, {12, 13}, {13, -15}});
+    startTurn(pos, 2, 6);
+    game.whiteStepByClick(s(1), Game::Button::Left);
+    EXPECT_EQ(game.board.count[7], 1);
+    game.whiteStepByClick(s(1), Game::Button::Right);
+    EXPECT_EQ(game.board.count[3], 1);
+    EXPECT_EQ(game.dice.diceLeft, DiceLeft{});
+    EXPECT_EQ(game.moveRecord, (std::array<Byte, 9>{0, 1, 6, 1, 2, 0, 0, 0, 0}));
+
+    // Black holds 7: the left button falls back to the 2.
+    startTurn(positionOf({{1, 2}, {12, 13}, {7, -2}, {13, -13}}), 6, 2);
+    game.whiteStepByClick(s(1), Game::Button::Left);
+    EXPECT_EQ(game.board.count[3], 1);
+    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 6, 0, 0, 0}));
+}
+
+TEST_F(HumanTurn, CheckersOnTheBarComeFirst) {
+    startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
+    game.whiteStepByClick(s(12), Game::Button::Left);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "You have to play first");
+    EXPECT_EQ(screen.messages[0].line2, "your men from the bar!");
+    EXPECT_EQ(game.board.count[12], 14);
+    game.whiteEntryByClick(Game::Button::Right);  // the lower die: onto point 3
+    EXPECT_EQ(game.board.count[3], 1);
+    EXPECT_EQ(game.board.barWhite, 0);
+    // An entry is recorded with the screen position of its point: (10, 3) with home on the right.
+    EXPECT_EQ(game.moveRecord[1], 10);
+    EXPECT_EQ(game.moveRecord[2], 3);
+}
+
+TEST_F(HumanTurn, NothingToEnterOnAClosedBoardPassesTheTurnWithoutAMessage) {
+    game.options.humanOpponent = 1;  // a second person: the turn passes to Black's roll
+    startTurn(positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1), 3, 5);
+    game.whiteStepByClick(s(12), Game::Button::Left);
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(game.turn, 0);
+    EXPECT_NE(game.dice.dieA, 0);
+}
+
+TEST_F(HumanTurn, EndingTheTurnWithDiceLeftIsIgnoredOrUndoneWhenShort) {
+    const Position pos = positionOf({{1, 2}, {12, 13}, {13, -15}});
+    startTurn(pos, 3, 1);
+    game.pasi();  // both dice still playable: ignored
+    EXPECT_EQ(game.turn, 1);
+    EXPECT_TRUE(screen.messages.empty());
+
+    // The lone checker could play the 6 and the 5 one way, but 5 first blocks the 6.
+    const Position either = positionOf({{1, 1}, {12, -2}});
+    startTurn(either, 6, 5);
+    game.whiteStepByClick(s(1), Game::Button::Right);  // the 5
+    ASSERT_EQ(game.board.count[6], 1);
+    game.pasi();
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "You have to play all dice");
+    EXPECT_EQ(screen.messages[0].line2, "or the higher one!");
+    EXPECT_TRUE(game.board.position().sameCheckersAs(either));  // back to the start of the turn
+    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 6, 5, 0, 0}));
+    EXPECT_EQ(game.turn, 1);
+}
+
+TEST_F(HumanTurn, AHitSendsTheBlotToTheBarBeforeTheHitterMoves) {
+    startTurn(positionOf({{1, 2}, {12, 13}, {4, -1}, {13, -14}}), 3, 5);
+    struct Flight { int colour, toX, toY; };
+    struct FlightView : RecordingView {
+        std::vector<Flight> flights;
+        void checkerFlying(int colour, int, int, int toX, int toY) override { flights.push_back({colour, toX, toY}); }
+    } flights;
+    game.board.setView(&flights);
+    game.whiteStepByClick(s(1), Game::Button::Right);
+    ASSERT_EQ(flights.flights.size(), 2u);
+    EXPECT_EQ(flights.flights[0].colour, kBlack);
+    EXPECT_EQ(flights.flights[0].toX, 374);
+    EXPECT_EQ(flights.flights[0].toY, 520);
+    EXPECT_EQ(flights.flights[1].colour, kWhite);
+    EXPECT_EQ(game.board.barBlack, 1);
+    EXPECT_TRUE(game.board.hasWhite(4));
+}
+
+TEST_F(HumanTurn, AfterTheComputersPlayTheNextClickRollsWhitesDice) {
+    startTurn(startingPosition(), 4, 2, 0);
+    game.dice.diceLeft = {};  // the computer has played
+    game.whiteStepByClick(s(1), Game::Button::Left);  // reaches the turn end: White rolls
+    EXPECT_EQ(game.turn, 1);
+    EXPECT_TRUE(game.board.position().sameCheckersAs(startingPosition()));
+    EXPECT_NE(game.dice.diceLeft[1], 0);
+}
+
+TEST_F(HumanTurn, TheComputerConsidersItsDoubleBeforeItRolls) {
+    // An even race after three rolls each: the computer offers; White drops and loses the cube value.
+    startTurn(positionOf({{3, -15}, {22, 15}}), 1, 1);
+    game.dice.diceLeft = {};
+    screen.answers = {Answer::No};
+    game.pasi();
+    ASSERT_FALSE(screen.messages.empty());
+    EXPECT_EQ(screen.messages[0].line1, "Computer wants to double.");
+    EXPECT_FALSE(game.gameOn);
+    EXPECT_FALSE(game.lastResult.whiteWon);
+    EXPECT_EQ(game.lastResult.resultPoints, 1);
+}
+
+TEST_F(HumanTurn, TheComputerTakesOrDropsWhitesDouble) {
+    // Black far ahead: it takes, and the cube goes to Black's side.
+    startTurn(positionOf({{1, -15}, {12, 15}}), 3, 2, 0);
+    game.dice.diceLeft = {};
+    game.offerDouble();
+    EXPECT_EQ(game.cubeValue, 2);
+    EXPECT_EQ(game.cubeOwnerWhite, 0);
+    EXPECT_EQ(game.turn, 1);  // and White rolls
+    // Black far behind: it drops and White wins the cube value.
+    startTurn(positionOf({{20, -15}, {22, 15}}), 3, 2, 0);
+    game.dice.diceLeft = {};
+    game.offerDouble();  // Black holds the cube now: White cannot double
+    EXPECT_EQ(game.cubeValue, 2);
+    EXPECT_TRUE(game.gameOn);
+    game.cubeValue = 1;
+    game.offerDouble();
+    ASSERT_GE(screen.messages.size(), 2u);
+    EXPECT_EQ(screen.messages[screen.messages.size() - 2].line2, "was refused!");  // then the result
+    EXPECT_FALSE(game.gameOn);
+    EXPECT_TRUE(game.lastResult.whiteWon);
+}
+
+}  // namespace

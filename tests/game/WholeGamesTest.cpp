@@ -1,0 +1,197 @@
+// Whole games and matches without a window: the computer against random clicks, and two people
+// clicking at random, with the cube offered, taken and dropped. After every game both sides still
+// have fifteen checkers, the score is booked by the rules, and no game hangs.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/Game.h"
+#include "support/FakeScreen.h"
+#include "support/RandomPositions.h"
+
+using namespace lumaro;
+using lumaro::testing::FakeScreen;
+using lumaro::testing::TestRandom;
+
+namespace {
+
+constexpr int kActionsPerGame = 20000;
+
+struct Table {
+    FakeScreen screen;
+    Game game{screen};
+    TestRandom random;
+    int actions = 0;
+
+    explicit Table(std::uint64_t seed) : random(seed) {
+        game.options.soundFx = 0;
+        game.startUp(static_cast<std::uint32_t>(seed * 7919));
+        // Cube questions are answered at random, new-game questions with YES.
+        screen.decide = [this](const Message& m) {
+            if (m.kind == 0) return Answer::Yes;
+            return random.below(5) == 0 ? Answer::No : Answer::Yes;
+        };
+    }
+
+    bool white() const { return game.turn == 1; }
+
+    // One click of the person on turn: a checker that can move, or the end of the turn.
+    void click() {
+        ++actions;
+        Board& b = game.board;
+        const bool w = white();
+        const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
+        if ((w ? b.phaseWhite : b.phaseBlack) == 1) {
+            if (canEnter(b, game.turn, game.dice.diceLeft)) {
+                if (w) game.whiteEntryByClick(button); else game.blackEntryByClick(button);
+            } else {
+                game.pasi();
+            }
+            return;
+        }
+        std::vector<int> movable;
+        for (int s = 1; s <= 24; ++s) {
+            for (int k = 1; k <= 4; ++k) {
+                const int d = game.dice.diceLeft[k];
+                if (d && (w ? whiteStepTest(b, s, d) : blackStepTest(b, s, d)) != kStepImpossible) {
+                    movable.push_back(s);
+                    break;
+                }
+            }
+        }
+        if (movable.empty()) {
+            game.pasi();
+            return;
+        }
+        const int s = movable[random.below(static_cast<std::uint32_t>(movable.size()))];
+        if (w) game.whiteStepByClick(s, button); else game.blackStepByClick(s, button);
+    }
+
+    void maybeOfferDouble() {
+        if (random.below(40) == 0) game.offerDouble();
+    }
+
+    // Plays one game from the new-game question to its end.
+    void playGame() {
+        game.afiszarstart();
+        ASSERT_TRUE(game.gameOn);
+        const int limit = actions + kActionsPerGame;
+        while (game.gameOn) {
+            ASSERT_LT(actions, limit) << "the game does not end";
+            ASSERT_FALSE(game.busy);
+            if (game.opponentIsComputer() && game.turn == 0) {
+                // The computer has played; the player's next click rolls White's dice.
+                maybeOfferDouble();
+                if (game.gameOn) game.pasi();
+                ++actions;
+                continue;
+            }
+            if (random.below(4) == 0) maybeOfferDouble();
+            if (game.gameOn) click();
+        }
+    }
+};
+
+void expectWholeCheckers(const Game& game) {
+    EXPECT_EQ(whiteCheckersOf(game.board), 15);
+    EXPECT_EQ(blackCheckersOf(game.board), 15);
+}
+
+// The rules of booking, written out once more: single games add to the winner's totals.
+void playSingleGames(Table& t, int games) {
+    int borneOff = 0;
+    for (int g = 0; g < games; ++g) {
+        const Scores before = t.game.scores;
+        t.playGame();
+        if (::testing::Test::HasFatalFailure()) return;
+        expectWholeCheckers(t.game);
+        const GameResult& r = t.game.lastResult;
+        EXPECT_EQ(r.resultPoints, r.kind * t.game.cubeValue);
+        const Scores& after = t.game.scores;
+        if (r.whiteWon) {
+            EXPECT_EQ(after.whitePointsTotal, before.whitePointsTotal + r.resultPoints);
+            EXPECT_EQ(after.whiteGamesWon, before.whiteGamesWon + 1);
+            EXPECT_EQ(after.blackPointsTotal, before.blackPointsTotal);
+        } else {
+            EXPECT_EQ(after.blackPointsTotal, before.blackPointsTotal + r.resultPoints);
+            EXPECT_EQ(after.blackGamesWon, before.blackGamesWon + 1);
+            EXPECT_EQ(after.whitePointsTotal, before.whitePointsTotal);
+        }
+        if (t.game.gameEndedByCube) {
+            EXPECT_EQ(r.kind, 1);
+        }
+        if (t.game.board.offWhite == 15 || t.game.board.offBlack == 15) ++borneOff;
+    }
+    EXPECT_GT(borneOff, games / 3) << "most games should be played out, not dropped";
+}
+
+TEST(WholeGames, ComputerAgainstRandomClicksAtEveryLevel) {
+    for (int level = 1; level <= 3; ++level) {
+        Table t(100 + level);
+        t.game.options.computerLevel = static_cast<std::uint8_t>(level);
+        t.game.options.alternateFirstMove = level == 2;
+        playSingleGames(t, level == 2 ? 4 : 10);
+    }
+}
+
+TEST(WholeGames, TwoPeopleAtOneMachine) {
+    Table t(7);
+    t.game.options.humanOpponent = 1;
+    t.game.options.localPlay = 1;
+    t.game.options.jacobyRule = 1;
+    playSingleGames(t, 25);
+}
+
+TEST(WholeGames, MatchesWithCrawfordAndJacoby) {
+    for (bool people : {false, true}) {
+        Table t(people ? 31 : 32);
+        Game& game = t.game;
+        game.options.humanOpponent = people;
+        game.options.matchPlay = 1;
+        game.options.matchLength = 5;
+        game.options.crawfordRule = 1;
+        game.options.jacobyRule = 1;
+        int matches = 0;
+        for (int g = 0; g < 30; ++g) {
+            const Scores before = game.scores;
+            t.playGame();
+            if (HasFatalFailure()) return;
+            expectWholeCheckers(game);
+            const GameResult& r = game.lastResult;
+            const int w = (r.whiteWon ? before.whiteMatchScore : before.blackMatchScore) + r.resultPoints;
+            const int l = r.whiteWon ? before.blackMatchScore : before.whiteMatchScore;
+            const Scores& after = game.scores;
+            if (w >= 5) {
+                ++matches;
+                EXPECT_TRUE(r.matchWon);
+                EXPECT_EQ(after.whiteMatchScore + after.blackMatchScore, 0);
+                EXPECT_EQ(after.whiteMatchesWon + after.blackMatchesWon, before.whiteMatchesWon + before.blackMatchesWon + 1);
+                EXPECT_EQ(game.crawfordGameNumber, 0);
+            } else {
+                EXPECT_EQ(r.whiteWon ? after.whiteMatchScore : after.blackMatchScore, w);
+                EXPECT_EQ(r.whiteWon ? after.blackMatchScore : after.whiteMatchScore, l);
+                EXPECT_EQ(game.crawfordGameNumber, (w + 1 == 5 && w > l) ? game.gameNumber : 0);
+            }
+        }
+        EXPECT_GT(matches, 0);
+    }
+}
+
+TEST(WholeGames, NobodyDoublesInTheCrawfordGame) {
+    Table t(55);
+    Game& game = t.game;
+    game.options.humanOpponent = 1;
+    game.options.matchPlay = 1;
+    game.options.matchLength = 5;
+    game.crawfordGameNumber = game.gameNumber;  // the next board is the Crawford game
+    game.afiszarstart();
+    ASSERT_TRUE(game.isCrawfordGame());
+    game.dice.diceLeft = {};  // the roll is played: the next player could double now
+    game.offerDouble();
+    EXPECT_EQ(game.cubeValue, 1);
+    ASSERT_FALSE(t.screen.messages.empty());
+    EXPECT_EQ(t.screen.messages.back().line1, "You can not double");
+    EXPECT_EQ(t.screen.messages.back().line2, "due to the Crawford rule!");
+}
+
+}  // namespace
