@@ -48,6 +48,7 @@ public:
     SearchResult lastSearch{};         // what the computer's last search found
 
     Screen& screen() { return *screen_; }
+    void setScreen(Screen& screen) { screen_ = &screen; }
 
     // The game-state part of start-up, with the random sources seeded from `seedMilliseconds`
     // (milliseconds since midnight, UTC). The options are expected to be read already.
@@ -88,6 +89,24 @@ public:
     void afiszarstart();
     bool opponentIsComputer() const { return options.humanOpponent == 0; }
     bool opponentIsPersonHere() const { return options.humanOpponent != 0 && options.localPlay != 0; }
+
+    // The menu commands. Each first checks its guards against the window's state and does nothing
+    // when one holds; they return whether they acted.
+    struct ShellState {
+        bool hourglass = false;       // the computer or the network keeps the player waiting
+        bool toolWindowOpen = false;  // the statistics, help or settings window is open
+    };
+    bool resign();  // "Do you want to resign?"; YES ends the game as lost by the side it costs
+    bool commandStart(const ShellState& shell);
+    bool commandBack(const ShellState& shell);
+    bool commandMove(const ShellState& shell);
+    bool commandAbort(const ShellState& shell);
+    bool commandSide(const ShellState& shell);
+    bool commandColor(const ShellState& shell);
+    bool commandScore(const ShellState& shell);
+    // EXIT's questions: true when the program may close (the caller saves the settings and says
+    // farewell).
+    bool commandExit(const ShellState& shell);
 
     // Single steps on the real board (the computer's, and White's with a given die for MOVE).
     void useDie(Byte die);

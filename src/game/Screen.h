@@ -24,13 +24,20 @@ struct Message {
     int timeout = 50;             // countdown in clock ticks; an unanswered question counts as YES
 };
 
+// The recordings, by the number of the player that holds them.
 enum class Sound {
+    Start = 1,     // the program starts
     Checker = 2,   // a checker is placed or hit
+    Menu = 3,      // the menu panel slides in
     NoMove = 4,    // a refused click, a turn with nothing to play
     Question = 5,  // the message box asks
     Dice = 6,
     Cube = 7,
+    Settings = 8,  // the settings window opens
     GameEnd = 9,
+    ChatOut = 10,
+    ChatIn = 11,
+    Farewell = 12,  // stops every other sound
 };
 
 class Screen {

@@ -1,146 +1,404 @@
 #include "ui/BoardWindow.h"
 
-#include <QLinearGradient>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
-#include <QRadialGradient>
+#include <QTimer>
 #include <algorithm>
 #include <vector>
+
+#include "board/HitTest.h"
+#include "ui/Pictures.h"
 
 namespace lumaro {
 namespace {
 
-// Left edges of the twelve columns (top row, left to right), as the board model places checkers.
-constexpr int kColumnX[13] = {0, 52, 105, 158, 211, 264, 317, 432, 485, 538, 591, 644, 697};
-
-const QColor kFrameDark(74, 41, 20);
-const QColor kFrameLight(128, 76, 38);
-const QColor kFelt(28, 96, 62);
-const QColor kPointLight(222, 196, 150);
-const QColor kPointDark(150, 42, 36);
+constexpr int kDiceY = 285;
+constexpr int kWhiteDiceX[2] = {550, 603};
+constexpr int kBlackDiceX[2] = {169, 222};
+constexpr int kCubeX = 375;
 
 }  // namespace
 
-BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent) {
+BoardWindow::BoardWindow(Game& game, const Assets& assets)
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), game_(game), assets_(assets) {
     setFixedSize(kWidth, kHeight);
-    setWindowTitle(QStringLiteral("Lumaro 2"));
-    labels_.fill(0);
-}
-
-void BoardWindow::setPointLabels(const std::array<unsigned char, 25>& screenToPoint) {
-    for (int s = 1; s <= 24; ++s) labels_[s] = 25 - screenToPoint[s];
-    update();
-}
-
-void BoardWindow::checkerAppeared(int colour, int image, int, int x, int y, bool) {
-    if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
-    images_[colour][image] = {true, x, y, ++nextZ_};
-    update();
-}
-
-void BoardWindow::checkerFaded(int colour, int image, int, bool) {
-    if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
-    images_[colour][image].visible = false;
-    update();
-}
-
-void BoardWindow::paintBoard(QPainter& p) const {
-    // Wooden frame with a bevel.
-    QLinearGradient wood(0, 0, kWidth, kHeight);
-    wood.setColorAt(0, kFrameLight);
-    wood.setColorAt(0.5, kFrameDark);
-    wood.setColorAt(1, kFrameLight);
-    p.fillRect(rect(), wood);
-
-    const QRect left(49, 28, 322, 544);
-    const QRect right(429, 28, 322, 544);
-    for (const QRect& half : {left, right}) {
-        QRadialGradient felt(half.center(), half.width());
-        felt.setColorAt(0, kFelt.lighter(118));
-        felt.setColorAt(1, kFelt.darker(130));
-        p.fillRect(half, felt);
-        p.setPen(QPen(QColor(30, 15, 5), 2));
-        p.drawRect(half);
+    setWindowTitle(QStringLiteral("LM2"));
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    message_ = new MessagePanel(assets, this);
+    connect(message_, &MessagePanel::holdClock, this, [this](bool held) {
+        if (held)
+            clock_.stop();
+        else
+            clock_.start();
+    });
+    // The manual dice: each enters its digit, as typing it does.
+    for (int d = 1; d <= 6; ++d) {
+        auto* button = new QPushButton(QString::number(d), this);
+        button->setGeometry(766, 150 + (d - 1) * 34, 28, 28);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setStyleSheet(QStringLiteral("QPushButton { background: #3a2a1a; color: #f0e0c0; border: 1px solid #a08050;"
+                                             " border-radius: 5px; font-weight: bold; }"
+                                             "QPushButton:hover { background: #5a4028; }"));
+        connect(button, &QPushButton::clicked, this, [this, d] {
+            if (!waitCursor_) game_.dice.pendingKey = static_cast<Byte>('0' + d);
+        });
+        diceButtons_[d - 1] = button;
     }
+    clock_.setInterval(107);
+    connect(&clock_, &QTimer::timeout, this, &BoardWindow::onClockTick);
+    applyDisplayOptions();
+}
 
-    // Twelve columns per row, triangles alternating in colour.
-    p.setPen(Qt::NoPen);
-    for (int column = 1; column <= 12; ++column) {
-        const int x = kColumnX[column] - 1;
-        for (int row = 0; row < 2; ++row) {
-            const bool dark = (column + row) % 2 == 0;
-            QPainterPath triangle;
-            if (row == 0) {
-                triangle.moveTo(x, 29);
-                triangle.lineTo(x + 53, 29);
-                triangle.lineTo(x + 26.5, 260);
-            } else {
-                triangle.moveTo(x, 571);
-                triangle.lineTo(x + 53, 571);
-                triangle.lineTo(x + 26.5, 340);
-            }
-            QLinearGradient shade(x, 0, x + 53, 0);
-            const QColor base = dark ? kPointDark : kPointLight;
-            shade.setColorAt(0, base.darker(115));
-            shade.setColorAt(0.5, base.lighter(108));
-            shade.setColorAt(1, base.darker(115));
-            p.fillPath(triangle, shade);
+void BoardWindow::startClock() {
+    game_.dice.slideTicks = 0;
+    clock_.start();
+}
+
+void BoardWindow::applyDisplayOptions() {
+    for (QPushButton* b : diceButtons_) b->setVisible(game_.options.automaticDice == 0);
+    if (!game_.options.showBarDots) dots_ = {};
+    update();
+}
+
+void BoardWindow::gameStarted() { gameStart_ = QDateTime::currentMSecsSinceEpoch() / 1000.0; }
+
+void BoardWindow::delay(int ms) {
+    if (ms <= 0) {
+        QCoreApplication::processEvents();
+        return;
+    }
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void BoardWindow::letEventsRun() { QCoreApplication::processEvents(); }
+
+QImage BoardWindow::boardPiece(int x, int y, int size) const { return boardPicture().copy(x, y, size, size); }
+
+const QImage& BoardWindow::checkerPicture(int colour) const {
+    const int scheme = std::clamp<int>(game_.options.checkerColours, 1, 3);
+    return assets_.checker[colour == kWhite ? 1 : 0][scheme];
+}
+
+void BoardWindow::checkerAppeared(int colour, int image, int s, int x, int y, bool animated) {
+    if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
+    CheckerImage& c = checkers_[colour][image];
+    const QImage under = boardPiece(x, y);
+    c.x = x;
+    c.y = y;
+    c.s = s;
+    c.visible = true;
+    c.z = ++nextZ_;
+    if (animated) {
+        c.picture = appearFrame(under, checkerPicture(colour), assets_.shading);
+        repaint(QRect(x, y, kCheckerSize, kCheckerSize));
+        delay(10);
+    }
+    c.picture = composeChecker(under, checkerPicture(colour), assets_.shading);
+    update(QRect(x, y, kCheckerSize, kCheckerSize));
+    if (animated) delay(2);
+}
+
+void BoardWindow::checkerFaded(int colour, int image, int, bool animated) {
+    if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
+    CheckerImage& c = checkers_[colour][image];
+    if (animated && c.visible) {
+        c.picture = fadeFrame(c.picture, boardPiece(c.x, c.y));
+        repaint(QRect(c.x, c.y, kCheckerSize, kCheckerSize));
+        delay(10);
+    }
+    c.visible = false;
+    update(QRect(c.x, c.y, kCheckerSize, kCheckerSize));
+}
+
+void BoardWindow::checkerFlying(int, int fromX, int fromY, int toX, int toY) {
+    const int speed = std::max<int>(1, game_.options.checkerSpeed);
+    int x = fromX, y = fromY;
+    int step = 0;
+    while (x != toX || y != toY) {
+        x += (toX > x) - (toX < x);
+        y += (toY > y) - (toY < y);
+        if (++step % speed == 0) {
+            const QRect old(sprite_, QSize(5, 5));
+            sprite_ = QPoint(x + 23, y + 23);
+            spriteVisible_ = true;
+            repaint(old.united(QRect(sprite_, QSize(5, 5))));
+            delay(3);  // a short pause per redraw, so the flight is seen on a fast machine
         }
     }
+    spriteVisible_ = false;
+    update(QRect(sprite_, QSize(5, 5)));
+}
 
-    // The bar and the bear-off tray.
-    QLinearGradient bar(371, 0, 429, 0);
-    bar.setColorAt(0, kFrameDark);
-    bar.setColorAt(0.5, kFrameLight);
-    bar.setColorAt(1, kFrameDark);
-    p.fillRect(QRect(371, 0, 58, kHeight), bar);
-    p.fillRect(QRect(756, 28, 38, 544), QColor(40, 22, 10));
+void BoardWindow::showDice(bool white, int dieA, int dieB) {
+    const int* xs = white ? kWhiteDiceX : kBlackDiceX;
+    const int values[2] = {dieA, dieB};
+    for (int k = 0; k < 2; ++k) {
+        DieSlot& slot = dice_[k];
+        slot.x = xs[k];
+        slot.value = std::clamp(values[k], 0, 6);
+        slot.picture = composeDie(boardPiece(slot.x, kDiceY), assets_.die[slot.value], assets_.dieMask);
+        slot.visible = true;
+    }
+    update();
+    letEventsRun();
+}
 
-    // Point numbers as White counts them.
-    p.setPen(QColor(240, 225, 190));
-    QFont font = p.font();
-    font.setPixelSize(12);
-    font.setBold(true);
-    p.setFont(font);
-    for (int s = 1; s <= 24; ++s) {
-        if (labels_[s] == 0) continue;
-        const int column = s <= 12 ? s : 25 - s;
-        const QRect box(kColumnX[column], s <= 12 ? 8 : 575, 51, 18);
-        p.drawText(box, Qt::AlignCenter, QString::number(labels_[s]));
+void BoardWindow::showOpeningDice(int blackDie, int whiteDie) {
+    dice_[0] = {composeDie(boardPiece(kBlackDiceX[0], kDiceY), assets_.die[std::clamp(blackDie, 0, 6)], assets_.dieMask),
+                kBlackDiceX[0], blackDie, true};
+    dice_[1] = {composeDie(boardPiece(kWhiteDiceX[1], kDiceY), assets_.die[std::clamp(whiteDie, 0, 6)], assets_.dieMask),
+                kWhiteDiceX[1], whiteDie, true};
+    update();
+}
+
+void BoardWindow::clearDice() {
+    dice_[0].visible = dice_[1].visible = false;
+    update();
+}
+
+void BoardWindow::dieUsed(int die) {
+    const Dice& d = game_.dice;
+    int slot;
+    if (d.dieA == d.dieB) {
+        int played = 0;
+        for (int k = 1; k <= 4; ++k) played += d.diceLeft[k] == 0;
+        slot = played <= 2 ? 0 : 1;
+    } else {
+        slot = d.dieA == die ? 0 : 1;
+    }
+    if (dice_[slot].visible) dice_[slot].picture = darkenDie(dice_[slot].picture);
+    update(QRect(dice_[slot].x, kDiceY, kDieSize, kDieSize));
+}
+
+void BoardWindow::drawCube() { update(QRect(kCubeX - 5, 100, 61, 400)); }
+
+void BoardWindow::setWaitCursor(bool waiting) {
+    waitCursor_ = waiting;
+    if (waiting)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
+void BoardWindow::refreshBarDots() {
+    const int s = hitTest(mouse_.x(), mouse_.y());
+    showBarDots(s ? barDotsForPoint(game_, s) : BarDots{});
+}
+
+void BoardWindow::showBarDots(const BarDots& dots) {
+    if (dots == dots_) return;
+    dots_ = dots;
+    update();
+}
+
+bool BoardWindow::ignoreClicks() const { return waitCursor_ || game_.busy; }
+
+BoardWindow::CheckerImage* BoardWindow::checkerAt(const QPoint& p, int* colour, int* image) {
+    CheckerImage* best = nullptr;
+    for (int c = 0; c <= 1; ++c) {
+        for (int i = 1; i <= 15; ++i) {
+            CheckerImage& img = checkers_[c][i];
+            if (!img.visible || !QRect(img.x, img.y, kCheckerSize, kCheckerSize).contains(p)) continue;
+            if (!best || img.z > best->z) {
+                best = &img;
+                *colour = c;
+                *image = i;
+            }
+        }
+    }
+    return best;
+}
+
+void BoardWindow::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
+    int colour = 0, image = 0;
+    if (checkerAt(p, &colour, &image))
+        checkerClick(colour, image, button);
+    else
+        boardClick(p.x(), p.y(), button);
+}
+
+void BoardWindow::boardClick(int x, int y, Game::Button button) {
+    if (waitCursor_) return;
+    emit boardEntered();
+    if (game_.busy) return;
+    const int s = hitTest(x, y);
+    const Board& b = game_.board;
+    if (s) {
+        const int p = b.screenToPoint[s];
+        if (b.hasWhite(p) && game_.turn == 1) {
+            game_.whiteStepByClick(s, button);
+            return;
+        }
+        if (b.hasBlack(p) && game_.turn == 0 && game_.opponentIsPersonHere()) {
+            game_.blackStepByClick(s, button);
+            return;
+        }
+    }
+    game_.pasi();
+}
+
+void BoardWindow::checkerClick(int colour, int image, Game::Button button) {
+    if (ignoreClicks()) return;
+    const bool white = colour == kWhite;
+    if (white ? game_.turn != 1 : !(game_.turn == 0 && game_.opponentIsPersonHere())) {
+        game_.pasi();
+        return;
+    }
+    const Board& b = game_.board;
+    for (int p = 1; p <= 24; ++p) {
+        if (!(white ? b.hasWhite(p) : b.hasBlack(p))) continue;
+        for (int k = 1; k <= b.count[p] && k <= 15; ++k) {
+            if (b.stack[p][k] != image) continue;
+            if (white)
+                game_.whiteStepByClick(b.screenToPoint[p], button);
+            else
+                game_.blackStepByClick(b.screenToPoint[p], button);
+            return;
+        }
+    }
+    if (canEnter(b, game_.turn, game_.dice.diceLeft)) {
+        if (white)
+            game_.whiteEntryByClick(button);
+        else
+            game_.blackEntryByClick(button);
+        return;
+    }
+    game_.pasi();
+}
+
+void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
+    mouse_ = event->position().toPoint();
+    if (mouse_.x() <= 30) {
+        if (!game_.busy) emit menuRequested(false);
+        return;
+    }
+    emit boardEntered();
+    if (game_.busy) return;
+    int colour = 0, image = 0;
+    CheckerImage* over = checkerAt(mouse_, &colour, &image);
+    if (over && colour == kBlack) {
+        showBarDots({});
+        return;
+    }
+    if (over && over->s == 0) {
+        showBarDots(barDotsForBar(game_));
+        return;
+    }
+    refreshBarDots();
+}
+
+void BoardWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        QCursor::setPos(mapToGlobal(QPoint(24, 40)));
+        emit menuRequested(true);
+        return;
+    }
+    if (event->key() == Qt::Key_Backspace) {
+        const bool computerOnTurn = game_.opponentIsComputer() && game_.turn == 0;
+        if (game_.busy || !game_.gameOn || computerOnTurn || !isEnabled()) return;
+        game_.refacfast();
+    }
+    const QString text = event->text();
+    if (text.isEmpty()) return;
+    const char key = text.at(0).toLatin1();
+    game_.dice.pendingKey = static_cast<Byte>(key);
+    if (key == 'D' || key == 'd') {
+        if (!waitCursor_) game_.offerDouble();
+    } else if (key == 'M' || key == 'm') {
+        emit moveRequested();
     }
 }
 
-void BoardWindow::paintChecker(QPainter& p, int colour, const CheckerImage& image) const {
-    const QRectF r(image.x + 1, image.y + 1, kCheckerSize - 2, kCheckerSize - 2);
-    const QColor base = colour == 1 ? QColor(236, 230, 214) : QColor(38, 34, 34);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 90));
-    p.drawEllipse(r.translated(2, 3));
-    QRadialGradient body(r.center() - QPointF(8, 10), r.width() * 0.75);
-    body.setColorAt(0, base.lighter(135));
-    body.setColorAt(1, base.darker(140));
-    p.setBrush(body);
-    p.setPen(QPen(base.darker(170), 1.5));
-    p.drawEllipse(r);
-    p.setPen(QPen(base.darker(125), 1.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(r.adjusted(9, 9, -9, -9));
+void BoardWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit closeRequested();
+}
+
+void BoardWindow::onClockTick() {
+    emit clockTicked();
+    if (startupPending && isVisible() && game_.dice.clockTicks >= 7 && !game_.busy) {
+        startupPending = false;
+        // Started from the event loop, not from inside this tick: the game's waits need the
+        // clock to go on ticking.
+        QTimer::singleShot(0, this, [this] { emit startRequested(); });
+    }
+    message_->tick();
+    tick(game_.dice.clockTicks);
+}
+
+void BoardWindow::paintLabels(QPainter& p) {
+    QFont font = p.font();
+    font.setPixelSize(11);
+    font.setBold(true);
+    p.setFont(font);
+    const Board& b = game_.board;
+    if (game_.options.showBarNumbers) {
+        p.setPen(QColor(64, 32, 0));
+        for (int s = 1; s <= 24; ++s) {
+            const int x = Board::pointX(s) + 15;
+            const int y = s <= 12 ? 9 : 578;
+            p.drawText(QRect(x, y, 20, 15), Qt::AlignCenter, QString::number(25 - b.screenToPoint[s]));
+        }
+    }
+    const BoardCounters counters = boardCounters(b, game_.stats.whitePips, game_.stats.blackPips,
+                                                 game_.options.showBorneOff != 0, game_.options.showPipCount != 0);
+    font.setPixelSize(13);
+    p.setFont(font);
+    const int pipX = b.homeRight ? 748 : 22;
+    const int offX = b.homeRight ? 776 : 0;
+    auto label = [&](int x, int y, int w, const std::string& text, const QColor& colour) {
+        if (text.empty()) return;
+        const QRect r(x, y, w, 18);
+        p.fillRect(r.adjusted(-1, 0, 1, 0), QColor(0, 0, 0, 120));
+        p.setPen(colour);
+        p.drawText(r, Qt::AlignCenter, QString::fromStdString(text));
+    };
+    label(pipX - 2, 6, 30, counters.pipTopRight, QColor(255, 235, 190));
+    label(pipX - 2, 576, 30, counters.pipBottomRight, QColor(255, 235, 190));
+    label(offX, 290, 24, counters.offTopRight, QColor(200, 200, 200));
+    label(offX, 310, 24, counters.offBottomRight, QColor(255, 255, 255));
+    label(Board::kBarX + 13, 84, 24, counters.barTop, QColor(255, 255, 255));
+    label(Board::kBarX + 13, 496, 24, counters.barBottom, QColor(220, 220, 220));
 }
 
 void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    paintBoard(p);
-    struct Visible {
-        int colour;
-        const CheckerImage* image;
-    };
-    std::vector<Visible> visible;
-    for (int colour = 0; colour <= 1; ++colour)
+    p.drawImage(0, 0, boardPicture());
+    std::vector<const CheckerImage*> visible;
+    for (const auto& colour : checkers_)
         for (int i = 1; i <= 15; ++i)
-            if (images_[colour][i].visible) visible.push_back({colour, &images_[colour][i]});
-    std::sort(visible.begin(), visible.end(), [](const Visible& a, const Visible& b) { return a.image->z < b.image->z; });
-    for (const Visible& v : visible) paintChecker(p, v.colour, *v.image);
+            if (colour[i].visible) visible.push_back(&colour[i]);
+    std::sort(visible.begin(), visible.end(), [](const CheckerImage* a, const CheckerImage* b) { return a->z < b->z; });
+    for (const CheckerImage* c : visible) p.drawImage(c->x, c->y, c->picture);
+    for (const DieSlot& d : dice_)
+        if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
+    const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
+    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options.modernSkin, game_.cubeValue));
+    paintLabels(p);
+    QFont dotFont = p.font();
+    dotFont.setPixelSize(14);
+    dotFont.setBold(true);
+    p.setFont(dotFont);
+    for (int s = 1; s <= 24; ++s) {
+        if (dots_[s] == Dot::None) continue;
+        const QRect r(Board::pointX(s) + 16, s <= 12 ? 8 : 559, 20, 20);
+        const QColor colour = dots_[s] == Dot::Yellow ? QColor(255, 255, 0) : QColor(0, 255, 255);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        p.drawEllipse(r.center(), 4, 4);
+    }
+    if (spriteVisible_) p.drawImage(sprite_, assets_.moveSprite);
 }
 
 }  // namespace lumaro

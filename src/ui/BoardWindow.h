@@ -1,9 +1,19 @@
 #pragma once
-// The board window: draws the board and the checker images where the board model puts them.
+// The board window: 800 x 600, borderless and on top. It draws the board picture of the skin,
+// every checker image composed over the board with its shadow, the dice, the cube, the counters,
+// the point numbers and the bar dots; it turns clicks and keys into the game's moves, and its
+// clock ticks every 107 ms.
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
 #include "board/BoardView.h"
+#include "game/BarDots.h"
+#include "game/Game.h"
+#include "ui/Assets.h"
+#include "ui/MessagePanel.h"
 
 namespace lumaro {
 
@@ -12,31 +22,92 @@ class BoardWindow : public QWidget, public BoardView {
 public:
     static constexpr int kWidth = 800;
     static constexpr int kHeight = 600;
-    static constexpr int kCheckerSize = 51;
 
-    explicit BoardWindow(QWidget* parent = nullptr);
+    BoardWindow(Game& game, const Assets& assets);
 
-    void setPointLabels(const std::array<unsigned char, 25>& screenToPoint);
+    Game& game() { return game_; }
+    MessagePanel& messagePanel() { return *message_; }
+    const QImage& boardPicture() const { return assets_.board[game_.options.modernSkin ? 1 : 0]; }
+    // The hourglass: the computer thinks at level 2.
+    bool hourglass() const { return waitCursor_; }
+    bool startupPending = true;
 
+    // BoardView
     void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override;
     void checkerFaded(int colour, int image, int s, bool animated) override;
+    void checkerFlying(int colour, int fromX, int fromY, int toX, int toY) override;
+    void orientationChanged() override { update(); }
+    void letEventsRun() override;
+
+    // What the game's screen draws here.
+    void showDice(bool white, int dieA, int dieB);
+    void showOpeningDice(int blackDie, int whiteDie);
+    void clearDice();
+    void dieUsed(int die);
+    void drawCube();
+    void setWaitCursor(bool waiting);
+    void refreshBarDots();
+    void applyDisplayOptions();
+    // Waits `ms` while events run (the game's busy delay).
+    void delay(int ms);
+    void startClock();
+    double gameStartSeconds() const { return gameStart_; }
+    void gameStarted();
+
+signals:
+    void clockTicked();         // every 107 ms
+    void startRequested();      // the automatic first START
+    void menuRequested(bool atCorner);  // Esc (at the corner) or the mouse at the left edge
+    void boardEntered();        // the mouse moved over the board away from the left edge
+    void moveRequested();       // the M key
+    void closeRequested();      // the window's close button: EXIT
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     struct CheckerImage {
+        QImage picture;
+        int x = 0, y = 0;
+        int s = 0;  // screen position, 0 on the bar
         bool visible = false;
-        int x = 0;
-        int y = 0;
-        int z = 0;  // later arrivals stand in front
+        int z = 0;
     };
-    void paintBoard(class QPainter& painter) const;
-    void paintChecker(QPainter& painter, int colour, const CheckerImage& image) const;
+    struct DieSlot {
+        QImage picture;
+        int x = 0;
+        int value = 0;
+        bool visible = false;
+    };
 
-    std::array<std::array<CheckerImage, 16>, 2> images_{};  // [colour][image 1..15]
-    std::array<int, 25> labels_{};                           // number shown beside each screen position
+    void onClockTick();
+    void boardClick(int x, int y, Game::Button button);
+    void checkerClick(int colour, int image, Game::Button button);
+    bool ignoreClicks() const;
+    CheckerImage* checkerAt(const QPoint& p, int* colour, int* image);
+    const QImage& checkerPicture(int colour) const;
+    QImage boardPiece(int x, int y, int size = 51) const;
+    void paintLabels(class QPainter& p);
+    void showBarDots(const BarDots& dots);
+
+    Game& game_;
+    const Assets& assets_;
+    MessagePanel* message_;
+    std::array<std::array<CheckerImage, 16>, 2> checkers_{};
+    std::array<DieSlot, 2> dice_{};
+    BarDots dots_{};
+    QPoint sprite_{-100, -100};
+    bool spriteVisible_ = false;
     int nextZ_ = 0;
+    bool waitCursor_ = false;
+    QTimer clock_;
+    std::array<QPushButton*, 6> diceButtons_{};
+    double gameStart_ = 0;
+    QPoint mouse_{-1, -1};
 };
 
 }  // namespace lumaro

@@ -1,44 +1,37 @@
 #include "ui/QtScreen.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QMessageBox>
-#include <QTimer>
+
+#include "ui/BoardWindow.h"
+#include "ui/SoundBank.h"
 
 namespace lumaro {
 
 Answer QtScreen::mesaj(const Message& message) {
-    QString text = QString::fromStdString(message.line1);
-    if (!message.line2.empty()) text += QLatin1Char('\n') + QString::fromStdString(message.line2);
-    if (!message.table.empty()) {
-        text += QStringLiteral("\n\n\tWHITE\tBLACK");
-        for (const ScoreRow& row : message.table)
-            text += QStringLiteral("\n%1\t%2\t%3")
-                        .arg(QString::fromStdString(row.label), QString::fromStdString(row.white),
-                             QString::fromStdString(row.black));
-    }
-    QMessageBox box(window_);
-    box.setWindowTitle(QStringLiteral("Lumaro 2"));
-    box.setText(text);
-    if (message.yesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        return box.exec() == QMessageBox::No ? Answer::No : Answer::Yes;
-    }
-    box.exec();
-    return Answer::Yes;
+    MessagePanel& panel = board_.messagePanel();
+    panel.present(message, board_.boardPicture());
+    board_.letEventsRun();
+    // The board clock advances the countdown; an unanswered question counts as YES.
+    const int timeout = message.timeout > 0 ? message.timeout : MessagePanel::kCountdownEnd;
+    while (panel.waiting() && panel.countdown() < timeout && !closing_) board_.delay(20);
+    const Answer answer = panel.answeredYes() ? Answer::Yes : Answer::No;
+    panel.close();
+    board_.letEventsRun();
+    if (onMessageClosed) onMessageClosed();
+    return answer;
 }
 
-void QtScreen::delay(int ms) {
-    if (ms <= 0) {
-        letEventsRun();
-        return;
-    }
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-void QtScreen::letEventsRun() { QCoreApplication::processEvents(); }
+void QtScreen::delay(int ms) { board_.delay(ms); }
+void QtScreen::play(Sound sound) { sounds_.play(sound); }
+void QtScreen::letEventsRun() { board_.letEventsRun(); }
+void QtScreen::showDice(bool white, int dieA, int dieB) { board_.showDice(white, dieA, dieB); }
+void QtScreen::clearDice() { board_.clearDice(); }
+void QtScreen::showOpeningDice(int blackDie, int whiteDie) { board_.showOpeningDice(blackDie, whiteDie); }
+void QtScreen::gameStarted() { board_.gameStarted(); }
+void QtScreen::drawCube(int, int) { board_.drawCube(); }
+void QtScreen::dieUsed(int die) { board_.dieUsed(die); }
+void QtScreen::refreshBarDots() { board_.refreshBarDots(); }
+void QtScreen::setWaitCursor(bool waiting) { board_.setWaitCursor(waiting); }
+void QtScreen::countersChanged() { board_.update(); }
 
 }  // namespace lumaro

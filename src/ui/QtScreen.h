@@ -1,24 +1,42 @@
 #pragma once
-// The game's screen on Qt: waits keep the event loop running, as every wait of the game must.
-#include "game/Screen.h"
+// The game's screen on Qt: the message box, waits that keep the window alive, the sounds, and
+// the dice and cube drawn on the board window.
+#include <functional>
 
-class QWidget;
+#include "game/Screen.h"
 
 namespace lumaro {
 
+class BoardWindow;
+class SoundBank;
+
 class QtScreen : public Screen {
 public:
-    explicit QtScreen(QWidget* window) : window_(window) {}
+    QtScreen(BoardWindow& board, SoundBank& sounds) : board_(board), sounds_(sounds) {}
 
     Answer mesaj(const Message& message) override;
     void delay(int ms) override;
-    void play(Sound) override {}
+    void play(Sound sound) override;
     void letEventsRun() override;
     bool closing() const override { return closing_; }
     void setClosing() { closing_ = true; }
 
+    void showDice(bool white, int dieA, int dieB) override;
+    void clearDice() override;
+    void showOpeningDice(int blackDie, int whiteDie) override;
+    void gameStarted() override;
+    void drawCube(int cubeValue, int cubeOwnerWhite) override;
+    void dieUsed(int die) override;
+    void refreshBarDots() override;
+    void setWaitCursor(bool waiting) override;
+    void countersChanged() override;
+
+    // Whether the message box should also hide a docked menu panel when it closes.
+    std::function<void()> onMessageClosed;
+
 private:
-    QWidget* window_;
+    BoardWindow& board_;
+    SoundBank& sounds_;
     bool closing_ = false;
 };
 

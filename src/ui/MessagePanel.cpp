@@ -1,0 +1,141 @@
+#include "ui/MessagePanel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/Pictures.h"
+
+namespace lumaro {
+
+MessagePanel::MessagePanel(const Assets& assets, QWidget* board) : QWidget(board), assets_(assets) {
+    setGeometry(kLeft, kTop, kWidth, kHeight);
+    setMouseTracking(true);
+    hide();
+}
+
+void MessagePanel::present(const Message& message, const QImage& boardPicture) {
+    message_ = message;
+    background_ = messageBackground(boardPicture.copy(kLeft, kTop, kWidth, kHeight), assets_.messagePanel);
+    countdown_ = 0;
+    countdownVisible_ = true;
+    answer_ = Answer::Yes;
+    hovered_ = pressed_ = 0;
+    show();
+    raise();
+    update();
+}
+
+void MessagePanel::close() {
+    countdownVisible_ = false;
+    hide();
+}
+
+void MessagePanel::tick() {
+    if (countdownVisible_ && countdown_ < kCountdownEnd) {
+        ++countdown_;
+        update();
+    }
+}
+
+void MessagePanel::pressYes() {
+    answer_ = Answer::Yes;
+    countdownVisible_ = false;
+}
+
+void MessagePanel::pressNo() {
+    answer_ = Answer::No;
+    countdownVisible_ = false;
+}
+
+void MessagePanel::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (message_.yesNo && yesRect().contains(p)) {
+        pressed_ = 1;
+    } else if (message_.yesNo && noRect().contains(p)) {
+        pressed_ = 2;
+    } else {
+        emit holdClock(true);
+    }
+    update();
+}
+
+void MessagePanel::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    if (pressed_ == 1 && yesRect().contains(p)) {
+        pressYes();
+    } else if (pressed_ == 2 && noRect().contains(p)) {
+        pressNo();
+    } else if (pressed_ == 0) {
+        if (!message_.yesNo) countdownVisible_ = false;  // a plain message closes at once
+        emit holdClock(false);
+    }
+    pressed_ = 0;
+    update();
+}
+
+void MessagePanel::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    const int now = message_.yesNo ? (yesRect().contains(p) ? 1 : noRect().contains(p) ? 2 : 0) : 0;
+    if (now != hovered_) {
+        hovered_ = now;
+        update();
+    }
+}
+
+void MessagePanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.drawImage(0, 0, background_);
+    QFont font = p.font();
+    font.setPixelSize(13);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(240, 220, 160));
+    p.drawText(QRect(260 - kLeft, 213 - kTop, 200, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LUMARO  2"));
+    if (message_.kind >= 0 && message_.kind < 5 && !assets_.messageKind[message_.kind].isNull())
+        p.drawImage(QRect(238 - kLeft, 235 - kTop, 90, 109), assets_.messageKind[message_.kind]);
+    if (countdownVisible_) {
+        const QRect bar(488 - kLeft, 219 - kTop, 52, 7);
+        p.fillRect(bar, QColor(20, 20, 20, 200));
+        p.fillRect(QRect(bar.left(), bar.top(), bar.width() * countdown_ / kCountdownEnd, bar.height()), QColor(210, 170, 60));
+    }
+    p.setPen(QColor(255, 250, 235));
+    p.drawText(QRect(332 - kLeft, 256 - kTop, 225, 18), Qt::AlignCenter, QString::fromStdString(message_.line1));
+    p.drawText(QRect(332 - kLeft, 276 - kTop, 225, 18), Qt::AlignCenter, QString::fromStdString(message_.line2));
+    if (!message_.table.empty()) {
+        font.setPixelSize(12);
+        p.setFont(font);
+        p.setPen(QColor(250, 250, 250));
+        p.drawText(QRect(416 - kLeft, 302 - kTop, 53, 16), Qt::AlignRight, QStringLiteral("WHITE"));
+        p.setPen(QColor(20, 20, 20));
+        p.fillRect(QRect(492 - kLeft, 301 - kTop, 55, 18), QColor(230, 220, 200, 150));
+        p.drawText(QRect(492 - kLeft, 302 - kTop, 53, 16), Qt::AlignRight, QStringLiteral("BLACK"));
+        p.setPen(QColor(240, 230, 210));
+        for (size_t row = 0; row < message_.table.size() && row < 2; ++row) {
+            const int y = (row == 0 ? 328 : 348) - kTop;
+            const ScoreRow& r = message_.table[row];
+            p.drawText(QRect(336 - kLeft, y, 69, 16), Qt::AlignLeft, QString::fromStdString(r.label));
+            p.drawText(QRect(416 - kLeft, y, 53, 16), Qt::AlignRight, QString::fromStdString(r.white));
+            p.drawText(QRect(492 - kLeft, y, 53, 16), Qt::AlignRight, QString::fromStdString(r.black));
+        }
+    }
+    if (message_.yesNo) {
+        auto button = [&](const QRect& r, const std::array<QImage, 3>& pictures, int which, const QString& caption) {
+            const int state = pressed_ == which ? 2 : hovered_ == which ? 1 : 0;
+            if (!pictures[state].isNull()) {
+                p.drawImage(r, pictures[state]);
+            } else {
+                p.setBrush(state ? QColor(90, 70, 40) : QColor(60, 45, 30));
+                p.setPen(QColor(200, 170, 110));
+                p.drawRoundedRect(r, 6, 6);
+                p.setPen(QColor(250, 240, 220));
+                p.drawText(r, Qt::AlignCenter, caption);
+            }
+        };
+        button(yesRect(), assets_.yesButton, 1, QStringLiteral("YES"));
+        button(noRect(), assets_.noButton, 2, QStringLiteral("NO"));
+    }
+}
+
+}  // namespace lumaro

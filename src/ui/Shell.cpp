@@ -1,0 +1,176 @@
+#include "ui/Shell.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "persistence/SettingsFile.h"
+#include "ui/Backdrop.h"
+#include "ui/BoardWindow.h"
+#include "ui/MenuPanel.h"
+#include "ui/QtScreen.h"
+#include "ui/SoundBank.h"
+
+namespace lumaro {
+namespace {
+
+// A placeholder until the board window exists: the game talks to nobody during construction.
+class SilentScreen : public Screen {
+public:
+    Answer mesaj(const Message&) override { return Answer::Yes; }
+    void delay(int) override {}
+    void play(Sound) override {}
+};
+SilentScreen silentScreen;
+
+QString hms(qint64 seconds) {
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600 % 100, 2, 10, QLatin1Char('0'))
+        .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+Shell::Shell(const QString& folder) : folder_(folder) {}
+
+Shell::~Shell() = default;
+
+Game::ShellState Shell::shellState() const { return {board_->hourglass(), false}; }
+
+void Shell::saveSettings() {
+    saveopt((folder_ + QStringLiteral("/lm2.ini")).toStdString(), game_->options, game_->scores);
+}
+
+bool Shell::start() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    if (area.width() < 800 || area.height() < 600) {
+        QMessageBox::critical(nullptr, QStringLiteral("Lumaro 2"), QStringLiteral("Minimum video mode required is 800x600!"));
+        return false;
+    }
+    assets_ = Assets::load(defaultAssetsFolder());
+    nets_ = std::make_unique<NeuralNets>();
+    nets_->loadNets(folder_.toStdString());
+    backdrop_ = std::make_unique<Backdrop>(assets_.splash);
+    backdrop_->layOut(area);
+    backdrop_->setProgress(22);
+    backdrop_->show();
+    QCoreApplication::processEvents();
+    if (screen && screen->depth() < 16) {
+        QMessageBox::critical(nullptr, QStringLiteral("Lumaro 2"), QStringLiteral("Minimum color quality is 16 bits per pixel!"));
+        return false;
+    }
+
+    // The board window: the settings, the board and the game.
+    game_ = std::make_unique<Game>(silentScreen);
+    loadSettings((folder_ + QStringLiteral("/lm2.ini")).toStdString(), game_->options, game_->scores);
+    game_->nets = nets_.get();
+    const QTime utc = QDateTime::currentDateTimeUtc().time();
+    game_->startUp(millisecondsSinceMidnight(utc.hour(), utc.minute(), utc.second(), utc.msec()));
+    sounds_ = std::make_unique<SoundBank>(assets_.folder);
+    board_ = std::make_unique<BoardWindow>(*game_, assets_);
+    screen_ = std::make_unique<QtScreen>(*board_, *sounds_);
+    game_->setScreen(*screen_);
+    game_->board.setView(board_.get());
+    board_->move(area.x() + (area.width() - BoardWindow::kWidth) / 2, area.y() + (area.height() - BoardWindow::kHeight) / 2);
+    backdrop_->setProgress(45);
+    sounds_->play(Sound::Start);  // whatever the sound option says
+
+    auto wait = [this](int ms) { board_->delay(ms); };
+    wait(150);
+    menu_ = std::make_unique<MenuPanel>(assets_, board_.get());
+    backdrop_->setProgress(68);
+    wait(150);
+    backdrop_->setProgress(91);
+    backdrop_->setProgress(114);
+    wait(150);
+    backdrop_->setProgress(137);
+    wait(150);
+    backdrop_->setProgress(160);
+    for (int value = 183; value <= 344; value += 23) {
+        backdrop_->setProgress(value);
+        wait(100);
+    }
+    wait(1200);
+    backdrop_->hideProgress();
+
+    connect(menu_.get(), &MenuPanel::command, this, &Shell::onCommand);
+    connect(menu_.get(), &MenuPanel::slideTick, this, [this] { tick(game_->dice.slideTicks); });
+    connect(menu_.get(), &MenuPanel::shown, this, [this] {
+        if (game_->options.soundFx) sounds_->play(Sound::Menu);
+    });
+    connect(board_.get(), &BoardWindow::menuRequested, this, [this](bool atCorner) {
+        if (atCorner)
+            menu_->dockAtCorner();
+        else
+            menu_->slideIn();
+    });
+    connect(board_.get(), &BoardWindow::boardEntered, this, [this] { menu_->boardEntered(); });
+    connect(board_.get(), &BoardWindow::moveRequested, this, [this] { onCommand(MenuItem::Move); });
+    connect(board_.get(), &BoardWindow::closeRequested, this, [this] { onCommand(MenuItem::Exit); });
+    connect(board_.get(), &BoardWindow::clockTicked, this, &Shell::onClockTick);
+    connect(board_.get(), &BoardWindow::startRequested, this, [this] {
+        onCommand(MenuItem::Start);
+        menu_->slideIn();
+    });
+    screen_->onMessageClosed = [this] { menu_->hideIfDocked(); };
+
+    backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
+    board_->show();
+    board_->activateWindow();
+    board_->setFocus();
+    board_->startClock();
+    return true;
+}
+
+void Shell::onClockTick() {
+    const QDateTime now = QDateTime::currentDateTime();
+    QString duration;
+    if (game_->gameOn && board_->gameStartSeconds() > 0 && board_->isVisible())
+        duration = hms(static_cast<qint64>(now.toMSecsSinceEpoch() / 1000.0 - board_->gameStartSeconds()));
+    backdrop_->showTimes(now.toString(QStringLiteral("hh:mm:ss")), duration);
+}
+
+void Shell::onCommand(MenuItem item) {
+    Game& g = *game_;
+    const Game::ShellState shell = shellState();
+    switch (item) {
+        case MenuItem::Start: g.commandStart(shell); break;
+        case MenuItem::Back: g.commandBack(shell); break;
+        case MenuItem::Move: g.commandMove(shell); break;
+        case MenuItem::Abort: g.commandAbort(shell); break;
+        case MenuItem::Side:
+            if (g.commandSide(shell)) board_->update();
+            break;
+        case MenuItem::Color:
+            if (g.commandColor(shell)) board_->update();
+            break;
+        case MenuItem::Score: g.commandScore(shell); break;
+        case MenuItem::Hide:
+            if (!shell.hourglass && !g.busy) menu_->hideIfDetached();
+            break;
+        case MenuItem::Exit:
+            if (g.commandExit(shell)) exitProgram();
+            break;
+        case MenuItem::Load:
+        case MenuItem::Save:
+        case MenuItem::Tune:
+        case MenuItem::Stat:
+        case MenuItem::Help:
+            break;  // their windows come with the settings and statistics
+    }
+}
+
+void Shell::exitProgram() {
+    if (game_->options.soundFx) sounds_->play(Sound::Farewell);
+    saveSettings();
+    screen_->setClosing();
+    menu_->hide();
+    board_->hide();
+    backdrop_->farewell([this](int ms) { board_->delay(ms); });
+    QCoreApplication::quit();
+}
+
+}  // namespace lumaro

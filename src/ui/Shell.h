@@ -1,0 +1,53 @@
+#pragma once
+// The program's windows and how they work together: the backdrop, the board window, the menu
+// panel, the sounds and the game. Start-up runs in the order and with the waits the player sees:
+// the backdrop with its progress, the start sound, the board, and the first game by itself.
+#include <QObject>
+#include <QString>
+#include <memory>
+
+#include "ai/NeuralNets.h"
+#include "game/Game.h"
+#include "ui/Assets.h"
+
+namespace lumaro {
+
+class Backdrop;
+class BoardWindow;
+class MenuPanel;
+class QtScreen;
+class SoundBank;
+enum class MenuItem;
+
+class Shell : public QObject {
+    Q_OBJECT
+public:
+    // `folder`: where the settings, the weights and the assets live (beside the program).
+    explicit Shell(const QString& folder);
+    ~Shell() override;
+
+    // Runs the start-up sequence; false when the screen is too small (the message was shown).
+    bool start();
+    Game& game() { return *game_; }
+    BoardWindow& board() { return *board_; }
+    MenuPanel& menu() { return *menu_; }
+
+private:
+    void onCommand(MenuItem item);
+    void onClockTick();
+    void exitProgram();
+    Game::ShellState shellState() const;
+    void saveSettings();
+
+    QString folder_;
+    Assets assets_;
+    std::unique_ptr<NeuralNets> nets_;
+    std::unique_ptr<SoundBank> sounds_;
+    std::unique_ptr<Backdrop> backdrop_;
+    std::unique_ptr<Game> game_;
+    std::unique_ptr<BoardWindow> board_;
+    std::unique_ptr<QtScreen> screen_;
+    std::unique_ptr<MenuPanel> menu_;
+};
+
+}  // namespace lumaro

@@ -1,0 +1,170 @@
+// The board window driven by real mouse events under the offscreen platform.
+#include <QTest>
+#include <QTimer>
+
+#include "support/Positions.h"
+#include "ui/Assets.h"
+#include "ui/BoardWindow.h"
+#include "ui/QtScreen.h"
+#include "ui/SoundBank.h"
+
+using namespace lumaro;
+using lumaro::testing::positionOf;
+
+namespace {
+
+// A checker's middle on logical point p, stack slot k.
+QPoint checkerPoint(const Board& board, int p, int k) {
+    const int s = board.screenToPoint[p];
+    return {Board::pointX(s) + 25, Board::stackY(s, k) + 25};
+}
+
+}  // namespace
+
+class BoardWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Table {
+        Assets assets = Assets::load(defaultAssetsFolder());
+        SoundBank sounds{assets.folder};
+        struct Placeholder : Screen {
+            Answer mesaj(const Message&) override { return Answer::Yes; }
+            void delay(int) override {}
+            void play(Sound) override {}
+        } placeholder;
+        Game game{placeholder};
+        BoardWindow window{game, assets};
+        QtScreen screen{window, sounds};
+
+        Table() {
+            game.options.soundFx = 0;
+            game.options.checkerSpeed = 10000;
+            game.startUp(1234);
+            game.setScreen(screen);
+            game.board.setView(&window);
+            window.startupPending = false;
+            window.show();
+            window.startClock();
+        }
+        // `pos` with White to play (a, b).
+        void startTurn(const Position& pos, Byte a, Byte b) {
+            game.board.layOut(pos);
+            game.turn = 1;
+            game.dice.dieA = a;
+            game.dice.dieB = b;
+            game.dice.zar4();
+            game.takeSnapshot();
+            game.gameOn = true;
+            game.whiteRollStats.rolls = game.blackRollStats.rolls = 5;
+            game.calculpunctaj();
+        }
+        // Runs `check` while the next message is up, then closes it with a click.
+        void whileMessageShows(const std::function<void(const MessagePanel&)>& check) {
+            QTimer::singleShot(150, &window, [this, check] {
+                MessagePanel& panel = window.messagePanel();
+                check(panel);
+                QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(20, 100));
+            });
+        }
+    };
+
+private slots:
+    void leftClickPlaysTheHigherDieRightClickTheLower() {
+        Table t;
+        t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 2));
+        QCOMPARE(int(t.game.board.count[7]), 1);
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 1));
+        QCOMPARE(int(t.game.board.count[3]), 1);
+        QCOMPARE(int(t.game.board.count[1]), 0);
+    }
+
+    void aHitSendsTheBlotToTheBarFirst() {
+        Table t;
+        t.game.options.checkerSpeed = 16;  // let the flights run
+        t.startTurn(positionOf({{1, 2}, {12, 13}, {4, -1}, {13, -14}}), 3, 5);
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 2));
+        QCOMPARE(int(t.game.board.barBlack), 1);
+        QVERIFY(t.game.board.hasWhite(4));
+        // The hit checker stands on Black's bar spot: a click there finds a black checker image.
+        const QImage grabbed = t.window.grab().toImage();
+        QVERIFY(grabbed.pixelColor(Board::kBarX + 25, Board::kBlackBarY + 25) != t.window.boardPicture().pixelColor(Board::kBarX + 25, Board::kBlackBarY + 25));
+    }
+
+    void aCheckerOnTheBarMustEnterFirst() {
+        Table t;
+        t.startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
+        bool shown = false;
+        t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 12, 1));
+        QVERIFY(shown);
+        QCOMPARE(int(t.game.board.count[12]), 14);  // nothing moved
+        QCOMPARE(int(t.game.board.barWhite), 1);
+    }
+
+    void aShortPlayIsRefusedAndUndone() {
+        Table t;
+        const Position either = positionOf({{1, 1}, {12, -2}});
+        t.startTurn(either, 6, 5);
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 1));  // the 5
+        QCOMPARE(int(t.game.board.count[6]), 1);
+        bool shown = false;
+        t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));  // end of the turn
+        QVERIFY(shown);
+        QVERIFY(t.game.board.position().sameCheckersAs(either));
+        QCOMPARE(int(t.game.turn), 1);
+    }
+
+    void anUnansweredQuestionCountsAsYes() {
+        Table t;
+        Message question;
+        question.kind = 4;
+        question.line1 = "White player wants to double.";
+        question.line2 = "Do you accept?";
+        question.yesNo = true;
+        question.timeout = 5;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+        QVERIFY(clock.elapsed() >= 4 * 107);  // the countdown ran its course
+        QVERIFY(!t.window.messagePanel().isVisible());
+    }
+
+    void noAnswersNo() {
+        Table t;
+        Message question;
+        question.yesNo = true;
+        question.line1 = "Do you want to resign?";
+        QTimer::singleShot(150, &t.window, [&] {
+            MessagePanel& panel = t.window.messagePanel();
+            QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(452 - MessagePanel::kLeft + 30, 304 - MessagePanel::kTop + 15));
+        });
+        QCOMPARE(t.screen.mesaj(question), Answer::No);
+    }
+
+    void holdingTheMouseKeepsAQuestionOpen() {
+        Table t;
+        Message question;
+        question.yesNo = true;
+        question.line1 = "Start a new game?";
+        question.timeout = 3;
+        int countdownWhileHeld = -1;
+        bool openWhileHeld = false;
+        QTimer::singleShot(50, &t.window, [&] {
+            QTest::mousePress(&t.window.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100));
+        });
+        QTimer::singleShot(900, &t.window, [&] {
+            MessagePanel& panel = t.window.messagePanel();
+            openWhileHeld = panel.waiting();
+            countdownWhileHeld = panel.countdown();
+            QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(20, 100));
+        });
+        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+        QVERIFY(openWhileHeld);         // held far past the three ticks
+        QVERIFY(countdownWhileHeld < 3);
+    }
+};
+
+QTEST_MAIN(BoardWindowTest)
+#include "BoardWindowTest.moc"
