@@ -41,4 +41,24 @@ for turn in 1 2 3 4 5 6; do
     shot "$(printf '%02d' $((turn + 2)))-after-turn-$turn"
     click 300 300 1 2   # the next click rolls White's dice
 done
-shot 99-final
+shot 20-after-six-turns
+# The menu panel: Esc docks it at the board's corner; its items sit at x 2..47 of the panel.
+menu() {  # item top within the panel
+    xdotool key --window "$window" Escape
+    sleep 0.5
+    xdotool mousemove $((bx + 24)) $((by + $1 + 10)) click 1
+    sleep "${2:-1}"
+}
+menu 240 2      # SIDE: both home boards to the left
+shot 21-side-flipped
+menu 261 2      # COLOR: the next checker colours
+shot 22-new-colours
+menu 282 1      # SCORE
+shot 23-score-box
+sleep 6
+menu 470 1      # EXIT: the resign question first
+shot 24-resign-question
+click 398 320 1 1  # YES: the game is lost, scored, and the program says farewell
+shot 25-result
+sleep 8
+shot 26-farewell

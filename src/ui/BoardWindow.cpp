@@ -220,6 +220,11 @@ BoardWindow::CheckerImage* BoardWindow::checkerAt(const QPoint& p, int* colour, 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
+    const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
+    if (QRect(kCubeX, cubeY, 51, 51).contains(p)) {
+        if (!waitCursor_) game_.offerDouble();  // a click on the cube offers a double
+        return;
+    }
     int colour = 0, image = 0;
     if (checkerAt(p, &colour, &image))
         checkerClick(colour, image, button);

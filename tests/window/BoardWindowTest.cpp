@@ -1,4 +1,6 @@
 // The board window driven by real mouse events under the offscreen platform.
+#include <QDir>
+#include <QFile>
 #include <QTest>
 #include <QTimer>
 
@@ -69,6 +71,24 @@ class BoardWindowTest : public QObject {
     };
 
 private slots:
+    void brokenOrMissingPicturesFallBackToDrawnOnes() {
+        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-broken-assets");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        QFile garbage(folder + QStringLiteral("/board-classic.jpg"));
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(5000, '\x7f'));
+        garbage.close();
+        QFile::copy(defaultAssetsFolder() + QStringLiteral("/board-modern.jpg"), folder + QStringLiteral("/half.jpg"));
+        const Assets assets = Assets::load(folder);
+        for (const QImage& board : assets.board) QCOMPARE(board.size(), QSize(800, 600));
+        for (int scheme = 1; scheme <= 3; ++scheme) QVERIFY(!assets.checker[1][scheme].isNull());
+        for (const QImage& die : assets.die) QCOMPARE(die.size(), QSize(51, 51));
+        QVERIFY(!assets.cubePicture(0, 1).isNull());
+        QDir(folder).removeRecursively();
+    }
+
+
     void leftClickPlaysTheHigherDieRightClickTheLower() {
         Table t;
         t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
