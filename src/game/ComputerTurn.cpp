@@ -2,25 +2,15 @@
 #include "ai/CubeMeasure.h"
 #include "ai/OpeningBook.h"
 #include "game/Game.h"
+#include "game/SearchSetup.h"
 
 namespace lumaro {
 
 SearchRequest Game::searchRequest(bool black) const {
-    SearchRequest r;
+    // The real board is the turn-start position here (the search runs right after the roll, or
+    // after MOVE has undone the turn's steps).
+    SearchRequest r = searchRequestFor(board.position(), snapshot.dieA, snapshot.dieB, black, analysisSettingsOf(options), nets);
     r.start = snapshot.position;
-    r.dieA = snapshot.dieA;
-    r.dieB = snapshot.dieB;
-    r.black = black;
-    r.settings.computerLevel = options.computerLevel;
-    r.settings.attackSlider = options.attackSlider;
-    r.settings.riskSlider = options.riskSlider;
-    r.settings.strategySlider = options.strategySlider;
-    r.settings.normalNet = options.normalNet;
-    r.settings.slowThinking = options.slowThinking;
-    r.blackPips = blackPipCount(board);
-    r.whitePips = whitePipCount(board);
-    r.category = black ? blackRaceCategory(board) : whiteRaceCategory(board);
-    r.nets = nets;
     return r;
 }
 

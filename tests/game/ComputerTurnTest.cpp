@@ -5,6 +5,7 @@
 #include "game/Game.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
+#include "support/TurnSetup.h"
 
 using namespace lumaro;
 using lumaro::testing::FakeScreen;
@@ -25,15 +26,7 @@ struct ComputerTurn : ::testing::Test {
     // `pos` on the board with the roll (a, b) for `turn`, as after a roll; both sides have rolled
     // `rolls` times (so the opening book stays out unless asked for).
     void startTurn(const Position& pos, Byte a, Byte b, Byte turn, int rolls = 5) {
-        game.board.layOut(pos);
-        game.turn = turn;
-        game.dice.dieA = a;
-        game.dice.dieB = b;
-        game.dice.zar4();
-        game.takeSnapshot();
-        game.whiteRollStats.rolls = static_cast<std::uint16_t>(rolls);
-        game.blackRollStats.rolls = static_cast<std::uint16_t>(rolls);
-        game.calculpunctaj();
+        lumaro::testing::startTurnOn(game, pos, a, b, turn, rolls);
         screen.sounds.clear();
         screen.delays.clear();
     }

@@ -4,6 +4,7 @@
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
 #include "support/RecordingView.h"
+#include "support/TurnSetup.h"
 
 using namespace lumaro;
 using lumaro::testing::FakeScreen;
@@ -23,17 +24,7 @@ struct GameFixture : ::testing::Test {
         game.board.setView(&view);
     }
 
-    // Puts `pos` on the board as the start of a turn with the roll (a, b) for the side `turn`.
-    void startTurn(const Position& pos, Byte a, Byte b, Byte turn) {
-        game.board.layOut(pos);
-        game.turn = turn;
-        game.dice.dieA = a;
-        game.dice.dieB = b;
-        game.dice.zar4();
-        game.takeSnapshot();
-        game.gameOn = true;
-        game.calculpunctaj();
-    }
+    void startTurn(const Position& pos, Byte a, Byte b, Byte turn) { lumaro::testing::startTurnOn(game, pos, a, b, turn); }
 };
 
 TEST_F(GameFixture, StartUpSeedsTheOpeningChoiceBeforeTheSecondGenerator) {

@@ -4,6 +4,7 @@
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
 #include "support/RecordingView.h"
+#include "support/TurnSetup.h"
 
 using namespace lumaro;
 using lumaro::testing::FakeScreen;
@@ -24,15 +25,7 @@ struct HumanTurn : ::testing::Test {
     }
 
     void startTurn(const Position& pos, Byte a, Byte b, Byte turn = 1) {
-        game.board.layOut(pos);
-        game.turn = turn;
-        game.dice.dieA = a;
-        game.dice.dieB = b;
-        game.dice.zar4();
-        game.takeSnapshot();
-        game.gameOn = true;
-        game.whiteRollStats.rolls = game.blackRollStats.rolls = 5;
-        game.calculpunctaj();
+        lumaro::testing::startTurnOn(game, pos, a, b, turn);
         screen.sounds.clear();
         screen.messages.clear();
         view.events.clear();

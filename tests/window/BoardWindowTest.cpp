@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include "support/Positions.h"
+#include "support/TurnSetup.h"
 #include "ui/Assets.h"
 #include "ui/BoardWindow.h"
 #include "ui/QtScreen.h"
@@ -49,17 +50,7 @@ class BoardWindowTest : public QObject {
             window.startClock();
         }
         // `pos` with White to play (a, b).
-        void startTurn(const Position& pos, Byte a, Byte b) {
-            game.board.layOut(pos);
-            game.turn = 1;
-            game.dice.dieA = a;
-            game.dice.dieB = b;
-            game.dice.zar4();
-            game.takeSnapshot();
-            game.gameOn = true;
-            game.whiteRollStats.rolls = game.blackRollStats.rolls = 5;
-            game.calculpunctaj();
-        }
+        void startTurn(const Position& pos, Byte a, Byte b) { lumaro::testing::startTurnOn(game, pos, a, b, 1); }
         // Runs `check` while the next message is up, then closes it with a click.
         void whileMessageShows(const std::function<void(const MessagePanel&)>& check) {
             QTimer::singleShot(150, &window, [this, check] {

@@ -12,6 +12,7 @@
 #include "app/cli/Bench.h"
 #include "board/MaxDiceRule.h"
 #include "game/PositionStats.h"
+#include "game/SearchSetup.h"
 #include "persistence/SavedGame.h"
 #include "persistence/SettingsFile.h"
 
@@ -90,21 +91,8 @@ int choose(int argc, char** argv) {
     if (options.computerLevel == 3) nets->loadNets(netsFolder);
 
     const bool black = game.turn == 0;
-    SearchRequest r;
-    r.start = game.position;
-    r.dieA = game.dieA;
-    r.dieB = game.dieB;
-    r.black = black;
-    r.settings.computerLevel = options.computerLevel;
-    r.settings.attackSlider = options.attackSlider;
-    r.settings.riskSlider = options.riskSlider;
-    r.settings.strategySlider = options.strategySlider;
-    r.settings.normalNet = options.normalNet;
-    r.settings.slowThinking = options.slowThinking;
-    r.blackPips = blackPipCount(game.position);
-    r.whitePips = whitePipCount(game.position);
-    r.category = black ? blackRaceCategory(game.position) : whiteRaceCategory(game.position);
-    r.nets = nets.get();
+    const SearchRequest r =
+        searchRequestFor(game.position, game.dieA, game.dieB, black, analysisSettingsOf(options), nets.get());
     auto search = std::make_unique<MoveSearch>();
     const SearchResult result = search->search(r);
     const Play play = diceTotal(result.bestPath) == 0 ? Play{} : result.playToMake();
