@@ -10,6 +10,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/SelfPlay.h"
 #include "board/MaxDiceRule.h"
 #include "game/PositionStats.h"
 #include "game/SearchSetup.h"
@@ -25,7 +26,8 @@ int usage() {
                  "usage: lumaro-cli info GAME.sav\n"
                  "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR]\n"
                  "       lumaro-cli measure GAME.sav\n"
-                 "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n");
+                 "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n"
+                 "       lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR]\n");
     return 2;
 }
 
@@ -121,5 +123,6 @@ int main(int argc, char** argv) {
     if (command == "choose") return choose(argc, argv);
     if (command == "measure" && argc == 3) return measure(argv[2]);
     if (command == "bench") return benchCommand(argc, argv);
+    if (command == "selfplay") return selfPlayCommand(argc, argv);
     return usage();
 }

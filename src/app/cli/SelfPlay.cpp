@@ -1,0 +1,267 @@
+#include "app/cli/SelfPlay.h"
+
+#include <chrono>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+#include "ai/MoveSearch.h"
+#include "ai/NeuralNets.h"
+#include "game/SearchSetup.h"
+
+namespace lumaro {
+
+Position mirrored(const Position& pos) {
+    Position m;
+    for (int p = 1; p <= 24; ++p) {
+        const int q = 25 - p;
+        m.count[q] = pos.count[p];
+        m.colour[q] = pos.count[p] > 0 ? static_cast<Byte>(pos.colour[p] ^ 1) : 0;
+    }
+    m.barWhite = pos.barBlack;
+    m.barBlack = pos.barWhite;
+    m.offWhite = pos.offBlack;
+    m.offBlack = pos.offWhite;
+    return m;
+}
+
+namespace {
+
+void blackArrives(Position& pos, int t) {
+    if (pos.hasWhite(t)) {  // a hit: the white blot goes to the bar
+        pos.count[t] = 0;
+        pos.barWhite += 1;
+    }
+    pos.count[t] += 1;
+    pos.colour[t] = kBlack;
+}
+
+}  // namespace
+
+Position afterBlackPlay(const Position& pos, const Play& play) {
+    Position p = pos;
+    for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
+        const int die = play[k].die;
+        if (p.barBlack > 0) {
+            p.barBlack -= 1;
+            blackArrives(p, 25 - die);
+            continue;
+        }
+        const int from = play[k].point;
+        p.count[from] -= 1;
+        if (p.count[from] == 0) p.colour[from] = 0;
+        if (from - die <= 0)
+            p.offBlack += 1;
+        else
+            blackArrives(p, from - die);
+    }
+    return p;
+}
+
+int blackWinPoints(const Position& pos) {
+    if (pos.offWhite > 0) return 1;
+    bool inBlackHome = pos.barWhite > 0;
+    for (int p = 1; p <= 6; ++p) inBlackHome = inBlackHome || pos.hasWhite(p);
+    return inBlackHome ? 3 : 2;
+}
+
+std::optional<AnalysisSettings> parsePlayer(const std::string& text) {
+    AnalysisSettings s;
+    if (text.empty() || text[0] < '1' || text[0] > '3') return std::nullopt;
+    s.computerLevel = static_cast<std::uint8_t>(text[0] - '0');
+    s.slowThinking = 1;  // level 2 plays "Slow (best)" unless told otherwise
+    if (text.size() == 1) return s;
+    if (text[1] != ':') return std::nullopt;
+    std::size_t at = 2;
+    while (at <= text.size()) {
+        const std::size_t comma = text.find(',', at);
+        const std::string option = text.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
+        const std::size_t eq = option.find('=');
+        if (option == "slow") {
+            s.slowThinking = 1;
+        } else if (option == "fast") {
+            s.slowThinking = 0;
+        } else if (option == "normal") {
+            s.normalNet = 1;
+        } else if (option == "aggressive") {
+            s.normalNet = 0;
+        } else if (eq != std::string::npos) {
+            const std::string name = option.substr(0, eq);
+            char* end = nullptr;
+            const long v = std::strtol(option.c_str() + eq + 1, &end, 10);
+            if (*end != '\0' || eq + 1 == option.size() || v < -2 || v > 2) return std::nullopt;
+            const auto slider = static_cast<std::int8_t>(v);
+            if (name == "attack")
+                s.attackSlider = slider;
+            else if (name == "risk")
+                s.riskSlider = slider;
+            else if (name == "strategy")
+                s.strategySlider = slider;
+            else
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+        if (comma == std::string::npos) break;
+        at = comma + 1;
+    }
+    return s;
+}
+
+namespace {
+
+// Dice for one game: splitmix64, seeded from the match seed and the game's number.
+class GameDice {
+public:
+    GameDice(std::uint64_t seed, int game) : state_(seed * 0x9E3779B97F4A7C15ull ^ (static_cast<std::uint64_t>(game) + 1) * 0xD1B54A32D192ED03ull) {}
+    Byte die() { return static_cast<Byte>(next() % 6 + 1); }
+
+private:
+    std::uint64_t next() {
+        std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    std::uint64_t state_;
+};
+
+constexpr int kMaxPlies = 10000;
+
+// One game; the points it gives A (negative when B wins), or nothing when it never ends.
+std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& search) {
+    GameDice dice(config.seed, game);
+    bool aToMove = game % 2 == 0;
+    Position pos = startingPosition();  // always seen by the side to move, as Black
+    Byte dieA = dice.die();
+    Byte dieB = dice.die();
+    while (dieB == dieA) dieB = dice.die();  // the opening roll: the starter plays two different dice
+    for (int ply = 0; ply < kMaxPlies; ++ply) {
+        const SearchRequest r = searchRequestFor(pos, dieA, dieB, true, aToMove ? config.a : config.b,
+                                                 aToMove ? config.netsA : config.netsB);
+        const SearchResult result = search.search(r);
+        const Play play = diceTotal(result.bestPath) == 0 ? Play{} : result.playToMake();
+        const Position after = afterBlackPlay(pos, play);
+        if (after.offBlack == kCheckersPerSide) {
+            const int points = blackWinPoints(after);
+            return aToMove ? points : -points;
+        }
+        pos = mirrored(after);
+        aToMove = !aToMove;
+        dieA = dice.die();
+        dieB = dice.die();
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+MatchResult playMatch(const MatchConfig& config) {
+    std::vector<std::optional<int>> points(static_cast<std::size_t>(std::max(config.games, 0)));
+    const int threads = std::max(1, config.threads);
+    auto worker = [&](int first) {
+        auto search = std::make_unique<MoveSearch>();
+        for (int g = first; g < config.games; g += threads) points[static_cast<std::size_t>(g)] = playGame(config, g, *search);
+    };
+    std::vector<std::thread> pool;
+    for (int t = 0; t < threads; ++t) pool.emplace_back(worker, t);
+    for (auto& t : pool) t.join();
+
+    MatchResult m;
+    double sumSquares = 0;
+    for (const auto& p : points) {
+        if (!p) {
+            ++m.overlong;
+            continue;
+        }
+        ++m.games;
+        m.pointsA += *p;
+        sumSquares += static_cast<double>(*p) * *p;
+        SideTally& winner = *p > 0 ? m.a : m.b;
+        const int size = std::abs(*p);
+        ++winner.wins;
+        if (size == 2) ++winner.gammons;
+        if (size == 3) ++winner.backgammons;
+    }
+    if (m.games > 0) {
+        m.ppg = static_cast<double>(m.pointsA) / m.games;
+        if (m.games > 1) {
+            const double variance = (sumSquares - m.games * m.ppg * m.ppg) / (m.games - 1);
+            m.stderrPpg = std::sqrt(std::max(variance, 0.0) / m.games);
+        }
+    }
+    return m;
+}
+
+namespace {
+
+int selfPlayUsage() {
+    std::fprintf(stderr,
+                 "usage: lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options]\n"
+                 "                           [--nets DIR] [--nets-b DIR] [--threads T]\n"
+                 "  options: slow, fast, normal, aggressive, attack=N, risk=N, strategy=N (N in -2..2)\n");
+    return 2;
+}
+
+std::string programFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return ".";
+    const std::string full(path, static_cast<std::size_t>(n));
+    const auto slash = full.rfind('/');
+    return slash == std::string::npos ? "." : full.substr(0, slash);
+}
+
+}  // namespace
+
+int selfPlayCommand(int argc, char** argv) {
+    MatchConfig config;
+    std::optional<AnalysisSettings> a, b;
+    std::string netsFolder = programFolder();
+    std::string netsFolderB;
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        const char* value = argv[i + 1];
+        if (flag == "--games")
+            config.games = std::atoi(value);
+        else if (flag == "--seed")
+            config.seed = std::strtoull(value, nullptr, 10);
+        else if (flag == "--a")
+            a = parsePlayer(value);
+        else if (flag == "--b")
+            b = parsePlayer(value);
+        else if (flag == "--nets")
+            netsFolder = value;
+        else if (flag == "--nets-b")
+            netsFolderB = value;
+        else if (flag == "--threads")
+            config.threads = std::atoi(value);
+        else
+            return selfPlayUsage();
+    }
+    if (argc % 2 != 0 || config.games <= 0 || !a || !b || config.threads < 1) return selfPlayUsage();
+    config.a = *a;
+    config.b = *b;
+    auto netsA = std::make_unique<NeuralNets>();
+    auto netsB = std::make_unique<NeuralNets>();
+    netsA->loadNets(netsFolder);
+    netsB->loadNets(netsFolderB.empty() ? netsFolder : netsFolderB);
+    config.netsA = netsA.get();
+    config.netsB = netsB.get();
+
+    const auto start = std::chrono::steady_clock::now();
+    const MatchResult m = playMatch(config);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("games=%d ppg=%.4f stderr=%.4f points=%lld wins=%d gammons=%d backgammons=%d "
+                "lost=%d gammons_lost=%d backgammons_lost=%d overlong=%d seconds=%.1f\n",
+                m.games, m.ppg, m.stderrPpg, m.pointsA, m.a.wins, m.a.gammons, m.a.backgammons, m.b.wins,
+                m.b.gammons, m.b.backgammons, m.overlong, seconds);
+    return 0;
+}
+
+}  // namespace lumaro

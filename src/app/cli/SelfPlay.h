@@ -1,0 +1,62 @@
+#pragma once
+// `lumaro-cli selfplay`: cubeless money games between two computer players. Each player sees the
+// board as the computer does, as Black with Black to move, and chooses exactly as the game's search.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "ai/Analysis.h"
+#include "board/PlayGenerator.h"
+
+namespace lumaro {
+
+class NeuralNets;
+
+// The same position seen from the other side: point p becomes 25 - p, the colours swap, and so do
+// the bars and the trays.
+Position mirrored(const Position& pos);
+
+// Black's play made on the position, step by step (a step from the bar enters at 25 - die).
+Position afterBlackPlay(const Position& pos, const Play& play);
+
+// What black wins once it has borne off its last checker: 1, 2 when white has borne off none
+// (gammon), 3 when white has also a checker on the bar or in black's home board (backgammon).
+int blackWinPoints(const Position& pos);
+
+// A computer player as written on the command line: "LEVEL[:option,option...]", where an option is
+// slow, fast, normal, aggressive, attack=N, risk=N or strategy=N (N from -2 to 2).
+std::optional<AnalysisSettings> parsePlayer(const std::string& text);
+
+struct MatchConfig {
+    int games = 0;
+    std::uint64_t seed = 1;
+    AnalysisSettings a;
+    AnalysisSettings b;
+    const NeuralNets* netsA = nullptr;
+    const NeuralNets* netsB = nullptr;
+    int threads = 2;
+};
+
+struct SideTally {
+    int wins = 0;
+    int gammons = 0;      // 2-point wins
+    int backgammons = 0;  // 3-point wins
+};
+
+struct MatchResult {
+    int games = 0;      // games that ended (an endless game is not counted)
+    long long pointsA = 0;
+    double ppg = 0;     // points per game for A
+    double stderrPpg = 0;
+    SideTally a;
+    SideTally b;
+    int overlong = 0;
+};
+
+// Game g starts with A when g is even, B when odd; its dice come from its own generator seeded from
+// (seed, g), so the result does not depend on the number of threads.
+MatchResult playMatch(const MatchConfig& config);
+
+int selfPlayCommand(int argc, char** argv);
+
+}  // namespace lumaro

@@ -1,0 +1,136 @@
+// The learning step: gradients on a net small enough to check by hand, and the TD(lambda) changes
+// with their signs for positions scored from alternating sides.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "TdTrace.h"
+#include "board/Position.h"
+
+namespace lumaro::train {
+namespace {
+
+float f(float x) { return 2.0f / (1.0f + std::exp(-x)) - 1.0f; }
+
+// One hidden unit; only input 1 has a weight to it.
+TrainNet tinyNet(float a, float v) {
+    TrainNet net(1);
+    net.weights()[0] = a;                  // input 1 -> hidden 1
+    net.weights()[net.outputBlock()] = v;  // hidden 1 -> output
+    return net;
+}
+
+TEST(TrainNetTest, ForwardAndGradientMatchTheHandWorkedValues) {
+    const TrainNet net = tinyNet(0.8f, 1.5f);
+    std::vector<float> x(kInputs, -1.0f);
+    x[0] = 1.0f;
+    float hidden[1];
+    const float out = net.forward(x.data(), hidden);
+    const float h = f(0.8f);
+    EXPECT_NEAR(hidden[0], h, 1e-6);
+    EXPECT_NEAR(out, f(1.5f * h), 1e-6);
+
+    std::vector<float> grad(net.size(), 0.0f);
+    net.addGradient(x.data(), hidden, out, 1.0f, grad.data());
+    const float outSlope = 0.5f * (1 - out * out);
+    EXPECT_NEAR(grad[net.outputBlock()], outSlope * h, 1e-6);
+    const float hiddenSlope = outSlope * 1.5f * 0.5f * (1 - h * h);
+    EXPECT_NEAR(grad[0], hiddenSlope, 1e-6);   // input 1 is +1
+    EXPECT_NEAR(grad[1], -hiddenSlope, 1e-6);  // input 2 is -1: the weight moves the other way
+
+    // The learning step takes the output's slope at 0, 1/2, however far out the output is.
+    std::vector<float> step(net.size(), 0.0f);
+    net.addGradient(x.data(), hidden, out, 2.0f, step.data(), true);
+    EXPECT_NEAR(step[net.outputBlock()], 2.0f * 0.5f * h, 1e-6);
+    EXPECT_NEAR(step[0], 2.0f * 0.5f * 1.5f * 0.5f * (1 - h * h), 1e-6);
+}
+
+struct Scored {
+    std::vector<float> x = std::vector<float>(kInputs);
+    std::vector<float> hidden = std::vector<float>(256);
+    float y = 0;
+};
+
+Scored scoreWith(const Nets& nets, const Position& pos) {
+    Scored s;
+    encodePosition(pos, s.x.data());
+    s.y = nets.net1.forward(s.x.data(), s.hidden.data());
+    return s;
+}
+
+std::vector<float> gradientOf(const Nets& nets, const Scored& s, bool learningStep) {
+    std::vector<float> g(nets.net1.size(), 0.0f);
+    nets.net1.addGradient(s.x.data(), s.hidden.data(), s.y, 1.0f, g.data(), learningStep);
+    return g;
+}
+
+TEST(TdTraceTest, OnePositionMovesTowardsTheKnownTargetByTheExpectedAmount) {
+    Nets nets;
+    nets.net1.randomize(5, 0.1f);
+    const Position pos = startingPosition();
+    const Scored before = scoreWith(nets, pos);
+    // The mover of ply 0 made this position; the opponent then won a gammon, worth -2/3 to it.
+    const float target = -2.0f / 3.0f;
+    WeightChanges changes(nets);
+    TdTrace trace(nets, 0.7f);
+    trace.observe(nets, 1, before.x.data(), before.hidden.data(), before.y, 0, changes);
+    trace.finish(2.0f / 3.0f, 1, changes);
+
+    const std::vector<float> step = gradientOf(nets, before, true);
+    const std::vector<float> exact = gradientOf(nets, before, false);
+    const float delta = target - before.y;
+    double along = 0;  // how fast the output changes along the step
+    for (std::size_t k = 0; k < step.size(); ++k) {
+        ASSERT_NEAR(changes.net1[k], delta * step[k], 1e-6);
+        along += double(exact[k]) * step[k];
+    }
+    for (float c : changes.net2) ASSERT_EQ(c, 0.0f);
+
+    const float rate = 0.001f;
+    applyChanges(nets, changes, rate, rate);
+    const float after = scoreWith(nets, pos).y;
+    const double expected = rate * delta * along;  // to first order
+    EXPECT_LT(after, before.y);
+    EXPECT_NEAR(after - before.y, expected, std::abs(expected) * 0.05);
+}
+
+TEST(TdTraceTest, AlternatingSidesAndLambdaGiveTheTdLambdaChanges) {
+    Nets nets;
+    nets.net1.randomize(9, 0.1f);
+    Position second = startingPosition();
+    second.count[24] = 1;  // one back checker has run to the 18-point
+    second.count[18] = 1;
+    const Scored s0 = scoreWith(nets, startingPosition());
+    const Scored s1 = scoreWith(nets, second);
+    const float lambda = 0.5f;
+    WeightChanges changes(nets);
+    TdTrace trace(nets, lambda);
+    trace.observe(nets, 1, s0.x.data(), s0.hidden.data(), s0.y, 0, changes);
+    trace.observe(nets, 1, s1.x.data(), s1.hidden.data(), s1.y, 1, changes);
+    trace.finish(1.0f / 3.0f, 2, changes);  // the first mover bore off last: a single game
+
+    // In the first mover's view: z0 = y0, z1 = -y1, z2 = the result.
+    const std::vector<float> g0 = gradientOf(nets, s0, true);
+    const std::vector<float> g1 = gradientOf(nets, s1, true);
+    const float z0 = s0.y, z1 = -s1.y, z2 = 1.0f / 3.0f;
+    for (std::size_t k = 0; k < g0.size(); ++k) {
+        const float e1 = lambda * g0[k] - g1[k];
+        ASSERT_NEAR(changes.net1[k], (z1 - z0) * g0[k] + (z2 - z1) * e1, 1e-6);
+    }
+}
+
+TEST(NetsTest, TheGameSplitChoosesTheNetworkByBlacksPhase) {
+    Position pos = startingPosition();
+    EXPECT_EQ(netFor(pos), 1);
+    Position home;  // black all home, white still has checkers behind them
+    home.count[3] = 15;
+    home.count[1] = 2;
+    home.colour[1] = kWhite;
+    home.count[20] = 13;
+    home.colour[20] = kWhite;
+    EXPECT_EQ(netFor(home), 2);
+}
+
+}  // namespace
+}  // namespace lumaro::train

@@ -1,0 +1,104 @@
+// Whole training runs: the same settings give the same weights, a resumed run ends where an
+// unbroken one does, and the weights reach the game's evaluator unchanged.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "Checkpoint.h"
+#include "Trainer.h"
+#include "ai/NetInput.h"
+#include "ai/NeuralNets.h"
+
+namespace lumaro::train {
+namespace {
+
+std::string freshFolder(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / ("lumaro-train-test-" + name);
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+TrainConfig shortRun() {
+    TrainConfig c;
+    c.seed = 42;
+    c.games = 8;
+    c.threads = 2;
+    c.batch = 2;
+    c.hiddenRate = 0.001f;
+    c.outputRate = 0.01f;
+    c.finalRateShare = 0.5f;
+    return c;
+}
+
+Nets train(const TrainConfig& config) {
+    Trainer t(config);
+    while (!t.finished()) t.runBatch();
+    return t.nets();
+}
+
+TEST(TrainingRunTest, TheSameShortRunGivesIdenticalWeightsTwice) {
+    const Nets a = train(shortRun());
+    const Nets b = train(shortRun());
+    EXPECT_EQ(a.net1.weights(), b.net1.weights());
+    EXPECT_EQ(a.net2.weights(), b.net2.weights());
+    TrainConfig other = shortRun();
+    other.seed = 43;
+    EXPECT_NE(train(other).net1.weights(), a.net1.weights());
+}
+
+TEST(TrainingRunTest, LearningChangesTheWeights) {
+    TrainConfig none = shortRun();
+    none.games = 0;
+    EXPECT_NE(train(shortRun()).net1.weights(), train(none).net1.weights());
+}
+
+TEST(TrainingRunTest, AResumedRunEndsWithTheWeightsOfAnUnbrokenOne) {
+    const std::string dir = freshFolder("resume");
+    const std::string checkpoint = dir + "/run.ckpt";
+    {
+        Trainer first(shortRun());
+        first.runBatch();
+        first.runBatch();
+        ASSERT_TRUE(saveCheckpoint(checkpoint, first));
+    }
+    Trainer resumed(shortRun());
+    ASSERT_TRUE(loadCheckpoint(checkpoint, resumed));
+    EXPECT_EQ(resumed.gamesDone(), 4);
+    while (!resumed.finished()) resumed.runBatch();
+    const Nets unbroken = train(shortRun());
+    EXPECT_EQ(resumed.nets().net1.weights(), unbroken.net1.weights());
+    EXPECT_EQ(resumed.nets().net2.weights(), unbroken.net2.weights());
+
+    TrainConfig otherSeed = shortRun();
+    otherSeed.seed = 7;
+    Trainer wrong(otherSeed);
+    EXPECT_FALSE(loadCheckpoint(checkpoint, wrong));
+    EXPECT_FALSE(loadCheckpoint(dir + "/missing.ckpt", wrong));
+}
+
+TEST(TrainingRunTest, WrittenWeightsLoadBackBitIdenticallyAndScoreAlike) {
+    const std::string dir = freshFolder("weights");
+    const Nets nets = train(shortRun());
+    ASSERT_TRUE(saveGameWeights(dir, nets));
+    NeuralNets game;
+    const NeuralNets::Loaded loaded = game.loadNets(dir);
+    ASSERT_TRUE(loaded.net1 && loaded.net2);
+    EXPECT_EQ(game.net1Values(), nets.net1.fileValues());
+    EXPECT_EQ(game.net2Values(), nets.net2.fileValues());
+
+    // The game's evaluator reads the layout the trainer meant: the same output for a position.
+    const Position pos = startingPosition();
+    float x[kInputs];
+    float hidden[256];
+    encodePosition(pos, x);
+    NetScratch scratch;
+    encodeForNet(pos, scratch.input);
+    EXPECT_NEAR(game.runNet1(scratch), nets.net1.forward(x, hidden), 1e-5);
+    EXPECT_NEAR(game.runNet2(scratch), nets.net2.forward(x, hidden), 1e-5);
+}
+
+}  // namespace
+}  // namespace lumaro::train

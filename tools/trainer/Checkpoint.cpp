@@ -1,0 +1,74 @@
+#include "Checkpoint.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "ai/NetFile.h"
+
+namespace lumaro::train {
+
+namespace {
+
+constexpr char kMagic[8] = {'L', 'M', 'T', 'R', 'A', 'I', 'N', '1'};
+
+template <class T>
+void put(std::ofstream& out, const T& v) {
+    out.write(reinterpret_cast<const char*>(&v), sizeof v);
+}
+template <class T>
+bool get(std::ifstream& in, T& v) {
+    return static_cast<bool>(in.read(reinterpret_cast<char*>(&v), sizeof v));
+}
+
+}  // namespace
+
+bool saveCheckpoint(const std::string& path, const Trainer& trainer) {
+    const std::string temporary = path + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(kMagic, sizeof kMagic);
+        put(out, trainer.config().seed);
+        put(out, trainer.gamesDone());
+        for (const TrainNet* net : {&trainer.nets().net1, &trainer.nets().net2}) {
+            const std::uint64_t size = net->size();
+            put(out, size);
+            out.write(reinterpret_cast<const char*>(net->weights().data()),
+                      static_cast<std::streamsize>(size * sizeof(float)));
+        }
+        if (!out.flush()) return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(temporary, path, ec);
+    return !ec;
+}
+
+bool loadCheckpoint(const std::string& path, Trainer& trainer) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    char magic[8];
+    std::uint64_t seed = 0;
+    std::int64_t games = 0;
+    if (!in.read(magic, sizeof magic) || !std::equal(magic, magic + 8, kMagic)) return false;
+    if (!get(in, seed) || !get(in, games) || seed != trainer.config().seed) return false;
+    Nets loaded;
+    for (TrainNet* net : {&loaded.net1, &loaded.net2}) {
+        std::uint64_t size = 0;
+        if (!get(in, size) || size != net->size()) return false;
+        if (!in.read(reinterpret_cast<char*>(net->weights().data()), static_cast<std::streamsize>(size * sizeof(float))))
+            return false;
+    }
+    trainer.nets() = loaded;
+    trainer.setProgress(games);
+    return true;
+}
+
+bool saveGameWeights(const std::string& folder, const Nets& nets) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    return saveNet(folder + "/nn1.bin", nets.net1.fileValues()) && saveNet(folder + "/nn2.bin", nets.net2.fileValues());
+}
+
+}  // namespace lumaro::train

@@ -1,0 +1,64 @@
+#include "TrainNet.h"
+
+#include <cmath>
+
+#include "Rng.h"
+#include "ai/NetInput.h"
+
+namespace lumaro::train {
+
+void encodePosition(const Position& pos, float* x) {
+    NetInput in;
+    encodeForNet(pos, in);
+    for (int i = 0; i < kInputs; ++i) x[i] = static_cast<float>(in.netInput[static_cast<std::size_t>(i) + 1]);
+}
+
+float activation(float x) { return std::tanh(0.5f * x); }  // = 2 / (1 + e^-x) - 1
+
+void TrainNet::randomize(std::uint64_t seed, float scale) {
+    Rng rng(seed);
+    for (float& v : w_) v = static_cast<float>((2.0 * rng.uniform() - 1.0) * scale);
+}
+
+float TrainNet::forward(const float* x, float* hiddenOut) const {
+    const int h = hidden_;
+    float sums[256] = {};
+    for (int i = 0; i < kInputs; ++i) {
+        const float xi = x[i];
+        const float* row = &w_[static_cast<std::size_t>(i * h)];
+        for (int j = 0; j < h; ++j) sums[j] += xi * row[j];
+    }
+    const float* out = &w_[outputBlock()];
+    float o = 0;
+    for (int j = 0; j < h; ++j) {
+        hiddenOut[j] = activation(sums[j]);
+        o += hiddenOut[j] * out[j];
+    }
+    return activation(o);
+}
+
+void TrainNet::addGradient(const float* x, const float* hidden, float output, float scale, float* grad,
+                           bool learningStep) const {
+    const int h = hidden_;
+    const float outSlope = scale * (learningStep ? 0.5f : activationSlope(output));
+    const float* out = &w_[outputBlock()];
+    float* gOut = grad + outputBlock();
+    float back[256];
+    for (int j = 0; j < h; ++j) {
+        gOut[j] += outSlope * hidden[j];
+        back[j] = outSlope * out[j] * activationSlope(hidden[j]);
+    }
+    for (int i = 0; i < kInputs; ++i) {
+        const float xi = x[i];
+        float* row = grad + static_cast<std::size_t>(i * h);
+        for (int j = 0; j < h; ++j) row[j] += xi * back[j];
+    }
+}
+
+std::vector<double> TrainNet::fileValues() const { return {w_.begin(), w_.end()}; }
+
+void TrainNet::setFileValues(std::span<const double> values) {
+    for (std::size_t k = 0; k < w_.size(); ++k) w_[k] = k < values.size() ? static_cast<float>(values[k]) : 0.0f;
+}
+
+}  // namespace lumaro::train

@@ -1,0 +1,54 @@
+#include "Trainer.h"
+
+#include <algorithm>
+#include <thread>
+
+namespace lumaro::train {
+
+Trainer::Trainer(const TrainConfig& config) : config_(config) {
+    config_.threads = std::max(1, config_.threads);
+    config_.batch = std::max(config_.batch, config_.threads);
+    nets_.net1.randomize(config_.seed * 2 + 1, config_.initScale);
+    nets_.net2.randomize(config_.seed * 2 + 2, config_.initScale);
+    for (int t = 0; t < config_.threads; ++t) {
+        work_.push_back(std::make_unique<GameWork>(nets_, config_.td.lambda));
+        changes_.push_back(std::make_unique<WeightChanges>(nets_));
+    }
+}
+
+BatchStats Trainer::runBatch() {
+    const std::int64_t first = gamesDone_;
+    const int count = static_cast<int>(std::min<std::int64_t>(config_.batch, config_.games - first));
+    BatchStats stats;
+    if (count <= 0) return stats;
+    const int threads = config_.threads;
+    std::vector<GameSummary> summaries(static_cast<std::size_t>(count));
+    // Thread t plays the games t, t + threads, ... of the batch.
+    auto play = [&](int t) {
+        changes_[static_cast<std::size_t>(t)]->clear();
+        for (int g = t; g < count; g += threads)
+            summaries[static_cast<std::size_t>(g)] =
+                playTrainingGame(nets_, config_.td, config_.seed, static_cast<std::uint64_t>(first + g),
+                                 *work_[static_cast<std::size_t>(t)], *changes_[static_cast<std::size_t>(t)]);
+    };
+    std::vector<std::thread> pool;
+    for (int t = 1; t < threads; ++t) pool.emplace_back(play, t);
+    play(0);
+    for (auto& th : pool) th.join();
+
+    // The rates fall linearly over the run; they depend only on how many games came before.
+    const double progress = static_cast<double>(first) / static_cast<double>(std::max<std::int64_t>(config_.games, 1));
+    const auto share = static_cast<float>(1.0 - (1.0 - config_.finalRateShare) * progress);
+    for (int t = 0; t < threads; ++t)
+        applyChanges(nets_, *changes_[static_cast<std::size_t>(t)], config_.hiddenRate * share, config_.outputRate * share);
+
+    gamesDone_ += count;
+    stats.games = count;
+    for (const GameSummary& s : summaries) {
+        stats.plies += s.plies;
+        if (s.points >= 2 || s.points <= -2) ++stats.gammons;
+    }
+    return stats;
+}
+
+}  // namespace lumaro::train

@@ -1,0 +1,55 @@
+#pragma once
+// Training in synchronous batches: every game of a batch is played with the same weights, each
+// thread adds up the changes of its own games in order, and the threads' sums are applied in
+// thread order. So a run depends only on its settings (seed and thread count included), never on
+// timing, and stopping after any batch and resuming gives the same weights.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "Nets.h"
+#include "TrainingGame.h"
+
+namespace lumaro::train {
+
+struct TrainConfig {
+    std::uint64_t seed = 1;
+    std::int64_t games = 100000;  // the whole run
+    int threads = 2;
+    int batch = 2;                // games per synchronous batch: more would learn from staler weights
+    float hiddenRate = 0.001f;    // learning rate of the input-to-hidden weights
+    float outputRate = 0.01f;     // learning rate of the hidden-to-output weights
+    float finalRateShare = 1.0f;  // the rates fall linearly to this share of themselves by the last game
+    float initScale = 0.1f;       // starting weights uniform in (-initScale, initScale)
+    TdSettings td;
+};
+
+struct BatchStats {
+    int games = 0;
+    std::int64_t plies = 0;
+    int gammons = 0;  // games that ended 2 or 3 points
+};
+
+class Trainer {
+public:
+    explicit Trainer(const TrainConfig& config);
+
+    // Plays and learns from the next batch (fewer games at the end of the run).
+    BatchStats runBatch();
+    bool finished() const { return gamesDone_ >= config_.games; }
+
+    std::int64_t gamesDone() const { return gamesDone_; }
+    void setProgress(std::int64_t gamesDone) { gamesDone_ = gamesDone; }
+    Nets& nets() { return nets_; }
+    const Nets& nets() const { return nets_; }
+    const TrainConfig& config() const { return config_; }
+
+private:
+    TrainConfig config_;
+    Nets nets_;
+    std::int64_t gamesDone_ = 0;
+    std::vector<std::unique_ptr<GameWork>> work_;  // one per thread
+    std::vector<std::unique_ptr<WeightChanges>> changes_;
+};
+
+}  // namespace lumaro::train

@@ -1,0 +1,111 @@
+#include "TrainingGame.h"
+
+#include <algorithm>
+#include <array>
+
+#include "Rng.h"
+#include "app/cli/SelfPlay.h"
+
+namespace lumaro::train {
+
+float resultValue(int points, bool equity) { return equity ? static_cast<float>(points) / 3.0f : 1.0f; }
+
+namespace {
+
+constexpr int kMaxPlies = 4000;
+
+// The distinct positions black can reach with a legal play (one using the most pips).
+void legalAfterStates(const Position& pos, Byte dieA, Byte dieB, GameWork& work) {
+    work.candidates.clear();
+    work.keys.clear();
+    GeneratorWorkArea& w = work.area;
+    w = GeneratorWorkArea{};
+    w.level[0] = pos;
+    auto& seen = work.reachedKeys;
+    auto& reached = work.reached;
+    seen.clear();
+    reached.clear();
+    auto collect = [&](const GeneratorWorkArea& area, int level) {
+        int total = 0;
+        for (int k = 1; k <= level; ++k) total += area.path[k].die;
+        seen.emplace_back(area.hash[level], total);
+        reached.push_back(area.level[level]);
+    };
+    generateBothOrders(w, false, dieA, dieB, collect);
+    const int best = diceTotal(w.bestPath);
+    if (best == 0) return;
+    for (std::size_t k = 0; k < reached.size(); ++k) {
+        if (seen[k].second != best) continue;
+        if (std::find(work.keys.begin(), work.keys.end(), seen[k].first) != work.keys.end()) continue;
+        work.keys.push_back(seen[k].first);
+        work.candidates.push_back(reached[k]);
+    }
+}
+
+// A scored after-state with the forward pass that scored it.
+struct Scored {
+    std::array<float, kInputs> x{};
+    std::array<float, 256> hidden{};
+    float y = 0;
+    int which = 1;
+    bool final = false;  // black has borne off its last checker: y is the result itself
+};
+
+void score(const Nets& nets, const Position& pos, bool equity, Scored& s) {
+    s.final = pos.offBlack == kCheckersPerSide;
+    if (s.final) {
+        s.y = resultValue(blackWinPoints(pos), equity);
+        return;
+    }
+    s.which = netFor(pos);
+    encodePosition(pos, s.x.data());
+    s.y = nets[s.which].forward(s.x.data(), s.hidden.data());
+}
+
+}  // namespace
+
+GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::uint64_t seed, std::uint64_t game,
+                             GameWork& work, WeightChanges& changes) {
+    Rng rng(seed, game);
+    work.trace.reset();
+    GameSummary summary;
+    Position pos = startingPosition();  // always seen by the side to move, as Black
+    Byte dieA = static_cast<Byte>(rng.below(6) + 1);
+    Byte dieB = static_cast<Byte>(rng.below(6) + 1);
+    while (dieB == dieA) dieB = static_cast<Byte>(rng.below(6) + 1);  // the opening roll: two different dice
+    Scored best, trial;
+    for (int ply = 0; ply < kMaxPlies; ++ply) {
+        legalAfterStates(pos, dieA, dieB, work);
+        const std::size_t count = work.candidates.size();
+        std::size_t chosen = 0;
+        if (count == 0) {
+            score(nets, pos, settings.equity, best);  // no legal play: the position stands
+        } else if (settings.explore > 0 && rng.uniform() < settings.explore) {
+            chosen = static_cast<std::size_t>(rng.below(static_cast<int>(count)));
+            score(nets, work.candidates[chosen], settings.equity, best);
+        } else {
+            score(nets, work.candidates[0], settings.equity, best);
+            for (std::size_t k = 1; k < count; ++k) {
+                score(nets, work.candidates[k], settings.equity, trial);
+                if (trial.y > best.y) {
+                    std::swap(best, trial);
+                    chosen = k;
+                }
+            }
+        }
+        summary.plies = ply + 1;
+        if (best.final) {
+            work.trace.finish(best.y, ply, changes);
+            const int points = blackWinPoints(work.candidates[chosen]);
+            summary.points = ply % 2 == 0 ? points : -points;
+            return summary;
+        }
+        work.trace.observe(nets, best.which, best.x.data(), best.hidden.data(), best.y, ply, changes);
+        pos = mirrored(count == 0 ? pos : work.candidates[chosen]);
+        dieA = static_cast<Byte>(rng.below(6) + 1);
+        dieB = static_cast<Byte>(rng.below(6) + 1);
+    }
+    return summary;
+}
+
+}  // namespace lumaro::train

@@ -1,0 +1,47 @@
+#pragma once
+// One game of self-play for training: each side in turn, seen as Black, plays the legal play whose
+// after-state the networks score highest (1-ply, greedy, the game's own result for a play that
+// wins), and the game's TD(lambda) weight changes are added up with the weights held fixed.
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "Nets.h"
+#include "TdTrace.h"
+#include "board/PlayGenerator.h"
+
+namespace lumaro::train {
+
+struct TdSettings {
+    float lambda = 0.7f;
+    // true: the output means the expected points of the game / 3 (a gammon is worth 2/3);
+    // false: 2 x the chance of winning - 1.
+    bool equity = true;
+    // The chance of playing a random legal play instead of the best, for exploration.
+    double explore = 0.0;
+};
+
+// The value of a finished game for the side that bore off last.
+float resultValue(int points, bool equity);
+
+struct GameSummary {
+    int plies = 0;
+    int points = 0;  // for the side that moved first: +1..+3 or -1..-3; 0 for an endless game
+};
+
+// Scratch of one thread: the trace and the candidate lists, allocated once.
+struct GameWork {
+    explicit GameWork(const Nets& shape, float lambda) : trace(shape, lambda) {}
+    TdTrace trace;
+    GeneratorWorkArea area;
+    std::vector<Position> candidates;
+    std::vector<std::uint64_t> keys;
+    std::vector<Position> reached;  // every step the generator records, with (hash, pips used)
+    std::vector<std::pair<std::uint64_t, int>> reachedKeys;
+};
+
+// Plays training game number `game` of the run seeded `seed`; the same numbers give the same game.
+GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::uint64_t seed, std::uint64_t game,
+                             GameWork& work, WeightChanges& changes);
+
+}  // namespace lumaro::train
