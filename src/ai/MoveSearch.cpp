@@ -1,9 +1,17 @@
 #include "ai/MoveSearch.h"
 
+#include <algorithm>
+
 #include "ai/ReplyScore.h"
 
 namespace lumaro {
-MoveSearch::MoveSearch() : candidates_(15), replies_(13) {}
+MoveSearch::MoveSearch(int pendingCapacity)
+    : candidates_(15),
+      replies_(13),
+      pending_(static_cast<std::size_t>(std::max(pendingCapacity, 1))),
+      netPositions_(pending_.size()),
+      netScores_(pending_.size()),
+      batchScratch_(std::make_unique<NetBatchScratch>()) {}
 
 int MoveSearch::analyse(const Position& pos, const SearchRequest& request, SearchCounters& counters) {
     ++counters.candidatesScored;
@@ -11,13 +19,8 @@ int MoveSearch::analyse(const Position& pos, const SearchRequest& request, Searc
     if (!request.black)
         return heuristicScore(pos, false, AnalysisVariant::Player, request.category, request.whitePips,
                               request.blackPips, settings);
+    // Black's level-3 candidates go through collect instead.
     const PositionFeatures f = blackFeaturesOf(pos);
-    if (settings.computerLevel == 3 && f.contact == 1) {
-        ++counters.netEvaluations;
-        int score = request.nets ? request.nets->netScore(pos, netScratch_) : 0;
-        if (settings.normalNet == 0) score += aggressiveBonus(pos);
-        return score;
-    }
     int score = heuristicScoreWith(pos, f, true, AnalysisVariant::Computer, request.category, request.blackPips,
                                    request.whitePips, settings);
     if (settings.computerLevel == 2 && blackPhaseOf(pos) <= 2) {
@@ -26,6 +29,45 @@ int MoveSearch::analyse(const Position& pos, const SearchRequest& request, Searc
         score += ahead.sum / 80 + ahead.minimum / 80;
     }
     return score;
+}
+
+void MoveSearch::collect(const Position& pos, const Play& path, const SearchRequest& request,
+                         SearchCounters& counters, ChosenPlay& chosen, int level) {
+    if (pendingCount_ == static_cast<int>(pending_.size())) scorePending(request, chosen, level);
+    ++counters.candidatesScored;
+    Pending& p = pending_[pendingCount_++];
+    p.path = path;
+    // The features are needed only without contact (blackFeaturesOf's contact is contactOf).
+    p.byNet = contactOf(pos) == 1;
+    if (p.byNet) {
+        ++counters.netEvaluations;
+        p.pos = pos;
+    } else {
+        // What analyse gives a level-3 candidate without contact.
+        p.score = heuristicScoreWith(pos, blackFeaturesOf(pos), true, AnalysisVariant::Computer, request.category,
+                                     request.blackPips, request.whitePips, request.settings);
+    }
+}
+
+void MoveSearch::scorePending(const SearchRequest& request, ChosenPlay& chosen, int level) {
+    int count = 0;
+    for (int k = 0; k < pendingCount_; ++k)
+        if (pending_[k].byNet) netPositions_[count++] = &pending_[k].pos;
+    if (request.nets)
+        request.nets->netScoreBatch(netPositions_.data(), count, netScores_.data(), *batchScratch_);
+    else
+        std::fill_n(netScores_.begin(), count, 0);
+    int next = 0;
+    for (int k = 0; k < pendingCount_; ++k) {
+        const Pending& p = pending_[k];
+        int score = p.score;
+        if (p.byNet) {
+            score = netScores_[next++];
+            if (request.settings.normalNet == 0) score += aggressiveBonus(p.pos);
+        }
+        chosen.keep(level, score, p.path);
+    }
+    pendingCount_ = 0;
 }
 
 LookAheadResult MoveSearch::lookAhead(const Position& candidate, bool ownRollWasDouble, bool slowThinking,
@@ -101,13 +143,19 @@ SearchResult MoveSearch::search(const SearchRequest& request) {
     // Then the candidates that can be chosen, each distinct position once, in the order generated.
     ChosenPlay chosen;
     candidates_.clear();
+    const bool batched = request.black && request.settings.computerLevel == 3;
+    pendingCount_ = 0;
     int pass = 1;
     auto analyseCandidate = [&](const GeneratorWorkArea& area, int level) {
         const Position& pos = area.level[level];
         const PositionSet::Seen seen = candidates_.visit(pos, area.hash[level], level, pass);
         if (seen == PositionSet::Seen::SamePass) return false;
-        if (level == maxLevel && seen == PositionSet::Seen::New)
-            chosen.keep(level, analyse(pos, request, result.counters), area.path);
+        if (level == maxLevel && seen == PositionSet::Seen::New) {
+            if (batched)
+                collect(pos, area.path, request, result.counters, chosen, level);
+            else
+                chosen.keep(level, analyse(pos, request, result.counters), area.path);
+        }
         return true;
     };
     w.level[0] = start;
@@ -124,6 +172,7 @@ SearchResult MoveSearch::search(const SearchRequest& request) {
         else
             generateBlackPlays(w, 1, analyseCandidate);
     }
+    if (batched) scorePending(request, chosen, maxLevel);
     result.chosenPlay = chosen.play;
     result.chosenScore = chosen.score;
     result.chosenLevel = chosen.level;

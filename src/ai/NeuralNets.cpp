@@ -1,11 +1,35 @@
 #include "ai/NeuralNets.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 
 #include "ai/NetFile.h"
 
 namespace lumaro {
+
+namespace {
+
+// Runs what is queued for one network and hands each output to `deliver(index, output)`.
+template <int H, class Deliver>
+void finishBatch(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& batch, Deliver deliver) {
+    if (batch.size == 0) return;
+    runBatch(weights, batch, fastestNetKernel());
+    for (int b = 0; b < batch.size; ++b) deliver(batch.slot[b], batch.outputs[b]);
+    batch.clear();
+}
+
+// Queues a position for one network; a full batch runs at once.
+template <int H, class Deliver>
+void queueFor(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& batch, const Position& pos,
+              int index, Deliver deliver) {
+    addToBatch(batch, pos, index);
+    if (batch.size == kNetBatch) finishBatch(weights, batch, deliver);
+}
+
+constexpr std::uint64_t kSecondNetwork = std::uint64_t{1} << 63;
+
+}  // namespace
 
 int scoreFromOutput(double output) {
     // nearbyint rounds halves to even in the default rounding mode, which the game never changes.
@@ -64,6 +88,52 @@ int NeuralNets::netScore(const Position& pos, NetScratch& scratch) const {
     encodeForNet(pos, scratch.input);
     const double output = blackPhaseOf(pos) < 3 ? runNet1(scratch) : runNet2(scratch);
     return scoreFromOutput(output);
+}
+
+template <class Choose, class Deliver>
+void NeuralNets::runBatches(const Position* const* positions, int count, NetBatchScratch& scratch, Choose useNet2,
+                            Deliver deliver) const {
+    scratch.net1.clear();
+    scratch.net2.clear();
+    for (int from = 0; from < count; from += NetBatchScratch::kOrderWindow) {
+        const int n = std::min(NetBatchScratch::kOrderWindow, count - from);
+        for (int k = 0; k < n; ++k) {
+            const Position& pos = *positions[from + k];
+            scratch.order[k] = {netOrderKey(pos) | (useNet2(pos) ? kSecondNetwork : 0), from + k};
+        }
+        std::sort(scratch.order.begin(), scratch.order.begin() + n,
+                  [](const auto& a, const auto& b) { return a.key < b.key || (a.key == b.key && a.index < b.index); });
+        for (int k = 0; k < n; ++k) {
+            const int index = scratch.order[k].index;
+            if (scratch.order[k].key & kSecondNetwork)
+                queueFor(net2_, scratch.net2, *positions[index], index, deliver);
+            else
+                queueFor(net1_, scratch.net1, *positions[index], index, deliver);
+        }
+    }
+    finishBatch(net1_, scratch.net1, deliver);
+    finishBatch(net2_, scratch.net2, deliver);
+}
+
+void NeuralNets::netScoreBatch(const Position* const* positions, int count, int* scores,
+                               NetBatchScratch& scratch) const {
+    runBatches(
+        positions, count, scratch, [](const Position& pos) { return blackPhaseOf(pos) >= 3; },
+        [scores](int index, double output) { scores[index] = scoreFromOutput(output); });
+}
+
+void NeuralNets::runNet1Batch(const Position* const* positions, int count, double* outputs,
+                              NetBatchScratch& scratch) const {
+    runBatches(
+        positions, count, scratch, [](const Position&) { return false; },
+        [outputs](int index, double output) { outputs[index] = output; });
+}
+
+void NeuralNets::runNet2Batch(const Position* const* positions, int count, double* outputs,
+                              NetBatchScratch& scratch) const {
+    runBatches(
+        positions, count, scratch, [](const Position&) { return true; },
+        [outputs](int index, double output) { outputs[index] = output; });
 }
 
 }  // namespace lumaro

@@ -59,6 +59,32 @@ TEST(MoveSearch, ChoosesWhatTheStraightforwardSearchChoosesWithTheLookAhead) {
     }
 }
 
+TEST(MoveSearch, ChoosesWhatTheStraightforwardSearchChoosesAtLevelThree) {
+    const NeuralNets nets = NeuralNets::testWeights(17);
+    // A small collection buffer as well, so that large rolls are scored in several rounds.
+    MoveSearch search;
+    MoveSearch smallRounds(5);
+    const auto positions = randomBlackPositions(13, 120);
+    std::uint64_t byNetwork = 0, byAnalysis = 0;
+    for (size_t i = 0; i < positions.size(); ++i) {
+        SearchRequest r = requestFor(positions[i], 3, false);
+        r.nets = i % 10 == 9 ? nullptr : &nets;
+        r.settings.normalNet = static_cast<std::uint8_t>(i % 2);
+        const SearchResult reference = referenceSearch(r);
+        const SearchResult fast = search.search(r);
+        const SearchResult inRounds = smallRounds.search(r);
+        expectSameChoice(fast, reference, static_cast<int>(i));
+        expectSameChoice(inRounds, reference, static_cast<int>(i));
+        EXPECT_EQ(inRounds.counters.netEvaluations, fast.counters.netEvaluations) << "position " << i;
+        EXPECT_EQ(inRounds.counters.candidatesScored, fast.counters.candidatesScored) << "position " << i;
+        byNetwork += fast.counters.netEvaluations;
+        byAnalysis += fast.counters.candidatesScored - fast.counters.netEvaluations;
+    }
+    // Both kinds of candidate were compared: with contact and without.
+    EXPECT_GT(byNetwork, 100u);
+    EXPECT_GT(byAnalysis, 100u);
+}
+
 TEST(MoveSearch, LookAheadMatchesOnEveryCandidateKind) {
     MoveSearch search;
     const auto positions = randomBlackPositions(5, 60);

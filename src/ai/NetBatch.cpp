@@ -1,0 +1,113 @@
+#include "ai/NetBatch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "ai/NetForward.h"
+
+namespace lumaro {
+
+std::uint64_t netOrderKey(const Position& pos) {
+    // Three bits a point from point 24 down; points 3..1, which no longer fit, order nothing.
+    std::uint64_t key = 0;
+    for (int q = 24; q >= 4; --q) {
+        const int black = pos.count[q] * (pos.colour[q] == kBlack);
+        key = key << 3 | static_cast<std::uint64_t>(std::min(black, 4));
+    }
+    return key;
+}
+
+namespace {
+
+// Black's inputs are exactly +1 or -1, so equal inputs are equal bytes; compared a checkpoint's
+// worth at a time.
+constexpr std::size_t kCheckpointBytes = kNetCheckpointEvery * sizeof(double);
+
+// Leading checkpoints (up to `limit`) over which `x` holds the same inputs as `other`.
+int sameCheckpoints(const double* x, const double* other, int limit) {
+    int c = 0;
+    while (c < limit && std::memcmp(x + c * kNetCheckpointEvery + 1, other + c * kNetCheckpointEvery + 1,
+                                    kCheckpointBytes) == 0)
+        ++c;
+    return c;
+}
+
+// Leading checkpoints over which every input is -1, as for points with no black checkers.
+int emptyCheckpoints(const double* x) {
+    static constexpr double kEmpty[kNetCheckpointEvery] = {-1.0, -1.0, -1.0, -1.0, -1.0, -1.0, -1.0, -1.0};
+    int c = 0;
+    while (c < kNetCheckpoints - 1 && std::memcmp(x + c * kNetCheckpointEvery + 1, kEmpty, kCheckpointBytes) == 0)
+        ++c;
+    return c;
+}
+
+}  // namespace
+
+template <int H>
+void addToBatch(NetBatch<H>& batch, const Position& pos, int slot) {
+    const int b = batch.size++;
+    batch.slot[b] = slot;
+    const double* x = batch.inputs[b].netInput.data();
+    encodeForNet(pos, batch.inputs[b]);
+    if (b == 0) {
+        batch.shared = kNetCheckpoints - 1;
+        batch.firstEmpty = emptyCheckpoints(x);
+    } else {
+        batch.shared = sameCheckpoints(x, batch.inputs[0].netInput.data(), batch.shared);
+    }
+}
+
+template <int H>
+void runBatch(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& batch, NetKernel kernel) {
+    const int n = batch.size;
+    if (n == 0) return;
+    if (!weights) {
+        std::fill_n(batch.outputs.begin(), n, 0.0);  // every hidden unit is f(0) = 0, so the output is too
+        return;
+    }
+    const NetWeights<H>& w = *weights;
+    // The inputs every position shares are added once, for the first of them: positions scored
+    // together tend to agree on black's back points. Up to the first occupied point the network's
+    // saved sums for empty points serve.
+    const int shared = batch.shared;
+    const int empty = std::min(batch.firstEmpty, shared);
+    const double* start = &w.emptyPrefixSums[empty * H];
+    if (shared > empty) {
+        accumulateHiddenBatch(w, batch.inputs.data(), 1, empty, shared * kNetCheckpointEvery, start,
+                              batch.prefixSums.data(), kernel);
+        start = batch.prefixSums.data();
+    }
+    accumulateHiddenBatch(w, batch.inputs.data(), n, shared, kNetInputs, start, batch.sums.data(), kernel);
+
+    // The rest of netActivation and the output sum for all positions side by side, one lane each,
+    // rounding as runNet does. The exponentials are the library's, one call each. The divisions
+    // run alongside the last position's calls, kLag units behind them, so that those calls'
+    // results have left the store buffer when read back as part of a vector.
+    typedef double Lanes __attribute__((vector_size(kNetBatch * sizeof(double))));
+    constexpr int kLag = 8;
+    const int last = n - 1;
+    for (int b = 0; b < last; ++b)
+        for (int j = 0; j < H; ++j) batch.expTerms[j * kNetBatch + b] = std::exp(-batch.sums[b * H + j]);
+    Lanes o{};
+    for (int j = 0; j < H + kLag; ++j) {
+        if (j < H) batch.expTerms[j * kNetBatch + last] = std::exp(-batch.sums[last * H + j]);
+        if (j >= kLag) {
+            const int u = j - kLag;
+            Lanes e;
+            std::memcpy(&e, &batch.expTerms[u * kNetBatch], sizeof e);
+            const Lanes hidden = 2.0 / (1.0 + e) - 1.0;
+            o = o + hidden * w.hiddenToOutput[u];
+        }
+    }
+    for (int b = 0; b < n; ++b) batch.outputs[b] = netActivation(o[b]);
+}
+
+template void addToBatch<kNet1Hidden>(NetBatch<kNet1Hidden>&, const Position&, int);
+template void addToBatch<kNet2Hidden>(NetBatch<kNet2Hidden>&, const Position&, int);
+template void runBatch<kNet1Hidden>(const std::shared_ptr<const NetWeights<kNet1Hidden>>&, NetBatch<kNet1Hidden>&,
+                                    NetKernel);
+template void runBatch<kNet2Hidden>(const std::shared_ptr<const NetWeights<kNet2Hidden>>&, NetBatch<kNet2Hidden>&,
+                                    NetKernel);
+
+}  // namespace lumaro
