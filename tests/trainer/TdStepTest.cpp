@@ -39,11 +39,12 @@ TEST(TrainNetTest, ForwardAndGradientMatchTheHandWorkedValues) {
     EXPECT_NEAR(grad[0], hiddenSlope, 1e-6);   // input 1 is +1
     EXPECT_NEAR(grad[1], -hiddenSlope, 1e-6);  // input 2 is -1: the weight moves the other way
 
-    // The learning step takes the output's slope at 0, 1/2, however far out the output is.
+    // The learning step takes the output's slope at 0, 1/2, however far out the output is, ...
     std::vector<float> step(net.size(), 0.0f);
     net.addGradient(x.data(), hidden, out, 2.0f, step.data(), true);
     EXPECT_NEAR(step[net.outputBlock()], 2.0f * 0.5f * h, 1e-6);
     EXPECT_NEAR(step[0], 2.0f * 0.5f * 1.5f * 0.5f * (1 - h * h), 1e-6);
+    EXPECT_EQ(step[1], 0.0f);  // and leaves the weights of an input at -1 alone
 }
 
 struct Scored {

@@ -35,7 +35,7 @@ void TdTrace::observe(const Nets& nets, int which, const float* x, const float* 
             for (float& v : e) v *= lambda_;
         }
     }
-    nets[which].addGradient(x, hidden, y, sign, trace_[which].data(), true);
+    nets[which].addGradient(x, hidden, y, sign, trace_[which].data(), true, offInputsLearn_);
     live_[which] = true;
     previousZ_ = z;
     started_ = true;

@@ -11,7 +11,8 @@ namespace lumaro::train {
 
 class TdTrace {
 public:
-    TdTrace(const Nets& shape, float lambda) : trace_(shape), lambda_(lambda) {}
+    TdTrace(const Nets& shape, float lambda, bool offInputsLearn = false)
+        : trace_(shape), lambda_(lambda), offInputsLearn_(offInputsLearn) {}
 
     void reset();
     // Ply `ply`'s after-state, scored `y` for its mover by network `which` (x and hidden are that
@@ -26,6 +27,7 @@ private:
 
     WeightChanges trace_;
     float lambda_;
+    bool offInputsLearn_;
     float previousZ_ = 0;
     bool started_ = false;
     bool live_[3] = {false, false, false};  // trace of network 1 / 2 not all zero

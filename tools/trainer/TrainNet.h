@@ -36,9 +36,11 @@ public:
     // grad += scale * d(output)/d(weight) for every weight, from a forward pass's values. With
     // `learningStep`, the output's slope is taken as its value at 0 (1/2) instead of at the output:
     // the cross-entropy step for this activation. An output driven close to +-1 then still learns,
-    // where the exact slope would all but stop it for good.
+    // where the exact slope would all but stop it for good. Without `offInputsLearn` it also moves
+    // the input weights by (x + 1) / 2 instead of x (see the definition). Either way the step is a
+    // descent direction.
     void addGradient(const float* x, const float* hidden, float output, float scale, float* grad,
-                     bool learningStep = false) const;
+                     bool learningStep = false, bool offInputsLearn = false) const;
 
     std::vector<double> fileValues() const;
     void setFileValues(std::span<const double> values);

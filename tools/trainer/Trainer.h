@@ -18,8 +18,8 @@ struct TrainConfig {
     int threads = 2;
     int batch = 2;                // games per synchronous batch: more would learn from staler weights
     float hiddenRate = 0.001f;    // learning rate of the input-to-hidden weights
-    float outputRate = 0.01f;     // learning rate of the hidden-to-output weights
-    float finalRateShare = 1.0f;  // the rates fall linearly to this share of themselves by the last game
+    float outputRate = 0.003f;    // learning rate of the hidden-to-output weights
+    float finalRateShare = 0.3f;  // the rates fall linearly to this share of themselves by the last game
     float initScale = 0.1f;       // starting weights uniform in (-initScale, initScale)
     TdSettings td;
 };

@@ -19,6 +19,9 @@ struct TdSettings {
     bool equity = true;
     // The chance of playing a random legal play instead of the best, for exploration.
     double explore = 0.0;
+    // true: learning steps move the weights of inputs at -1 too (the plain gradient for the input
+    // layer). Measured: it learns far faster than leaving them alone.
+    bool offInputsLearn = true;
 };
 
 // The value of a finished game for the side that bore off last.
@@ -31,7 +34,7 @@ struct GameSummary {
 
 // Scratch of one thread: the trace and the candidate lists, allocated once.
 struct GameWork {
-    explicit GameWork(const Nets& shape, float lambda) : trace(shape, lambda) {}
+    GameWork(const Nets& shape, const TdSettings& settings) : trace(shape, settings.lambda, settings.offInputsLearn) {}
     TdTrace trace;
     GeneratorWorkArea area;
     std::vector<Position> candidates;
