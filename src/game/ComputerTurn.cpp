@@ -50,46 +50,36 @@ void Game::executePlay(const Play& play, bool black) {
     }
 }
 
-void Game::mutapc() {
-    const bool thinkingLong = options.computerLevel == 2;
+void Game::playComputersChoice(bool black) {
+    // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
+    const bool thinkingLong = black && options.computerLevel == 2;
     if (thinkingLong) screen_->setWaitCursor(true);
     board.analizafazaeu();
     board.analizafazatu();
     busy = true;
-    lastSearch = choosePlay(true);
-    const bool fromBook = lastSearch.fromBook;
-    if (!fromBook && diceTotal(lastSearch.bestPath) == 0) {
+    lastSearch = choosePlay(black);
+    if (!lastSearch.fromBook && diceTotal(lastSearch.bestPath) == 0) {
         if (options.soundFx) screen_->play(Sound::NoMove);
         screen_->delay(200);
         busy = false;
         if (thinkingLong) screen_->setWaitCursor(false);
         return;
     }
-    const Play play = fromBook ? lastSearch.chosenPlay : lastSearch.playToMake();
+    const Play play = lastSearch.fromBook ? lastSearch.chosenPlay : lastSearch.playToMake();
     screen_->letEventsRun();
-    if (thinkingLong) screen_->setWaitCursor(false);
-    screen_->letEventsRun();
-    executePlay(play, true);
+    if (thinkingLong) {
+        screen_->setWaitCursor(false);
+        screen_->letEventsRun();
+    }
+    executePlay(play, black);
     busy = false;
 }
 
+void Game::mutapc() { playComputersChoice(true); }
+
 void Game::mutapceu() {
-    refacfast();
-    board.analizafazaeu();
-    board.analizafazatu();
-    busy = true;
-    lastSearch = choosePlay(false);
-    const bool fromBook = lastSearch.fromBook;
-    if (!fromBook && diceTotal(lastSearch.bestPath) == 0) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        screen_->delay(200);
-        busy = false;
-        return;
-    }
-    const Play play = fromBook ? lastSearch.chosenPlay : lastSearch.playToMake();
-    screen_->letEventsRun();
-    executePlay(play, false);
-    busy = false;
+    refacfast();  // the steps already made this turn are taken back first
+    playComputersChoice(false);
 }
 
 bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options, gameNumber, crawfordGameNumber); }

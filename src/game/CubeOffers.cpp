@@ -15,9 +15,7 @@ void Game::offerDouble() {
     screen_->delay(100);
     gameEndedByCube = false;
     // Dice that must still be played come first.
-    bool diceLeftOver = false;
-    for (int k = 1; k <= 4; ++k) diceLeftOver = diceLeftOver || dice.diceLeft[k] != 0;
-    if (diceLeftOver && regulimaxime(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) return;
+    if (dice.anyLeft() && regulimaxime(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) return;
     if (isCrawfordGame()) {
         mesaj(1, "You can not double", "due to the Crawford rule!", false);
         return;

@@ -26,6 +26,7 @@ struct Dice {
     // ignored. Returns true when the key was taken.
     bool enterManualDie(Byte key);
     bool bothEntered() const { return dieA != 0 && dieB != 0; }
+    bool anyLeft() const { return diceLeft[1] || diceLeft[2] || diceLeft[3] || diceLeft[4]; }
     // Marks the first slot holding `die` as played.
     void useDie(Byte die);
     void clear();

@@ -144,6 +144,7 @@ private:
     void sendWhiteBlotToBar(int t);
     void sendBlackBlotToBar(int t);
     void executePlay(const Play& play, bool black);
+    void playComputersChoice(bool black);
     Byte chooseDie(Button button, bool white, int s, bool entry) const;
     void stepByClick(bool white, int s, Button button);
     void entryByClick(bool white, Button button);

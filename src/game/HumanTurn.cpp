@@ -141,9 +141,7 @@ void Game::pasi() {
     // Network play hands the turn over through the connection; it has its own turn end.
     if (options.humanOpponent && !options.localPlay) return;
     const bool personOnTurn = turn == 1 || opponentIsPersonHere();
-    bool diceLeftOver = false;
-    for (int k = 1; k <= 4; ++k) diceLeftOver = diceLeftOver || dice.diceLeft[k] != 0;
-    if (diceLeftOver && personOnTurn) {
+    if (dice.anyLeft() && personOnTurn) {
         const bool onBar = (turn == 1 ? board.phaseWhite : board.phaseBlack) == 1;
         const bool canPlay = onBar ? canEnter(board, turn, dice.diceLeft) : canMove(board, turn, dice.diceLeft);
         if (canPlay) return;  // the player must go on

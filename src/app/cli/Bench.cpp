@@ -13,7 +13,7 @@
 #include "ai/ReferenceSearch.h"
 #include "app/cli/BenchPositions.h"
 #include "app/cli/PositionText.h"
-#include "game/PositionStats.h"
+#include "game/SearchSetup.h"
 
 namespace lumaro {
 namespace {
@@ -42,18 +42,10 @@ std::vector<PositionAndRoll> loadPositions() {
 }
 
 SearchRequest requestFor(const PositionAndRoll& p, const Config& config, const NeuralNets* nets) {
-    SearchRequest r;
-    r.start = p.position;
-    r.dieA = p.dieA;
-    r.dieB = p.dieB;
-    r.black = true;
-    r.settings.computerLevel = static_cast<std::uint8_t>(config.level);
-    r.settings.slowThinking = config.slow ? 1 : 0;
-    r.blackPips = blackPipCount(p.position);
-    r.whitePips = whitePipCount(p.position);
-    r.category = blackRaceCategory(p.position);
-    r.nets = nets;
-    return r;
+    AnalysisSettings settings;
+    settings.computerLevel = static_cast<std::uint8_t>(config.level);
+    settings.slowThinking = config.slow ? 1 : 0;
+    return searchRequestFor(p.position, p.dieA, p.dieB, true, settings, nets);
 }
 
 // FNV-1a over the steps of every play chosen.
