@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "ai/LibraryExp.h"
 #include "ai/NetForward.h"
 
 namespace lumaro {
@@ -81,24 +82,15 @@ void runBatch(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& 
     accumulateHiddenBatch(w, batch.inputs.data(), n, shared, kNetInputs, start, batch.sums.data(), kernel);
 
     // The rest of netActivation and the output sum for all positions side by side, one lane each,
-    // rounding as runNet does. The exponentials are the library's, one call each. The divisions
-    // run alongside the last position's calls, kLag units behind them, so that those calls'
-    // results have left the store buffer when read back as part of a vector.
+    // rounding as runNet does.
     typedef double Lanes __attribute__((vector_size(kNetBatch * sizeof(double))));
-    constexpr int kLag = 8;
-    const int last = n - 1;
-    for (int b = 0; b < last; ++b)
-        for (int j = 0; j < H; ++j) batch.expTerms[j * kNetBatch + b] = std::exp(-batch.sums[b * H + j]);
+    expOfNegated(batch.sums.data(), batch.expTerms.data(), n * H);
     Lanes o{};
-    for (int j = 0; j < H + kLag; ++j) {
-        if (j < H) batch.expTerms[j * kNetBatch + last] = std::exp(-batch.sums[last * H + j]);
-        if (j >= kLag) {
-            const int u = j - kLag;
-            Lanes e;
-            std::memcpy(&e, &batch.expTerms[u * kNetBatch], sizeof e);
-            const Lanes hidden = 2.0 / (1.0 + e) - 1.0;
-            o = o + hidden * w.hiddenToOutput[u];
-        }
+    for (int j = 0; j < H; ++j) {
+        Lanes e{};
+        for (int b = 0; b < n; ++b) e[b] = batch.expTerms[b * H + j];
+        const Lanes hidden = 2.0 / (1.0 + e) - 1.0;
+        o = o + hidden * w.hiddenToOutput[j];
     }
     for (int b = 0; b < n; ++b) batch.outputs[b] = netActivation(o[b]);
 }

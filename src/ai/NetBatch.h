@@ -23,7 +23,7 @@ struct NetBatch {
     std::array<NetInput, kNetBatch> inputs{};
     alignas(64) std::array<double, H> prefixSums{};            // the sums after the shared inputs
     alignas(64) std::array<double, kNetBatch * H> sums{};      // hidden sum j of position b at b * H + j
-    alignas(64) std::array<double, H * kNetBatch> expTerms{};  // e^-sum at j * kNetBatch + b
+    alignas(64) std::array<double, kNetBatch * H> expTerms{};  // e^-sum, laid out like sums
     std::array<double, kNetBatch> outputs{};
 
     void clear() { size = 0; }

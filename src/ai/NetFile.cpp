@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "persistence/FileBytes.h"
+
 namespace lumaro {
 
 std::optional<std::vector<double>> readNetFile(const std::string& path, std::size_t maxValues) {
@@ -26,16 +28,14 @@ std::optional<std::vector<double>> readNetFile(const std::string& path, std::siz
 }
 
 bool saveNet(const std::string& path, std::span<const double> values) {
-    std::vector<unsigned char> bytes(values.size() * 8);
+    std::vector<std::uint8_t> bytes(values.size() * 8);
     for (std::size_t k = 0; k < values.size(); ++k) {
         const auto bits = std::bit_cast<std::uint64_t>(values[k]);
-        for (int b = 0; b < 8; ++b) bytes[k * 8 + b] = static_cast<unsigned char>(bits >> (8 * b));
+        for (int b = 0; b < 8; ++b) bytes[k * 8 + b] = static_cast<std::uint8_t>(bits >> (8 * b));
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    // Renamed into place whole: a game or a match reading the folder meanwhile (the trainer
+    // rewrites its weights at every checkpoint) never sees half a file.
+    return writeFileAtomically(path, bytes);
 }
 
 }  // namespace lumaro

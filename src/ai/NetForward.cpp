@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ai/LibraryExp.h"
 #include "ai/NetKernel.h"
 
 namespace lumaro {
@@ -54,10 +55,10 @@ double runNet(const std::shared_ptr<const NetWeights<H>>& weights, const NetInpu
     accumulateHidden(w, x, first, start, run.checkpoints.data(), run.hiddenSum.data(), fastestNetKernel());
     std::copy(x + same + 1, x + kNetInputs + 1, run.lastInput.begin() + same + 1);
 
-    // One loop, so the divisions and the output sum run in the shadow of the exp calls.
+    expOfNegated(run.hiddenSum.data(), run.hidden.data(), H);
     double o = 0.0;
     for (int j = 0; j < H; ++j) {
-        run.hidden[j] = netActivation(run.hiddenSum[j]);
+        run.hidden[j] = 2.0 / (1.0 + run.hidden[j]) - 1.0;  // netActivation, its exponential taken above
         o = o + run.hidden[j] * w.hiddenToOutput[j];
     }
     run.outputSum = o;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <sstream>
 
+#include "ai/LibraryExp.h"
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "ai/ReferenceSearch.h"
@@ -181,7 +182,8 @@ int benchCommand(int argc, char** argv) {
         if (fast > 0) std::printf("level 2 Slow (best) speed-up over the straightforward search: %.1fx\n", reference / fast);
     }
     const NetSpeed speed = measureNetSpeed();
-    std::printf("network forward passes per second: net1=%.0f net2=%.0f\n", speed.net1PerSecond, speed.net2PerSecond);
+    std::printf("network forward passes per second: net1=%.0f net2=%.0f (exponentials: %s)\n", speed.net1PerSecond,
+                speed.net2PerSecond, expPathName(expPath()));
 
     if (!expectFile) return 0;
     // The recorded signatures, one "name=signature" a line, must match the plays chosen now.
