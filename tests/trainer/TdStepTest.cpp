@@ -76,7 +76,7 @@ TEST(TdTraceTest, OnePositionMovesTowardsTheKnownTargetByTheExpectedAmount) {
     WeightChanges changes(nets);
     TdTrace trace(nets, 0.7f);
     trace.observe(nets, 1, before.x.data(), before.hidden.data(), before.y, 0, changes);
-    trace.finish(2.0f / 3.0f, 1, changes);
+    trace.finish(nets, 2.0f / 3.0f, 1, changes);
 
     const std::vector<float> step = gradientOf(nets, before, true);
     const std::vector<float> exact = gradientOf(nets, before, false);
@@ -109,7 +109,7 @@ TEST(TdTraceTest, AlternatingSidesAndLambdaGiveTheTdLambdaChanges) {
     TdTrace trace(nets, lambda);
     trace.observe(nets, 1, s0.x.data(), s0.hidden.data(), s0.y, 0, changes);
     trace.observe(nets, 1, s1.x.data(), s1.hidden.data(), s1.y, 1, changes);
-    trace.finish(1.0f / 3.0f, 2, changes);  // the first mover bore off last: a single game
+    trace.finish(nets, 1.0f / 3.0f, 2, changes);  // the first mover bore off last: a single game
 
     // In the first mover's view: z0 = y0, z1 = -y1, z2 = the result.
     const std::vector<float> g0 = gradientOf(nets, s0, true);

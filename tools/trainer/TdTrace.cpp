@@ -4,47 +4,42 @@
 
 namespace lumaro::train {
 
-void TdTrace::reset() {
-    trace_.clear();
-    previousZ_ = 0;
-    started_ = false;
-    live_[1] = live_[2] = false;
-}
-
-void TdTrace::addTrace(float delta, WeightChanges& changes) {
-    for (int which = 1; which <= 2; ++which) {
-        if (!live_[which]) continue;
-        const std::vector<float>& e = trace_[which];
-        std::vector<float>& c = changes[which];
-        for (std::size_t k = 0; k < e.size(); ++k) c[k] += delta * e[k];
-    }
-}
+void TdTrace::reset() { used_ = 0; }
 
 void TdTrace::observe(const Nets& nets, int which, const float* x, const float* hidden, float y, int ply,
                       WeightChanges& changes) {
-    const float sign = ply % 2 == 0 ? 1.0f : -1.0f;
-    const float z = sign * y;
-    if (started_) addTrace(z - previousZ_, changes);
-    for (int n = 1; n <= 2; ++n) {
-        if (!live_[n]) continue;
-        std::vector<float>& e = trace_[n];
-        if (lambda_ == 0.0f) {
-            std::fill(e.begin(), e.end(), 0.0f);
-            live_[n] = false;
-        } else {
-            for (float& v : e) v *= lambda_;
-        }
-    }
-    nets[which].addGradient(x, hidden, y, sign, trace_[which].data(), true, offInputsLearn_);
-    live_[which] = true;
-    previousZ_ = z;
-    started_ = true;
+    (void)changes;
+    if (used_ == plies_.size()) plies_.emplace_back();
+    Ply& p = plies_[used_++];
+    p.which = which;
+    p.sign = ply % 2 == 0 ? 1.0f : -1.0f;
+    p.y = y;
+    p.z = p.sign * y;
+    std::copy_n(x, kInputs, p.x.begin());
+    std::copy_n(hidden, nets[which].hidden(), p.hidden.begin());
 }
 
-void TdTrace::finish(float result, int ply, WeightChanges& changes) {
-    if (!started_) return;
+void TdTrace::addChanges(const Nets& nets, std::size_t count, float lastDelta, WeightChanges& changes) {
+    // G_k = delta_k + lambda G_{k+1}, from the last ply back.
+    float g = 0;
+    for (std::size_t k = count; k-- > 0;) {
+        const float delta = k + 1 < count ? plies_[k + 1].z - plies_[k].z : lastDelta;
+        g = delta + lambda_ * g;
+        const Ply& p = plies_[k];
+        nets[p.which].addGradient(p.x.data(), p.hidden.data(), p.y, p.sign * g, changes[p.which].data(), true,
+                                  offInputsLearn_);
+    }
+}
+
+void TdTrace::finish(const Nets& nets, float result, int ply, WeightChanges& changes) {
+    if (used_ == 0) return;
     const float sign = ply % 2 == 0 ? 1.0f : -1.0f;
-    addTrace(sign * result - previousZ_, changes);
+    addChanges(nets, used_, sign * result - plies_[used_ - 1].z, changes);
+}
+
+void TdTrace::abandon(const Nets& nets, WeightChanges& changes) {
+    // The last prediction has no successor: it learns nothing.
+    if (used_ > 1) addChanges(nets, used_ - 1, plies_[used_ - 1].z - plies_[used_ - 2].z, changes);
 }
 
 }  // namespace lumaro::train

@@ -5,6 +5,14 @@
 //   delta_t = z_{t+1} - z_t,  trace_t = lambda x trace_{t-1} + dz_t/dweights,  change += delta_t x trace_t,
 // where dz/dweights is the learning step of TrainNet::addGradient (the cross-entropy step).
 // The last target is the game's result, known exactly.
+//
+// The weights stay fixed for the whole game, so the sum can be taken the other way round:
+// change = sum over k of dz_k/dweights x G_k with G_k = delta_k + lambda x G_{k+1}. The plies are
+// kept and their gradients added once each at the end, instead of decaying and adding a trace of
+// every weight at every ply.
+#include <array>
+#include <vector>
+
 #include "Nets.h"
 
 namespace lumaro::train {
@@ -12,25 +20,36 @@ namespace lumaro::train {
 class TdTrace {
 public:
     TdTrace(const Nets& shape, float lambda, bool offInputsLearn = false)
-        : trace_(shape), lambda_(lambda), offInputsLearn_(offInputsLearn) {}
+        : lambda_(lambda), offInputsLearn_(offInputsLearn) {
+        (void)shape;
+    }
 
     void reset();
     // Ply `ply`'s after-state, scored `y` for its mover by network `which` (x and hidden are that
-    // forward pass's). Adds the previous prediction's change to `changes`.
+    // forward pass's); plies come in order from 0.
     void observe(const Nets& nets, int which, const float* x, const float* hidden, float y, int ply,
                  WeightChanges& changes);
-    // The game ended with `result` for the mover of ply `ply` (the one who bore off last).
-    void finish(float result, int ply, WeightChanges& changes);
+    // The game ended with `result` for the mover of ply `ply` (the one who bore off last): adds
+    // the game's changes to `changes`.
+    void finish(const Nets& nets, float result, int ply, WeightChanges& changes);
+    // The game was cut off unfinished: adds the changes of the predictions made so far.
+    void abandon(const Nets& nets, WeightChanges& changes);
 
 private:
-    void addTrace(float delta, WeightChanges& changes);
+    struct Ply {
+        int which = 1;
+        float z = 0;     // the value from the first mover's side
+        float sign = 1;  // +1 on even plies, -1 on odd
+        float y = 0;
+        std::array<float, kInputs> x{};
+        std::array<float, 256> hidden{};
+    };
+    void addChanges(const Nets& nets, std::size_t count, float lastDelta, WeightChanges& changes);
 
-    WeightChanges trace_;
+    std::vector<Ply> plies_;
+    std::size_t used_ = 0;
     float lambda_;
     bool offInputsLearn_;
-    float previousZ_ = 0;
-    bool started_ = false;
-    bool live_[3] = {false, false, false};  // trace of network 1 / 2 not all zero
 };
 
 }  // namespace lumaro::train

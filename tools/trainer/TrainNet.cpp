@@ -1,5 +1,6 @@
 #include "TrainNet.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Rng.h"
@@ -13,28 +14,47 @@ void encodePosition(const Position& pos, float* x) {
     for (int i = 0; i < kInputs; ++i) x[i] = static_cast<float>(in.netInput[static_cast<std::size_t>(i) + 1]);
 }
 
-float activation(float x) { return std::tanh(0.5f * x); }  // = 2 / (1 + e^-x) - 1
-
 void TrainNet::randomize(std::uint64_t seed, float scale) {
     Rng rng(seed);
     for (float& v : w_) v = static_cast<float>((2.0 * rng.uniform() - 1.0) * scale);
 }
 
-float TrainNet::forward(const float* x, float* hiddenOut) const {
+void TrainNet::hiddenSums(const float* x, float* sums) const {
     const int h = hidden_;
-    float sums[256] = {};
+    std::fill_n(sums, h, 0.0f);
     for (int i = 0; i < kInputs; ++i) {
         const float xi = x[i];
         const float* row = &w_[static_cast<std::size_t>(i * h)];
         for (int j = 0; j < h; ++j) sums[j] += xi * row[j];
     }
+}
+
+float TrainNet::finish(const float* sums, float* hiddenOut) const {
+    const int h = hidden_;
+    for (int j = 0; j < h; ++j) hiddenOut[j] = activation(sums[j]);
     const float* out = &w_[outputBlock()];
     float o = 0;
-    for (int j = 0; j < h; ++j) {
-        hiddenOut[j] = activation(sums[j]);
-        o += hiddenOut[j] * out[j];
-    }
+    for (int j = 0; j < h; ++j) o += hiddenOut[j] * out[j];
     return activation(o);
+}
+
+float TrainNet::forward(const float* x, float* hiddenOut) const {
+    float sums[256];
+    hiddenSums(x, sums);
+    return finish(sums, hiddenOut);
+}
+
+float TrainNet::forwardFrom(const float* x, const float* baseX, const float* baseSums, float* hiddenOut) const {
+    const int h = hidden_;
+    float sums[256];
+    std::copy_n(baseSums, h, sums);
+    for (int i = 0; i < kInputs; ++i) {
+        if (x[i] == baseX[i]) continue;
+        const float dx = x[i] - baseX[i];
+        const float* row = &w_[static_cast<std::size_t>(i * h)];
+        for (int j = 0; j < h; ++j) sums[j] += dx * row[j];
+    }
+    return finish(sums, hiddenOut);
 }
 
 void TrainNet::addGradient(const float* x, const float* hidden, float output, float scale, float* grad,

@@ -2,6 +2,7 @@
 // One network as the trainer holds it: the game's layout (196 inputs, H hidden units, one output,
 // input-major, no biases) and the game's activation f(x) = 2 / (1 + e^-x) - 1, in floats for speed.
 // The game scores with its own evaluator in doubles; the weights go out as doubles in file order.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -33,6 +34,12 @@ public:
 
     // The output in (-1, 1); the hidden activations go to hiddenOut[0..H).
     float forward(const float* x, float* hiddenOut) const;
+    // The hidden units' sums for x, before the activation: sums[0..H).
+    void hiddenSums(const float* x, float* sums) const;
+    // forward(x) from the sums of another input: only the inputs where x differs from baseX are
+    // added. The after-states of one roll differ from the position before it in a few points, so
+    // this is a fraction of a whole pass.
+    float forwardFrom(const float* x, const float* baseX, const float* baseSums, float* hiddenOut) const;
     // grad += scale * d(output)/d(weight) for every weight, from a forward pass's values. With
     // `learningStep`, the output's slope is taken as its value at 0 (1/2) instead of at the output:
     // the cross-entropy step for this activation. An output driven close to +-1 then still learns,
@@ -46,12 +53,25 @@ public:
     void setFileValues(std::span<const double> values);
 
 private:
+    float finish(const float* sums, float* hiddenOut) const;
+
     int hidden_;
     std::vector<float> w_;
 };
 
-// f and its derivative written through f's value: f'(x) = (1 - f(x)^2) / 2.
-float activation(float x);
+// f(x) = 2 / (1 + e^-x) - 1 = (e^x - 1) / (e^x + 1), within 1e-6 of the exact value, written so
+// the compiler can run a loop of them in vector lanes (the library's tanh cannot): e^x as 2^k times
+// a degree-6 polynomial of the remainder.
+inline float activation(float x) {
+    x = x < -30.0f ? -30.0f : (x > 30.0f ? 30.0f : x);  // beyond, f is +-1 to a float's precision
+    const float k = (x * 1.44269504f + 12582912.0f) - 12582912.0f;  // x / ln 2, rounded
+    const float r = (x - k * 0.693145752f) - k * 1.42860677e-6f;   // |r| <= ln2 / 2
+    const float p =
+        1.0f + r * (1.0f + r * (0.5f + r * (1.0f / 6 + r * (1.0f / 24 + r * (1.0f / 120 + r * (1.0f / 720))))));
+    const float e = p * std::bit_cast<float>((static_cast<int>(k) + 127) << 23);
+    return (e - 1.0f) / (e + 1.0f);
+}
+// f's derivative written through f's value: f'(x) = (1 - f(x)^2) / 2.
 inline float activationSlope(float fx) { return 0.5f * (1.0f - fx * fx); }
 
 }  // namespace lumaro::train

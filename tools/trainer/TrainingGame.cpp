@@ -51,7 +51,7 @@ struct Scored {
     bool final = false;  // black has borne off its last checker: y is the result itself
 };
 
-void score(const Nets& nets, const Position& pos, bool equity, Scored& s) {
+void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, Scored& s) {
     s.final = pos.offBlack == kCheckersPerSide;
     if (s.final) {
         s.y = resultValue(blackWinPoints(pos), equity);
@@ -59,7 +59,12 @@ void score(const Nets& nets, const Position& pos, bool equity, Scored& s) {
     }
     s.which = netFor(pos);
     encodePosition(pos, s.x.data());
-    s.y = nets[s.which].forward(s.x.data(), s.hidden.data());
+    const TrainNet& net = nets[s.which];
+    if (!work.baseReady[s.which]) {
+        net.hiddenSums(work.baseX.data(), work.baseSums[s.which].data());
+        work.baseReady[s.which] = true;
+    }
+    s.y = net.forwardFrom(s.x.data(), work.baseX.data(), work.baseSums[s.which].data(), s.hidden.data());
 }
 
 }  // namespace
@@ -76,17 +81,19 @@ GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::
     Scored best, trial;
     for (int ply = 0; ply < kMaxPlies; ++ply) {
         legalAfterStates(pos, dieA, dieB, work);
+        encodePosition(pos, work.baseX.data());
+        work.baseReady = {};
         const std::size_t count = work.candidates.size();
         std::size_t chosen = 0;
         if (count == 0) {
-            score(nets, pos, settings.equity, best);  // no legal play: the position stands
+            score(nets, pos, settings.equity, work, best);  // no legal play: the position stands
         } else if (settings.explore > 0 && rng.uniform() < settings.explore) {
             chosen = static_cast<std::size_t>(rng.below(static_cast<int>(count)));
-            score(nets, work.candidates[chosen], settings.equity, best);
+            score(nets, work.candidates[chosen], settings.equity, work, best);
         } else {
-            score(nets, work.candidates[0], settings.equity, best);
+            score(nets, work.candidates[0], settings.equity, work, best);
             for (std::size_t k = 1; k < count; ++k) {
-                score(nets, work.candidates[k], settings.equity, trial);
+                score(nets, work.candidates[k], settings.equity, work, trial);
                 if (trial.y > best.y) {
                     std::swap(best, trial);
                     chosen = k;
@@ -95,7 +102,7 @@ GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::
         }
         summary.plies = ply + 1;
         if (best.final) {
-            work.trace.finish(best.y, ply, changes);
+            work.trace.finish(nets, best.y, ply, changes);
             const int points = blackWinPoints(work.candidates[chosen]);
             summary.points = ply % 2 == 0 ? points : -points;
             return summary;
@@ -105,6 +112,7 @@ GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::
         dieA = static_cast<Byte>(rng.below(6) + 1);
         dieB = static_cast<Byte>(rng.below(6) + 1);
     }
+    work.trace.abandon(nets, changes);
     return summary;
 }
 

@@ -2,6 +2,7 @@
 // One game of self-play for training: each side in turn, seen as Black, plays the legal play whose
 // after-state the networks score highest (1-ply, greedy, the game's own result for a play that
 // wins), and the game's TD(lambda) weight changes are added up with the weights held fixed.
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -41,6 +42,11 @@ struct GameWork {
     std::vector<std::uint64_t> keys;
     std::vector<Position> reached;  // every step the generator records, with (hash, pips used)
     std::vector<std::pair<std::uint64_t, int>> reachedKeys;
+    // The position before the roll, encoded, and each network's hidden sums for it (computed
+    // when a candidate first needs that network): candidates are scored from them.
+    std::array<float, kInputs> baseX{};
+    std::array<std::array<float, 256>, 3> baseSums{};
+    std::array<bool, 3> baseReady{};
 };
 
 // Plays training game number `game` of the run seeded `seed`; the same numbers give the same game.
