@@ -2,6 +2,7 @@
 // worth, the players' options, and matches that repeat exactly.
 #include <gtest/gtest.h>
 
+#include "ai/MoveSearch.h"
 #include "app/cli/SelfPlay.h"
 
 namespace lumaro {
@@ -99,6 +100,39 @@ TEST(SelfPlayTest, AMatchRepeatsExactlyWhateverTheThreads) {
     config.seed = 10;
     const MatchResult other = playMatch(config);
     EXPECT_TRUE(other.pointsA != first.pointsA || other.a.wins != first.a.wins || other.a.gammons != first.a.gammons);
+}
+
+TEST(SelfPlayTest, TheStartersFirstRollComesFromTheBookAndLaterRollsFromTheSearch) {
+    MatchConfig config;
+    config.a = *parsePlayer("1");
+    config.b = config.a;
+    MoveSearch search;
+    int draws = 0;
+    const auto draw = [&draws](int value) {
+        return std::function<int()>([&draws, value] {
+            ++draws;
+            return value;
+        });
+    };
+    const Position start = startingPosition();
+    // 2-1 has two lines: above 50 the first (13/11 6/5), else the second (24/23 13/11).
+    Play play = selfPlayChoice(search, config, start, 2, 1, true, true, draw(51));
+    EXPECT_EQ(play[1], (Step{13, 2}));
+    EXPECT_EQ(play[2], (Step{6, 1}));
+    play = selfPlayChoice(search, config, start, 1, 2, false, true, draw(50));
+    EXPECT_EQ(play[1], (Step{24, 1}));
+    EXPECT_EQ(play[2], (Step{13, 2}));
+    EXPECT_EQ(draws, 2);
+    // 6-5 has one line and draws nothing.
+    play = selfPlayChoice(search, config, start, 6, 5, true, true, draw(0));
+    EXPECT_EQ(play[1], (Step{24, 6}));
+    EXPECT_EQ(play[2], (Step{18, 5}));
+    EXPECT_EQ(draws, 2);
+    // Not the opening roll: the search plays, and the book's 2-1 split is not what level 1 picks.
+    play = selfPlayChoice(search, config, start, 2, 1, true, false, draw(51));
+    EXPECT_EQ(draws, 2);
+    EXPECT_EQ(diceTotal(play), 3);
+    EXPECT_FALSE(play[1] == (Step{13, 2}) && play[2] == (Step{6, 1}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
+#include "ai/OpeningBook.h"
 #include "game/SearchSetup.h"
 
 namespace lumaro {
@@ -113,6 +114,16 @@ std::optional<AnalysisSettings> parsePlayer(const std::string& text) {
     return s;
 }
 
+Play selfPlayChoice(MoveSearch& search, const MatchConfig& config, const Position& pos, Byte dieA, Byte dieB,
+                    bool aToMove, bool openingRoll, const std::function<int()>& draw100) {
+    // The starter's first roll, the opponent not having rolled: the game plays it from the book.
+    if (openingRoll) return openingPlay(dieA, dieB, false, draw100);
+    const SearchRequest r =
+        searchRequestFor(pos, dieA, dieB, true, aToMove ? config.a : config.b, aToMove ? config.netsA : config.netsB);
+    const SearchResult result = search.search(r);
+    return diceTotal(result.bestPath) == 0 ? Play{} : result.playToMake();
+}
+
 namespace {
 
 // Dice for one game: splitmix64, seeded from the match seed and the game's number.
@@ -120,6 +131,7 @@ class GameDice {
 public:
     GameDice(std::uint64_t seed, int game) : state_(seed * 0x9E3779B97F4A7C15ull ^ (static_cast<std::uint64_t>(game) + 1) * 0xD1B54A32D192ED03ull) {}
     Byte die() { return static_cast<Byte>(next() % 6 + 1); }
+    int below100() { return static_cast<int>(next() % 100); }
 
 private:
     std::uint64_t next() {
@@ -136,16 +148,16 @@ constexpr int kMaxPlies = 10000;
 // One game; the points it gives A (negative when B wins), or nothing when it never ends.
 std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& search) {
     GameDice dice(config.seed, game);
+    // The opening book's draw between two lines has its own stream, so the dice stay the same.
+    GameDice bookDraw(~config.seed, game);
     bool aToMove = game % 2 == 0;
     Position pos = startingPosition();  // always seen by the side to move, as Black
     Byte dieA = dice.die();
     Byte dieB = dice.die();
     while (dieB == dieA) dieB = dice.die();  // the opening roll: the starter plays two different dice
     for (int ply = 0; ply < kMaxPlies; ++ply) {
-        const SearchRequest r = searchRequestFor(pos, dieA, dieB, true, aToMove ? config.a : config.b,
-                                                 aToMove ? config.netsA : config.netsB);
-        const SearchResult result = search.search(r);
-        const Play play = diceTotal(result.bestPath) == 0 ? Play{} : result.playToMake();
+        const Play play = selfPlayChoice(search, config, pos, dieA, dieB, aToMove, ply == 0,
+                                         [&bookDraw] { return bookDraw.below100(); });
         const Position after = afterBlackPlay(pos, play);
         if (after.offBlack == kCheckersPerSide) {
             const int points = blackWinPoints(after);

@@ -2,6 +2,7 @@
 // `lumaro-cli selfplay`: cubeless money games between two computer players. Each player sees the
 // board as the computer does, as Black with Black to move, and chooses exactly as the game's search.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -52,6 +53,13 @@ struct MatchResult {
     SideTally b;
     int overlong = 0;
 };
+
+class MoveSearch;
+
+// The play of the player to move (A when aToMove) as the game's computer would choose it: from the
+// opening book on the starter's first roll (`draw100` picks between two lines), else by search.
+Play selfPlayChoice(MoveSearch& search, const MatchConfig& config, const Position& pos, Byte dieA, Byte dieB,
+                    bool aToMove, bool openingRoll, const std::function<int()>& draw100);
 
 // Game g starts with A when g is even, B when odd; its dice come from its own generator seeded from
 // (seed, g), so the result does not depend on the number of threads.
