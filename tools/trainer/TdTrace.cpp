@@ -26,7 +26,17 @@ void TdTrace::addChanges(const Nets& nets, std::size_t count, float lastDelta, W
         const float delta = k + 1 < count ? plies_[k + 1].z - plies_[k].z : lastDelta;
         g = delta + lambda_ * g;
         const Ply& p = plies_[k];
-        nets[p.which].addGradient(p.x.data(), p.hidden.data(), p.y, p.sign * g, changes[p.which].data(), true,
+        const float* x = p.x.data();
+        if (commonShare_ != 1.0f) {
+            // Take (1 - share) of the inputs' mean off each: the step along "all alike" shrinks to
+            // that share, every direction across it stays.
+            float sum = 0;
+            for (float v : p.x) sum += v;
+            const float shift = (1.0f - commonShare_) * sum / kInputs;
+            for (int i = 0; i < kInputs; ++i) stepInput_[i] = p.x[i] - shift;
+            x = stepInput_.data();
+        }
+        nets[p.which].addGradient(x, p.hidden.data(), p.y, p.sign * g, changes[p.which].data(), true,
                                   offInputsLearn_);
     }
 }

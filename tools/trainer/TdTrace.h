@@ -19,8 +19,9 @@ namespace lumaro::train {
 
 class TdTrace {
 public:
-    TdTrace(const Nets& shape, float lambda, bool offInputsLearn = false)
-        : lambda_(lambda), offInputsLearn_(offInputsLearn) {
+    // commonShare: see TdSettings.
+    TdTrace(const Nets& shape, float lambda, bool offInputsLearn = false, float commonShare = 1.0f)
+        : lambda_(lambda), offInputsLearn_(offInputsLearn), commonShare_(commonShare) {
         (void)shape;
     }
 
@@ -50,6 +51,8 @@ private:
     std::size_t used_ = 0;
     float lambda_;
     bool offInputsLearn_;
+    float commonShare_;
+    std::array<float, kInputs> stepInput_{};
 };
 
 }  // namespace lumaro::train

@@ -23,6 +23,11 @@ struct TdSettings {
     // true: learning steps move the weights of inputs at -1 too (the plain gradient for the input
     // layer). Measured: it learns far faster than leaving them alone.
     bool offInputsLearn = true;
+    // The share of an input-weight step kept along the direction in which every input moves alike.
+    // Almost every input is -1 in almost every position, so that direction takes a step about 196
+    // times larger than any other and caps the learning rate; at 1 the step is the plain gradient.
+    // Any share in (0, 1] still descends.
+    float commonShare = 1.0f;
 };
 
 // The value of a finished game for the side that bore off last.
@@ -35,7 +40,8 @@ struct GameSummary {
 
 // Scratch of one thread: the trace and the candidate lists, allocated once.
 struct GameWork {
-    GameWork(const Nets& shape, const TdSettings& settings) : trace(shape, settings.lambda, settings.offInputsLearn) {}
+    GameWork(const Nets& shape, const TdSettings& settings)
+        : trace(shape, settings.lambda, settings.offInputsLearn, settings.commonShare) {}
     TdTrace trace;
     GeneratorWorkArea area;
     std::vector<Position> candidates;
