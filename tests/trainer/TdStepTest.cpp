@@ -121,6 +121,38 @@ TEST(TdTraceTest, AlternatingSidesAndLambdaGiveTheTdLambdaChanges) {
     }
 }
 
+TEST(TdTraceTest, ACommonShareShrinksOnlyTheStepWhereAllInputsMoveAlike) {
+    Nets nets;
+    nets.net1.randomize(13, 0.1f);
+    const Scored s = scoreWith(nets, startingPosition());
+    const auto changesWith = [&](float share) {
+        WeightChanges changes(nets);
+        TdTrace trace(nets, 0.7f, true, share);
+        trace.observe(nets, 1, s.x.data(), s.hidden.data(), s.y, 0, changes);
+        trace.finish(nets, 1.0f / 3.0f, 1, changes);
+        return changes.net1;
+    };
+    const std::vector<float> plain = changesWith(1.0f);
+    const std::vector<float> shared = changesWith(0.1f);
+    double mean = 0;
+    for (float v : s.x) mean += v;
+    mean /= kInputs;
+    const int h = nets.net1.hidden();
+    for (int j = 0; j < h; ++j) {
+        double plainAlike = 0, sharedAlike = 0;
+        for (int i = 0; i < kInputs; ++i) {
+            // Each input's step is the plain one with the input x_i replaced by x_i - 0.9 * mean.
+            const std::size_t k = static_cast<std::size_t>(i * h + j);
+            ASSERT_NEAR(shared[k], plain[k] / s.x[i] * (s.x[i] - 0.9 * mean), 1e-6);
+            plainAlike += plain[k];
+            sharedAlike += shared[k];
+        }
+        // Along "all alike" (the sum over a unit's inputs) a tenth of the plain step remains.
+        EXPECT_NEAR(sharedAlike, 0.1 * plainAlike, 1e-5 + 1e-3 * std::abs(plainAlike));
+    }
+    for (std::size_t k = nets.net1.outputBlock(); k < plain.size(); ++k) EXPECT_EQ(shared[k], plain[k]);
+}
+
 TEST(NetsTest, TheGameSplitChoosesTheNetworkByBlacksPhase) {
     Position pos = startingPosition();
     EXPECT_EQ(netFor(pos), 1);
