@@ -2,7 +2,8 @@
 # Plays the real program under a virtual X display as a person would: answers the opening
 # question, moves checkers with real mouse clicks at board coordinates, lets the computer reply,
 # and saves screenshots along the way into OUT (default /tmp/lumaro-shots).
-# Needs Debian's xvfb, xdotool and imagemagick.
+# Needs Debian's xvfb, xdotool and imagemagick. SETTINGS=FILE starts it with that lm2.ini instead
+# of the defaults (for instance one that sets the computer to level 3).
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD:-$here/build}"
@@ -14,8 +15,9 @@ xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null || true' EXIT
 sleep 1
 export DISPLAY="$display"
-# A fresh settings file: level 1, the computer opponent, Roll-dice start.
+# A fresh settings file (level 1, the computer opponent, Roll-dice start), or SETTINGS=FILE's.
 rm -f "$build/lm2.ini"
+if [ -n "${SETTINGS:-}" ]; then cp "$SETTINGS" "$build/lm2.ini"; fi
 "$build/lumaro" &
 app=$!
 sleep 6
