@@ -54,7 +54,7 @@ void outputSumsPlain(const double* expTerms, int n, const double* toOutput, doub
     for (int j = 0; j < H; ++j) {
         Lanes e{};
         for (int b = 0; b < n; ++b) e[b] = expTerms[b * H + j];
-        const Lanes hidden = 2.0 / (1.0 + e) - 1.0;
+        const Lanes hidden = 2.0 / (1.0 + e) - 1.0;  // netActivationOfExp, lane by lane
         o = o + hidden * toOutput[j];
     }
     for (int b = 0; b < n; ++b) outputSums[b] = o[b];
@@ -72,7 +72,7 @@ template <int H>
     __m512d o = _mm512_setzero_pd();
     for (int j = 0; j < H; ++j) {
         const __m512d e = _mm512_mask_i64gather_pd(_mm512_setzero_pd(), live, rows, expTerms + j, 8);
-        const __m512d hidden = _mm512_sub_pd(_mm512_div_pd(two, _mm512_add_pd(one, e)), one);
+        const __m512d hidden = _mm512_sub_pd(_mm512_div_pd(two, _mm512_add_pd(one, e)), one);  // netActivationOfExp
         o = _mm512_add_pd(o, _mm512_mul_pd(hidden, _mm512_set1_pd(toOutput[j])));
     }
     _mm512_mask_storeu_pd(outputSums, live, o);

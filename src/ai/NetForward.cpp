@@ -58,7 +58,7 @@ double runNet(const std::shared_ptr<const NetWeights<H>>& weights, const NetInpu
     expOfNegated(run.hiddenSum.data(), run.hidden.data(), H);
     double o = 0.0;
     for (int j = 0; j < H; ++j) {
-        run.hidden[j] = 2.0 / (1.0 + run.hidden[j]) - 1.0;  // netActivation, its exponential taken above
+        run.hidden[j] = netActivationOfExp(run.hidden[j]);
         o = o + run.hidden[j] * w.hiddenToOutput[j];
     }
     run.outputSum = o;

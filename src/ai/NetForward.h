@@ -10,8 +10,10 @@
 
 namespace lumaro {
 
-// f(x) = 2 / (1 + e^-x) - 1, in (-1, 1); the same for hidden units and output.
-inline double netActivation(double x) { return 2.0 / (1.0 + std::exp(-x)) - 1.0; }
+// f(x) = 2 / (1 + e^-x) - 1, in (-1, 1); the same for hidden units and output. The first form
+// takes e^-x already computed, for passes that take many exponentials at once.
+inline double netActivationOfExp(double expOfNegated) { return 2.0 / (1.0 + expOfNegated) - 1.0; }
+inline double netActivation(double x) { return netActivationOfExp(std::exp(-x)); }
 
 // One network's working values for one caller. Besides the results it keeps the previous input
 // and its checkpoints, so a position that shares its first points with the previous one only
