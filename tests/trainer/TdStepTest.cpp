@@ -74,8 +74,8 @@ TEST(TdTraceTest, OnePositionMovesTowardsTheKnownTargetByTheExpectedAmount) {
     // The mover of ply 0 made this position; the opponent then won a gammon, worth -2/3 to it.
     const float target = -2.0f / 3.0f;
     WeightChanges changes(nets);
-    TdTrace trace(nets, 0.7f);
-    trace.observe(nets, 1, before.x.data(), before.hidden.data(), before.y, 0, changes);
+    TdTrace trace(0.7f);
+    trace.observe(nets, 1, before.x.data(), before.hidden.data(), before.y, 0);
     trace.finish(nets, 2.0f / 3.0f, 1, changes);
 
     const std::vector<float> step = gradientOf(nets, before, true);
@@ -106,9 +106,9 @@ TEST(TdTraceTest, AlternatingSidesAndLambdaGiveTheTdLambdaChanges) {
     const Scored s1 = scoreWith(nets, second);
     const float lambda = 0.5f;
     WeightChanges changes(nets);
-    TdTrace trace(nets, lambda);
-    trace.observe(nets, 1, s0.x.data(), s0.hidden.data(), s0.y, 0, changes);
-    trace.observe(nets, 1, s1.x.data(), s1.hidden.data(), s1.y, 1, changes);
+    TdTrace trace(lambda);
+    trace.observe(nets, 1, s0.x.data(), s0.hidden.data(), s0.y, 0);
+    trace.observe(nets, 1, s1.x.data(), s1.hidden.data(), s1.y, 1);
     trace.finish(nets, 1.0f / 3.0f, 2, changes);  // the first mover bore off last: a single game
 
     // In the first mover's view: z0 = y0, z1 = -y1, z2 = the result.
@@ -127,8 +127,8 @@ TEST(TdTraceTest, ACommonShareShrinksOnlyTheStepWhereAllInputsMoveAlike) {
     const Scored s = scoreWith(nets, startingPosition());
     const auto changesWith = [&](float share) {
         WeightChanges changes(nets);
-        TdTrace trace(nets, 0.7f, true, share);
-        trace.observe(nets, 1, s.x.data(), s.hidden.data(), s.y, 0, changes);
+        TdTrace trace(0.7f, true, share);
+        trace.observe(nets, 1, s.x.data(), s.hidden.data(), s.y, 0);
         trace.finish(nets, 1.0f / 3.0f, 1, changes);
         return changes.net1;
     };

@@ -6,9 +6,7 @@ namespace lumaro::train {
 
 void TdTrace::reset() { used_ = 0; }
 
-void TdTrace::observe(const Nets& nets, int which, const float* x, const float* hidden, float y, int ply,
-                      WeightChanges& changes) {
-    (void)changes;
+void TdTrace::observe(const Nets& nets, int which, const float* x, const float* hidden, float y, int ply) {
     if (used_ == plies_.size()) plies_.emplace_back();
     Ply& p = plies_[used_++];
     p.which = which;

@@ -20,16 +20,13 @@ namespace lumaro::train {
 class TdTrace {
 public:
     // commonShare: see TdSettings.
-    TdTrace(const Nets& shape, float lambda, bool offInputsLearn = false, float commonShare = 1.0f)
-        : lambda_(lambda), offInputsLearn_(offInputsLearn), commonShare_(commonShare) {
-        (void)shape;
-    }
+    explicit TdTrace(float lambda, bool offInputsLearn = false, float commonShare = 1.0f)
+        : lambda_(lambda), offInputsLearn_(offInputsLearn), commonShare_(commonShare) {}
 
     void reset();
     // Ply `ply`'s after-state, scored `y` for its mover by network `which` (x and hidden are that
     // forward pass's); plies come in order from 0.
-    void observe(const Nets& nets, int which, const float* x, const float* hidden, float y, int ply,
-                 WeightChanges& changes);
+    void observe(const Nets& nets, int which, const float* x, const float* hidden, float y, int ply);
     // The game ended with `result` for the mover of ply `ply` (the one who bore off last): adds
     // the game's changes to `changes`.
     void finish(const Nets& nets, float result, int ply, WeightChanges& changes);

@@ -11,7 +11,7 @@ Trainer::Trainer(const TrainConfig& config) : config_(config) {
     nets_.net1.randomize(config_.seed * 2 + 1, config_.initScale);
     nets_.net2.randomize(config_.seed * 2 + 2, config_.initScale);
     for (int t = 0; t < config_.threads; ++t) {
-        work_.push_back(std::make_unique<GameWork>(nets_, config_.td));
+        work_.push_back(std::make_unique<GameWork>(config_.td));
         changes_.push_back(std::make_unique<WeightChanges>(nets_));
     }
 }

@@ -107,7 +107,7 @@ GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::
             summary.points = ply % 2 == 0 ? points : -points;
             return summary;
         }
-        work.trace.observe(nets, best.which, best.x.data(), best.hidden.data(), best.y, ply, changes);
+        work.trace.observe(nets, best.which, best.x.data(), best.hidden.data(), best.y, ply);
         pos = mirrored(count == 0 ? pos : work.candidates[chosen]);
         dieA = static_cast<Byte>(rng.below(6) + 1);
         dieB = static_cast<Byte>(rng.below(6) + 1);

@@ -40,8 +40,8 @@ struct GameSummary {
 
 // Scratch of one thread: the trace and the candidate lists, allocated once.
 struct GameWork {
-    GameWork(const Nets& shape, const TdSettings& settings)
-        : trace(shape, settings.lambda, settings.offInputsLearn, settings.commonShare) {}
+    explicit GameWork(const TdSettings& settings)
+        : trace(settings.lambda, settings.offInputsLearn, settings.commonShare) {}
     TdTrace trace;
     GeneratorWorkArea area;
     std::vector<Position> candidates;
