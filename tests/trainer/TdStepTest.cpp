@@ -163,6 +163,24 @@ TEST(NetsTest, TheGameSplitChoosesTheNetworkByBlacksPhase) {
     home.count[20] = 13;
     home.colour[20] = kWhite;
     EXPECT_EQ(netFor(home), 2);
+
+    // A race network takes the positions without contact and leaves the game's split for the rest.
+    const Nets plain;
+    const Nets withRace(16);
+    EXPECT_EQ(plain.netOf(home), 2);
+    EXPECT_EQ(withRace.netOf(home), 2);
+    EXPECT_EQ(withRace.netOf(pos), 1);
+    Position race = home;  // white's checkers all behind black's: no contact
+    race.count[1] = 0;
+    race.count[20] = 15;
+    EXPECT_EQ(plain.netOf(race), 2);
+    EXPECT_EQ(withRace.netOf(race), 0);
+    Position raceOutside = race;  // and black not yet home
+    raceOutside.count[3] = 14;
+    raceOutside.count[9] = 1;
+    raceOutside.colour[9] = kBlack;
+    EXPECT_EQ(plain.netOf(raceOutside), 1);
+    EXPECT_EQ(withRace.netOf(raceOutside), 0);
 }
 
 }  // namespace

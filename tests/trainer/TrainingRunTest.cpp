@@ -79,6 +79,31 @@ TEST(TrainingRunTest, AResumedRunEndsWithTheWeightsOfAnUnbrokenOne) {
     EXPECT_FALSE(loadCheckpoint(dir + "/missing.ckpt", wrong));
 }
 
+TEST(TrainingRunTest, ARaceNetworkLearnsIsCheckpointedAndNeverMixesWithAPlainRun) {
+    const std::string dir = freshFolder("race");
+    TrainConfig withRace = shortRun();
+    withRace.raceHidden = 16;
+    const Nets unbroken = train(withRace);
+    Trainer start(withRace);
+    EXPECT_NE(unbroken.race.weights(), start.nets().race.weights());  // races were played and learnt
+    // The shipped networks no longer learn from races, so they end elsewhere than without it.
+    EXPECT_NE(unbroken.net1.weights(), train(shortRun()).net1.weights());
+
+    start.runBatch();
+    start.runBatch();
+    ASSERT_TRUE(saveCheckpoint(dir + "/race.ckpt", start));
+    Trainer resumed(withRace);
+    ASSERT_TRUE(loadCheckpoint(dir + "/race.ckpt", resumed));
+    while (!resumed.finished()) resumed.runBatch();
+    EXPECT_EQ(resumed.nets().race.weights(), unbroken.race.weights());
+    EXPECT_EQ(resumed.nets().net1.weights(), unbroken.net1.weights());
+
+    Trainer plain(shortRun());
+    ASSERT_TRUE(saveCheckpoint(dir + "/plain.ckpt", plain));
+    EXPECT_FALSE(loadCheckpoint(dir + "/race.ckpt", plain));
+    EXPECT_FALSE(loadCheckpoint(dir + "/plain.ckpt", resumed));
+}
+
 TEST(TrainingRunTest, WrittenWeightsLoadBackBitIdenticallyAndScoreAlike) {
     const std::string dir = freshFolder("weights");
     const Nets nets = train(shortRun());

@@ -32,7 +32,8 @@ bool saveCheckpoint(const std::string& path, const Trainer& trainer) {
         out.write(kMagic, sizeof kMagic);
         put(out, trainer.config().seed);
         put(out, trainer.gamesDone());
-        for (const TrainNet* net : {&trainer.nets().net1, &trainer.nets().net2}) {
+        for (const TrainNet* net : {&trainer.nets().net1, &trainer.nets().net2, &trainer.nets().race}) {
+            if (net->size() == 0) continue;  // no race network
             const std::uint64_t size = net->size();
             put(out, size);
             out.write(reinterpret_cast<const char*>(net->weights().data()),
@@ -53,13 +54,16 @@ bool loadCheckpoint(const std::string& path, Trainer& trainer) {
     std::int64_t games = 0;
     if (!in.read(magic, sizeof magic) || !std::equal(magic, magic + 8, kMagic)) return false;
     if (!get(in, seed) || !get(in, games) || seed != trainer.config().seed) return false;
-    Nets loaded;
-    for (TrainNet* net : {&loaded.net1, &loaded.net2}) {
+    Nets loaded(trainer.nets().race.hidden());
+    for (TrainNet* net : {&loaded.net1, &loaded.net2, &loaded.race}) {
+        if (net->size() == 0) continue;
         std::uint64_t size = 0;
         if (!get(in, size) || size != net->size()) return false;
         if (!in.read(reinterpret_cast<char*>(net->weights().data()), static_cast<std::streamsize>(size * sizeof(float))))
             return false;
     }
+    // Anything left over is a network this run does not have: a checkpoint of another recipe.
+    if (in.peek() != std::char_traits<char>::eof()) return false;
     trainer.nets() = loaded;
     trainer.setProgress(games);
     return true;

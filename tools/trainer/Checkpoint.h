@@ -1,7 +1,7 @@
 #pragma once
 // A checkpoint holds what a run needs to go on exactly where it stopped: the seed, the number of
 // games played (each game's dice and choices come from the seed and its number, so that is the
-// whole random state) and both networks' weights.
+// whole random state) and the networks' weights (the race network's too when the run has one).
 #include <string>
 
 #include "Trainer.h"

@@ -7,23 +7,33 @@
 
 namespace lumaro::train {
 
-struct Nets {
-    TrainNet net1{kNet1Hidden};  // black still has checkers outside its home board
-    TrainNet net2{kNet2Hidden};  // all of black's remaining checkers are home (phase 3 or 4)
-
-    TrainNet& operator[](int which) { return which == 1 ? net1 : net2; }
-    const TrainNet& operator[](int which) const { return which == 1 ? net1 : net2; }
-};
-
 // Which network scores a position after black's move: the game's split by black's phase.
 int netFor(const Position& pos);
+
+struct Nets {
+    // raceHidden > 0 adds a third network, trained only, that scores the positions without
+    // contact (network 0). The expert level scores those by its hand-written analysis, never by
+    // a network, so the two shipped networks then spend all their units on positions with contact.
+    explicit Nets(int raceHidden = 0) : race(raceHidden) {}
+
+    TrainNet net1{kNet1Hidden};  // black still has checkers outside its home board
+    TrainNet net2{kNet2Hidden};  // all of black's remaining checkers are home (phase 3 or 4)
+    TrainNet race;
+
+    TrainNet& operator[](int which) { return which == 1 ? net1 : (which == 2 ? net2 : race); }
+    const TrainNet& operator[](int which) const { return which == 1 ? net1 : (which == 2 ? net2 : race); }
+    // The network that learns and scores `pos` in training.
+    int netOf(const Position& pos) const;
+};
 
 struct WeightChanges {
     std::vector<float> net1;
     std::vector<float> net2;
+    std::vector<float> race;
 
-    explicit WeightChanges(const Nets& shape) : net1(shape.net1.size(), 0.0f), net2(shape.net2.size(), 0.0f) {}
-    std::vector<float>& operator[](int which) { return which == 1 ? net1 : net2; }
+    explicit WeightChanges(const Nets& shape)
+        : net1(shape.net1.size(), 0.0f), net2(shape.net2.size(), 0.0f), race(shape.race.size(), 0.0f) {}
+    std::vector<float>& operator[](int which) { return which == 1 ? net1 : (which == 2 ? net2 : race); }
     void clear();
 };
 

@@ -5,11 +5,12 @@
 
 namespace lumaro::train {
 
-Trainer::Trainer(const TrainConfig& config) : config_(config) {
+Trainer::Trainer(const TrainConfig& config) : config_(config), nets_(config.raceHidden) {
     config_.threads = std::max(1, config_.threads);
     config_.batch = std::max(config_.batch, config_.threads);
     nets_.net1.randomize(config_.seed * 2 + 1, config_.initScale);
     nets_.net2.randomize(config_.seed * 2 + 2, config_.initScale);
+    nets_.race.randomize(config_.seed * 2 + 3, config_.initScale);
     for (int t = 0; t < config_.threads; ++t) {
         work_.push_back(std::make_unique<GameWork>(config_.td));
         changes_.push_back(std::make_unique<WeightChanges>(nets_));

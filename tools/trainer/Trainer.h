@@ -21,6 +21,7 @@ struct TrainConfig {
     float outputRate = 0.003f;    // learning rate of the hidden-to-output weights
     float finalRateShare = 0.3f;  // the rates fall linearly to this share of themselves by the last game
     float initScale = 0.1f;       // starting weights uniform in (-initScale, initScale)
+    int raceHidden = 0;           // hidden units of the training-only race network; 0: none
     TdSettings td;
 };
 

@@ -57,7 +57,7 @@ void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, S
         s.y = resultValue(blackWinPoints(pos), equity);
         return;
     }
-    s.which = netFor(pos);
+    s.which = nets.netOf(pos);
     encodePosition(pos, s.x.data());
     const TrainNet& net = nets[s.which];
     if (!work.baseReady[s.which]) {
