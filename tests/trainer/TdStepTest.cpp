@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "TdTrace.h"
+#include "TrainingGame.h"
 #include "board/Position.h"
 
 namespace lumaro::train {
@@ -119,6 +120,54 @@ TEST(TdTraceTest, AlternatingSidesAndLambdaGiveTheTdLambdaChanges) {
         const float e1 = lambda * g0[k] - g1[k];
         ASSERT_NEAR(changes.net1[k], (z1 - z0) * g0[k] + (z2 - z1) * e1, 1e-6);
     }
+}
+
+TEST(TdTraceTest, LookaheadTargetsStepEachPlyTowardsItsOwnTargetWithoutATrace) {
+    Nets nets;
+    nets.net1.randomize(11, 0.1f);
+    Position second = startingPosition();
+    second.count[24] = 1;
+    second.count[18] = 1;
+    const Scored s0 = scoreWith(nets, startingPosition());
+    const Scored s1 = scoreWith(nets, second);
+    WeightChanges changes(nets);
+    TdTrace trace(0.7f);
+    trace.observeWithTarget(nets, 1, s0.x.data(), s0.hidden.data(), s0.y, 0.25f, 0);
+    trace.observeWithTarget(nets, 1, s1.x.data(), s1.hidden.data(), s1.y, -0.5f, 1);
+    trace.finish(nets, 1.0f / 3.0f, 2, changes);  // the result is already inside the targets
+
+    // Each target is from its own mover's side, as its y is: the step is (target - y) x gradient.
+    const std::vector<float> g0 = gradientOf(nets, s0, true);
+    const std::vector<float> g1 = gradientOf(nets, s1, true);
+    for (std::size_t k = 0; k < g0.size(); ++k)
+        ASSERT_NEAR(changes.net1[k], (0.25f - s0.y) * g0[k] + (-0.5f - s1.y) * g1[k], 1e-6);
+
+    WeightChanges cut(nets);  // a game cut off learns the same from the plies it has
+    trace.abandon(nets, cut);
+    EXPECT_EQ(cut.net1, changes.net1);
+}
+
+TEST(LookaheadTest, TheTargetWeighsTheOpponentsWinningRollsByTheirChances) {
+    const Nets zero;  // every position that has not ended scores 0
+    GameWork work(TdSettings{});
+    Position after;  // black: fifteen at home, none off; white: one or two checkers left
+    after.count[2] = 15;
+    after.colour[2] = kBlack;
+    after.offWhite = 14;
+    after.count[24] = 1;  // white's last point (its 1-point)
+    after.colour[24] = kWhite;
+    // White bears off its last checkers with every roll ...
+    EXPECT_NEAR(lookaheadValue(zero, after, true, work), -2.0f / 3.0f, 1e-6);  // a gammon for white
+    after.count[24] = 2;
+    after.offWhite = 13;
+    EXPECT_NEAR(lookaheadValue(zero, after, true, work), -2.0f / 3.0f, 1e-6);
+    // ... but one on its 6-point and one on its 1-point go off together only with a 6 or with
+    // 2-2, 3-3, 4-4 or 5-5: 15 rolls in 36.
+    after.count[24] = 1;
+    after.count[19] = 1;
+    after.colour[19] = kWhite;
+    EXPECT_NEAR(lookaheadValue(zero, after, true, work), -15.0f / 36.0f * 2.0f / 3.0f, 1e-6);
+    EXPECT_NEAR(lookaheadValue(zero, after, false, work), -15.0f / 36.0f, 1e-6);  // win-chance output
 }
 
 TEST(TdTraceTest, ACommonShareShrinksOnlyTheStepWhereAllInputsMoveAlike) {

@@ -13,17 +13,30 @@ void TdTrace::observe(const Nets& nets, int which, const float* x, const float* 
     p.sign = ply % 2 == 0 ? 1.0f : -1.0f;
     p.y = y;
     p.z = p.sign * y;
+    p.hasTarget = false;
     std::copy_n(x, kInputs, p.x.begin());
     std::copy_n(hidden, nets[which].hidden(), p.hidden.begin());
+}
+
+void TdTrace::observeWithTarget(const Nets& nets, int which, const float* x, const float* hidden, float y,
+                                float target, int ply) {
+    observe(nets, which, x, hidden, y, ply);
+    Ply& p = plies_[used_ - 1];
+    p.hasTarget = true;
+    p.targetZ = p.sign * target;
 }
 
 void TdTrace::addChanges(const Nets& nets, std::size_t count, float lastDelta, WeightChanges& changes) {
     // G_k = delta_k + lambda G_{k+1}, from the last ply back.
     float g = 0;
     for (std::size_t k = count; k-- > 0;) {
-        const float delta = k + 1 < count ? plies_[k + 1].z - plies_[k].z : lastDelta;
-        g = delta + lambda_ * g;
         const Ply& p = plies_[k];
+        if (p.hasTarget) {
+            g = p.targetZ - p.z;
+        } else {
+            const float delta = k + 1 < count ? plies_[k + 1].z - p.z : lastDelta;
+            g = delta + lambda_ * g;
+        }
         const float* x = p.x.data();
         if (commonShare_ != 1.0f) {
             // Take (1 - share) of the inputs' mean off each: the step along "all alike" shrinks to
@@ -46,6 +59,10 @@ void TdTrace::finish(const Nets& nets, float result, int ply, WeightChanges& cha
 }
 
 void TdTrace::abandon(const Nets& nets, WeightChanges& changes) {
+    if (used_ > 0 && plies_[0].hasTarget) {
+        addChanges(nets, used_, 0, changes);  // every ply has its own target
+        return;
+    }
     // The last prediction has no successor: it learns nothing.
     if (used_ > 1) addChanges(nets, used_ - 1, plies_[used_ - 1].z - plies_[used_ - 2].z, changes);
 }

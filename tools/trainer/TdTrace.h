@@ -10,6 +10,11 @@
 // change = sum over k of dz_k/dweights x G_k with G_k = delta_k + lambda x G_{k+1}. The plies are
 // kept and their gradients added once each at the end, instead of decaying and adding a trace of
 // every weight at every ply.
+//
+// With look-ahead targets each ply brings its own target instead: the value of its after-state
+// averaged over the opponent's 21 rolls, each answered by the opponent's best play. Then
+// delta_k = target_k - z_k and no trace is kept (lambda plays no part): a TD(0) step that takes the
+// expectation over the dice instead of the one roll that came.
 #include <array>
 #include <vector>
 
@@ -27,6 +32,10 @@ public:
     // Ply `ply`'s after-state, scored `y` for its mover by network `which` (x and hidden are that
     // forward pass's); plies come in order from 0.
     void observe(const Nets& nets, int which, const float* x, const float* hidden, float y, int ply);
+    // The same with the ply's own target, from its mover's side; a game observes all its plies
+    // one way or all the other.
+    void observeWithTarget(const Nets& nets, int which, const float* x, const float* hidden, float y, float target,
+                           int ply);
     // The game ended with `result` for the mover of ply `ply` (the one who bore off last): adds
     // the game's changes to `changes`.
     void finish(const Nets& nets, float result, int ply, WeightChanges& changes);
@@ -39,6 +48,8 @@ private:
         float z = 0;     // the value from the first mover's side
         float sign = 1;  // +1 on even plies, -1 on odd
         float y = 0;
+        float targetZ = 0;  // the look-ahead target from the first mover's side
+        bool hasTarget = false;
         std::array<float, kInputs> x{};
         std::array<float, 256> hidden{};
     };

@@ -67,7 +67,38 @@ void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, S
     s.y = net.forwardFrom(s.x.data(), work.baseX.data(), work.baseSums[s.which].data(), s.hidden.data());
 }
 
+// The best after-state value the mover of `pos` reaches with dieA-dieB, from the mover's side; a
+// roll without a legal play leaves `pos` standing, scored as it is.
+float bestValue(const Nets& nets, const Position& pos, Byte dieA, Byte dieB, bool equity, GameWork& work,
+                Scored& trial) {
+    legalAfterStates(pos, dieA, dieB, work);
+    if (work.candidates.empty()) {
+        score(nets, pos, equity, work, trial);
+        return trial.y;
+    }
+    float best = -2.0f;
+    for (const Position& candidate : work.candidates) {
+        score(nets, candidate, equity, work, trial);
+        best = std::max(best, trial.y);
+    }
+    return best;
+}
+
 }  // namespace
+
+float lookaheadValue(const Nets& nets, const Position& after, bool equity, GameWork& work) {
+    Scored trial;
+    const Position opponent = mirrored(after);
+    encodePosition(opponent, work.baseX.data());
+    work.baseReady = {};
+    float sum = 0;
+    for (int a = 1; a <= 6; ++a)
+        for (int b = 1; b <= a; ++b) {
+            const float weight = a == b ? 1.0f : 2.0f;
+            sum += weight * bestValue(nets, opponent, static_cast<Byte>(a), static_cast<Byte>(b), equity, work, trial);
+        }
+    return -sum / 36.0f;
+}
 
 GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::uint64_t seed, std::uint64_t game,
                              GameWork& work, WeightChanges& changes) {
@@ -107,8 +138,14 @@ GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::
             summary.points = ply % 2 == 0 ? points : -points;
             return summary;
         }
-        work.trace.observe(nets, best.which, best.x.data(), best.hidden.data(), best.y, ply);
-        pos = mirrored(count == 0 ? pos : work.candidates[chosen]);
+        const Position after = count == 0 ? pos : work.candidates[chosen];
+        if (settings.lookahead) {
+            const float target = lookaheadValue(nets, after, settings.equity, work);
+            work.trace.observeWithTarget(nets, best.which, best.x.data(), best.hidden.data(), best.y, target, ply);
+        } else {
+            work.trace.observe(nets, best.which, best.x.data(), best.hidden.data(), best.y, ply);
+        }
+        pos = mirrored(after);
         dieA = static_cast<Byte>(rng.below(6) + 1);
         dieB = static_cast<Byte>(rng.below(6) + 1);
     }

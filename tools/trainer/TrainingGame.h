@@ -28,6 +28,10 @@ struct TdSettings {
     // times larger than any other and caps the learning rate; at 1 the step is the plain gradient.
     // Any share in (0, 1] still descends.
     float commonShare = 1.0f;
+    // Each after-state learns the value one roll ahead, averaged over the opponent's 21 rolls with
+    // the opponent's best play for each (see TdTrace), instead of TD(lambda) along the game. About
+    // twenty times the work a ply; meant for refining trained networks.
+    bool lookahead = false;
 };
 
 // The value of a finished game for the side that bore off last.
@@ -54,6 +58,11 @@ struct GameWork {
     std::array<std::array<float, 256>, 3> baseSums{};
     std::array<bool, 3> baseReady{};
 };
+
+// The value of `after` (a position after black's move, white to roll) one roll ahead, from
+// black's side: minus white's best after-state value for each roll, averaged over the 36 rolls.
+// Uses work's candidate lists and base sums.
+float lookaheadValue(const Nets& nets, const Position& after, bool equity, GameWork& work);
 
 // Plays training game number `game` of the run seeded `seed`; the same numbers give the same game.
 GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::uint64_t seed, std::uint64_t game,
