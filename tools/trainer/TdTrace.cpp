@@ -59,12 +59,9 @@ void TdTrace::finish(const Nets& nets, float result, int ply, WeightChanges& cha
 }
 
 void TdTrace::abandon(const Nets& nets, WeightChanges& changes) {
-    if (used_ > 0 && plies_[0].hasTarget) {
-        addChanges(nets, used_, 0, changes);  // every ply has its own target
-        return;
-    }
-    // The last prediction has no successor: it learns nothing.
-    if (used_ > 1) addChanges(nets, used_ - 1, plies_[used_ - 1].z - plies_[used_ - 2].z, changes);
+    // Without a result the last prediction has no successor: a last delta of 0 leaves it unlearnt
+    // (a ply with its own look-ahead target still learns that).
+    addChanges(nets, used_, 0, changes);
 }
 
 }  // namespace lumaro::train
