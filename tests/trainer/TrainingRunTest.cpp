@@ -104,6 +104,45 @@ TEST(TrainingRunTest, ARaceNetworkLearnsIsCheckpointedAndNeverMixesWithAPlainRun
     EXPECT_FALSE(loadCheckpoint(dir + "/plain.ckpt", resumed));
 }
 
+TEST(TrainingRunTest, AdamsFirstStepMovesEveryChangedWeightByTheRate) {
+    Nets nets;
+    nets.net1.weights()[5] = 0.25f;
+    WeightChanges changes(nets);
+    changes.net1[5] = 0.003f;                          // an input weight, however small its change
+    changes.net1[nets.net1.outputBlock() + 2] = -40.0f;  // an output weight, however large
+    AdaptiveSteps adam(nets);
+    adam.apply(nets, changes, 0.01f, 0.1f);
+    EXPECT_NEAR(nets.net1.weights()[5], 0.26f, 1e-6);
+    EXPECT_NEAR(nets.net1.weights()[nets.net1.outputBlock() + 2], -0.1f, 1e-6);
+    EXPECT_EQ(nets.net1.weights()[6], 0.0f);  // no change, no step
+    // A change that flips sign is damped by the running mean instead of reversing the step.
+    changes.net1[5] = -0.003f;
+    adam.apply(nets, changes, 0.01f, 0.1f);
+    EXPECT_GT(nets.net1.weights()[5], 0.25f);
+    EXPECT_LT(nets.net1.weights()[5], 0.26f);
+}
+
+TEST(TrainingRunTest, AnAdamRunResumesToTheSameWeightsAndRefusesAPlainCheckpoint) {
+    const std::string dir = freshFolder("adam");
+    TrainConfig adam = shortRun();
+    adam.adaptive = true;
+    const Nets unbroken = train(adam);
+    EXPECT_NE(unbroken.net1.weights(), train(shortRun()).net1.weights());
+    Trainer start(adam);
+    start.runBatch();
+    ASSERT_TRUE(saveCheckpoint(dir + "/adam.ckpt", start));
+    Trainer resumed(adam);
+    ASSERT_TRUE(loadCheckpoint(dir + "/adam.ckpt", resumed));
+    while (!resumed.finished()) resumed.runBatch();
+    EXPECT_EQ(resumed.nets().net1.weights(), unbroken.net1.weights());
+    EXPECT_EQ(resumed.nets().net2.weights(), unbroken.net2.weights());
+
+    Trainer plain(shortRun());
+    ASSERT_TRUE(saveCheckpoint(dir + "/plain.ckpt", plain));
+    EXPECT_FALSE(loadCheckpoint(dir + "/adam.ckpt", plain));
+    EXPECT_FALSE(loadCheckpoint(dir + "/plain.ckpt", resumed));
+}
+
 TEST(TrainingRunTest, WrittenWeightsLoadBackBitIdenticallyAndScoreAlike) {
     const std::string dir = freshFolder("weights");
     const Nets nets = train(shortRun());

@@ -22,6 +22,14 @@ bool get(std::ifstream& in, T& v) {
     return static_cast<bool>(in.read(reinterpret_cast<char*>(&v), sizeof v));
 }
 
+void writeFloats(std::ofstream& out, const std::vector<float>& values) {
+    out.write(reinterpret_cast<const char*>(values.data()), static_cast<std::streamsize>(values.size() * sizeof(float)));
+}
+bool readFloats(std::ifstream& in, std::vector<float>& values) {
+    return static_cast<bool>(
+        in.read(reinterpret_cast<char*>(values.data()), static_cast<std::streamsize>(values.size() * sizeof(float))));
+}
+
 }  // namespace
 
 bool saveCheckpoint(const std::string& path, const Trainer& trainer) {
@@ -36,8 +44,15 @@ bool saveCheckpoint(const std::string& path, const Trainer& trainer) {
             if (net->size() == 0) continue;  // no race network
             const std::uint64_t size = net->size();
             put(out, size);
-            out.write(reinterpret_cast<const char*>(net->weights().data()),
-                      static_cast<std::streamsize>(size * sizeof(float)));
+            writeFloats(out, net->weights());
+        }
+        if (trainer.config().adaptive) {
+            const AdaptiveSteps& adaptive = trainer.adaptive();
+            put(out, adaptive.steps());
+            for (int which : {1, 2, 0}) {
+                writeFloats(out, adaptive.mean()[which]);
+                writeFloats(out, adaptive.square()[which]);
+            }
         }
         if (!out.flush()) return false;
     }
@@ -58,13 +73,20 @@ bool loadCheckpoint(const std::string& path, Trainer& trainer) {
     for (TrainNet* net : {&loaded.net1, &loaded.net2, &loaded.race}) {
         if (net->size() == 0) continue;
         std::uint64_t size = 0;
-        if (!get(in, size) || size != net->size()) return false;
-        if (!in.read(reinterpret_cast<char*>(net->weights().data()), static_cast<std::streamsize>(size * sizeof(float))))
-            return false;
+        if (!get(in, size) || size != net->size() || !readFloats(in, net->weights())) return false;
+    }
+    AdaptiveSteps adaptive(loaded);
+    if (trainer.config().adaptive) {
+        std::int64_t steps = 0;
+        if (!get(in, steps) || steps < 0) return false;
+        adaptive.setSteps(steps);
+        for (int which : {1, 2, 0})
+            if (!readFloats(in, adaptive.mean()[which]) || !readFloats(in, adaptive.square()[which])) return false;
     }
     // Anything left over is a network this run does not have: a checkpoint of another recipe.
     if (in.peek() != std::char_traits<char>::eof()) return false;
     trainer.nets() = loaded;
+    trainer.adaptive() = adaptive;
     trainer.setProgress(games);
     return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // The two networks being trained, and a buffer of the same shape for their weight changes.
+#include <cstdint>
 #include <vector>
 
 #include "TrainNet.h"
@@ -34,11 +35,37 @@ struct WeightChanges {
     explicit WeightChanges(const Nets& shape)
         : net1(shape.net1.size(), 0.0f), net2(shape.net2.size(), 0.0f), race(shape.race.size(), 0.0f) {}
     std::vector<float>& operator[](int which) { return which == 1 ? net1 : (which == 2 ? net2 : race); }
+    const std::vector<float>& operator[](int which) const { return which == 1 ? net1 : (which == 2 ? net2 : race); }
     void clear();
+    // this += other, weight by weight.
+    void add(const WeightChanges& other);
 };
 
 // weights += rate x changes, with one rate for the input-to-hidden block and one for the
 // hidden-to-output block.
 void applyChanges(Nets& nets, const WeightChanges& changes, float hiddenRate, float outputRate);
+
+// Adam: each weight moves by the rate times its running mean change over the root of its running
+// mean squared change, so every weight's step is about the rate whatever the scale of its
+// gradient. A hidden unit with a small output weight gets small changes to all of its input
+// weights; the plain step leaves such a unit all but untrained, this one does not.
+class AdaptiveSteps {
+public:
+    explicit AdaptiveSteps(const Nets& shape) : mean_(shape), square_(shape) {}
+    void apply(Nets& nets, const WeightChanges& changes, float hiddenRate, float outputRate);
+
+    std::int64_t steps() const { return steps_; }
+    // For checkpoints: the running means, network by network (1, 2, then the race network).
+    WeightChanges& mean() { return mean_; }
+    WeightChanges& square() { return square_; }
+    const WeightChanges& mean() const { return mean_; }
+    const WeightChanges& square() const { return square_; }
+    void setSteps(std::int64_t steps) { steps_ = steps; }
+
+private:
+    WeightChanges mean_;
+    WeightChanges square_;
+    std::int64_t steps_ = 0;
+};
 
 }  // namespace lumaro::train

@@ -5,7 +5,8 @@
 
 namespace lumaro::train {
 
-Trainer::Trainer(const TrainConfig& config) : config_(config), nets_(config.raceHidden) {
+Trainer::Trainer(const TrainConfig& config)
+    : config_(config), nets_(config.raceHidden), adaptive_(nets_) {
     config_.threads = std::max(1, config_.threads);
     config_.batch = std::max(config_.batch, config_.threads);
     nets_.net1.randomize(config_.seed * 2 + 1, config_.initScale);
@@ -40,8 +41,15 @@ BatchStats Trainer::runBatch() {
     // The rates fall linearly over the run; they depend only on how many games came before.
     const double progress = static_cast<double>(first) / static_cast<double>(std::max<std::int64_t>(config_.games, 1));
     const auto share = static_cast<float>(1.0 - (1.0 - config_.finalRateShare) * progress);
-    for (int t = 0; t < threads; ++t)
-        applyChanges(nets_, *changes_[static_cast<std::size_t>(t)], config_.hiddenRate * share, config_.outputRate * share);
+    if (config_.adaptive) {
+        // Adam takes the batch's change as one step: the threads' sums are added in thread order.
+        for (int t = 1; t < threads; ++t) changes_[0]->add(*changes_[static_cast<std::size_t>(t)]);
+        adaptive_.apply(nets_, *changes_[0], config_.hiddenRate * share, config_.outputRate * share);
+    } else {
+        for (int t = 0; t < threads; ++t)
+            applyChanges(nets_, *changes_[static_cast<std::size_t>(t)], config_.hiddenRate * share,
+                         config_.outputRate * share);
+    }
 
     gamesDone_ += count;
     stats.games = count;

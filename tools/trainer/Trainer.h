@@ -22,6 +22,7 @@ struct TrainConfig {
     float finalRateShare = 0.3f;  // the rates fall linearly to this share of themselves by the last game
     float initScale = 0.1f;       // starting weights uniform in (-initScale, initScale)
     int raceHidden = 0;           // hidden units of the training-only race network; 0: none
+    bool adaptive = false;        // Adam steps (the rates are then each weight's step size)
     TdSettings td;
 };
 
@@ -44,6 +45,8 @@ public:
     Nets& nets() { return nets_; }
     const Nets& nets() const { return nets_; }
     const TrainConfig& config() const { return config_; }
+    AdaptiveSteps& adaptive() { return adaptive_; }
+    const AdaptiveSteps& adaptive() const { return adaptive_; }
 
 private:
     TrainConfig config_;
@@ -51,6 +54,7 @@ private:
     std::int64_t gamesDone_ = 0;
     std::vector<std::unique_ptr<GameWork>> work_;  // one per thread
     std::vector<std::unique_ptr<WeightChanges>> changes_;
+    AdaptiveSteps adaptive_;
 };
 
 }  // namespace lumaro::train
