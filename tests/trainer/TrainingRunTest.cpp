@@ -39,6 +39,27 @@ Nets train(const TrainConfig& config) {
     return t.nets();
 }
 
+// Plays `batches` batches of `config`, checkpoints them to `checkpoint`, resumes from that file in
+// a new trainer and plays on to the end of the run.
+Nets resumedRun(const TrainConfig& config, int batches, const std::string& checkpoint) {
+    Trainer start(config);
+    for (int b = 0; b < batches; ++b) start.runBatch();
+    EXPECT_TRUE(saveCheckpoint(checkpoint, start));
+    Trainer resumed(config);
+    EXPECT_TRUE(loadCheckpoint(checkpoint, resumed));
+    while (!resumed.finished()) resumed.runBatch();
+    return resumed.nets();
+}
+
+// A checkpoint of `config` and one of a plain run each refuse to load into the other's trainer.
+void expectCheckpointsDoNotMix(const TrainConfig& config, const std::string& checkpoint, const std::string& dir) {
+    Trainer plain(shortRun());
+    ASSERT_TRUE(saveCheckpoint(dir + "/plain.ckpt", plain));
+    EXPECT_FALSE(loadCheckpoint(checkpoint, plain));
+    Trainer other(config);
+    EXPECT_FALSE(loadCheckpoint(dir + "/plain.ckpt", other));
+}
+
 TEST(TrainingRunTest, TheSameShortRunGivesIdenticalWeightsTwice) {
     const Nets a = train(shortRun());
     const Nets b = train(shortRun());
@@ -89,19 +110,10 @@ TEST(TrainingRunTest, ARaceNetworkLearnsIsCheckpointedAndNeverMixesWithAPlainRun
     // The shipped networks no longer learn from races, so they end elsewhere than without it.
     EXPECT_NE(unbroken.net1.weights(), train(shortRun()).net1.weights());
 
-    start.runBatch();
-    start.runBatch();
-    ASSERT_TRUE(saveCheckpoint(dir + "/race.ckpt", start));
-    Trainer resumed(withRace);
-    ASSERT_TRUE(loadCheckpoint(dir + "/race.ckpt", resumed));
-    while (!resumed.finished()) resumed.runBatch();
-    EXPECT_EQ(resumed.nets().race.weights(), unbroken.race.weights());
-    EXPECT_EQ(resumed.nets().net1.weights(), unbroken.net1.weights());
-
-    Trainer plain(shortRun());
-    ASSERT_TRUE(saveCheckpoint(dir + "/plain.ckpt", plain));
-    EXPECT_FALSE(loadCheckpoint(dir + "/race.ckpt", plain));
-    EXPECT_FALSE(loadCheckpoint(dir + "/plain.ckpt", resumed));
+    const Nets resumed = resumedRun(withRace, 2, dir + "/race.ckpt");
+    EXPECT_EQ(resumed.race.weights(), unbroken.race.weights());
+    EXPECT_EQ(resumed.net1.weights(), unbroken.net1.weights());
+    expectCheckpointsDoNotMix(withRace, dir + "/race.ckpt", dir);
 }
 
 TEST(TrainingRunTest, AdamsFirstStepMovesEveryChangedWeightByTheRate) {
@@ -128,19 +140,10 @@ TEST(TrainingRunTest, AnAdamRunResumesToTheSameWeightsAndRefusesAPlainCheckpoint
     adam.adaptive = true;
     const Nets unbroken = train(adam);
     EXPECT_NE(unbroken.net1.weights(), train(shortRun()).net1.weights());
-    Trainer start(adam);
-    start.runBatch();
-    ASSERT_TRUE(saveCheckpoint(dir + "/adam.ckpt", start));
-    Trainer resumed(adam);
-    ASSERT_TRUE(loadCheckpoint(dir + "/adam.ckpt", resumed));
-    while (!resumed.finished()) resumed.runBatch();
-    EXPECT_EQ(resumed.nets().net1.weights(), unbroken.net1.weights());
-    EXPECT_EQ(resumed.nets().net2.weights(), unbroken.net2.weights());
-
-    Trainer plain(shortRun());
-    ASSERT_TRUE(saveCheckpoint(dir + "/plain.ckpt", plain));
-    EXPECT_FALSE(loadCheckpoint(dir + "/adam.ckpt", plain));
-    EXPECT_FALSE(loadCheckpoint(dir + "/plain.ckpt", resumed));
+    const Nets resumed = resumedRun(adam, 1, dir + "/adam.ckpt");
+    EXPECT_EQ(resumed.net1.weights(), unbroken.net1.weights());
+    EXPECT_EQ(resumed.net2.weights(), unbroken.net2.weights());
+    expectCheckpointsDoNotMix(adam, dir + "/adam.ckpt", dir);
 }
 
 TEST(TrainingRunTest, WrittenWeightsLoadBackBitIdenticallyAndScoreAlike) {
