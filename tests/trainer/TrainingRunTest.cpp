@@ -105,8 +105,8 @@ TEST(TrainingRunTest, ARaceNetworkLearnsIsCheckpointedAndNeverMixesWithAPlainRun
     TrainConfig withRace = shortRun();
     withRace.raceHidden = 16;
     const Nets unbroken = train(withRace);
-    Trainer start(withRace);
-    EXPECT_NE(unbroken.race.weights(), start.nets().race.weights());  // races were played and learnt
+    const Trainer untrained(withRace);
+    EXPECT_NE(unbroken.race.weights(), untrained.nets().race.weights());  // races were played and learnt
     // The shipped networks no longer learn from races, so they end elsewhere than without it.
     EXPECT_NE(unbroken.net1.weights(), train(shortRun()).net1.weights());
 
