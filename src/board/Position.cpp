@@ -75,4 +75,18 @@ Position startingPosition() {
     return pos;
 }
 
+Position mirrored(const Position& pos) {
+    Position m;
+    for (int p = 1; p <= 24; ++p) {
+        const int q = 25 - p;
+        m.count[q] = pos.count[p];
+        m.colour[q] = pos.count[p] > 0 ? static_cast<Byte>(pos.colour[p] ^ 1) : 0;
+    }
+    m.barWhite = pos.barBlack;
+    m.barBlack = pos.barWhite;
+    m.offWhite = pos.offBlack;
+    m.offBlack = pos.offWhite;
+    return m;
+}
+
 }  // namespace lumaro

@@ -12,6 +12,16 @@ inline constexpr Byte kWhite = 1;
 inline constexpr Byte kBlack = 0;
 inline constexpr int kCheckersPerSide = 15;
 
+// The two sides. White is always the player at this machine; Black is the computer, a second
+// person at the same board, or the remote program. The byte values are the colour codes.
+enum class Side : Byte { Black = kBlack, White = kWhite };
+
+inline constexpr Byte colourOf(Side side) { return static_cast<Byte>(side); }
+inline constexpr Side otherSide(Side side) { return side == Side::White ? Side::Black : Side::White; }
+// `turn` is 1 while White is to move.
+inline constexpr Side sideOfTurn(Byte turn) { return turn == 1 ? Side::White : Side::Black; }
+inline constexpr Byte turnOf(Side side) { return side == Side::White ? 1 : 0; }
+
 struct Position {
     std::array<Byte, 25> count{};   // checkers on each point
     std::array<Byte, 25> colour{};  // 1 white, 0 black; meaningful only where count > 0
@@ -43,5 +53,9 @@ int blackCheckersOf(const Position& pos);
 
 // The starting position of a new game.
 Position startingPosition();
+
+// The same position seen from the other side: point p becomes 25 - p, the colours swap, and so do
+// the bars and the trays.
+Position mirrored(const Position& pos);
 
 }  // namespace lumaro

@@ -24,23 +24,70 @@ bool blackBehind(const Position& pos, int from, int to) {
     return false;
 }
 
-Byte whiteFromPoint(const Board& b, int p, int d) {
-    if (!b.hasWhite(p)) return kStepImpossible;
+Byte whiteFromPoint(const Position& b, int p, int d, Byte phase) {
+    if (p < 1 || p > 24 || !b.hasWhite(p)) return kStepImpossible;
     if (p + d <= 24) return landing(b, p + d, kWhite);
-    if (b.phaseWhite != 3 && b.phaseWhite != 4) return kStepImpossible;
+    if (phase != 3 && phase != 4) return kStepImpossible;
     if (p + d == 25) return kBorneOff;
     return whiteBehind(b, 19, p - 1) ? kStepImpossible : kBorneOff;
 }
 
-Byte blackFromPoint(const Board& b, int p, int d) {
-    if (!b.hasBlack(p)) return kStepImpossible;
+Byte blackFromPoint(const Position& b, int p, int d, Byte phase) {
+    if (p < 1 || p > 24 || !b.hasBlack(p)) return kStepImpossible;
     if (p - d >= 1) return landing(b, p - d, kBlack);
-    if (b.phaseBlack != 3 && b.phaseBlack != 4) return kStepImpossible;
+    if (phase != 3 && phase != 4) return kStepImpossible;
     if (p == d) return kBorneOff;
     return blackBehind(b, p + 1, 6) ? kStepImpossible : kBorneOff;
 }
 
+Byte whiteFromPoint(const Board& b, int p, int d) { return whiteFromPoint(b, p, d, b.phaseWhite); }
+Byte blackFromPoint(const Board& b, int p, int d) { return blackFromPoint(b, p, d, b.phaseBlack); }
+
+// A checker of `side` arrives on t, which is open to it.
+void arrive(Position& pos, Side side, int t) {
+    const Byte own = colourOf(side);
+    if (pos.count[t] > 0 && pos.colour[t] != own) {  // a hit: the blot goes to its bar
+        pos.count[t] = 0;
+        (side == Side::White ? pos.barBlack : pos.barWhite) += 1;
+    }
+    pos.count[t] += 1;
+    pos.colour[t] = own;
+}
+
 }  // namespace
+
+Byte stepResult(const Position& pos, Side side, int from, int d, Byte phase) {
+    if (!validDie(d)) return kStepImpossible;
+    if (from == 0) {
+        if ((side == Side::White ? pos.barWhite : pos.barBlack) == 0) return kStepImpossible;
+        return side == Side::White ? landing(pos, d, kWhite) : landing(pos, 25 - d, kBlack);
+    }
+    return side == Side::White ? whiteFromPoint(pos, from, d, phase) : blackFromPoint(pos, from, d, phase);
+}
+
+Byte stepResult(const Position& pos, Side side, int from, int d) {
+    return stepResult(pos, side, from, d, side == Side::White ? whitePhaseOf(pos) : blackPhaseOf(pos));
+}
+
+void applyStep(Position& pos, Side side, int from, Byte result) {
+    if (result == kStepImpossible) return;
+    if (from == 0) {
+        Byte& bar = side == Side::White ? pos.barWhite : pos.barBlack;
+        if (bar == 0) return;
+        bar -= 1;
+    } else {
+        if (from < 1 || from > 24 || pos.count[from] == 0) return;
+        pos.count[from] -= 1;
+        if (pos.count[from] == 0) pos.colour[from] = 0;
+    }
+    if (result == kBorneOff) {
+        (side == Side::White ? pos.offWhite : pos.offBlack) += 1;
+        return;
+    }
+    const int t = result > kHitOffset ? result - kHitOffset : result;
+    if (t >= 1 && t <= 24) arrive(pos, side, t);
+}
+
 
 Byte whiteStepTest(const Board& board, int s, int d) {
     if (s < 1 || s > 24 || !validDie(d)) return kStepImpossible;

@@ -1,4 +1,5 @@
-// Single checker steps on the real board: the computer's, and White's with a given die.
+// Single checker steps on the real board: one rule and one way of making them, whoever moves
+// (a person's click, the computer, MOVE, a move received over the network).
 #include "game/Game.h"
 
 namespace lumaro {
@@ -13,104 +14,86 @@ void Game::afterStep() {
     board.analizafazaeu();
     board.analizafazatu();
     calculpunctaj();
+    endIfBorneOff();
 }
 
-// A hit: the white checker on t goes to the bar.
-void Game::sendWhiteBlotToBar(int t) {
-    board.stergalb(board.screenToPoint[t]);
-    board.flyFromLast(kWhite, Board::kBarX, Board::kWhiteBarY);
-    board.adalbbar();
+// A hit: the blot of `blot` on logical point t flies to its bar.
+void Game::sendBlotToBar(Side blot, int t) {
+    const bool white = blot == Side::White;
+    const int s = board.screenToPoint[t];
+    if (white) board.stergalb(s); else board.stergnegru(s);
+    board.flyFromLast(colourOf(blot), Board::kBarX, white ? Board::kWhiteBarY : Board::kBlackBarY);
+    if (white) board.adalbbar(); else board.adnegrubar();
 }
 
-void Game::sendBlackBlotToBar(int t) {
-    board.stergnegru(board.screenToPoint[t]);
-    board.flyFromLast(kBlack, Board::kBarX, Board::kBlackBarY);
-    board.adnegrubar();
-}
-
-void Game::intrapc(Byte die) {
-    const Byte result = blackEntryTest(board, die);
-    if (result == kStepImpossible || result == kBorneOff) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        return;
-    }
-    const int t = result > kHitOffset ? result - kHitOffset : result;
-    if (result > kHitOffset) sendWhiteBlotToBar(t);
-    board.stergnegrubar();
-    board.flyFromLast(kBlack, board.nextSlotX(t), board.nextSlotY(t));
-    board.adnegru(board.screenToPoint[t]);
-    useDie(die);
-    afterStep();
-}
-
-void Game::mutascoatepc(int s, Byte die) {
-    const Byte result = blackStepTest(board, s, die);
+Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool record) {
+    const bool white = side == Side::White;
+    const Byte result = from < 0 || from > 24 ? kStepImpossible : stepResult(board, side, from, die, white ? board.phaseWhite : board.phaseBlack);
     if (result == kStepImpossible) {
         if (options.soundFx) screen_->play(Sound::NoMove);
-        return;
+        return result;
     }
+    const Byte own = colourOf(side);
+    auto leave = [&] {
+        if (from == 0) {
+            if (white) board.stergalbbar(); else board.stergnegrubar();
+        } else {
+            const int s = board.screenToPoint[from];
+            if (white) board.stergalb(s); else board.stergnegru(s);
+        }
+    };
     if (result == kBorneOff) {
-        board.stergnegru(s);
-        board.offBlack += 1;
-        board.flyFromLast(kBlack, board.trayX(), Board::kBlackTrayY);
+        if (record && white) adaugmoves(static_cast<Byte>(from), die);
+        leave();
+        (white ? board.offWhite : board.offBlack) += 1;
+        if (placingSound && options.soundFx) screen_->play(Sound::Checker);
+        board.flyFromLast(own, board.trayX(), white ? Board::kWhiteTrayY : Board::kBlackTrayY);
     } else {
-        const int t = result > kHitOffset ? result - kHitOffset : result;
-        if (result > kHitOffset) sendWhiteBlotToBar(t);
-        board.stergnegru(s);
-        board.flyFromLast(kBlack, board.nextSlotX(t), board.nextSlotY(t));
-        board.adnegru(board.screenToPoint[t]);
+        const bool hit = result > kHitOffset;
+        const int t = hit ? result - kHitOffset : result;
+        // An entry is recorded by the screen position of its point, a move by the point it leaves.
+        if (record && white) adaugmoves(from == 0 ? board.screenToPoint[t] : static_cast<Byte>(from), die);
+        if (placingSound && options.soundFx) screen_->play(Sound::Checker);
+        // White's hit from a point lands at once; the others show their fade and appear effects.
+        const bool quietHit = hit && white && from != 0;
+        if (quietHit) board.animate = false;
+        if (hit) sendBlotToBar(otherSide(side), t);
+        leave();
+        board.flyFromLast(own, board.nextSlotX(t), board.nextSlotY(t));
+        board.addAtPoint(t, own);
+        if (quietHit) board.animate = true;
     }
     useDie(die);
     afterStep();
+    return result;
+}
+
+void Game::intrapc(Byte die) { playStep(Side::Black, 0, die, false, false); }
+
+void Game::mutascoatepc(int s, Byte die) {
+    if (s < 1 || s > 24) {
+        if (options.soundFx) screen_->play(Sound::NoMove);
+        return;
+    }
+    playStep(Side::Black, board.screenToPoint[s], die, false, false);
 }
 
 void Game::whiteEntryWithDie(Byte die) {
+    const bool wasBusy = busy;
     busy = true;
-    const Byte result = whiteEntryTest(board, die);
-    if (result == kStepImpossible || result == kBorneOff) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        busy = false;
-        return;
-    }
-    const int t = result > kHitOffset ? result - kHitOffset : result;
-    if (result > kHitOffset) sendBlackBlotToBar(t);
-    board.stergalbbar();
-    board.flyFromLast(kWhite, board.nextSlotX(t), board.nextSlotY(t));
-    board.adalb(board.screenToPoint[t]);
-    useDie(die);
-    afterStep();
-    busy = false;
+    playStep(Side::White, 0, die, false, false);
+    busy = wasBusy;
 }
 
 void Game::whiteStepWithDie(int s, Byte die) {
-    busy = true;
-    const Byte result = whiteStepTest(board, s, die);
-    if (result == kStepImpossible) {
+    if (s < 1 || s > 24) {
         if (options.soundFx) screen_->play(Sound::NoMove);
-        busy = false;
         return;
     }
-    if (result == kBorneOff) {
-        board.stergalb(s);
-        board.offWhite += 1;
-        board.flyFromLast(kWhite, board.trayX(), Board::kWhiteTrayY);
-    } else if (result > kHitOffset) {
-        // The hit happens at once; the moving checker then flies to its point.
-        const int t = result - kHitOffset;
-        board.animate = false;
-        sendBlackBlotToBar(t);
-        board.stergalb(s);
-        board.flyFromLast(kWhite, board.nextSlotX(t), board.nextSlotY(t));
-        board.adalb(board.screenToPoint[t]);
-        board.animate = true;
-    } else {
-        board.stergalb(s);
-        board.flyFromLast(kWhite, board.nextSlotX(result), board.nextSlotY(result));
-        board.adalb(board.screenToPoint[result]);
-    }
-    useDie(die);
-    afterStep();
-    busy = false;
+    const bool wasBusy = busy;
+    busy = true;
+    playStep(Side::White, board.screenToPoint[s], die, false, false);
+    busy = wasBusy;
 }
 
 }  // namespace lumaro

@@ -27,59 +27,53 @@ SearchResult Game::choosePlay(bool black) {
     return search_->search(searchRequest(black));
 }
 
-void Game::executePlay(const Play& play, bool black) {
+// A whole play made step by step with the pauses the player follows: the computer's, MOVE's, and
+// the remote player's.
+void Game::playPlay(const Play& play, Side side) {
     static constexpr int kPauseBeforeStep[5] = {0, 300, 200, 100, 100};
+    busy = true;
     for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
         if (!gameOn) break;  // the last checker is off: the game is over
-        busy = true;
         screen_->delay(kPauseBeforeStep[k]);
         if (options.soundFx) screen_->play(Sound::Checker);
         const Step step = play[k];
-        const int s = step.point >= 1 && step.point <= 24 ? board.screenToPoint[step.point] : 0;
-        if (black) {
-            if (board.phaseBlack == 1)
-                intrapc(step.die);
-            else
-                mutascoatepc(s, step.die);
-        } else {
-            if (board.phaseWhite == 1)
-                whiteEntryWithDie(step.die);
-            else
-                whiteStepWithDie(s, step.die);
-        }
+        const bool onBar = (side == Side::White ? board.phaseWhite : board.phaseBlack) == 1;
+        playStep(side, onBar ? 0 : step.point, step.die, false, false);
     }
+    busy = false;
 }
 
-void Game::playComputersChoice(bool black) {
+void Game::playBlackMove(const Play& play) { playPlay(play, Side::Black); }
+
+void Game::playComputersChoice(Side side) {
     // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
-    const bool thinkingLong = black && options.computerLevel == 2;
-    if (thinkingLong) screen_->setWaitCursor(true);
+    const bool thinkingLong = side == Side::Black && options.computerLevel == 2;
+    if (thinkingLong) setHourglass(true);
     board.analizafazaeu();
     board.analizafazatu();
     busy = true;
-    lastSearch = choosePlay(black);
+    lastSearch = choosePlay(side == Side::Black);
     if (!lastSearch.fromBook && diceTotal(lastSearch.bestPath) == 0) {
         if (options.soundFx) screen_->play(Sound::NoMove);
         screen_->delay(200);
         busy = false;
-        if (thinkingLong) screen_->setWaitCursor(false);
+        if (thinkingLong) setHourglass(false);
         return;
     }
     const Play play = lastSearch.fromBook ? lastSearch.chosenPlay : lastSearch.playToMake();
     screen_->letEventsRun();
     if (thinkingLong) {
-        screen_->setWaitCursor(false);
+        setHourglass(false);
         screen_->letEventsRun();
     }
-    executePlay(play, black);
-    busy = false;
+    playPlay(play, side);
 }
 
-void Game::mutapc() { playComputersChoice(true); }
+void Game::mutapc() { playComputersChoice(Side::Black); }
 
 void Game::mutapceu() {
     refacfast();  // the steps already made this turn are taken back first
-    playComputersChoice(false);
+    playComputersChoice(Side::White);
 }
 
 bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options, gameNumber, crawfordGameNumber); }
@@ -93,21 +87,7 @@ void Game::computerOffersDouble() {
     if (options.matchPlay && options.matchLength == 1) return;
     if (!measureInvitesDouble(cubeMeasure(board))) return;
     if (whiteRollStats.rolls < 3 || blackRollStats.rolls < 3) return;
-    Message question;
-    question.kind = 4;
-    question.line1 = "Computer wants to double.";
-    question.line2 = "Do you accept?";
-    question.yesNo = true;
-    question.timeout = 50;
-    if (screen_->mesaj(question) == Answer::No) {
-        gameEndedByCube = true;
-        stats.blackPips = 0;
-        return;
-    }
-    gameEndedByCube = false;
-    cubeValue = static_cast<Byte>(cubeValue * 2);
-    cubeOwnerWhite = 1;
-    drawCube();
+    blackDoubles("Computer wants to double.");
 }
 
 }  // namespace lumaro

@@ -1,4 +1,5 @@
-// Doubles offered by a person: to the computer or to the other person at this machine.
+// The doubling cube: doubles offered by a person (a click on the cube or D), by the computer, and
+// their answers.
 #include "ai/CubeMeasure.h"
 #include "board/MaxDiceRule.h"
 #include "game/Game.h"
@@ -12,56 +13,62 @@ void Game::offerDouble() {
         return;
     }
     if (options.soundFx) screen_->play(Sound::Cube);
+    const bool wasBusy = busy;
+    busy = true;  // the short pause is no moment for another click
     screen_->delay(100);
+    busy = wasBusy;
     gameEndedByCube = false;
     // Dice that must still be played come first.
     if (dice.anyLeft() && regulimaxime(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) return;
     if (isCrawfordGame()) {
-        mesaj(1, "You can not double", "due to the Crawford rule!", false);
+        mesaj(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
     }
     if (options.matchPlay && options.matchLength == 1) {
-        mesaj(1, "There is no sense to double", "when you play for one point!", false);
+        mesaj(MessageKind::RuleNotice, "There is no sense to double", "when you play for one point!", false);
         return;
     }
-    if (opponentIsComputer()) {
-        raspuns_pc_la_dublaj();
-        return;
-    }
-    if (!options.localPlay) return;  // a connected network game offers through the connection
-    // The player to roll next offers: Black after White's turn, White after Black's.
-    const bool blackOffers = turn == 1;
-    const bool mayOffer = cubeValue == 1 || (blackOffers ? cubeOwnerWhite == 0 : cubeOwnerWhite == 1);
+    if (options.humanOpponent && !options.localPlay) return;  // a network game doubles through the connection
+    // The player to roll next offers: Black after White's turn, White after Black's. Black offers
+    // by the cube only when it is a person at this board.
+    const Side offerer = otherSide(sideToMove());
+    if (offerer == Side::Black && !opponent().playsAtThisBoard()) return;
+    const bool mayOffer = cubeValue == 1 || cubeOwnerWhite == (offerer == Side::White ? 1 : 0);
     if (!mayOffer) return;
-    const bool taken = mesaj(4, blackOffers ? "Black player wants to double." : "White player wants to double.",
-                             "Do you accept?", true);
-    if (taken) {
-        cubeValue = static_cast<Byte>(cubeValue * 2);
-        cubeOwnerWhite = blackOffers ? 1 : 0;
-        afiscub();
-        pasi2();
-        return;
-    }
-    (blackOffers ? stats.blackPips : stats.whitePips) = 0;
-    gameEndedByCube = true;
-    terminare();
+    opponent().doubleOffered(*this, offerer);
 }
+
+void Game::doubleTaken(Side taker) {
+    cubeValue = static_cast<Byte>(cubeValue * 2);
+    cubeOwnerWhite = taker == Side::White ? 1 : 0;
+    afiscub();
+    pasi2();
+}
+
+void Game::doubleDropped(Side dropper) { terminare(otherSide(dropper), GameOver::DoubleRefused); }
 
 void Game::raspuns_pc_la_dublaj() {
     if (turn != 0) return;
     if (!(cubeValue == 1 || cubeOwnerWhite == 1)) return;
     if (computerTakesDouble()) {
-        mesaj(4, "Your doubling proposal", options.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
-        cubeValue = static_cast<Byte>(cubeValue * 2);
-        cubeOwnerWhite = 0;
-        afiscub();
-        pasi2();
+        mesaj(MessageKind::Cube, "Your doubling proposal", options.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
+        doubleTaken(Side::Black);
         return;
     }
-    mesaj(4, "Your doubling proposal", "was refused!", false);
-    stats.whitePips = 0;
-    gameEndedByCube = true;
-    terminare();
+    mesaj(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
+    doubleDropped(Side::Black);
+}
+
+bool Game::blackDoubles(const std::string& line1) {
+    if (mesaj(MessageKind::Cube, line1, "Do you accept?", true)) {
+        gameEndedByCube = false;
+        cubeValue = static_cast<Byte>(cubeValue * 2);
+        cubeOwnerWhite = 1;
+        drawCube();
+        return true;
+    }
+    doubleDropped(Side::White);
+    return false;
 }
 
 }  // namespace lumaro

@@ -2,9 +2,20 @@
 
 namespace lumaro {
 
-Game::Game(Screen& screen) : screen_(&screen), search_(std::make_unique<MoveSearch>()) {}
+Game::Game(Screen& screen)
+    : screen_(&screen),
+      search_(std::make_unique<MoveSearch>()),
+      computer_(makeComputerOpponent()),
+      personHere_(makePersonAtThisBoard()) {}
 
 Game::~Game() = default;
+
+Opponent& Game::opponent() const { return options.humanOpponent ? *personHere_ : *computer_; }
+
+void Game::setHourglass(bool on) {
+    hourglass = on;
+    screen_->setWaitCursor(on);
+}
 
 void Game::startUp(std::uint32_t seedMilliseconds) {
     stats = PositionStats{};
@@ -39,37 +50,40 @@ void Game::takeSnapshot() {
     snapshot.cubeValue = cubeValue;
 }
 
-void Game::rollAt(bool white) {
+void Game::rollAt(Side side) {
     busy = true;
     if (options.automaticDice) {
         dice.genzar(*screen_, options.soundFx != 0);
-        screen_->showDice(white, dice.dieA, dice.dieB);
+        screen_->showDice(side, dice.dieA, dice.dieB);
     } else {
         dice.dieA = 0;
         dice.dieB = 0;
-        screen_->showDice(white, 0, 0);
+        screen_->showDice(side, 0, 0);
         dice.pendingKey = 0;
         // The dice buttons and the keyboard fill pendingKey while the wait lets events run.
+        enteringDice = true;
         while (!dice.bothEntered() && !screen_->closing()) {
             screen_->delay(10);
-            if (dice.enterManualDie(dice.pendingKey)) screen_->showDice(white, dice.dieA, dice.dieB);
+            if (dice.enterManualDie(dice.pendingKey)) screen_->showDice(side, dice.dieA, dice.dieB);
             dice.pendingKey = 0;
         }
+        enteringDice = false;
         dice.zar4();
     }
     takeSnapshot();
+    const bool white = side == Side::White;
     RollStats& rolls = white ? whiteRollStats : blackRollStats;
     rolls.countRoll(dice.dieA, dice.dieB, white ? stats.whitePips : stats.blackPips);
     busy = false;
 }
 
-void Game::afiszareu() { rollAt(true); }
-void Game::afiszartu() { rollAt(false); }
+void Game::afiszareu() { rollAt(Side::White); }
+void Game::afiszartu() { rollAt(Side::Black); }
 
 void Game::afiszartucon(Byte a, Byte b) {
     dice.dieA = a;
     dice.dieB = b;
-    screen_->showDice(false, a, b);
+    screen_->showDice(Side::Black, a, b);
     dice.zar4();
     takeSnapshot();
     blackRollStats.countRoll(a, b, stats.blackPips);
@@ -100,9 +114,10 @@ void Game::tablanoua() {
     calculpunctaj();
     gameNumber = gameNumber == 255 ? 1 : static_cast<Byte>(gameNumber + 1);
     busy = false;
+    screen_->refreshBarDots();
 }
 
-void Game::redrawDiceOfSideToMove() { screen_->showDice(turn == 1, dice.dieA, dice.dieB); }
+void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA, dice.dieB); }
 
 void Game::refacfast() {
     board.animate = false;
@@ -119,6 +134,7 @@ void Game::refacfast() {
     board.analizafazatu();
     calculpunctaj();
     busy = false;
+    screen_->refreshBarDots();
     board.animate = true;
     moveRecord.fill(0);
 }
@@ -131,27 +147,35 @@ void Game::stat() {
 
 void Game::calculpunctaj() {
     stats.recompute(board, options.cubeEnabled != 0, cubeValue, cubeOwnerWhite);
+    counters = boardCounters(board, stats.whitePips, stats.blackPips, true, true);
     screen_->countersChanged();
     screen_->letEventsRun();
-    // Only a game in progress can end: a finished position shown again (an undo, a loaded game
-    // that was already over) must not be booked twice.
-    if (gameOn && (stats.whitePips == 0 || stats.blackPips == 0)) {
-        gameEndedByCube = false;
-        terminare();
-    }
 }
 
-void Game::terminare() {
+void Game::endIfBorneOff() {
+    // Only a game in progress can end: a finished position shown again (an undo, a loaded game
+    // that was already over) must not be booked twice.
+    if (!gameOn) return;
+    if (board.offWhite >= kCheckersPerSide)
+        terminare(Side::White, GameOver::BorneOff);
+    else if (board.offBlack >= kCheckersPerSide)
+        terminare(Side::Black, GameOver::BorneOff);
+}
+
+void Game::terminare(Side winner, GameOver how) {
+    const bool wasBusy = busy;
+    busy = true;  // held until the result box has closed: the game is over, nothing may move on
+    gameEndedByCube = how == GameOver::DoubleRefused;
     if (options.soundFx) screen_->play(Sound::GameEnd);
     whiteRollStats.countEnd(stats.whitePips);
     blackRollStats.countEnd(stats.blackPips);
-    const GameEnding ending =
-        gameEndingOf(board, stats.whitePips, stats.blackPips, gameEndedByCube, cubeValue, gameNumber);
+    const GameEnding ending = gameEndingOf(board, winner, gameEndedByCube, cubeValue, gameNumber);
     lastResult = endGame(ending, options, scores, crawfordGameNumber);
     resultPoints = static_cast<Byte>(lastResult.resultPoints);
     dice.diceLeft = {};
-    screen_->mesaj(lastResult.message);
     gameOn = false;
+    mesaj(lastResult.message);
+    busy = wasBusy;
 }
 
 SavedGame Game::savedGame() const {
@@ -194,6 +218,8 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     blackRollStats.pipHistory[1] = stats.blackPips;
     RollStats& mover = turn == 1 ? whiteRollStats : blackRollStats;
     mover.countRoll(dice.dieA, dice.dieB, turn == 1 ? stats.whitePips : stats.blackPips);
+    // A game saved after its last checker was borne off ends here, once.
+    endIfBorneOff();
 }
 
 }  // namespace lumaro

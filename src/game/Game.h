@@ -1,13 +1,15 @@
 #pragma once
 // The game object: the one position with its snapshot, the dice, the cube, the scores, the options
 // and the game flags. The parts of the program receive the game (or the pieces of it they need)
-// instead of reaching for globals. It talks to the window only through Screen and BoardView.
+// instead of reaching for globals. It talks to the window only through Screen and BoardView, and
+// hands Black's turns to its Opponent.
 #include <memory>
 
 #include "ai/MoveSearch.h"
 #include "board/Board.h"
 #include "game/Dice.h"
 #include "game/GameEnd.h"
+#include "game/Opponent.h"
 #include "game/Options.h"
 #include "game/PositionStats.h"
 #include "game/RollStats.h"
@@ -31,11 +33,16 @@ public:
     PositionStats stats;
     RollStats whiteRollStats;
     RollStats blackRollStats;
+    // What the pip, bar and borne-off labels show: written by calculpunctaj only, so a finished
+    // game or a declined new one keeps showing the counts of the position on the board.
+    BoardCounters counters;
 
     Byte turn = 1;  // 1 while White is to move
     bool gameOn = false;
     bool busy = false;
-    Byte cubeValue = 1;  // 1 centred, else 2..64
+    bool hourglass = false;  // the computer thinks long: clicks and menu items wait
+    bool enteringDice = false;  // a manual roll waits for its dice (keys and the dice buttons)
+    Byte cubeValue = 1;      // 1 centred, else 2..64
     Byte cubeOwnerWhite = 0;
     bool gameEndedByCube = false;
     Byte resultPoints = 0;
@@ -49,6 +56,12 @@ public:
 
     Screen& screen() { return *screen_; }
     void setScreen(Screen& screen) { screen_ = &screen; }
+    Side sideToMove() const { return sideOfTurn(turn); }
+
+    // Who plays Black, by the options: the computer, or a second person at this board.
+    Opponent& opponent() const;
+    bool opponentIsComputer() const { return opponent().isComputer(); }
+    bool opponentIsPersonHere() const { return opponent().playsAtThisBoard(); }
 
     // The game-state part of start-up, with the random sources seeded from `seedMilliseconds`
     // (milliseconds since midnight, UTC). The options are expected to be read already.
@@ -64,36 +77,47 @@ public:
     void tablanoua();
     void refacfast();
     void calculpunctaj();
-    void terminare();
+    // Ends the game won by `winner`: scores it, books it, announces it. Nothing else reacts to
+    // input until the result box has closed.
+    void terminare(Side winner, GameOver how);
     void stat();
 
-    // Shows a message (a question when `yesNo`) and waits for it; true for YES. The board takes no
-    // input meanwhile.
-    bool mesaj(int kind, const std::string& line1, const std::string& line2, bool yesNo);
+    // The one way the game shows a message or asks a question: plays the question sound, keeps
+    // every click, key and menu item out while the box is up (busy, restored afterwards) and
+    // returns true for YES.
     bool mesaj(const Message& message);
+    bool mesaj(MessageKind kind, const std::string& line1, const std::string& line2, bool yesNo);
 
-    // The local player's turn: a click on a checker moves it by one die (left button: the higher
-    // remaining die first, any other button the lower), a click on the bar enters.
+    // What the board window hands over: clicks and keys. Each is ignored while the game is busy or
+    // the hourglass shows. `s` is the screen position under the mouse (0: none).
     enum class Button { Left, Right };
+    void clickBoard(int s, Button button);
+    void clickChecker(Side side, int image, Button button);
+    void clickDice();  // a click on a die picture ends the turn, whatever lies under it
+    void clickCube();
+    // A typed character; `toolWindowOpen` keeps Backspace out while a window covers the board.
+    // Returns the menu command the key asks for (M), if any.
+    enum class KeyCommand { None, Move };
+    KeyCommand keyPressed(char key, bool backspace, bool toolWindowOpen);
+
+    // The person's steps by click (left button: the higher remaining die first, any other button
+    // the lower); a click on the bar enters.
     void whiteStepByClick(int s, Button button);
     void whiteEntryByClick(Button button);
     void blackStepByClick(int s, Button button);
     void blackEntryByClick(Button button);
     void adaugmoves(Byte from, Byte die);
     // End of the local turn: refuses while a die can still be played, undoes a short play, then
-    // hands the turn over (the computer considers its double, rolls and plays).
+    // hands the turn over to the opponent.
     void pasi();
     // Hands the turn over without any check (after a cube exchange).
     void pasi2();
     // A new local game: the question, the board, who begins and the first roll.
     void afiszarstart();
-    bool opponentIsComputer() const { return options.humanOpponent == 0; }
-    bool opponentIsPersonHere() const { return options.humanOpponent != 0 && options.localPlay != 0; }
 
     // The menu commands. Each first checks its guards against the window's state and does nothing
     // when one holds; they return whether they acted.
     struct ShellState {
-        bool hourglass = false;       // the computer or the network keeps the player waiting
         bool toolWindowOpen = false;  // the statistics, help or settings window is open
     };
     bool resign();  // "Do you want to resign?"; YES ends the game as lost by the side it costs
@@ -108,8 +132,17 @@ public:
     // farewell).
     bool commandExit(const ShellState& shell);
 
-    // Single steps on the real board (the computer's, and White's with a given die for MOVE).
+    // The options were changed (the settings window closed, COLOR): `before` is what they were.
+    // A new skin or checker colour lays every checker out again where it stood; then the screen
+    // follows the display options.
+    void optionsChanged(const Options& before);
+
+    // One step of one checker of `side` on the real board, with its flight, hit and sound: from
+    // logical point `from` (0: from the bar) with `die`. Returns the step result; 0 moves nothing
+    // (and sounds the refusal). `record`: White's step goes into moveRecord.
+    Byte playStep(Side side, int from, Byte die, bool placingSound, bool record);
     void useDie(Byte die);
+    // The computer's steps (Black), and White's with a given die for MOVE.
     void intrapc(Byte die);
     void mutascoatepc(int s, Byte die);
     void whiteEntryWithDie(Byte die);
@@ -121,14 +154,22 @@ public:
     // What the computer would play for the side, without moving anything (the book included).
     SearchResult choosePlay(bool black);
     SearchRequest searchRequest(bool black) const;
+    // Black's play made on the board step by step, with the pauses and sounds the player follows.
+    void playBlackMove(const Play& play);
 
     // A person offers a double (a click on the cube or the D key) for the player to roll next.
     void offerDouble();
     // The computer's answer to White's double.
     void raspuns_pc_la_dublaj();
     void afiscub() { drawCube(); }
-
-    // Before its roll the computer may offer a double; a refusal marks the game as won by Black.
+    // The answer to a double: the taker holds the cube at twice its value and the turn passes;
+    // a drop ends the game as a single game times the cube, won by the side that doubled.
+    void doubleTaken(Side taker);
+    void doubleDropped(Side dropper);
+    // Black (the computer or the remote player) offers White a double before its roll, with the
+    // question's first line; false when White dropped it and the game is over.
+    bool blackDoubles(const std::string& line1);
+    // Before its roll the computer may offer a double.
     void computerOffersDouble();
     bool computerTakesDouble() const;
     bool isCrawfordGame() const;
@@ -138,21 +179,26 @@ public:
     // Puts a loaded game on the board and books the loaded roll, as loading a game does.
     void restoreSavedGame(const SavedGame& saved);
 
+    void setHourglass(bool on);
+
 private:
-    void rollAt(bool white);
+    void rollAt(Side side);
     void afterStep();
-    void sendWhiteBlotToBar(int t);
-    void sendBlackBlotToBar(int t);
-    void executePlay(const Play& play, bool black);
-    void playComputersChoice(bool black);
-    Byte chooseDie(Button button, bool white, int s, bool entry) const;
-    void stepByClick(bool white, int s, Button button);
-    void entryByClick(bool white, Button button);
+    void endIfBorneOff();
+    void sendBlotToBar(Side blot, int t);
+    void playPlay(const Play& play, Side side);
+    void playComputersChoice(Side side);
+    Byte chooseDie(Button button, Side side, int s, bool entry) const;
+    void stepByClick(Side side, int s, Button button);
+    void entryByClick(Side side, Button button);
     void redrawDiceOfSideToMove();
     void drawCube();
+    bool acceptsInput() const { return !busy && !hourglass; }
 
     Screen* screen_;
     std::unique_ptr<MoveSearch> search_;
+    std::unique_ptr<Opponent> computer_;
+    std::unique_ptr<Opponent> personHere_;
 };
 
 }  // namespace lumaro

@@ -27,11 +27,9 @@ const char* kindWord(int kind) {
 
 }  // namespace
 
-GameEnding gameEndingOf(const Position& pos, int whitePips, int blackPips, bool gameEndedByCube,
-                        Byte cubeValue, Byte gameNumber) {
+GameEnding gameEndingOf(const Position& pos, Side winner, bool gameEndedByCube, Byte cubeValue, Byte gameNumber) {
     GameEnding e;
-    e.whitePips = whitePips;
-    e.blackPips = blackPips;
+    e.winner = winner;
     e.offWhite = pos.offWhite;
     e.offBlack = pos.offBlack;
     e.phaseWhite = whitePhaseOf(pos);
@@ -42,8 +40,15 @@ GameEnding gameEndingOf(const Position& pos, int whitePips, int blackPips, bool 
     return e;
 }
 
+int winKind(const Position& pos, Side winner) {
+    const bool whiteWon = winner == Side::White;
+    if ((whiteWon ? pos.offBlack : pos.offWhite) > 0) return 1;
+    const Byte loserPhase = whiteWon ? blackPhaseOf(pos) : whitePhaseOf(pos);
+    return loserPhase == 1 || loserPhase == 2 ? 3 : 2;
+}
+
 int gameKind(const GameEnding& ending, const Options& options) {
-    const bool whiteWon = ending.whitePips == 0;
+    const bool whiteWon = ending.winner == Side::White;
     const int loserOff = whiteWon ? ending.offBlack : ending.offWhite;
     const int loserPhase = whiteWon ? ending.phaseBlack : ending.phaseWhite;
 
@@ -61,7 +66,7 @@ int gameKind(const GameEnding& ending, const Options& options) {
 GameResult endGame(const GameEnding& ending, const Options& options, Scores& scores,
                    Byte& crawfordGameNumber) {
     GameResult result;
-    result.whiteWon = ending.whitePips == 0;
+    result.whiteWon = ending.winner == Side::White;
     result.kind = gameKind(ending, options);
     result.resultPoints = result.kind * ending.cubeValue;
     const char* winner = result.whiteWon ? "White" : "Black";
@@ -94,7 +99,7 @@ GameResult endGame(const GameEnding& ending, const Options& options, Scores& sco
         m.line1 = std::string(winner) + " player is the WINNER !";
     }
 
-    m.kind = 2;
+    m.kind = MessageKind::Result;
     m.line2 = std::string(kindWord(result.kind)) + ", cube x" + std::to_string(ending.cubeValue) +
               ", " + std::to_string(result.resultPoints) + " p.";
     m.table = scoreTable(options, scores);

@@ -11,10 +11,16 @@
 
 namespace lumaro {
 
+// How a game came to its end.
+enum class GameOver {
+    BorneOff,       // the winner has borne off its last checker
+    DoubleRefused,  // the loser refused a double: a single game whatever the position
+    Resigned,       // the loser gave up: scored by the position
+};
+
 // What a finished game is judged on.
 struct GameEnding {
-    int whitePips = 0;  // the colour whose count is 0 has won; a refused double or a
-    int blackPips = 0;  // resignation sets the winner's to 0
+    Side winner = Side::White;
     Byte offWhite = 0;
     Byte offBlack = 0;
     Byte phaseWhite = 0;  // as whitePhaseOf: 1 on the bar, 2 in the opponent's home board
@@ -24,8 +30,14 @@ struct GameEnding {
     Byte gameNumber = 1;
 };
 
-GameEnding gameEndingOf(const Position& pos, int whitePips, int blackPips, bool gameEndedByCube,
-                        Byte cubeValue, Byte gameNumber);
+GameEnding gameEndingOf(const Position& pos, Side winner, bool gameEndedByCube, Byte cubeValue, Byte gameNumber);
+
+// Single (1), gammon (2) or backgammon (3) by the position alone: single when the loser has borne
+// off a checker; backgammon when it has borne off none and still has a checker on the bar or in the
+// winner's home board; else gammon.
+int winKind(const Position& pos, Side winner);
+// What Black wins once it has borne off its last checker (the self-play matches count this).
+inline int blackWinPoints(const Position& pos) { return winKind(pos, Side::Black); }
 
 struct GameResult {
     bool whiteWon = false;

@@ -5,14 +5,15 @@
 namespace lumaro {
 
 bool Game::mesaj(const Message& message) {
+    const bool wasBusy = busy;
     busy = true;
     if (message.yesNo && options.soundFx) screen_->play(Sound::Question);
     const bool yes = screen_->mesaj(message) == Answer::Yes;
-    busy = false;
+    busy = wasBusy;
     return yes;
 }
 
-bool Game::mesaj(int kind, const std::string& line1, const std::string& line2, bool yesNo) {
+bool Game::mesaj(MessageKind kind, const std::string& line1, const std::string& line2, bool yesNo) {
     Message message;
     message.kind = kind;
     message.line1 = line1;
@@ -34,7 +35,7 @@ void Game::adaugmoves(Byte from, Byte die) {
 
 // The left button prefers the first remaining die of slots 1, 2, 3, 4, any other button of 2, 1,
 // 3, 4; when that die cannot move this checker the other preference is tried once.
-Byte Game::chooseDie(Button button, bool white, int s, bool entry) const {
+Byte Game::chooseDie(Button button, Side side, int s, bool entry) const {
     auto firstOf = [this](std::initializer_list<int> order) -> Byte {
         for (int k : order)
             if (dice.diceLeft[k] != 0) return dice.diceLeft[k];
@@ -44,103 +45,52 @@ Byte Game::chooseDie(Button button, bool white, int s, bool entry) const {
     const Byte other = firstOf({2, 1, 3, 4});
     const Byte preferred = button == Button::Left ? left : other;
     const Byte second = button == Button::Left ? other : left;
-    auto result = [&](Byte die) {
-        if (entry) return white ? whiteEntryTest(board, die) : blackEntryTest(board, die);
-        return white ? whiteStepTest(board, s, die) : blackStepTest(board, s, die);
-    };
-    if (result(preferred) != kStepImpossible) return preferred;
+    const int from = entry ? 0 : (s >= 1 && s <= 24 ? board.screenToPoint[s] : -1);
+    if (from < 0) return preferred;
+    const Byte phase = side == Side::White ? board.phaseWhite : board.phaseBlack;
+    if (stepResult(board, side, from, preferred, phase) != kStepImpossible) return preferred;
     return second;
 }
 
-void Game::stepByClick(bool white, int s, Button button) {
-    const Byte turnSide = white ? 1 : 0;
-    const Byte phase = white ? board.phaseWhite : board.phaseBlack;
+void Game::stepByClick(Side side, int s, Button button) {
+    const Byte turnSide = turnOf(side);
+    const Byte phase = side == Side::White ? board.phaseWhite : board.phaseBlack;
     if (phase == 1) {
         if (canEnter(board, turnSide, dice.diceLeft))
-            mesaj(1, "You have to play first", "your men from the bar!", false);
+            mesaj(MessageKind::RuleNotice, "You have to play first", "your men from the bar!", false);
         else
             pasi();
         return;
     }
-    if (!canMove(board, turnSide, dice.diceLeft)) {
+    if (!canMove(board, turnSide, dice.diceLeft) || s < 1 || s > 24) {
         pasi();
         return;
     }
     busy = true;
-    const Byte die = chooseDie(button, white, s, false);
-    const Byte result = white ? whiteStepTest(board, s, die) : blackStepTest(board, s, die);
-    const Byte own = white ? kWhite : kBlack;
-    const int from = s >= 1 && s <= 24 ? board.screenToPoint[s] : 0;
-    if (result == kStepImpossible) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        busy = false;
-        return;
-    }
-    if (result == kBorneOff) {
-        if (white) adaugmoves(static_cast<Byte>(from), die);
-        if (white) board.stergalb(s); else board.stergnegru(s);
-        (white ? board.offWhite : board.offBlack) += 1;
-        if (options.soundFx) screen_->play(Sound::Checker);
-        board.flyFromLast(own, board.trayX(), white ? Board::kWhiteTrayY : Board::kBlackTrayY);
-    } else if (result > kHitOffset) {
-        const int t = result - kHitOffset;
-        // White's hit lands at once; the other side's shows its fade and appear effects.
-        if (white) board.animate = false;
-        if (options.soundFx) screen_->play(Sound::Checker);
-        if (white) sendBlackBlotToBar(t); else sendWhiteBlotToBar(t);
-        if (white) board.stergalb(s); else board.stergnegru(s);
-        if (white) adaugmoves(static_cast<Byte>(from), die);
-        board.flyFromLast(own, board.nextSlotX(t), board.nextSlotY(t));
-        board.addAtPoint(t, own);
-        if (white) board.animate = true;
-    } else {
-        if (white) adaugmoves(static_cast<Byte>(from), die);
-        if (white) board.stergalb(s); else board.stergnegru(s);
-        if (options.soundFx) screen_->play(Sound::Checker);
-        board.flyFromLast(own, board.nextSlotX(result), board.nextSlotY(result));
-        board.addAtPoint(result, own);
-    }
-    useDie(die);
-    afterStep();
+    const Byte die = chooseDie(button, side, s, false);
+    playStep(side, board.screenToPoint[s], die, true, side == Side::White);
     busy = false;
-    if (white) screen_->refreshBarDots();
+    if (side == Side::White) screen_->refreshBarDots();
 }
 
-void Game::entryByClick(bool white, Button button) {
+void Game::entryByClick(Side side, Button button) {
     busy = true;
-    const Byte die = chooseDie(button, white, 0, true);
-    const Byte result = white ? whiteEntryTest(board, die) : blackEntryTest(board, die);
-    const Byte own = white ? kWhite : kBlack;
-    if (result == kStepImpossible || result == kBorneOff) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        busy = false;
-        return;
-    }
-    const int t = result > kHitOffset ? result - kHitOffset : result;
-    if (white) adaugmoves(board.screenToPoint[t], die);
-    if (options.soundFx) screen_->play(Sound::Checker);
-    if (result > kHitOffset) {
-        if (white) sendBlackBlotToBar(t); else sendWhiteBlotToBar(t);
-    }
-    if (white) board.stergalbbar(); else board.stergnegrubar();
-    board.flyFromLast(own, board.nextSlotX(t), board.nextSlotY(t));
-    board.addAtPoint(t, own);
-    useDie(die);
-    afterStep();
+    const Byte die = chooseDie(button, side, 0, true);
+    playStep(side, 0, die, true, side == Side::White);
     busy = false;
-    if (white) screen_->refreshBarDots();
+    if (side == Side::White) screen_->refreshBarDots();
 }
 
-void Game::whiteStepByClick(int s, Button button) { stepByClick(true, s, button); }
-void Game::blackStepByClick(int s, Button button) { stepByClick(false, s, button); }
-void Game::whiteEntryByClick(Button button) { entryByClick(true, button); }
-void Game::blackEntryByClick(Button button) { entryByClick(false, button); }
+void Game::whiteStepByClick(int s, Button button) { stepByClick(Side::White, s, button); }
+void Game::blackStepByClick(int s, Button button) { stepByClick(Side::Black, s, button); }
+void Game::whiteEntryByClick(Button button) { entryByClick(Side::White, button); }
+void Game::blackEntryByClick(Button button) { entryByClick(Side::Black, button); }
 
 void Game::pasi() {
     if (!gameOn) return;
     // Network play hands the turn over through the connection; it has its own turn end.
     if (options.humanOpponent && !options.localPlay) return;
-    const bool personOnTurn = turn == 1 || opponentIsPersonHere();
+    const bool personOnTurn = turn == 1 || opponent().playsAtThisBoard();
     if (dice.anyLeft() && personOnTurn) {
         const bool onBar = (turn == 1 ? board.phaseWhite : board.phaseBlack) == 1;
         const bool canPlay = onBar ? canEnter(board, turn, dice.diceLeft) : canMove(board, turn, dice.diceLeft);
@@ -148,25 +98,14 @@ void Game::pasi() {
         if (options.soundFx) screen_->play(Sound::NoMove);
         screen_->delay(100);
         if (regulimaxime(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) {
-            mesaj(1, "You have to play all dice", "or the higher one!", false);
+            mesaj(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
             refacfast();
             return;
         }
     }
     if (turn == 1) {
         turn = 0;
-        if (opponentIsPersonHere()) {
-            afiszartu();
-            return;
-        }
-        gameEndedByCube = false;
-        if (options.cubeEnabled && cubeValue < 64 && (cubeValue == 1 || cubeOwnerWhite == 0)) computerOffersDouble();
-        if (gameEndedByCube) {
-            terminare();
-            return;
-        }
-        afiszartu();
-        mutapc();
+        opponent().blackTurn(*this);
     } else {
         turn = 1;
         afiszareu();
@@ -188,7 +127,7 @@ void Game::afiszarstart() {
     if (options.alternateFirstMove) {
         const std::string begins = blackBeginsNext ? "Black begins!" : "White begins!";
         turn = blackBeginsNext ? 0 : 1;
-        const bool yes = mesaj(0, "Alternate play. " + begins, "Start a new game?", true);
+        const bool yes = mesaj(MessageKind::NewGame, "Alternate play. " + begins, "Start a new game?", true);
         blackBeginsNext = !blackBeginsNext;
         if (!yes) {
             screen_->clearDice();
@@ -202,7 +141,7 @@ void Game::afiszarstart() {
         screen_->gameStarted();
         if (turn == 1) afiszareu(); else afiszartu();
         takeSnapshot();
-        if (turn == 0 && opponentIsComputer()) mutapc();
+        if (turn == 0) opponent().blackPlaysRolledDice(*this);
         return;
     }
     busy = true;
@@ -213,7 +152,7 @@ void Game::afiszarstart() {
     const bool blackBegins = dice.dieB < dice.dieA;
     turn = blackBegins ? 0 : 1;
     busy = false;
-    const bool yes = mesaj(0, std::string("Rolling dice...") + (blackBegins ? "Black begins!" : "White begins!"),
+    const bool yes = mesaj(MessageKind::NewGame, std::string("Rolling dice...") + (blackBegins ? "Black begins!" : "White begins!"),
                            "Start a new game?", true);
     if (!yes) {
         screen_->clearDice();
@@ -235,8 +174,8 @@ void Game::afiszarstart() {
     gameOn = true;
     takeSnapshot();
     screen_->gameStarted();
-    screen_->showDice(!blackBegins, a, b);
-    if (blackBegins && opponentIsComputer()) mutapc();
+    screen_->showDice(blackBegins ? Side::Black : Side::White, a, b);
+    if (blackBegins) opponent().blackPlaysRolledDice(*this);
 }
 
 }  // namespace lumaro

@@ -282,7 +282,7 @@ std::vector<ScoreRow> scoreTable(const Options& options, const Scores& scores) {
 
 Message scoreMessage(const Options& options, const Scores& scores) {
     Message m;
-    m.kind = 2;
+    m.kind = MessageKind::Result;
     m.line1 = options.matchPlay ? "MATCHES SCORE" : "GAMES SCORE";
     m.table = scoreTable(options, scores);
     m.yesNo = false;

@@ -4,9 +4,20 @@
 #include <string>
 #include <vector>
 
+#include "board/Position.h"
+
 namespace lumaro {
 
 enum class Answer { Yes = 1, No = 2 };
+
+// Which picture the message box shows: each kind of message has its own.
+enum class MessageKind {
+    NewGame = 0,     // "Start a new game?"
+    RuleNotice = 1,  // a play or a double the rules refuse, network notices
+    Result = 2,      // the end of a game, the scores
+    Resign = 3,      // resignation and exit questions
+    Cube = 4,        // doubles offered, taken and dropped
+};
 
 // The small score table under a message: a row label with the WHITE and BLACK values.
 struct ScoreRow {
@@ -16,7 +27,7 @@ struct ScoreRow {
 };
 
 struct Message {
-    int kind = 0;  // which picture the box shows, 0..4
+    MessageKind kind = MessageKind::NewGame;
     std::string line1;
     std::string line2;
     std::vector<ScoreRow> table;  // empty: no table
@@ -43,6 +54,8 @@ enum class Sound {
 class Screen {
 public:
     virtual ~Screen() = default;
+    // Draws the message and waits until it is answered or its countdown ends. Only the game calls
+    // it (Game::mesaj), which keeps every other input out meanwhile and plays the question sound.
     virtual Answer mesaj(const Message& message) = 0;
     // Waits `ms` milliseconds while the window keeps handling events.
     virtual void delay(int ms) = 0;
@@ -51,9 +64,9 @@ public:
     // True once the program is closing: waits that loop on the user give up.
     virtual bool closing() const { return false; }
 
-    // The dice of one side: `white` picks the place (right half for White, left for Black);
-    // a value of 0 draws a blank die.
-    virtual void showDice(bool /*white*/, int /*dieA*/, int /*dieB*/) {}
+    // The dice of one side, at its place (right half for White, left for Black); a value of 0
+    // draws a blank die.
+    virtual void showDice(Side /*side*/, int /*dieA*/, int /*dieB*/) {}
     virtual void clearDice() {}
     // The opening roll: Black's die in Black's first place, White's in White's second.
     virtual void showOpeningDice(int /*blackDie*/, int /*whiteDie*/) {}
@@ -69,6 +82,9 @@ public:
     virtual void setWaitCursor(bool /*waiting*/) {}
     // The pip, bar and borne-off counters around the board changed.
     virtual void countersChanged() {}
+    // The options changed (the settings window closed): the board, the clocks and the panel
+    // follow the display options.
+    virtual void displayOptionsChanged() {}
 };
 
 }  // namespace lumaro

@@ -46,7 +46,7 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
                                              " border-radius: 5px; font-weight: bold; }"
                                              "QPushButton:hover { background: #5a4028; }"));
         connect(button, &QPushButton::clicked, this, [this, d] {
-            if (!waitCursor_) game_.dice.pendingKey = static_cast<Byte>('0' + d);
+            if (!game_.hourglass) game_.dice.pendingKey = static_cast<Byte>('0' + d);
         });
         diceButtons_[d - 1] = button;
     }
@@ -137,8 +137,8 @@ void BoardWindow::checkerFlying(int, int fromX, int fromY, int toX, int toY) {
     update(QRect(sprite_, QSize(5, 5)));
 }
 
-void BoardWindow::showDice(bool white, int dieA, int dieB) {
-    const int* xs = white ? kWhiteDiceX : kBlackDiceX;
+void BoardWindow::showDice(Side side, int dieA, int dieB) {
+    const int* xs = side == Side::White ? kWhiteDiceX : kBlackDiceX;
     const int values[2] = {dieA, dieB};
     for (int k = 0; k < 2; ++k) {
         DieSlot& slot = dice_[k];
@@ -181,7 +181,6 @@ void BoardWindow::dieUsed(int die) {
 void BoardWindow::drawCube() { update(QRect(kCubeX - 5, 100, 61, 400)); }
 
 void BoardWindow::setWaitCursor(bool waiting) {
-    waitCursor_ = waiting;
     if (waiting)
         setCursor(Qt::BusyCursor);
     else
@@ -198,8 +197,6 @@ void BoardWindow::showBarDots(const BarDots& dots) {
     dots_ = dots;
     update();
 }
-
-bool BoardWindow::ignoreClicks() const { return waitCursor_ || game_.busy; }
 
 BoardWindow::CheckerImage* BoardWindow::checkerAt(const QPoint& p, int* colour, int* image) {
     CheckerImage* best = nullptr;
@@ -220,65 +217,17 @@ BoardWindow::CheckerImage* BoardWindow::checkerAt(const QPoint& p, int* colour, 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
+    if (!game_.hourglass) emit boardClicked();
     const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
     if (QRect(kCubeX, cubeY, 51, 51).contains(p)) {
-        if (!waitCursor_) game_.offerDouble();  // a click on the cube offers a double
+        game_.clickCube();  // a click on the cube offers a double
         return;
     }
     int colour = 0, image = 0;
     if (checkerAt(p, &colour, &image))
-        checkerClick(colour, image, button);
+        game_.clickChecker(colour == kWhite ? Side::White : Side::Black, image, button);
     else
-        boardClick(p.x(), p.y(), button);
-}
-
-void BoardWindow::boardClick(int x, int y, Game::Button button) {
-    if (waitCursor_) return;
-    emit boardEntered();
-    if (game_.busy) return;
-    const int s = hitTest(x, y);
-    const Board& b = game_.board;
-    if (s) {
-        const int p = b.screenToPoint[s];
-        if (b.hasWhite(p) && game_.turn == 1) {
-            game_.whiteStepByClick(s, button);
-            return;
-        }
-        if (b.hasBlack(p) && game_.turn == 0 && game_.opponentIsPersonHere()) {
-            game_.blackStepByClick(s, button);
-            return;
-        }
-    }
-    game_.pasi();
-}
-
-void BoardWindow::checkerClick(int colour, int image, Game::Button button) {
-    if (ignoreClicks()) return;
-    const bool white = colour == kWhite;
-    if (white ? game_.turn != 1 : !(game_.turn == 0 && game_.opponentIsPersonHere())) {
-        game_.pasi();
-        return;
-    }
-    const Board& b = game_.board;
-    for (int p = 1; p <= 24; ++p) {
-        if (!(white ? b.hasWhite(p) : b.hasBlack(p))) continue;
-        for (int k = 1; k <= b.count[p] && k <= 15; ++k) {
-            if (b.stack[p][k] != image) continue;
-            if (white)
-                game_.whiteStepByClick(b.screenToPoint[p], button);
-            else
-                game_.blackStepByClick(b.screenToPoint[p], button);
-            return;
-        }
-    }
-    if (canEnter(b, game_.turn, game_.dice.diceLeft)) {
-        if (white)
-            game_.whiteEntryByClick(button);
-        else
-            game_.blackEntryByClick(button);
-        return;
-    }
-    game_.pasi();
+        game_.clickBoard(hitTest(p.x(), p.y()), button);
 }
 
 void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -308,20 +257,11 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         emit menuRequested(true);
         return;
     }
-    if (event->key() == Qt::Key_Backspace) {
-        const bool computerOnTurn = game_.opponentIsComputer() && game_.turn == 0;
-        if (game_.busy || !game_.gameOn || computerOnTurn || !isEnabled()) return;
-        game_.refacfast();
-    }
+    const bool backspace = event->key() == Qt::Key_Backspace;
     const QString text = event->text();
-    if (text.isEmpty()) return;
-    const char key = text.at(0).toLatin1();
-    game_.dice.pendingKey = static_cast<Byte>(key);
-    if (key == 'D' || key == 'd') {
-        if (!waitCursor_) game_.offerDouble();
-    } else if (key == 'M' || key == 'm') {
-        emit moveRequested();
-    }
+    const char key = text.isEmpty() ? '\0' : text.at(0).toLatin1();
+    if (!backspace && key == '\0') return;
+    if (game_.keyPressed(key, backspace, toolWindowOpen() || !isEnabled()) == Game::KeyCommand::Move) emit moveRequested();
 }
 
 void BoardWindow::closeEvent(QCloseEvent* event) {
@@ -355,8 +295,10 @@ void BoardWindow::paintLabels(QPainter& p) {
             p.drawText(QRect(x, y, 20, 15), Qt::AlignCenter, QString::number(25 - b.screenToPoint[s]));
         }
     }
-    const BoardCounters counters = boardCounters(b, game_.stats.whitePips, game_.stats.blackPips,
-                                                 game_.options.showBorneOff != 0, game_.options.showPipCount != 0);
+    // The counts the game last computed, each shown while its option is on.
+    const BoardCounters& counters = game_.counters;
+    const bool pips = game_.options.showPipCount != 0;
+    const bool off = game_.options.showBorneOff != 0;
     font.setPixelSize(13);
     p.setFont(font);
     const int pipX = b.homeRight ? 748 : 22;
@@ -368,10 +310,10 @@ void BoardWindow::paintLabels(QPainter& p) {
         p.setPen(colour);
         p.drawText(r, Qt::AlignCenter, QString::fromStdString(text));
     };
-    label(pipX - 2, 6, 30, counters.pipTopRight, QColor(255, 235, 190));
-    label(pipX - 2, 576, 30, counters.pipBottomRight, QColor(255, 235, 190));
-    label(offX, 290, 24, counters.offTopRight, QColor(200, 200, 200));
-    label(offX, 310, 24, counters.offBottomRight, QColor(255, 255, 255));
+    if (pips) label(pipX - 2, 6, 30, counters.pipTopRight, QColor(255, 235, 190));
+    if (pips) label(pipX - 2, 576, 30, counters.pipBottomRight, QColor(255, 235, 190));
+    if (off) label(offX, 290, 24, counters.offTopRight, QColor(200, 200, 200));
+    if (off) label(offX, 310, 24, counters.offBottomRight, QColor(255, 255, 255));
     label(Board::kBarX + 13, 84, 24, counters.barTop, QColor(255, 255, 255));
     label(Board::kBarX + 13, 496, 24, counters.barBottom, QColor(220, 220, 220));
 }

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 #include "board/BoardView.h"
 #include "game/BarDots.h"
@@ -29,8 +30,10 @@ public:
     MessagePanel& messagePanel() { return *message_; }
     const QImage& boardPicture() const { return assets_.board[game_.options.modernSkin ? 1 : 0]; }
     // The hourglass: the computer thinks at level 2.
-    bool hourglass() const { return waitCursor_; }
+    bool hourglass() const { return game_.hourglass; }
     bool startupPending = true;
+    // Whether a tool window (settings, statistics, help) covers the board: Backspace waits.
+    std::function<bool()> toolWindowOpen = [] { return false; };
 
     // BoardView
     void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override;
@@ -40,7 +43,7 @@ public:
     void letEventsRun() override;
 
     // What the game's screen draws here.
-    void showDice(bool white, int dieA, int dieB);
+    void showDice(Side side, int dieA, int dieB);
     void showOpeningDice(int blackDie, int whiteDie);
     void clearDice();
     void dieUsed(int die);
@@ -59,8 +62,10 @@ signals:
     void startRequested();      // the automatic first START
     void menuRequested(bool atCorner);  // Esc (at the corner) or the mouse at the left edge
     void boardEntered();        // the mouse moved over the board away from the left edge
+    void boardClicked();        // a click on the board: a docked menu panel makes way
     void moveRequested();       // the M key
     void closeRequested();      // the window's close button: EXIT
+
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -85,9 +90,6 @@ private:
     };
 
     void onClockTick();
-    void boardClick(int x, int y, Game::Button button);
-    void checkerClick(int colour, int image, Game::Button button);
-    bool ignoreClicks() const;
     CheckerImage* checkerAt(const QPoint& p, int* colour, int* image);
     const QImage& checkerPicture(int colour) const;
     QImage boardPiece(int x, int y, int size = 51) const;
@@ -103,7 +105,6 @@ private:
     QPoint sprite_{-100, -100};
     bool spriteVisible_ = false;
     int nextZ_ = 0;
-    bool waitCursor_ = false;
     QTimer clock_;
     std::array<QPushButton*, 6> diceButtons_{};
     double gameStart_ = 0;

@@ -93,8 +93,9 @@ void MessagePanel::paintEvent(QPaintEvent*) {
     p.setFont(font);
     p.setPen(QColor(240, 220, 160));
     p.drawText(QRect(260 - kLeft, 213 - kTop, 200, 18), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("LUMARO  2"));
-    if (message_.kind >= 0 && message_.kind < 5 && !assets_.messageKind[message_.kind].isNull())
-        p.drawImage(QRect(238 - kLeft, 235 - kTop, 90, 109), assets_.messageKind[message_.kind]);
+    const auto kind = static_cast<std::size_t>(message_.kind);
+    if (kind < assets_.messageKind.size() && !assets_.messageKind[kind].isNull())
+        p.drawImage(QRect(238 - kLeft, 235 - kTop, 90, 109), assets_.messageKind[kind]);
     if (countdownVisible_) {
         const QRect bar(488 - kLeft, 219 - kTop, 52, 7);
         p.fillRect(bar, QColor(20, 20, 20, 200));

@@ -24,7 +24,7 @@ Answer QtScreen::mesaj(const Message& message) {
 void QtScreen::delay(int ms) { board_.delay(ms); }
 void QtScreen::play(Sound sound) { sounds_.play(sound); }
 void QtScreen::letEventsRun() { board_.letEventsRun(); }
-void QtScreen::showDice(bool white, int dieA, int dieB) { board_.showDice(white, dieA, dieB); }
+void QtScreen::showDice(Side side, int dieA, int dieB) { board_.showDice(side, dieA, dieB); }
 void QtScreen::clearDice() { board_.clearDice(); }
 void QtScreen::showOpeningDice(int blackDie, int whiteDie) { board_.showOpeningDice(blackDie, whiteDie); }
 void QtScreen::gameStarted() { board_.gameStarted(); }
@@ -33,5 +33,10 @@ void QtScreen::dieUsed(int die) { board_.dieUsed(die); }
 void QtScreen::refreshBarDots() { board_.refreshBarDots(); }
 void QtScreen::setWaitCursor(bool waiting) { board_.setWaitCursor(waiting); }
 void QtScreen::countersChanged() { board_.update(); }
+
+void QtScreen::displayOptionsChanged() {
+    board_.applyDisplayOptions();
+    if (onDisplayOptionsChanged) onDisplayOptionsChanged();
+}
 
 }  // namespace lumaro

@@ -21,7 +21,7 @@ public:
     bool closing() const override { return closing_; }
     void setClosing() { closing_ = true; }
 
-    void showDice(bool white, int dieA, int dieB) override;
+    void showDice(Side side, int dieA, int dieB) override;
     void clearDice() override;
     void showOpeningDice(int blackDie, int whiteDie) override;
     void gameStarted() override;
@@ -30,9 +30,12 @@ public:
     void refreshBarDots() override;
     void setWaitCursor(bool waiting) override;
     void countersChanged() override;
+    void displayOptionsChanged() override;
 
     // Whether the message box should also hide a docked menu panel when it closes.
     std::function<void()> onMessageClosed;
+    // The backdrop's clocks and the panel follow the display options too.
+    std::function<void()> onDisplayOptionsChanged;
 
 private:
     BoardWindow& board_;

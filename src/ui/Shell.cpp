@@ -37,7 +37,7 @@ Shell::Shell(const QString& folder) : folder_(folder) {}
 
 Shell::~Shell() = default;
 
-Game::ShellState Shell::shellState() const { return {board_->hourglass(), false}; }
+Game::ShellState Shell::shellState() const { return {false}; }
 
 void Shell::saveSettings() {
     saveopt((folder_ + QStringLiteral("/lm2.ini")).toStdString(), game_->options, game_->scores);
@@ -108,6 +108,7 @@ bool Shell::start() {
             menu_->slideIn();
     });
     connect(board_.get(), &BoardWindow::boardEntered, this, [this] { menu_->boardEntered(); });
+    connect(board_.get(), &BoardWindow::boardClicked, this, [this] { menu_->hideIfDocked(); });
     connect(board_.get(), &BoardWindow::moveRequested, this, [this] { onCommand(MenuItem::Move); });
     connect(board_.get(), &BoardWindow::closeRequested, this, [this] { onCommand(MenuItem::Exit); });
     connect(board_.get(), &BoardWindow::clockTicked, this, &Shell::onClockTick);
@@ -116,6 +117,9 @@ bool Shell::start() {
         menu_->slideIn();
     });
     screen_->onMessageClosed = [this] { menu_->hideIfDocked(); };
+    screen_->onDisplayOptionsChanged = [this] {
+        backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
+    };
 
     backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
     board_->show();
@@ -149,7 +153,7 @@ void Shell::onCommand(MenuItem item) {
             break;
         case MenuItem::Score: g.commandScore(shell); break;
         case MenuItem::Hide:
-            if (!shell.hourglass && !g.busy) menu_->hideIfDetached();
+            if (!g.hourglass && !g.busy) menu_->hideIfDetached();
             break;
         case MenuItem::Exit:
             if (g.commandExit(shell)) exitProgram();

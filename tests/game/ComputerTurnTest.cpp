@@ -165,7 +165,10 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     screen.answers = {Answer::No};
     game.computerOffersDouble();
     EXPECT_TRUE(game.gameEndedByCube);
-    EXPECT_EQ(game.stats.blackPips, 0);
+    EXPECT_FALSE(game.gameOn);
+    EXPECT_FALSE(game.lastResult.whiteWon);
+    EXPECT_EQ(game.lastResult.resultPoints, 1);
+    EXPECT_EQ(game.stats.blackPips, blackPipCount(even));  // the counts stay those of the board
 
     // Too early in the game, in a one-point match, in the Crawford game: no question.
     screen.messages.clear();

@@ -14,8 +14,7 @@ Cells cells(const ScoreRow& row) { return {row.label, row.white, row.black}; }
 // White has borne off all and wins; Black, the loser, has `off` off and is in `phase`.
 GameEnding whiteWins(int off, int phase, Byte cube = 1, bool byCube = false) {
     GameEnding e;
-    e.whitePips = 0;
-    e.blackPips = 40;
+    e.winner = Side::White;
     e.offWhite = 15;
     e.offBlack = static_cast<Byte>(off);
     e.phaseBlack = static_cast<Byte>(phase);
@@ -55,8 +54,8 @@ TEST(GameKind, ByTheLosersCheckersAndTheRules) {
 }
 
 TEST(GameKind, ResignationAtTheStartIsScoredByThePosition) {
-    // White resigns: Black's pip count is set to 0. White's back checkers sit in Black's home.
-    const GameEnding e = gameEndingOf(startingPosition(), 167, 0, false, 2, 1);
+    // White resigns: Black wins. White's back checkers sit in Black's home.
+    const GameEnding e = gameEndingOf(startingPosition(), Side::Black, false, 2, 1);
     Options o;
     EXPECT_EQ(gameKind(e, o), 3);
     o.noBackgammonScoring = 1;
@@ -64,7 +63,7 @@ TEST(GameKind, ResignationAtTheStartIsScoredByThePosition) {
 
     Options jacoby;
     jacoby.jacobyRule = 1;
-    EXPECT_EQ(gameKind(gameEndingOf(startingPosition(), 167, 0, false, 1, 1), jacoby), 1);
+    EXPECT_EQ(gameKind(gameEndingOf(startingPosition(), Side::Black, false, 1, 1), jacoby), 1);
 }
 
 TEST(GameEnd, SingleGamesBookPointsAndAnnounceTheWinner) {
@@ -77,7 +76,7 @@ TEST(GameEnd, SingleGamesBookPointsAndAnnounceTheWinner) {
     GameResult r = endGame(whiteWins(0, 0, 2), o, s, crawford);
     EXPECT_TRUE(r.whiteWon);
     EXPECT_EQ(r.resultPoints, 4);
-    EXPECT_EQ(r.message.kind, 2);
+    EXPECT_EQ(r.message.kind, MessageKind::Result);
     EXPECT_FALSE(r.message.yesNo);
     EXPECT_EQ(r.message.timeout, 50);
     EXPECT_EQ(r.message.line1, "White player is the WINNER !");
@@ -89,8 +88,7 @@ TEST(GameEnd, SingleGamesBookPointsAndAnnounceTheWinner) {
 
     // Black wins a refused double at cube 4, with White in a backgammon position.
     GameEnding refused;
-    refused.blackPips = 0;
-    refused.whitePips = 90;
+    refused.winner = Side::Black;
     refused.phaseWhite = 2;
     refused.cubeValue = 4;
     refused.gameEndedByCube = true;
@@ -132,8 +130,7 @@ TEST(GameEnd, CrawfordMarkAtOneAwayAndClearedByTheNextGame) {
     EXPECT_TRUE(isCrawfordGame(o, 8, crawford));
 
     GameEnding blackSingle;
-    blackSingle.blackPips = 0;
-    blackSingle.whitePips = 10;
+    blackSingle.winner = Side::Black;
     blackSingle.offWhite = 5;
     blackSingle.gameNumber = 8;
     r = endGame(blackSingle, o, s, crawford);
@@ -171,8 +168,7 @@ TEST(GameEnd, MatchWinResetsTheScoresAndDropsTheExcess) {
 
     // A match to 1 is won by the first game and never marks a Crawford game.
     GameEnding blackWins;
-    blackWins.blackPips = 0;
-    blackWins.whitePips = 20;
+    blackWins.winner = Side::Black;
     blackWins.offWhite = 3;
     crawford = 9;
     r = endGame(blackWins, matchTo(1), s, crawford);

@@ -82,10 +82,11 @@ TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
 TEST_F(GameFixture, BearingOffTheLastCheckerEndsAndBooksTheGame) {
     startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
     EXPECT_TRUE(game.gameOn);
-    game.board.stergalb(game.board.screenToPoint[24]);
-    game.board.offWhite += 1;
-    game.calculpunctaj();
+    game.calculpunctaj();  // counting alone ends nothing
+    EXPECT_TRUE(game.gameOn);
+    game.whiteStepByClick(game.board.screenToPoint[24], Game::Button::Left);
     EXPECT_FALSE(game.gameOn);
+    EXPECT_FALSE(game.busy);
     EXPECT_TRUE(game.lastResult.whiteWon);
     EXPECT_EQ(game.lastResult.kind, 1);  // black has borne checkers off
     EXPECT_EQ(game.scores.whitePointsTotal, 1u);

@@ -11,18 +11,6 @@ void put(Position& pos, int p, int n, Byte colour) {
     pos.colour[p] = colour;
 }
 
-// The same position seen from the other side: White's checkers become Black's on point 25 - p.
-Position mirrored(const Position& pos) {
-    Position m;
-    for (int p = 1; p <= 24; ++p)
-        if (pos.count[p] > 0) put(m, 25 - p, pos.count[p], pos.colour[p] == kWhite ? kBlack : kWhite);
-    m.barWhite = pos.barBlack;
-    m.barBlack = pos.barWhite;
-    m.offWhite = pos.offBlack;
-    m.offBlack = pos.offWhite;
-    return m;
-}
-
 void expectFeatures(const SideFeatures& f, std::array<int, 7> expected) {
     EXPECT_EQ((std::array<int, 7>{f.bar, f.back, f.outfield, f.home, f.off, f.exposure, f.blockade}),
               expected);
@@ -313,7 +301,7 @@ TEST(PositionDisplay, ScoreMessage) {
     scores.blackGamesWon = 12;
 
     Message m = scoreMessage(options, scores);
-    EXPECT_EQ(m.kind, 2);
+    EXPECT_EQ(m.kind, MessageKind::Result);
     EXPECT_FALSE(m.yesNo);
     EXPECT_EQ(m.timeout, 50);
     EXPECT_EQ(m.line1, "GAMES SCORE");

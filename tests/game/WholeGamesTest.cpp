@@ -28,7 +28,7 @@ struct Table {
         game.startUp(static_cast<std::uint32_t>(seed * 7919));
         // Cube questions are answered at random, new-game questions with YES.
         screen.decide = [this](const Message& m) {
-            if (m.kind == 0) return Answer::Yes;
+            if (m.kind == MessageKind::NewGame) return Answer::Yes;
             return random.below(5) == 0 ? Answer::No : Answer::Yes;
         };
     }

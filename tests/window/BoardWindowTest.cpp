@@ -130,7 +130,7 @@ private slots:
     void anUnansweredQuestionCountsAsYes() {
         Table t;
         Message question;
-        question.kind = 4;
+        question.kind = MessageKind::Cube;
         question.line1 = "White player wants to double.";
         question.line2 = "Do you accept?";
         question.yesNo = true;

@@ -4,7 +4,8 @@
 #include <array>
 
 #include "Rng.h"
-#include "app/cli/SelfPlay.h"
+#include "board/PlayApply.h"
+#include "game/GameEnd.h"
 
 namespace lumaro::train {
 

@@ -17,60 +17,6 @@
 
 namespace lumaro {
 
-Position mirrored(const Position& pos) {
-    Position m;
-    for (int p = 1; p <= 24; ++p) {
-        const int q = 25 - p;
-        m.count[q] = pos.count[p];
-        m.colour[q] = pos.count[p] > 0 ? static_cast<Byte>(pos.colour[p] ^ 1) : 0;
-    }
-    m.barWhite = pos.barBlack;
-    m.barBlack = pos.barWhite;
-    m.offWhite = pos.offBlack;
-    m.offBlack = pos.offWhite;
-    return m;
-}
-
-namespace {
-
-void blackArrives(Position& pos, int t) {
-    if (pos.hasWhite(t)) {  // a hit: the white blot goes to the bar
-        pos.count[t] = 0;
-        pos.barWhite += 1;
-    }
-    pos.count[t] += 1;
-    pos.colour[t] = kBlack;
-}
-
-}  // namespace
-
-Position afterBlackPlay(const Position& pos, const Play& play) {
-    Position p = pos;
-    for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
-        const int die = play[k].die;
-        if (p.barBlack > 0) {
-            p.barBlack -= 1;
-            blackArrives(p, 25 - die);
-            continue;
-        }
-        const int from = play[k].point;
-        p.count[from] -= 1;
-        if (p.count[from] == 0) p.colour[from] = 0;
-        if (from - die <= 0)
-            p.offBlack += 1;
-        else
-            blackArrives(p, from - die);
-    }
-    return p;
-}
-
-int blackWinPoints(const Position& pos) {
-    if (pos.offWhite > 0) return 1;
-    bool inBlackHome = pos.barWhite > 0;
-    for (int p = 1; p <= 6; ++p) inBlackHome = inBlackHome || pos.hasWhite(p);
-    return inBlackHome ? 3 : 2;
-}
-
 std::optional<AnalysisSettings> parsePlayer(const std::string& text) {
     AnalysisSettings s;
     if (text.empty() || text[0] < '1' || text[0] > '3') return std::nullopt;

@@ -7,22 +7,12 @@
 #include <string>
 
 #include "ai/Analysis.h"
-#include "board/PlayGenerator.h"
+#include "board/PlayApply.h"
+#include "game/GameEnd.h"
 
 namespace lumaro {
 
 class NeuralNets;
-
-// The same position seen from the other side: point p becomes 25 - p, the colours swap, and so do
-// the bars and the trays.
-Position mirrored(const Position& pos);
-
-// Black's play made on the position, step by step (a step from the bar enters at 25 - die).
-Position afterBlackPlay(const Position& pos, const Play& play);
-
-// What black wins once it has borne off its last checker: 1, 2 when white has borne off none
-// (gammon), 3 when white has also a checker on the bar or in black's home board (backgammon).
-int blackWinPoints(const Position& pos);
 
 // A computer player as written on the command line: "LEVEL[:option,option...]", where an option is
 // slow, fast, normal, aggressive, attack=N, risk=N or strategy=N (N from -2 to 2).

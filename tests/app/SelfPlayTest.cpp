@@ -1,5 +1,4 @@
-// Self-play matches: the board seen from the other side, plays made on the board, what a game is
-// worth, the players' options, and matches that repeat exactly.
+// Self-play matches: the players' options, the opening book, and matches that repeat exactly.
 #include <gtest/gtest.h>
 
 #include "ai/MoveSearch.h"
@@ -8,58 +7,6 @@
 namespace lumaro {
 namespace {
 
-void put(Position& pos, int point, int count, Byte colour) {
-    pos.count[point] = static_cast<Byte>(count);
-    pos.colour[point] = colour;
-}
-
-TEST(SelfPlayTest, MirroringSwapsSidesAndTwiceGivesTheSamePosition) {
-    Position pos = startingPosition();
-    pos.barWhite = 1;
-    pos.offBlack = 2;
-    const Position m = mirrored(pos);
-    EXPECT_EQ(m.barBlack, 1);
-    EXPECT_EQ(m.offWhite, 2);
-    EXPECT_TRUE(m.hasWhite(1));  // black's two back checkers on 24 seen from white's side
-    EXPECT_EQ(m.count[1], 2);
-    EXPECT_TRUE(m.hasBlack(24));
-    EXPECT_TRUE(mirrored(m).sameCheckersAs(pos));
-    EXPECT_TRUE(mirrored(startingPosition()).sameCheckersAs(startingPosition()));
-}
-
-TEST(SelfPlayTest, APlayHitsEntersAndBearsOff) {
-    Position pos;
-    pos.barBlack = 1;
-    put(pos, 20, 1, kWhite);  // entering with a 5 hits it
-    put(pos, 8, 1, kBlack);
-    put(pos, 2, 13, kBlack);
-    Play play{};
-    play[1] = Step{20, 5};
-    play[2] = Step{2, 3};  // bears off from the 2-point
-    const Position after = afterBlackPlay(pos, play);
-    EXPECT_EQ(after.barBlack, 0);
-    EXPECT_TRUE(after.hasBlack(20));
-    EXPECT_EQ(after.barWhite, 1);
-    EXPECT_EQ(after.offBlack, 1);
-    EXPECT_EQ(after.count[2], 12);
-}
-
-TEST(SelfPlayTest, WinsAreSingleGammonOrBackgammon) {
-    Position pos;
-    pos.offBlack = 15;
-    put(pos, 20, 14, kWhite);
-    pos.offWhite = 1;
-    EXPECT_EQ(blackWinPoints(pos), 1);
-    pos.offWhite = 0;
-    put(pos, 20, 15, kWhite);
-    EXPECT_EQ(blackWinPoints(pos), 2);
-    put(pos, 20, 14, kWhite);
-    put(pos, 4, 1, kWhite);  // still in black's home board
-    EXPECT_EQ(blackWinPoints(pos), 3);
-    put(pos, 4, 0, kWhite);
-    pos.barWhite = 1;
-    EXPECT_EQ(blackWinPoints(pos), 3);
-}
 
 TEST(SelfPlayTest, PlayersAreReadWithTheirOptions) {
     const auto slow = parsePlayer("2:slow");

@@ -1,0 +1,39 @@
+#pragma once
+// Who plays Black: the computer, a second person at this board, or the remote program of a network
+// game. The turn cycle hands Black's turn and White's doubles to the opponent; the opponent answers
+// through the game's own steps (Black's roll and play, a double offered to White, a double taken or
+// dropped), so the rules, the board and the scores are kept in one place whoever plays Black.
+#include <memory>
+
+#include "board/Position.h"
+
+namespace lumaro {
+
+class Game;
+
+class Opponent {
+public:
+    virtual ~Opponent() = default;
+
+    // White has ended its turn and the turn is now Black's: Black may double, then rolls and plays.
+    virtual void blackTurn(Game& game) = 0;
+    // Black is on turn with its dice already rolled (a game it begins, a loaded game).
+    virtual void blackPlaysRolledDice(Game& game) = 0;
+    // `offerer` offers a double to the other side; the answer comes back through
+    // Game::doubleTaken or Game::doubleDropped.
+    virtual void doubleOffered(Game& game, Side offerer) = 0;
+
+    // A second person at this board: Black's checkers answer clicks, Black may offer doubles by
+    // the cube, and resigning gives up the game of the side on turn.
+    virtual bool playsAtThisBoard() const { return false; }
+    // The computer: the MOVE command may borrow its search to play White's roll.
+    virtual bool isComputer() const { return false; }
+};
+
+// The computer plays Black: it considers a double before its roll, answers White's doubles by its
+// cube measure, and plays each roll by its search (the opening book on its first roll).
+std::unique_ptr<Opponent> makeComputerOpponent();
+// A second person plays Black with the same mouse at this board.
+std::unique_ptr<Opponent> makePersonAtThisBoard();
+
+}  // namespace lumaro

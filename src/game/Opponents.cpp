@@ -1,0 +1,47 @@
+// The opponents that play Black at this machine: the computer and a second person.
+#include "ai/CubeMeasure.h"
+#include "game/Game.h"
+
+namespace lumaro {
+namespace {
+
+class ComputerOpponent : public Opponent {
+public:
+    void blackTurn(Game& game) override {
+        game.gameEndedByCube = false;
+        const bool mayDouble = game.options.cubeEnabled && game.cubeValue < 64 &&
+                               (game.cubeValue == 1 || game.cubeOwnerWhite == 0);
+        if (mayDouble) game.computerOffersDouble();
+        if (!game.gameOn) return;  // White dropped the double
+        game.afiszartu();
+        game.mutapc();
+    }
+    void blackPlaysRolledDice(Game& game) override { game.mutapc(); }
+    void doubleOffered(Game& game, Side offerer) override {
+        if (offerer == Side::White) game.raspuns_pc_la_dublaj();
+    }
+    bool isComputer() const override { return true; }
+};
+
+class PersonAtThisBoard : public Opponent {
+public:
+    void blackTurn(Game& game) override { game.afiszartu(); }
+    void blackPlaysRolledDice(Game&) override {}  // the person clicks
+    void doubleOffered(Game& game, Side offerer) override {
+        const bool black = offerer == Side::Black;
+        const bool taken = game.mesaj(MessageKind::Cube, black ? "Black player wants to double." : "White player wants to double.",
+                                      "Do you accept?", true);
+        if (taken)
+            game.doubleTaken(otherSide(offerer));
+        else
+            game.doubleDropped(otherSide(offerer));
+    }
+    bool playsAtThisBoard() const override { return true; }
+};
+
+}  // namespace
+
+std::unique_ptr<Opponent> makeComputerOpponent() { return std::make_unique<ComputerOpponent>(); }
+std::unique_ptr<Opponent> makePersonAtThisBoard() { return std::make_unique<PersonAtThisBoard>(); }
+
+}  // namespace lumaro
