@@ -21,9 +21,12 @@ public:
     std::function<void(int ms)> onDelay;
     // When set, answers every question (the script above is then not used).
     std::function<Answer(const Message&)> decide;
+    // Called while each message is up, before it is answered: clicks and keys arriving meanwhile.
+    std::function<void(const Message&)> whileShown;
 
     Answer mesaj(const Message& message) override {
         messages.push_back(message);
+        if (whileShown) whileShown(message);
         if (message.yesNo && decide) return decide(message);
         if (!message.yesNo || answers.empty()) return Answer::Yes;
         const Answer a = answers.front();
