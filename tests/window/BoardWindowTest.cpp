@@ -127,6 +127,31 @@ private slots:
         QCOMPARE(int(t.game.turn), 1);
     }
 
+    void clicksAndKeysDuringTheResultBoxChangeNothing() {
+        Table t;
+        t.startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2);
+        int whiteGamesDuring = -1;
+        bool boxShown = false;
+        QTimer::singleShot(150, &t.window, [&] {
+            boxShown = t.window.messagePanel().isVisible();
+            // An impatient player: the board, a black checker, the dice place, M, D, Backspace, Esc.
+            QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
+            QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 20, 1));
+            QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(560, 300));
+            for (auto key : {Qt::Key_M, Qt::Key_D, Qt::Key_Backspace, Qt::Key_Escape}) QTest::keyClick(&t.window, key);
+            whiteGamesDuring = t.game.scores.whiteGamesWon;
+            QTest::mouseClick(&t.window.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100));
+        });
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 24, 1));  // the last checker off
+        QVERIFY(boxShown);
+        QCOMPARE(whiteGamesDuring, 1);
+        QCOMPARE(int(t.game.scores.whiteGamesWon), 1);
+        QVERIFY(!t.game.gameOn);
+        QCOMPARE(int(t.game.board.count[20]), 2);  // Black's checkers stayed
+        QCOMPARE(int(t.game.board.offWhite), 15);
+        QVERIFY(!t.game.busy);
+    }
+
     void anUnansweredQuestionCountsAsYes() {
         Table t;
         Message question;
