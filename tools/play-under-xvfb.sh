@@ -5,31 +5,8 @@
 # Needs Debian's xvfb, xdotool and imagemagick. SETTINGS=FILE starts it with that lm2.ini instead
 # of the defaults (for instance one that sets the computer to level 3).
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
-build="${BUILD:-$here/build}"
 out="${1:-/tmp/lumaro-shots}"
-display=":97"
-mkdir -p "$out"
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $app $xvfb 2>/dev/null || true' EXIT
-sleep 1
-export DISPLAY="$display"
-# A fresh settings file (level 1, the computer opponent, Roll-dice start), or SETTINGS=FILE's.
-rm -f "$build/lm2.ini"
-if [ -n "${SETTINGS:-}" ]; then cp "$SETTINGS" "$build/lm2.ini"; fi
-"$build/lumaro" &
-app=$!
-sleep 6
-shot() { import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
-window=$(xdotool search --name '^LM2$' | head -n1)
-origin=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}')
-bx=${origin%,*}
-by=${origin#*,}
-click() {  # board coordinates, button (1 left, 3 right)
-    xdotool mousemove $((bx + $1)) $((by + $2)) click "${3:-1}"
-    sleep "${4:-1}"
-}
+source "$(dirname "$0")/xvfb-session.sh"
 shot 01-opening-question
 click 398 320 1 3  # YES on the new-game question (the button at 360..437, 304..337)
 shot 02-game-started
@@ -44,13 +21,6 @@ for turn in 1 2 3 4 5 6; do
     click 300 300 1 2   # the next click rolls White's dice
 done
 shot 20-after-six-turns
-# The menu panel: Esc docks it at the board's corner; its items sit at x 2..47 of the panel.
-menu() {  # item top within the panel
-    xdotool key --window "$window" Escape
-    sleep 0.5
-    xdotool mousemove $((bx + 24)) $((by + $1 + 10)) click 1
-    sleep "${2:-1}"
-}
 menu 240 2      # SIDE: both home boards to the left
 shot 21-side-flipped
 menu 261 2      # COLOR: the next checker colours
