@@ -203,6 +203,7 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     busy = false;
     refacfast();
     gameOn = true;
+    screen_->gameStarted();
     board.analizafazaeu();
     board.analizafazatu();
     crawfordGameNumber = 0;

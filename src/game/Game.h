@@ -42,6 +42,7 @@ public:
     bool busy = false;
     bool hourglass = false;  // the computer thinks long: clicks and menu items wait
     bool enteringDice = false;  // a manual roll waits for its dice (keys and the dice buttons)
+    bool connected = false;     // a network connection is up
     Byte cubeValue = 1;      // 1 centred, else 2..64
     Byte cubeOwnerWhite = 0;
     bool gameEndedByCube = false;
@@ -131,6 +132,14 @@ public:
     // EXIT's questions: true when the program may close (the caller saves the settings and says
     // farewell).
     bool commandExit(const ShellState& shell);
+    // SAVE writes the turn-start snapshot to the file the player picks; LOAD resigns a running
+    // game (after asking), reads a saved game and plays on from it. A file that is not a saved
+    // game is refused whole with a message naming the reason; a failed save is told too.
+    bool commandSave(const ShellState& shell);
+    bool commandLoad(const ShellState& shell);
+    // A network game in which the peer is on turn: most commands wait.
+    bool peerOnTurn() const;
+    bool networkPlace() const { return options.humanOpponent != 0 && options.localPlay == 0; }
 
     // The options were changed (the settings window closed, COLOR): `before` is what they were.
     // A new skin or checker colour lays every checker out again where it stood; then the screen

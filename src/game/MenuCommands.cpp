@@ -13,14 +13,14 @@ bool Game::resign() {
 }
 
 bool Game::commandStart(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen) return false;
+    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen) return false;
     if (gameOn && !resign()) return false;
     afiszarstart();
     return true;
 }
 
 bool Game::commandBack(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen || !gameOn) return false;
+    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen || !gameOn) return false;
     if (turn == 0 && !opponent().playsAtThisBoard()) return false;
     refacfast();
     return true;
@@ -39,7 +39,7 @@ bool Game::commandAbort(const ShellState& shell) {
 }
 
 bool Game::commandSide(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen || !gameOn) return false;
+    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen || !gameOn) return false;
     busy = true;
     board.homeRight = board.homeRight ? 0 : 1;
     options.homeRight = board.homeRight;
@@ -51,7 +51,7 @@ bool Game::commandSide(const ShellState& shell) {
 }
 
 bool Game::commandColor(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen) return false;
+    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen) return false;
     const Options before = options;
     options.checkerColours = static_cast<Byte>(options.checkerColours % 3 + 1);
     optionsChanged(before);
@@ -59,7 +59,7 @@ bool Game::commandColor(const ShellState& shell) {
 }
 
 bool Game::commandScore(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen) return false;
+    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen) return false;
     mesaj(scoreMessage(options, scores));
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // How the game reaches the screen, the clock and the loudspeaker. The board window implements it
 // with Qt (waits keep events running); tests use a fake that answers from a script and never waits.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,11 @@ public:
     // The options changed (the settings window closed): the board, the clocks and the panel
     // follow the display options.
     virtual void displayOptionsChanged() {}
+    // The file dialogs of SAVE and LOAD: the chosen path, or nothing when the player cancelled.
+    virtual std::optional<std::string> chooseFileToSave() { return std::nullopt; }
+    virtual std::optional<std::string> chooseFileToLoad() { return std::nullopt; }
+    // Writes the settings file now (a loaded game brings its own cube option).
+    virtual void saveSettings() {}
 };
 
 }  // namespace lumaro

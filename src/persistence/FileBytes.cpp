@@ -1,5 +1,7 @@
 #include "persistence/FileBytes.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -22,24 +24,31 @@ std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path) 
 
 std::string temporaryPathFor(const std::string& path) { return path + ".tmp"; }
 
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string* whyNot) {
     const std::string temporary = temporaryPathFor(path);
+    auto fail = [whyNot](const std::string& why) {
+        if (whyNot) *whyNot = why.empty() ? std::string("Unknown error") : why;
+        return false;
+    };
     std::error_code ec;
     {
+        errno = 0;
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
+        if (!out) return fail(errno ? std::strerror(errno) : "");
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
+            const std::string why = errno ? std::strerror(errno) : "";
             fs::remove(temporary, ec);
-            return false;
+            return fail(why);
         }
     }
     fs::rename(temporary, path, ec);
     if (ec) {
+        const std::string why = ec.message();
         fs::remove(temporary, ec);
-        return false;
+        return fail(why);
     }
     return true;
 }

@@ -12,8 +12,9 @@ namespace lumaro {
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path);
 
 // Writes to a temporary file beside `path`, then renames it over `path`, so a failed
-// write leaves any earlier file untouched. Returns false on any failure.
-bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// write leaves any earlier file untouched. Returns false on any failure, and then puts the
+// system's reason in `whyNot` when given.
+bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string* whyNot = nullptr);
 
 // The temporary file writeFileAtomically uses for `path` (same folder, so the rename stays
 // on one file system).

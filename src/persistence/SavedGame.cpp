@@ -109,8 +109,8 @@ SavedGameResult decodeSavedGame(std::span<const std::uint8_t> bytes) {
     return result;
 }
 
-bool writeSavedGame(const std::string& path, const SavedGame& game) {
-    return writeFileAtomically(path, encodeSavedGame(game));
+bool writeSavedGame(const std::string& path, const SavedGame& game, std::string* whyNot) {
+    return writeFileAtomically(path, encodeSavedGame(game), whyNot);
 }
 
 SavedGameResult readSavedGame(const std::string& path) {

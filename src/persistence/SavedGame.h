@@ -36,8 +36,9 @@ std::array<std::uint8_t, kSavedGameSize> encodeSavedGame(const SavedGame& game);
 // a position the rules cannot reach. Bytes after the first 58 are ignored.
 SavedGameResult decodeSavedGame(std::span<const std::uint8_t> bytes);
 
-// Writes through a temporary file; a failed save leaves the earlier file as it was.
-bool writeSavedGame(const std::string& path, const SavedGame& game);
+// Writes through a temporary file; a failed save leaves the earlier file as it was and puts the
+// system's reason in `whyNot` when given.
+bool writeSavedGame(const std::string& path, const SavedGame& game, std::string* whyNot = nullptr);
 
 SavedGameResult readSavedGame(const std::string& path);
 

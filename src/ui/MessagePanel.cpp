@@ -103,7 +103,15 @@ void MessagePanel::paintEvent(QPaintEvent*) {
     }
     p.setPen(QColor(255, 250, 235));
     p.drawText(QRect(332 - kLeft, 256 - kTop, 225, 18), Qt::AlignCenter, QString::fromStdString(message_.line1));
-    p.drawText(QRect(332 - kLeft, 276 - kTop, 225, 18), Qt::AlignCenter, QString::fromStdString(message_.line2));
+    // A plain notice may carry a longer second line (why a file was refused): it wraps into the
+    // room the score table and the buttons would take.
+    const bool roomBelow = message_.table.empty() && !message_.yesNo;
+    if (roomBelow) {
+        p.drawText(QRect(332 - kLeft, 276 - kTop, 225, 80), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
+                   QString::fromStdString(message_.line2));
+    } else {
+        p.drawText(QRect(332 - kLeft, 276 - kTop, 225, 18), Qt::AlignCenter, QString::fromStdString(message_.line2));
+    }
     if (!message_.table.empty()) {
         font.setPixelSize(12);
         p.setFont(font);

@@ -1,6 +1,7 @@
 #include "ui/QtScreen.h"
 
 #include <QCoreApplication>
+#include <QFileDialog>
 
 #include "ui/BoardWindow.h"
 #include "ui/SoundBank.h"
@@ -37,6 +38,34 @@ void QtScreen::countersChanged() { board_.update(); }
 void QtScreen::displayOptionsChanged() {
     board_.applyDisplayOptions();
     if (onDisplayOptionsChanged) onDisplayOptionsChanged();
+}
+
+}  // namespace lumaro
+
+namespace lumaro {
+namespace {
+
+// Qt's own dialog (not the desktop's), so it looks and behaves the same everywhere, Xvfb included.
+std::optional<std::string> runFileDialog(QWidget* parent, const QString& folder, bool save) {
+    QFileDialog dialog(parent, save ? QStringLiteral("Save the game") : QStringLiteral("Load a game"), folder,
+                       QStringLiteral("[*.sav] (*.sav)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("sav"));
+    if (save) dialog.selectFile(QStringLiteral("game"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+}  // namespace
+
+std::optional<std::string> QtScreen::chooseFileToSave() { return runFileDialog(&board_, savedGamesFolder, true); }
+std::optional<std::string> QtScreen::chooseFileToLoad() { return runFileDialog(&board_, savedGamesFolder, false); }
+
+void QtScreen::saveSettings() {
+    if (onSaveSettings) onSaveSettings();
 }
 
 }  // namespace lumaro

@@ -1,6 +1,7 @@
 #pragma once
 // The game's screen on Qt: the message box, waits that keep the window alive, the sounds, and
 // the dice and cube drawn on the board window.
+#include <QString>
 #include <functional>
 
 #include "game/Screen.h"
@@ -31,11 +32,17 @@ public:
     void setWaitCursor(bool waiting) override;
     void countersChanged() override;
     void displayOptionsChanged() override;
+    std::optional<std::string> chooseFileToSave() override;
+    std::optional<std::string> chooseFileToLoad() override;
+    void saveSettings() override;
 
     // Whether the message box should also hide a docked menu panel when it closes.
     std::function<void()> onMessageClosed;
     // The backdrop's clocks and the panel follow the display options too.
     std::function<void()> onDisplayOptionsChanged;
+    std::function<void()> onSaveSettings;
+    // Where the SAVE and LOAD dialogs open.
+    QString savedGamesFolder;
 
 private:
     BoardWindow& board_;

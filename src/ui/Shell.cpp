@@ -117,6 +117,8 @@ bool Shell::start() {
         menu_->slideIn();
     });
     screen_->onMessageClosed = [this] { menu_->hideIfDocked(); };
+    screen_->onSaveSettings = [this] { saveSettings(); };
+    screen_->savedGamesFolder = folder_;
     screen_->onDisplayOptionsChanged = [this] {
         backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
     };
@@ -158,8 +160,8 @@ void Shell::onCommand(MenuItem item) {
         case MenuItem::Exit:
             if (g.commandExit(shell)) exitProgram();
             break;
-        case MenuItem::Load:
-        case MenuItem::Save:
+        case MenuItem::Load: g.commandLoad(shell); break;
+        case MenuItem::Save: g.commandSave(shell); break;
         case MenuItem::Tune:
         case MenuItem::Stat:
         case MenuItem::Help:

@@ -38,6 +38,12 @@ public:
         if (onDelay) onDelay(ms);
     }
     void play(Sound sound) override { sounds.push_back(sound); }
+    // The paths the SAVE and LOAD dialogs hand back; nothing: the player cancels.
+    std::optional<std::string> fileToSave, fileToLoad;
+    int settingsSaved = 0;
+    std::optional<std::string> chooseFileToSave() override { return fileToSave; }
+    std::optional<std::string> chooseFileToLoad() override { return fileToLoad; }
+    void saveSettings() override { ++settingsSaved; }
     void letEventsRun() override { ++eventsRun; }
 };
 

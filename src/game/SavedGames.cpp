@@ -1,0 +1,39 @@
+// SAVE and LOAD: a game kept in a file of the player's choice and taken up again.
+#include "game/Game.h"
+
+namespace lumaro {
+
+bool Game::peerOnTurn() const { return networkPlace() && connected && gameOn && turn == 0; }
+
+bool Game::commandSave(const ShellState& shell) {
+    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen || !gameOn) return false;
+    busy = true;  // the dialog waits while the board stands still
+    const std::optional<std::string> path = screen_->chooseFileToSave();
+    busy = false;
+    if (!path) return true;
+    std::string whyNot;
+    if (!writeSavedGame(*path, savedGame(), &whyNot))
+        mesaj(MessageKind::RuleNotice, "The game could not be saved.", whyNot, false);
+    return true;
+}
+
+bool Game::commandLoad(const ShellState& shell) {
+    if (hourglass || busy || shell.toolWindowOpen || networkPlace()) return false;
+    if (gameOn && !resign()) return false;
+    busy = true;
+    const std::optional<std::string> path = screen_->chooseFileToLoad();
+    busy = false;
+    if (!path) return true;  // a resignation made to load stands, as on any cancel
+    const SavedGameResult loaded = readSavedGame(*path);
+    if (!loaded.ok) {
+        // Nothing of the file reaches the board, the dice or the cube.
+        mesaj(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
+        return true;
+    }
+    restoreSavedGame(loaded.game);
+    screen_->saveSettings();  // the loaded game's cube option persists
+    if (gameOn && turn == 0) opponent().blackPlaysRolledDice(*this);
+    return true;
+}
+
+}  // namespace lumaro

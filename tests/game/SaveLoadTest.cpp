@@ -1,0 +1,166 @@
+// SAVE and LOAD as the menu runs them: the guards, the dialogs' answers, a refused file that
+// changes nothing, a save that fails and says so, and the bookkeeping after a load.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "game/Game.h"
+#include "persistence/TempFolder.h"
+#include "support/FakeScreen.h"
+#include "support/Positions.h"
+#include "support/TurnSetup.h"
+
+using namespace lumaro;
+using lumaro::testing::FakeScreen;
+using lumaro::testing::positionOf;
+using lumaro::testing::TempFolder;
+
+namespace {
+
+struct SaveLoad : ::testing::Test {
+    FakeScreen screen;
+    Game game{screen};
+    TempFolder folder;
+    const Game::ShellState shell{};
+
+    void SetUp() override {
+        game.options.soundFx = 0;
+        game.startUp(777);
+    }
+    void startTurn(const Position& pos, Byte a, Byte b, Byte turn) { lumaro::testing::startTurnOn(game, pos, a, b, turn); }
+};
+
+TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
+    const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+    startTurn(pos, 5, 3, 1);
+    game.cubeValue = 4;
+    game.cubeOwnerWhite = 1;
+    game.takeSnapshot();
+    game.whiteStepByClick(game.board.screenToPoint[12], Game::Button::Left);  // moves made this turn are not saved
+    screen.fileToSave = folder.file("game.sav");
+    EXPECT_TRUE(game.commandSave(shell));
+    EXPECT_TRUE(std::filesystem::exists(folder.file("game.sav")));
+
+    // Another game, then LOAD: the running game is resigned first (YES).
+    game.options.cubeEnabled = 0;
+    startTurn(startingPosition(), 2, 1, 0);
+    screen.answers = {Answer::Yes};
+    screen.fileToLoad = folder.file("game.sav");
+    const int settingsBefore = screen.settingsSaved;
+    EXPECT_TRUE(game.commandLoad(shell));
+    EXPECT_EQ(game.scores.whiteGamesWon + game.scores.blackGamesWon, 1u);  // the resignation was booked
+    EXPECT_TRUE(game.gameOn);
+    EXPECT_TRUE(game.board.position().sameCheckersAs(pos));
+    EXPECT_EQ(game.dice.dieA, 5);
+    EXPECT_EQ(game.dice.dieB, 3);
+    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
+    EXPECT_EQ(game.turn, 1);
+    EXPECT_EQ(game.cubeValue, 4);
+    EXPECT_EQ(game.cubeOwnerWhite, 1);
+    EXPECT_EQ(game.options.cubeEnabled, 1);  // the file's cube option, written to the settings
+    EXPECT_EQ(screen.settingsSaved, settingsBefore + 1);
+    EXPECT_EQ(game.whiteRollStats.rolls, 2);  // the loaded roll counts for the side to move
+    EXPECT_EQ(game.blackRollStats.rolls, 1);
+    EXPECT_FALSE(game.busy);
+}
+
+TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
+    startTurn(startingPosition(), 6, 4, 1);
+    game.cubeValue = 2;
+    const Position before = game.board.position();
+    {
+        std::ofstream bad(folder.file("short.sav"), std::ios::binary);
+        bad << "not a game";
+    }
+    std::vector<char> sixteen(58, 0);
+    sixteen[0] = 16;  // sixteen checkers on one point
+    std::ofstream(folder.file("sixteen.sav"), std::ios::binary).write(sixteen.data(), 58);
+
+    screen.answers = {Answer::No};  // keep the running game: LOAD stops at the question
+    screen.fileToLoad = folder.file("short.sav");
+    EXPECT_FALSE(game.commandLoad(shell));
+    EXPECT_TRUE(game.gameOn);
+
+    game.gameOn = false;  // no game running: no question
+    for (const char* name : {"short.sav", "sixteen.sav", "missing.sav"}) {
+        screen.messages.clear();
+        screen.fileToLoad = folder.file(name);
+        EXPECT_TRUE(game.commandLoad(shell));
+        ASSERT_EQ(screen.messages.size(), 1u) << name;
+        EXPECT_EQ(screen.messages[0].line1, "The game could not be loaded.");
+        EXPECT_FALSE(screen.messages[0].line2.empty());
+        EXPECT_TRUE(game.board.position().sameCheckersAs(before)) << name;
+        EXPECT_EQ(game.dice.dieA, 6);
+        EXPECT_EQ(game.cubeValue, 2);
+        EXPECT_FALSE(game.gameOn);
+    }
+}
+
+TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
+    startTurn(startingPosition(), 6, 4, 1);
+    screen.fileToSave = folder.file("no-such-folder/game.sav");
+    EXPECT_TRUE(game.commandSave(shell));
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "The game could not be saved.");
+    EXPECT_FALSE(screen.messages[0].line2.empty());
+
+    // An existing file stays as it was when the new one cannot be written.
+    const std::string path = folder.file("kept.sav");
+    screen.fileToSave = path;
+    EXPECT_TRUE(game.commandSave(shell));
+    const auto size = std::filesystem::file_size(path);
+    std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be created
+    game.dice.dieA = 1;
+    game.takeSnapshot();
+    EXPECT_TRUE(game.commandSave(shell));
+    EXPECT_EQ(screen.messages.back().line1, "The game could not be saved.");
+    EXPECT_EQ(std::filesystem::file_size(path), size);
+    std::ifstream kept(path, std::ios::binary);
+    std::vector<char> bytes(58);
+    kept.read(bytes.data(), 58);
+    EXPECT_EQ(bytes[48], 6);  // the die of the first save
+}
+
+TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
+    // No game: nothing to save.
+    screen.fileToSave = folder.file("x.sav");
+    EXPECT_FALSE(game.commandSave(shell));
+    startTurn(startingPosition(), 6, 4, 1);
+    EXPECT_FALSE(game.commandSave(Game::ShellState{true}));  // a window covers the board
+    game.busy = true;
+    EXPECT_FALSE(game.commandSave(shell));
+    EXPECT_FALSE(game.commandLoad(shell));
+    game.busy = false;
+    game.options.humanOpponent = 1;
+    game.options.localPlay = 0;
+    EXPECT_FALSE(game.commandLoad(shell));  // never in the network setting
+    game.options.humanOpponent = 0;
+    game.options.localPlay = 1;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("x.sav")));
+
+    // Cancelled dialogs: nothing written; a resignation made to load stands.
+    screen.fileToSave.reset();
+    EXPECT_TRUE(game.commandSave(shell));
+    screen.fileToLoad.reset();
+    screen.answers = {Answer::Yes};
+    EXPECT_TRUE(game.commandLoad(shell));
+    EXPECT_FALSE(game.gameOn);
+    EXPECT_EQ(game.scores.blackGamesWon, 1u);
+}
+
+TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
+    SavedGame saved;
+    saved.position = startingPosition();
+    saved.dieA = 6;
+    saved.dieB = 5;
+    saved.turn = 0;
+    ASSERT_TRUE(writeSavedGame(folder.file("black.sav"), saved));
+    screen.fileToLoad = folder.file("black.sav");
+    EXPECT_TRUE(game.commandLoad(shell));
+    EXPECT_FALSE(game.board.position().sameCheckersAs(startingPosition()));  // Black ran 24 to 13
+    EXPECT_EQ(blackCheckersOf(game.board), 15);
+    EXPECT_EQ(game.turn, 0);
+}
+
+}  // namespace
