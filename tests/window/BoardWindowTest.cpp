@@ -1,6 +1,9 @@
 // The board window driven by real mouse events under the offscreen platform.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
@@ -150,6 +153,48 @@ private slots:
         QCOMPARE(int(t.game.board.count[20]), 2);  // Black's checkers stayed
         QCOMPARE(int(t.game.board.offWhite), 15);
         QVERIFY(!t.game.busy);
+    }
+
+    // Answers the next file dialog with `name` in `folder`, typed as a player would.
+    static void answerFileDialog(QWidget* owner, const QString& name) {
+        QTimer::singleShot(200, owner, [name] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            auto* field = dialog->findChild<QLineEdit*>();
+            if (field) field->setText(name);
+            QTest::keyClick(field ? static_cast<QWidget*>(field) : dialog, Qt::Key_Return);
+        });
+    }
+
+    void saveThenLoadThroughTheDialogs() {
+        Table t;
+        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-dialogs");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        t.screen.savedGamesFolder = folder;
+        const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+        t.startTurn(pos, 4, 2);
+        t.game.cubeValue = 2;
+        t.game.cubeOwnerWhite = 1;
+        t.game.takeSnapshot();
+        answerFileDialog(&t.window, QStringLiteral("kept"));  // the default extension is added
+        QVERIFY(t.game.commandSave({}));
+        QVERIFY(QFile::exists(folder + QStringLiteral("/kept.sav")));
+
+        t.game.gameOn = false;
+        t.startTurn(startingPosition(), 6, 6);
+        t.game.gameOn = false;
+        t.game.cubeValue = 1;
+        answerFileDialog(&t.window, QStringLiteral("kept.sav"));
+        QVERIFY(t.game.commandLoad({}));
+        QVERIFY(t.game.board.position().sameCheckersAs(pos));
+        QCOMPARE(int(t.game.dice.dieA), 4);
+        QCOMPARE(int(t.game.dice.dieB), 2);
+        QCOMPARE(int(t.game.turn), 1);
+        QCOMPARE(int(t.game.cubeValue), 2);
+        QCOMPARE(int(t.game.cubeOwnerWhite), 1);
+        QVERIFY(t.game.gameOn);
+        QDir(folder).removeRecursively();
     }
 
     void anUnansweredQuestionCountsAsYes() {
