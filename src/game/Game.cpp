@@ -100,6 +100,7 @@ void Game::tablanoua() {
     calculpunctaj();
     gameNumber = gameNumber == 255 ? 1 : static_cast<Byte>(gameNumber + 1);
     busy = false;
+    screen_->refreshBarDots();
 }
 
 void Game::redrawDiceOfSideToMove() { screen_->showDice(turn == 1, dice.dieA, dice.dieB); }
@@ -121,6 +122,7 @@ void Game::refacfast() {
     busy = false;
     board.animate = true;
     moveRecord.fill(0);
+    screen_->refreshBarDots();
 }
 
 void Game::stat() {

@@ -50,6 +50,7 @@ bool Game::commandSide(const ShellState& shell) {
     board.rebuild();
     calculpunctaj();
     busy = false;
+    screen_->refreshBarDots();
     return true;
 }
 

@@ -108,6 +108,7 @@ bool Shell::start() {
             menu_->slideIn();
     });
     connect(board_.get(), &BoardWindow::boardEntered, this, [this] { menu_->boardEntered(); });
+    connect(board_.get(), &BoardWindow::boardClicked, this, [this] { menu_->hideIfDocked(); });
     connect(board_.get(), &BoardWindow::moveRequested, this, [this] { onCommand(MenuItem::Move); });
     connect(board_.get(), &BoardWindow::closeRequested, this, [this] { onCommand(MenuItem::Exit); });
     connect(board_.get(), &BoardWindow::clockTicked, this, &Shell::onClockTick);
