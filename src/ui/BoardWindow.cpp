@@ -23,7 +23,7 @@ constexpr int kBlackDiceX[2] = {169, 222};
 constexpr int kCubeX = 375;
 
 // A bar dot sits just inside the point number, between it and the checkers, never over it.
-QPoint barDotCentre(int s) { return {Board::pointX(s) + 26, s <= 12 ? 29 : 571}; }
+QPoint barDotCentre(int s) { return {Board::pointX(s) + 26, s <= 12 ? 31 : 569}; }
 
 }  // namespace
 
