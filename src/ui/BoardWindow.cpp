@@ -22,7 +22,7 @@ constexpr int kWhiteDiceX[2] = {550, 603};
 constexpr int kBlackDiceX[2] = {169, 222};
 constexpr int kCubeX = 375;
 
-// A bar dot sits just inside the point number, between it and the checkers, never over it.
+// A bar dot sits between the point's number and its checkers, never over the number.
 QPoint barDotCentre(int s) { return {Board::pointX(s) + 26, s <= 12 ? 31 : 569}; }
 
 }  // namespace
