@@ -248,15 +248,15 @@ private slots:
             }
         };
         QTimer everyFrame;
-        everyFrame.setInterval(0);
+        everyFrame.setInterval(1);
         connect(&everyFrame, &QTimer::timeout, &t.window, [&] { check("while animating"); });
         for (skin = 0; skin <= 1; ++skin) {
             t.game.options.modernSkin = static_cast<Byte>(skin);
-            t.startTurn(positionOf({{24, -15}}), 6, 2);
             Board& b = t.game.board;
+            t.startTurn(positionOf({{b.screenToPoint[s], 1}, {24, -15}}), 6, 2);
             everyFrame.start();
             b.animate = true;
-            for (int k = 0; k < 15; ++k) b.adalb(s);
+            for (int k = 1; k < 15; ++k) b.adalb(s);
             everyFrame.stop();
             QCOMPARE(int(b.count[b.screenToPoint[s]]), 15);
             check("a stack of 15");
