@@ -137,6 +137,7 @@ void Game::refacfast() {
     screen_->refreshBarDots();
     board.animate = true;
     moveRecord.fill(0);
+    screen_->refreshBarDots();
 }
 
 void Game::stat() {

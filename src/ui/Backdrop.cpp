@@ -1,5 +1,7 @@
 #include "ui/Backdrop.h"
 
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QPixmap>
 
 namespace lumaro {
@@ -9,6 +11,24 @@ QLabel* timeLabel(QWidget* parent, const QString& text, int x, int width) {
     auto* label = new QLabel(text, parent);
     label->setGeometry(x, 28, width, 29);
     label->setStyleSheet(QStringLiteral("color: #c8b890; font: bold 18px;"));
+    return label;
+}
+
+// A caption ("Time", "Game") in the 40 pixels before its clock: right-aligned, a few pixels
+// clear of the clock, in the largest bold size that shows the whole word there.
+QLabel* captionLabel(QWidget* parent, const QString& text, int x) {
+    constexpr int kRoom = 40 - 5;
+    int size = 18;
+    QFont font;
+    font.setBold(true);
+    for (; size > 8; --size) {
+        font.setPixelSize(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= kRoom) break;
+    }
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, 28, kRoom, 29);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setStyleSheet(QStringLiteral("color: #c8b890; font: bold %1px;").arg(size));
     return label;
 }
 
@@ -31,9 +51,9 @@ Backdrop::Backdrop(const QImage& splash) : QWidget(nullptr, Qt::FramelessWindowH
                                             "QProgressBar::chunk { background: #b08a40; }"));
     panel_ = new QWidget(this);
     panel_->resize(758, 84);
-    clockCaption_ = timeLabel(panel_, QStringLiteral("Time"), 120, 40);
+    clockCaption_ = captionLabel(panel_, QStringLiteral("Time"), 120);
     clock_ = timeLabel(panel_, QStringLiteral("00:00:00"), 160, 101);
-    durationCaption_ = timeLabel(panel_, QStringLiteral("Game"), 504, 40);
+    durationCaption_ = captionLabel(panel_, QStringLiteral("Game"), 504);
     duration_ = timeLabel(panel_, QStringLiteral("00:00:00"), 544, 101);
     farewell_ = new QLabel(QStringLiteral("Dovi ZudiDuzivo !"), this);
     farewell_->setStyleSheet(QStringLiteral("color: rgb(96,96,0); font: bold 36px;"));
@@ -50,7 +70,11 @@ void Backdrop::layOut(const QRect& screen) {
     farewell_->move((w - farewell_->width()) / 2, h / 2 - farewell_->height());
 }
 
-void Backdrop::setProgress(int value) { progress_->setValue(value); }
+void Backdrop::setProgress(int value) {
+    progress_->setValue(value);
+    // Each step is drawn at once, even when the next one follows without a wait.
+    QCoreApplication::processEvents();
+}
 void Backdrop::hideProgress() { progress_->hide(); }
 
 void Backdrop::setClockVisible(bool clock, bool duration) {

@@ -22,6 +22,9 @@ constexpr int kWhiteDiceX[2] = {550, 603};
 constexpr int kBlackDiceX[2] = {169, 222};
 constexpr int kCubeX = 375;
 
+// A bar dot sits between the point's number and its checkers, never over the number.
+QPoint barDotCentre(int s) { return {Board::pointX(s) + 26, s <= 12 ? 31 : 569}; }
+
 }  // namespace
 
 BoardWindow::BoardWindow(Game& game, const Assets& assets)
@@ -82,6 +85,20 @@ void BoardWindow::letEventsRun() { QCoreApplication::processEvents(); }
 
 QImage BoardWindow::boardPiece(int x, int y, int size) const { return boardPicture().copy(x, y, size, size); }
 
+QImage BoardWindow::drawnAt(int x, int y) const {
+    const QRect area(x, y, kCheckerSize, kCheckerSize);
+    QImage piece = boardPiece(x, y).convertToFormat(QImage::Format_RGB32);
+    std::vector<const CheckerImage*> under;
+    for (const auto& colour : checkers_)
+        for (int i = 1; i <= 15; ++i)
+            if (colour[i].visible && area.intersects(QRect(colour[i].x, colour[i].y, kCheckerSize, kCheckerSize)))
+                under.push_back(&colour[i]);
+    std::sort(under.begin(), under.end(), [](const CheckerImage* a, const CheckerImage* b) { return a->z < b->z; });
+    QPainter p(&piece);
+    for (const CheckerImage* c : under) p.drawImage(c->x - x, c->y - y, c->picture);
+    return piece;
+}
+
 const QImage& BoardWindow::checkerPicture(int colour) const {
     const int scheme = std::clamp<int>(game_.options.checkerColours, 1, 3);
     return assets_.checker[colour == kWhite ? 1 : 0][scheme];
@@ -90,7 +107,11 @@ const QImage& BoardWindow::checkerPicture(int colour) const {
 void BoardWindow::checkerAppeared(int colour, int image, int s, int x, int y, bool animated) {
     if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
     CheckerImage& c = checkers_[colour][image];
-    const QImage under = boardPiece(x, y);
+    // Composed over what is drawn there already, the checkers below included: the shadow and
+    // the edge of a checker high in a stack fall on the checkers it covers, not on the board.
+    c.visible = false;
+    const QImage under = drawnAt(x, y);
+    c.background = under;
     c.x = x;
     c.y = y;
     c.s = s;
@@ -103,6 +124,7 @@ void BoardWindow::checkerAppeared(int colour, int image, int s, int x, int y, bo
     }
     c.picture = composeChecker(under, checkerPicture(colour), assets_.shading);
     update(QRect(x, y, kCheckerSize, kCheckerSize));
+    recomposeDiceOver(QRect(x, y, kCheckerSize, kCheckerSize));
     if (animated) delay(2);
 }
 
@@ -110,12 +132,18 @@ void BoardWindow::checkerFaded(int colour, int image, int, bool animated) {
     if (colour < 0 || colour > 1 || image < 1 || image > 15) return;
     CheckerImage& c = checkers_[colour][image];
     if (animated && c.visible) {
-        c.picture = fadeFrame(c.picture, boardPiece(c.x, c.y));
+        c.picture = fadeFrame(c.picture, c.background.isNull() ? boardPiece(c.x, c.y) : c.background);
         repaint(QRect(c.x, c.y, kCheckerSize, kCheckerSize));
         delay(10);
     }
     c.visible = false;
     update(QRect(c.x, c.y, kCheckerSize, kCheckerSize));
+    recomposeDiceOver(QRect(c.x, c.y, kCheckerSize, kCheckerSize));
+}
+
+void BoardWindow::orientationChanged() {
+    recomposeDiceOver(rect());  // the board under the dice may be the other skin's now
+    update();
 }
 
 void BoardWindow::checkerFlying(int, int fromX, int fromY, int toX, int toY) {
@@ -137,31 +165,54 @@ void BoardWindow::checkerFlying(int, int fromX, int fromY, int toX, int toY) {
     update(QRect(sprite_, QSize(5, 5)));
 }
 
+void BoardWindow::composeDieSlot(DieSlot& slot) {
+    slot.picture = composeDie(drawnAt(slot.x, kDiceY), assets_.die[std::clamp(slot.value, 0, 6)], assets_.dieMask);
+    for (int k = 0; k < slot.darkened; ++k) slot.picture = darkenDie(slot.picture);
+}
+
+void BoardWindow::showDie(int k, int x, int value) {
+    DieSlot& slot = dice_[k];
+    slot.x = x;
+    slot.value = std::clamp(value, 0, 6);
+    slot.darkened = 0;
+    slot.visible = true;
+    composeDieSlot(slot);
+}
+
+void BoardWindow::recomposeDiceOver(const QRect& area) {
+    for (DieSlot& slot : dice_) {
+        const QRect place(slot.x, kDiceY, kDieSize, kDieSize);
+        if (!slot.visible || !place.intersects(area)) continue;
+        composeDieSlot(slot);
+        update(place);
+    }
+}
+
+bool BoardWindow::overVisibleDie(const QPoint& p) const {
+    for (const DieSlot& slot : dice_)
+        if (slot.visible && QRect(slot.x, kDiceY, kDieSize, kDieSize).contains(p)) return true;
+    return false;
+}
+
 void BoardWindow::showDice(Side side, int dieA, int dieB) {
     const int* xs = side == Side::White ? kWhiteDiceX : kBlackDiceX;
-    const int values[2] = {dieA, dieB};
-    for (int k = 0; k < 2; ++k) {
-        DieSlot& slot = dice_[k];
-        slot.x = xs[k];
-        slot.value = std::clamp(values[k], 0, 6);
-        slot.picture = composeDie(boardPiece(slot.x, kDiceY), assets_.die[slot.value], assets_.dieMask);
-        slot.visible = true;
-    }
+    showDie(0, xs[0], dieA);
+    showDie(1, xs[1], dieB);
     update();
+    refreshBarDots();  // the dots follow the dice
     letEventsRun();
 }
 
 void BoardWindow::showOpeningDice(int blackDie, int whiteDie) {
-    dice_[0] = {composeDie(boardPiece(kBlackDiceX[0], kDiceY), assets_.die[std::clamp(blackDie, 0, 6)], assets_.dieMask),
-                kBlackDiceX[0], blackDie, true};
-    dice_[1] = {composeDie(boardPiece(kWhiteDiceX[1], kDiceY), assets_.die[std::clamp(whiteDie, 0, 6)], assets_.dieMask),
-                kWhiteDiceX[1], whiteDie, true};
+    showDie(0, kBlackDiceX[0], blackDie);
+    showDie(1, kWhiteDiceX[1], whiteDie);
     update();
 }
 
 void BoardWindow::clearDice() {
     dice_[0].visible = dice_[1].visible = false;
     update();
+    refreshBarDots();
 }
 
 void BoardWindow::dieUsed(int die) {
@@ -174,7 +225,10 @@ void BoardWindow::dieUsed(int die) {
     } else {
         slot = d.dieA == die ? 0 : 1;
     }
-    if (dice_[slot].visible) dice_[slot].picture = darkenDie(dice_[slot].picture);
+    if (dice_[slot].visible) {
+        dice_[slot].darkened += 1;
+        dice_[slot].picture = darkenDie(dice_[slot].picture);
+    }
     update(QRect(dice_[slot].x, kDiceY, kDieSize, kDieSize));
 }
 
@@ -187,9 +241,16 @@ void BoardWindow::setWaitCursor(bool waiting) {
         unsetCursor();
 }
 
-void BoardWindow::refreshBarDots() {
+void BoardWindow::refreshBarDots() { showBarDots(dotsUnderMouse()); }
+
+BarDots BoardWindow::dotsUnderMouse() {
+    // While White has checkers on the bar, its entry points stay marked wherever the mouse is.
+    if (game_.board.barWhite > 0) return barDotsForBar(game_);
+    if (overVisibleDie(mouse_)) return {};
+    int colour = 0, image = 0;
+    if (checkerAt(mouse_, &colour, &image) && colour == kBlack) return {};
     const int s = hitTest(mouse_.x(), mouse_.y());
-    showBarDots(s ? barDotsForPoint(game_, s) : BarDots{});
+    return s ? barDotsForPoint(game_, s) : BarDots{};
 }
 
 void BoardWindow::showBarDots(const BarDots& dots) {
@@ -223,6 +284,11 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
         game_.clickCube();  // a click on the cube offers a double
         return;
     }
+    // A die lies over the points and the checkers under it: a click on it ends the turn.
+    if (overVisibleDie(p)) {
+        game_.clickDice();
+        return;
+    }
     int colour = 0, image = 0;
     if (checkerAt(p, &colour, &image))
         game_.clickChecker(colour == kWhite ? Side::White : Side::Black, image, button);
@@ -238,17 +304,12 @@ void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     }
     emit boardEntered();
     if (game_.busy) return;
-    int colour = 0, image = 0;
-    CheckerImage* over = checkerAt(mouse_, &colour, &image);
-    if (over && colour == kBlack) {
-        showBarDots({});
-        return;
-    }
-    if (over && over->s == 0) {
-        showBarDots(barDotsForBar(game_));
-        return;
-    }
     refreshBarDots();
+}
+
+void BoardWindow::leaveEvent(QEvent*) {
+    mouse_ = {-1, -1};
+    if (!game_.busy) refreshBarDots();
 }
 
 void BoardWindow::keyPressEvent(QKeyEvent* event) {
@@ -333,17 +394,12 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
     p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options.modernSkin, game_.cubeValue));
     paintLabels(p);
-    QFont dotFont = p.font();
-    dotFont.setPixelSize(14);
-    dotFont.setBold(true);
-    p.setFont(dotFont);
     for (int s = 1; s <= 24; ++s) {
         if (dots_[s] == Dot::None) continue;
-        const QRect r(Board::pointX(s) + 16, s <= 12 ? 8 : 559, 20, 20);
         const QColor colour = dots_[s] == Dot::Yellow ? QColor(255, 255, 0) : QColor(0, 255, 255);
         p.setPen(Qt::NoPen);
         p.setBrush(colour);
-        p.drawEllipse(r.center(), 4, 4);
+        p.drawEllipse(barDotCentre(s), 4, 4);
     }
     if (spriteVisible_) p.drawImage(sprite_, assets_.moveSprite);
 }

@@ -39,7 +39,7 @@ public:
     void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override;
     void checkerFaded(int colour, int image, int s, bool animated) override;
     void checkerFlying(int colour, int fromX, int fromY, int toX, int toY) override;
-    void orientationChanged() override { update(); }
+    void orientationChanged() override;
     void letEventsRun() override;
 
     // What the game's screen draws here.
@@ -49,6 +49,8 @@ public:
     void dieUsed(int die);
     void drawCube();
     void setWaitCursor(bool waiting);
+    // The dots as the game stands now: the entry points while White has checkers on the bar,
+    // else the destinations of the white checker under the mouse.
     void refreshBarDots();
     void applyDisplayOptions();
     // Waits `ms` while events run (the game's busy delay).
@@ -61,8 +63,8 @@ signals:
     void clockTicked();         // every 107 ms
     void startRequested();      // the automatic first START
     void menuRequested(bool atCorner);  // Esc (at the corner) or the mouse at the left edge
+    void boardClicked();        // a click on the board, a checker or a die: a docked menu hides
     void boardEntered();        // the mouse moved over the board away from the left edge
-    void boardClicked();        // a click on the board: a docked menu panel makes way
     void moveRequested();       // the M key
     void closeRequested();      // the window's close button: EXIT
 
@@ -71,12 +73,14 @@ protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     struct CheckerImage {
         QImage picture;
+        QImage background;  // what was drawn at its place before it came: the fade shows it
         int x = 0, y = 0;
         int s = 0;  // screen position, 0 on the bar
         bool visible = false;
@@ -87,12 +91,21 @@ private:
         int x = 0;
         int value = 0;
         bool visible = false;
+        int darkened = 0;  // how many times a play darkened it
     };
 
     void onClockTick();
+    bool overVisibleDie(const QPoint& p) const;
+    BarDots dotsUnderMouse();
     CheckerImage* checkerAt(const QPoint& p, int* colour, int* image);
     const QImage& checkerPicture(int colour) const;
     QImage boardPiece(int x, int y, int size = 51) const;
+    // The 51 x 51 piece of what is drawn at (x, y): the board and the visible checkers.
+    QImage drawnAt(int x, int y) const;
+    void showDie(int slot, int x, int value);
+    void composeDieSlot(DieSlot& slot);
+    // Redraws the dice that lie over `area`, where a checker came or went.
+    void recomposeDiceOver(const QRect& area);
     void paintLabels(class QPainter& p);
     void showBarDots(const BarDots& dots);
 

@@ -98,7 +98,7 @@ QImage fadeFrame(const QImage& currentIn, const QImage& boardIn) {
 }
 
 QImage composeDie(const QImage& boardIn, const QImage& faceIn, const QImage& maskIn) {
-    QImage out = rgb(boardIn, kDieSize, kDieSize).copy(0, 0, kDieSize, kDieSize);
+    QImage out = rgb(boardIn, kDieSize, kDieSize).copy(0, 0, kDieSize, kDieSize).convertToFormat(QImage::Format_ARGB32);
     const QImage face = rgb(faceIn, kDieSize, kDieSize);
     const QImage mask = rgb(maskIn, kDieSize, kDieSize);
     for (int y = 0; y < kDieSize; ++y) {
@@ -113,6 +113,8 @@ QImage composeDie(const QImage& boardIn, const QImage& faceIn, const QImage& mas
                 b = qRgb(qRed(b) * weight >> 9, qGreen(b) * weight >> 9, qBlue(b) * weight >> 9);
             } else if (qBlue(m) > 0) {
                 b = f;
+            } else if (pureWhite(f)) {
+                b = qRgba(0, 0, 0, 0);  // outside the die and its shadow: whatever lies below shows
             }
             out.setPixel(x, y, b);
         }
@@ -121,10 +123,11 @@ QImage composeDie(const QImage& boardIn, const QImage& faceIn, const QImage& mas
 }
 
 QImage darkenDie(const QImage& dieIn) {
-    QImage out = dieIn.convertToFormat(QImage::Format_RGB32);
+    QImage out = dieIn.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < out.height(); ++y) {
         auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
         for (int x = 0; x < out.width(); ++x) {
+            if (qAlpha(row[x]) == 0) continue;  // the transparent surround stays transparent
             auto dim = [](int c) { return c == 255 ? 255 : c * 85 / 100; };
             row[x] = qRgb(dim(qRed(row[x])), dim(qGreen(row[x])), dim(qBlue(row[x])));
         }

@@ -15,9 +15,10 @@ QImage composeChecker(const QImage& board, const QImage& checker, const QImage& 
 QImage appearFrame(const QImage& board, const QImage& checker, const QImage& shading);
 // The one frame of the fade effect.
 QImage fadeFrame(const QImage& current, const QImage& board);
-// A die face over the board, by the die mask.
+// A die face over `board` (what is drawn under the die), by the die mask. Pixels outside the die
+// and its shadow are transparent, so a checker under the die keeps showing there.
 QImage composeDie(const QImage& board, const QImage& face, const QImage& mask);
-// A played die: every channel below 255 times 85/100.
+// A played die: every channel below 255 times 85/100; transparent pixels stay transparent.
 QImage darkenDie(const QImage& die);
 // The message panel's background: the template where it is not black, else the board darkened.
 QImage messageBackground(const QImage& board, const QImage& panelTemplate);

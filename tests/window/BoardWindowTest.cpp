@@ -4,13 +4,17 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
+#include "board/HitTest.h"
 #include "ui/Assets.h"
 #include "ui/BoardWindow.h"
+#include "ui/Pictures.h"
 #include "ui/QtScreen.h"
 #include "ui/SoundBank.h"
 
@@ -23,6 +27,41 @@ namespace {
 QPoint checkerPoint(const Board& board, int p, int k) {
     const int s = board.screenToPoint[p];
     return {Board::pointX(s) + 25, Board::stackY(s, k) + 25};
+}
+
+constexpr int kDiceY = 285;
+constexpr int kWhiteDiceX[2] = {550, 603};
+
+bool isDotColour(QRgb p) { return (p & 0xFFFFFF) == 0xFFFF00 || (p & 0xFFFFFF) == 0x00FFFF; }
+bool isAqua(QRgb p) { return (p & 0xFFFFFF) == 0x00FFFF; }
+
+// The band of screen position s between its number and its checkers, where its bar dot shows.
+QRect dotBand(int s) { return s <= 12 ? QRect(Board::pointX(s), 0, 51, 45) : QRect(Board::pointX(s), 555, 51, 45); }
+QRect numberRect(int s) { return QRect(Board::pointX(s) + 15, s <= 12 ? 9 : 578, 20, 15); }
+
+int countIn(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& wanted) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) n += wanted(image.pixel(x, y));
+    return n;
+}
+bool dotShown(const QImage& grab, int s) { return countIn(grab, dotBand(s), isDotColour) > 0; }
+bool aquaShown(const QImage& grab, int s) { return countIn(grab, dotBand(s), isAqua) > 0; }
+int dotsShown(const QImage& grab) {
+    int n = 0;
+    for (int s = 1; s <= 24; ++s) n += dotShown(grab, s);
+    return n;
+}
+
+QImage solid(const QColor& colour) {
+    QImage image(800, 600, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// Whether a pixel has the colour family of the plain test boards: green felt or red.
+bool boardColoured(QRgb p, int skin) {
+    return skin == 0 ? qGreen(p) > qRed(p) + 40 : qRed(p) > qGreen(p) + 60;
 }
 
 }  // namespace
@@ -195,6 +234,222 @@ private slots:
         QCOMPARE(int(t.game.cubeOwnerWhite), 1);
         QVERIFY(t.game.gameOn);
         QDir(folder).removeRecursively();
+    }
+
+    void aClickOnADieEndsTheTurnWhateverLiesUnderIt() {
+        Table t;
+        const Board& b = t.game.board;
+        // White's dice lie over screen positions 15 and 16 of the bottom row.
+        const int under15 = b.screenToPoint[15], under16 = b.screenToPoint[16];
+        const Position pos = positionOf({{under15, 5}, {under16, 1}, {1, -15}});
+        t.startTurn(pos, 6, 2);
+        t.window.showDice(Side::White, 6, 2);
+        // The first die's middle is over point 16; the second die covers the top of the fifth
+        // checker on point 15.
+        const QPoint overPoint(kWhiteDiceX[0] + 25, kDiceY + 25);
+        const QPoint overChecker(kWhiteDiceX[1] + 12, kDiceY + 45);
+        QCOMPARE(b.screenToPoint[hitTest(overPoint.x(), overPoint.y())], under16);
+        QVERIFY(overChecker.y() >= Board::stackY(15, 5) && overChecker.x() >= Board::pointX(15));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
+        QVERIFY(b.position().sameCheckersAs(pos));  // dice left: the turn goes on, nothing moved
+        QCOMPARE(int(t.game.dice.diceLeft[1]), 6);
+        QCOMPARE(int(t.game.dice.diceLeft[2]), 2);
+        QCOMPARE(int(t.game.turn), 1);
+        // Without dice on the board the same place is the checker again.
+        t.window.clearDice();
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
+        QCOMPARE(int(b.count[under15]), 4);
+        // With every die played, a click on a die hands the turn over.
+        t.game.options.cubeEnabled = 0;
+        t.window.showDice(Side::White, 6, 2);
+        t.game.dice.diceLeft = {};
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
+        QCOMPARE(int(t.game.turn), 0);
+    }
+
+    void aDockedMenuIsDismissedByAnyClickUnlessTheHourglassShows() {
+        Table t;
+        QSignalSpy dismissed(&t.window, &BoardWindow::boardClicked);
+        t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
+        t.window.showDice(Side::White, 6, 2);
+        t.game.busy = true;  // even a click that is ignored hides the panel
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 1));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(kWhiteDiceX[0] + 25, kDiceY + 25));
+        QCOMPARE(dismissed.count(), 3);
+        QCOMPARE(int(t.game.board.count[1]), 2);
+        t.game.busy = false;
+        t.game.setHourglass(true);
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 1));
+        QCOMPARE(dismissed.count(), 3);
+        t.game.setHourglass(false);
+    }
+
+    void tallStacksShadeTheCheckersBelowNotTheBoard() {
+        Table t;
+        // Plain boards make any board colour over a checker plain to see.
+        t.assets.board[0] = solid(QColor(30, 150, 40));
+        t.assets.board[1] = solid(QColor(170, 30, 30));
+        t.game.options.checkerSpeed = 16;
+        const int s = 3;  // top row, left half
+        const QRect column(Board::pointX(s), 0, kCheckerSize, 330);
+        const QImage& shading = t.assets.shading;
+        int skin = 0;
+        int frames = 0;
+        QString fault;
+        // Every pixel of a checker's solid body, below the top one, shows a checker, in every
+        // frame drawn while the stack grows and shrinks.
+        auto check = [&](const char* when) {
+            const Board& b = t.game.board;
+            const int p = b.screenToPoint[s];
+            const QImage shot = t.window.grab(column).toImage();
+            ++frames;
+            for (int k = 1; k < b.count[p]; ++k) {
+                const int top = Board::stackY(s, k);
+                for (int y = 0; y < kCheckerSize; ++y)
+                    for (int x = 0; x < kCheckerSize; ++x) {
+                        if (qGreen(shading.pixel(x, y)) == 0) continue;
+                        const QRgb seen = shot.pixel(x, top + y);
+                        if (boardColoured(seen, skin) && fault.isEmpty())
+                            fault = QStringLiteral("%1, skin %2, %3 checkers: board colour over checker %4 at (%5, %6)")
+                                        .arg(QLatin1String(when)).arg(skin).arg(b.count[p]).arg(k).arg(x).arg(y);
+                    }
+            }
+        };
+        QTimer everyFrame;
+        everyFrame.setInterval(1);
+        connect(&everyFrame, &QTimer::timeout, &t.window, [&] { check("while animating"); });
+        for (skin = 0; skin <= 1; ++skin) {
+            t.game.options.modernSkin = static_cast<Byte>(skin);
+            Board& b = t.game.board;
+            t.startTurn(positionOf({{b.screenToPoint[s], 1}, {24, -15}}), 6, 2);
+            everyFrame.start();
+            b.animate = true;
+            for (int k = 1; k < 15; ++k) b.adalb(s);
+            everyFrame.stop();
+            QCOMPARE(int(b.count[b.screenToPoint[s]]), 15);
+            check("a stack of 15");
+            everyFrame.start();
+            while (b.count[b.screenToPoint[s]] > 1) b.stergalb(s);
+            everyFrame.stop();
+        }
+        QVERIFY2(fault.isEmpty(), qPrintable(fault));
+        QVERIFY(frames > 30);  // the appear and fade frames were looked at
+    }
+
+    void diceLeaveTheCheckersUnderThemVisibleOutsideTheirMask() {
+        Table t;
+        const Board& b = t.game.board;
+        const int p = b.screenToPoint[15];
+        t.startTurn(positionOf({{p, 5}, {1, -15}}), 6, 2);
+        const QRect die(kWhiteDiceX[1], kDiceY, kDieSize, kDieSize);
+        const QRect fifth(Board::pointX(15), Board::stackY(15, 5), kCheckerSize, kCheckerSize);
+        QVERIFY(die.intersects(fifth));
+        const QImage& face = t.assets.die[2];
+        const QImage& mask = t.assets.dieMask;
+        const QImage& shading = t.assets.shading;
+        // Outside the die's mask the picture is what lay there without the dice; in the die's
+        // shadow it is that, darkened by the mask.
+        auto compare = [&](const QImage& withDice, const QImage& without, bool countChecker) {
+            int checkerPixels = 0, shadowPixels = 0;
+            for (int y = 0; y < kDieSize; ++y)
+                for (int x = 0; x < kDieSize; ++x) {
+                    const QRgb f = face.pixel(x, y), m = mask.pixel(x, y);
+                    const QRgb seen = withDice.pixel(die.x() + x, die.y() + y);
+                    const QRgb bare = without.pixel(die.x() + x, die.y() + y);
+                    const bool faceWhite = (f & 0xFFFFFF) == 0xFFFFFF;
+                    if (faceWhite && qBlue(m) == 0) {
+                        QCOMPARE(seen & 0xFFFFFF, bare & 0xFFFFFF);
+                        const QPoint inChecker = QPoint(die.x() + x, die.y() + y) - fifth.topLeft();
+                        if (fifth.contains(die.topLeft() + QPoint(x, y)) && qGreen(shading.pixel(inChecker)) > 0) ++checkerPixels;
+                    } else if (qBlue(m) > 0 && qRed(m) == 0 && qGreen(m) == 0) {
+                        const int weight = 510 - qBlue(m);
+                        QVERIFY(std::abs(qRed(seen) - (qRed(bare) * weight >> 9)) <= 1);
+                        QVERIFY(std::abs(qGreen(seen) - (qGreen(bare) * weight >> 9)) <= 1);
+                        ++shadowPixels;
+                    }
+                }
+            if (countChecker) QVERIFY(checkerPixels > 40);  // the fifth checker's top shows around the die
+            QVERIFY(shadowPixels > 20);
+        };
+        const QImage bare = t.window.grab().toImage();
+        t.window.showDice(Side::White, 6, 2);
+        compare(t.window.grab().toImage(), bare, true);
+        // The fifth checker leaves (by its part below the dice) and the 6 is played: the dice
+        // are drawn again over what is there now, and the played die stays clear around its face.
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(fifth.x() + 25, die.bottom() + 10));
+        QCOMPARE(int(b.count[p]), 4);
+        QCOMPARE(int(t.game.dice.diceLeft[1]), 0);
+        const QImage played = t.window.grab().toImage();
+        t.window.clearDice();
+        compare(played, t.window.grab().toImage(), false);
+    }
+
+    void barDotsStayClearOfThePointNumbers() {
+        Table t;
+        t.game.options.showBarNumbers = 1;
+        t.startTurn(positionOf({{1, 2}, {12, 13}, {24, -15}}), 3, 5);
+        const Board& b = t.game.board;
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
+        QTest::mouseMove(&t.window, checkerPoint(b, 1, 1));
+        const QImage shot = t.window.grab().toImage();
+        for (int p : {4, 6, 9}) QVERIFY2(dotShown(shot, b.screenToPoint[p]), qPrintable(QString::number(p)));
+        QVERIFY(aquaShown(shot, b.screenToPoint[9]));
+        for (int s = 1; s <= 24; ++s) QCOMPARE(countIn(shot, numberRect(s), isDotColour), 0);
+    }
+
+    void theEntryDotsStayWhileWhiteHasCheckersOnTheBar() {
+        Table t;
+        const Board& b = t.game.board;
+        t.startTurn(positionOf({{12, 2}, {13, -15}}, 2), 3, 5);
+        // Hovering a point does not hide them.
+        QTest::mouseMove(&t.window, checkerPoint(b, 12, 1));
+        QImage shot = t.window.grab().toImage();
+        QVERIFY(dotShown(shot, b.screenToPoint[3]));
+        QVERIFY(dotShown(shot, b.screenToPoint[5]));
+        QCOMPARE(dotsShown(shot), 2);
+        // An entry with a checker left on the bar keeps the dot of the die still to play.
+        QTest::mouseMove(&t.window, QPoint(Board::kBarX + 25, Board::kWhiteBarY + 25));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(Board::kBarX + 25, Board::kWhiteBarY + 25));
+        QCOMPARE(int(b.barWhite), 1);
+        QCOMPARE(int(b.count[5]), 1);
+        shot = t.window.grab().toImage();
+        QVERIFY(dotShown(shot, b.screenToPoint[3]));
+        QCOMPARE(dotsShown(shot), 1);
+        // The last entry: no checker on the bar, no dice left, no dots.
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(Board::kBarX + 25, Board::kWhiteBarY + 25));
+        QCOMPARE(int(b.barWhite), 0);
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
+    }
+
+    void sideNewBoardAndBackLeaveNoStaleDots() {
+        Table t;
+        const Board& b = t.game.board;
+        const Position pos = positionOf({{1, 2}, {10, 13}, {24, -15}});
+        // SIDE: the point under the mouse is now another, empty one.
+        t.startTurn(pos, 3, 5);
+        QTest::mouseMove(&t.window, checkerPoint(b, 1, 1));
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 3);
+        QVERIFY(t.game.commandSide(Game::ShellState{}));
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
+        // A new board: point 1's checkers stay, the others went back to their starting points.
+        t.startTurn(positionOf({{3, 2}, {12, 13}, {24, -15}}), 3, 5);
+        QTest::mouseMove(&t.window, checkerPoint(b, 3, 1));
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 3);
+        t.game.tablanoua();
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
+        // BACK (Backspace): the dots of the whole roll come back with the checker.
+        t.startTurn(positionOf({{1, 1}, {10, 14}, {24, -15}}), 3, 5);
+        QTest::mouseMove(&t.window, checkerPoint(b, 1, 1));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(b, 1, 1));  // the 5: 1 -> 6
+        QCOMPARE(int(b.count[6]), 1);
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
+        QTest::keyClick(&t.window, Qt::Key_Backspace);
+        QCOMPARE(int(b.count[6]), 0);
+        const QImage shot = t.window.grab().toImage();
+        QVERIFY(aquaShown(shot, b.screenToPoint[9]));
+        QCOMPARE(dotsShown(shot), 3);
     }
 
     void anUnansweredQuestionCountsAsYes() {
