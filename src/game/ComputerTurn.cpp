@@ -38,7 +38,9 @@ void Game::playPlay(const Play& play, Side side) {
         if (options.soundFx) screen_->play(Sound::Checker);
         const Step step = play[k];
         const bool onBar = (side == Side::White ? board.phaseWhite : board.phaseBlack) == 1;
-        playStep(side, onBar ? 0 : step.point, step.die, false, false);
+        // White's steps in a network game go into the record that travels to the peer.
+        const bool record = side == Side::White && networkPlace();
+        playStep(side, onBar ? 0 : step.point, step.die, false, record);
     }
     busy = false;
 }

@@ -28,7 +28,13 @@ void Game::offerDouble() {
         mesaj(MessageKind::RuleNotice, "There is no sense to double", "when you play for one point!", false);
         return;
     }
-    if (options.humanOpponent && !options.localPlay) return;  // a network game doubles through the connection
+    if (networkPlace()) {
+        // A network game doubles through the connection: only before White's roll, once the peer's
+        // move is replayed, and with the cube centred or White's.
+        const bool mayOffer = !waitingForOpponent && turn == 0 && (cubeValue == 1 || cubeOwnerWhite == 1);
+        if (connected && mayOffer) opponent().doubleOffered(*this, Side::White);
+        return;
+    }
     // The player to roll next offers: Black after White's turn, White after Black's. Black offers
     // by the cube only when it is a person at this board.
     const Side offerer = otherSide(sideToMove());

@@ -10,7 +10,10 @@ Game::Game(Screen& screen)
 
 Game::~Game() = default;
 
-Opponent& Game::opponent() const { return options.humanOpponent ? *personHere_ : *computer_; }
+Opponent& Game::opponent() const {
+    if (networkPlace() && remote_) return *remote_;
+    return options.humanOpponent ? *personHere_ : *computer_;
+}
 
 void Game::setHourglass(bool on) {
     hourglass = on;
@@ -50,9 +53,9 @@ void Game::takeSnapshot() {
     snapshot.cubeValue = cubeValue;
 }
 
-void Game::rollAt(Side side) {
+void Game::rollAt(Side side, bool automatic) {
     busy = true;
-    if (options.automaticDice) {
+    if (automatic) {
         dice.genzar(*screen_, options.soundFx != 0);
         screen_->showDice(side, dice.dieA, dice.dieB);
     } else {
@@ -77,8 +80,9 @@ void Game::rollAt(Side side) {
     busy = false;
 }
 
-void Game::afiszareu() { rollAt(Side::White); }
-void Game::afiszartu() { rollAt(Side::Black); }
+void Game::afiszareu() { rollAt(Side::White, options.automaticDice != 0); }
+void Game::afiszartu() { rollAt(Side::Black, options.automaticDice != 0); }
+void Game::afiszareucon() { rollAt(Side::White, true); }
 
 void Game::afiszartucon(Byte a, Byte b) {
     dice.dieA = a;
@@ -157,10 +161,14 @@ void Game::endIfBorneOff() {
     // Only a game in progress can end: a finished position shown again (an undo, a loaded game
     // that was already over) must not be booked twice.
     if (!gameOn) return;
-    if (board.offWhite >= kCheckersPerSide)
-        terminare(Side::White, GameOver::BorneOff);
-    else if (board.offBlack >= kCheckersPerSide)
+    if (board.offWhite >= kCheckersPerSide) {
+        // In a network game the peer gets the last move first; if it cannot, the connection
+        // ends and takes the game with it.
+        if (networkPlace() && connected && turn == 1 && !opponent().whiteBoreOffLast(*this)) return;
+        if (gameOn) terminare(Side::White, GameOver::BorneOff);
+    } else if (board.offBlack >= kCheckersPerSide) {
         terminare(Side::Black, GameOver::BorneOff);
+    }
 }
 
 void Game::terminare(Side winner, GameOver how) {

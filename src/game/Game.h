@@ -43,6 +43,8 @@ public:
     bool hourglass = false;  // the computer thinks long: clicks and menu items wait
     bool enteringDice = false;  // a manual roll waits for its dice (keys and the dice buttons)
     bool connected = false;     // a network connection is up
+    bool hostSide = false;      // this program accepted the connection: the peer starts the games
+    bool waitingForOpponent = false;  // the peer rolls or moves: White may neither double nor roll
     Byte cubeValue = 1;      // 1 centred, else 2..64
     Byte cubeOwnerWhite = 0;
     bool gameEndedByCube = false;
@@ -59,8 +61,10 @@ public:
     void setScreen(Screen& screen) { screen_ = &screen; }
     Side sideToMove() const { return sideOfTurn(turn); }
 
-    // Who plays Black, by the options: the computer, or a second person at this board.
+    // Who plays Black, by the options: the computer, a second person at this board, or at Network
+    // place the remote program once one is attached.
     Opponent& opponent() const;
+    void setRemote(Opponent* remote) { remote_ = remote; }
     bool opponentIsComputer() const { return opponent().isComputer(); }
     bool opponentIsPersonHere() const { return opponent().playsAtThisBoard(); }
 
@@ -71,6 +75,8 @@ public:
     // Dice of a local turn, automatic or manual by the options; shown at the roller's place.
     void afiszareu();
     void afiszartu();
+    // White's roll in a network game: always automatic.
+    void afiszareucon();
     // A roll received from the peer of a network game: no random numbers are drawn.
     void afiszartucon(Byte a, Byte b);
     void takeSnapshot();
@@ -191,7 +197,7 @@ public:
     void setHourglass(bool on);
 
 private:
-    void rollAt(Side side);
+    void rollAt(Side side, bool automatic);
     void afterStep();
     void endIfBorneOff();
     void sendBlotToBar(Side blot, int t);
@@ -208,6 +214,7 @@ private:
     std::unique_ptr<MoveSearch> search_;
     std::unique_ptr<Opponent> computer_;
     std::unique_ptr<Opponent> personHere_;
+    Opponent* remote_ = nullptr;
 };
 
 }  // namespace lumaro

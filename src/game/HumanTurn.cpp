@@ -89,7 +89,10 @@ void Game::blackEntryByClick(Button button) { entryByClick(Side::Black, button);
 void Game::pasi() {
     if (!gameOn) return;
     // Network play hands the turn over through the connection; it has its own turn end.
-    if (options.humanOpponent && !options.localPlay) return;
+    if (networkPlace()) {
+        opponent().whiteTurnEnds(*this);
+        return;
+    }
     const bool personOnTurn = turn == 1 || opponent().playsAtThisBoard();
     if (dice.anyLeft() && personOnTurn) {
         const bool onBar = (turn == 1 ? board.phaseWhite : board.phaseBlack) == 1;

@@ -5,7 +5,13 @@ namespace lumaro {
 
 bool Game::resign() {
     if (!gameOn) return true;
+    const bool network = networkPlace() && connected;
+    // While the peer is on turn a network game cannot be resigned: the answer is no.
+    if (network && turn == 0) return false;
     if (!mesaj(MessageKind::Resign, "Do you want to resign?", "", true)) return false;
+    // The peer hears of it first; when it cannot, the communication error has ended the game.
+    if (network && !opponent().whiteResigns(*this)) return true;
+    if (!gameOn) return true;
     // The player at this machine gives up; between two people at one board, the one on turn.
     const Side resigner = opponent().playsAtThisBoard() ? sideToMove() : Side::White;
     terminare(otherSide(resigner), GameOver::Resigned);
@@ -14,7 +20,12 @@ bool Game::resign() {
 
 bool Game::commandStart(const ShellState& shell) {
     if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen) return false;
+    if (connected && hostSide) return false;  // the caller starts the games of a connection
     if (gameOn && !resign()) return false;
+    if (networkPlace() && opponent().isRemote()) {
+        opponent().startGame(*this);
+        return true;
+    }
     afiszarstart();
     return true;
 }
@@ -28,7 +39,10 @@ bool Game::commandBack(const ShellState& shell) {
 
 bool Game::commandMove(const ShellState& shell) {
     if (hourglass || busy || shell.toolWindowOpen || !gameOn) return false;
-    if (!opponent().isComputer() || turn == 0) return false;
+    // The computer's search plays White's roll against the computer, and in a network game for a
+    // player who asks for it (the steps travel to the peer like clicked ones).
+    const bool networkTurn = networkPlace() && connected && !waitingForOpponent;
+    if (!(opponent().isComputer() || networkTurn) || turn == 0) return false;
     mutapceu();
     return true;
 }
@@ -85,7 +99,17 @@ void Game::optionsChanged(const Options& before) {
 
 bool Game::commandExit(const ShellState& shell) {
     if (hourglass || busy || shell.toolWindowOpen) return false;
-    return !gameOn || resign();
+    if (gameOn) {
+        if (peerOnTurn()) {
+            // The peer is on turn: the game can only be left, lost, without telling the peer.
+            if (!mesaj(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
+            terminare(Side::Black, GameOver::Resigned);
+        } else if (!resign()) {
+            return false;
+        }
+    }
+    if (connected && !mesaj(MessageKind::Resign, "Disconnect and exit?", "", true)) return false;
+    return true;
 }
 
 }  // namespace lumaro

@@ -28,6 +28,20 @@ public:
     virtual bool playsAtThisBoard() const { return false; }
     // The computer: the MOVE command may borrow its search to play White's roll.
     virtual bool isComputer() const { return false; }
+
+    // The remote program of a network game hears of White's actions through these; the opponents
+    // at this machine never see them.
+    virtual bool isRemote() const { return false; }
+    // A click that ends White's turn or asks for White's roll (the network turn advance).
+    virtual void whiteTurnEnds(Game& /*game*/) {}
+    // White resigns: the peer is told first. False when that failed and the game ended with the
+    // connection instead.
+    virtual bool whiteResigns(Game& /*game*/) { return true; }
+    // White has borne off its last checker: the peer gets the move at once. False when that
+    // failed and the game ended with the connection instead.
+    virtual bool whiteBoreOffLast(Game& /*game*/) { return true; }
+    // START: a network game begins with the invitation to the peer.
+    virtual void startGame(Game& /*game*/) {}
 };
 
 // The computer plays Black: it considers a double before its roll, answers White's doubles by its

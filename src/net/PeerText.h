@@ -1,0 +1,28 @@
+#pragma once
+// Text that comes from the peer or goes to it: names, chat lines, addresses.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lumaro::net {
+
+inline constexpr std::size_t kMaxName = 20;
+
+// Control characters (below 32, and 127) removed: a peer's text never moves the cursor of a
+// field or breaks a line of chat.txt.
+std::string withoutControls(std::string_view text);
+// A peer's or the player's name as it travels and shows: no control characters, at most 20.
+std::string cleanName(std::string_view name);
+
+// A dotted IPv4 address of four numbers 0..255, 7 to 15 characters long; host names never pass.
+bool isip(std::string_view text);
+
+// The address a friend should call: the last IPv4 address the host name resolves to, unless that
+// is a loopback address (127.x.x.x, which most Linux machines give for their own name); then the
+// first IPv4 address of the machine's interfaces that is not one. Empty when there is none.
+std::string chooseLocalAddress(const std::vector<std::string>& resolved, const std::vector<std::string>& interfaces);
+
+// The subject line "Mail IP" puts into a new mail, as a mailto: link with no recipient.
+std::string mailIpLink(std::string_view localAddress);
+
+}  // namespace lumaro::net

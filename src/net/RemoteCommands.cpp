@@ -1,0 +1,265 @@
+// The game's side of the remote program: starting a network game, the turn cycle, doubles and
+// resignations, sent and received.
+#include "board/MaxDiceRule.h"
+#include "net/PeerText.h"
+#include "net/ReceivedMove.h"
+#include "net/RemoteProgram.h"
+
+namespace lumaro::net {
+
+void RemoteProgram::notice(const std::string& line1, const std::string& line2) {
+    game_.mesaj(MessageKind::RuleNotice, line1, line2, false);
+}
+
+std::string RemoteProgram::moveRecordBytes() const {
+    std::string bytes(8, '\0');
+    for (int i = 1; i <= 8; ++i) bytes[i - 1] = static_cast<char>(game_.moveRecord[i]);
+    return bytes;
+}
+
+// ---- Starting a game ----
+
+void RemoteProgram::startGame(Game& game) {
+    if (!transport_) {
+        notice("You have to be connected", "for a network game!");
+        return;
+    }
+    const std::string name = cleanName(game.options.playerName);
+    if (transmitcmnd(kNames, name) != kName) {
+        eroare();
+        return;
+    }
+    std::string host;
+    for (int i = 2; i <= lastResponse_.length; ++i) host.push_back(static_cast<char>(lastResponse_.payload[i]));
+    hostName_ = cleanName(host);
+    notice("Invite " + hostName_, "[" + peerAddress_ + "]...");
+    const Byte answer = transmitcmnd(kInvite);
+    if (answer == 0) {
+        eroare();
+    } else if (answer == kNo) {
+        notice("Invitation refused", "");
+    } else if (answer == kBusy) {
+        notice("Host is busy!", "");
+    } else if (transport_) {
+        // The file "history" is left alone: nothing of this program writes it.
+        netgameclient();
+    }
+}
+
+void RemoteProgram::netgameclient() {
+    game_.stat();
+    game_.blackBeginsNext = !game_.blackBeginsNext;
+    const bool hostBegins = game_.blackBeginsNext;
+    game_.turn = hostBegins ? 0 : 1;
+    notice(std::string("Alternate play. ") + (hostBegins ? "Black begins!" : "White begins!"), "Starting a new game...");
+    if (transmitcmnd(kStartGame, std::string(1, hostBegins ? '\0' : '\1')) != kDone) {
+        eroare();
+        return;
+    }
+    game_.tablanoua();
+    game_.gameOn = true;
+    game_.screen().gameStarted();
+    peerRolled_ = false;
+    if (hostBegins) {
+        game_.waitingForOpponent = true;
+        return;
+    }
+    game_.waitingForOpponent = false;
+    game_.afiszareucon();
+    const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
+    if (transmitcmnd(kDice, dice) != kDone) eroare();
+}
+
+Byte RemoteProgram::startnetgame() {
+    if (game_.hourglass || game_.busy || toolWindowOpen()) return kBusy;
+    if (game_.gameOn && !game_.resign()) return kBusy;
+    if (!game_.networkPlace() || !transport_) return kBusy;
+    if (!game_.mesaj(MessageKind::NewGame, "Play with " + opponentName_, "[" + peerAddress_ + "] ?", true)) return kNo;
+    return kYes;
+}
+
+void RemoteProgram::netgamehost(Byte callerBegins) {
+    game_.stat();
+    game_.turn = callerBegins == 1 ? 0 : 1;
+    notice(std::string("Alternate play. ") + (callerBegins == 1 ? "Black begins!" : "White begins!"), "Starting a new game...");
+    game_.tablanoua();
+    game_.gameOn = true;
+    game_.screen().gameStarted();
+    peerRolled_ = false;
+    game_.waitingForOpponent = game_.turn == 0;
+}
+
+// The host begins: its first roll, on the tick after the start, outside the start command.
+void RemoteProgram::hostRolls() {
+    if (!game_.gameOn || game_.turn != 1 || !transport_) return;
+    game_.waitingForOpponent = false;
+    game_.afiszareucon();
+    const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
+    if (transmitcmnd(kDice, dice) != kDone) eroare();
+}
+
+// ---- White's side of the turn cycle ----
+
+void RemoteProgram::whiteTurnEnds(Game& game) {
+    if (!game.gameOn) return;
+    if (!transport_) {
+        eroare();
+        return;
+    }
+    if (game.waitingForOpponent) return;
+    if (game.turn == 1 && game.dice.anyLeft()) {
+        const bool onBar = game.board.phaseWhite == 1;
+        const bool canPlay = onBar ? canEnter(game.board, 1, game.dice.diceLeft) : canMove(game.board, 1, game.dice.diceLeft);
+        if (canPlay) return;  // the player must go on
+        if (game.options.soundFx) game.screen().play(Sound::NoMove);
+        game.screen().delay(100);
+        if (regulimaxime(game.snapshot.position, game.snapshot.dieA, game.snapshot.dieB, 1, game.dice.diceLeft) == 1) {
+            game.mesaj(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
+            game.refacfast();
+            return;
+        }
+    }
+    if (game.turn == 1) {
+        if (transmitcmnd(kMove, moveRecordBytes()) != kDone) {
+            eroare();
+            return;
+        }
+        game.moveRecord.fill(0);
+        game.waitingForOpponent = true;
+        peerRolled_ = false;
+        game.turn = 0;
+        return;
+    }
+    game.turn = 1;
+    game.afiszareucon();
+    const std::string dice{static_cast<char>(game.dice.dieA), static_cast<char>(game.dice.dieB)};
+    if (transmitcmnd(kDice, dice) != kDone) eroare();
+}
+
+void RemoteProgram::doubleOffered(Game& game, Side offerer) {
+    if (offerer != Side::White || !transport_) return;
+    const Byte answer = transmitcmnd(kDouble);
+    if (answer == 0) {
+        eroare();
+    } else if (answer == kYes) {
+        game.mesaj(MessageKind::Cube, "Your doubling proposal", "was accepted!", false);
+        game.cubeValue = static_cast<Byte>(game.cubeValue * 2);
+        game.cubeOwnerWhite = 0;
+        game.afiscub();
+        whiteTurnEnds(game);  // on to White's roll
+    } else if (answer == kNo) {
+        game.mesaj(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
+        game.doubleDropped(Side::Black);
+    }
+}
+
+bool RemoteProgram::whiteResigns(Game&) {
+    if (transmitcmnd(kResign) == kDone) return true;
+    eroare();
+    return false;
+}
+
+bool RemoteProgram::whiteBoreOffLast(Game& game) {
+    if (transmitcmnd(kMove, moveRecordBytes()) != kDone) {
+        eroare();
+        return false;
+    }
+    game.moveRecord.fill(0);
+    return true;
+}
+
+// ---- Commands received ----
+
+void RemoteProgram::executacmnd(const Parsed& command) {
+    rxKey_ = command.key;
+    const Payload& p = command.payload;
+    switch (p[1]) {
+        case kInvite: {
+            if (!game_.hostSide) return;  // only a host answers invitations
+            const Byte answer = startnetgame();
+            invitationAccepted_ = answer == kYes;
+            transmitraspuns(answer);
+            return;
+        }
+        case kNames: {
+            if (!game_.hostSide) return;
+            std::string name;
+            for (int i = 2; i <= command.length; ++i) name.push_back(static_cast<char>(p[i]));
+            opponentName_ = cleanName(name);
+            transmitraspuns(kName);
+            return;
+        }
+        case kStartGame:
+            // Only after an accepted invitation; otherwise left unanswered like any stray command.
+            if (!game_.hostSide || !invitationAccepted_) return;
+            invitationAccepted_ = false;
+            netgamehost(p[2]);
+            transmitraspuns(kDone);
+            game_.screen().delay(300);
+            hostRollPending_ = game_.turn == 1;
+            return;
+        case kDice: peerDice(p[2], p[3]); return;
+        case kMove: replayMove(command); return;
+        case kDouble: peerDoubles(); return;
+        case kResign: peerResigns(); return;
+        default: return;  // unknown codes are neither executed nor answered
+    }
+}
+
+void RemoteProgram::peerDice(Byte a, Byte b) {
+    const bool peersRoll = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && !peerRolled_;
+    if (!peersRoll || a < 1 || a > 6 || b < 1 || b > 6) {
+        eroare();
+        return;
+    }
+    game_.afiszartucon(a, b);
+    peerRolled_ = true;
+    transmitraspuns(kDone);
+}
+
+void RemoteProgram::replayMove(const Parsed& command) {
+    const bool peersMove = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && peerRolled_;
+    const Play play = receivedPlay(command.payload);
+    if (!peersMove || !receivedMoveIsLegal(game_.board.position(), game_.dice.dieA, game_.dice.dieB, play)) {
+        eroare();
+        return;
+    }
+    game_.board.analizafazatu();
+    game_.playBlackMove(play);
+    game_.moveRecord.fill(0);
+    peerRolled_ = false;
+    transmitraspuns(kDone);
+    game_.waitingForOpponent = false;
+    if (onMoveReplayed) onMoveReplayed();
+}
+
+void RemoteProgram::peerDoubles() {
+    const bool mayDouble = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && !peerRolled_ &&
+                           game_.options.cubeEnabled && game_.cubeValue < 64 &&
+                           (game_.cubeValue == 1 || game_.cubeOwnerWhite == 0);
+    if (!mayDouble) {
+        eroare();
+        return;
+    }
+    if (game_.mesaj(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true)) {
+        transmitraspuns(kYes);
+        game_.cubeValue = static_cast<Byte>(game_.cubeValue * 2);
+        game_.cubeOwnerWhite = 1;
+        game_.afiscub();
+    } else {
+        transmitraspuns(kNo);
+        game_.doubleDropped(Side::White);
+    }
+}
+
+void RemoteProgram::peerResigns() {
+    if (!game_.gameOn) {
+        transmitraspuns(kDone);  // nothing left to resign here
+        return;
+    }
+    game_.mesaj(MessageKind::Resign, "Black player resigns...", "", false);
+    transmitraspuns(kDone);
+    if (game_.gameOn) game_.terminare(Side::White, GameOver::Resigned);
+}
+
+}  // namespace lumaro::net
