@@ -9,8 +9,13 @@ bool Game::resign() {
     // While the peer is on turn a network game cannot be resigned: the answer is no.
     if (network && turn == 0) return false;
     if (!mesaj(MessageKind::Resign, "Do you want to resign?", "", true)) return false;
-    // The peer hears of it first; when it cannot, the communication error has ended the game.
-    if (network && !opponent().whiteResigns(*this)) return true;
+    if (network) {
+        // The peer knows the position of the turn's start, not the steps made since: both sides
+        // score the resignation from that position.
+        refacfast();
+        // The peer hears of it first; when it cannot, the communication error has ended the game.
+        if (!opponent().whiteResigns(*this)) return true;
+    }
     if (!gameOn) return true;
     // The player at this machine gives up; between two people at one board, the one on turn.
     const Side resigner = opponent().playsAtThisBoard() ? sideToMove() : Side::White;

@@ -41,6 +41,8 @@ bool receivedMoveIsLegal(const lumaro::Position& start, Byte dieA, Byte dieB, co
         applyStep(pos, Side::Black, from, result);
         left[slot] = 0;
     }
+    // The last checker borne off ends the game at once, whichever die took it.
+    if (pos.offBlack >= kCheckersPerSide) return true;
     return regulimaxime(start, dieA, dieB, 0, left) == 0;
 }
 

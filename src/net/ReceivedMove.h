@@ -14,7 +14,8 @@ lumaro::Play receivedPlay(const Payload& payload);
 // Whether Black may make `play` from `start` with the roll (dieA, dieB): dice 1..6, every step a
 // legal step of the rules from the position the earlier steps left (the bar first, blocked points,
 // bearing off only with all checkers home), each die used once (a doublet up to four times), and
-// as many pips used as the rules demand (an empty play only when nothing could be played).
+// as many pips used as the rules demand (an empty play only when nothing could be played), unless
+// the play bore off Black's last checker, which ends the game whichever die took it.
 bool receivedMoveIsLegal(const lumaro::Position& start, Byte dieA, Byte dieB, const lumaro::Play& play);
 
 }  // namespace lumaro::net

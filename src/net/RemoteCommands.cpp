@@ -57,6 +57,7 @@ void RemoteProgram::netgameclient() {
         return;
     }
     game_.tablanoua();
+    game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
     game_.gameOn = true;
     game_.screen().gameStarted();
     peerRolled_ = false;
@@ -83,6 +84,7 @@ void RemoteProgram::netgamehost(Byte callerBegins) {
     game_.turn = callerBegins == 1 ? 0 : 1;
     notice(std::string("Alternate play. ") + (callerBegins == 1 ? "Black begins!" : "White begins!"), "Starting a new game...");
     game_.tablanoua();
+    game_.takeSnapshot();
     game_.gameOn = true;
     game_.screen().gameStarted();
     peerRolled_ = false;
@@ -106,7 +108,8 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
         eroare();
         return;
     }
-    if (game.waitingForOpponent) return;
+    // Nothing to end while the peer plays, or while the host's first roll is still to come.
+    if (game.waitingForOpponent || hostRollPending_) return;
     if (game.turn == 1 && game.dice.anyLeft()) {
         const bool onBar = game.board.phaseWhite == 1;
         const bool canPlay = onBar ? canEnter(game.board, 1, game.dice.diceLeft) : canMove(game.board, 1, game.dice.diceLeft);

@@ -1,0 +1,146 @@
+// Two programs play whole network games against each other over an in-memory connection: random
+// legal plays by click, doubles offered, taken and dropped, resignations. After every replayed move
+// both boards are the same game seen from the two sides, and at the end both have booked the same
+// results.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "NetworkPair.h"
+#include "support/RandomPositions.h"
+
+namespace lumaro::testing {
+namespace {
+
+// A player who clicks at random: legal steps, the end of the turn, sometimes the cube or a
+// resignation; the caller starts the next game until it has played `games`.
+struct RandomPlayer {
+    TestRandom random;
+    int games = 0;
+    int gamesStarted = 0;
+    bool wantsToResign = false;
+    long long actions = 0;
+
+    RandomPlayer(std::uint64_t seed, int games) : random(seed), games(games) {}
+
+    void answerQuestions(Program& p) {
+        p.screen.decide = [this](const Message& m) {
+            if (m.line1 == "Do you want to resign?") return wantsToResign ? Answer::Yes : Answer::No;
+            if (m.line1 == "Black player wants to double.") return random.below(4) == 0 ? Answer::No : Answer::Yes;
+            return Answer::Yes;
+        };
+    }
+
+    void clickAStep(Game& g) {
+        Board& b = g.board;
+        const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
+        if (b.phaseWhite == 1) {
+            if (canEnter(b, 1, g.dice.diceLeft)) g.whiteEntryByClick(button); else g.clickDice();
+            return;
+        }
+        std::vector<int> movable;
+        for (int s = 1; s <= 24; ++s)
+            for (int k = 1; k <= 4; ++k) {
+                const int d = g.dice.diceLeft[k];
+                if (d && whiteStepTest(b, s, d) != kStepImpossible) {
+                    movable.push_back(s);
+                    break;
+                }
+            }
+        if (movable.empty()) {
+            g.clickDice();
+            return;
+        }
+        g.clickBoard(movable[random.below(static_cast<std::uint32_t>(movable.size()))], button);
+    }
+
+    // One action at the top of the side's event loop. False once this side is done.
+    bool act(Program& p) {
+        Game& g = p.game;
+        ++actions;
+        if (g.busy || g.hourglass) return true;
+        if (!g.gameOn) {
+            if (!g.connected) return false;
+            if (g.hostSide) return true;  // the host waits for invitations
+            if (gamesStarted >= games) return false;
+            ++gamesStarted;
+            g.commandStart(Game::ShellState{});
+            return true;
+        }
+        if (g.turn == 1) {
+            if (random.below(300) == 0) {
+                wantsToResign = true;
+                g.commandAbort(Game::ShellState{});
+                wantsToResign = false;
+                return true;
+            }
+            clickAStep(g);
+            return true;
+        }
+        if (!g.waitingForOpponent) {
+            if (random.below(6) == 0) g.clickCube(); else g.clickDice();
+        }
+        return true;
+    }
+};
+
+void expectMirrored(const Game& here, const Game& there) {
+    const Position mine = here.board.position();
+    EXPECT_TRUE(mine.sameCheckersAs(mirrored(there.board.position())));
+    EXPECT_EQ(whiteCheckersOf(mine), 15);
+    EXPECT_EQ(blackCheckersOf(mine), 15);
+}
+
+TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
+    constexpr int kGames = 200;
+    NetworkPair pair(2024);
+    pair.connect();
+    RandomPlayer players[2] = {RandomPlayer(11, kGames), RandomPlayer(22, 0)};
+    int replays = 0;
+    for (int i = 0; i < 2; ++i) {
+        players[i].answerQuestions(pair.side[i]);
+        pair.side[i].remote.onMoveReplayed = [&, i] {
+            ++replays;
+            expectMirrored(pair.side[i].game, pair.side[1 - i].game);
+        };
+    }
+    bool callerDone = false;
+    auto caller = [&](Program& p) {
+        while (players[0].act(p) && players[0].actions < 5000000) pair.delay(0, 50);
+        callerDone = true;
+    };
+    auto host = [&](Program& p) {
+        while (!callerDone && players[1].actions < 5000000) {
+            players[1].act(p);
+            pair.delay(1, 50);
+        }
+    };
+    pair.run(caller, host);
+
+    const Game& c = pair.side[0].game;
+    const Game& h = pair.side[1].game;
+    EXPECT_EQ(players[0].gamesStarted, kGames);
+    EXPECT_TRUE(c.connected);
+    EXPECT_GT(replays, kGames * 10);
+    // Every game was booked on both sides, each from its own side of the board.
+    EXPECT_EQ(c.scores.whiteGamesWon + c.scores.blackGamesWon, kGames);
+    EXPECT_EQ(c.scores.whiteGamesWon, h.scores.blackGamesWon);
+    EXPECT_EQ(c.scores.blackGamesWon, h.scores.whiteGamesWon);
+    EXPECT_EQ(c.scores.whitePointsTotal, h.scores.blackPointsTotal);
+    EXPECT_EQ(c.scores.blackPointsTotal, h.scores.whitePointsTotal);
+    for (const Program& p : pair.side)
+        for (const Message& m : p.screen.messages) EXPECT_NE(m.line1, "Communication error!");
+    std::vector<std::string> results[2];
+    for (int i = 0; i < 2; ++i)
+        for (const Message& m : pair.side[i].screen.messages)
+            if (m.kind == MessageKind::Result) results[i].push_back(m.line2);
+    EXPECT_EQ(results[0], results[1]);
+    if (::testing::Test::HasFailure())
+        for (const Program& p : pair.side) {
+            std::printf("side %d\n", p.index);
+            for (const Message& m : p.screen.messages) std::printf("  %s | %s\n", m.line1.c_str(), m.line2.c_str());
+        }
+}
+
+}  // namespace
+}  // namespace lumaro::testing
