@@ -46,6 +46,12 @@ void ReceiveBuffer::receive(std::string_view data, const std::function<void(cons
             pending_.clear();  // rubbish: dropped with the rest of its read
             return;
         }
+        // A key of 00 is known as soon as it has come: nothing can follow it.
+        if (!topUp(6)) return;
+        if (hexPair(pending_[4], pending_[5]) == 0) {
+            pending_.clear();
+            return;
+        }
         if (!topUp(kHeaderLength)) return;
         const Byte key = hexPair(pending_[4], pending_[5]);
         const std::size_t length = hexPair(pending_[8], pending_[9]);

@@ -113,6 +113,9 @@ public:
     }
 
     std::function<void(int side)> afterEvents;  // tests look in between, on the side's thread
+    // Everything that has arrived by the time a side looks is one read, as a socket hands it over.
+    bool mergeReads = false;
+    int mergedReads = 0;  // reads that carried more than one send
 
 private:
     struct Arrival {
@@ -150,6 +153,13 @@ private:
         while (!inbox_[i].empty() && inbox_[i].front().at <= now_) {
             Arrival a = std::move(inbox_[i].front());
             inbox_[i].pop_front();
+            int pieces = 1;
+            while (mergeReads && !a.lost && !inbox_[i].empty() && inbox_[i].front().at <= now_ && !inbox_[i].front().lost) {
+                a.bytes += inbox_[i].front().bytes;
+                inbox_[i].pop_front();
+                ++pieces;
+            }
+            if (pieces > 1) ++mergedReads;
             if (a.lost) {
                 p.linkUp = false;
                 p.remote.connectionLost();
