@@ -322,6 +322,7 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
     const QString text = event->text();
     const char key = text.isEmpty() ? '\0' : text.at(0).toLatin1();
     if (!backspace && key == '\0') return;
+    if (key == 'c' || key == 'C') emit chatKeyPressed();
     if (game_.keyPressed(key, backspace, toolWindowOpen() || !isEnabled()) == Game::KeyCommand::Move) emit moveRequested();
 }
 

@@ -67,6 +67,7 @@ signals:
     void boardEntered();        // the mouse moved over the board away from the left edge
     void moveRequested();       // the M key
     void closeRequested();      // the window's close button: EXIT
+    void chatKeyPressed();      // C or c: the chat lines may open
 
 
 protected:
