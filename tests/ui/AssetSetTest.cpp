@@ -81,7 +81,7 @@ TEST_F(WrittenAssets, BackgroundJpegsDecodeWithTheGamesReader) {
     const QList<QPair<QString, QSize>> expected = {{QStringLiteral("board-classic.jpg"), QSize(800, 600)},
                                                    {QStringLiteral("board-modern.jpg"), QSize(800, 600)},
                                                    {QStringLiteral("splash.jpg"), QSize(420, 280)},
-                                                   {QStringLiteral("settings-background.jpg"), QSize(758, 600)}};
+                                                   {QStringLiteral("tool-background.jpg"), QSize(758, 600)}};
     for (const auto& [name, size] : expected) EXPECT_EQ(loadJpeg(path(name)).size(), size) << name.toStdString();
 
     // The compression keeps the painted board: small average error, no visible blocks.

@@ -51,7 +51,7 @@ void writePanels(Output& out) {
     out.alphaPng(QStringLiteral("light-rest.png"), paintActivityLight(false));
     out.alphaPng(QStringLiteral("light-active.png"), paintActivityLight(true));
     out.jpeg(QStringLiteral("splash.jpg"), paintSplash());
-    out.jpeg(QStringLiteral("settings-background.jpg"), paintSettingsBackground());
+    out.jpeg(QStringLiteral("tool-background.jpg"), paintToolWindowBackground());
 }
 
 }  // namespace
