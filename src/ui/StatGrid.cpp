@@ -18,6 +18,13 @@ void StatGrid::setValues(const std::array<StatRow, 10>& rows) {
     update();
 }
 
+QFont StatGrid::labelFont() {
+    // Condensed, so the longest label (" Chances <double>") fits its 131-pixel column in bold.
+    QFont f = ToolWindow::captionFont(13);
+    f.setStretch(QFont::Condensed);
+    return f;
+}
+
 QString StatGrid::cell(int row, int column) const {
     if (row < 0 || row >= kRows || column < 0 || column >= kColumns) return {};
     return cells_[row][column];
@@ -48,7 +55,7 @@ void StatGrid::paintEvent(QPaintEvent*) {
                 p.setFont(ToolWindow::captionFont(12));
                 p.setPen(QColor(240, 212, 150));
             } else {
-                p.setFont(ToolWindow::captionFont(13, c == 0));
+                p.setFont(c == 0 ? labelFont() : ToolWindow::captionFont(13, false));
                 p.setPen(c >= 3 ? previousInk : ink);
             }
             p.drawText(box, (c == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter, text);

@@ -24,6 +24,8 @@ public:
     void setValues(const std::array<StatRow, 10>& rows);
     // The text of a cell; row 0 holds the headings.
     QString cell(int row, int column) const;
+    // The font of the row labels.
+    static QFont labelFont();
 
 protected:
     void paintEvent(QPaintEvent*) override;
