@@ -11,9 +11,9 @@ namespace lumaro {
 class StatisticsWindow : public ToolWindow {
     Q_OBJECT
 public:
-    static constexpr int kGridLeft = 60;
+    static constexpr int kGridLeft = (ToolWindow::kWidth - StatGrid::kColumns * StatGrid::kColumnWidth) / 2;
     static constexpr int kGridTop = ToolWindow::kHeaderHeight + 16;
-    static constexpr int kGraphLeft = 60;
+    static constexpr int kGraphLeft = (ToolWindow::kWidth - PipGraph::kWidth) / 2;
     static constexpr int kGraphTop = kGridTop + StatGrid::kRows * StatGrid::kRowHeight + 20;
 
     StatisticsWindow(const Game& game, const Assets& assets);
