@@ -1,4 +1,5 @@
 // The statistics and help windows, and the look they share, under the offscreen platform.
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
@@ -10,8 +11,10 @@
 #include "ui/Assets.h"
 #include "ui/BoardWindow.h"
 #include "ui/HelpWindow.h"
+#include "ui/MenuPanel.h"
 #include "ui/PipGraphPicture.h"
 #include "ui/QtScreen.h"
+#include "ui/Shell.h"
 #include "ui/SoundBank.h"
 #include "ui/StatisticsWindow.h"
 
@@ -38,6 +41,13 @@ struct TempFolder {
         if (file.open(QIODevice::WriteOnly)) file.write(text);
     }
 };
+
+template <class Window>
+Window* topLevel() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<Window*>(w)) return found;
+    return nullptr;
+}
 
 bool isWhite(QRgb p) { return (p & 0xFFFFFF) == 0xFFFFFF; }
 bool isBlackPixel(QRgb p) { return (p & 0xFFFFFF) == 0; }
@@ -242,6 +252,43 @@ private slots:
         // The build puts the pages beside the program.
         for (const HelpWindow::Page& page : HelpWindow::kPageFiles)
             QVERIFY2(QFile::exists(QCoreApplication::applicationDirPath() + QLatin1Char('/') + QLatin1String(page.file)), page.file);
+    }
+
+    void theMenuOpensOneToolWindowAtATime() {
+        TempFolder folder(QStringLiteral("lumaro-shell"));
+        folder.write(QStringLiteral("help.htm"), "<html><body><p>Intro page</p></body></html>");
+        Shell shell(folder.path);
+        QVERIFY(shell.start());
+        shell.board().startupPending = false;  // no first game by itself: the test plays the menu
+        auto* stat = topLevel<StatisticsWindow>();
+        auto* help = topLevel<HelpWindow>();
+        QVERIFY(stat && help);
+        MenuPanel& menu = shell.menu();
+
+        emit menu.command(MenuItem::Stat);
+        QVERIFY(stat->isVisible());
+        QVERIFY(!shell.board().isEnabled());
+        emit menu.command(MenuItem::Stat);  // the same command again changes nothing
+        QVERIFY(stat->isVisible());
+        emit menu.command(MenuItem::Help);  // refused over an open tool window
+        QVERIFY(!help->isVisible());
+        emit menu.command(MenuItem::Start);  // refused too: no new-game question, no game
+        QVERIFY(!shell.game().gameOn);
+
+        stat->closeWindow();
+        QVERIFY(shell.board().isEnabled());
+        emit menu.command(MenuItem::Help);
+        QVERIFY(help->isVisible());
+        QVERIFY(help->browser().toPlainText().contains(QStringLiteral("Intro page")));
+        QVERIFY(!shell.board().isEnabled());
+        help->close();  // a window-close request
+        QVERIFY(shell.board().isEnabled());
+
+        shell.game().busy = true;  // a roll or a move is running
+        emit menu.command(MenuItem::Stat);
+        emit menu.command(MenuItem::Help);
+        QVERIFY(!stat->isVisible() && !help->isVisible());
+        shell.game().busy = false;
     }
 
     void aMissingBackgroundFallsBackToADrawnOne() {
