@@ -7,12 +7,16 @@
 #include <QPainterPath>
 #include <QScreen>
 
+#include "ui/ToolStyle.h"
+
 namespace lumaro {
 
 ToolWindow::ToolWindow(const QString& title, const Assets& assets)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), title_(title), assets_(assets) {
     setFixedSize(kWidth, kHeight);
     setWindowTitle(title.trimmed());
+    setFont(captionFont(12, false));
+    setStyleSheet(toolControlsStyleSheet(assets.folder));
     close_ = new PlateButton(QStringLiteral("CLOSE"), this);
     close_->resize(104, 32);
     close_->move(kWidth - kMargin - close_->width(), (kHeaderHeight - close_->height()) / 2);

@@ -100,7 +100,8 @@ TEST_F(WrittenAssets, InterfacePiecesAndSoundsAreAllThere) {
           "menu-emblem.png", "light-rest.png", "light-active.png", "sound-start.wav", "sound-checker.wav",
           "sound-menu.wav", "sound-nomove.wav", "sound-question.wav", "sound-dice.wav", "sound-cube.wav",
           "sound-settings.wav", "sound-gameend.wav", "sound-chat-out.wav", "sound-chat-in.wav", "sound-farewell.wav",
-          "sound-call.wav", "sound-connected.wav", "sound-error.wav"}) {
+          "sound-call.wav", "sound-connected.wav", "sound-error.wav", "tool-check.png", "tool-arrow-up.png",
+          "tool-arrow-down.png"}) {
         EXPECT_TRUE(written->contains(QLatin1String(name))) << name;
         EXPECT_GT(bytes(QLatin1String(name)).size(), 44) << name;
     }

@@ -2,7 +2,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QCheckBox>
 #include <QFontMetrics>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -289,6 +295,61 @@ private slots:
         emit menu.command(MenuItem::Help);
         QVERIFY(!stat->isVisible() && !help->isVisible());
         shell.game().busy = false;
+    }
+
+    void theControlsAWindowAddsTakeTheLook() {
+        const Assets assets = Assets::load(defaultAssetsFolder());
+        ToolWindow window(QStringLiteral("Settings "), assets);
+        auto* group = new QGroupBox(QStringLiteral("Options"), &window);
+        group->setGeometry(24, 90, 240, 150);
+        auto* ticked = new QCheckBox(QStringLiteral("Doubling cube"), group);
+        ticked->setGeometry(10, 24, 200, 22);
+        ticked->setChecked(true);
+        auto* plain = new QCheckBox(QStringLiteral("Jacoby rule"), group);
+        plain->setGeometry(10, 50, 200, 22);
+        auto* locked = new QCheckBox(QStringLiteral("Crawford rule"), group);
+        locked->setGeometry(10, 76, 200, 22);
+        locked->setEnabled(false);
+        auto* game = new QRadioButton(QStringLiteral("Game"), group);
+        game->setGeometry(10, 102, 100, 22);
+        game->setChecked(true);
+        auto* match = new QRadioButton(QStringLiteral("Match"), group);
+        match->setGeometry(110, 102, 100, 22);
+        auto* slider = new QSlider(Qt::Horizontal, &window);
+        slider->setGeometry(300, 100, 160, 24);
+        slider->setRange(-2, 2);
+        auto* points = new QSpinBox(&window);
+        points->setGeometry(300, 140, 70, 26);
+        points->setRange(1, 255);
+        auto* name = new QLineEdit(QStringLiteral("Master"), &window);
+        name->setGeometry(300, 180, 160, 26);
+        window.show();
+        const QImage shown = window.grab().toImage();
+
+        // A ticked box is the deep blue of a pressed plate, with the white tick in it; an unticked
+        // one is a light steel plate.
+        const QPoint tickedBox = ticked->mapTo(&window, QPoint(1 + 7, 11));
+        const QPoint plainBox = plain->mapTo(&window, QPoint(1 + 7, 11));
+        int deepBlue = 0, white = 0;
+        for (int dy = -6; dy <= 6; ++dy)
+            for (int dx = -6; dx <= 6; ++dx) {
+                const QColor c = shown.pixelColor(tickedBox + QPoint(dx, dy));
+                deepBlue += c.blue() > c.red() + 60 && c.value() < 160;
+                white += c.lightness() > 230;
+            }
+        QVERIFY(deepBlue > 40);
+        QVERIFY(white > 4);
+        QVERIFY(shown.pixelColor(plainBox).lightness() > 170);
+        // Texts are dark blue on the linen; a locked option is greyed.
+        auto darkest = [&](QWidget* w) {
+            int least = 255;
+            const QRect r(w->mapTo(&window, QPoint(24, 4)), QSize(60, 14));
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) least = std::min(least, qGray(shown.pixel(x, y)));
+            return least;
+        };
+        QVERIFY(darkest(plain) < 70);
+        QVERIFY(darkest(locked) > darkest(plain) + 40);
     }
 
     void aMissingBackgroundFallsBackToADrawnOne() {

@@ -9,6 +9,7 @@
 #include "Output.h"
 #include "Sounds.h"
 #include "SplashArt.h"
+#include "ToolArt.h"
 
 namespace lumaro::art {
 
@@ -52,6 +53,9 @@ void writePanels(Output& out) {
     out.alphaPng(QStringLiteral("light-active.png"), paintActivityLight(true));
     out.jpeg(QStringLiteral("splash.jpg"), paintSplash());
     out.jpeg(QStringLiteral("tool-background.jpg"), paintToolWindowBackground());
+    out.alphaPng(QStringLiteral("tool-check.png"), paintToolCheckMark());
+    out.alphaPng(QStringLiteral("tool-arrow-up.png"), paintToolArrow(true));
+    out.alphaPng(QStringLiteral("tool-arrow-down.png"), paintToolArrow(false));
 }
 
 }  // namespace
