@@ -11,6 +11,7 @@
 #include <QSpinBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
@@ -350,6 +351,35 @@ private slots:
         };
         QVERIFY(darkest(plain) < 70);
         QVERIFY(darkest(locked) > darkest(plain) + 40);
+    }
+
+    void statAndHelpWaitForAnOpenQuestion() {
+        TempFolder folder(QStringLiteral("lumaro-shell-question"));
+        folder.write(QStringLiteral("help.htm"), "<html><body><p>Intro page</p></body></html>");
+        Shell shell(folder.path);
+        QVERIFY(shell.start());  // the first game starts by itself with its question
+        auto* stat = topLevel<StatisticsWindow>();
+        auto* help = topLevel<HelpWindow>();
+        bool asked = false, openedOverQuestion = true;
+        // The question waits inside the game's own loop: look in from a timer while it is up.
+        QTimer watch;
+        watch.setInterval(50);
+        connect(&watch, &QTimer::timeout, [&] {
+            MessagePanel& panel = shell.board().messagePanel();
+            if (asked || !panel.waiting()) return;
+            asked = true;
+            emit shell.menu().command(MenuItem::Stat);
+            emit shell.menu().command(MenuItem::Help);
+            openedOverQuestion = stat->isVisible() || help->isVisible();
+            QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(452 - MessagePanel::kLeft + 30, 304 - MessagePanel::kTop + 15));  // NO
+        });
+        watch.start();
+        QTRY_VERIFY_WITH_TIMEOUT(asked && !shell.board().messagePanel().isVisible(), 15000);
+        QVERIFY(!openedOverQuestion);
+        QVERIFY(!shell.game().gameOn);  // NO: no game
+        emit shell.menu().command(MenuItem::Stat);  // and now it opens
+        QVERIFY(stat->isVisible());
+        stat->closeWindow();
     }
 
     void aMissingBackgroundFallsBackToADrawnOne() {
