@@ -8,9 +8,11 @@
 #include "persistence/SettingsFile.h"
 #include "ui/Backdrop.h"
 #include "ui/BoardWindow.h"
+#include "ui/HelpWindow.h"
 #include "ui/MenuPanel.h"
 #include "ui/QtScreen.h"
 #include "ui/SoundBank.h"
+#include "ui/StatisticsWindow.h"
 
 namespace lumaro {
 namespace {
@@ -37,7 +39,17 @@ Shell::Shell(const QString& folder) : folder_(folder) {}
 
 Shell::~Shell() = default;
 
-Game::ShellState Shell::shellState() const { return {false}; }
+Game::ShellState Shell::shellState() const {
+    const bool toolWindowOpen = (statistics_ && statistics_->isVisible()) || (help_ && help_->isVisible());
+    return {toolWindowOpen};
+}
+
+// STAT and HELP: the board takes no input while the window is open, and a docked menu panel
+// makes way.
+void Shell::openToolWindow(ToolWindow& window) {
+    menu_->hideIfDocked();
+    window.openOver(*board_);
+}
 
 void Shell::saveSettings() {
     saveopt((folder_ + QStringLiteral("/lm2.ini")).toStdString(), game_->options, game_->scores);
@@ -81,6 +93,8 @@ bool Shell::start() {
     auto wait = [this](int ms) { board_->delay(ms); };
     wait(150);
     menu_ = std::make_unique<MenuPanel>(assets_, board_.get());
+    statistics_ = std::make_unique<StatisticsWindow>(*game_, assets_);
+    help_ = std::make_unique<HelpWindow>(folder_, assets_);
     backdrop_->setProgress(68);
     wait(150);
     backdrop_->setProgress(91);
@@ -162,10 +176,14 @@ void Shell::onCommand(MenuItem item) {
             break;
         case MenuItem::Load: g.commandLoad(shell); break;
         case MenuItem::Save: g.commandSave(shell); break;
-        case MenuItem::Tune:
         case MenuItem::Stat:
+            if (toolWindowMayOpen(g, shell)) openToolWindow(*statistics_);
+            break;
         case MenuItem::Help:
-            break;  // their windows come with the settings and statistics
+            if (toolWindowMayOpen(g, shell)) openToolWindow(*help_);
+            break;
+        case MenuItem::Tune:
+            break;  // their windows come with the settings and saved games
     }
 }
 

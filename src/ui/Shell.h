@@ -14,9 +14,12 @@ namespace lumaro {
 
 class Backdrop;
 class BoardWindow;
+class HelpWindow;
 class MenuPanel;
 class QtScreen;
 class SoundBank;
+class StatisticsWindow;
+class ToolWindow;
 enum class MenuItem;
 
 class Shell : public QObject {
@@ -38,6 +41,7 @@ private:
     void exitProgram();
     Game::ShellState shellState() const;
     void saveSettings();
+    void openToolWindow(ToolWindow& window);
 
     QString folder_;
     Assets assets_;
@@ -48,6 +52,8 @@ private:
     std::unique_ptr<BoardWindow> board_;
     std::unique_ptr<QtScreen> screen_;
     std::unique_ptr<MenuPanel> menu_;
+    std::unique_ptr<StatisticsWindow> statistics_;
+    std::unique_ptr<HelpWindow> help_;
 };
 
 }  // namespace lumaro
