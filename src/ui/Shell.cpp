@@ -12,6 +12,7 @@
 #include "ui/MenuPanel.h"
 #include "ui/QtScreen.h"
 #include "ui/SoundBank.h"
+#include "ui/SettingsWindow.h"
 #include "ui/StatisticsWindow.h"
 
 namespace lumaro {
@@ -40,7 +41,8 @@ Shell::Shell(const QString& folder) : folder_(folder) {}
 Shell::~Shell() = default;
 
 Game::ShellState Shell::shellState() const {
-    const bool toolWindowOpen = (statistics_ && statistics_->isVisible()) || (help_ && help_->isVisible());
+    const bool toolWindowOpen = (statistics_ && statistics_->isVisible()) || (help_ && help_->isVisible()) ||
+                                (settings_ && settings_->isVisible());
     return {toolWindowOpen};
 }
 
@@ -93,13 +95,14 @@ bool Shell::start() {
     auto wait = [this](int ms) { board_->delay(ms); };
     wait(150);
     menu_ = std::make_unique<MenuPanel>(assets_, board_.get());
-    statistics_ = std::make_unique<StatisticsWindow>(*game_, assets_);
-    help_ = std::make_unique<HelpWindow>(folder_, assets_);
     backdrop_->setProgress(68);
     wait(150);
+    help_ = std::make_unique<HelpWindow>(folder_, assets_);
     backdrop_->setProgress(91);
+    statistics_ = std::make_unique<StatisticsWindow>(*game_, assets_);
     backdrop_->setProgress(114);
     wait(150);
+    settings_ = std::make_unique<SettingsWindow>(*game_, assets_);
     backdrop_->setProgress(137);
     wait(150);
     backdrop_->setProgress(160);
@@ -131,6 +134,11 @@ bool Shell::start() {
         menu_->slideIn();
     });
     screen_->onMessageClosed = [this] { menu_->hideIfDocked(); };
+    // CLOSE of the settings: the file is written, then the board follows the options.
+    connect(settings_.get(), &ToolWindow::closed, this, [this] {
+        saveSettings();
+        game_->optionsChanged(settings_->optionsAtOpen());
+    });
     screen_->onSaveSettings = [this] { saveSettings(); };
     screen_->savedGamesFolder = folder_;
     screen_->onDisplayOptionsChanged = [this] {
@@ -183,7 +191,11 @@ void Shell::onCommand(MenuItem item) {
             if (toolWindowMayOpen(g, shell)) openToolWindow(*help_);
             break;
         case MenuItem::Tune:
-            break;  // their windows come with the settings and saved games
+            if (!toolWindowMayOpen(g, shell)) break;
+            if (g.options.soundFx) sounds_->play(Sound::Settings);
+            menu_->hideIfDocked();
+            settings_->open(*board_);
+            break;
     }
 }
 

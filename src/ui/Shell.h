@@ -18,6 +18,7 @@ class HelpWindow;
 class MenuPanel;
 class QtScreen;
 class SoundBank;
+class SettingsWindow;
 class StatisticsWindow;
 class ToolWindow;
 enum class MenuItem;
@@ -34,6 +35,7 @@ public:
     Game& game() { return *game_; }
     BoardWindow& board() { return *board_; }
     MenuPanel& menu() { return *menu_; }
+    SettingsWindow& settings() { return *settings_; }
 
 private:
     void onCommand(MenuItem item);
@@ -54,6 +56,7 @@ private:
     std::unique_ptr<MenuPanel> menu_;
     std::unique_ptr<StatisticsWindow> statistics_;
     std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<SettingsWindow> settings_;
 };
 
 }  // namespace lumaro
