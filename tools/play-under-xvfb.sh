@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Plays the real program under a virtual X display as a person would: answers the opening
 # question, moves checkers with real mouse clicks at board coordinates, lets the computer reply,
-# and saves screenshots along the way into OUT (default /tmp/lumaro-shots).
+# opens the statistics and help windows, and saves screenshots along the way into OUT (default
+# /tmp/lumaro-shots).
 # Needs Debian's xvfb, xdotool and imagemagick. SETTINGS=FILE starts it with that lm2.ini instead
 # of the defaults (for instance one that sets the computer to level 3).
 set -euo pipefail
@@ -28,6 +29,22 @@ shot 22-new-colours
 menu 282 1      # SCORE
 shot 23-score-box
 sleep 6
+# STAT and HELP: the tool windows are 758 x 600, centred on the screen, CLOSE at the top right.
+screen=$(xdotool getdisplaygeometry)
+tx=$(( (${screen% *} - 758) / 2 )); ty=$(( (${screen#* } - 600) / 2 ))
+tool() { xdotool mousemove $((tx + $1)) $((ty + $2)) click 1; sleep "${3:-1}"; }
+menu 385 2      # STAT
+shot 23a-statistics
+tool 682 32     # CLOSE
+menu 449 2      # HELP: the introduction first
+shot 23b-help-intro
+page=0
+for x in 176 280 384 496; do  # Rules, Menu, Tune, Neural Net
+    page=$((page + 1))
+    tool "$x" 93
+    shot "23c-help-page-$page"
+done
+tool 682 32     # CLOSE
 menu 470 1      # EXIT: the resign question first
 shot 24-resign-question
 click 398 320 1 1  # YES: the game is lost, scored, and the program says farewell

@@ -113,6 +113,24 @@ QImage drawnCube(int value) {
     return image;
 }
 
+// A plain tool-window background for when the picture is missing: linen under a dark title band,
+// framed in gold.
+QImage drawnToolBackground() {
+    QImage image(758, 600, QImage::Format_RGB32);
+    QPainter p(&image);
+    QLinearGradient linen(0, 0, 0, 600);
+    linen.setColorAt(0, QColor(232, 227, 216));
+    linen.setColorAt(1, QColor(216, 210, 198));
+    p.fillRect(image.rect(), linen);
+    p.fillRect(QRect(0, 0, 758, 64), QColor(58, 68, 80));
+    p.fillRect(QRect(0, 64, 758, 2), QColor(196, 156, 84));
+    p.setPen(QPen(QColor(196, 156, 84), 2));
+    p.drawRect(QRectF(1.5, 1.5, 755, 597));
+    p.setPen(QColor(28, 32, 38));
+    p.drawRect(QRect(0, 0, 757, 599));
+    return image;
+}
+
 template <class Make>
 QImage orDrawn(QImage image, Make make) {
     return image.isNull() ? make() : image;
@@ -172,6 +190,8 @@ Assets Assets::load(const QString& folder) {
     a.menuPressed = png(folder, QStringLiteral("menu-pressed.png"));
     a.menuSeparator = png(folder, QStringLiteral("menu-separator.png"));
     a.menuEmblem = png(folder, QStringLiteral("menu-emblem.png"));
+    a.toolBackground = loadJpeg(folder + QStringLiteral("/tool-background.jpg"));
+    if (a.toolBackground.size() != QSize(758, 600)) a.toolBackground = drawnToolBackground();
     return a;
 }
 

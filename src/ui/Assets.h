@@ -20,6 +20,7 @@ struct Assets {
     QImage moveSprite;
     QImage splash;
     QImage menuStrip, menuHover, menuPressed, menuSeparator, menuEmblem;
+    QImage toolBackground;                            // 758 x 600, behind the settings, statistics and help
     QString folder;
 
     // Reads the folder; fills every gap with a drawn stand-in.

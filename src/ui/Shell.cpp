@@ -8,9 +8,12 @@
 #include "persistence/SettingsFile.h"
 #include "ui/Backdrop.h"
 #include "ui/BoardWindow.h"
+#include "ui/HelpWindow.h"
 #include "ui/MenuPanel.h"
 #include "ui/QtScreen.h"
 #include "ui/SoundBank.h"
+#include "ui/SettingsWindow.h"
+#include "ui/StatisticsWindow.h"
 
 namespace lumaro {
 namespace {
@@ -37,7 +40,18 @@ Shell::Shell(const QString& folder) : folder_(folder) {}
 
 Shell::~Shell() = default;
 
-Game::ShellState Shell::shellState() const { return {false}; }
+Game::ShellState Shell::shellState() const {
+    const bool toolWindowOpen = (statistics_ && statistics_->isVisible()) || (help_ && help_->isVisible()) ||
+                                (settings_ && settings_->isVisible());
+    return {toolWindowOpen};
+}
+
+// STAT and HELP: the board takes no input while the window is open, and a docked menu panel
+// makes way.
+void Shell::openToolWindow(ToolWindow& window) {
+    menu_->hideIfDocked();
+    window.openOver(*board_);
+}
 
 void Shell::saveSettings() {
     saveopt((folder_ + QStringLiteral("/lm2.ini")).toStdString(), game_->options, game_->scores);
@@ -83,9 +97,12 @@ bool Shell::start() {
     menu_ = std::make_unique<MenuPanel>(assets_, board_.get());
     backdrop_->setProgress(68);
     wait(150);
+    help_ = std::make_unique<HelpWindow>(folder_, assets_);
     backdrop_->setProgress(91);
+    statistics_ = std::make_unique<StatisticsWindow>(*game_, assets_);
     backdrop_->setProgress(114);
     wait(150);
+    settings_ = std::make_unique<SettingsWindow>(*game_, assets_);
     backdrop_->setProgress(137);
     wait(150);
     backdrop_->setProgress(160);
@@ -117,6 +134,11 @@ bool Shell::start() {
         menu_->slideIn();
     });
     screen_->onMessageClosed = [this] { menu_->hideIfDocked(); };
+    // CLOSE of the settings: the file is written, then the board follows the options.
+    connect(settings_.get(), &ToolWindow::closed, this, [this] {
+        saveSettings();
+        game_->optionsChanged(settings_->optionsAtOpen());
+    });
     screen_->onSaveSettings = [this] { saveSettings(); };
     screen_->savedGamesFolder = folder_;
     screen_->onDisplayOptionsChanged = [this] {
@@ -162,10 +184,18 @@ void Shell::onCommand(MenuItem item) {
             break;
         case MenuItem::Load: g.commandLoad(shell); break;
         case MenuItem::Save: g.commandSave(shell); break;
-        case MenuItem::Tune:
         case MenuItem::Stat:
+            if (toolWindowMayOpen(g, shell)) openToolWindow(*statistics_);
+            break;
         case MenuItem::Help:
-            break;  // their windows come with the settings and statistics
+            if (toolWindowMayOpen(g, shell)) openToolWindow(*help_);
+            break;
+        case MenuItem::Tune:
+            if (!toolWindowMayOpen(g, shell)) break;
+            if (g.options.soundFx) sounds_->play(Sound::Settings);
+            menu_->hideIfDocked();
+            settings_->open(*board_);
+            break;
     }
 }
 

@@ -14,9 +14,13 @@ namespace lumaro {
 
 class Backdrop;
 class BoardWindow;
+class HelpWindow;
 class MenuPanel;
 class QtScreen;
 class SoundBank;
+class SettingsWindow;
+class StatisticsWindow;
+class ToolWindow;
 enum class MenuItem;
 
 class Shell : public QObject {
@@ -31,6 +35,7 @@ public:
     Game& game() { return *game_; }
     BoardWindow& board() { return *board_; }
     MenuPanel& menu() { return *menu_; }
+    SettingsWindow& settings() { return *settings_; }
 
 private:
     void onCommand(MenuItem item);
@@ -38,6 +43,7 @@ private:
     void exitProgram();
     Game::ShellState shellState() const;
     void saveSettings();
+    void openToolWindow(ToolWindow& window);
 
     QString folder_;
     Assets assets_;
@@ -48,6 +54,9 @@ private:
     std::unique_ptr<BoardWindow> board_;
     std::unique_ptr<QtScreen> screen_;
     std::unique_ptr<MenuPanel> menu_;
+    std::unique_ptr<StatisticsWindow> statistics_;
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<SettingsWindow> settings_;
 };
 
 }  // namespace lumaro

@@ -5,18 +5,15 @@
 #include "board/PlayApply.h"
 #include "game/GameEnd.h"
 #include "support/Positions.h"
+#include "support/Plays.h"
 
 using namespace lumaro;
 using lumaro::testing::positionOf;
 
+using lumaro::testing::playOf;
+
 namespace {
 
-Play playOf(std::initializer_list<Step> steps) {
-    Play play{};
-    int k = 1;
-    for (const Step& s : steps) play[k++] = s;
-    return play;
-}
 
 TEST(PlayApplyTest, MirroringSwapsSidesAndTwiceGivesTheSamePosition) {
     Position pos = startingPosition();

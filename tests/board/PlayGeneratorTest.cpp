@@ -4,9 +4,12 @@
 
 #include "board/MaxDiceRule.h"
 #include "support/Positions.h"
+#include "support/Plays.h"
 
 using namespace lumaro;
 using lumaro::testing::positionOf;
+
+using lumaro::testing::playOf;
 
 namespace {
 
@@ -21,12 +24,6 @@ struct Recorder {
     void operator()(const GeneratorWorkArea& w, int level) { calls.push_back({level, w.path, w.level[level]}); }
 };
 
-Play playOf(std::initializer_list<Step> steps) {
-    Play play{};
-    int k = 1;
-    for (const Step& s : steps) play[k++] = s;
-    return play;
-}
 
 TEST(PlayGenerator, RecordsEveryPrefixInSearchOrderOverBothDiceOrders) {
     // White: one checker on 1, one on 5; black holds point 3. Roll 2-1.

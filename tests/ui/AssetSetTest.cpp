@@ -81,7 +81,7 @@ TEST_F(WrittenAssets, BackgroundJpegsDecodeWithTheGamesReader) {
     const QList<QPair<QString, QSize>> expected = {{QStringLiteral("board-classic.jpg"), QSize(800, 600)},
                                                    {QStringLiteral("board-modern.jpg"), QSize(800, 600)},
                                                    {QStringLiteral("splash.jpg"), QSize(420, 280)},
-                                                   {QStringLiteral("settings-background.jpg"), QSize(758, 600)}};
+                                                   {QStringLiteral("tool-background.jpg"), QSize(758, 600)}};
     for (const auto& [name, size] : expected) EXPECT_EQ(loadJpeg(path(name)).size(), size) << name.toStdString();
 
     // The compression keeps the painted board: small average error, no visible blocks.
@@ -100,7 +100,8 @@ TEST_F(WrittenAssets, InterfacePiecesAndSoundsAreAllThere) {
           "menu-emblem.png", "light-rest.png", "light-active.png", "sound-start.wav", "sound-checker.wav",
           "sound-menu.wav", "sound-nomove.wav", "sound-question.wav", "sound-dice.wav", "sound-cube.wav",
           "sound-settings.wav", "sound-gameend.wav", "sound-chat-out.wav", "sound-chat-in.wav", "sound-farewell.wav",
-          "sound-call.wav", "sound-connected.wav", "sound-error.wav"}) {
+          "sound-call.wav", "sound-connected.wav", "sound-error.wav", "tool-check.png", "tool-arrow-up.png",
+          "tool-arrow-down.png"}) {
         EXPECT_TRUE(written->contains(QLatin1String(name))) << name;
         EXPECT_GT(bytes(QLatin1String(name)).size(), 44) << name;
     }

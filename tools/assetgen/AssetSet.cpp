@@ -9,6 +9,7 @@
 #include "Output.h"
 #include "Sounds.h"
 #include "SplashArt.h"
+#include "ToolArt.h"
 
 namespace lumaro::art {
 
@@ -51,7 +52,10 @@ void writePanels(Output& out) {
     out.alphaPng(QStringLiteral("light-rest.png"), paintActivityLight(false));
     out.alphaPng(QStringLiteral("light-active.png"), paintActivityLight(true));
     out.jpeg(QStringLiteral("splash.jpg"), paintSplash());
-    out.jpeg(QStringLiteral("settings-background.jpg"), paintSettingsBackground());
+    out.jpeg(QStringLiteral("tool-background.jpg"), paintToolWindowBackground());
+    out.alphaPng(QStringLiteral("tool-check.png"), paintToolCheckMark());
+    out.alphaPng(QStringLiteral("tool-arrow-up.png"), paintToolArrow(true));
+    out.alphaPng(QStringLiteral("tool-arrow-down.png"), paintToolArrow(false));
 }
 
 }  // namespace

@@ -80,8 +80,8 @@ QImage paintSplash() {
     return image;
 }
 
-QImage paintSettingsBackground() {
-    constexpr int w = 758, h = 600, header = 64;
+QImage paintToolWindowBackground() {
+    constexpr int w = 758, h = 600, header = kToolHeaderHeight;
     QImage image(w, h, QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -91,6 +91,12 @@ QImage paintSettingsBackground() {
             Rgb c = Rgb{230, 225, 214} * k;
             if (y < header) c = Rgb{60, 70, 82} * (1.f + 0.12f * (1.f - static_cast<float>(y) / header) + 0.04f * (threads - 0.5f));
             if (y == header || y == header + 1) c = Rgb{196, 156, 84} * (y == header ? 1.f : 0.7f);
+            // The window has no border of its own: a thin gold frame with a dark line outside
+            // keeps its edge clear over the board.
+            const int edge = std::min({x, y, w - 1 - x, h - 1 - y});
+            if (edge == 0) c = Rgb{28, 32, 38};
+            else if (edge <= 2) c = Rgb{196, 156, 84} * (edge == 1 ? 0.8f : 1.f);
+            else if (edge == 3) c = c * 0.82f;
             image.setPixel(x, y, toQRgb(c));
         }
     return image;

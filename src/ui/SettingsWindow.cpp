@@ -1,0 +1,324 @@
+#include "ui/SettingsWindow.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QProcess>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include "game/SettingsRules.h"
+
+namespace lumaro {
+namespace {
+
+constexpr int kColumns = 4;
+constexpr int kColumnGap = 10;
+// The player and the connection, the rules, the board, the computer: each as wide as its longest
+// caption needs.
+constexpr int kColumnWidth[kColumns] = {146, 196, 162, 176};
+
+// The desktop's mixers, most common first; the first one installed opens.
+const char* const kMixers[][2] = {{"pavucontrol", ""},           {"pavucontrol-qt", ""},
+                                  {"mate-volume-control", ""},   {"xfce4-mixer", ""},
+                                  {"gnome-control-center", "sound"}, {"kmix", ""}};
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
+    : ToolWindow(QStringLiteral("Settings "), assets), game_(game) {
+    const QRect area = contentArea();
+    QVBoxLayout* column[kColumns];
+    int x = area.x();
+    for (int c = 0; c < kColumns; ++c) {
+        auto* holder = new QWidget(this);
+        holder->setGeometry(x, area.y(), kColumnWidth[c], area.height());
+        x += kColumnWidth[c] + kColumnGap;
+        column[c] = new QVBoxLayout(holder);
+        column[c]->setContentsMargins(0, 0, 0, 0);
+        column[c]->setSpacing(6);
+    }
+    auto add = [&](int c, QWidget* w) { column[c]->addWidget(w); };
+
+    // The player and the connection.
+    QGroupBox* nameBox = group(QStringLiteral("Your name"), this);
+    name_ = new QLineEdit(nameBox);
+    name_->setMaxLength(static_cast<int>(Options::kMaxPlayerName));
+    nameBox->layout()->addWidget(name_);
+    add(0, nameBox);
+    QGroupBox* opponentBox = group(QStringLiteral("Opponent"), this);
+    opponent_ = opponentBox;
+    choices(opponentBox, &Options::humanOpponent, {{QStringLiteral("&Human"), 1}, {QStringLiteral("Com&puter"), 0}}, 1);
+    add(0, opponentBox);
+    QGroupBox* placeBox = group(QStringLiteral("Place"), this);
+    place_ = placeBox;
+    choices(placeBox, &Options::localPlay, {{QStringLiteral("&Local"), 1}, {QStringLiteral("&Network"), 0}}, 1);
+    add(0, placeBox);
+    QGroupBox* connection = group(QStringLiteral("Connection"), this);
+    address_ = new QLineEdit(connection);
+    address_->setMaxLength(static_cast<int>(Options::kMaxRemoteAddress));
+    address_->setPlaceholderText(QStringLiteral("address to call"));
+    auto* buttons = new QHBoxLayout;
+    call_ = new PlateButton(QStringLiteral("Call"), connection);
+    end_ = new PlateButton(QStringLiteral("End"), connection);
+    buttons->addWidget(call_);
+    buttons->addWidget(end_);
+    listen_ = new QCheckBox(QStringLiteral("Listen"), connection);
+    status_ = new QLabel(QStringLiteral("Status"), connection);
+    peer_ = new QLabel(connection);
+    auto* connectionLayout = static_cast<QVBoxLayout*>(connection->layout());
+    connectionLayout->addWidget(address_);
+    connectionLayout->addLayout(buttons);
+    connectionLayout->addWidget(listen_);
+    connectionLayout->addWidget(status_);
+    connectionLayout->addWidget(peer_);
+    add(0, connection);
+    QGroupBox* localIp = group(QStringLiteral("Local IP"), this);
+    localAddress_ = new QLabel(localIp);
+    localAddress_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    mailIp_ = new PlateButton(QStringLiteral("Mail IP"), localIp);
+    localIp->layout()->addWidget(localAddress_);
+    localIp->layout()->addWidget(mailIp_);
+    add(0, localIp);
+    column[0]->addStretch();
+    connect(listen_, &QCheckBox::toggled, this, [this](bool on) {
+        game_.options.listenOption = on ? 1 : 0;
+        emit listeningRuleChanged();
+    });
+
+    // The rules of the game.
+    QGroupBox* playBox = group(QStringLiteral("Play"), this);
+    play_ = playBox;
+    choices(playBox, &Options::matchPlay, {{QStringLiteral("&Game"), 0}, {QStringLiteral("&Match"), 1}}, 2);
+    add(1, playBox);
+    QGroupBox* pointsBox = group(QStringLiteral("Match points"), this);
+    matchPointsBox_ = pointsBox;
+    matchPoints_ = new QSpinBox(pointsBox);
+    matchPoints_->setRange(0, 999);  // what is typed is clamped to 1..255 at once
+    pointsBox->layout()->addWidget(matchPoints_);
+    connect(matchPoints_, &QSpinBox::valueChanged, this, [this](int typed) { game_.options.matchLength = clampMatchPoints(typed); });
+    connect(matchPoints_, &QSpinBox::editingFinished, this, [this] { matchPoints_->setValue(game_.options.matchLength); });
+    add(1, pointsBox);
+    QGroupBox* rules = group(QStringLiteral("Options"), this);
+    cube_ = flag(rules, QStringLiteral("&Doubling cube"), &Options::cubeEnabled);
+    jacoby_ = flag(rules, QStringLiteral("&Jacoby rule"), &Options::jacobyRule);
+    crawford_ = flag(rules, QStringLiteral("Cra&wford rule"), &Options::crawfordRule);
+    add(1, rules);
+    QGroupBox* other = group(QStringLiteral("Other"), this);
+    alwaysAccepted_ = flag(other, QStringLiteral("Doubles always accepted"), &Options::doublesAlwaysAccepted);
+    noBackgammon_ = flag(other, QStringLiteral("No backgammon scoring"), &Options::noBackgammonScoring);
+    add(1, other);
+    QGroupBox* firstMoveBox = group(QStringLiteral("First move"), this);
+    firstMove_ = firstMoveBox;
+    choices(firstMoveBox, &Options::alternateFirstMove, {{QStringLiteral("Alternate"), 1}, {QStringLiteral("Roll dice"), 0}}, 1);
+    add(1, firstMoveBox);
+    QGroupBox* reset = group(QStringLiteral("Reset score"), this);
+    auto* resetRow = new QHBoxLayout;
+    resetGames_ = new PlateButton(QStringLiteral("Games"), reset);
+    resetMatches_ = new PlateButton(QStringLiteral("Matches"), reset);
+    resetRow->addWidget(resetGames_);
+    resetRow->addWidget(resetMatches_);
+    static_cast<QVBoxLayout*>(reset->layout())->addLayout(resetRow);
+    connect(resetGames_, &QAbstractButton::clicked, this, [this] { resetGameScores(game_.scores); });
+    connect(resetMatches_, &QAbstractButton::clicked, this, [this] { resetMatchScores(game_.scores, game_.crawfordGameNumber); });
+    add(1, reset);
+    column[1]->addStretch();
+
+    // The board.
+    QGroupBox* speedBox = group(QStringLiteral("Checker's speed"), this);
+    speed_ = new QButtonGroup(this);
+    auto* speedGrid = new QGridLayout;
+    const std::pair<const char*, int> speeds[] = {{"Instant", 10000}, {"Fast", 16}, {"Medium", 10}, {"Slow", 4}};
+    for (int k = 0; k < 4; ++k) {
+        auto* b = new QRadioButton(QString::fromLatin1(speeds[k].first), speedBox);
+        speed_->addButton(b, speeds[k].second);
+        speedGrid->addWidget(b, k / 2, k % 2);
+    }
+    static_cast<QVBoxLayout*>(speedBox->layout())->addLayout(speedGrid);
+    connect(speed_, &QButtonGroup::idClicked, this, [this](int id) { game_.options.checkerSpeed = static_cast<std::uint16_t>(id); });
+    add(2, speedBox);
+    QGroupBox* diceBox = group(QStringLiteral("Dice"), this);
+    dice_ = diceBox;
+    choices(diceBox, &Options::automaticDice, {{QStringLiteral("Automatic"), 1}, {QStringLiteral("Manual"), 0}}, 1);
+    add(2, diceBox);
+    QGroupBox* skin = group(QStringLiteral("Skin"), this);
+    choices(skin, &Options::modernSkin, {{QStringLiteral("Classic"), 0}, {QStringLiteral("Modern"), 1}}, 2);
+    add(2, skin);
+    QGroupBox* display = group(QStringLiteral("Display"), this);
+    flag(display, QStringLiteral("Bar dots"), &Options::showBarDots);
+    flag(display, QStringLiteral("Bar numbers"), &Options::showBarNumbers);
+    flag(display, QStringLiteral("Borne off"), &Options::showBorneOff);
+    flag(display, QStringLiteral("Pips count"), &Options::showPipCount);
+    flag(display, QStringLiteral("Local time"), &Options::showLocalTime);
+    flag(display, QStringLiteral("Game duration"), &Options::showGameDuration);
+    flag(display, QStringLiteral("Chat lines - C key"), &Options::chatKeyEnabled);
+    flag(display, QStringLiteral("Autohide chat lines"), &Options::autohideChat);
+    add(2, display);
+    QGroupBox* sound = group(QStringLiteral("Sound"), this);
+    auto* soundRow = new QHBoxLayout;
+    QCheckBox* fx = flag(sound, QStringLiteral("FX"), &Options::soundFx);
+    sound->layout()->removeWidget(fx);
+    volume_ = new PlateButton(QStringLiteral("Volume"), sound);
+    soundRow->addWidget(fx);
+    soundRow->addWidget(volume_);
+    static_cast<QVBoxLayout*>(sound->layout())->addLayout(soundRow);
+    connect(volume_, &QAbstractButton::clicked, this, &SettingsWindow::openVolumeControl);
+    add(2, sound);
+    column[2]->addStretch();
+
+    // The computer.
+    QGroupBox* style = group(QStringLiteral("Computer style"), this);
+    computerStyle_ = style;
+    choices(style, &Options::computerLevel,
+            {{QStringLiteral("Level &1 - Beginner"), 1}, {QStringLiteral("Level &2 - Intermediate"), 2}, {QStringLiteral("Level &3 - Expert"), 3}}, 1);
+    add(3, style);
+    QGroupBox* tuning = group(QString(), this);
+    slidersBox_ = tuning;
+    slider(tuning, QStringLiteral("Attack"), &Options::attackSlider);
+    slider(tuning, QStringLiteral("Risk"), &Options::riskSlider);
+    slider(tuning, QStringLiteral("Strategy"), &Options::strategySlider);
+    add(3, tuning);
+    QGroupBox* thinking = group(QStringLiteral("Thinking speed"), this);
+    thinkingSpeed_ = thinking;
+    choices(thinking, &Options::slowThinking, {{QStringLiteral("Fast"), 0}, {QStringLiteral("Slow (best)"), 1}}, 1);
+    add(3, thinking);
+    QGroupBox* net = group(QStringLiteral("Neural net type"), this);
+    netType_ = net;
+    choices(net, &Options::normalNet, {{QStringLiteral("Normal"), 1}, {QStringLiteral("Aggressive"), 0}}, 1);
+    add(3, net);
+    column[3]->addStretch();
+
+    refresh();
+}
+
+QGroupBox* SettingsWindow::group(const QString& caption, QWidget* parent) {
+    auto* box = new QGroupBox(caption, parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->setContentsMargins(2, 2, 2, 4);  // the style gives the box its own padding
+    layout->setSpacing(3);
+    return box;
+}
+
+QButtonGroup* SettingsWindow::choices(QGroupBox* box, std::uint8_t Options::*option,
+                                      const std::vector<std::pair<QString, int>>& buttons, int columns) {
+    auto* buttonGroup = new QButtonGroup(this);
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    for (std::size_t k = 0; k < buttons.size(); ++k) {
+        auto* b = new QRadioButton(buttons[k].first, box);
+        buttonGroup->addButton(b, buttons[k].second);
+        grid->addWidget(b, static_cast<int>(k) / columns, static_cast<int>(k) % columns);
+    }
+    static_cast<QVBoxLayout*>(box->layout())->addLayout(grid);
+    connect(buttonGroup, &QButtonGroup::idClicked, this, [this, option](int value) { onChoice(option, value); });
+    choices_.push_back({buttonGroup, option});
+    return buttonGroup;
+}
+
+QCheckBox* SettingsWindow::flag(QGroupBox* box, const QString& caption, std::uint8_t Options::*option) {
+    auto* check = new QCheckBox(caption, box);
+    box->layout()->addWidget(check);
+    // Every check box writes its option the moment it is clicked.
+    connect(check, &QCheckBox::clicked, this, [this, option](bool on) { game_.options.*option = on ? 1 : 0; });
+    flags_.push_back({check, option});
+    return check;
+}
+
+QSlider* SettingsWindow::slider(QGroupBox* box, const QString& caption, std::int8_t Options::*option) {
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(caption, box);
+    label->setMinimumWidth(56);
+    auto* s = new QSlider(Qt::Horizontal, box);
+    s->setRange(-2, 2);
+    s->setPageStep(1);
+    s->setTickPosition(QSlider::TicksBelow);
+    s->setTickInterval(1);
+    row->addWidget(label);
+    row->addWidget(s);
+    static_cast<QVBoxLayout*>(box->layout())->addLayout(row);
+    connect(s, &QSlider::valueChanged, this, [this, option](int v) { game_.options.*option = static_cast<std::int8_t>(v); });
+    sliders_.push_back({s, option});
+    return s;
+}
+
+void SettingsWindow::onChoice(std::uint8_t Options::*option, int value) {
+    game_.options.*option = static_cast<std::uint8_t>(value);
+    if (option == &Options::humanOpponent || option == &Options::localPlay) emit listeningRuleChanged();
+    applyLocks();  // the opponent decides Place, the level which tuning applies
+}
+
+void SettingsWindow::refresh() {
+    const Options& o = game_.options;
+    for (const Flag& f : flags_) f.box->setChecked(o.*(f.option) != 0);
+    for (const Choice& c : choices_) {
+        if (QAbstractButton* b = c.group->button(o.*(c.option))) b->setChecked(true);
+    }
+    // Only the four speeds the window knows select a button; another value leaves the group alone.
+    if (QAbstractButton* b = speed_->button(o.checkerSpeed)) b->setChecked(true);
+    for (const auto& [s, option] : sliders_) {
+        const QSignalBlocker quiet(s);
+        s->setValue(o.*option);
+    }
+    {
+        const QSignalBlocker quiet(matchPoints_);
+        matchPoints_->setValue(o.matchLength);
+    }
+    {
+        const QSignalBlocker quiet(listen_);
+        listen_->setChecked(o.listenOption != 0);
+    }
+    name_->setText(QString::fromStdString(o.playerName));
+    address_->setText(QString::fromStdString(o.remoteAddress));
+    applyLocks();
+}
+
+void SettingsWindow::applyLocks() {
+    const SettingsLocks l = settingsLocks(game_.options, game_.gameOn, game_.connected);
+    play_->setEnabled(l.play);
+    matchPointsBox_->setEnabled(l.matchPoints);
+    for (QCheckBox* b : {cube_, jacoby_, crawford_}) b->setEnabled(l.ruleBoxes);
+    for (QCheckBox* b : {alwaysAccepted_, noBackgammon_}) b->setEnabled(l.otherRules);
+    resetGames_->setEnabled(l.resetScores);
+    resetMatches_->setEnabled(l.resetScores);
+    opponent_->setEnabled(l.opponent);
+    place_->setEnabled(l.place);
+    computerStyle_->setEnabled(l.computerStyle);
+    dice_->setEnabled(l.dice);
+    firstMove_->setEnabled(l.firstMove);
+    slidersBox_->setEnabled(l.sliders);
+    thinkingSpeed_->setEnabled(l.thinkingSpeed);
+    netType_->setEnabled(l.netType);
+    const bool network = l.callAndListen && networkReady();
+    call_->setEnabled(network && !game_.connected);
+    listen_->setEnabled(network && !game_.connected);
+    end_->setEnabled(networkReady() && game_.connected);
+    mailIp_->setEnabled(networkReady());
+}
+
+void SettingsWindow::open(QWidget& board) {
+    atOpen_ = game_.options;
+    refresh();
+    openOver(board);
+}
+
+void SettingsWindow::aboutToClose() {
+    // The name and the address are taken from their fields when the settings are saved.
+    game_.options.playerName = name_->text().left(static_cast<int>(Options::kMaxPlayerName)).toStdString();
+    game_.options.remoteAddress = address_->text().left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString();
+    game_.options.matchLength = clampMatchPoints(matchPoints_->value());
+}
+
+void SettingsWindow::openVolumeControl() {
+    for (const auto& mixer : kMixers) {
+        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(mixer[0]));
+        if (program.isEmpty()) continue;
+        QStringList arguments;
+        if (mixer[1][0] != '\0') arguments << QString::fromLatin1(mixer[1]);
+        QProcess::startDetached(program, arguments);
+        return;
+    }
+}
+
+}  // namespace lumaro

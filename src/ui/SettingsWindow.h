@@ -1,0 +1,102 @@
+#pragma once
+// The settings window (TUNE): every option of the game, each written the moment its control
+// changes; the connection controls; the score resets. What may change while a game runs, while
+// connected, or at which level of the computer comes from the game's rules (settingsLocks). CLOSE
+// (or a close request) hands the window back: the caller saves the settings and lets the board
+// follow the display options.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QSpinBox>
+#include <functional>
+#include <vector>
+
+#include "game/Game.h"
+#include "ui/ToolWindow.h"
+
+namespace lumaro {
+
+class SettingsWindow : public ToolWindow {
+    Q_OBJECT
+public:
+    SettingsWindow(Game& game, const Assets& assets);
+
+    // TUNE: refreshes every control from the options, applies the locks and opens over the board.
+    void open(QWidget& board);
+    // The options as they were when the window opened: the board compares the skin with them.
+    const Options& optionsAtOpen() const { return atOpen_; }
+    // Sets every control from the options and applies the locks (after a connection forced some).
+    void refresh();
+
+    // The controls of the connection and the local address, for the network link to drive.
+    QLineEdit& addressField() { return *address_; }
+    PlateButton& callButton() { return *call_; }
+    PlateButton& endButton() { return *end_; }
+    QCheckBox& listenBox() { return *listen_; }
+    QLabel& statusLabel() { return *status_; }
+    QLabel& peerAddressLabel() { return *peer_; }
+    QLabel& localAddressLabel() { return *localAddress_; }
+    PlateButton& mailIpButton() { return *mailIp_; }
+    QLineEdit& nameField() { return *name_; }
+    QSpinBox& matchPointsField() { return *matchPoints_; }
+
+    // The network link's part: whether Call and Listen may be used now.
+    std::function<bool()> networkReady = [] { return false; };
+
+signals:
+    // Opponent, Place or Listen changed: the listening rule applies again.
+    void listeningRuleChanged();
+
+protected:
+    void aboutToClose() override;
+
+private:
+    struct Flag {
+        QCheckBox* box;
+        std::uint8_t Options::*option;
+    };
+    struct Choice {
+        QButtonGroup* group;
+        std::uint8_t Options::*option;
+    };
+
+    QGroupBox* group(const QString& caption, QWidget* parent);
+    QButtonGroup* choices(QGroupBox* box, std::uint8_t Options::*option,
+                          const std::vector<std::pair<QString, int>>& buttons, int columns);
+    QCheckBox* flag(QGroupBox* box, const QString& caption, std::uint8_t Options::*option);
+    QSlider* slider(QGroupBox* box, const QString& caption, std::int8_t Options::*option);
+    void onChoice(std::uint8_t Options::*option, int value);
+    void applyLocks();
+    void openVolumeControl();
+
+    Game& game_;
+    Options atOpen_;
+    std::vector<Flag> flags_;
+    std::vector<Choice> choices_;
+    std::vector<std::pair<QSlider*, std::int8_t Options::*>> sliders_;
+    QButtonGroup* speed_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QLineEdit* address_ = nullptr;
+    PlateButton* call_ = nullptr;
+    PlateButton* end_ = nullptr;
+    QCheckBox* listen_ = nullptr;
+    QLabel* status_ = nullptr;
+    QLabel* peer_ = nullptr;
+    QLabel* localAddress_ = nullptr;
+    PlateButton* mailIp_ = nullptr;
+    QSpinBox* matchPoints_ = nullptr;
+    PlateButton* resetGames_ = nullptr;
+    PlateButton* resetMatches_ = nullptr;
+    PlateButton* volume_ = nullptr;
+    // The controls each lock covers.
+    QWidget *play_ = nullptr, *opponent_ = nullptr, *place_ = nullptr, *dice_ = nullptr, *firstMove_ = nullptr,
+            *computerStyle_ = nullptr, *thinkingSpeed_ = nullptr, *netType_ = nullptr, *slidersBox_ = nullptr;
+    QCheckBox *cube_ = nullptr, *jacoby_ = nullptr, *crawford_ = nullptr, *alwaysAccepted_ = nullptr,
+              *noBackgammon_ = nullptr;
+    QWidget* matchPointsBox_ = nullptr;
+};
+
+}  // namespace lumaro

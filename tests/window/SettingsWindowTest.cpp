@@ -1,0 +1,255 @@
+// The settings window in the real program's shell, under the offscreen platform: each control
+// writes its option and CLOSE writes lm2.ini; the locks by level, by a game in progress and by a
+// connection; Match points kept in range; the score resets; a new skin during a game.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTest>
+
+#include "persistence/SettingsFile.h"
+#include "support/Positions.h"
+#include "support/TurnSetup.h"
+#include "ui/BoardWindow.h"
+#include "ui/MenuPanel.h"
+#include "ui/SettingsWindow.h"
+#include "ui/Shell.h"
+
+using namespace lumaro;
+using lumaro::testing::positionOf;
+
+namespace {
+
+// A control of the window by its caption, accelerator marks left out.
+template <class Control>
+Control* control(QWidget* window, const QString& caption) {
+    for (Control* c : window->findChildren<Control*>())
+        if (c->text().remove(QLatin1Char('&')) == caption) return c;
+    qWarning() << "no control" << caption;
+    return nullptr;
+}
+
+void click(QAbstractButton* button) {
+    QVERIFY(button);
+    QVERIFY2(button->isEnabled(), qPrintable(button->text()));
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The real program's windows in a folder of their own, the first game not started by itself.
+struct Program {
+    QString folder;
+    Shell shell;
+    SettingsWindow* settings = nullptr;
+
+    explicit Program(const QString& name)
+        : folder(QDir::tempPath() + QLatin1Char('/') + name), shell(prepare(folder)) {}
+    static const QString& prepare(const QString& folder) {
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        return folder;
+    }
+    ~Program() { QDir(folder).removeRecursively(); }
+    bool start() {
+        if (!shell.start()) return false;
+        shell.board().startupPending = false;
+        settings = &shell.settings();
+        return true;
+    }
+    void tune() { emit shell.menu().command(MenuItem::Tune); }
+    QString ini() const { return folder + QStringLiteral("/lm2.ini"); }
+};
+
+}  // namespace
+
+class SettingsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachControlWritesItsOptionAndCloseWritesTheFile() {
+        Program p(QStringLiteral("lumaro-settings-controls"));
+        QVERIFY(p.start());
+        p.tune();
+        SettingsWindow* w = p.settings;
+        QVERIFY(w->isVisible());
+        QVERIFY(!p.shell.board().isEnabled());
+        const Options& o = p.shell.game().options;
+
+        click(control<QRadioButton>(w, QStringLiteral("Level 3 - Expert")));
+        QCOMPARE(int(o.computerLevel), 3);
+        click(control<QRadioButton>(w, QStringLiteral("Aggressive")));
+        QCOMPARE(int(o.normalNet), 0);
+        click(control<QRadioButton>(w, QStringLiteral("Level 2 - Intermediate")));
+        click(control<QRadioButton>(w, QStringLiteral("Slow (best)")));
+        QCOMPARE(int(o.slowThinking), 1);
+        click(control<QRadioButton>(w, QStringLiteral("Level 1 - Beginner")));
+        auto sliders = w->findChildren<QSlider*>();
+        QCOMPARE(sliders.size(), 3);
+        sliders[0]->setValue(2);
+        sliders[1]->setValue(-1);
+        sliders[2]->setValue(-2);
+        QCOMPARE(int(o.attackSlider), 2);
+        QCOMPARE(int(o.riskSlider), -1);
+        QCOMPARE(int(o.strategySlider), -2);
+        click(control<QRadioButton>(w, QStringLiteral("Modern")));
+        click(control<QRadioButton>(w, QStringLiteral("Slow")));
+        click(control<QRadioButton>(w, QStringLiteral("Manual")));
+        click(control<QRadioButton>(w, QStringLiteral("Alternate")));
+        click(control<QRadioButton>(w, QStringLiteral("Match")));
+        click(control<QRadioButton>(w, QStringLiteral("Human")));
+        click(control<QRadioButton>(w, QStringLiteral("Network")));
+        for (const char* caption : {"Local time", "Game duration", "Chat lines - C key", "Autohide chat lines", "Jacoby rule",
+                                    "Doubles always accepted", "No backgammon scoring"})
+            click(control<QCheckBox>(w, QString::fromLatin1(caption)));
+        for (const char* caption : {"Bar dots", "Bar numbers", "Borne off", "Pips count", "Doubling cube", "Crawford rule", "FX"})
+            click(control<QCheckBox>(w, QString::fromLatin1(caption)));
+        w->nameField().setText(QStringLiteral("Ana"));
+        w->addressField().setText(QStringLiteral("127.0.0.1"));
+
+        w->closeButton().click();
+        QVERIFY(!w->isVisible());
+        QVERIFY(p.shell.board().isEnabled());
+        const QByteArray bytes = fileBytes(p.ini());
+        QCOMPARE(bytes.size(), 61 - 6 + 3 + 9);  // "Ana" and "127.0.0.1" in place of "Master" and nothing
+        auto at = [&](int offset) { return int(static_cast<unsigned char>(bytes[offset])); };
+        QCOMPARE(at(0) | at(1) << 8, 4);  // Slow
+        for (int offset : {4, 5, 6, 7, 35, 36, 37}) QVERIFY2(at(offset) == 0, qPrintable(QString::number(offset)));  // the ticks cleared
+        for (int offset : {8, 9, 31, 32, 38, 42, 43, 44, 45, 50, 51, 52}) QCOMPARE(at(offset), 1);
+        QCOMPARE(at(34), 0);   // Aggressive
+        QCOMPARE(at(39), 0);   // Network
+        QCOMPARE(at(41), 0);   // Manual
+        QCOMPARE(at(46), 2);   // Attack
+        QCOMPARE(at(47), 255); // Risk -1
+        QCOMPARE(at(48), 254); // Strategy -2
+        QCOMPARE(at(49), 1);   // Level 1
+        QCOMPARE(bytes.mid(53, 4), QByteArray("\x03" "Ana", 4));
+        QCOMPARE(bytes.mid(57), QByteArray("\x09" "127.0.0.1", 10));
+        // What the file says is what the game reads back.
+        Options read;
+        Scores scores;
+        loadSettings(p.ini().toStdString(), read, scores);
+        QCOMPARE(int(read.modernSkin), 1);
+        QCOMPARE(read.playerName, std::string("Ana"));
+    }
+
+    void theLocksFollowTheLevelTheGameAndTheConnection() {
+        Program p(QStringLiteral("lumaro-settings-locks"));
+        QVERIFY(p.start());
+        Game& g = p.shell.game();
+        p.tune();
+        SettingsWindow* w = p.settings;
+        QRadioButton* attackLevel = control<QRadioButton>(w, QStringLiteral("Level 1 - Beginner"));
+        QSlider* attack = w->findChildren<QSlider*>().value(0);
+        QRadioButton* fast = control<QRadioButton>(w, QStringLiteral("Slow (best)"));
+        QRadioButton* normal = control<QRadioButton>(w, QStringLiteral("Normal"));
+        QVERIFY(attackLevel && attack && fast && normal);
+        const struct {
+            const char* level;
+            bool sliders, thinking, net;
+        } levels[] = {{"Level 1 - Beginner", true, false, false},
+                      {"Level 2 - Intermediate", false, true, false},
+                      {"Level 3 - Expert", false, false, true}};
+        for (const auto& l : levels) {
+            click(control<QRadioButton>(w, QString::fromLatin1(l.level)));
+            QCOMPARE(attack->isEnabled(), l.sliders);
+            QCOMPARE(fast->isEnabled(), l.thinking);
+            QCOMPARE(normal->isEnabled(), l.net);
+        }
+        w->closeButton().click();
+
+        // A game in progress: the rules, the opponent and the scores stay as they are.
+        lumaro::testing::startTurnOn(g, startingPosition(), 3, 1, 1);
+        p.tune();
+        for (const char* caption : {"Game", "Human", "Automatic", "Level 1 - Beginner"})
+            QVERIFY2(!control<QRadioButton>(w, QString::fromLatin1(caption))->isEnabled(), caption);
+        for (const char* caption : {"Doubling cube", "Jacoby rule", "Crawford rule", "Doubles always accepted"})
+            QVERIFY2(!control<QCheckBox>(w, QString::fromLatin1(caption))->isEnabled(), caption);
+        QVERIFY(!control<QAbstractButton>(w, QStringLiteral("Games"))->isEnabled());
+        QVERIFY(!w->matchPointsField().isEnabled());
+        for (const char* caption : {"Modern", "Alternate", "Slow"})
+            QVERIFY2(control<QRadioButton>(w, QString::fromLatin1(caption))->isEnabled(), caption);
+        QVERIFY(control<QCheckBox>(w, QStringLiteral("Bar dots"))->isEnabled());
+        w->closeButton().click();
+
+        // Connected, no game: what both programs must agree on is fixed.
+        g.gameOn = false;
+        g.options.humanOpponent = 1;
+        g.options.localPlay = 0;
+        g.connected = true;
+        p.tune();
+        for (const char* caption : {"Game", "Human", "Network", "Automatic", "Alternate"})
+            QVERIFY2(!control<QRadioButton>(w, QString::fromLatin1(caption))->isEnabled(), caption);
+        QVERIFY(!control<QCheckBox>(w, QStringLiteral("Doubling cube"))->isEnabled());
+        QVERIFY(w->matchPointsField().isEnabled());
+        QVERIFY(control<QAbstractButton>(w, QStringLiteral("Games"))->isEnabled());
+        w->closeButton().click();
+    }
+
+    void matchPointsStayInRangeAndEachResetClearsItsOwnTotals() {
+        Program p(QStringLiteral("lumaro-settings-points"));
+        QVERIFY(p.start());
+        Game& g = p.shell.game();
+        g.scores = Scores{2, 1, 3, 4, 17, 12, 5, 6};
+        g.crawfordGameNumber = 3;
+        p.tune();
+        SettingsWindow* w = p.settings;
+        QSpinBox& points = w->matchPointsField();
+        for (const auto& [typed, kept] : {std::pair{"300", 255}, std::pair{"0", 1}, std::pair{"7", 7}}) {
+            QLineEdit* field = points.findChild<QLineEdit*>();
+            QVERIFY(field);
+            points.setFocus();
+            field->selectAll();
+            QTest::keyClicks(field, QString::fromLatin1(typed));
+            QTest::keyClick(field, Qt::Key_Return);  // done with the field
+            QCOMPARE(int(g.options.matchLength), kept);
+            QCOMPARE(points.value(), kept);
+        }
+        click(control<QAbstractButton>(w, QStringLiteral("Games")));
+        QCOMPARE(g.scores.whitePointsTotal + g.scores.blackPointsTotal + g.scores.whiteGamesWon + g.scores.blackGamesWon, 0u);
+        QCOMPARE(int(g.scores.whiteMatchScore), 2);
+        QCOMPARE(int(g.crawfordGameNumber), 3);
+        click(control<QAbstractButton>(w, QStringLiteral("Matches")));
+        QCOMPARE(g.scores.whiteMatchScore + g.scores.blackMatchScore + g.scores.whiteMatchesWon + g.scores.blackMatchesWon, 0);
+        QCOMPARE(int(g.crawfordGameNumber), 0);
+        w->closeButton().click();
+    }
+
+    void aNewSkinDuringAGameLaysEveryCheckerOutWhereItStood() {
+        Program p(QStringLiteral("lumaro-settings-skin"));
+        QVERIFY(p.start());
+        Game& g = p.shell.game();
+        const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -3}, {6, -4}}, 0, 1);
+        lumaro::testing::startTurnOn(g, pos, 3, 1, 1);
+        BoardWindow& board = p.shell.board();
+        p.tune();
+        click(control<QRadioButton>(p.settings, QStringLiteral("Modern")));
+        QCOMPARE(int(g.options.modernSkin), 1);
+        p.settings->closeButton().click();
+        QVERIFY(g.board.position().sameCheckersAs(pos));
+        QVERIFY(g.gameOn);
+        const QImage shot = board.grab().toImage();
+        const QImage& modern = board.boardPicture();
+        // An empty point shows the new board; a checker's rim stands where each stack says.
+        const int empty = g.board.screenToPoint[3];
+        const QPoint spot(Board::pointX(empty) + 25, empty <= 12 ? 200 : 400);
+        QCOMPARE(shot.pixelColor(spot), modern.pixelColor(spot));
+        for (int q = 1; q <= 24; ++q) {
+            if (g.board.count[q] == 0) continue;
+            const int s = g.board.screenToPoint[q];
+            const QPoint middle(Board::pointX(s) + 25, Board::stackY(s, g.board.count[q]) + 25);
+            QVERIFY2(shot.pixelColor(middle) != modern.pixelColor(middle), qPrintable(QString::number(q)));
+        }
+    }
+};
+
+QTEST_MAIN(SettingsWindowTest)
+#include "SettingsWindowTest.moc"
