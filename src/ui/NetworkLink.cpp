@@ -7,8 +7,6 @@
 #include <QHostInfo>
 #include <QMediaDevices>
 #include <QNetworkInterface>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QUrl>
 
 #include "net/PeerText.h"
@@ -30,8 +28,8 @@ void waitMs(int ms) {
 
 }  // namespace
 
-NetworkLink::NetworkLink(Game& game, const QString& soundsFolder, quint16 port, const QHostAddress& listenOn, int tickMs)
-    : game_(game), remote_(game), port_(port), listenOn_(listenOn) {
+NetworkLink::NetworkLink(Game& game, const QString& soundsFolder, const NetworkSetup& setup)
+    : game_(game), remote_(game), port_(setup.port), listenOn_(setup.listenOn) {
     if (!QMediaDevices::audioOutputs().isEmpty()) {
         const char* files[3] = {"sound-call.wav", "sound-connected.wav", "sound-error.wav"};
         for (int i = 0; i < 3; ++i) {
@@ -42,7 +40,7 @@ NetworkLink::NetworkLink(Game& game, const QString& soundsFolder, quint16 port, 
         }
     }
     connect(&server_, &QTcpServer::newConnection, this, &NetworkLink::accept);
-    tick_.setInterval(tickMs);
+    tick_.setInterval(setup.tickMs);
     connect(&tick_, &QTimer::timeout, this, &NetworkLink::onTick);
     tick_.start();
 }
@@ -224,13 +222,6 @@ QString NetworkLink::localAddress() {
 
 void NetworkLink::mailIp() {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(net::mailIpLink(localAddress().toStdString()))));
-}
-
-void NetworkLink::openVolumeControl() {
-    for (const char* mixer : {"pavucontrol", "pavucontrol-qt", "mate-volume-control", "xfce4-mixer", "kmix", "gnome-alsamixer"}) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(mixer));
-        if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
-    }
 }
 
 }  // namespace lumaro

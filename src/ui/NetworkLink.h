@@ -6,11 +6,12 @@
 // The settings window's "Connection" and "Local IP" boxes wire to: call(), end(),
 // setListenOption(), applyListeningRule() (after Opponent or Place changed), status() with
 // statusChanged, peerAddress() with peerAddressChanged, connected() with connectedChanged,
-// localAddress(), mailIp(), openVolumeControl(). While connected the game rules, Opponent, Place,
+// localAddress(), mailIp(). While connected the game rules, Opponent, Place,
 // Call and Listen are locked (settingsLocks in game/SettingsRules.h says which).
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
+#include <QAudioDevice>
 #include <QSoundEffect>
 #include <QString>
 #include <QTcpServer>
@@ -24,6 +25,14 @@
 
 namespace lumaro {
 
+// Where the program listens and how fast its connection ticks. Tests listen on the loopback
+// address at a free port and may tick faster.
+struct NetworkSetup {
+    quint16 port = 6317;
+    QHostAddress listenOn = QHostAddress::Any;
+    int tickMs = 1000;
+};
+
 class NetworkLink : public QObject, public net::Transport {
     Q_OBJECT
 public:
@@ -31,8 +40,7 @@ public:
 
     // `soundsFolder`: where sound-call.wav, sound-connected.wav and sound-error.wav are. Tests give
     // another port (0: any free one), listen on the loopback address only and may tick faster.
-    NetworkLink(Game& game, const QString& soundsFolder, quint16 port = kPort,
-                const QHostAddress& listenOn = QHostAddress::Any, int tickMs = 1000);
+    NetworkLink(Game& game, const QString& soundsFolder, const NetworkSetup& setup = {});
     ~NetworkLink() override;
 
     net::RemoteProgram& remote() { return remote_; }
@@ -59,8 +67,6 @@ public:
     static QString localAddress();
     // Opens a new mail whose subject carries the local address.
     static void mailIp();
-    // Starts the desktop's mixer if one is installed; otherwise nothing happens.
-    static void openVolumeControl();
 
     // net::Transport
     void send(const std::string& bytes) override;

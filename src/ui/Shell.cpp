@@ -6,8 +6,11 @@
 #include <QScreen>
 
 #include "persistence/SettingsFile.h"
+#include "ui/ActivityLights.h"
 #include "ui/Backdrop.h"
 #include "ui/BoardWindow.h"
+#include "ui/ChatLines.h"
+#include "ui/PlateButton.h"
 #include "ui/HelpWindow.h"
 #include "ui/MenuPanel.h"
 #include "ui/QtScreen.h"
@@ -36,7 +39,7 @@ QString hms(qint64 seconds) {
 
 }  // namespace
 
-Shell::Shell(const QString& folder) : folder_(folder) {}
+Shell::Shell(const QString& folder, const NetworkSetup& network) : folder_(folder), networkSetup_(network) {}
 
 Shell::~Shell() = default;
 
@@ -145,6 +148,8 @@ bool Shell::start() {
         backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
     };
 
+    startNetwork();
+
     backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
     board_->show();
     board_->activateWindow();
@@ -194,13 +199,59 @@ void Shell::onCommand(MenuItem item) {
             if (!toolWindowMayOpen(g, shell)) break;
             if (g.options.soundFx) sounds_->play(Sound::Settings);
             menu_->hideIfDocked();
+            settings_->localAddressLabel().setText(NetworkLink::localAddress());
             settings_->open(*board_);
             break;
     }
 }
 
+// Network play: the connection, the remote program as Black's player, the chat fields, the
+// activity lights and the connection boxes of the settings window.
+void Shell::startNetwork() {
+    network_ = std::make_unique<NetworkLink>(*game_, assets_.folder, networkSetup_);
+    net::RemoteProgram& remote = network_->remote();
+    game_->setRemote(&remote);
+    remote.chatLogPath = (folder_ + QStringLiteral("/chat.txt")).toStdString();
+    remote.toolWindowOpen = [this] { return shellState().toolWindowOpen; };
+    chat_ = new ChatLines(board_.get(), *game_, remote, [this](Sound s) { sounds_->play(s); });
+    remote.onChatReceived = [this](const std::string& line) {
+        chat_->lineReceived(QString::fromLatin1(line.data(), static_cast<qsizetype>(line.size())));
+    };
+    lights_ = new ActivityLights(board_.get(), assets_.folder);
+    connect(network_.get(), &NetworkLink::connectedChanged, lights_, &ActivityLights::setConnected);
+    connect(network_.get(), &NetworkLink::activity, lights_, &ActivityLights::show);
+    connect(board_.get(), &BoardWindow::chatKeyPressed, this, [this] {
+        if (game_->options.chatKeyEnabled) chat_->open();
+    });
+    connect(board_.get(), &BoardWindow::clockTicked, chat_, &ChatLines::autohideTick);
+    wireConnectionBoxes();
+    network_->applyListeningRule();
+}
+
+void Shell::wireConnectionBoxes() {
+    SettingsWindow& s = *settings_;
+    NetworkLink& link = *network_;
+    s.networkReady = [] { return true; };
+    connect(&s.callButton(), &PlateButton::clicked, &link, [this] {
+        const QString address = settings_->addressField().text().left(static_cast<int>(Options::kMaxRemoteAddress));
+        game_->options.remoteAddress = address.toStdString();
+        network_->call(address);
+    });
+    connect(&s.endButton(), &PlateButton::clicked, &link, &NetworkLink::end);
+    connect(&s, &SettingsWindow::listeningRuleChanged, &link, &NetworkLink::applyListeningRule);
+    connect(&s.mailIpButton(), &PlateButton::clicked, &link, &NetworkLink::mailIp);
+    connect(&link, &NetworkLink::statusChanged, &s.statusLabel(), &QLabel::setText);
+    connect(&link, &NetworkLink::peerAddressChanged, &s.peerAddressLabel(), &QLabel::setText);
+    // A connection forces the rules both programs play by, and locks them: the window shows it.
+    connect(&link, &NetworkLink::connectedChanged, &s, [this] {
+        if (settings_->isVisible()) settings_->refresh();
+    });
+    s.localAddressLabel().setText(NetworkLink::localAddress());
+}
+
 void Shell::exitProgram() {
     if (game_->options.soundFx) sounds_->play(Sound::Farewell);
+    network_->shutdown();
     saveSettings();
     screen_->setClosing();
     menu_->hide();

@@ -9,10 +9,13 @@
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
 #include "ui/Assets.h"
+#include "ui/NetworkLink.h"
 
 namespace lumaro {
 
+class ActivityLights;
 class Backdrop;
+class ChatLines;
 class BoardWindow;
 class HelpWindow;
 class MenuPanel;
@@ -27,7 +30,8 @@ class Shell : public QObject {
     Q_OBJECT
 public:
     // `folder`: where the settings, the weights and the assets live (beside the program).
-    explicit Shell(const QString& folder);
+    // `network`: the port and listening address of network play (tests use the loopback address).
+    explicit Shell(const QString& folder, const NetworkSetup& network = {});
     ~Shell() override;
 
     // Runs the start-up sequence; false when the screen is too small (the message was shown).
@@ -36,6 +40,9 @@ public:
     BoardWindow& board() { return *board_; }
     MenuPanel& menu() { return *menu_; }
     SettingsWindow& settings() { return *settings_; }
+    NetworkLink& network() { return *network_; }
+    ChatLines& chat() { return *chat_; }
+    ActivityLights& lights() { return *lights_; }
 
 private:
     void onCommand(MenuItem item);
@@ -44,6 +51,8 @@ private:
     Game::ShellState shellState() const;
     void saveSettings();
     void openToolWindow(ToolWindow& window);
+    void startNetwork();
+    void wireConnectionBoxes();
 
     QString folder_;
     Assets assets_;
@@ -57,6 +66,10 @@ private:
     std::unique_ptr<StatisticsWindow> statistics_;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<SettingsWindow> settings_;
+    NetworkSetup networkSetup_;
+    std::unique_ptr<NetworkLink> network_;
+    ChatLines* chat_ = nullptr;         // owned by the board window
+    ActivityLights* lights_ = nullptr;  // owned by the board window
 };
 
 }  // namespace lumaro
