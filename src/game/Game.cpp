@@ -52,6 +52,8 @@ void Game::takeSnapshot() {
 
 void Game::rollAt(Side side) {
     busy = true;
+    // Black's new turn starts its own marks; White's roll is the local player's next action.
+    clearLastMoveMarks();
     if (options.automaticDice) {
         dice.genzar(*screen_, options.soundFx != 0);
         screen_->showDice(side, dice.dieA, dice.dieB);
@@ -81,6 +83,7 @@ void Game::afiszareu() { rollAt(Side::White); }
 void Game::afiszartu() { rollAt(Side::Black); }
 
 void Game::afiszartucon(Byte a, Byte b) {
+    clearLastMoveMarks();
     dice.dieA = a;
     dice.dieB = b;
     screen_->showDice(Side::Black, a, b);
@@ -91,6 +94,7 @@ void Game::afiszartucon(Byte a, Byte b) {
 
 void Game::tablanoua() {
     busy = true;
+    clearLastMoveMarks();
     moveRecord.fill(0);
     screen_->clearDice();
     screen_->letEventsRun();
@@ -120,6 +124,7 @@ void Game::tablanoua() {
 void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA, dice.dieB); }
 
 void Game::refacfast() {
+    if (turn == 0) clearLastMoveMarks();  // Black's steps taken back
     board.animate = false;
     busy = true;
     cubeValue = snapshot.cubeValue;
@@ -193,6 +198,7 @@ SavedGame Game::savedGame() const {
 
 void Game::restoreSavedGame(const SavedGame& saved) {
     busy = true;
+    clearLastMoveMarks();
     board.init();
     snapshot.position = saved.position;
     snapshot.dieA = saved.dieA;

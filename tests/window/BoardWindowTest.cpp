@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -104,6 +105,29 @@ class BoardWindowTest : public QObject {
     };
 
 private slots:
+    // The window's own small settings file goes to a test folder, not the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void theOpponentsLastMoveIsMarkedAndTheLKeyTogglesIt() {
+        Table t;
+        t.window.extra.showLastMove = true;
+        lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 5, 0);
+        t.game.mutapc();
+        QVERIFY(t.game.lastMoveMarkCount > 0);
+        const Game::MoveMark m = t.game.lastMoveMarks[0];
+        const int s = t.game.board.screenToPoint[m.to];
+        // The outline runs down the left edge of the point's half of the board.
+        const QPoint edge(Board::pointX(s) + 1, s <= 12 ? 150 : 450);
+        const QColor marked = t.window.grab().toImage().pixelColor(edge);
+        QTest::keyClick(&t.window, Qt::Key_L);
+        QVERIFY(!t.window.extra.showLastMove);
+        QVERIFY(!ExtraSettings::load().showLastMove);  // kept for the next start
+        const QColor plain = t.window.grab().toImage().pixelColor(edge);
+        QVERIFY(marked != plain);
+        QVERIFY(marked.lightness() > plain.lightness());
+        QTest::keyClick(&t.window, Qt::Key_L);
+        QVERIFY(ExtraSettings::load().showLastMove);
+    }
     void brokenOrMissingPicturesFallBackToDrawnOnes() {
         const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-broken-assets");
         QDir(folder).removeRecursively();
