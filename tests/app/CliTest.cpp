@@ -101,10 +101,10 @@ TEST(CliChoose, PlaysForTheSideTheFileGives) {
     run = runCli("choose " + bearOff);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "23:6 24:5");
 
-    // Nothing to play: none, and the keep-chosen values untouched.
+    // Nothing to play: the play and its score are both none.
     Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
     run = runCli("choose " + writeGame("choose-closed.sav", gameOf(closed, 4, 4, 1)));
-    EXPECT_EQ(run.out, "none\nscore=-2147483648 level=0 evals=0\n");
+    EXPECT_EQ(run.out, "none\nscore=none level=0 evals=0\n");
 }
 
 TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
