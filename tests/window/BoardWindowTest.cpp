@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "support/BoardTable.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
 #include "board/HitTest.h"
@@ -70,39 +71,7 @@ bool boardColoured(QRgb p, int skin) {
 class BoardWindowTest : public QObject {
     Q_OBJECT
 
-    struct Table {
-        Assets assets = Assets::load(defaultAssetsFolder());
-        SoundBank sounds{assets.folder};
-        struct Placeholder : Screen {
-            Answer mesaj(const Message&) override { return Answer::Yes; }
-            void delay(int) override {}
-            void play(Sound) override {}
-        } placeholder;
-        Game game{placeholder};
-        BoardWindow window{game, assets};
-        QtScreen screen{window, sounds};
-
-        Table() {
-            game.options.soundFx = 0;
-            game.options.checkerSpeed = 10000;
-            game.startUp(1234);
-            game.setScreen(screen);
-            game.board.setView(&window);
-            window.startupPending = false;
-            window.show();
-            window.startClock();
-        }
-        // `pos` with White to play (a, b).
-        void startTurn(const Position& pos, Byte a, Byte b) { lumaro::testing::startTurnOn(game, pos, a, b, 1); }
-        // Runs `check` while the next message is up, then closes it with a click.
-        void whileMessageShows(const std::function<void(const MessagePanel&)>& check) {
-            QTimer::singleShot(150, &window, [this, check] {
-                MessagePanel& panel = window.messagePanel();
-                check(panel);
-                QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(20, 100));
-            });
-        }
-    };
+    using Table = lumaro::testing::BoardTable;
 
 private slots:
     // The window's own small settings file goes to a test folder, not the user's.
