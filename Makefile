@@ -7,12 +7,13 @@ PACKAGES := cmake make g++ pkg-config ccache qt6-base-dev qt6-multimedia-dev \
             libjpeg62-turbo-dev libgtest-dev libgmock-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test clean fuzz fuzz-deps
 
 all: build
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+# Installs whichever Debian packages of the list $(1) are missing.
+define install-missing
+	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -20,6 +21,10 @@ deps:
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
+endef
+
+deps:
+	$(call install-missing,$(PACKAGES))
 
 $(BUILD_DIR)/CMakeCache.txt:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -36,4 +41,35 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(FUZZ_DIR)
+
+# `make fuzz` runs every reader's libFuzzer target of tests/fuzz (ASan and UBSan, built with clang in
+# $(FUZZ_DIR)/) for FUZZ_SECONDS each, one after the other, and fails on the first finding. The
+# inputs it finds go to $(FUZZ_DIR)/corpus/NAME and are kept for the next run; a crashing one is
+# left in $(FUZZ_DIR)/findings/NAME/. `make fuzz FUZZ_TARGETS=SavedGameFuzz` runs one target.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_PACKAGES := cmake make ccache clang libclang-rt-dev
+FUZZ_TARGETS ?= $(patsubst tests/fuzz/%.cpp,%,$(wildcard tests/fuzz/*Fuzz.cpp))
+
+fuzz-deps:
+	$(call install-missing,$(FUZZ_PACKAGES))
+
+$(FUZZ_DIR)/CMakeCache.txt:
+	cmake -S . -B $(FUZZ_DIR) -DLUMARO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+fuzz: fuzz-deps $(FUZZ_DIR)/CMakeCache.txt
+	cmake --build $(FUZZ_DIR) -j $(JOBS) $(foreach t,$(FUZZ_TARGETS),--target fuzz_$(t))
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$t $(FUZZ_DIR)/findings/$$t; \
+	  seeds=""; \
+	  for d in tests/fuzz/corpus/$$t tests/fuzz/regressions/$$t $(FUZZ_DIR)/fuzz-seeds/$$t; do \
+	    if [ -d $$d ]; then seeds="$$seeds $$d"; fi; \
+	  done; \
+	  echo "== $$t for $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_DIR)/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -timeout=30 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_DIR)/findings/$$t/ $(FUZZ_DIR)/corpus/$$t $$seeds || { \
+	    echo "$$t found a fault; its input is in $(FUZZ_DIR)/findings/$$t/."; \
+	    echo "Once it is mended, add that file to tests/fuzz/regressions/$$t/ so make test replays it."; \
+	    exit 1; }; \
+	done

@@ -29,10 +29,7 @@ shot 22-new-colours
 menu 282 1      # SCORE
 shot 23-score-box
 sleep 6
-# STAT and HELP: the tool windows are 758 x 600, centred on the screen, CLOSE at the top right.
-screen=$(xdotool getdisplaygeometry)
-tx=$(( (${screen% *} - 758) / 2 )); ty=$(( (${screen#* } - 600) / 2 ))
-tool() { xdotool mousemove $((tx + $1)) $((ty + $2)) click 1; sleep "${3:-1}"; }
+# STAT and HELP.
 menu 385 2      # STAT
 shot 23a-statistics
 tool 682 32     # CLOSE

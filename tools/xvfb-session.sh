@@ -12,14 +12,18 @@ sleep 1
 export DISPLAY="$display"
 rm -f "$build/lm2.ini"
 if [ -n "${SETTINGS:-}" ]; then cp "$SETTINGS" "$build/lm2.ini"; fi
-"$build/lumaro" &
-app=$!
-sleep 6
 shot() { import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
-window=$(xdotool search --name '^LM2$' | head -n1)
-origin=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}')
-bx=${origin%,*}
-by=${origin#*,}
+# Starts the program (again, after an EXIT: the settings it wrote stay) and finds the board.
+launch() {
+    "$build/lumaro" &
+    app=$!
+    sleep 6
+    window=$(xdotool search --name '^LM2$' | head -n1)
+    origin=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}')
+    bx=${origin%,*}
+    by=${origin#*,}
+}
+launch
 click() {  # board coordinates, button (1 left, 3 right), pause afterwards
     xdotool mousemove $((bx + $1)) $((by + $2)) click "${3:-1}"
     sleep "${4:-1}"
@@ -32,5 +36,11 @@ menu() {  # item top within the panel, pause afterwards
     sleep "${2:-1}"
 }
 yes_button() { click 398 320 1 "${1:-1}"; }  # YES of a question (the button at 360..437, 304..337)
+no_button() { click 490 320 1 "${1:-1}"; }   # NO (452..529, 304..337)
+# The settings, statistics and help windows: 758 x 600, centred on the screen, CLOSE at the top right.
+screen=$(xdotool getdisplaygeometry)
+tx=$(( (${screen% *} - 758) / 2 )); ty=$(( (${screen#* } - 600) / 2 ))
+tool() { xdotool mousemove $((tx + $1)) $((ty + $2)) click 1; sleep "${3:-1}"; }
+TOOL_CLOSE="682 32"
 # Item tops within the menu panel.
 START=32 LOAD=53 SAVE=74 BACK=136 MOVE=157 ABORT=178 SIDE=240 COLOR=261 SCORE=282 HIDE=344 TUNE=364 STAT=385 HELP=449 EXIT=470

@@ -1,30 +1,28 @@
 #include "ai/NetFile.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 
 #include "persistence/FileBytes.h"
 
 namespace lumaro {
 
-std::optional<std::vector<double>> readNetFile(const std::string& path, std::size_t maxValues) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<unsigned char> bytes(maxValues * 8);
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.bad()) return std::nullopt;
-    const std::size_t count = static_cast<std::size_t>(in.gcount()) / 8;
+std::vector<double> netValuesFromBytes(std::span<const std::uint8_t> bytes, std::size_t maxValues) {
+    const std::size_t count = std::min(bytes.size() / 8, maxValues);
     std::vector<double> values(count);
     for (std::size_t k = 0; k < count; ++k) {
         std::uint64_t bits = 0;
-        for (int b = 7; b >= 0; --b) bits = bits << 8 | bytes[k * 8 + b];
+        for (int b = 7; b >= 0; --b) bits = bits << 8 | bytes[k * 8 + static_cast<std::size_t>(b)];
         values[k] = std::bit_cast<double>(bits);
     }
     return values;
+}
+
+std::optional<std::vector<double>> readNetFile(const std::string& path, std::size_t maxValues) {
+    const auto bytes = readFileBytes(path, maxValues * 8);
+    if (!bytes) return std::nullopt;
+    return netValuesFromBytes(*bytes, maxValues);
 }
 
 bool saveNet(const std::string& path, std::span<const double> values) {

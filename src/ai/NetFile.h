@@ -1,6 +1,7 @@
 #pragma once
 // Weight files: raw little-endian 64-bit doubles, no header, nothing else.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
@@ -9,8 +10,12 @@
 namespace lumaro {
 
 // Up to `maxValues` doubles from the start of the file; fewer when the file is shorter (a partial
-// last value is dropped). Nothing when the file is missing or cannot be read.
+// last value is dropped). Nothing when the file is missing or cannot be read. No more of the file
+// than those values is read, however large it is.
 std::optional<std::vector<double>> readNetFile(const std::string& path, std::size_t maxValues);
+
+// The same from bytes already in memory.
+std::vector<double> netValuesFromBytes(std::span<const std::uint8_t> bytes, std::size_t maxValues);
 
 // Writes the values in the same format; false on any failure.
 bool saveNet(const std::string& path, std::span<const double> values);

@@ -11,7 +11,9 @@ template <int H>
 std::shared_ptr<const NetWeights<H>> makeNetWeights(std::span<const double> values) {
     const std::size_t used = std::min<std::size_t>(values.size(), NetWeights<H>::kValues);
     const auto supplied = values.first(used);
-    if (!std::all_of(supplied.begin(), supplied.end(), [](double v) { return std::isfinite(v); })) return nullptr;
+    // Written so that a NaN fails the test too.
+    const auto inBounds = [](double v) { return std::abs(v) <= kLargestNetWeight; };
+    if (!std::all_of(supplied.begin(), supplied.end(), inBounds)) return nullptr;
 
     std::shared_ptr<NetWeights<H>> w(new NetWeights<H>());  // aligned new: the rows are read 64 bytes at a time
     const std::size_t hiddenPart = std::min(used, w->inputToHidden.size());

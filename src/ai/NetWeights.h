@@ -1,6 +1,7 @@
 #pragma once
 // The weights of one network as the forward pass reads them, fixed once built.
 #include <array>
+#include <limits>
 #include <memory>
 #include <span>
 #include <vector>
@@ -21,6 +22,15 @@ inline constexpr int kNetBlackInputs = 96;
 inline constexpr int kNetCheckpointEvery = 8;
 inline constexpr int kNetCheckpoints = kNetBlackInputs / kNetCheckpointEvery + 1;
 
+// The largest input a network can see: the square root of a bar or tray count, below 16 even for
+// a count byte no game reaches (the point inputs are +1 or -1).
+inline constexpr double kLargestNetInput = 16.0;
+// No weight may be larger in size: then no hidden sum of 196 products, and no output sum, can
+// overflow to an infinity, whose meeting with one of the other sign would give NaN and spoil the
+// scores. Half the bound is margin for rounding. Trained weights stay within tens.
+inline constexpr double kLargestNetWeight =
+    std::numeric_limits<double>::max() / (2.0 * kNetInputs * kLargestNetInput);
+
 template <int H>
 struct NetWeights {
     // A weight file holds the input-to-hidden block, then the hidden-to-output block.
@@ -35,8 +45,9 @@ struct NetWeights {
     alignas(64) std::array<double, kNetCheckpoints * H> emptyPrefixSums{};
 };
 
-// A network from values in file order. Values missing at the end stay zero; a NaN or an infinity
-// among them gives nothing, since one such weight would spoil every score.
+// A network from values in file order. Values missing at the end stay zero; a NaN, an infinity or a
+// value larger in size than kLargestNetWeight among them gives nothing, since one such weight could
+// spoil every score.
 template <int H>
 std::shared_ptr<const NetWeights<H>> makeNetWeights(std::span<const double> values);
 

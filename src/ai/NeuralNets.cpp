@@ -32,8 +32,11 @@ constexpr std::uint64_t kSecondNetwork = std::uint64_t{1} << 63;
 }  // namespace
 
 int scoreFromOutput(double output) {
+    // Kept in range before the conversion to int, which has no defined result outside it.
+    if (std::isnan(output)) return 0;
+    const double bounded = std::clamp(output, -1.0, 1.0);
     // nearbyint rounds halves to even in the default rounding mode, which the game never changes.
-    return static_cast<int>(std::nearbyint(output * 10000.0));
+    return static_cast<int>(std::nearbyint(bounded * 10000.0));
 }
 
 NeuralNets::Loaded NeuralNets::loadNets(const std::string& folder) {

@@ -37,7 +37,8 @@ struct NetBatchScratch {
 };
 
 // An output in (-1, 1) as the integer score the search compares: x 10000, rounded to the nearest
-// integer with halves going to the even one.
+// integer with halves going to the even one. Defined for every double: beyond +-1 it gives
+// +-10000, and a NaN, which loaded weights cannot produce, gives 0 like a network without weights.
 int scoreFromOutput(double output);
 
 class NeuralNets {
@@ -50,8 +51,9 @@ public:
         bool net2 = false;
     };
     // Reads nn1.bin and nn2.bin from `folder`. A missing file leaves that network all zero, a short
-    // one leaves the weights it lacks at zero, and one holding a NaN or an infinity among the values
-    // used is refused (the network is all zero). Reports which networks took weights from a file.
+    // one leaves the weights it lacks at zero, and one holding a NaN, an infinity or a weight beyond
+    // kLargestNetWeight among the values used is refused (the network is all zero), so every output
+    // is a number in [-1, 1]. Reports which networks took weights from a file.
     Loaded loadNets(const std::string& folder);
 
     // Weights in file order, with the same rules as the files; false when refused.

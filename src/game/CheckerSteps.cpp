@@ -63,9 +63,20 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
         board.addAtPoint(t, own);
         if (quietHit) board.animate = true;
     }
+    if (side == Side::Black && lastMoveMarkCount < static_cast<int>(lastMoveMarks.size())) {
+        const int to = result == kBorneOff ? 25 : (result > kHitOffset ? result - kHitOffset : result);
+        lastMoveMarks[static_cast<std::size_t>(lastMoveMarkCount++)] = {from, to};
+        screen_->lastMoveChanged();
+    }
     useDie(die);
     afterStep();
     return result;
+}
+
+void Game::clearLastMoveMarks() {
+    if (lastMoveMarkCount == 0) return;
+    lastMoveMarkCount = 0;
+    screen_->lastMoveChanged();
 }
 
 void Game::intrapc(Byte die) { playStep(Side::Black, 0, die, false, false); }

@@ -55,6 +55,8 @@ void Game::takeSnapshot() {
 
 void Game::rollAt(Side side, bool automatic) {
     busy = true;
+    // Black's new turn starts its own marks; White's roll is the local player's next action.
+    clearLastMoveMarks();
     if (automatic) {
         dice.genzar(*screen_, options.soundFx != 0);
         screen_->showDice(side, dice.dieA, dice.dieB);
@@ -85,6 +87,7 @@ void Game::afiszartu() { rollAt(Side::Black, options.automaticDice != 0); }
 void Game::afiszareucon() { rollAt(Side::White, true); }
 
 void Game::afiszartucon(Byte a, Byte b) {
+    clearLastMoveMarks();
     dice.dieA = a;
     dice.dieB = b;
     screen_->showDice(Side::Black, a, b);
@@ -95,6 +98,7 @@ void Game::afiszartucon(Byte a, Byte b) {
 
 void Game::tablanoua() {
     busy = true;
+    clearLastMoveMarks();
     moveRecord.fill(0);
     screen_->clearDice();
     screen_->letEventsRun();
@@ -124,6 +128,7 @@ void Game::tablanoua() {
 void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA, dice.dieB); }
 
 void Game::refacfast() {
+    if (turn == 0) clearLastMoveMarks();  // Black's steps taken back
     board.animate = false;
     busy = true;
     cubeValue = snapshot.cubeValue;
@@ -201,6 +206,7 @@ SavedGame Game::savedGame() const {
 
 void Game::restoreSavedGame(const SavedGame& saved) {
     busy = true;
+    clearLastMoveMarks();
     board.init();
     snapshot.position = saved.position;
     snapshot.dieA = saved.dieA;

@@ -54,6 +54,14 @@ public:
     bool blackBeginsNext = false;
     std::array<Byte, 9> moveRecord{};  // four (from, die) pairs of White's steps, bytes 1..8
     GameResult lastResult{};
+    // Where the opponent's checkers went in its last turn, step by step (logical points; 0 is the
+    // bar, 25 borne off), kept until the local player rolls.
+    struct MoveMark {
+        int from = 0;
+        int to = 0;
+    };
+    std::array<MoveMark, 4> lastMoveMarks{};
+    int lastMoveMarkCount = 0;
     const NeuralNets* nets = nullptr;  // the expert level's networks; none scores 0
     SearchResult lastSearch{};         // what the computer's last search found
 
@@ -209,6 +217,7 @@ private:
     void redrawDiceOfSideToMove();
     void drawCube();
     bool acceptsInput() const { return !busy && !hourglass; }
+    void clearLastMoveMarks();
 
     Screen* screen_;
     std::unique_ptr<MoveSearch> search_;

@@ -83,6 +83,8 @@ public:
     virtual void setWaitCursor(bool /*waiting*/) {}
     // The pip, bar and borne-off counters around the board changed.
     virtual void countersChanged() {}
+    // The marks of the opponent's last move changed.
+    virtual void lastMoveChanged() {}
     // The options changed (the settings window closed): the board, the clocks and the panel
     // follow the display options.
     virtual void displayOptionsChanged() {}

@@ -1,25 +1,42 @@
 #include "persistence/FileBytes.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <system_error>
 
 namespace lumaro {
 
 namespace fs = std::filesystem;
 
-std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path) {
+std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path, std::size_t maxBytes) {
     std::error_code ec;
     // A directory opens as a stream on some systems but has no bytes to give.
     if (!fs::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::vector<std::uint8_t> bytes(std::istreambuf_iterator<char>(in), {});
-    if (in.bad()) return std::nullopt;
-    return bytes;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in) return std::nullopt;
+        // Grown a block at a time rather than sized from the file's length, which some files
+        // (those under /proc) report as 0: memory follows what is really there, up to the limit.
+        std::vector<std::uint8_t> bytes;
+        std::array<char, 4096> block;
+        while (bytes.size() < maxBytes) {
+            const std::size_t wanted = std::min(block.size(), maxBytes - bytes.size());
+            in.read(block.data(), static_cast<std::streamsize>(wanted));
+            const auto got = static_cast<std::size_t>(in.gcount());
+            bytes.insert(bytes.end(), block.data(), block.data() + got);
+            if (got < wanted) break;
+        }
+        if (in.bad()) return std::nullopt;
+        return bytes;
+    } catch (const std::exception&) {
+        // std::bad_alloc or std::length_error: too little memory for what the caller allowed.
+        return std::nullopt;
+    }
 }
 
 std::string temporaryPathFor(const std::string& path) { return path + ".tmp"; }

@@ -49,6 +49,9 @@ std::string brokenRule(const SavedGame& g) {
         return "White has " + num(n) + " checkers instead of 15.";
     if (int n = blackCheckersOf(pos); n != kCheckersPerSide)
         return "Black has " + num(n) + " checkers instead of 15.";
+    // One side home with all fifteen ends the game before the other can finish too.
+    if (pos.offWhite == kCheckersPerSide && pos.offBlack == kCheckersPerSide)
+        return "Both sides have borne off all 15 checkers.";
     if (g.dieA < 1 || g.dieA > 6 || g.dieB < 1 || g.dieB > 6)
         return "The dice " + num(g.dieA) + " and " + num(g.dieB) + " are not both between 1 and 6.";
     if (g.turn > 1) return "The turn byte is " + num(g.turn) + ".";
@@ -114,7 +117,9 @@ bool writeSavedGame(const std::string& path, const SavedGame& game, std::string*
 }
 
 SavedGameResult readSavedGame(const std::string& path) {
-    const auto bytes = readFileBytes(path);
+    // A game uses 58 bytes; whatever follows is ignored, so a huge file costs no more than a
+    // right one. The byte past them keeps a longer file recognisable as longer.
+    const auto bytes = readFileBytes(path, kSavedGameSize + 1);
     if (!bytes) return refuse("Cannot open " + path + ".");
     return decodeSavedGame(*bytes);
 }

@@ -217,7 +217,9 @@ SettingsIo loadSettings(const std::string& path, Options& options, Scores& score
         scores = Scores{};
         return SettingsIo::missing;
     }
-    const auto bytes = readFileBytes(path);
+    // Bytes past the last field are ignored, so a huge file costs no more than a right one; the
+    // byte past the largest settings keeps a longer file recognisable as longer.
+    const auto bytes = readFileBytes(path, kLargestSettingsFile + 1);
     if (!bytes) return SettingsIo::readFailed;
     return decodeSettings(*bytes, options, scores) ? SettingsIo::ok : SettingsIo::shortFile;
 }

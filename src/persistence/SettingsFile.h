@@ -14,6 +14,9 @@
 namespace lumaro {
 
 inline constexpr std::size_t kDefaultSettingsFileSize = 61;
+// The most a reader can use: the fixed fields, then two strings of up to 255 characters each
+// (longer than the fields allow, such a string is read past and its default taken).
+inline constexpr std::size_t kLargestSettingsFile = 53 + 1 + 255 + 1 + 255;
 
 // How the last read of the settings file went. The game keeps it but never shows it.
 enum class SettingsIo {

@@ -318,6 +318,13 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         emit menuRequested(true);
         return;
     }
+    if (event->key() == Qt::Key_L) {
+        // L shows or hides where the opponent's checkers went.
+        extra.showLastMove = !extra.showLastMove;
+        extra.save();
+        update();
+        return;
+    }
     const bool backspace = event->key() == Qt::Key_Backspace;
     const QString text = event->text();
     const char key = text.isEmpty() ? '\0' : text.at(0).toLatin1();
@@ -341,6 +348,32 @@ void BoardWindow::onClockTick() {
     }
     message_->tick();
     tick(game_.dice.clockTicks);
+}
+
+void BoardWindow::paintLastMove(QPainter& p) {
+    if (!extra.showLastMove) return;
+    const Board& b = game_.board;
+    // The outline of a point's half of the board, of Black's bar spot, or of the tray.
+    auto place = [&](int point) -> QRect {
+        if (point <= 0) return {Board::kBarX - 2, Board::kBlackBarY - 2, 55, 55};
+        if (point >= 25) return {b.trayX() - (b.homeRight ? 10 : 0), Board::kBlackTrayY - 60, 30, 140};
+        const int s = b.screenToPoint[point];
+        return {Board::pointX(s) - 1, s <= 12 ? 29 : 306, 53, 265};
+    };
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    for (int k = 0; k < game_.lastMoveMarkCount && k < static_cast<int>(game_.lastMoveMarks.size()); ++k) {
+        const Game::MoveMark& m = game_.lastMoveMarks[static_cast<std::size_t>(k)];
+        // Left: a faint dashed outline; reached: a faint solid one with a veil of light.
+        QPen left(QColor(255, 255, 240, 90), 2, Qt::DashLine);
+        p.setPen(left);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(place(m.from)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+        p.setPen(QPen(QColor(255, 255, 240, 120), 2));
+        p.setBrush(QColor(255, 255, 240, 22));
+        p.drawRoundedRect(QRectF(place(m.to)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+    }
+    p.restore();
 }
 
 void BoardWindow::paintLabels(QPainter& p) {
@@ -394,6 +427,7 @@ void BoardWindow::paintEvent(QPaintEvent*) {
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
     const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
     p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options.modernSkin, game_.cubeValue));
+    paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {
         if (dots_[s] == Dot::None) continue;

@@ -14,6 +14,7 @@
 #include "game/BarDots.h"
 #include "game/Game.h"
 #include "ui/Assets.h"
+#include "ui/ExtraSettings.h"
 #include "ui/MessagePanel.h"
 
 namespace lumaro {
@@ -32,6 +33,8 @@ public:
     // The hourglass: the computer thinks at level 2.
     bool hourglass() const { return game_.hourglass; }
     bool startupPending = true;
+    // The window's own options (the last-move marks), kept apart from lm2.ini.
+    ExtraSettings extra = ExtraSettings::load();
     // Whether a tool window (settings, statistics, help) covers the board: Backspace waits.
     std::function<bool()> toolWindowOpen = [] { return false; };
 
@@ -108,6 +111,7 @@ private:
     // Redraws the dice that lie over `area`, where a checker came or went.
     void recomposeDiceOver(const QRect& area);
     void paintLabels(class QPainter& p);
+    void paintLastMove(class QPainter& p);
     void showBarDots(const BarDots& dots);
 
     Game& game_;

@@ -34,6 +34,7 @@ void QtScreen::dieUsed(int die) { board_.dieUsed(die); }
 void QtScreen::refreshBarDots() { board_.refreshBarDots(); }
 void QtScreen::setWaitCursor(bool waiting) { board_.setWaitCursor(waiting); }
 void QtScreen::countersChanged() { board_.update(); }
+void QtScreen::lastMoveChanged() { board_.update(); }
 
 void QtScreen::displayOptionsChanged() {
     board_.applyDisplayOptions();

@@ -31,6 +31,7 @@ public:
     void refreshBarDots() override;
     void setWaitCursor(bool waiting) override;
     void countersChanged() override;
+    void lastMoveChanged() override;
     void displayOptionsChanged() override;
     std::optional<std::string> chooseFileToSave() override;
     std::optional<std::string> chooseFileToLoad() override;

@@ -240,6 +240,57 @@ TEST(NeuralNets, NaNOrInfinityAmongUsedValuesRefusesTheWholeFile) {
     }
 }
 
+TEST(NeuralNets, FiniteWeightsLargeEnoughToOverflowASumAreRefused) {
+    // Black's bar, White's bar and White's tray into hidden unit 1: with four White checkers off,
+    // -1e308 - 1e308 + 2e308 is -inf + inf, a NaN that would reach every score.
+    TempFolder dir;
+    std::vector<double> net1(NetWeights<kNet1Hidden>::kValues, 0.0);
+    for (int input : {193, 194, 196}) net1[w1(128, input, 1)] = 1e308;
+    writeBytes(dir.file("nn1.bin"), net1);
+    NeuralNets nets;
+    EXPECT_FALSE(nets.loadNets(dir.str()).net1);
+    Position fourOff = startingPosition();
+    fourOff.count[19] = 1;
+    fourOff.offWhite = 4;
+    auto scratch = std::make_unique<NetScratch>();
+    EXPECT_EQ(nets.netScore(fourOff, *scratch), 0);
+
+    // Up to the bound every weight is taken, and even the largest inputs keep every output a number.
+    std::vector<double> largest(NetWeights<kNet1Hidden>::kValues);
+    for (std::size_t k = 0; k < largest.size(); ++k) largest[k] = k % 3 == 0 ? -kLargestNetWeight : kLargestNetWeight;
+    ASSERT_TRUE(nets.setNet1(largest));
+    Position extreme;
+    extreme.barBlack = 15;
+    extreme.offWhite = 15;
+    Position allOnBars;
+    allOnBars.barBlack = allOnBars.barWhite = 255;  // no game holds this, but no byte may break a sum
+    const Position* positions[] = {&fourOff, &extreme, &allOnBars};
+    auto batch = std::make_unique<NetBatchScratch>();
+    double outputs[3];
+    nets.runNet1Batch(positions, 3, outputs, *batch);
+    for (int k = 0; k < 3; ++k) {
+        encodeForNet(*positions[k], scratch->input);
+        const double output = nets.runNet1(*scratch);
+        EXPECT_TRUE(output >= -1.0 && output <= 1.0) << k << ": " << output;
+        EXPECT_EQ(bitsOf(outputs[k]), bitsOf(output)) << k;
+    }
+
+    largest[w2(128, 77)] = std::nextafter(kLargestNetWeight, 2 * kLargestNetWeight);
+    EXPECT_FALSE(nets.setNet1(largest));
+    largest[w2(128, 77)] = -std::nextafter(kLargestNetWeight, 2 * kLargestNetWeight);
+    EXPECT_FALSE(nets.setNet1(largest));
+}
+
+TEST(NeuralNets, ScoreConversionIsDefinedForEveryDouble) {
+    // Only outputs in [-1, 1] come from loaded weights; nothing else may reach an undefined cast.
+    EXPECT_EQ(scoreFromOutput(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(scoreFromOutput(std::numeric_limits<double>::infinity()), 10000);
+    EXPECT_EQ(scoreFromOutput(-std::numeric_limits<double>::infinity()), -10000);
+    EXPECT_EQ(scoreFromOutput(1e300), 10000);
+    EXPECT_EQ(scoreFromOutput(-1.0), -10000);
+    EXPECT_EQ(scoreFromOutput(0.99994), 9999);
+}
+
 TEST(NeuralNets, ScoresRoundHalvesToEven) {
     // Binary fractions whose scaled value is exactly a half.
     EXPECT_EQ(scoreFromOutput(0.03125), 312);

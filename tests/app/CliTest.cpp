@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/wait.h>
@@ -101,10 +102,10 @@ TEST(CliChoose, PlaysForTheSideTheFileGives) {
     run = runCli("choose " + bearOff);
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "23:6 24:5");
 
-    // Nothing to play: none, and the keep-chosen values untouched.
+    // Nothing to play: the play and its score are both none.
     Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
     run = runCli("choose " + writeGame("choose-closed.sav", gameOf(closed, 4, 4, 1)));
-    EXPECT_EQ(run.out, "none\nscore=-2147483648 level=0 evals=0\n");
+    EXPECT_EQ(run.out, "none\nscore=none level=0 evals=0\n");
 }
 
 TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
@@ -120,6 +121,33 @@ TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
     EXPECT_NE(plain.out.substr(plain.out.find("score=")), tuned.out.substr(tuned.out.find("score=")));
     EXPECT_EQ(runCli("choose /nonexistent.sav").status, 2);
     EXPECT_EQ(runCli("choose").status, 2);
+}
+
+TEST(CliChoose, AWeightFileThatWouldOverflowNeverDecidesAPlay) {
+    // Finite weights of 1e308 from the bars and White's tray: with four White checkers off one
+    // hidden sum would be -inf + inf. Such a file is refused, so level 3 plays as without it.
+    const std::string overflowing = ::testing::TempDir() + "overflowing-nets";
+    const std::string none = ::testing::TempDir() + "no-nets";
+    std::filesystem::create_directories(overflowing);
+    std::filesystem::create_directories(none);
+    std::string weights(201728, '\0');
+    const std::string huge = "\xa0\xc8\xeb\x85\xf3\xcc\xe1\x7f";  // 1e308, little-endian
+    for (std::size_t offset : {196608u, 197632u, 199680u}) weights.replace(offset, 8, huge);
+    std::ofstream(overflowing + "/nn1.bin", std::ios::binary) << weights;
+
+    const std::string ini = ::testing::TempDir() + "expert.ini";
+    Options options;
+    options.computerLevel = 3;
+    ASSERT_TRUE(saveopt(ini, options, Scores{}));
+    Position fourOff = startingPosition();
+    fourOff.count[19] = 1;
+    fourOff.offWhite = 4;
+    const std::string game = writeGame("choose-overflow.sav", gameOf(fourOff, 6, 2, 0));
+    const CliRun refused = runCli("choose " + game + " --settings " + ini + " --nets " + overflowing);
+    const CliRun without = runCli("choose " + game + " --settings " + ini + " --nets " + none);
+    ASSERT_EQ(refused.status, 0);
+    EXPECT_EQ(refused.out.find("-2147483648"), std::string::npos) << refused.out;
+    EXPECT_EQ(refused.out, without.out);
 }
 
 TEST(CliMeasure, PrintsTheCubeMeasureRaceAndPips) {

@@ -106,6 +106,23 @@ TEST(SavedGame, ImpossibleGamesAreRefusedNamingTheRule) {
     }
 }
 
+TEST(SavedGame, BothSidesBorneOffIsRefused) {
+    // The game ends when the first side is off; loading this would book a win out of nothing.
+    Bytes bytes(48, 0);
+    bytes.insert(bytes.end(), {3, 1, 1, 15, 15, 0, 0, 1, 0, 1});
+    const SavedGameResult r = decodeSavedGame(bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "Both sides have borne off all 15 checkers.");
+
+    // One side off is a finished game, which loading shows as won.
+    SavedGame whiteOff;
+    whiteOff.position.offWhite = 15;
+    whiteOff.position.count[1] = 15;
+    whiteOff.position.colour[1] = kBlack;
+    whiteOff.dieA = whiteOff.dieB = 2;
+    EXPECT_TRUE(decodeSavedGame(bytesOf(whiteOff)).ok);
+}
+
 TEST(SavedGame, ShortFileIsRefused) {
     Bytes bytes = bytesOf(midGame());
     bytes.resize(57);

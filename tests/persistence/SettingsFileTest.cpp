@@ -298,6 +298,29 @@ TEST(SettingsFile, SavedScoresSurviveARestart) {
     EXPECT_EQ(loadSettings(path, o, s), SettingsIo::shortFile);
 }
 
+TEST(SettingsFile, TheLongestFileTheFieldsAllowIsReadToItsEnd) {
+    // Both strings at their longest length byte: too long for their fields, so their defaults are
+    // taken, but the reader walks past them to the end and the file is whole.
+    Bytes bytes = encodeSettings(everythingChanged(), someScores());
+    bytes.resize(53);
+    for (int text = 0; text < 2; ++text) {
+        bytes.push_back(255);
+        bytes.insert(bytes.end(), 255, 'q');
+    }
+    ASSERT_EQ(bytes.size(), kLargestSettingsFile);
+    bytes.insert(bytes.end(), 1000, 7);  // and whatever follows, never looked at
+    testing::TempFolder folder;
+    const std::string path = folder.file("lm2.ini");
+    testing::writeText(path, std::string(bytes.begin(), bytes.end()));
+    Options o = everythingChanged();
+    Scores s;
+    EXPECT_EQ(loadSettings(path, o, s), SettingsIo::ok);
+    EXPECT_EQ(o.playerName, Options{}.playerName);
+    EXPECT_EQ(o.remoteAddress, Options{}.remoteAddress);
+    EXPECT_EQ(o.computerLevel, 3);
+    EXPECT_EQ(s.whiteGamesWon, someScores().whiteGamesWon);
+}
+
 TEST(SettingsFile, FailedSaveKeepsTheEarlierFile) {
     testing::TempFolder folder;
     const std::string path = folder.file("lm2.ini");

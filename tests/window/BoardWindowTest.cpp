@@ -5,10 +5,12 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
+#include "support/BoardTable.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
 #include "board/HitTest.h"
@@ -69,41 +71,32 @@ bool boardColoured(QRgb p, int skin) {
 class BoardWindowTest : public QObject {
     Q_OBJECT
 
-    struct Table {
-        Assets assets = Assets::load(defaultAssetsFolder());
-        SoundBank sounds{assets.folder};
-        struct Placeholder : Screen {
-            Answer mesaj(const Message&) override { return Answer::Yes; }
-            void delay(int) override {}
-            void play(Sound) override {}
-        } placeholder;
-        Game game{placeholder};
-        BoardWindow window{game, assets};
-        QtScreen screen{window, sounds};
-
-        Table() {
-            game.options.soundFx = 0;
-            game.options.checkerSpeed = 10000;
-            game.startUp(1234);
-            game.setScreen(screen);
-            game.board.setView(&window);
-            window.startupPending = false;
-            window.show();
-            window.startClock();
-        }
-        // `pos` with White to play (a, b).
-        void startTurn(const Position& pos, Byte a, Byte b) { lumaro::testing::startTurnOn(game, pos, a, b, 1); }
-        // Runs `check` while the next message is up, then closes it with a click.
-        void whileMessageShows(const std::function<void(const MessagePanel&)>& check) {
-            QTimer::singleShot(150, &window, [this, check] {
-                MessagePanel& panel = window.messagePanel();
-                check(panel);
-                QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(20, 100));
-            });
-        }
-    };
+    using Table = lumaro::testing::BoardTable;
 
 private slots:
+    // The window's own small settings file goes to a test folder, not the user's.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void theOpponentsLastMoveIsMarkedAndTheLKeyTogglesIt() {
+        Table t;
+        t.window.extra.showLastMove = true;
+        lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 5, 0);
+        t.game.mutapc();
+        QVERIFY(t.game.lastMoveMarkCount > 0);
+        const Game::MoveMark m = t.game.lastMoveMarks[0];
+        const int s = t.game.board.screenToPoint[m.to];
+        // The outline runs down the left edge of the point's half of the board.
+        const QPoint edge(Board::pointX(s) + 1, s <= 12 ? 150 : 450);
+        const QColor marked = t.window.grab().toImage().pixelColor(edge);
+        QTest::keyClick(&t.window, Qt::Key_L);
+        QVERIFY(!t.window.extra.showLastMove);
+        QVERIFY(!ExtraSettings::load().showLastMove);  // kept for the next start
+        const QColor plain = t.window.grab().toImage().pixelColor(edge);
+        QVERIFY(marked != plain);
+        QVERIFY(marked.lightness() > plain.lightness());
+        QTest::keyClick(&t.window, Qt::Key_L);
+        QVERIFY(ExtraSettings::load().showLastMove);
+    }
     void brokenOrMissingPicturesFallBackToDrawnOnes() {
         const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-broken-assets");
         QDir(folder).removeRecursively();

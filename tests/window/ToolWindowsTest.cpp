@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/BoardTable.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
 #include "ui/Assets.h"
@@ -64,28 +65,9 @@ bool isBlackPixel(QRgb p) { return (p & 0xFFFFFF) == 0; }
 class ToolWindowsTest : public QObject {
     Q_OBJECT
 
-    // The board window and its game, as the program sets them up.
-    struct Table {
-        Assets assets = Assets::load(defaultAssetsFolder());
-        SoundBank sounds{assets.folder};
-        struct Placeholder : Screen {
-            Answer mesaj(const Message&) override { return Answer::Yes; }
-            void delay(int) override {}
-            void play(Sound) override {}
-        } placeholder;
-        Game game{placeholder};
-        BoardWindow window{game, assets};
-        QtScreen screen{window, sounds};
-
-        Table() {
-            game.options.soundFx = 0;
-            game.options.checkerSpeed = 10000;
-            game.startUp(1234);
-            game.setScreen(screen);
-            game.board.setView(&window);
-            window.startupPending = false;
-            window.show();
-        }
+    // No clock: the tool windows need none.
+    struct Table : lumaro::testing::BoardTable {
+        Table() : BoardTable(false) {}
     };
 
 private slots:

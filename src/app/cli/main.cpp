@@ -97,9 +97,12 @@ int choose(int argc, char** argv) {
         searchRequestFor(game.position, game.dieA, game.dieB, black, analysisSettingsOf(options), nets.get());
     auto search = std::make_unique<MoveSearch>();
     const SearchResult result = search->search(r);
-    const Play play = diceTotal(result.bestPath) == 0 ? Play{} : result.playToMake();
+    const bool nothingToPlay = diceTotal(result.bestPath) == 0;
+    const Play play = nothingToPlay ? Play{} : result.playToMake();
     std::printf("%s\n", playTokens(play).c_str());
-    std::printf("score=%d level=%d evals=%llu\n", result.chosenScore, result.chosenLevel,
+    // With no legal play nothing was scored: the score is "none" like the play.
+    const std::string score = nothingToPlay ? "none" : std::to_string(result.chosenScore);
+    std::printf("score=%s level=%d evals=%llu\n", score.c_str(), result.chosenLevel,
                 static_cast<unsigned long long>(result.counters.analyses));
     return 0;
 }

@@ -1,0 +1,18 @@
+#include "ui/ExtraSettings.h"
+
+#include <QSettings>
+
+namespace lumaro {
+ExtraSettings ExtraSettings::load() {
+    ExtraSettings s;
+    QSettings file(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lumaro2"), QStringLiteral("display"));
+    s.showLastMove = file.value(QStringLiteral("showLastMove"), true).toBool();
+    return s;
+}
+
+void ExtraSettings::save() const {
+    QSettings file(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lumaro2"), QStringLiteral("display"));
+    file.setValue(QStringLiteral("showLastMove"), showLastMove);
+}
+
+}  // namespace lumaro

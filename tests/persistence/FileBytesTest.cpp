@@ -1,0 +1,105 @@
+#include "persistence/FileBytes.h"
+
+#include <sys/resource.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "persistence/SavedGame.h"
+#include "persistence/SettingsFile.h"
+#include "persistence/TempFolder.h"
+
+namespace lumaro {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr std::uintmax_t kOneGiB = std::uintmax_t{1} << 30;
+
+void writeBytes(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+}
+
+// `head` followed by zeros up to 1 GiB. The zeros are a hole in the file, so the disk holds none
+// of them, but a reader that takes the whole file gets a gigabyte.
+std::string hugeFileStartingWith(const testing::TempFolder& folder, const std::string& name, const Bytes& head) {
+    const std::string path = folder.file(name);
+    writeBytes(path, head);
+    std::filesystem::resize_file(path, kOneGiB);
+    return path;
+}
+
+// Runs `body` in a child process that cannot have more than 256 MiB of address space, as on a
+// machine with little memory; the child's exit status says whether `body` returned true.
+template <class Body>
+[[noreturn]] void exitWithLittleMemory(Body body) {
+    const rlimit limit{256u << 20, 256u << 20};
+    setrlimit(RLIMIT_AS, &limit);
+    std::exit(body() ? 0 : 1);
+}
+
+template <class Body>
+void withLittleMemory(Body body) {
+    EXPECT_EXIT(exitWithLittleMemory(body), ::testing::ExitedWithCode(0), "");
+}
+
+SavedGame aGame() {
+    SavedGame g;
+    g.position = startingPosition();
+    g.dieA = 6;
+    g.dieB = 1;
+    g.turn = 0;
+    return g;
+}
+
+TEST(FileBytes, ReadsNoMoreThanAsked) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("ten");
+    writeBytes(path, Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    EXPECT_EQ(readFileBytes(path, 4), (Bytes{1, 2, 3, 4}));
+    EXPECT_EQ(readFileBytes(path, 10)->size(), 10u);
+    EXPECT_EQ(readFileBytes(path, 11)->size(), 10u);
+    EXPECT_EQ(readFileBytes(path, 0)->size(), 0u);
+    EXPECT_FALSE(readFileBytes(folder.file("missing"), 10));
+    EXPECT_FALSE(readFileBytes(folder.file(""), 10));  // the folder itself
+}
+
+TEST(FileBytes, AGigabyteSavedGameIsReadAsItsFirstBytes) {
+    testing::TempFolder folder;
+    const auto game = encodeSavedGame(aGame());
+    const std::string path = hugeFileStartingWith(folder, "huge.sav", Bytes(game.begin(), game.end()));
+    EXPECT_EQ(readFileBytes(path, kSavedGameSize + 1)->size(), kSavedGameSize + 1);
+    withLittleMemory([&] {
+        const SavedGameResult r = readSavedGame(path);
+        return r.ok && encodeSavedGame(r.game) == game;
+    });
+}
+
+TEST(FileBytes, AGigabyteSettingsFileKeepsItsFields) {
+    testing::TempFolder folder;
+    Options written;
+    written.playerName = "Zoe";
+    written.computerLevel = 2;
+    const std::string path = hugeFileStartingWith(folder, "lm2.ini", encodeSettings(written, Scores{}));
+    withLittleMemory([&] {
+        Options o;
+        Scores s;
+        return loadSettings(path, o, s) == SettingsIo::ok && o.playerName == "Zoe" && o.computerLevel == 2;
+    });
+}
+
+TEST(FileBytes, RunningOutOfMemoryGivesNothingInsteadOfEndingTheProgram) {
+    testing::TempFolder folder;
+    const std::string path = hugeFileStartingWith(folder, "huge", Bytes{1, 2, 3});
+    withLittleMemory([&] { return !readFileBytes(path, std::numeric_limits<std::size_t>::max()); });
+}
+
+}  // namespace
+}  // namespace lumaro
