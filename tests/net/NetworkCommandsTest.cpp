@@ -1,0 +1,140 @@
+// The commands of a network game at the moments a player may try them: the invitation refused or
+// met by a busy host, START on the wrong side, doubles at the wrong moment, leaving while the peer
+// is on turn.
+#include <gtest/gtest.h>
+
+#include "RandomNetPlayer.h"
+
+namespace lumaro::testing {
+namespace {
+
+bool showed(const Program& p, const std::string& line1, const std::string& line2) {
+    for (const Message& m : p.screen.messages)
+        if (m.line1 == line1 && m.line2 == line2) return true;
+    return false;
+}
+
+int commandsSent(const Program& p, Byte code) {
+    int n = 0;
+    for (const std::string& bytes : p.sent) {
+        const net::Parsed m = net::parseBlock(bytes);
+        if (bytes.rfind("cmnd", 0) == 0 && m.kind == net::Parsed::Kind::Command && m.payload[1] == code) ++n;
+    }
+    return n;
+}
+
+// The caller presses START once; both sides then idle for `seconds` of game time.
+void startOnce(NetworkPair& pair, int seconds) {
+    auto caller = [&](Program& p) {
+        p.game.commandStart(Game::ShellState{});
+        for (int i = 0; i < seconds * 20; ++i) pair.delay(0, 50);
+    };
+    auto host = [&](Program&) {
+        for (int i = 0; i < seconds * 20; ++i) pair.delay(1, 50);
+    };
+    pair.run(caller, host);
+}
+
+TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
+    FakeScreen screen;
+    Game game(screen);
+    game.options.humanOpponent = 1;
+    game.options.localPlay = 0;
+    net::RemoteProgram remote(game);
+    game.setRemote(&remote);
+    EXPECT_TRUE(game.commandStart(Game::ShellState{}));
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "You have to be connected");
+    EXPECT_EQ(screen.messages[0].line2, "for a network game!");
+    EXPECT_FALSE(game.gameOn);
+}
+
+TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
+    {
+        NetworkPair pair(1);
+        pair.connect();
+        pair.side[1].remote.toolWindowOpen = [] { return true; };  // the host has its settings open
+        startOnce(pair, 10);
+        EXPECT_TRUE(showed(pair.side[0], "Host is busy!", ""));
+        EXPECT_FALSE(pair.side[0].game.gameOn);
+        EXPECT_FALSE(pair.side[1].game.gameOn);
+        EXPECT_TRUE(pair.side[0].game.connected);
+    }
+    {
+        NetworkPair pair(2);
+        pair.connect();
+        pair.side[1].screen.decide = [](const Message& m) {
+            return m.line1 == "Play with Caller" && m.line2 == "[127.0.0.1] ?" ? Answer::No : Answer::Yes;
+        };
+        startOnce(pair, 10);
+        EXPECT_TRUE(showed(pair.side[0], "Invite Host", "[127.0.0.1]..."));
+        EXPECT_TRUE(showed(pair.side[0], "Invitation refused", ""));
+        EXPECT_FALSE(pair.side[1].game.gameOn);
+        EXPECT_EQ(pair.side[1].remote.opponentName(), "Caller");
+        EXPECT_EQ(pair.side[0].remote.hostName(), "Host");
+    }
+}
+
+TEST(NetworkCommands, TheGamesAlternateWhoBeginsAndTheHostCannotStart) {
+    NetworkPair pair(3);
+    pair.connect();
+    pair.side[0].game.blackBeginsNext = true;  // toggled at the start: the caller begins
+    startOnce(pair, 10);
+    const Game& c = pair.side[0].game;
+    const Game& h = pair.side[1].game;
+    ASSERT_TRUE(c.gameOn && h.gameOn);
+    EXPECT_TRUE(showed(pair.side[0], "Alternate play. White begins!", "Starting a new game..."));
+    EXPECT_TRUE(showed(pair.side[1], "Alternate play. Black begins!", "Starting a new game..."));
+    EXPECT_EQ(c.turn, 1);
+    EXPECT_TRUE(h.waitingForOpponent);
+    // The caller's dice reached the host, as Black's.
+    EXPECT_EQ(h.dice.dieA, c.dice.dieA);
+    EXPECT_EQ(h.dice.dieB, c.dice.dieB);
+    Game& host = pair.side[1].game;
+    EXPECT_TRUE(host.hostSide);
+    host.gameOn = false;
+    EXPECT_FALSE(host.commandStart(Game::ShellState{}));  // the host never starts a game
+}
+
+TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
+    NetworkPair pair(4);
+    pair.connect();
+    pair.side[0].game.blackBeginsNext = true;  // the caller begins
+    int refusedDoubles = 0;
+    bool forcedExit = false;
+    auto caller = [&](Program& p) {
+        Game& g = p.game;
+        g.commandStart(Game::ShellState{});
+        for (int i = 0; i < 40; ++i) pair.delay(0, 50);
+        // Just rolled: the cube does nothing, nor does it while the peer plays.
+        ASSERT_EQ(g.turn, 1);
+        g.clickCube();
+        if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
+        g.commandMove(Game::ShellState{});  // MOVE plays the roll for the player
+        g.clickDice();                      // and the move goes to the peer
+        ASSERT_TRUE(g.waitingForOpponent);
+        g.clickCube();
+        if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
+        // While the peer is on turn ABORT asks nothing; EXIT offers the forced resignation.
+        EXPECT_FALSE(g.commandAbort(Game::ShellState{}));
+        const std::size_t before = p.screen.messages.size();
+        EXPECT_TRUE(g.commandExit(Game::ShellState{}));
+        ASSERT_GE(p.screen.messages.size(), before + 2);
+        EXPECT_EQ(p.screen.messages[before].line1, "Resign and force exit");
+        forcedExit = !g.gameOn;
+        EXPECT_EQ(p.screen.messages.back().line1, "Disconnect and exit?");
+        for (int i = 0; i < 100; ++i) pair.delay(0, 50);
+    };
+    auto host = [&](Program&) {
+        for (int i = 0; i < 200; ++i) pair.delay(1, 50);
+    };
+    pair.run(caller, host);
+    EXPECT_EQ(refusedDoubles, 2);
+    EXPECT_TRUE(forcedExit);
+    EXPECT_EQ(commandsSent(pair.side[0], net::kResign), 0);  // the peer is not told
+    EXPECT_EQ(pair.side[0].game.scores.blackGamesWon, 1);
+    EXPECT_TRUE(pair.side[1].game.gameOn);  // the host's game goes on until it hears more
+}
+
+}  // namespace
+}  // namespace lumaro::testing
