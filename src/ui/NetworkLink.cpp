@@ -126,6 +126,8 @@ void NetworkLink::accept() {
 void NetworkLink::adopt(QTcpSocket* socket, bool host, const QString& peer) {
     socket_ = socket;
     socket->setParent(this);
+    // A peer that floods the line fills no more than this; TCP holds back the rest.
+    socket->setReadBufferSize(kReadLimit);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] { socketGone(socket, false); });
     connect(socket, &QTcpSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError e) {
@@ -140,11 +142,20 @@ void NetworkLink::adopt(QTcpSocket* socket, bool host, const QString& peer) {
 }
 
 void NetworkLink::readFrom(QTcpSocket* socket) {
-    // Read in pieces: a flood costs no more memory than one piece and the receive buffer.
-    while (socket == socket_ && socket->bytesAvailable() > 0) {
+    // Read in pieces, and no more than the read buffer holds at one go: a flood costs no more
+    // memory than that, and the window goes on answering between two goes.
+    qint64 taken = 0;
+    while (socket == socket_ && socket->bytesAvailable() > 0 && taken < kReadLimit) {
         const QByteArray piece = socket->read(4096);
         if (piece.isEmpty()) break;
+        taken += piece.size();
         remote_.received(std::string_view(piece.constData(), static_cast<std::size_t>(piece.size())));
+    }
+    if (socket == socket_ && socket->bytesAvailable() > 0) {
+        QPointer<QTcpSocket> later(socket);
+        QTimer::singleShot(0, this, [this, later] {
+            if (later) readFrom(later);
+        });
     }
 }
 

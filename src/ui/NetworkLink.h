@@ -37,6 +37,7 @@ class NetworkLink : public QObject, public net::Transport {
     Q_OBJECT
 public:
     static constexpr quint16 kPort = 6317;
+    static constexpr qint64 kReadLimit = 64 * 1024;
 
     // `soundsFolder`: where sound-call.wav, sound-connected.wav and sound-error.wav are. Tests give
     // another port (0: any free one), listen on the loopback address only and may tick faster.

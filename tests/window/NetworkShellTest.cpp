@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "net/Framing.h"
+#include "net/RemoteProgram.h"
 #include "persistence/SettingsFile.h"
 #include "ui/ActivityLights.h"
 #include "ui/BoardWindow.h"
@@ -217,6 +219,49 @@ private slots:
         QTest::keyClick(&caller.chat().typingLine(), Qt::Key_Return);
         QCOMPARE(callerFolder.read(QStringLiteral("chat.txt")), QByteArray("I - hello Bert\r\nO - hi Anna\r\n"));
         answer.stop();
+    }
+
+    // A hostile caller floods the host with rubbish and then asks for its name: the host drops the
+    // rubbish, answers the one good command, and listens again when the caller goes.
+    void aFloodOfRubbishCostsOnlyTheRubbish() {
+        TempFolder hostFolder(QStringLiteral("lumaro-net-flooded"));
+        writeSettings(hostFolder.path, "Bert", true);
+        NetworkSetup setup;
+        setup.port = 0;
+        setup.listenOn = QHostAddress::LocalHost;
+        setup.tickMs = 100;
+        Shell host(hostFolder.path, setup);
+        QVERIFY(host.start());
+        host.board().startupPending = false;
+        QTcpSocket peer;
+        peer.connectToHost(QHostAddress::LocalHost, host.network().listeningPort());
+        QVERIFY(peer.waitForConnected(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 5000);
+        QByteArray rubbish(1 << 20, 'x');
+        for (int i = 0; i < rubbish.size(); i += 7) rubbish[i] = static_cast<char>(i * 31);
+        for (int k = 0; k < 8; ++k) peer.write(rubbish);
+        QTRY_VERIFY_WITH_TIMEOUT(peer.bytesToWrite() == 0, 20000);
+        QTest::qWait(500);
+        // One block on its own read: a chat line first (which ends what the rubbish left), then the
+        // names command.
+        peer.write("chatok");
+        QTest::qWait(300);
+        net::Payload names{};
+        names[1] = net::kNames;
+        names[2] = 'Z';
+        peer.write(QByteArray::fromStdString(net::frameMessage(net::Tag::Command, names, 2, 0x42)));
+        QByteArray answer;
+        QTRY_VERIFY_WITH_TIMEOUT((answer += peer.readAll()).contains("resp"), 10000);
+        const net::Parsed reply = net::parseBlock(answer.toStdString().substr(static_cast<std::size_t>(answer.indexOf("resp"))));
+        QCOMPARE(static_cast<int>(reply.kind), static_cast<int>(net::Parsed::Kind::Response));
+        QCOMPARE(static_cast<int>(reply.payload[1]), static_cast<int>(net::kName));
+        QCOMPARE(static_cast<int>(reply.key), 0x42);
+        QCOMPARE(QString::fromStdString(host.network().remote().opponentName()), QStringLiteral("Z"));
+        QCOMPARE(host.chat().receivedLine().text(), QStringLiteral("ok"));
+        peer.disconnectFromHost();
+        QTRY_VERIFY_WITH_TIMEOUT(!host.game().connected, 5000);
+        QCOMPARE(host.network().status(), QStringLiteral("Disconnected!"));
+        QVERIFY(host.network().listening());
     }
 };
 
