@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumaro 2"));
-    lumaro::Shell shell(QCoreApplication::applicationDirPath());
+    lumaro::Shell shell(lumaro::ProgramFolders::current());
     if (!shell.start()) return 1;
     return app.exec();
 }

@@ -13,6 +13,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
+#include "app/cli/NetsFolder.h"
 #include "game/SearchSetup.h"
 
 namespace lumaro {
@@ -166,21 +167,12 @@ int selfPlayUsage() {
     return 2;
 }
 
-std::string programFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    const std::string full(path, static_cast<std::size_t>(n));
-    const auto slash = full.rfind('/');
-    return slash == std::string::npos ? "." : full.substr(0, slash);
-}
-
 }  // namespace
 
 int selfPlayCommand(int argc, char** argv) {
     MatchConfig config;
     std::optional<AnalysisSettings> a, b;
-    std::string netsFolder = programFolder();
+    std::string netsFolder = defaultNetsFolder();
     std::string netsFolderB;
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string flag = argv[i];

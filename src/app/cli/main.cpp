@@ -10,6 +10,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/NetsFolder.h"
 #include "app/cli/SelfPlay.h"
 #include "board/MaxDiceRule.h"
 #include "game/PositionStats.h"
@@ -40,15 +41,6 @@ std::string playTokens(const Play& play) {
     return out.empty() ? "none" : out;
 }
 
-std::string executableFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    std::string full(path, static_cast<size_t>(n));
-    const auto slash = full.rfind('/');
-    return slash == std::string::npos ? "." : full.substr(0, slash);
-}
-
 bool loadGame(const char* path, SavedGame& game) {
     const SavedGameResult loaded = readSavedGame(path);
     if (!loaded.ok) {
@@ -72,7 +64,7 @@ int info(const char* path) {
 int choose(int argc, char** argv) {
     const char* gamePath = nullptr;
     const char* settingsPath = nullptr;
-    std::string netsFolder = executableFolder();
+    std::string netsFolder = defaultNetsFolder();
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--settings") == 0 && i + 1 < argc)
             settingsPath = argv[++i];
