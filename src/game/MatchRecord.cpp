@@ -82,8 +82,9 @@ RecordedAction cubeAction(RecordedKind kind, Side side) {
 
 // Whether `side` could move a checker with either die (a roll it has not played yet).
 bool couldMove(const Position& pos, Side side, int dieA, int dieB) {
+    const bool onBar = (side == Side::White ? pos.barWhite : pos.barBlack) > 0;
     for (int die : {dieA, dieB})
-        for (int from = 0; from <= 24; ++from)
+        for (int from = 0; from <= (onBar ? 0 : 24); ++from)
             if (stepResult(pos, side, from, die) != kStepImpossible) return true;
     return false;
 }

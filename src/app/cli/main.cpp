@@ -28,7 +28,7 @@ int usage() {
                  "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR]\n"
                  "       lumaro-cli measure GAME.sav\n"
                  "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n"
-                 "       lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR]\n");
+                 "       lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR] [--record FILE.mat]\n");
     return 2;
 }
 
