@@ -53,9 +53,14 @@ ProgramFolders ProgramFolders::forProgram(const QString& programFolder) {
 
 ProgramFolders ProgramFolders::current() { return forProgram(QCoreApplication::applicationDirPath()); }
 
+QString ProgramFolders::sessionRecordPath(const QDateTime& start) const {
+    return recordsFolder() + QStringLiteral("/session-") + start.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+           QStringLiteral(".mat");
+}
+
 bool ProgramFolders::makeUserFolders() const {
     bool ok = true;
-    for (const QString& folder : {settings, userData, documents}) ok = QDir().mkpath(folder) && ok;
+    for (const QString& folder : {settings, userData, recordsFolder(), documents}) ok = QDir().mkpath(folder) && ok;
     return ok;
 }
 

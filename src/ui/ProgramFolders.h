@@ -6,6 +6,7 @@
 // Installed (the program in PREFIX/bin, its files in PREFIX/share/lumaro2) or run from a folder the
 // player may not write to, the game's own files are read from where they were installed and the
 // player's files go to the player's own folders, so no setting or score is ever silently lost.
+#include <QDateTime>
 #include <QString>
 
 namespace lumaro {
@@ -21,6 +22,8 @@ struct ProgramFolders {
     QString chatLogPath() const { return userData + QStringLiteral("/chat.txt"); }
     // One match file per session of play goes here.
     QString recordsFolder() const { return userData + QStringLiteral("/games"); }
+    // The match file of a session of play that started at `start`: games/session-YYYYMMDD-HHMMSS.mat.
+    QString sessionRecordPath(const QDateTime& start) const;
 
     // Everything in one folder (the build folder, or a test's folder), the pictures in its assets/.
     static ProgramFolders beside(const QString& folder);

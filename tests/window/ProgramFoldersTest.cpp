@@ -36,6 +36,7 @@ private slots:
         QVERIFY(home_.isValid());
         qputenv("XDG_CONFIG_HOME", (home_.path() + QStringLiteral("/config")).toLocal8Bit());
         qputenv("XDG_DATA_HOME", (home_.path() + QStringLiteral("/data")).toLocal8Bit());
+        qputenv("HOME", home_.path().toLocal8Bit());  // the documents folder too
     }
 
     void theBuildFolderKeepsEverythingBesideTheProgram() {
@@ -69,6 +70,10 @@ private slots:
         QCOMPARE(f.assets, prefix.path() + QStringLiteral("/share/lumaro2/assets"));
         QCOMPARE(f.settingsPath(), home_.path() + QStringLiteral("/config/lumaro2/lm2.ini"));
         QCOMPARE(f.recordsFolder(), home_.path() + QStringLiteral("/data/lumaro2/games"));
+        QCOMPARE(f.sessionRecordPath(QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7))),
+                 home_.path() + QStringLiteral("/data/lumaro2/games/session-20261208-090507.mat"));
+        QVERIFY(f.makeUserFolders());
+        QVERIFY(QDir(f.recordsFolder()).exists());
     }
 
     void theWritabilityProbeLeavesNothingBehind() {
