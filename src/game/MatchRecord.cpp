@@ -22,7 +22,6 @@ RecordedAction* MatchRecorder::lastRollOf(Side side) {
 }
 
 void MatchRecorder::startGame(int matchLength, int whiteScore, int blackScore, bool crawfordGame) {
-    // A game left without an end (a new game over it) stays in the record as it was played.
     record_.matchLength = matchLength < 0 ? 0 : matchLength;
     RecordedGame game;
     game.whiteScore = whiteScore;
@@ -112,6 +111,12 @@ void MatchRecorder::resigned(Side side) {
         roll && roll->steps.empty() && couldMove(position_, side, roll->dieA, roll->dieB))
         game->actions.pop_back();
     game->actions.push_back(cubeAction(RecordedKind::Resign, side));
+}
+
+void MatchRecorder::discardGame() {
+    if (currentGame()) record_.games.pop_back();
+    position_ = startingPosition();
+    beforeRoll_ = position_;
 }
 
 void MatchRecorder::gameEnded(Side winner, int points) {

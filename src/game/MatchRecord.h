@@ -49,7 +49,7 @@ struct MatchRecord {
 
 class MatchRecorder {
 public:
-    // A new game: matchLength 0 for single games.
+    // A new game: matchLength 0 for single games. An unfinished game before it stays as played.
     void startGame(int matchLength, int whiteScore, int blackScore, bool crawfordGame);
     void rolled(Side side, int dieA, int dieB);
     // One step of the play made with the last roll; fromPoint 0 enters from the bar.
@@ -61,6 +61,9 @@ public:
     void dropped(Side side);
     void resigned(Side side);
     void gameEnded(Side winner, int points);
+    // Forgets the game in progress (a saved game loaded over it: a position set up from a file
+    // cannot be written move by move).
+    void discardGame();
 
     const MatchRecord& record() const { return record_; }
     // The checkers as the recorder sees them (tests and tools compare it with the game's own).

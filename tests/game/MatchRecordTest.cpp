@@ -105,5 +105,21 @@ TEST(MatchRecorder, AResignationOverUnplayedDiceDropsTheRoll) {
     EXPECT_EQ(r.record().games[0].actions.size(), 1u);
 }
 
+TEST(MatchRecorder, ALoadedGameDiscardsTheGameInProgressOnly) {
+    MatchRecorder r;
+    r.startGame(0, 0, 0, false);
+    r.rolled(Side::White, 6, 5);
+    r.stepMade(Side::White, 1, 6);
+    r.stepMade(Side::White, 7, 5);
+    r.gameEnded(Side::White, 1);
+    r.discardGame();  // nothing in progress: the finished game stays
+    r.startGame(0, 0, 0, false);
+    r.rolled(Side::Black, 3, 1);
+    r.discardGame();
+    ASSERT_EQ(r.record().games.size(), 1u);
+    EXPECT_EQ(r.record().games[0].actions[0].steps.size(), 2u);
+    EXPECT_EQ(r.position().count[1], 2);  // a fresh board for the next game
+}
+
 }  // namespace
 }  // namespace lumaro
