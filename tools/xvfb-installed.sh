@@ -13,6 +13,9 @@ source "$(dirname "$0")/xvfb-session.sh"
 shot 01-installed-start
 no_button 2                  # no game: the board as it starts
 shot 02-board
+menu $HELP 2                 # the help pages come from the installed files
+shot 03-help
+tool $TOOL_CLOSE 1
 menu $EXIT 1                 # no game on: straight to the farewell
 sleep 12
 if [ -s "$SETTINGS_FILE" ]; then
