@@ -114,7 +114,6 @@ TEST(MatFile, ADropByTheLeftPlayerAndAnUnfinishedGame) {
     record.matchLength = 3;
     RecordedGame g;
     g.whiteScore = 1;
-    g.crawford = true;
     g.actions = {roll(Side::Black, 5, 2, {{13, 8}, {13, 11}}), RecordedAction{RecordedKind::Double, Side::White, 0, 0, {}},
                  RecordedAction{RecordedKind::Drop, Side::Black, 0, 0, {}}};
     g.ended = true;
