@@ -30,23 +30,27 @@ std::string padded(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
 
+// Lays the cells out two to a line, the first player's on the left.
 class GameWriter {
 public:
     explicit GameWriter(std::string& out) : out_(out) {}
 
     // A cell in the column of `side`; a missing cell of the other side is left blank.
     void cell(Side side, const std::string& text) {
-        const bool right = side == Side::White;
-        if (right && !open_) openLine(first_ ? kRightColumnOnly : padded("", 27) + ' ');
-        if (!right && open_) closeLine();
-        first_ = false;
-        if (right) {
+        if (side == Side::White) {
+            if (!open_) {
+                // The second player starts the game: its first line has no left cell at all.
+                out_ += first_ ? "  1)" + kRightColumnOnly : lineNumber() + padded("", 27) + ' ';
+            }
             out_ += text + '\n';
             open_ = false;
             ++line_;
         } else {
-            openLine(padded(text, 27) + ' ');
+            if (open_) closeLine();
+            out_ += lineNumber() + padded(text, 27) + ' ';
+            open_ = true;
         }
+        first_ = false;
     }
     bool lineOpen() const { return open_; }
     void closeLine() {
@@ -56,11 +60,10 @@ public:
     }
 
 private:
-    void openLine(const std::string& left) {
+    std::string lineNumber() const {
         char number[16];
         std::snprintf(number, sizeof number, "%3d) ", line_);
-        out_ += first_ && left == kRightColumnOnly ? std::string("  1)") + left : number + left;
-        open_ = true;
+        return number;
     }
 
     std::string& out_;
