@@ -27,8 +27,8 @@ total_games=0 total_rolls=0 total_cube=0 total_bad=0
 for f in "${files[@]}"; do
     rm -f "$f.back"
     printf 'import mat %s\nexport match mat %s.back\n' "$f" "$f" | "$gnubg" -t -q >"$f.log" 2>&1 || true
-    if grep -qiE "illegal|error|cannot|unknown|warning" "$f.log"; then
-        echo "$(basename "$f"): gnubg complained:"; grep -iE "illegal|error|cannot|unknown|warning" "$f.log" | head -5
+    if grep -qiE "illegal|invalid|error|cannot|unknown|warning" "$f.log"; then
+        echo "$(basename "$f"): gnubg complained:"; grep -iE "illegal|invalid|error|cannot|unknown|warning" "$f.log" | head -5
         status=1
     fi
     if [ ! -s "$f.back" ]; then echo "$(basename "$f"): nothing read back"; status=1; continue; fi
