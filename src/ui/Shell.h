@@ -9,6 +9,7 @@
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
 #include "ui/Assets.h"
+#include "ui/ProgramFolders.h"
 
 namespace lumaro {
 
@@ -26,7 +27,9 @@ enum class MenuItem;
 class Shell : public QObject {
     Q_OBJECT
 public:
-    // `folder`: where the settings, the weights and the assets live (beside the program).
+    // `folders`: where the weights, help pages and pictures are read and the player's files go.
+    explicit Shell(const ProgramFolders& folders);
+    // Everything in `folder` but the pictures, which come from the program's own assets.
     explicit Shell(const QString& folder);
     ~Shell() override;
 
@@ -45,7 +48,7 @@ private:
     void saveSettings();
     void openToolWindow(ToolWindow& window);
 
-    QString folder_;
+    ProgramFolders folders_;
     Assets assets_;
     std::unique_ptr<NeuralNets> nets_;
     std::unique_ptr<SoundBank> sounds_;
