@@ -7,7 +7,7 @@ PACKAGES := cmake make g++ pkg-config ccache qt6-base-dev qt6-multimedia-dev \
             libjpeg62-turbo-dev libgtest-dev libgmock-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test clean fuzz fuzz-deps
+.PHONY: all deps configure build run test package clean fuzz fuzz-deps
 
 all: build
 
@@ -39,6 +39,10 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the installed program in $(BUILD_DIR): apt-get install ./$(BUILD_DIR)/lumaro2_*.deb
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD_DIR) $(FUZZ_DIR)

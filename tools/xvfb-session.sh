@@ -1,6 +1,8 @@
 # Shared by the Xvfb scripts: starts the real program on a virtual display and gives the helpers
 # that act as a player. Source it after setting `out` (screenshot folder); DISPLAY_NUMBER picks the
-# display (default 97), SETTINGS=FILE starts with that lm2.ini instead of the defaults.
+# display (default 97), SETTINGS=FILE starts with that lm2.ini instead of the defaults, PROGRAM=PATH
+# starts that program (an installed one) instead of the build's; SETTINGS_FILE is where it keeps
+# lm2.ini (beside the build's program unless told).
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD:-$here/build}"
 display=":${DISPLAY_NUMBER:-97}"
@@ -10,12 +12,14 @@ xvfb=$!
 trap 'kill $app $xvfb 2>/dev/null || true' EXIT
 sleep 1
 export DISPLAY="$display"
-rm -f "$build/lm2.ini"
-if [ -n "${SETTINGS:-}" ]; then cp "$SETTINGS" "$build/lm2.ini"; fi
+program="${PROGRAM:-$build/lumaro}"
+settings_file="${SETTINGS_FILE:-$build/lm2.ini}"
+rm -f "$settings_file"
+if [ -n "${SETTINGS:-}" ]; then mkdir -p "$(dirname "$settings_file")"; cp "$SETTINGS" "$settings_file"; fi
 shot() { import -window root "$out/$1.png"; echo "screenshot $out/$1.png"; }
 # Starts the program (again, after an EXIT: the settings it wrote stay) and finds the board.
 launch() {
-    "$build/lumaro" &
+    "$program" &
     app=$!
     sleep 6
     window=$(xdotool search --name '^LM2$' | head -n1)

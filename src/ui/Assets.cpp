@@ -8,6 +8,7 @@
 #include <QRadialGradient>
 
 #include "ui/JpegImage.h"
+#include "ui/ProgramFolders.h"
 
 namespace lumaro {
 namespace {
@@ -138,7 +139,7 @@ QImage orDrawn(QImage image, Make make) {
 
 }  // namespace
 
-QString defaultAssetsFolder() { return QCoreApplication::applicationDirPath() + QStringLiteral("/assets"); }
+QString defaultAssetsFolder() { return ProgramFolders::current().assets; }
 
 Assets Assets::load(const QString& folder) {
     Assets a;

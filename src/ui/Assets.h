@@ -30,7 +30,7 @@ struct Assets {
     const QImage& cubePicture(int skin, int value) const;
 };
 
-// The default assets folder: "assets" beside the program.
+// The program's assets folder: "assets" beside the program, or where it was installed.
 QString defaultAssetsFolder();
 
 }  // namespace lumaro

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -39,7 +40,12 @@ QString hms(qint64 seconds) {
 
 }  // namespace
 
-Shell::Shell(const QString& folder, const NetworkSetup& network) : folder_(folder), networkSetup_(network) {}
+Shell::Shell(const ProgramFolders& folders, const NetworkSetup& network) : folders_(folders), networkSetup_(network) {}
+
+Shell::Shell(const QString& folder, const NetworkSetup& network)
+    : folders_(ProgramFolders::beside(folder)), networkSetup_(network) {
+    folders_.assets = defaultAssetsFolder();
+}
 
 Shell::~Shell() = default;
 
@@ -57,7 +63,9 @@ void Shell::openToolWindow(ToolWindow& window) {
 }
 
 void Shell::saveSettings() {
-    saveopt((folder_ + QStringLiteral("/lm2.ini")).toStdString(), game_->options, game_->scores);
+    // The settings folder may not exist yet for a first start of an installed program.
+    QDir().mkpath(folders_.settings);
+    saveopt(folders_.settingsPath().toStdString(), game_->options, game_->scores);
 }
 
 bool Shell::start() {
@@ -67,9 +75,9 @@ bool Shell::start() {
         QMessageBox::critical(nullptr, QStringLiteral("Lumaro 2"), QStringLiteral("Minimum video mode required is 800x600!"));
         return false;
     }
-    assets_ = Assets::load(defaultAssetsFolder());
+    assets_ = Assets::load(folders_.assets);
     nets_ = std::make_unique<NeuralNets>();
-    nets_->loadNets(folder_.toStdString());
+    nets_->loadNets(folders_.data.toStdString());
     backdrop_ = std::make_unique<Backdrop>(assets_.splash);
     backdrop_->layOut(area);
     backdrop_->setProgress(22);
@@ -82,7 +90,7 @@ bool Shell::start() {
 
     // The board window: the settings, the board and the game.
     game_ = std::make_unique<Game>(silentScreen);
-    loadSettings((folder_ + QStringLiteral("/lm2.ini")).toStdString(), game_->options, game_->scores);
+    loadSettings(folders_.settingsPath().toStdString(), game_->options, game_->scores);
     game_->nets = nets_.get();
     const QTime utc = QDateTime::currentDateTimeUtc().time();
     game_->startUp(millisecondsSinceMidnight(utc.hour(), utc.minute(), utc.second(), utc.msec()));
@@ -100,7 +108,7 @@ bool Shell::start() {
     menu_ = std::make_unique<MenuPanel>(assets_, board_.get());
     backdrop_->setProgress(68);
     wait(150);
-    help_ = std::make_unique<HelpWindow>(folder_, assets_);
+    help_ = std::make_unique<HelpWindow>(folders_.data, assets_);
     backdrop_->setProgress(91);
     statistics_ = std::make_unique<StatisticsWindow>(*game_, assets_);
     backdrop_->setProgress(114);
@@ -143,7 +151,7 @@ bool Shell::start() {
         game_->optionsChanged(settings_->optionsAtOpen());
     });
     screen_->onSaveSettings = [this] { saveSettings(); };
-    screen_->savedGamesFolder = folder_;
+    screen_->savedGamesFolder = folders_.documents;
     screen_->onDisplayOptionsChanged = [this] {
         backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
     };
@@ -211,7 +219,7 @@ void Shell::startNetwork() {
     network_ = std::make_unique<NetworkLink>(*game_, assets_.folder, networkSetup_);
     net::RemoteProgram& remote = network_->remote();
     game_->setRemote(&remote);
-    remote.chatLogPath = (folder_ + QStringLiteral("/chat.txt")).toStdString();
+    remote.chatLogPath = folders_.chatLogPath().toStdString();
     remote.toolWindowOpen = [this] { return shellState().toolWindowOpen; };
     chat_ = new ChatLines(board_.get(), *game_, remote, [this](Sound s) { sounds_->play(s); });
     remote.onChatReceived = [this](const std::string& line) {

@@ -10,6 +10,7 @@
 #include "game/Game.h"
 #include "ui/Assets.h"
 #include "ui/NetworkLink.h"
+#include "ui/ProgramFolders.h"
 
 namespace lumaro {
 
@@ -29,8 +30,10 @@ enum class MenuItem;
 class Shell : public QObject {
     Q_OBJECT
 public:
-    // `folder`: where the settings, the weights and the assets live (beside the program).
+    // `folders`: where the weights, help pages and pictures are read and the player's files go.
     // `network`: the port and listening address of network play (tests use the loopback address).
+    explicit Shell(const ProgramFolders& folders, const NetworkSetup& network = {});
+    // Everything in `folder` but the pictures, which come from the program's own assets.
     explicit Shell(const QString& folder, const NetworkSetup& network = {});
     ~Shell() override;
 
@@ -54,7 +57,7 @@ private:
     void startNetwork();
     void wireConnectionBoxes();
 
-    QString folder_;
+    ProgramFolders folders_;
     Assets assets_;
     std::unique_ptr<NeuralNets> nets_;
     std::unique_ptr<SoundBank> sounds_;

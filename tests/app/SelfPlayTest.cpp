@@ -49,6 +49,50 @@ TEST(SelfPlayTest, AMatchRepeatsExactlyWhateverTheThreads) {
     EXPECT_TRUE(other.pointsA != first.pointsA || other.a.wins != first.a.wins || other.a.gammons != first.a.gammons);
 }
 
+// --record: every turn reaches the recorder in the game's own numbering, so the recorder's own board
+// follows each game to the winner's last checker off, and the results are the match's.
+TEST(SelfPlayTest, TheRecordFollowsEveryGameToItsEnd) {
+    MatchConfig config;
+    config.games = 6;
+    config.seed = 4;
+    config.a = *parsePlayer("1");
+    config.b = config.a;
+    config.keepGames = true;
+    const MatchResult m = playMatch(config);
+    ASSERT_EQ(m.played.size(), 6u);
+    const MatchRecord record = recordOf(m.played);
+    ASSERT_EQ(record.games.size(), 6u);
+    EXPECT_EQ(record.matchLength, 0);
+    long long pointsA = 0;
+    for (std::size_t g = 0; g < record.games.size(); ++g) {
+        const RecordedGame& game = record.games[g];
+        ASSERT_TRUE(game.ended);
+        pointsA += game.winner == Side::White ? game.points : -game.points;
+        std::size_t steps = 0, turns = 0;
+        for (const RecordedAction& a : game.actions) {
+            ++turns;
+            steps += a.steps.size();
+        }
+        EXPECT_EQ(turns, m.played[g].turns.size());
+        std::size_t played = 0;
+        for (const SelfPlayTurn& t : m.played[g].turns)
+            for (int k = 1; k <= 4 && t.play[k].die != 0; ++k) ++played;
+        EXPECT_EQ(steps, played) << "game " << g;  // no step refused
+        // The first roll is A's in even games: A is White.
+        EXPECT_EQ(game.actions.front().side, g % 2 == 0 ? Side::White : Side::Black);
+    }
+    EXPECT_EQ(pointsA, m.pointsA);
+    // The last game's winner bears off all fifteen checkers in the record.
+    const SelfPlayGame& last = m.played.back();
+    const MatchRecord one = recordOf({last});
+    const Side winner = one.games[0].winner;
+    std::size_t off = 0;
+    for (const RecordedAction& a : one.games[0].actions)
+        for (const RecordedStep& s : a.steps)
+            if (a.side == winner && s.to == 0) ++off;
+    EXPECT_EQ(off, 15u);
+}
+
 TEST(SelfPlayTest, TheStartersFirstRollComesFromTheBookAndLaterRollsFromTheSearch) {
     MatchConfig config;
     config.a = *parsePlayer("1");

@@ -4,6 +4,7 @@
 #include "CheckerArt.h"
 #include "CubeArt.h"
 #include "DiceArt.h"
+#include "IconArt.h"
 #include "MenuArt.h"
 #include "MessageArt.h"
 #include "Output.h"
@@ -56,6 +57,8 @@ void writePanels(Output& out) {
     out.alphaPng(QStringLiteral("tool-check.png"), paintToolCheckMark());
     out.alphaPng(QStringLiteral("tool-arrow-up.png"), paintToolArrow(true));
     out.alphaPng(QStringLiteral("tool-arrow-down.png"), paintToolArrow(false));
+    // The desktop's icon; the install puts each size under share/icons/hicolor/NxN/apps.
+    for (int size : kIconSizes) out.alphaPng(QStringLiteral("icon-%1.png").arg(size), paintIcon(size));
 }
 
 }  // namespace

@@ -13,7 +13,9 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
+#include "app/cli/NetsFolder.h"
 #include "game/SearchSetup.h"
+#include "persistence/MatFile.h"
 
 namespace lumaro {
 
@@ -91,8 +93,10 @@ private:
 
 constexpr int kMaxPlies = 10000;
 
-// One game; the points it gives A (negative when B wins), or nothing when it never ends.
-std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& search) {
+// One game; the points it gives A (negative when B wins), or nothing when it never ends. With
+// `turns` every turn is kept there.
+std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& search,
+                            std::vector<SelfPlayTurn>* turns = nullptr) {
     GameDice dice(config.seed, game);
     // The opening book's draw between two lines has its own stream, so the dice stay the same.
     GameDice bookDraw(~config.seed, game);
@@ -104,6 +108,7 @@ std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& sea
     for (int ply = 0; ply < kMaxPlies; ++ply) {
         const Play play = selfPlayChoice(search, config, pos, dieA, dieB, aToMove, ply == 0,
                                          [&bookDraw] { return bookDraw.below100(); });
+        if (turns) turns->push_back(SelfPlayTurn{aToMove, dieA, dieB, play});
         const Position after = afterBlackPlay(pos, play);
         if (after.offBlack == kCheckersPerSide) {
             const int points = blackWinPoints(after);
@@ -121,16 +126,22 @@ std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& sea
 
 MatchResult playMatch(const MatchConfig& config) {
     std::vector<std::optional<int>> points(static_cast<std::size_t>(std::max(config.games, 0)));
+    std::vector<SelfPlayGame> played(config.keepGames ? points.size() : 0);
     const int threads = std::max(1, config.threads);
     auto worker = [&](int first) {
         auto search = std::make_unique<MoveSearch>();
-        for (int g = first; g < config.games; g += threads) points[static_cast<std::size_t>(g)] = playGame(config, g, *search);
+        for (int g = first; g < config.games; g += threads) {
+            const auto at = static_cast<std::size_t>(g);
+            points[at] = playGame(config, g, *search, config.keepGames ? &played[at].turns : nullptr);
+            if (config.keepGames) played[at].pointsA = points[at];
+        }
     };
     std::vector<std::thread> pool;
     for (int t = 0; t < threads; ++t) pool.emplace_back(worker, t);
     for (auto& t : pool) t.join();
 
     MatchResult m;
+    m.played = std::move(played);
     double sumSquares = 0;
     for (const auto& p : points) {
         if (!p) {
@@ -156,23 +167,33 @@ MatchResult playMatch(const MatchConfig& config) {
     return m;
 }
 
+MatchRecord recordOf(const std::vector<SelfPlayGame>& games) {
+    MatchRecorder recorder;
+    for (const SelfPlayGame& game : games) {
+        recorder.startGame(0, 0, 0, false);
+        for (const SelfPlayTurn& turn : game.turns) {
+            const Side side = turn.aToMove ? Side::White : Side::Black;
+            recorder.rolled(side, turn.dieA, turn.dieB);
+            // The mover sees the board as Black: White's points are the mirror image. An entry's
+            // point does not matter, the recorder enters from the bar.
+            for (int k = 1; k <= 4 && turn.play[k].die != 0; ++k) {
+                const int point = turn.play[k].point;
+                recorder.stepMade(side, side == Side::White ? 25 - point : point, turn.play[k].die);
+            }
+        }
+        if (game.pointsA) recorder.gameEnded(*game.pointsA > 0 ? Side::White : Side::Black, std::abs(*game.pointsA));
+    }
+    return recorder.record();
+}
+
 namespace {
 
 int selfPlayUsage() {
     std::fprintf(stderr,
                  "usage: lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options]\n"
-                 "                           [--nets DIR] [--nets-b DIR] [--threads T]\n"
+                 "                           [--nets DIR] [--nets-b DIR] [--threads T] [--record FILE.mat]\n"
                  "  options: slow, fast, normal, aggressive, attack=N, risk=N, strategy=N (N in -2..2)\n");
     return 2;
-}
-
-std::string programFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    const std::string full(path, static_cast<std::size_t>(n));
-    const auto slash = full.rfind('/');
-    return slash == std::string::npos ? "." : full.substr(0, slash);
 }
 
 }  // namespace
@@ -180,8 +201,9 @@ std::string programFolder() {
 int selfPlayCommand(int argc, char** argv) {
     MatchConfig config;
     std::optional<AnalysisSettings> a, b;
-    std::string netsFolder = programFolder();
+    std::string netsFolder = defaultNetsFolder();
     std::string netsFolderB;
+    std::string recordPath;
     for (int i = 2; i + 1 < argc; i += 2) {
         const std::string flag = argv[i];
         const char* value = argv[i + 1];
@@ -199,12 +221,15 @@ int selfPlayCommand(int argc, char** argv) {
             netsFolderB = value;
         else if (flag == "--threads")
             config.threads = std::atoi(value);
+        else if (flag == "--record")
+            recordPath = value;
         else
             return selfPlayUsage();
     }
     if (argc % 2 != 0 || config.games <= 0 || !a || !b || config.threads < 1) return selfPlayUsage();
     config.a = *a;
     config.b = *b;
+    config.keepGames = !recordPath.empty();
     auto netsA = std::make_unique<NeuralNets>();
     auto netsB = std::make_unique<NeuralNets>();
     netsA->loadNets(netsFolder);
@@ -219,6 +244,13 @@ int selfPlayCommand(int argc, char** argv) {
                 "lost=%d gammons_lost=%d backgammons_lost=%d overlong=%d seconds=%.1f\n",
                 m.games, m.ppg, m.stderrPpg, m.pointsA, m.a.wins, m.a.gammons, m.a.backgammons, m.b.wins,
                 m.b.gammons, m.b.backgammons, m.overlong, seconds);
+    if (!recordPath.empty()) {
+        std::string why;
+        if (!writeMatFile(recordPath, recordOf(m.played), MatHeader{"A", "B", ""}, &why)) {
+            std::fprintf(stderr, "lumaro-cli: %s: %s\n", recordPath.c_str(), why.c_str());
+            return 1;
+        }
+    }
     return 0;
 }
 

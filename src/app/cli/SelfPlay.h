@@ -5,8 +5,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ai/Analysis.h"
+#include "game/MatchRecord.h"
 #include "board/PlayApply.h"
 #include "game/GameEnd.h"
 
@@ -18,8 +20,23 @@ class NeuralNets;
 // slow, fast, normal, aggressive, attack=N, risk=N or strategy=N (N from -2 to 2).
 std::optional<AnalysisSettings> parsePlayer(const std::string& text);
 
+// One turn of a self-play game as it happened: who moved, the dice and the play, in the mover's
+// view (as Black).
+struct SelfPlayTurn {
+    bool aToMove = false;
+    Byte dieA = 0;
+    Byte dieB = 0;
+    Play play{};
+};
+
+struct SelfPlayGame {
+    std::vector<SelfPlayTurn> turns;
+    std::optional<int> pointsA;  // nothing when the game never ended
+};
+
 struct MatchConfig {
     int games = 0;
+    bool keepGames = false;  // keep every game's turns in MatchResult::played (--record)
     std::uint64_t seed = 1;
     AnalysisSettings a;
     AnalysisSettings b;
@@ -42,7 +59,11 @@ struct MatchResult {
     SideTally a;
     SideTally b;
     int overlong = 0;
+    std::vector<SelfPlayGame> played;  // with keepGames, in game order
 };
+
+// The games as a money session: A plays White (the player at this machine), B Black.
+MatchRecord recordOf(const std::vector<SelfPlayGame>& games);
 
 class MoveSearch;
 

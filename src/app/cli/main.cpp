@@ -10,6 +10,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/NetsFolder.h"
 #include "app/cli/SelfPlay.h"
 #include "board/MaxDiceRule.h"
 #include "game/PositionStats.h"
@@ -27,7 +28,7 @@ int usage() {
                  "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR]\n"
                  "       lumaro-cli measure GAME.sav\n"
                  "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n"
-                 "       lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR]\n");
+                 "       lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR] [--record FILE.mat]\n");
     return 2;
 }
 
@@ -38,15 +39,6 @@ std::string playTokens(const Play& play) {
         out += std::to_string(play[k].point) + ':' + std::to_string(play[k].die);
     }
     return out.empty() ? "none" : out;
-}
-
-std::string executableFolder() {
-    char path[PATH_MAX];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return ".";
-    std::string full(path, static_cast<size_t>(n));
-    const auto slash = full.rfind('/');
-    return slash == std::string::npos ? "." : full.substr(0, slash);
 }
 
 bool loadGame(const char* path, SavedGame& game) {
@@ -72,7 +64,7 @@ int info(const char* path) {
 int choose(int argc, char** argv) {
     const char* gamePath = nullptr;
     const char* settingsPath = nullptr;
-    std::string netsFolder = executableFolder();
+    std::string netsFolder = defaultNetsFolder();
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--settings") == 0 && i + 1 < argc)
             settingsPath = argv[++i];

@@ -1,0 +1,76 @@
+#include "ui/ProgramFolders.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace lumaro {
+namespace {
+
+// The folder's name under the user's configuration and data folders.
+const QString kUserFolderName = QStringLiteral("lumaro2");
+
+QString standardFolder(QStandardPaths::StandardLocation location) {
+    const QString path = QStandardPaths::writableLocation(location);
+    return path.isEmpty() ? QDir::homePath() : path;
+}
+
+// The build folder holds the weights beside the program; an installed bin folder does not.
+bool filesBesideProgram(const QString& programFolder) {
+    return QFile::exists(programFolder + QStringLiteral("/nn1.bin")) ||
+           QDir(programFolder + QStringLiteral("/assets")).exists() ||
+           !QDir(installedDataFolder(programFolder)).exists();
+}
+
+}  // namespace
+
+ProgramFolders ProgramFolders::beside(const QString& folder) {
+    return {folder, folder + QStringLiteral("/assets"), folder, folder, folder};
+}
+
+ProgramFolders ProgramFolders::inUserFolders(const QString& data) {
+    ProgramFolders f;
+    f.data = data;
+    f.assets = data + QStringLiteral("/assets");
+    f.settings = standardFolder(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + kUserFolderName;
+    f.userData = standardFolder(QStandardPaths::GenericDataLocation) + QLatin1Char('/') + kUserFolderName;
+    f.documents = standardFolder(QStandardPaths::DocumentsLocation);
+    return f;
+}
+
+ProgramFolders ProgramFolders::forProgram(const QString& programFolder, bool programFolderWritable) {
+    if (!filesBesideProgram(programFolder)) return inUserFolders(installedDataFolder(programFolder));
+    if (programFolderWritable) return beside(programFolder);
+    return inUserFolders(programFolder);
+}
+
+ProgramFolders ProgramFolders::forProgram(const QString& programFolder) {
+    return forProgram(programFolder, folderIsWritable(programFolder));
+}
+
+ProgramFolders ProgramFolders::current() { return forProgram(QCoreApplication::applicationDirPath()); }
+
+QString ProgramFolders::sessionRecordPath(const QDateTime& start) const {
+    return recordsFolder() + QStringLiteral("/session-") + start.toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+           QStringLiteral(".mat");
+}
+
+bool ProgramFolders::makeUserFolders() const {
+    bool ok = true;
+    for (const QString& folder : {settings, userData, recordsFolder(), documents}) ok = QDir().mkpath(folder) && ok;
+    return ok;
+}
+
+bool folderIsWritable(const QString& folder) {
+    QTemporaryFile probe(folder + QStringLiteral("/.lumaro-probe-XXXXXX"));
+    return probe.open();  // removed again when it goes out of scope
+}
+
+QString installedDataFolder(const QString& programFolder) {
+    return QDir::cleanPath(programFolder + QStringLiteral("/../share/lumaro2"));
+}
+
+}  // namespace lumaro

@@ -1,0 +1,40 @@
+# cmake --install into a fresh prefix: the programs, their read-only files and the desktop's entry
+# and icons land where the installed program and the desktop look for them.
+#   cmake -DBUILD=<build folder> -DPREFIX=<empty folder> -P CheckInstall.cmake
+file(REMOVE_RECURSE ${PREFIX})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE failed OUTPUT_QUIET)
+if(failed)
+  message(FATAL_ERROR "cmake --install failed")
+endif()
+set(expected
+  bin/lumaro bin/lumaro-cli
+  share/lumaro2/nn1.bin share/lumaro2/nn2.bin share/lumaro2/help.htm share/lumaro2/neural.htm
+  share/lumaro2/assets/assets.txt share/lumaro2/assets/board-classic.jpg share/lumaro2/assets/splash.jpg
+  share/applications/lumaro2.desktop
+  share/icons/hicolor/48x48/apps/lumaro2.png share/icons/hicolor/64x64/apps/lumaro2.png
+  share/icons/hicolor/128x128/apps/lumaro2.png share/icons/hicolor/256x256/apps/lumaro2.png)
+foreach(f ${expected})
+  if(NOT EXISTS ${PREFIX}/${f})
+    message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+# Every picture and sound the build drew is installed.
+file(STRINGS ${BUILD}/assets/assets.txt drawn)
+foreach(f ${drawn})
+  if(NOT EXISTS ${PREFIX}/share/lumaro2/assets/${f})
+    message(FATAL_ERROR "asset not installed: ${f}")
+  endif()
+endforeach()
+file(READ ${PREFIX}/share/applications/lumaro2.desktop entry)
+foreach(line "Exec=lumaro" "Icon=lumaro2" "Categories=Game;BoardGame;" "Type=Application")
+  string(FIND "${entry}" "${line}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the menu entry lacks ${line}")
+  endif()
+endforeach()
+# Nothing of the player's is installed.
+file(GLOB_RECURSE stray ${PREFIX}/*lm2.ini ${PREFIX}/*chat.txt)
+if(stray)
+  message(FATAL_ERROR "player's files installed: ${stray}")
+endif()
+file(REMOVE_RECURSE ${PREFIX})
