@@ -8,6 +8,7 @@ bool Game::resign() {
     if (!mesaj(MessageKind::Resign, "Do you want to resign?", "", true)) return false;
     // The player at this machine gives up; between two people at one board, the one on turn.
     const Side resigner = opponent().playsAtThisBoard() ? sideToMove() : Side::White;
+    recorder.resigned(resigner);
     terminare(otherSide(resigner), GameOver::Resigned);
     return true;
 }
