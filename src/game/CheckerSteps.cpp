@@ -63,6 +63,7 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
         board.addAtPoint(t, own);
         if (quietHit) board.animate = true;
     }
+    recorder.stepMade(side, from, die);
     if (side == Side::Black && lastMoveMarkCount < static_cast<int>(lastMoveMarks.size())) {
         const int to = result == kBorneOff ? 25 : (result > kHitOffset ? result - kHitOffset : result);
         lastMoveMarks[static_cast<std::size_t>(lastMoveMarkCount++)] = {from, to};

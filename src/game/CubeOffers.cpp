@@ -45,13 +45,19 @@ void Game::offerDouble() {
 }
 
 void Game::doubleTaken(Side taker) {
+    recorder.doubled(otherSide(taker));
+    recorder.took(taker);
     cubeValue = static_cast<Byte>(cubeValue * 2);
     cubeOwnerWhite = taker == Side::White ? 1 : 0;
     afiscub();
     pasi2();
 }
 
-void Game::doubleDropped(Side dropper) { terminare(otherSide(dropper), GameOver::DoubleRefused); }
+void Game::doubleDropped(Side dropper) {
+    recorder.doubled(otherSide(dropper));
+    recorder.dropped(dropper);
+    terminare(otherSide(dropper), GameOver::DoubleRefused);
+}
 
 void Game::raspuns_pc_la_dublaj() {
     if (turn != 0) return;
@@ -67,6 +73,8 @@ void Game::raspuns_pc_la_dublaj() {
 
 bool Game::blackDoubles(const std::string& line1) {
     if (mesaj(MessageKind::Cube, line1, "Do you accept?", true)) {
+        recorder.doubled(Side::Black);
+        recorder.took(Side::White);
         gameEndedByCube = false;
         cubeValue = static_cast<Byte>(cubeValue * 2);
         cubeOwnerWhite = 1;

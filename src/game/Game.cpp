@@ -76,6 +76,7 @@ void Game::rollAt(Side side, bool automatic) {
         dice.zar4();
     }
     takeSnapshot();
+    recorder.rolled(side, dice.dieA, dice.dieB);
     const bool white = side == Side::White;
     RollStats& rolls = white ? whiteRollStats : blackRollStats;
     rolls.countRoll(dice.dieA, dice.dieB, white ? stats.whitePips : stats.blackPips);
@@ -91,6 +92,7 @@ void Game::afiszartucon(Byte a, Byte b) {
     dice.dieA = a;
     dice.dieB = b;
     screen_->showDice(Side::Black, a, b);
+    recorder.rolled(Side::Black, a, b);
     dice.zar4();
     takeSnapshot();
     blackRollStats.countRoll(a, b, stats.blackPips);
@@ -129,6 +131,7 @@ void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA,
 
 void Game::refacfast() {
     if (turn == 0) clearLastMoveMarks();  // Black's steps taken back
+    recorder.turnUndone(sideToMove());
     board.animate = false;
     busy = true;
     cubeValue = snapshot.cubeValue;
@@ -147,6 +150,26 @@ void Game::refacfast() {
     board.animate = true;
     moveRecord.fill(0);
     screen_->refreshBarDots();
+}
+
+void Game::recordNewGame() {
+    const int length = options.matchPlay ? options.matchLength : 0;
+    const MatchRecord& record = recorder.record();
+    const bool newMatch = length != 0 && scores.whiteMatchScore == 0 && scores.blackMatchScore == 0;
+    if (!record.games.empty() && (record.matchLength != length || newMatch)) {
+        recorder = MatchRecorder{};
+        ++recordSession;
+    }
+    int white = 0, black = 0;
+    if (length != 0) {
+        white = scores.whiteMatchScore;
+        black = scores.blackMatchScore;
+    } else {
+        // A session of single games counts its own points from game to game.
+        for (const RecordedGame& g : recorder.record().games)
+            if (g.ended) (g.winner == Side::White ? white : black) += g.points;
+    }
+    recorder.startGame(length, white, black, isCrawfordGame());
 }
 
 void Game::stat() {
@@ -186,6 +209,8 @@ void Game::terminare(Side winner, GameOver how) {
     const GameEnding ending = gameEndingOf(board, winner, gameEndedByCube, cubeValue, gameNumber);
     lastResult = endGame(ending, options, scores, crawfordGameNumber);
     resultPoints = static_cast<Byte>(lastResult.resultPoints);
+    recorder.gameEnded(winner, lastResult.resultPoints);
+    screen_->recordChanged();
     dice.diceLeft = {};
     gameOn = false;
     mesaj(lastResult.message);
@@ -206,6 +231,8 @@ SavedGame Game::savedGame() const {
 
 void Game::restoreSavedGame(const SavedGame& saved) {
     busy = true;
+    // A position set up from a file cannot be written move by move.
+    recorder.discardGame();
     clearLastMoveMarks();
     board.init();
     snapshot.position = saved.position;

@@ -9,6 +9,7 @@
 #include "board/Board.h"
 #include "game/Dice.h"
 #include "game/GameEnd.h"
+#include "game/MatchRecord.h"
 #include "game/Opponent.h"
 #include "game/Options.h"
 #include "game/PositionStats.h"
@@ -62,6 +63,10 @@ public:
     };
     std::array<MoveMark, 4> lastMoveMarks{};
     int lastMoveMarkCount = 0;
+    // Every game of this session of play, move by move, for the match files the analysers read.
+    // A new match, or a change between matches and single games, starts a new record (and file).
+    MatchRecorder recorder;
+    int recordSession = 0;
     const NeuralNets* nets = nullptr;  // the expert level's networks; none scores 0
     SearchResult lastSearch{};         // what the computer's last search found
 
@@ -218,6 +223,7 @@ private:
     void drawCube();
     bool acceptsInput() const { return !busy && !hourglass; }
     void clearLastMoveMarks();
+    void recordNewGame();
 
     Screen* screen_;
     std::unique_ptr<MoveSearch> search_;

@@ -141,6 +141,7 @@ void Game::afiszarstart() {
         screen_->letEventsRun();
         tablanoua();
         gameOn = true;
+        recordNewGame();
         screen_->gameStarted();
         if (turn == 1) afiszareu(); else afiszartu();
         takeSnapshot();
@@ -175,6 +176,8 @@ void Game::afiszarstart() {
     dice.dieB = b;
     dice.zar4();
     gameOn = true;
+    recordNewGame();
+    recorder.rolled(blackBegins ? Side::Black : Side::White, a, b);
     takeSnapshot();
     screen_->gameStarted();
     screen_->showDice(blackBegins ? Side::Black : Side::White, a, b);

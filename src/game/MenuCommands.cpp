@@ -19,6 +19,7 @@ bool Game::resign() {
     if (!gameOn) return true;
     // The player at this machine gives up; between two people at one board, the one on turn.
     const Side resigner = opponent().playsAtThisBoard() ? sideToMove() : Side::White;
+    recorder.resigned(resigner);
     terminare(otherSide(resigner), GameOver::Resigned);
     return true;
 }

@@ -85,6 +85,8 @@ public:
     virtual void countersChanged() {}
     // The marks of the opponent's last move changed.
     virtual void lastMoveChanged() {}
+    // A game of the session's record has ended: the record is worth writing down.
+    virtual void recordChanged() {}
     // The options changed (the settings window closed): the board, the clocks and the panel
     // follow the display options.
     virtual void displayOptionsChanged() {}

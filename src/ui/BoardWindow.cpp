@@ -318,6 +318,10 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         emit menuRequested(true);
         return;
     }
+    if (event->key() == Qt::Key_E && (event->modifiers() & Qt::ControlModifier)) {
+        emit exportRequested();
+        return;
+    }
     if (event->key() == Qt::Key_L) {
         // L shows or hides where the opponent's checkers went.
         extra.showLastMove = !extra.showLastMove;

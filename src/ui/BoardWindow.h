@@ -69,6 +69,7 @@ signals:
     void boardClicked();        // a click on the board, a checker or a die: a docked menu hides
     void boardEntered();        // the mouse moved over the board away from the left edge
     void moveRequested();       // the M key
+    void exportRequested();     // Ctrl+E: the games of the session to a match file
     void closeRequested();      // the window's close button: EXIT
     void chatKeyPressed();      // C or c: the chat lines may open
 

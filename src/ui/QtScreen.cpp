@@ -36,6 +36,10 @@ void QtScreen::setWaitCursor(bool waiting) { board_.setWaitCursor(waiting); }
 void QtScreen::countersChanged() { board_.update(); }
 void QtScreen::lastMoveChanged() { board_.update(); }
 
+void QtScreen::recordChanged() {
+    if (onRecordChanged) onRecordChanged();
+}
+
 void QtScreen::displayOptionsChanged() {
     board_.applyDisplayOptions();
     if (onDisplayOptionsChanged) onDisplayOptionsChanged();

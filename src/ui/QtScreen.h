@@ -32,6 +32,7 @@ public:
     void setWaitCursor(bool waiting) override;
     void countersChanged() override;
     void lastMoveChanged() override;
+    void recordChanged() override;
     void displayOptionsChanged() override;
     std::optional<std::string> chooseFileToSave() override;
     std::optional<std::string> chooseFileToLoad() override;
@@ -42,6 +43,7 @@ public:
     // The backdrop's clocks and the panel follow the display options too.
     std::function<void()> onDisplayOptionsChanged;
     std::function<void()> onSaveSettings;
+    std::function<void()> onRecordChanged;
     // Where the SAVE and LOAD dialogs open.
     QString savedGamesFolder;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -151,6 +152,8 @@ bool Shell::start() {
         game_->optionsChanged(settings_->optionsAtOpen());
     });
     screen_->onSaveSettings = [this] { saveSettings(); };
+    screen_->onRecordChanged = [this] { writeSessionRecord(); };
+    connect(board_.get(), &BoardWindow::exportRequested, this, &Shell::exportGames);
     screen_->savedGamesFolder = folders_.documents;
     screen_->onDisplayOptionsChanged = [this] {
         backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
@@ -255,6 +258,48 @@ void Shell::wireConnectionBoxes() {
         if (settings_->isVisible()) settings_->refresh();
     });
     s.localAddressLabel().setText(NetworkLink::localAddress());
+}
+
+MatHeader Shell::recordHeader() const {
+    MatHeader header;
+    header.whiteName = game_->options.playerName.empty() ? std::string("White") : game_->options.playerName;
+    header.blackName = game_->opponentIsComputer() ? "Computer" : "Black";
+    header.eventDate = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")).toStdString();
+    return header;
+}
+
+void Shell::writeSessionRecord() {
+    if (game_->recorder.record().games.empty()) return;
+    if (recordSession_ != game_->recordSession || sessionRecordPath_.isEmpty()) {
+        recordSession_ = game_->recordSession;
+        sessionRecordPath_ = folders_.sessionRecordPath(QDateTime::currentDateTime());
+    }
+    QDir().mkpath(folders_.recordsFolder());
+    // A record that cannot be written is kept in memory and tried again after the next game.
+    writeMatFile(sessionRecordPath_.toStdString(), game_->recorder.record(), recordHeader());
+}
+
+void Shell::exportGames() {
+    Game& g = *game_;
+    if (g.busy || g.hourglass || shellState().toolWindowOpen) return;
+    if (g.recorder.record().games.empty()) {
+        g.mesaj(MessageKind::RuleNotice, "There are no games", "to export yet.", false);
+        return;
+    }
+    g.busy = true;  // the dialog waits while the board stands still
+    QFileDialog dialog(board_.get(), QStringLiteral("Export games\u2026"), folders_.documents,
+                       QStringLiteral("Match files (*.mat)"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("mat"));
+    dialog.selectFile(QStringLiteral("games"));
+    const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
+    g.busy = false;
+    if (!chosen) return;
+    std::string whyNot;
+    if (!writeMatFile(dialog.selectedFiles().first().toStdString(), g.recorder.record(), recordHeader(), &whyNot))
+        g.mesaj(MessageKind::RuleNotice, "The games could not be exported.", whyNot, false);
 }
 
 void Shell::exitProgram() {

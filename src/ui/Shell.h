@@ -8,6 +8,7 @@
 
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
+#include "persistence/MatFile.h"
 #include "ui/Assets.h"
 #include "ui/NetworkLink.h"
 #include "ui/ProgramFolders.h"
@@ -56,8 +57,15 @@ private:
     void openToolWindow(ToolWindow& window);
     void startNetwork();
     void wireConnectionBoxes();
+    // The session's games: written to the session's match file after every game, and to a file of
+    // the player's choice on Ctrl+E.
+    void writeSessionRecord();
+    void exportGames();
+    MatHeader recordHeader() const;
 
     ProgramFolders folders_;
+    int recordSession_ = -1;  // the record the session file below belongs to
+    QString sessionRecordPath_;
     Assets assets_;
     std::unique_ptr<NeuralNets> nets_;
     std::unique_ptr<SoundBank> sounds_;

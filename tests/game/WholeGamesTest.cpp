@@ -95,6 +95,16 @@ struct Table {
 void expectWholeCheckers(const Game& game) {
     EXPECT_EQ(whiteCheckersOf(game.board), 15);
     EXPECT_EQ(blackCheckersOf(game.board), 15);
+    // The session's record followed every roll, step, undo and cube action: its board is the game's,
+    // and its last game ended as the game did.
+    EXPECT_TRUE(game.recorder.position().sameCheckersAs(game.board.position()));
+    const MatchRecord& record = game.recorder.record();
+    ASSERT_FALSE(record.games.empty());
+    const RecordedGame& last = record.games.back();
+    EXPECT_TRUE(last.ended);
+    EXPECT_EQ(last.winner == Side::White, game.lastResult.whiteWon);
+    EXPECT_EQ(last.points, game.lastResult.resultPoints);
+    EXPECT_EQ(record.matchLength, game.options.matchPlay ? game.options.matchLength : 0);
 }
 
 // The rules of booking, written out once more: single games add to the winner's totals.

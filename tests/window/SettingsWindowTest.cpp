@@ -14,6 +14,7 @@
 
 #include "persistence/SettingsFile.h"
 #include "support/Positions.h"
+#include "support/ProgramShell.h"
 #include "support/TurnSetup.h"
 #include "ui/BoardWindow.h"
 #include "ui/MenuPanel.h"
@@ -22,6 +23,7 @@
 
 using namespace lumaro;
 using lumaro::testing::positionOf;
+using Program = lumaro::testing::ProgramShell;
 
 namespace {
 
@@ -44,30 +46,6 @@ QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
-
-// The real program's windows in a folder of their own, the first game not started by itself.
-struct Program {
-    QString folder;
-    Shell shell;
-    SettingsWindow* settings = nullptr;
-
-    explicit Program(const QString& name)
-        : folder(QDir::tempPath() + QLatin1Char('/') + name), shell(prepare(folder)) {}
-    static const QString& prepare(const QString& folder) {
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
-        return folder;
-    }
-    ~Program() { QDir(folder).removeRecursively(); }
-    bool start() {
-        if (!shell.start()) return false;
-        shell.board().startupPending = false;
-        settings = &shell.settings();
-        return true;
-    }
-    void tune() { emit shell.menu().command(MenuItem::Tune); }
-    QString ini() const { return folder + QStringLiteral("/lm2.ini"); }
-};
 
 }  // namespace
 

@@ -1,0 +1,38 @@
+#pragma once
+// The real program's shell in a folder of its own, for the window tests.
+#include <QDir>
+#include <QString>
+
+#include "ui/BoardWindow.h"
+#include "ui/MenuPanel.h"
+#include "ui/SettingsWindow.h"
+#include "ui/Shell.h"
+
+namespace lumaro::testing {
+
+// The real program's windows in a folder of their own, the first game not started by itself.
+struct ProgramShell {
+    QString folder;
+    Shell shell;
+    SettingsWindow* settings = nullptr;
+
+    explicit ProgramShell(const QString& name)
+        : folder(QDir::tempPath() + QLatin1Char('/') + name), shell(prepare(folder)) {}
+    static const QString& prepare(const QString& folder) {
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        return folder;
+    }
+    ~ProgramShell() { QDir(folder).removeRecursively(); }
+    bool start() {
+        if (!shell.start()) return false;
+        shell.board().startupPending = false;
+        settings = &shell.settings();
+        return true;
+    }
+    void tune() { emit shell.menu().command(MenuItem::Tune); }
+    QString ini() const { return folder + QStringLiteral("/lm2.ini"); }
+};
+
+
+}  // namespace lumaro::testing

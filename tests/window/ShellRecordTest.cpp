@@ -1,0 +1,72 @@
+// The session's match file in the real program's shell: written after every game, beside the
+// program in its games folder, and exported with Ctrl+E through a save dialog.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "support/ProgramShell.h"
+#include "support/TurnSetup.h"
+
+using namespace lumaro;
+
+namespace {
+
+QString textOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+}  // namespace
+
+class ShellRecordTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aFinishedGameIsWrittenToTheSessionFileAndCtrlEExportsIt() {
+        lumaro::testing::ProgramShell p(QStringLiteral("lumaro-shell-record"));
+        QVERIFY(p.start());
+        Game& g = p.shell.game();
+        g.options.soundFx = 0;
+        g.options.checkerSpeed = 10000;
+        BoardWindow& board = p.shell.board();
+
+        // Ctrl+E before any game: a notice, no dialog.
+        QTimer::singleShot(300, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100)); });
+        QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY(!board.messagePanel().isVisible());
+
+        // A game from its first roll: White runs, then resigns.
+        g.afiszarstart();
+        QVERIFY(g.gameOn);
+        // YES to the resign question, then a click that closes the result box.
+        QTimer::singleShot(300, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(170, 111)); });
+        QTimer::singleShot(700, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100)); });
+        QVERIFY(g.resign());
+        QVERIFY(!g.gameOn);
+        const QStringList sessions = QDir(p.folder + QStringLiteral("/games")).entryList({QStringLiteral("session-*.mat")});
+        QCOMPARE(sessions.size(), 1);
+        const QString written = textOf(p.folder + QStringLiteral("/games/") + sessions.first());
+        QVERIFY(written.contains(QStringLiteral(" 0 point match")));
+        QVERIFY(written.contains(QStringLiteral("Game 1")));
+        QVERIFY(written.contains(QStringLiteral("Master")));
+
+        // Ctrl+E: the save dialog, a name typed, the same text in the chosen file.
+        QTimer::singleShot(300, &board, [] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            auto* field = dialog->findChild<QLineEdit*>();
+            if (field) field->setText(QStringLiteral("exported"));
+            QTest::keyClick(field ? static_cast<QWidget*>(field) : dialog, Qt::Key_Return);
+        });
+        QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(textOf(p.folder + QStringLiteral("/exported.mat")), written);
+        QVERIFY(!g.busy);
+    }
+};
+
+QTEST_MAIN(ShellRecordTest)
+#include "ShellRecordTest.moc"
