@@ -10,7 +10,7 @@ out="${1:-/tmp/lumaro-net-shots}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD:-$here/build}"
 work="${WORK:-/tmp/lumaro-net-folders}"
-minutes="${MINUTES:-8}"
+minutes="${MINUTES:-15}"   # at most; the loop stops when the game is over
 mkdir -p "$out"
 rm -rf "$work"
 mkdir -p "$work/host" "$work/caller"
@@ -114,6 +114,16 @@ shot host 05-game-started
 
 # The game: on each side a click between the rows rolls when it is that player's roll and ends
 # the turn once the roll is played; M plays the roll. Clicks at other moments are refused.
+# The game clock on the caller's backdrop runs while a game is on and stands still once it is over.
+last_clock=""
+game_over() {
+    on caller
+    local now
+    now=$(import -window root -crop 90x20+678+716 png:- | md5sum)
+    [ "$now" = "$last_clock" ] && return 0
+    last_clock=$now
+    return 1
+}
 end=$((SECONDS + minutes * 60))
 round=0
 while [ $SECONDS -lt $end ]; do
@@ -140,6 +150,10 @@ while [ $SECONDS -lt $end ]; do
         sleep 2
         shot caller 07-chat-received
         click caller 300 300; click host 300 300   # focus back on the boards
+    fi
+    if [ $round -gt 3 ] && game_over; then
+        echo "the game is over after $round rounds"
+        break
     fi
 done
 shot caller 08-end
