@@ -208,6 +208,8 @@ public:
     void restoreSavedGame(const SavedGame& saved);
 
     void setHourglass(bool on);
+    // A new game begins in the session's record (a new match or kind of play starts a new one).
+    void recordNewGame();
 
 private:
     void rollAt(Side side, bool automatic);
@@ -223,7 +225,6 @@ private:
     void drawCube();
     bool acceptsInput() const { return !busy && !hourglass; }
     void clearLastMoveMarks();
-    void recordNewGame();
 
     Screen* screen_;
     std::unique_ptr<MoveSearch> search_;

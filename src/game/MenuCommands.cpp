@@ -109,6 +109,7 @@ bool Game::commandExit(const ShellState& shell) {
         if (peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.
             if (!mesaj(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
+            recorder.resigned(Side::White);
             terminare(Side::Black, GameOver::Resigned);
         } else if (!resign()) {
             return false;

@@ -59,6 +59,7 @@ void RemoteProgram::netgameclient() {
     game_.tablanoua();
     game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
     game_.gameOn = true;
+    game_.recordNewGame();
     game_.screen().gameStarted();
     peerRolled_ = false;
     if (hostBegins) {
@@ -86,6 +87,7 @@ void RemoteProgram::netgamehost(Byte callerBegins) {
     game_.tablanoua();
     game_.takeSnapshot();
     game_.gameOn = true;
+    game_.recordNewGame();
     game_.screen().gameStarted();
     peerRolled_ = false;
     game_.waitingForOpponent = game_.turn == 0;
@@ -146,6 +148,8 @@ void RemoteProgram::doubleOffered(Game& game, Side offerer) {
         eroare();
     } else if (answer == kYes) {
         game.mesaj(MessageKind::Cube, "Your doubling proposal", "was accepted!", false);
+        game.recorder.doubled(Side::White);
+        game.recorder.took(Side::Black);
         game.cubeValue = static_cast<Byte>(game.cubeValue * 2);
         game.cubeOwnerWhite = 0;
         game.afiscub();
@@ -246,6 +250,8 @@ void RemoteProgram::peerDoubles() {
     }
     if (game_.mesaj(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true)) {
         transmitraspuns(kYes);
+        game_.recorder.doubled(Side::Black);
+        game_.recorder.took(Side::White);
         game_.cubeValue = static_cast<Byte>(game_.cubeValue * 2);
         game_.cubeOwnerWhite = 1;
         game_.afiscub();
@@ -262,7 +268,9 @@ void RemoteProgram::peerResigns() {
     }
     game_.mesaj(MessageKind::Resign, "Black player resigns...", "", false);
     transmitraspuns(kDone);
-    if (game_.gameOn) game_.terminare(Side::White, GameOver::Resigned);
+    if (!game_.gameOn) return;
+    game_.recorder.resigned(Side::Black);
+    game_.terminare(Side::White, GameOver::Resigned);
 }
 
 }  // namespace lumaro::net

@@ -264,6 +264,12 @@ MatHeader Shell::recordHeader() const {
     MatHeader header;
     header.whiteName = game_->options.playerName.empty() ? std::string("White") : game_->options.playerName;
     header.blackName = game_->opponentIsComputer() ? "Computer" : "Black";
+    if (game_->networkPlace() && network_) {
+        // The name the peer sent: the host hears the caller's with the invitation, the caller the host's.
+        const net::RemoteProgram& remote = network_->remote();
+        const std::string& peer = game_->hostSide ? remote.opponentName() : remote.hostName();
+        if (!peer.empty()) header.blackName = peer;
+    }
     header.eventDate = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")).toStdString();
     return header;
 }

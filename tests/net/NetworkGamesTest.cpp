@@ -62,6 +62,19 @@ TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
         for (const Message& m : pair.side[i].screen.messages)
             if (m.kind == MessageKind::Result) results[i].push_back(m.line2);
     EXPECT_EQ(results[0], results[1]);
+    // Both sides recorded every game, each from its own side: the same points, the winners mirrored,
+    // and each record's board is its own game's board.
+    const auto& callerGames = c.recorder.record().games;
+    const auto& hostGames = h.recorder.record().games;
+    ASSERT_EQ(callerGames.size(), static_cast<std::size_t>(kGames));
+    ASSERT_EQ(hostGames.size(), callerGames.size());
+    for (std::size_t g = 0; g < callerGames.size(); ++g) {
+        EXPECT_TRUE(callerGames[g].ended && hostGames[g].ended) << g;
+        EXPECT_EQ(callerGames[g].points, hostGames[g].points) << g;
+        EXPECT_NE(callerGames[g].winner, hostGames[g].winner) << g;
+    }
+    EXPECT_TRUE(c.recorder.position().sameCheckersAs(c.board.position()));
+    EXPECT_TRUE(h.recorder.position().sameCheckersAs(h.board.position()));
     if (::testing::Test::HasFailure())
         for (const Program& p : pair.side) {
             std::printf("side %d\n", p.index);
