@@ -62,12 +62,9 @@ Game::KeyCommand Game::keyPressed(char key, bool backspace, bool toolWindowOpen)
     }
     // Typed dice go to a manual roll waiting for them; otherwise, while a box is up, a move runs or
     // the computer thinks, a key is no answer to anything.
-    if (enteringDice) {
-        dice.pendingKey = static_cast<Byte>(key);
-        return KeyCommand::None;
-    }
-    if (!acceptsInput()) return KeyCommand::None;
+    if (!enteringDice && !acceptsInput()) return KeyCommand::None;
     dice.pendingKey = static_cast<Byte>(key);
+    if (enteringDice) return KeyCommand::None;
     if (key == 'D' || key == 'd') offerDouble();
     if (key == 'M' || key == 'm') return KeyCommand::Move;
     return KeyCommand::None;

@@ -42,6 +42,9 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
             if (white) board.stergalb(s); else board.stergnegru(s);
         }
     };
+    // Where the checker lands: a point, or 25 for the tray.
+    const bool hit = result != kBorneOff && result > kHitOffset;
+    const int to = result == kBorneOff ? 25 : (hit ? result - kHitOffset : result);
     if (result == kBorneOff) {
         if (record && white) adaugmoves(static_cast<Byte>(from), die);
         leave();
@@ -49,23 +52,20 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
         if (placingSound && options.soundFx) screen_->play(Sound::Checker);
         board.flyFromLast(own, board.trayX(), white ? Board::kWhiteTrayY : Board::kBlackTrayY);
     } else {
-        const bool hit = result > kHitOffset;
-        const int t = hit ? result - kHitOffset : result;
         // An entry is recorded by the screen position of its point, a move by the point it leaves.
-        if (record && white) adaugmoves(from == 0 ? board.screenToPoint[t] : static_cast<Byte>(from), die);
+        if (record && white) adaugmoves(from == 0 ? board.screenToPoint[to] : static_cast<Byte>(from), die);
         if (placingSound && options.soundFx) screen_->play(Sound::Checker);
         // White's hit from a point lands at once; the others show their fade and appear effects.
         const bool quietHit = hit && white && from != 0;
         if (quietHit) board.animate = false;
-        if (hit) sendBlotToBar(otherSide(side), t);
+        if (hit) sendBlotToBar(otherSide(side), to);
         leave();
-        board.flyFromLast(own, board.nextSlotX(t), board.nextSlotY(t));
-        board.addAtPoint(t, own);
+        board.flyFromLast(own, board.nextSlotX(to), board.nextSlotY(to));
+        board.addAtPoint(to, own);
         if (quietHit) board.animate = true;
     }
     recorder.stepMade(side, from, die);
     if (side == Side::Black && lastMoveMarkCount < static_cast<int>(lastMoveMarks.size())) {
-        const int to = result == kBorneOff ? 25 : (result > kHitOffset ? result - kHitOffset : result);
         lastMoveMarks[static_cast<std::size_t>(lastMoveMarkCount++)] = {from, to};
         screen_->lastMoveChanged();
     }
@@ -78,34 +78,6 @@ void Game::clearLastMoveMarks() {
     if (lastMoveMarkCount == 0) return;
     lastMoveMarkCount = 0;
     screen_->lastMoveChanged();
-}
-
-void Game::intrapc(Byte die) { playStep(Side::Black, 0, die, false, false); }
-
-void Game::mutascoatepc(int s, Byte die) {
-    if (s < 1 || s > 24) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        return;
-    }
-    playStep(Side::Black, board.screenToPoint[s], die, false, false);
-}
-
-void Game::whiteEntryWithDie(Byte die) {
-    const bool wasBusy = busy;
-    busy = true;
-    playStep(Side::White, 0, die, false, false);
-    busy = wasBusy;
-}
-
-void Game::whiteStepWithDie(int s, Byte die) {
-    if (s < 1 || s > 24) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        return;
-    }
-    const bool wasBusy = busy;
-    busy = true;
-    playStep(Side::White, board.screenToPoint[s], die, false, false);
-    busy = wasBusy;
 }
 
 }  // namespace lumaro

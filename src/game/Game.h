@@ -79,7 +79,6 @@ public:
     Opponent& opponent() const;
     void setRemote(Opponent* remote) { remote_ = remote; }
     bool opponentIsComputer() const { return opponent().isComputer(); }
-    bool opponentIsPersonHere() const { return opponent().playsAtThisBoard(); }
 
     // The game-state part of start-up, with the random sources seeded from `seedMilliseconds`
     // (milliseconds since midnight, UTC). The options are expected to be read already.
@@ -158,6 +157,11 @@ public:
     bool commandLoad(const ShellState& shell);
     // A network game in which the peer is on turn: most commands wait.
     bool peerOnTurn() const;
+    // The guards every menu item shares: the hourglass, a change in progress, a window over the
+    // board, and for most items the peer's turn of a network game.
+    bool menuRefused(const ShellState& shell, bool whilePeerOnTurn) const {
+        return hourglass || busy || shell.toolWindowOpen || (whilePeerOnTurn && peerOnTurn());
+    }
     bool networkPlace() const { return options.humanOpponent != 0 && options.localPlay == 0; }
 
     // The options were changed (the settings window closed, COLOR): `before` is what they were.
@@ -170,11 +174,6 @@ public:
     // (and sounds the refusal). `record`: White's step goes into moveRecord.
     Byte playStep(Side side, int from, Byte die, bool placingSound, bool record);
     void useDie(Byte die);
-    // The computer's steps (Black), and White's with a given die for MOVE.
-    void intrapc(Byte die);
-    void mutascoatepc(int s, Byte die);
-    void whiteEntryWithDie(Byte die);
-    void whiteStepWithDie(int s, Byte die);
 
     // The computer plays Black's roll; MOVE plays White's roll the same way.
     void mutapc();

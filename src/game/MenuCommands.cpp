@@ -25,7 +25,7 @@ bool Game::resign() {
 }
 
 bool Game::commandStart(const ShellState& shell) {
-    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen) return false;
+    if (menuRefused(shell, true)) return false;
     if (connected && hostSide) return false;  // the caller starts the games of a connection
     if (gameOn && !resign()) return false;
     if (networkPlace() && opponent().isRemote()) {
@@ -37,14 +37,14 @@ bool Game::commandStart(const ShellState& shell) {
 }
 
 bool Game::commandBack(const ShellState& shell) {
-    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen || !gameOn) return false;
+    if (menuRefused(shell, true) || !gameOn) return false;
     if (turn == 0 && !opponent().playsAtThisBoard()) return false;
     refacfast();
     return true;
 }
 
 bool Game::commandMove(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen || !gameOn) return false;
+    if (menuRefused(shell, false) || !gameOn) return false;
     // The computer's search plays White's roll against the computer, and in a network game for a
     // player who asks for it (the steps travel to the peer like clicked ones).
     const bool networkTurn = networkPlace() && connected && !waitingForOpponent;
@@ -54,12 +54,12 @@ bool Game::commandMove(const ShellState& shell) {
 }
 
 bool Game::commandAbort(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen || !gameOn) return false;
+    if (menuRefused(shell, false) || !gameOn) return false;
     return resign();
 }
 
 bool Game::commandSide(const ShellState& shell) {
-    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen || !gameOn) return false;
+    if (menuRefused(shell, true) || !gameOn) return false;
     busy = true;
     board.homeRight = board.homeRight ? 0 : 1;
     options.homeRight = board.homeRight;
@@ -71,7 +71,7 @@ bool Game::commandSide(const ShellState& shell) {
 }
 
 bool Game::commandColor(const ShellState& shell) {
-    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen) return false;
+    if (menuRefused(shell, true)) return false;
     const Options before = options;
     options.checkerColours = static_cast<Byte>(options.checkerColours % 3 + 1);
     optionsChanged(before);
@@ -79,7 +79,7 @@ bool Game::commandColor(const ShellState& shell) {
 }
 
 bool Game::commandScore(const ShellState& shell) {
-    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen) return false;
+    if (menuRefused(shell, true)) return false;
     mesaj(scoreMessage(options, scores));
     return true;
 }
@@ -104,7 +104,7 @@ void Game::optionsChanged(const Options& before) {
 }
 
 bool Game::commandExit(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen) return false;
+    if (menuRefused(shell, false)) return false;
     if (gameOn) {
         if (peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.

@@ -6,7 +6,7 @@ namespace lumaro {
 bool Game::peerOnTurn() const { return networkPlace() && connected && gameOn && turn == 0; }
 
 bool Game::commandSave(const ShellState& shell) {
-    if (hourglass || peerOnTurn() || busy || shell.toolWindowOpen || !gameOn) return false;
+    if (menuRefused(shell, true) || !gameOn) return false;
     busy = true;  // the dialog waits while the board stands still
     const std::optional<std::string> path = screen_->chooseFileToSave();
     busy = false;
@@ -18,7 +18,7 @@ bool Game::commandSave(const ShellState& shell) {
 }
 
 bool Game::commandLoad(const ShellState& shell) {
-    if (hourglass || busy || shell.toolWindowOpen || networkPlace()) return false;
+    if (menuRefused(shell, false) || networkPlace()) return false;
     if (gameOn && !resign()) return false;
     busy = true;
     const std::optional<std::string> path = screen_->chooseFileToLoad();

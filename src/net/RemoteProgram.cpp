@@ -14,18 +14,23 @@ RemoteProgram::RemoteProgram(Game& game)
 
 RemoteProgram::~RemoteProgram() = default;
 
-void RemoteProgram::connectionMade(Transport& transport, bool hostSide, const std::string& peerAddress) {
-    transport_ = &transport;
+// What belongs to one connection's exchanges: nothing of it outlives the connection.
+void RemoteProgram::resetExchange() {
     buffer_.clear();
     commands_.clear();
     response_.reset();
+    game_.waitingForOpponent = false;
+    invitationAccepted_ = hostRollPending_ = peerRolled_ = false;
+}
+
+void RemoteProgram::connectionMade(Transport& transport, bool hostSide, const std::string& peerAddress) {
+    transport_ = &transport;
+    resetExchange();
     game_.connected = true;
     game_.hostSide = hostSide;
-    game_.waitingForOpponent = false;
     opponentName_.clear();
     hostName_.clear();
     peerAddress_ = peerAddress;
-    invitationAccepted_ = hostRollPending_ = peerRolled_ = false;
     gameLostWithConnection_ = disconnectNoticePending_ = false;
     // Both programs must play by the same rules: a single game with the cube, the Jacoby rule,
     // automatic dice and alternating first moves.
@@ -41,13 +46,9 @@ void RemoteProgram::connectionMade(Transport& transport, bool hostSide, const st
 void RemoteProgram::connectionLost() {
     if (!transport_) return;
     transport_ = nullptr;
-    buffer_.clear();
-    commands_.clear();
-    response_.reset();
+    resetExchange();
     game_.connected = false;
     game_.hostSide = false;
-    game_.waitingForOpponent = false;
-    invitationAccepted_ = hostRollPending_ = peerRolled_ = false;
     if (game_.gameOn) {
         // The game stops where it stands. A response wait reports it as a communication error;
         // otherwise the player is told at the next quiet moment.

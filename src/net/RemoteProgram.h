@@ -95,6 +95,7 @@ public:
     void startGame(Game& game) override;
 
 private:
+    void resetExchange();
     void deliver(const Parsed& message);
     void transmitraspuns(Byte code);
     void executacmnd(const Parsed& command);

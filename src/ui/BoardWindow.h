@@ -30,8 +30,6 @@ public:
     Game& game() { return game_; }
     MessagePanel& messagePanel() { return *message_; }
     const QImage& boardPicture() const { return assets_.board[game_.options.modernSkin ? 1 : 0]; }
-    // The hourglass: the computer thinks at level 2.
-    bool hourglass() const { return game_.hourglass; }
     bool startupPending = true;
     // The window's own options (the last-move marks), kept apart from lm2.ini.
     ExtraSettings extra = ExtraSettings::load();

@@ -287,7 +287,7 @@ void Shell::writeSessionRecord() {
 
 void Shell::exportGames() {
     Game& g = *game_;
-    if (g.busy || g.hourglass || shellState().toolWindowOpen) return;
+    if (g.menuRefused(shellState(), false)) return;
     if (g.recorder.record().games.empty()) {
         g.mesaj(MessageKind::RuleNotice, "There are no games", "to export yet.", false);
         return;

@@ -89,7 +89,7 @@ void ToolWindow::paintEvent(QPaintEvent*) {
 }
 
 bool toolWindowMayOpen(const Game& game, const Game::ShellState& shell) {
-    return !game.hourglass && !game.busy && !shell.toolWindowOpen && !game.peerOnTurn();
+    return !game.menuRefused(shell, true);
 }
 
 }  // namespace lumaro

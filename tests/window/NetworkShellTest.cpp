@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "support/QtTempFolder.h"
 #include "net/Framing.h"
 #include "net/RemoteProgram.h"
 #include "persistence/SettingsFile.h"
@@ -24,18 +25,7 @@ using namespace lumaro;
 
 namespace {
 
-struct TempFolder {
-    QString path;
-    explicit TempFolder(const QString& name) : path(QDir::tempPath() + QLatin1Char('/') + name) {
-        QDir(path).removeRecursively();
-        QDir().mkpath(path);
-    }
-    ~TempFolder() { QDir(path).removeRecursively(); }
-    QByteArray read(const QString& name) const {
-        QFile file(path + QLatin1Char('/') + name);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-};
+using TempFolder = lumaro::testing::QtTempFolder;
 
 // The settings a player would have ticked: a human at the network place, quick checkers.
 void writeSettings(const QString& folder, const std::string& name, bool listen) {

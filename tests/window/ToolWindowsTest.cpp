@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "support/QtTempFolder.h"
 #include "support/BoardTable.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
@@ -36,19 +37,7 @@ QPoint checkerPoint(const Board& board, int p, int k) {
     return {Board::pointX(s) + 25, Board::stackY(s, k) + 25};
 }
 
-// A fresh folder under the temporary one, removed when the test ends.
-struct TempFolder {
-    QString path;
-    explicit TempFolder(const QString& name) : path(QDir::tempPath() + QLatin1Char('/') + name) {
-        QDir(path).removeRecursively();
-        QDir().mkpath(path);
-    }
-    ~TempFolder() { QDir(path).removeRecursively(); }
-    void write(const QString& name, const QByteArray& text) const {
-        QFile file(path + QLatin1Char('/') + name);
-        if (file.open(QIODevice::WriteOnly)) file.write(text);
-    }
-};
+using TempFolder = lumaro::testing::QtTempFolder;
 
 template <class Window>
 Window* topLevel() {
