@@ -88,15 +88,19 @@ QImage BoardWindow::boardPiece(int x, int y, int size) const { return boardPictu
 QImage BoardWindow::drawnAt(int x, int y) const {
     const QRect area(x, y, kCheckerSize, kCheckerSize);
     QImage piece = boardPiece(x, y).convertToFormat(QImage::Format_RGB32);
-    std::vector<const CheckerImage*> under;
+    QPainter p(&piece);
+    for (const CheckerImage* c : checkersInDrawingOrder(area)) p.drawImage(c->x - x, c->y - y, c->picture);
+    return piece;
+}
+
+std::vector<const BoardWindow::CheckerImage*> BoardWindow::checkersInDrawingOrder(const QRect& area) const {
+    std::vector<const CheckerImage*> shown;
     for (const auto& colour : checkers_)
         for (int i = 1; i <= 15; ++i)
             if (colour[i].visible && area.intersects(QRect(colour[i].x, colour[i].y, kCheckerSize, kCheckerSize)))
-                under.push_back(&colour[i]);
-    std::sort(under.begin(), under.end(), [](const CheckerImage* a, const CheckerImage* b) { return a->z < b->z; });
-    QPainter p(&piece);
-    for (const CheckerImage* c : under) p.drawImage(c->x - x, c->y - y, c->picture);
-    return piece;
+                shown.push_back(&colour[i]);
+    std::sort(shown.begin(), shown.end(), [](const CheckerImage* a, const CheckerImage* b) { return a->z < b->z; });
+    return shown;
 }
 
 const QImage& BoardWindow::checkerPicture(int colour) const {
@@ -421,12 +425,7 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.drawImage(0, 0, boardPicture());
-    std::vector<const CheckerImage*> visible;
-    for (const auto& colour : checkers_)
-        for (int i = 1; i <= 15; ++i)
-            if (colour[i].visible) visible.push_back(&colour[i]);
-    std::sort(visible.begin(), visible.end(), [](const CheckerImage* a, const CheckerImage* b) { return a->z < b->z; });
-    for (const CheckerImage* c : visible) p.drawImage(c->x, c->y, c->picture);
+    for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
     for (const DieSlot& d : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
     const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "board/BoardView.h"
 #include "game/BarDots.h"
@@ -105,6 +106,8 @@ private:
     QImage boardPiece(int x, int y, int size = 51) const;
     // The 51 x 51 piece of what is drawn at (x, y): the board and the visible checkers.
     QImage drawnAt(int x, int y) const;
+    // The visible checkers overlapping `area`, the lowest first.
+    std::vector<const CheckerImage*> checkersInDrawingOrder(const QRect& area) const;
     void showDie(int slot, int x, int value);
     void composeDieSlot(DieSlot& slot);
     // Redraws the dice that lie over `area`, where a checker came or went.

@@ -161,7 +161,7 @@ bool Shell::start() {
 
     startNetwork();
 
-    backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
+    screen_->onDisplayOptionsChanged();
     board_->show();
     board_->activateWindow();
     board_->setFocus();
