@@ -140,6 +140,10 @@ public:
         bool toolWindowOpen = false;  // the statistics, help or settings window is open
     };
     bool resign();  // "Do you want to resign?"; YES ends the game as lost by the side it costs
+    // The two halves of resign(): the question (no while the peer of a network game is on turn),
+    // and the game given up.
+    bool askToResign();
+    void resignNow();
     bool commandStart(const ShellState& shell);
     bool commandBack(const ShellState& shell);
     bool commandMove(const ShellState& shell);
@@ -150,9 +154,10 @@ public:
     // EXIT's questions: true when the program may close (the caller saves the settings and says
     // farewell).
     bool commandExit(const ShellState& shell);
-    // SAVE writes the turn-start snapshot to the file the player picks; LOAD resigns a running
-    // game (after asking), reads a saved game and plays on from it. A file that is not a saved
-    // game is refused whole with a message naming the reason; a failed save is told too.
+    // SAVE writes the turn-start snapshot to the file the player picks; LOAD asks to resign a
+    // running game, reads a saved game and plays on from it, the resignation booked only then. A
+    // file that is not a saved game is refused whole with a message naming the reason, and the
+    // running game goes on; a failed save is told too.
     bool commandSave(const ShellState& shell);
     bool commandLoad(const ShellState& shell);
     // A network game in which the peer is on turn: most commands wait.

@@ -5,23 +5,31 @@ namespace lumaro {
 
 bool Game::resign() {
     if (!gameOn) return true;
-    const bool network = networkPlace() && connected;
+    if (!askToResign()) return false;
+    resignNow();
+    return true;
+}
+
+bool Game::askToResign() {
     // While the peer is on turn a network game cannot be resigned: the answer is no.
-    if (network && turn == 0) return false;
-    if (!mesaj(MessageKind::Resign, "Do you want to resign?", "", true)) return false;
-    if (network) {
+    if (networkPlace() && connected && turn == 0) return false;
+    return mesaj(MessageKind::Resign, "Do you want to resign?", "", true);
+}
+
+void Game::resignNow() {
+    if (!gameOn) return;
+    if (networkPlace() && connected) {
         // The peer knows the position of the turn's start, not the steps made since: both sides
         // score the resignation from that position.
         refacfast();
         // The peer hears of it first; when it cannot, the communication error has ended the game.
-        if (!opponent().whiteResigns(*this)) return true;
+        if (!opponent().whiteResigns(*this)) return;
     }
-    if (!gameOn) return true;
+    if (!gameOn) return;
     // The player at this machine gives up; between two people at one board, the one on turn.
     const Side resigner = opponent().playsAtThisBoard() ? sideToMove() : Side::White;
     recorder.resigned(resigner);
     terminare(otherSide(resigner), GameOver::Resigned);
-    return true;
 }
 
 bool Game::commandStart(const ShellState& shell) {

@@ -19,17 +19,23 @@ bool Game::commandSave(const ShellState& shell) {
 
 bool Game::commandLoad(const ShellState& shell) {
     if (menuRefused(shell, false) || networkPlace()) return false;
-    if (gameOn && !resign()) return false;
+    // The question comes first, but the running game is given up only for a file that holds a
+    // game: a refused file leaves the game, the scores and the match as they were.
+    const bool resigning = gameOn;
+    if (resigning && !askToResign()) return false;
     busy = true;
     const std::optional<std::string> path = screen_->chooseFileToLoad();
     busy = false;
-    if (!path) return true;  // a resignation made to load stands, as on any cancel
+    if (!path) {
+        if (resigning) resignNow();  // the player said YES: a cancelled dialog does not take it back
+        return true;
+    }
     const SavedGameResult loaded = readSavedGame(*path);
     if (!loaded.ok) {
-        // Nothing of the file reaches the board, the dice or the cube.
         mesaj(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
         return true;
     }
+    if (resigning) resignNow();
     restoreSavedGame(loaded.game);
     screen_->saveSettings();  // the loaded game's cube option persists
     if (gameOn && turn == 0) opponent().blackPlaysRolledDice(*this);

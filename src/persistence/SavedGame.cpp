@@ -87,6 +87,8 @@ SavedGameResult decodeSavedGame(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kSavedGameSize)
         return refuse("The file is too short to be a saved game (" + num(bytes.size()) +
                       " bytes, 58 needed).");
+    // Whatever wrote more than a game did not write a saved game of ours.
+    if (bytes.size() > kSavedGameSize) return refuse("The file is too long to be a saved game (more than 58 bytes).");
     SavedGame g;
     for (int p = 1; p <= 24; ++p) {
         g.position.count[p] = bytes[kCounts + p - 1];
@@ -117,8 +119,8 @@ bool writeSavedGame(const std::string& path, const SavedGame& game, std::string*
 }
 
 SavedGameResult readSavedGame(const std::string& path) {
-    // A game uses 58 bytes; whatever follows is ignored, so a huge file costs no more than a
-    // right one. The byte past them keeps a longer file recognisable as longer.
+    // A game is 58 bytes; the byte past them is all it takes to refuse a longer file, so a huge
+    // file costs no more than a right one.
     const auto bytes = readFileBytes(path, kSavedGameSize + 1);
     if (!bytes) return refuse("Cannot open " + path + ".");
     return decodeSavedGame(*bytes);

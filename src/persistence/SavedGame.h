@@ -32,8 +32,8 @@ struct SavedGameResult {
 
 std::array<std::uint8_t, kSavedGameSize> encodeSavedGame(const SavedGame& game);
 
-// Refuses a short file or an impossible game as a whole, so a loaded game never holds
-// a position the rules cannot reach. Bytes after the first 58 are ignored.
+// Refuses a file of any size but 58 bytes, or an impossible game, as a whole, so a loaded game
+// never holds a position the rules cannot reach.
 SavedGameResult decodeSavedGame(std::span<const std::uint8_t> bytes);
 
 // Writes through a temporary file; a failed save leaves the earlier file as it was and puts the

@@ -2,8 +2,8 @@
 // board, phases and pips restored, the legal plays of the loaded roll, and the computer's choice for
 // the side to move played out, with every position along the way a possible one.
 //
-// An input is a saved game file. The game ignores bytes after the first 58; here they choose the
-// computer's options (byte 58: level, thinking speed, network type; 59..61: the three sliders), so
+// An input is a saved game file followed by a few more bytes. The game refuses a file longer than
+// 58 bytes; here the bytes after the first 58 choose the computer's options (byte 58: level, thinking speed, network type; 59..61: the three sliders), so
 // the fuzzer reaches every level with every kind of position.
 #include <algorithm>
 #include <memory>
@@ -78,7 +78,8 @@ bool samePositions(const Position& a, const Position& b) { return a.sameCheckers
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
-    const SavedGameResult read = decodeSavedGame(bytes);
+    if (size > kSavedGameSize) check(!decodeSavedGame(bytes).ok, "a file longer than a game is refused");
+    const SavedGameResult read = decodeSavedGame(bytes.first(std::min(size, kSavedGameSize)));
     if (!read.ok) {
         check(!read.error.empty(), "a refusal says why");
         return 0;

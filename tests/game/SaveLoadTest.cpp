@@ -97,6 +97,36 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
     }
 }
 
+TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
+    // A match game under way; the player agrees to resign, then picks a file that is no game.
+    game.options.matchPlay = 1;
+    game.options.matchLength = 5;
+    game.scores.whiteMatchScore = 2;
+    game.scores.blackMatchScore = 3;
+    startTurn(startingPosition(), 6, 4, 1);
+    game.whiteStepByClick(game.board.screenToPoint[1], Game::Button::Left);
+    const Position played = game.board.position();
+    const Scores before = game.scores;
+    std::vector<char> tooLong(59, 0);
+    std::ofstream(folder.file("long.sav"), std::ios::binary).write(tooLong.data(), 59);
+    for (const char* name : {"long.sav", "missing.sav"}) {
+        screen.messages.clear();
+        screen.answers = {Answer::Yes};
+        screen.fileToLoad = folder.file(name);
+        EXPECT_TRUE(game.commandLoad(shell));
+        ASSERT_EQ(screen.messages.size(), 2u) << name;  // the question, then the refusal
+        EXPECT_EQ(screen.messages[0].line1, "Do you want to resign?");
+        EXPECT_EQ(screen.messages[1].line1, "The game could not be loaded.");
+        EXPECT_TRUE(game.gameOn) << name;
+        EXPECT_TRUE(game.board.position().sameCheckersAs(played)) << name;
+        EXPECT_EQ(game.turn, 1);
+        EXPECT_EQ(game.scores.whiteMatchScore, before.whiteMatchScore);
+        EXPECT_EQ(game.scores.blackMatchScore, before.blackMatchScore);
+        EXPECT_EQ(game.scores.blackMatchesWon, before.blackMatchesWon);
+        EXPECT_EQ(game.scores.blackGamesWon + game.scores.whiteGamesWon, 0u);
+    }
+}
+
 TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
     startTurn(startingPosition(), 6, 4, 1);
     screen.fileToSave = folder.file("no-such-folder/game.sav");

@@ -45,6 +45,23 @@ template <class Body>
     std::exit(body() ? 0 : 1);
 }
 
+// AddressSanitizer reserves terabytes of address space for its shadow memory, so a process
+// limited to 256 MiB cannot even start under it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
+#define SKIP_UNDER_ADDRESS_SANITIZER() \
+    if (kAddressSanitizer) GTEST_SKIP() << "a memory limit cannot be set under AddressSanitizer"
+
 template <class Body>
 void withLittleMemory(Body body) {
     EXPECT_EXIT(exitWithLittleMemory(body), ::testing::ExitedWithCode(0), "");
@@ -71,18 +88,20 @@ TEST(FileBytes, ReadsNoMoreThanAsked) {
     EXPECT_FALSE(readFileBytes(folder.file(""), 10));  // the folder itself
 }
 
-TEST(FileBytes, AGigabyteSavedGameIsReadAsItsFirstBytes) {
+TEST(FileBytes, AGigabyteSavedGameIsRefusedWithoutReadingItAll) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
     testing::TempFolder folder;
     const auto game = encodeSavedGame(aGame());
     const std::string path = hugeFileStartingWith(folder, "huge.sav", Bytes(game.begin(), game.end()));
     EXPECT_EQ(readFileBytes(path, kSavedGameSize + 1)->size(), kSavedGameSize + 1);
     withLittleMemory([&] {
         const SavedGameResult r = readSavedGame(path);
-        return r.ok && encodeSavedGame(r.game) == game;
+        return !r.ok && r.error == "The file is too long to be a saved game (more than 58 bytes).";
     });
 }
 
 TEST(FileBytes, AGigabyteSettingsFileKeepsItsFields) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
     testing::TempFolder folder;
     Options written;
     written.playerName = "Zoe";
@@ -96,6 +115,7 @@ TEST(FileBytes, AGigabyteSettingsFileKeepsItsFields) {
 }
 
 TEST(FileBytes, RunningOutOfMemoryGivesNothingInsteadOfEndingTheProgram) {
+    SKIP_UNDER_ADDRESS_SANITIZER();
     testing::TempFolder folder;
     const std::string path = hugeFileStartingWith(folder, "huge", Bytes{1, 2, 3});
     withLittleMemory([&] { return !readFileBytes(path, std::numeric_limits<std::size_t>::max()); });

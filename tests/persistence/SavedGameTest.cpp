@@ -57,12 +57,18 @@ TEST(SavedGame, RoundTripIsExact) {
     EXPECT_EQ(bytesOf(r.game), bytesOf(g));  // including the colours of empty points
 }
 
-TEST(SavedGame, LongerFileIsReadFromItsStart) {
+TEST(SavedGame, OnlyAFileOfExactly58BytesIsAGame) {
     Bytes bytes = bytesOf(midGame());
-    bytes.insert(bytes.end(), {7, 7, 7});
-    const SavedGameResult r = decodeSavedGame(bytes);
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(bytesOf(r.game), bytesOf(midGame()));
+    bytes.push_back(0);  // one byte too many, even a zero
+    SavedGameResult r = decodeSavedGame(bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "The file is too long to be a saved game (more than 58 bytes).");
+    bytes.resize(57);
+    r = decodeSavedGame(bytes);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, "The file is too short to be a saved game (57 bytes, 58 needed).");
+    EXPECT_FALSE(decodeSavedGame(Bytes{}).ok);
+    EXPECT_TRUE(decodeSavedGame(bytesOf(midGame())).ok);
 }
 
 TEST(SavedGame, OddColourOfAnEmptyPointIsCleared) {
@@ -93,8 +99,10 @@ TEST(SavedGame, ImpossibleGamesAreRefusedNamingTheRule) {
         {55, 3, "The cube value 3 is not a power of two from 1 to 64."},
         {55, 0, "The cube value 0 is not a power of two from 1 to 64."},
         {55, 128, "The cube value 128 is not a power of two from 1 to 64."},
-        {56, 5, "The cube owner byte is 5."},
+        {56, 2, "The cube owner byte is 2."},
+        {56, 255, "The cube owner byte is 255."},
         {57, 2, "The doubling cube byte is 2."},
+        {50, 255, "The turn byte is 255."},
     };
     for (const Refusal& c : refusals) {
         SCOPED_TRACE(c.error);
@@ -121,16 +129,6 @@ TEST(SavedGame, BothSidesBorneOffIsRefused) {
     whiteOff.position.colour[1] = kBlack;
     whiteOff.dieA = whiteOff.dieB = 2;
     EXPECT_TRUE(decodeSavedGame(bytesOf(whiteOff)).ok);
-}
-
-TEST(SavedGame, ShortFileIsRefused) {
-    Bytes bytes = bytesOf(midGame());
-    bytes.resize(57);
-    SavedGameResult r = decodeSavedGame(bytes);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, "The file is too short to be a saved game (57 bytes, 58 needed).");
-    r = decodeSavedGame(Bytes{});
-    EXPECT_FALSE(r.ok);
 }
 
 TEST(SavedGame, FileRoundTripAndMissingFile) {
