@@ -1,6 +1,9 @@
 #include "persistence/SettingsFile.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -226,6 +229,33 @@ SettingsIo loadSettings(const std::string& path, Options& options, Scores& score
 
 bool saveopt(const std::string& path, const Options& options, const Scores& scores) {
     return writeFileAtomically(path, encodeSettings(options, scores));
+}
+
+namespace {
+
+// The system's reason a file that is there cannot be read.
+std::string whyUnreadable(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec) return ec.message();
+    if (!std::filesystem::is_regular_file(status)) return "it is not a regular file";
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return errno ? std::strerror(errno) : "it cannot be opened";
+    return "a read error";
+}
+
+}  // namespace
+
+SettingsIo SettingsStore::load(Options& options, Scores& scores) {
+    lastRead_ = loadSettings(path_, options, scores);
+    readError_ = lastRead_ == SettingsIo::readFailed ? whyUnreadable(path_) : std::string();
+    return lastRead_;
+}
+
+bool SettingsStore::save(const Options& options, const Scores& scores) {
+    if (writeRefused()) return false;
+    return saveopt(path_, options, scores);
 }
 
 }  // namespace lumaro

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/Options.h"
@@ -39,5 +40,28 @@ SettingsIo loadSettings(const std::string& path, Options& options, Scores& score
 
 // Writes the whole file; a failed save leaves the earlier file as it was.
 bool saveopt(const std::string& path, const Options& options, const Scores& scores);
+
+// lm2.ini as the program keeps it: read once at start-up and written whole afterwards. A file that
+// is there but could not be read is never written over, so the player's name and scores in it
+// outlive whatever kept the game from reading them (a permission, a disk error).
+class SettingsStore {
+public:
+    explicit SettingsStore(std::string path) : path_(std::move(path)) {}
+
+    SettingsIo load(Options& options, Scores& scores);
+    // Writes the whole file, unless the last load found a file it could not read. False when
+    // nothing was written.
+    bool save(const Options& options, const Scores& scores);
+
+    const std::string& path() const { return path_; }
+    bool writeRefused() const { return lastRead_ == SettingsIo::readFailed; }
+    // Why the last load could not read the file, in the system's words.
+    const std::string& readError() const { return readError_; }
+
+private:
+    std::string path_;
+    SettingsIo lastRead_ = SettingsIo::missing;
+    std::string readError_;
+};
 
 }  // namespace lumaro

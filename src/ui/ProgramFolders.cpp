@@ -6,6 +6,10 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <unistd.h>
+
+#include <filesystem>
+#include <system_error>
 
 namespace lumaro {
 namespace {
@@ -42,6 +46,8 @@ ProgramFolders ProgramFolders::inUserFolders(const QString& data) {
 }
 
 ProgramFolders ProgramFolders::forProgram(const QString& programFolder, bool programFolderWritable) {
+    // An empty folder would put lm2.ini and games/ at the root of the file system.
+    if (programFolder.isEmpty()) return inUserFolders(QStringLiteral(LUMARO_INSTALLED_DATA));
     if (!filesBesideProgram(programFolder)) return inUserFolders(installedDataFolder(programFolder));
     if (programFolderWritable) return beside(programFolder);
     return inUserFolders(programFolder);
@@ -51,7 +57,34 @@ ProgramFolders ProgramFolders::forProgram(const QString& programFolder) {
     return forProgram(programFolder, folderIsWritable(programFolder));
 }
 
-ProgramFolders ProgramFolders::current() { return forProgram(QCoreApplication::applicationDirPath()); }
+ProgramFolders ProgramFolders::current() {
+    const QString folder = reachableFolder(programFolderBytes());
+    ProgramFolders f = forProgram(folder);
+    // The file dialogs show absolute paths, which Qt cannot spell for such a folder: they open in
+    // the user's documents instead.
+    if (folder == QStringLiteral(".") && f.documents == folder) f.documents = standardFolder(QStandardPaths::DocumentsLocation);
+    return f;
+}
+
+std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+std::string programFolderBytes() {
+    // The link the kernel keeps to the program file holds its path byte for byte; Qt's own
+    // applicationDirPath() gives up on a name that is not UTF-8.
+    std::error_code ec;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && program.has_parent_path()) return program.parent_path().native();
+    return QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+}
+
+QString reachableFolder(const std::string& folderBytes) {
+    if (folderBytes.empty()) return {};
+    const QByteArray bytes = QByteArray::fromStdString(folderBytes);
+    const QString name = QFile::decodeName(bytes);
+    if (QFile::encodeName(name) == bytes) return name;
+    if (::chdir(folderBytes.c_str()) == 0) return QStringLiteral(".");
+    return {};
+}
 
 QString ProgramFolders::sessionRecordPath(const QDateTime& start) const {
     return recordsFolder() + QStringLiteral("/session-") + start.toString(QStringLiteral("yyyyMMdd-HHmmss")) +

@@ -8,6 +8,7 @@
 // player's files go to the player's own folders, so no setting or score is ever silently lost.
 #include <QDateTime>
 #include <QString>
+#include <string>
 
 namespace lumaro {
 
@@ -35,12 +36,24 @@ struct ProgramFolders {
     static ProgramFolders forProgram(const QString& programFolder);
     // The same decision with the folder's writability given (tests, where root writes anywhere).
     static ProgramFolders forProgram(const QString& programFolder, bool programFolderWritable);
-    // For the running program.
+    // For the running program, wherever it was started from. A folder whose name Qt cannot spell
+    // (bytes that are not UTF-8) is made the working folder and reached as "."; a program whose
+    // folder cannot be found at all keeps the player's files in the user's folders.
     static ProgramFolders current();
 
     // Creates the folders the player's files go to; false when one cannot be made.
     bool makeUserFolders() const;
 };
+
+// A path as the file system spells it, for the game's own file code.
+std::string nativePath(const QString& path);
+
+// The running program's folder as the file system spells it, any byte included ("" when unknown).
+std::string programFolderBytes();
+
+// `folderBytes` as a path Qt can use: its name when it spells the same bytes back, else "." once
+// the working folder has been changed to it; empty when neither works.
+QString reachableFolder(const std::string& folderBytes);
 
 // Whether a file can really be created in `folder` (a probe file is made and removed again).
 bool folderIsWritable(const QString& folder);

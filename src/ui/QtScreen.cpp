@@ -4,6 +4,7 @@
 #include <QFileDialog>
 
 #include "ui/BoardWindow.h"
+#include "ui/ProgramFolders.h"
 #include "ui/SoundBank.h"
 
 namespace lumaro {
@@ -61,7 +62,7 @@ std::optional<std::string> runFileDialog(QWidget* parent, const QString& folder,
     dialog.setDefaultSuffix(QStringLiteral("sav"));
     if (save) dialog.selectFile(QStringLiteral("game"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return nativePath(dialog.selectedFiles().first());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <cstdio>
 
 #include "persistence/SettingsFile.h"
 #include "ui/ActivityLights.h"
@@ -64,9 +65,14 @@ void Shell::openToolWindow(ToolWindow& window) {
 }
 
 void Shell::saveSettings() {
+    if (settingsFile_->writeRefused()) {
+        std::fprintf(stderr, "lumaro: %s is left as it is: it could not be read at start-up (%s).\n",
+                     settingsFile_->path().c_str(), settingsFile_->readError().c_str());
+        return;
+    }
     // The settings folder may not exist yet for a first start of an installed program.
     QDir().mkpath(folders_.settings);
-    saveopt(folders_.settingsPath().toStdString(), game_->options, game_->scores);
+    settingsFile_->save(game_->options, game_->scores);
 }
 
 bool Shell::start() {
@@ -78,7 +84,7 @@ bool Shell::start() {
     }
     assets_ = Assets::load(folders_.assets);
     nets_ = std::make_unique<NeuralNets>();
-    nets_->loadNets(folders_.data.toStdString());
+    nets_->loadNets(nativePath(folders_.data));
     backdrop_ = std::make_unique<Backdrop>(assets_.splash);
     backdrop_->layOut(area);
     backdrop_->setProgress(22);
@@ -91,7 +97,10 @@ bool Shell::start() {
 
     // The board window: the settings, the board and the game.
     game_ = std::make_unique<Game>(silentScreen);
-    loadSettings(folders_.settingsPath().toStdString(), game_->options, game_->scores);
+    settingsFile_ = std::make_unique<SettingsStore>(nativePath(folders_.settingsPath()));
+    if (settingsFile_->load(game_->options, game_->scores) == SettingsIo::readFailed)
+        std::fprintf(stderr, "lumaro: %s could not be read (%s); the defaults are used and the file is not written.\n",
+                     settingsFile_->path().c_str(), settingsFile_->readError().c_str());
     game_->nets = nets_.get();
     const QTime utc = QDateTime::currentDateTimeUtc().time();
     game_->startUp(millisecondsSinceMidnight(utc.hour(), utc.minute(), utc.second(), utc.msec()));
@@ -222,7 +231,7 @@ void Shell::startNetwork() {
     network_ = std::make_unique<NetworkLink>(*game_, assets_.folder, networkSetup_);
     net::RemoteProgram& remote = network_->remote();
     game_->setRemote(&remote);
-    remote.chatLogPath = folders_.chatLogPath().toStdString();
+    remote.chatLogPath = nativePath(folders_.chatLogPath());
     remote.toolWindowOpen = [this] { return shellState().toolWindowOpen; };
     chat_ = new ChatLines(board_.get(), *game_, remote, [this](Sound s) { sounds_->play(s); });
     remote.onChatReceived = [this](const std::string& line) {
@@ -282,7 +291,7 @@ void Shell::writeSessionRecord() {
     }
     QDir().mkpath(folders_.recordsFolder());
     // A record that cannot be written is kept in memory and tried again after the next game.
-    writeMatFile(sessionRecordPath_.toStdString(), game_->recorder.record(), recordHeader());
+    writeMatFile(nativePath(sessionRecordPath_), game_->recorder.record(), recordHeader());
 }
 
 void Shell::exportGames() {
@@ -304,7 +313,7 @@ void Shell::exportGames() {
     g.busy = false;
     if (!chosen) return;
     std::string whyNot;
-    if (!writeMatFile(dialog.selectedFiles().first().toStdString(), g.recorder.record(), recordHeader(), &whyNot))
+    if (!writeMatFile(nativePath(dialog.selectedFiles().first()), g.recorder.record(), recordHeader(), &whyNot))
         g.mesaj(MessageKind::RuleNotice, "The games could not be exported.", whyNot, false);
 }
 

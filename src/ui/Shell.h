@@ -9,6 +9,7 @@
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
 #include "persistence/MatFile.h"
+#include "persistence/SettingsFile.h"
 #include "ui/Assets.h"
 #include "ui/NetworkLink.h"
 #include "ui/ProgramFolders.h"
@@ -64,6 +65,7 @@ private:
     MatHeader recordHeader() const;
 
     ProgramFolders folders_;
+    std::unique_ptr<SettingsStore> settingsFile_;
     int recordSession_ = -1;  // the record the session file below belongs to
     QString sessionRecordPath_;
     Assets assets_;

@@ -1,6 +1,10 @@
 #include "persistence/SettingsFile.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -346,6 +350,65 @@ TEST(SettingsFile, FailedRenameLeavesNoTemporaryFile) {
     Options o;
     Scores s;
     EXPECT_EQ(loadSettings(path, o, s), SettingsIo::readFailed);
+}
+
+TEST(SettingsStore, AFileThatCouldNotBeReadIsNeverWrittenOver) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("lm2.ini");
+    // Three files that are there but give no settings, each checked as it is left: a pipe, a
+    // link that leads round in a circle, and (for anyone but root) a file nobody may read.
+    struct Unreadable {
+        const char* what;
+        std::function<void()> make;
+        std::function<bool()> untouched;
+    };
+    const std::vector<Unreadable> cases = {
+        {"a pipe", [&] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); },
+         [&] { return std::filesystem::is_fifo(path); }},
+        {"a loop of links", [&] { std::filesystem::create_symlink(path, path); },
+         [&] { return std::filesystem::read_symlink(path) == path; }},
+        {"mode 000",
+         [&] {
+             testing::writeText(path, std::string(61, 'k'));
+             std::filesystem::permissions(path, std::filesystem::perms::none);
+         },
+         [&] { return std::filesystem::file_size(path) == 61; }},
+    };
+    for (const Unreadable& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (std::string(c.what) == "mode 000" && geteuid() == 0) continue;  // root reads it anyway
+        std::filesystem::remove(path);
+        c.make();
+        SettingsStore store(path);
+        Options o = everythingChanged();
+        Scores s = someScores();
+        EXPECT_EQ(store.load(o, s), SettingsIo::readFailed);
+        EXPECT_FALSE(store.readError().empty());
+        EXPECT_EQ(encodeSettings(o, s), encodeSettings(everythingChanged(), someScores()));  // nothing changed
+        EXPECT_TRUE(store.writeRefused());
+        EXPECT_FALSE(store.save(Options{}, Scores{}));
+        EXPECT_TRUE(c.untouched());
+        EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
+    }
+}
+
+TEST(SettingsStore, AMissingOrReadableFileIsWritten) {
+    testing::TempFolder folder;
+    const std::string path = folder.file("lm2.ini");
+    SettingsStore store(path);
+    Options o;
+    Scores s;
+    EXPECT_EQ(store.load(o, s), SettingsIo::missing);
+    o.playerName = "First";
+    EXPECT_TRUE(store.save(o, s));
+    EXPECT_EQ(store.load(o, s), SettingsIo::ok);
+    o.playerName = "Second";
+    EXPECT_TRUE(store.save(o, s));
+    testing::writeText(path, "abc");  // a short file was read: writing it whole mends it
+    EXPECT_EQ(store.load(o, s), SettingsIo::shortFile);
+    EXPECT_TRUE(store.save(everythingChanged(), someScores()));
+    EXPECT_EQ(store.load(o, s), SettingsIo::ok);
+    EXPECT_EQ(encodeSettings(o, s), encodeSettings(everythingChanged(), someScores()));
 }
 
 }  // namespace

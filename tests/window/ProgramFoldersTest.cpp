@@ -5,13 +5,17 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "game/Game.h"
 #include "persistence/SettingsFile.h"
 #include "ui/BoardWindow.h"
 #include "ui/MenuPanel.h"
 #include "ui/ProgramFolders.h"
+#include "ui/SettingsWindow.h"
 #include "ui/Shell.h"
 
 using namespace lumaro;
@@ -115,6 +119,77 @@ private slots:
         loadSettings(folders.settingsPath().toStdString(), options, scores);
         QCOMPARE(options.soundFx, std::uint8_t{0});
         QCOMPARE(options.playerName, std::string("Read only"));
+    }
+
+    // A folder whose name is not UTF-8 (a Latin-1 "é" here): Qt cannot spell it, so the program
+    // works from inside it. It reads the lm2.ini there and writes nothing anywhere else.
+    void aFolderNamedWithAnyBytesIsFoundAndKeepsItsFiles() {
+        QTemporaryDir parent;
+        const std::string folder = QFile::encodeName(parent.path()).toStdString() + "/caf\xe9 lumaro";
+        QVERIFY(std::filesystem::create_directory(folder));
+        Options stored;
+        stored.playerName = "Bytes";
+        stored.soundFx = 0;
+        QVERIFY(saveopt(folder + "/lm2.ini", stored, Scores{}));
+        const QString before = QDir::currentPath();
+        QFile::remove(home_.path() + QStringLiteral("/config/lumaro2/lm2.ini"));
+
+        QCOMPARE(reachableFolder(""), QString());
+        QCOMPARE(reachableFolder(folder + "/missing"), QString());
+        QCOMPARE(reachableFolder(QFile::encodeName(parent.path()).toStdString()), parent.path());
+        QCOMPARE(QDir::currentPath(), before);  // a name Qt spells changes nothing
+        QCOMPARE(reachableFolder(folder), QStringLiteral("."));
+        const ProgramFolders folders = ProgramFolders::forProgram(QStringLiteral("."), true);
+        QCOMPARE(folders.settingsPath(), QStringLiteral("./lm2.ini"));
+        {
+            Shell shell(folders);
+            QVERIFY(shell.start());
+            shell.board().startupPending = false;
+            QCOMPARE(shell.game().options.playerName, std::string("Bytes"));
+            shell.game().options.playerName = "Bytes again";
+            emit shell.menu().command(MenuItem::Exit);
+        }
+        QVERIFY(QDir::setCurrent(before));
+        Options read;
+        Scores scores;
+        QCOMPARE(loadSettings(folder + "/lm2.ini", read, scores), SettingsIo::ok);
+        QCOMPARE(read.playerName, std::string("Bytes again"));
+        // Nothing went beside the folder, and no lm2.ini into the user's folders. (Qt cannot name
+        // the folder, so the standard library counts and removes.)
+        const std::filesystem::directory_iterator beside(QFile::encodeName(parent.path()).toStdString());
+        QCOMPARE(std::distance(std::filesystem::begin(beside), std::filesystem::end(beside)), 1);
+        QVERIFY(!QFile::exists(home_.path() + QStringLiteral("/config/lumaro2/lm2.ini")));
+        std::filesystem::remove_all(folder);
+    }
+
+    // Without a folder the player's files still go to the user's folders, never to the root.
+    void aProgramWithoutAFolderUsesTheUsersFolders() {
+        const ProgramFolders f = ProgramFolders::forProgram(QString(), true);
+        QCOMPARE(f.settingsPath(), home_.path() + QStringLiteral("/config/lumaro2/lm2.ini"));
+        QCOMPARE(f.recordsFolder(), home_.path() + QStringLiteral("/data/lumaro2/games"));
+        QVERIFY(!f.data.isEmpty());
+        QVERIFY(!f.documents.isEmpty());
+    }
+
+    // An lm2.ini that is there but cannot be read (a pipe here: root reads any file) keeps its
+    // place through CLOSE of the settings window and EXIT.
+    void anUnreadableSettingsFileIsNeverWrittenOver() {
+        QTemporaryDir program;
+        const QString ini = program.path() + QStringLiteral("/lm2.ini");
+        QCOMPARE(mkfifo(QFile::encodeName(ini).constData(), 0600), 0);
+        {
+            Shell shell(ProgramFolders::beside(program.path()));
+            QVERIFY(shell.start());
+            shell.board().startupPending = false;
+            shell.game().options.soundFx = 0;
+            QCOMPARE(shell.game().options.playerName, Options{}.playerName);  // the defaults
+            emit shell.menu().command(MenuItem::Tune);
+            QVERIFY(shell.settings().isVisible());
+            shell.settings().closeButton().click();
+            emit shell.menu().command(MenuItem::Exit);
+        }
+        QVERIFY(std::filesystem::is_fifo(QFile::encodeName(ini).toStdString()));
+        QVERIFY(!QFile::exists(ini + QStringLiteral(".tmp")));
     }
 };
 
