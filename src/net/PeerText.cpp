@@ -28,12 +28,6 @@ std::string withoutControls(std::string_view text) {
     return out;
 }
 
-std::string cleanName(std::string_view name) {
-    std::string out = withoutControls(name);
-    if (out.size() > kMaxName) out.resize(kMaxName);
-    return out;
-}
-
 bool isip(std::string_view text) {
     if (text.size() < 7 || text.size() > 15) return false;
     std::string_view rest = text;

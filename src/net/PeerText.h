@@ -1,18 +1,14 @@
 #pragma once
-// Text that comes from the peer or goes to it: names, chat lines, addresses.
+// Text that comes from the peer or goes to it: chat lines and addresses (names: game/PlayerName.h).
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lumaro::net {
 
-inline constexpr std::size_t kMaxName = 20;
-
 // Control characters (below 32, and 127) removed: a peer's text never moves the cursor of a
 // field or breaks a line of chat.txt.
 std::string withoutControls(std::string_view text);
-// A peer's or the player's name as it travels and shows: no control characters, at most 20.
-std::string cleanName(std::string_view name);
 
 // A dotted IPv4 address of four numbers 0..255, 7 to 15 characters long; host names never pass.
 bool isip(std::string_view text);

@@ -1,6 +1,7 @@
 // The game's side of the remote program: starting a network game, the turn cycle, doubles and
 // resignations, sent and received.
 #include "board/MaxDiceRule.h"
+#include "game/PlayerName.h"
 #include "net/PeerText.h"
 #include "net/ReceivedMove.h"
 #include "net/RemoteProgram.h"
@@ -24,14 +25,14 @@ void RemoteProgram::startGame(Game& game) {
         notice("You have to be connected", "for a network game!");
         return;
     }
-    const std::string name = cleanName(game.options.playerName);
+    const std::string name = nameToBytes(game.options.playerName);
     if (transmitcmnd(kNames, name) != kName) {
         eroare();
         return;
     }
     std::string host;
     for (int i = 2; i <= lastResponse_.length; ++i) host.push_back(static_cast<char>(lastResponse_.payload[i]));
-    hostName_ = cleanName(host);
+    hostName_ = nameFromBytes(host);
     notice("Invite " + hostName_, "[" + peerAddress_ + "]...");
     const Byte answer = transmitcmnd(kInvite);
     if (answer == 0) {
@@ -192,7 +193,7 @@ void RemoteProgram::executacmnd(const Parsed& command) {
             if (!game_.hostSide) return;
             std::string name;
             for (int i = 2; i <= command.length; ++i) name.push_back(static_cast<char>(p[i]));
-            opponentName_ = cleanName(name);
+            opponentName_ = nameFromBytes(name);
             transmitraspuns(kName);
             return;
         }

@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "game/PlayerName.h"
 #include "net/ChatLog.h"
 #include "net/PeerText.h"
 
@@ -133,7 +134,7 @@ void RemoteProgram::transmitraspuns(Byte code) {
     payload[1] = code;
     int n = 1;
     if (code == kName) {
-        const std::string name = cleanName(game_.options.playerName);
+        const std::string name = nameToBytes(game_.options.playerName);
         for (char c : name) payload[++n] = static_cast<Byte>(c);
     }
     sendBytes(frameMessage(Tag::Response, payload, n, rxKey_));

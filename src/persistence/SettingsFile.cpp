@@ -7,6 +7,7 @@
 #include <optional>
 #include <system_error>
 
+#include "game/PlayerName.h"
 #include "persistence/FileBytes.h"
 
 namespace lumaro {
@@ -160,7 +161,10 @@ bool decodeSettings(std::span<const std::uint8_t> bytes, Options& o, Scores& s) 
     readFlag(in, o.doublesAlwaysAccepted, d.doublesAlwaysAccepted);
     readFlag(in, o.noBackgammonScoring, d.noBackgammonScoring);
     readFlag(in, o.slowThinking, d.slowThinking);
-    readText(in, o.playerName, Options::kMaxPlayerName, d.playerName);
+    // The name is Latin-1 in the file, UTF-8 in the game.
+    std::string name = nameToBytes(o.playerName);
+    readText(in, name, Options::kMaxPlayerName, nameToBytes(d.playerName));
+    o.playerName = nameFromBytes(name);
     readText(in, o.remoteAddress, Options::kMaxRemoteAddress, d.remoteAddress);
     return !in.ranOut();
 }
@@ -207,7 +211,7 @@ std::vector<std::uint8_t> encodeSettings(const Options& o, const Scores& s) {
     putByte(out, o.doublesAlwaysAccepted);
     putByte(out, o.noBackgammonScoring);
     putByte(out, o.slowThinking);
-    putText(out, o.playerName, Options::kMaxPlayerName);
+    putText(out, nameToBytes(o.playerName), Options::kMaxPlayerName);
     putText(out, o.remoteAddress, Options::kMaxRemoteAddress);
     return out;
 }

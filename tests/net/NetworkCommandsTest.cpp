@@ -75,6 +75,26 @@ TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
     }
 }
 
+TEST(NetworkCommands, NamesTravelOneByteACharacter) {
+    NetworkPair pair(5);
+    pair.connect();
+    pair.side[0].game.options.playerName = "Zo\u00eb \u00d1\u00fa\u00f1ez-\u00d8deg\u00e5rd";  // 17 characters, 22 bytes of UTF-8
+    pair.side[1].game.options.playerName = "\u0141ucja";  // Ł is not Latin-1
+    startOnce(pair, 10);
+    EXPECT_EQ(pair.side[1].remote.opponentName(), pair.side[0].game.options.playerName);
+    EXPECT_EQ(pair.side[0].remote.hostName(), "?ucja");
+    EXPECT_TRUE(showed(pair.side[1], "Play with " + pair.side[0].game.options.playerName, "[127.0.0.1] ?"));
+    bool sawName = false;
+    for (const std::string& bytes : pair.side[0].sent) {
+        const net::Parsed m = net::parseBlock(bytes);
+        if (m.kind != net::Parsed::Kind::Command || m.payload[1] != net::kNames) continue;
+        sawName = true;
+        EXPECT_EQ(m.length, 18);  // the code and one byte a character
+        EXPECT_EQ(m.payload[4], 0xEB);  // ë in Latin-1
+    }
+    EXPECT_TRUE(sawName);
+}
+
 TEST(NetworkCommands, TheGamesAlternateWhoBeginsAndTheHostCannotStart) {
     NetworkPair pair(3);
     pair.connect();

@@ -278,6 +278,19 @@ TEST(SettingsFile, OverlongNamesAreCutWhenWritten) {
     EXPECT_EQ(read.remoteAddress, "192.168.100.200");
 }
 
+TEST(SettingsFile, ANameWithAccentsIsKeptOneByteACharacter) {
+    Options o;
+    o.playerName = "\u00c8ve-H\u00e9l\u00e8ne M\u00fcller \u00d8y";  // 20 characters, 25 bytes of UTF-8
+    const Bytes bytes = encodeSettings(o, Scores{});
+    ASSERT_EQ(bytes.size(), 53u + 1 + 20 + 1);
+    EXPECT_EQ(bytes[53], 20);
+    EXPECT_EQ(bytes[54], 0xC8);  // È in Latin-1
+    Options read;
+    Scores s;
+    EXPECT_TRUE(decodeSettings(bytes, read, s));
+    EXPECT_EQ(read.playerName, o.playerName);
+}
+
 TEST(SettingsFile, MissingFileGivesDefaultsAndCreatesNothing) {
     testing::TempFolder folder;
     const std::string path = folder.file("lm2.ini");
