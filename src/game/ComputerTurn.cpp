@@ -76,6 +76,7 @@ void Game::mutapc() { playComputersChoice(Side::Black); }
 void Game::mutapceu() {
     refacfast();  // the steps already made this turn are taken back first
     playComputersChoice(Side::White);
+    screen_->refreshBarDots();  // the dots of the dice just played go
 }
 
 bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options, gameNumber, crawfordGameNumber); }

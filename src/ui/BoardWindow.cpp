@@ -55,7 +55,17 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
     }
     clock_.setInterval(107);
     connect(&clock_, &QTimer::timeout, this, &BoardWindow::onClockTick);
+    sinceCreated_.start();
+    monotonicMs = [this] { return sinceCreated_.elapsed(); };
     applyDisplayOptions();
+}
+
+void BoardWindow::boxClosed() { lateClicks_.boxClosed(monotonicMs()); }
+
+void BoardWindow::changeEvent(QEvent* event) {
+    // A tool window gives the board back by enabling it again.
+    if (event->type() == QEvent::EnabledChange && isEnabled()) boxClosed();
+    QWidget::changeEvent(event);
 }
 
 void BoardWindow::startClock() {
@@ -280,6 +290,8 @@ BoardWindow::CheckerImage* BoardWindow::checkerAt(const QPoint& p, int* colour, 
 }
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
+    if (message_->isVisible()) lateClicks_.pressedUnderBox();
+    if (lateClicks_.refuses(monotonicMs())) return;
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
     if (!game_.hourglass) emit boardClicked();
@@ -300,6 +312,10 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
         game_.clickBoard(hitTest(p.x(), p.y()), button);
 }
 
+void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) lateClicks_.allButtonsUp();
+}
+
 void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     mouse_ = event->position().toPoint();
     if (mouse_.x() <= 30) {
@@ -317,6 +333,18 @@ void BoardWindow::leaveEvent(QEvent*) {
 }
 
 void BoardWindow::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (message_->waiting() && (enter || event->key() == Qt::Key_Escape)) {
+        // The box's keyboard: Enter is YES, Esc is NO (a notice just closes). A key held down
+        // since the last box does not answer the next one.
+        if (!event->isAutoRepeat()) {
+            if (enter)
+                message_->pressYes();
+            else
+                message_->dismiss();
+        }
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         QCursor::setPos(mapToGlobal(QPoint(24, 40)));
         emit menuRequested(true);

@@ -16,6 +16,7 @@
 #include "game/Game.h"
 #include "ui/Assets.h"
 #include "ui/ExtraSettings.h"
+#include "ui/LateClickGuard.h"
 #include "ui/MessagePanel.h"
 
 namespace lumaro {
@@ -36,6 +37,10 @@ public:
     ExtraSettings extra = ExtraSettings::load();
     // Whether a tool window (settings, statistics, help) covers the board: Backspace waits.
     std::function<bool()> toolWindowOpen = [] { return false; };
+    // Milliseconds on a monotonic clock, for the moment after a box closes (tests set their own).
+    std::function<qint64()> monotonicMs;
+    // A message box or a tool window has just closed: a click arriving now was meant for it.
+    void boxClosed();
 
     // BoardView
     void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override;
@@ -76,10 +81,12 @@ signals:
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     struct CheckerImage {
@@ -129,6 +136,8 @@ private:
     std::array<QPushButton*, 6> diceButtons_{};
     double gameStart_ = 0;
     QPoint mouse_{-1, -1};
+    QElapsedTimer sinceCreated_;
+    LateClickGuard lateClicks_;
 };
 
 }  // namespace lumaro

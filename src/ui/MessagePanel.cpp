@@ -47,6 +47,13 @@ void MessagePanel::pressNo() {
     countdownVisible_ = false;
 }
 
+void MessagePanel::dismiss() {
+    if (message_.yesNo)
+        pressNo();
+    else
+        countdownVisible_ = false;
+}
+
 void MessagePanel::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (message_.yesNo && yesRect().contains(p)) {

@@ -27,6 +27,8 @@ public:
 
     void pressYes();
     void pressNo();
+    // Esc: NO to a question; a notice simply closes.
+    void dismiss();
 
 signals:
     void holdClock(bool held);  // the mouse is pressed on the panel / released

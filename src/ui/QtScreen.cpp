@@ -18,6 +18,7 @@ Answer QtScreen::mesaj(const Message& message) {
     while (panel.waiting() && panel.countdown() < timeout && !closing_) board_.delay(20);
     const Answer answer = panel.answeredYes() ? Answer::Yes : Answer::No;
     panel.close();
+    board_.boxClosed();
     board_.letEventsRun();
     if (onMessageClosed) onMessageClosed();
     return answer;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -65,6 +66,25 @@ QImage solid(const QColor& colour) {
 bool boardColoured(QRgb p, int skin) {
     return skin == 0 ? qGreen(p) > qRed(p) + 40 : qRed(p) > qGreen(p) + 60;
 }
+
+// The computer has played: White's next click rolls, and a click on the centred cube (which
+// lies under the place of YES) offers a double. The window's clock is the test's.
+struct LateClickTable : lumaro::testing::BoardTable {
+    qint64 now = 100000;
+    const QPoint whereYesWas{398, 320};
+    LateClickTable() {
+        window.monotonicMs = [this] { return now; };
+        lumaro::testing::startTurnOn(game, startingPosition(), 3, 1, 0);
+        game.dice.diceLeft = {};
+    }
+    Answer askAndLetItAnswerItself() {
+        Message question;
+        question.yesNo = true;
+        question.line1 = "Start a new game?";
+        question.timeout = 1;
+        return screen.mesaj(question);
+    }
+};
 
 }  // namespace
 
@@ -416,7 +436,7 @@ private slots:
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
     }
 
-    void sideNewBoardAndBackLeaveNoStaleDots() {
+    void sideNewBoardBackAndMoveLeaveNoStaleDots() {
         Table t;
         const Board& b = t.game.board;
         const Position pos = positionOf({{1, 2}, {10, 13}, {24, -15}});
@@ -443,6 +463,10 @@ private slots:
         const QImage shot = t.window.grab().toImage();
         QVERIFY(aquaShown(shot, b.screenToPoint[9]));
         QCOMPARE(dotsShown(shot), 3);
+        // MOVE (M) plays the whole roll: no die is left to mark, wherever the mouse stands.
+        QVERIFY(t.game.commandMove(Game::ShellState{}));
+        QVERIFY(!t.game.dice.anyLeft());
+        QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
     }
 
     void anUnansweredQuestionCountsAsYes() {
@@ -492,6 +516,73 @@ private slots:
         QCOMPARE(t.screen.mesaj(question), Answer::Yes);
         QVERIFY(openWhileHeld);         // held far past the three ticks
         QVERIFY(countdownWhileHeld < 3);
+    }
+
+    void aClickJustAfterAQuestionAnsweredItselfIsNotTheBoards() {
+        LateClickTable t;
+        QCOMPARE(t.askAndLetItAnswerItself(), Answer::Yes);
+        t.now += LateClickGuard::kQuietMs - 1;  // the player's click on YES arrives late
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, t.whereYesWas);
+        QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
+        QCOMPARE(int(t.game.cubeValue), 1);  // no double offered
+        QCOMPARE(int(t.game.turn), 0);       // nor a roll
+        QVERIFY(!t.window.messagePanel().isVisible());
+        t.now += 1;
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
+        QCOMPARE(int(t.game.turn), 1);  // half a second on, the board rolls
+    }
+
+    void aButtonPressedWhileABoxWasUpStaysOutUntilReleased() {
+        LateClickTable t;
+        QTimer::singleShot(10, &t.window, [&] { QTest::mousePress(&t.window, Qt::LeftButton, {}, QPoint(300, 300)); });
+        QCOMPARE(t.askAndLetItAnswerItself(), Answer::Yes);
+        t.now += 10 * LateClickGuard::kQuietMs;
+        QTest::mousePress(&t.window, Qt::RightButton, {}, QPoint(300, 300));  // the left one is still down
+        QTest::mouseRelease(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
+        QTest::mouseRelease(&t.window, Qt::RightButton, {}, QPoint(300, 300));
+        QCOMPARE(int(t.game.turn), 0);
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
+        QCOMPARE(int(t.game.turn), 1);
+    }
+
+    void enterAnswersYesAndEscNoWhileABoxIsUp() {
+        Table t;
+        QSignalSpy menu(&t.window, &BoardWindow::menuRequested);
+        Message question;
+        question.yesNo = true;
+        question.line1 = "Do you want to resign?";
+        question.timeout = 10000;  // no countdown ends these boxes
+        // Should a key not reach the box, it is closed later with the answer the key does not give.
+        auto otherwise = [&](Answer wrong) {
+            QTimer::singleShot(2000, &t.window, [&t, wrong] {
+                MessagePanel& panel = t.window.messagePanel();
+                if (!panel.waiting()) return;
+                if (wrong == Answer::No) panel.pressNo(); else panel.pressYes();
+            });
+        };
+        otherwise(Answer::Yes);
+        QTimer::singleShot(20, &t.window, [&] { QTest::keyClick(&t.window, Qt::Key_Escape); });
+        QCOMPARE(t.screen.mesaj(question), Answer::No);
+        QCOMPARE(menu.count(), 0);  // Esc answered; it did not open the menu
+
+        otherwise(Answer::No);
+        QTimer::singleShot(20, &t.window, [&] {
+            // A key held down since the last box repeats: that answers nothing.
+            QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), true);
+            QApplication::sendEvent(&t.window, &repeated);
+            QVERIFY(t.window.messagePanel().waiting());
+            QTest::keyClick(&t.window, Qt::Key_Return);
+        });
+        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+
+        Message notice;  // a notice closes on Esc, as it does on a click
+        notice.line1 = "Invitation refused";
+        notice.timeout = 10000;
+        otherwise(Answer::No);
+        QTimer::singleShot(20, &t.window, [&] { QTest::keyClick(&t.window, Qt::Key_Escape); });
+        QCOMPARE(t.screen.mesaj(notice), Answer::Yes);
+        QTest::keyClick(&t.window, Qt::Key_Escape);  // no box: Esc brings the menu
+        QCOMPARE(menu.count(), 1);
     }
 };
 

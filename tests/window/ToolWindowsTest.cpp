@@ -156,6 +156,25 @@ private slots:
         QCOMPARE(int(t.game.board.count[7]), 0);
     }
 
+    void aDoubleClickOnCloseDoesNotRollTheDice() {
+        Table t;
+        qint64 now = 50000;
+        t.window.monotonicMs = [&] { return now; };
+        lumaro::testing::startTurnOn(t.game, startingPosition(), 3, 1, 0);  // the computer has played
+        t.game.dice.diceLeft = {};
+        StatisticsWindow stat(t.game, t.assets);
+        stat.openOver(t.window);
+        QTest::mouseClick(&stat.closeButton(), Qt::LeftButton);
+        QVERIFY(t.window.isEnabled());
+        // The second click of the double click lands on the board under CLOSE.
+        now += 200;
+        QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(700, 40));
+        QCOMPARE(int(t.game.turn), 0);
+        now += LateClickGuard::kQuietMs;
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(700, 40));
+        QCOMPARE(int(t.game.turn), 1);  // a click of its own rolls
+    }
+
     void aWindowCloseRequestActsAsClose() {
         Table t;
         HelpWindow help(QDir::tempPath(), t.assets);
