@@ -105,10 +105,11 @@ void MatchRecorder::dropped(Side side) {
 void MatchRecorder::resigned(Side side) {
     RecordedGame* game = currentGame();
     if (!game) return;
-    // Dice rolled and not played before giving up are no play at all: the analysers would read an
-    // empty play as a side that could not move.
+    // Dice rolled and not played before giving up are no play at all: GNU Backgammon would fill in
+    // a play of its own for them. The game's first roll stays all the same: it reads "rolled,
+    // resigns" there, and without a single roll it would not import the game at all.
     if (RecordedAction* roll = lastRollOf(side);
-        roll && roll->steps.empty() && couldMove(position_, side, roll->dieA, roll->dieB))
+        roll && roll->steps.empty() && game->actions.size() > 1 && couldMove(position_, side, roll->dieA, roll->dieB))
         game->actions.pop_back();
     game->actions.push_back(cubeAction(RecordedKind::Resign, side));
 }

@@ -26,6 +26,12 @@ std::string rollText(const RecordedAction& roll) {
     return text;
 }
 
+bool hasRoll(const RecordedGame& game) {
+    for (const RecordedAction& a : game.actions)
+        if (a.kind == RecordedKind::Roll) return true;
+    return false;
+}
+
 std::string padded(const std::string& text, std::size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
 }
@@ -134,11 +140,14 @@ std::string matText(const MatchRecord& record, const MatHeader& header) {
     out += '\n';
     out += ' ' + std::to_string(record.matchLength) + " point match\n\n";
     int white = 0, black = 0;  // a money session's points so far
-    for (std::size_t g = 0; g < record.games.size(); ++g) {
-        const RecordedGame& game = record.games[g];
-        const bool match = record.matchLength > 0;
-        writeGame(out, game, static_cast<int>(g) + 1, match ? game.blackScore : black, match ? game.whiteScore : white,
-                  header);
+    int number = 0;
+    for (const RecordedGame& game : record.games) {
+        // A game given up before anybody rolled has no line GNU Backgammon can read: it is left out,
+        // and the scores of the next game carry its result.
+        if (hasRoll(game)) {
+            const bool match = record.matchLength > 0;
+            writeGame(out, game, ++number, match ? game.blackScore : black, match ? game.whiteScore : white, header);
+        }
         if (game.ended) (game.winner == Side::White ? white : black) += game.points;
     }
     return out;

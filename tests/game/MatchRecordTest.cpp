@@ -90,19 +90,32 @@ TEST(MatchRecorder, AStepTheBoardRefusesOrOutOfTurnIsNotRecorded) {
     EXPECT_TRUE(r.record().games[0].actions[0].steps.empty());
 }
 
-TEST(MatchRecorder, AResignationOverUnplayedDiceDropsTheRoll) {
+TEST(MatchRecorder, AResignationOverUnplayedDiceDropsTheRollUnlessItIsTheGamesFirst) {
     MatchRecorder r;
     r.startGame(0, 0, 0, false);
-    r.rolled(Side::White, 6, 5);
+    r.rolled(Side::White, 6, 5);  // the opening roll: it stays, or the game would have no roll
     r.resigned(Side::White);
     r.gameEnded(Side::Black, 1);
-    const RecordedGame& g = r.record().games[0];
-    ASSERT_EQ(g.actions.size(), 1u);
-    EXPECT_EQ(g.actions[0].kind, RecordedKind::Resign);
-    EXPECT_TRUE(g.ended);
-    EXPECT_EQ(g.winner, Side::Black);
+    const RecordedGame& first = r.record().games[0];
+    ASSERT_EQ(first.actions.size(), 2u);
+    EXPECT_EQ(first.actions[0].kind, RecordedKind::Roll);
+    EXPECT_TRUE(first.actions[0].steps.empty());
+    EXPECT_EQ(first.actions[1].kind, RecordedKind::Resign);
+    EXPECT_TRUE(first.ended);
+    EXPECT_EQ(first.winner, Side::Black);
     r.rolled(Side::White, 6, 5);  // after the end nothing more is added
-    EXPECT_EQ(r.record().games[0].actions.size(), 1u);
+    EXPECT_EQ(r.record().games[0].actions.size(), 2u);
+
+    r.startGame(0, 0, 1, false);
+    r.rolled(Side::Black, 3, 1);
+    r.stepMade(Side::Black, 8, 3);
+    r.stepMade(Side::Black, 6, 1);
+    r.rolled(Side::White, 6, 5);  // later in a game an unplayed roll goes
+    r.resigned(Side::White);
+    const RecordedGame& second = r.record().games[1];
+    ASSERT_EQ(second.actions.size(), 2u);
+    EXPECT_EQ(second.actions[0].side, Side::Black);
+    EXPECT_EQ(second.actions[1].kind, RecordedKind::Resign);
 }
 
 TEST(MatchRecorder, ALoadedGameDiscardsTheGameInProgressOnly) {

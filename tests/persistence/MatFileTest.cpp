@@ -109,6 +109,38 @@ TEST(MatFile, SingleGamesAreAMoneySessionWhosePointsRunOn) {
     EXPECT_EQ(matText(r.record(), MatHeader{"Read only", "Computer", ""}), expected);
 }
 
+TEST(MatFile, AGameGivenUpAtOnceKeepsItsRollOrIsLeftOut) {
+    MatchRecorder r;
+    r.startGame(5, 0, 0, false);
+    r.rolled(Side::White, 6, 5);  // the opening roll, and White gives up over it
+    r.resigned(Side::White);
+    r.gameEnded(Side::Black, 1);
+    r.startGame(5, 0, 1, false);  // nobody has rolled when White gives up
+    r.resigned(Side::White);
+    r.gameEnded(Side::Black, 2);
+    r.startGame(5, 0, 3, false);
+    r.rolled(Side::Black, 3, 1);
+    r.stepMade(Side::Black, 8, 3);
+    r.stepMade(Side::Black, 6, 1);
+    r.resigned(Side::White);
+    r.gameEnded(Side::Black, 1);
+    const std::string expected =
+        "\n"
+        " 5 point match\n"
+        "\n"
+        " Game 1\n"
+        " Computer : 0                   Master : 0\n"
+        "  1)                             65: \n"
+        "      Wins 1 point\n"
+        "\n"
+        " Game 2\n"
+        " Computer : 3                   Master : 0\n"
+        "  1) 31: 8/5 6/5                 \n"
+        "      Wins 1 point\n"
+        "\n";
+    EXPECT_EQ(matText(r.record(), MatHeader{"Master", "Computer", ""}), expected);
+}
+
 TEST(MatFile, ADropByTheLeftPlayerAndAnUnfinishedGame) {
     MatchRecord record;
     record.matchLength = 3;

@@ -131,8 +131,16 @@ public:
                 a = die();
                 b = die();
             }
-            opening = false;
             recorder.rolled(side, a, b);
+            // Now and then the side gives up over its roll before playing it. Over the opening roll
+            // the roll stays in the file with no play; later it is left out.
+            if (chance(opening ? 0.05 : 0.004)) {
+                if (opening) truth_ << "R " << sideNumber(side) << ' ' << a << ' ' << b << ' ' << boardText(pos) << '\n';
+                recorder.resigned(side);
+                truth_ << "X " << sideNumber(side) << '\n';
+                return finish(otherSide(side), cube, 1);
+            }
+            opening = false;
             const std::vector<Sequence> plays = legalPlays(pos, side, a, b);
             const Sequence& play = plays[rng_() % plays.size()];
             for (const LogicalStep& s : play) {

@@ -49,6 +49,7 @@ def truth_of_mat(path):
         game = {"scores": scores, "crawford": False, "actions": []}
         board = Board()
         side = 1 if first_right else 0
+        rolls_in_game = 0
         for a in actions:
             if a[0] == "W":
                 game["actions"].append(["W", str(a[1]), str(a[2])])
@@ -113,6 +114,14 @@ class Board:
         return " ".join(str(n) for n in self.p[1:]) + " %d %d %d %d" % (self.bar[1], self.bar[0], self.off[1], self.off[0])
 
 
+def next_is_resignation(actions, action):
+    """Whether the truth's action after `action` is a resignation."""
+    for k, t in enumerate(actions):
+        if t is action:
+            return k + 1 < len(actions) and actions[k + 1][0] == "X"
+    return False
+
+
 def main():
     exported, truth_path = sys.argv[1], sys.argv[2]
     ours = parse_games(open(exported).read())
@@ -127,6 +136,7 @@ def main():
             problems.append("%s: scores %s, played %s" % (where, scores, played["scores"]))
         board = Board()
         side = 1 if first_right else 0
+        rolls_in_game = 0
         read = iter(actions)
         for t in played["actions"]:
             kind = t[0]
@@ -140,11 +150,17 @@ def main():
                 if a[0] != "W" or a[1] != int(t[1]) or a[2] != int(t[2]):
                     problems.append("%s: result %s, played %s" % (where, a, t))
                 continue
+            # GNU Backgammon writes an opening roll given up unplayed in the left column, whoever
+            # rolled it; the result that follows says who won.
+            given_up_opening = kind == "R" and rolls_in_game == 0 and not a[2] and next_is_resignation(played["actions"], t)
+            if given_up_opening and a[0] == "R":
+                side = int(t[1])
             if kind != a[0] or int(t[1]) != side:
                 problems.append("%s: %s read as %s by side %d" % (where, t[:3], a[:2], side))
                 break
             if kind == "R":
                 rolls += 1
+                rolls_in_game += 1
                 for frm, to in a[2]:
                     board.step(side, frm, to)
                 if a[1] != (int(t[2]), int(t[3])):
