@@ -57,6 +57,7 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
     connect(&clock_, &QTimer::timeout, this, &BoardWindow::onClockTick);
     sinceCreated_.start();
     monotonicMs = [this] { return sinceCreated_.elapsed(); };
+    qApp->installEventFilter(this);
     applyDisplayOptions();
 }
 
@@ -332,19 +333,26 @@ void BoardWindow::leaveEvent(QEvent*) {
     if (!game_.busy) refreshBarDots();
 }
 
-void BoardWindow::keyPressEvent(QKeyEvent* event) {
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (message_->waiting() && (enter || event->key() == Qt::Key_Escape)) {
-        // The box's keyboard: Enter is YES, Esc is NO (a notice just closes). A key held down
-        // since the last box does not answer the next one.
-        if (!event->isAutoRepeat()) {
-            if (enter)
-                message_->pressYes();
-            else
-                message_->dismiss();
-        }
-        return;
+bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The box's keyboard, whichever widget of the board has the focus (the chat line may): Enter
+    // is YES, Esc is NO (a notice just closes). A key held down since the last box does not
+    // answer the next one.
+    if (event->type() != QEvent::KeyPress || !message_->waiting()) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!enter && key->key() != Qt::Key_Escape) return false;
+    if (!key->isAutoRepeat()) {
+        if (enter)
+            message_->pressYes();
+        else
+            message_->dismiss();
     }
+    return true;
+}
+
+void BoardWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         QCursor::setPos(mapToGlobal(QPoint(24, 40)));
         emit menuRequested(true);

@@ -21,6 +21,10 @@ MenuPanel::MenuPanel(const Assets& assets, QWidget* board)
     : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), assets_(assets), board_(board) {
     setFixedSize(kWidth, kHeight);
     setMouseTracking(true);
+    // A click on a command leaves the keyboard with the board: Enter and Esc answer the box a
+    // command brings up, and M, D and Backspace keep working.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     slide_.setInterval(15);
     connect(&slide_, &QTimer::timeout, this, &MenuPanel::onSlide);
     autoHide_.setInterval(1000);

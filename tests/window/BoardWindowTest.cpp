@@ -575,6 +575,14 @@ private slots:
         });
         QCOMPARE(t.screen.mesaj(question), Answer::Yes);
 
+        // The keys answer whichever widget of the board has the focus: the chat line, say.
+        auto* chatLine = new QLineEdit(&t.window);
+        QSignalSpy sent(chatLine, &QLineEdit::returnPressed);
+        otherwise(Answer::No);
+        QTimer::singleShot(20, &t.window, [&] { QTest::keyClick(chatLine, Qt::Key_Return); });
+        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+        QCOMPARE(sent.count(), 0);
+
         Message notice;  // a notice closes on Esc, as it does on a click
         notice.line1 = "Invitation refused";
         notice.timeout = 10000;
