@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -58,11 +59,13 @@ ProgramFolders ProgramFolders::forProgram(const QString& programFolder) {
 }
 
 ProgramFolders ProgramFolders::current() {
-    const QString folder = reachableFolder(programFolderBytes());
+    const std::string bytes = programFolderBytes();
+    const QString folder = reachableFolder(bytes);
     ProgramFolders f = forProgram(folder);
-    // The file dialogs show absolute paths, which Qt cannot spell for such a folder: they open in
-    // the user's documents instead.
-    if (folder == QStringLiteral(".") && f.documents == folder) f.documents = standardFolder(QStandardPaths::DocumentsLocation);
+    // The file dialogs show the folder's real name, which Qt cannot spell: for a folder reached
+    // through its descriptor they open in the user's documents instead.
+    if (!folder.isEmpty() && QFile::encodeName(folder).toStdString() != bytes && f.documents == folder)
+        f.documents = standardFolder(QStandardPaths::DocumentsLocation);
     return f;
 }
 
@@ -82,8 +85,11 @@ QString reachableFolder(const std::string& folderBytes) {
     const QByteArray bytes = QByteArray::fromStdString(folderBytes);
     const QString name = QFile::decodeName(bytes);
     if (QFile::encodeName(name) == bytes) return name;
-    if (::chdir(folderBytes.c_str()) == 0) return QStringLiteral(".");
-    return {};
+    // The kernel names an open folder by its descriptor, in plain ASCII, for as long as the program
+    // runs: Qt reaches every file in it through that name, absolute paths included.
+    const int folder = ::open(folderBytes.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return {};
+    return QStringLiteral("/proc/self/fd/%1").arg(folder);
 }
 
 QString ProgramFolders::sessionRecordPath(const QDateTime& start) const {

@@ -37,8 +37,8 @@ struct ProgramFolders {
     // The same decision with the folder's writability given (tests, where root writes anywhere).
     static ProgramFolders forProgram(const QString& programFolder, bool programFolderWritable);
     // For the running program, wherever it was started from. A folder whose name Qt cannot spell
-    // (bytes that are not UTF-8) is made the working folder and reached as "."; a program whose
-    // folder cannot be found at all keeps the player's files in the user's folders.
+    // (bytes that are not UTF-8) is reached through its descriptor; a program whose folder cannot
+    // be found at all keeps the player's files in the user's folders.
     static ProgramFolders current();
 
     // Creates the folders the player's files go to; false when one cannot be made.
@@ -51,8 +51,8 @@ std::string nativePath(const QString& path);
 // The running program's folder as the file system spells it, any byte included ("" when unknown).
 std::string programFolderBytes();
 
-// `folderBytes` as a path Qt can use: its name when it spells the same bytes back, else "." once
-// the working folder has been changed to it; empty when neither works.
+// `folderBytes` as a path Qt can use: its name when it spells the same bytes back, else the name the
+// kernel gives the folder opened for good (/proc/self/fd/N); empty when neither works.
 QString reachableFolder(const std::string& folderBytes);
 
 // Whether a file can really be created in `folder` (a probe file is made and removed again).
