@@ -445,6 +445,62 @@ private slots:
         QCOMPARE(dotsShown(shot), 3);
     }
 
+    void everyTextOfTheMessageBoxShowsWhole() {
+        Table t;
+        MessagePanel& panel = t.window.messagePanel();
+        const std::string wide(20, 'W');  // the longest name, of the widest letter
+        Message play;
+        play.kind = MessageKind::NewGame;
+        play.line1 = "Play with " + wide;
+        play.line2 = "[255.255.255.255] ?";
+        play.yesNo = true;
+        Message invite;
+        invite.line1 = "Invite " + wide;
+        invite.line2 = "[255.255.255.255]...";
+        Message score;
+        score.line1 = "MATCHES SCORE";
+        score.table = {{"Match", "65535", "0"}, {"Total", "65535", "65535"}};
+        for (const Message& m : {play, invite, score}) {
+            panel.present(m, t.window.boardPicture());
+            const auto& blocks = panel.textBlocks();
+            QCOMPARE(blocks.size(), 2 + 3 * m.table.size());
+            QCOMPARE(blocks[0].rows.join(QLatin1Char(' ')), QString::fromStdString(m.line1));
+            QCOMPARE(blocks[1].rows.join(QLatin1Char(' ')), QString::fromStdString(m.line2));
+            for (const MessagePanel::TextBlock& b : blocks) {
+                QVERIFY(b.font.pixelSize() >= MessagePanel::kSmallestText);
+                const QFontMetrics metrics(b.font);
+                for (int row = 0; row < b.rows.size(); ++row) {
+                    QVERIFY2(metrics.horizontalAdvance(b.rows[row]) <= b.room.width(), qPrintable(b.rows[row]));
+                    QVERIFY(b.room.contains(b.rowRect(row)));
+                }
+            }
+            panel.close();
+        }
+
+        // What fits keeps the full size on one row.
+        Message question;
+        question.line1 = "Do you want to resign?";
+        question.yesNo = true;
+        panel.present(question, t.window.boardPicture());
+        QCOMPARE(panel.textBlocks()[0].font.pixelSize(), 13);
+        QCOMPARE(panel.textBlocks()[0].rows, QStringList{QString::fromStdString(question.line1)});
+        panel.close();
+
+        // A reason without end stays in its room, cut short with an ellipsis.
+        Message notice;
+        notice.line1 = "The game could not be loaded.";
+        notice.line2 = std::string(600, 'x') + " " + std::string(300, 'y');
+        panel.present(notice, t.window.boardPicture());
+        const MessagePanel::TextBlock& reason = panel.textBlocks()[1];
+        QVERIFY(reason.rows.size() > 1);
+        QVERIFY(reason.rows.last().endsWith(QChar(0x2026)));
+        for (int row = 0; row < reason.rows.size(); ++row) {
+            QVERIFY(QFontMetrics(reason.font).horizontalAdvance(reason.rows[row]) <= reason.room.width());
+            QVERIFY(reason.room.contains(reason.rowRect(row)));
+        }
+        panel.close();
+    }
+
     void anUnansweredQuestionCountsAsYes() {
         Table t;
         Message question;
