@@ -1,6 +1,7 @@
 // The session's match file in the real program's shell: written after every game, beside the
 // program in its games folder, and exported with Ctrl+E through a save dialog.
 #include <QApplication>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -65,6 +66,26 @@ private slots:
         QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(textOf(p.folder + QStringLiteral("/exported.mat")), written);
         QVERIFY(!g.busy);
+
+        // Enter on the name proposed saves: the games folder beside it is not what it names.
+        QString proposed;
+        QTimer::singleShot(300, &board, [&proposed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            auto* field = dialog->findChild<QLineEdit*>();
+            if (field) proposed = field->text();
+            QTest::keyClick(field ? static_cast<QWidget*>(field) : dialog, Qt::Key_Return);
+            // Had Enter opened a folder, the dialog would still be up.
+            QTimer::singleShot(300, [] {
+                if (auto* still = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) still->reject();
+            });
+        });
+        const QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+        QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY2(proposed.startsWith(QStringLiteral("lumaro-games-")) && proposed.endsWith(QStringLiteral(".mat")),
+                 qPrintable(proposed));
+        QVERIFY(proposed.contains(today) || proposed.contains(QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
+        QCOMPARE(textOf(p.folder + QLatin1Char('/') + proposed), written);
     }
 };
 
