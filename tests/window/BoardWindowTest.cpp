@@ -19,6 +19,7 @@
 #include "ui/Pictures.h"
 #include "ui/QtScreen.h"
 #include "ui/SoundBank.h"
+#include "ui/PictureChecks.h"
 
 using namespace lumaro;
 using lumaro::testing::positionOf;
@@ -390,6 +391,31 @@ private slots:
         for (int p : {4, 6, 9}) QVERIFY2(dotShown(shot, b.screenToPoint[p]), qPrintable(QString::number(p)));
         QVERIFY(aquaShown(shot, b.screenToPoint[9]));
         for (int s = 1; s <= 24; ++s) QCOMPARE(countIn(shot, numberRect(s), isDotColour), 0);
+    }
+
+    void barNumbersOffLeaveTheRailsBareOnBothSkins() {
+        for (Byte skin : {Byte{0}, Byte{1}}) {
+            Table t(false);
+            t.game.options.modernSkin = skin;
+            const QImage& board = t.window.boardPicture();
+            for (Byte numbers : {Byte{0}, Byte{1}}) {
+                t.game.options.showBarNumbers = numbers;
+                t.window.applyDisplayOptions();
+                const QImage shot = t.window.grab().toImage();
+                for (int s = 1; s <= 24; ++s) {
+                    const QRect number = numberRect(s);
+                    const QRect beside(Board::pointX(s) + 42, number.top(), 9, number.height());  // the rail between plates
+                    const int apart = lumaro::testing::channelDistance(lumaro::testing::meanColour(shot, number),
+                                                                       lumaro::testing::meanColour(shot, beside));
+                    if (numbers) {
+                        QVERIFY2(apart > 40, qPrintable(QStringLiteral("skin %1, position %2").arg(skin).arg(s)));
+                    } else {
+                        QVERIFY2(apart < 24, qPrintable(QStringLiteral("skin %1, position %2").arg(skin).arg(s)));
+                        QCOMPARE(shot.copy(number), board.copy(number).convertToFormat(shot.format()));
+                    }
+                }
+            }
+        }
     }
 
     void theEntryDotsStayWhileWhiteHasCheckersOnTheBar() {
