@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QAbstractFileIconProvider>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
@@ -227,6 +228,33 @@ private slots:
         QCOMPARE(int(t.game.cubeValue), 2);
         QCOMPARE(int(t.game.cubeOwnerWhite), 1);
         QVERIFY(t.game.gameOn);
+        QDir(folder).removeRecursively();
+    }
+
+    void theSavedGameDialogsNameTheGamesType() {
+        Table t;
+        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-dialog-type");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        QFile saved(folder + QStringLiteral("/kept.sav"));
+        QVERIFY(saved.open(QIODevice::WriteOnly));
+        saved.write(QByteArray(58, '\0'));
+        saved.close();
+        t.screen.savedGamesFolder = folder;
+        for (bool save : {false, true}) {
+            QStringList filters;
+            QString type;
+            QTimer::singleShot(200, &t.window, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                filters = dialog->nameFilters();
+                if (dialog->iconProvider()) type = dialog->iconProvider()->type(QFileInfo(saved.fileName()));
+                dialog->reject();
+            });
+            QVERIFY(!(save ? t.screen.chooseFileToSave() : t.screen.chooseFileToLoad()));
+            QCOMPARE(filters, QStringList{QStringLiteral("Lumaro 2 saved games (*.sav)")});
+            QCOMPARE(type, QStringLiteral("Lumaro 2 saved game"));
+        }
         QDir(folder).removeRecursively();
     }
 
