@@ -1,9 +1,9 @@
 // The board window driven by real mouse events under the offscreen platform.
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QAbstractFileIconProvider>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
