@@ -34,7 +34,6 @@ class MatchPointsField : public QSpinBox {
 public:
     explicit MatchPointsField(QWidget* parent) : QSpinBox(parent) {
         setRange(1, 255);
-        setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
     }
 
 protected:
@@ -86,7 +85,7 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
         game_.options.playerName = text.left(static_cast<int>(Options::kMaxPlayerName)).toStdString();
     });
 
-    // The connection.
+    // The opponent and the connection.
     QGroupBox* opponentBox = group(QStringLiteral("Opponent"), this);
     opponent_ = opponentBox;
     choices(opponentBox, &Options::humanOpponent, {{QStringLiteral("&Human"), 1}, {QStringLiteral("Com&puter"), 0}}, 1);
@@ -213,7 +212,10 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     QGroupBox* style = group(QStringLiteral("Computer style"), this);
     computerStyle_ = style;
     levels_ = choices(style, &Options::computerLevel,
-            {{QStringLiteral("Level &1 - Beginner"), 1}, {QStringLiteral("Level &2 - Intermediate"), 2}, {QStringLiteral("Level &3 - Expert"), 3}}, 1);
+                      {{QStringLiteral("Level &1 - Beginner"), 1},
+                       {QStringLiteral("Level &2 - Intermediate"), 2},
+                       {QStringLiteral("Level &3 - Expert"), 3}},
+                      1);
     add(3, style);
     QGroupBox* tuning = group(QString(), this);
     slidersBox_ = tuning;
@@ -342,11 +344,11 @@ void SettingsWindow::applyLocks() {
     QAbstractButton* expert = levels_->button(3);
     const bool expertReady = game_.nets && game_.nets->usable();
     expert->setEnabled(expertReady);
+    const QString why = game_.nets ? QString::fromStdString(game_.nets->unusableReason()) : QStringLiteral("No networks were loaded.");
     expert->setToolTip(expertReady ? QString()
-                                   : QStringLiteral("Unavailable: the expert's networks could not be read, so the computer "
-                                                    "plays at level 2.\n") +
-                                         (game_.nets ? QString::fromStdString(game_.nets->unusableReason())
-                                                     : QStringLiteral("No networks were loaded.")));
+                                   : QStringLiteral("Unavailable: the expert's network files could not be used.\n"
+                                                    "Chosen before, it plays as level 2 meanwhile.\n") +
+                                         why);
     const std::optional<Mixer> mixer = volumeControl();
     volume_->setEnabled(mixer.has_value());
     volume_->setToolTip(mixer ? QString() : QStringLiteral("No mixer was found on this system."));

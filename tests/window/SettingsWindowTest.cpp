@@ -193,6 +193,12 @@ private slots:
             QCOMPARE(int(g.options.matchLength), kept);
             QCOMPARE(points.value(), kept);
         }
+        // An emptied field keeps the points it had.
+        points.findChild<QLineEdit*>()->selectAll();
+        QTest::keyClick(points.findChild<QLineEdit*>(), Qt::Key_Backspace);
+        QTest::keyClick(points.findChild<QLineEdit*>(), Qt::Key_Return);
+        QCOMPARE(points.value(), 7);
+        QCOMPARE(int(g.options.matchLength), 7);
         // The arrows stop at the ends of the range.
         points.setValue(255);
         points.stepUp();
