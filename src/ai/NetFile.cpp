@@ -2,7 +2,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "persistence/FileBytes.h"
 
@@ -23,6 +28,27 @@ std::optional<std::vector<double>> readNetFile(const std::string& path, std::siz
     const auto bytes = readFileBytes(path, maxValues * 8);
     if (!bytes) return std::nullopt;
     return netValuesFromBytes(*bytes, maxValues);
+}
+
+std::string netFileProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec) return ec.message();
+    if (!fs::exists(status)) return std::make_error_code(std::errc::no_such_file_or_directory).message();
+    if (fs::is_directory(status)) return "is a folder, not a weight file";
+    if (!fs::is_regular_file(status)) return "is not a regular file";
+    errno = 0;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        std::fclose(f);
+        return "could not be read";
+    }
+    return errno ? std::strerror(errno) : "could not be opened";
+}
+
+std::string weightCountProblem(const std::string& name, std::size_t count, std::size_t needed) {
+    if (count >= needed) return {};
+    return name + ": holds " + std::to_string(count) + " of its " + std::to_string(needed) + " weights";
 }
 
 bool saveNet(const std::string& path, std::span<const double> values) {

@@ -14,6 +14,13 @@ namespace lumaro {
 // than those values is read, however large it is.
 std::optional<std::vector<double>> readNetFile(const std::string& path, std::size_t maxValues);
 
+// Why readNetFile gave nothing for `path`, in the system's words ("No such file or directory",
+// "Permission denied").
+std::string netFileProblem(const std::string& path);
+
+// What a network given `count` of its `needed` weights lacks, after `name`: "" when none.
+std::string weightCountProblem(const std::string& name, std::size_t count, std::size_t needed);
+
 // The same from bytes already in memory.
 std::vector<double> netValuesFromBytes(std::span<const std::uint8_t> bytes, std::size_t maxValues);
 

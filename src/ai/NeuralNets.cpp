@@ -29,6 +29,25 @@ void queueFor(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& 
 
 constexpr std::uint64_t kSecondNetwork = std::uint64_t{1} << 63;
 
+// Reads one weight file into `weights`; returns what the network lacks afterwards ("" when nothing).
+template <int H>
+std::string loadNet(const std::string& path, std::shared_ptr<const NetWeights<H>>& weights) {
+    weights = nullptr;
+    const auto values = readNetFile(path, NetWeights<H>::kValues);
+    if (!values) return path + ": " + netFileProblem(path);
+    weights = makeNetWeights<H>(*values);
+    if (!weights) return path + ": holds a weight that is not a number or is far too large";
+    return weightCountProblem(path, values->size(), NetWeights<H>::kValues);
+}
+
+// Weights set from memory follow the same rules as a file's.
+template <int H>
+std::string setNet(const char* name, std::span<const double> values, std::shared_ptr<const NetWeights<H>>& weights) {
+    weights = makeNetWeights<H>(values);
+    if (!weights) return std::string(name) + ": holds a weight that is not a number or is far too large";
+    return weightCountProblem(name, values.size(), NetWeights<H>::kValues);
+}
+
 }  // namespace
 
 int scoreFromOutput(double output) {
@@ -41,20 +60,23 @@ int scoreFromOutput(double output) {
 
 NeuralNets::Loaded NeuralNets::loadNets(const std::string& folder) {
     const std::filesystem::path dir(folder);
-    const auto values1 = readNetFile((dir / "nn1.bin").string(), NetWeights<kNet1Hidden>::kValues);
-    const auto values2 = readNetFile((dir / "nn2.bin").string(), NetWeights<kNet2Hidden>::kValues);
-    net1_ = values1 ? makeNetWeights<kNet1Hidden>(*values1) : nullptr;
-    net2_ = values2 ? makeNetWeights<kNet2Hidden>(*values2) : nullptr;
+    net1Problem_ = loadNet((dir / "nn1.bin").string(), net1_);
+    net2Problem_ = loadNet((dir / "nn2.bin").string(), net2_);
     return Loaded{net1_ != nullptr, net2_ != nullptr};
 }
 
+std::string NeuralNets::unusableReason() const {
+    if (net1Problem_.empty() || net2Problem_.empty()) return net1Problem_ + net2Problem_;
+    return net1Problem_ + "\n" + net2Problem_;
+}
+
 bool NeuralNets::setNet1(std::span<const double> values) {
-    net1_ = makeNetWeights<kNet1Hidden>(values);
+    net1Problem_ = setNet("network 1", values, net1_);
     return net1_ != nullptr;
 }
 
 bool NeuralNets::setNet2(std::span<const double> values) {
-    net2_ = makeNetWeights<kNet2Hidden>(values);
+    net2Problem_ = setNet("network 2", values, net2_);
     return net2_ != nullptr;
 }
 

@@ -56,6 +56,13 @@ public:
     // is a number in [-1, 1]. Reports which networks took weights from a file.
     Loaded loadNets(const std::string& folder);
 
+    // Whether both networks hold every one of their weights: without them the expert level would
+    // choose its plays by little more than chance.
+    bool usable() const { return net1Problem_.empty() && net2Problem_.empty(); }
+    // Why not, one line per network that lacks weights, naming its file and what went wrong
+    // ("/usr/share/lumaro2/nn1.bin: No such file or directory"). Empty when usable.
+    std::string unusableReason() const;
+
     // Weights in file order, with the same rules as the files; false when refused.
     bool setNet1(std::span<const double> values);
     bool setNet2(std::span<const double> values);
@@ -93,6 +100,9 @@ private:
 
     std::shared_ptr<const NetWeights<kNet1Hidden>> net1_;  // null while all zero
     std::shared_ptr<const NetWeights<kNet2Hidden>> net2_;
+    // What each network lacks, empty once it holds all its weights.
+    std::string net1Problem_ = "network 1: no weights loaded";
+    std::string net2Problem_ = "network 2: no weights loaded";
 };
 
 }  // namespace lumaro

@@ -1,15 +1,24 @@
 // The computer's turn: the choice of a play, its execution with pauses and sounds, and its cube.
 #include "ai/CubeMeasure.h"
+#include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
 #include "game/Game.h"
 #include "game/SearchSetup.h"
 
 namespace lumaro {
 
+int Game::playingLevel() const {
+    // Without its networks the expert would choose by the order plays are generated in.
+    if (options.computerLevel == 3 && !(nets && nets->usable())) return 2;
+    return options.computerLevel;
+}
+
 SearchRequest Game::searchRequest(bool black) const {
     // The real board is the turn-start position here (the search runs right after the roll, or
     // after MOVE has undone the turn's steps).
-    SearchRequest r = searchRequestFor(board.position(), snapshot.dieA, snapshot.dieB, black, analysisSettingsOf(options), nets);
+    AnalysisSettings settings = analysisSettingsOf(options);
+    settings.computerLevel = static_cast<std::uint8_t>(playingLevel());
+    SearchRequest r = searchRequestFor(board.position(), snapshot.dieA, snapshot.dieB, black, settings, nets);
     r.start = snapshot.position;
     return r;
 }
@@ -49,7 +58,7 @@ void Game::playBlackMove(const Play& play) { playPlay(play, Side::Black); }
 
 void Game::playComputersChoice(Side side) {
     // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
-    const bool thinkingLong = side == Side::Black && options.computerLevel == 2;
+    const bool thinkingLong = side == Side::Black && playingLevel() == 2;
     if (thinkingLong) setHourglass(true);
     board.analizafazaeu();
     board.analizafazatu();

@@ -67,7 +67,7 @@ public:
     // A new match, or a change between matches and single games, starts a new record (and file).
     MatchRecorder recorder;
     int recordSession = 0;
-    const NeuralNets* nets = nullptr;  // the expert level's networks; none scores 0
+    const NeuralNets* nets = nullptr;  // the expert level's networks
     SearchResult lastSearch{};         // what the computer's last search found
 
     Screen& screen() { return *screen_; }
@@ -79,6 +79,9 @@ public:
     Opponent& opponent() const;
     void setRemote(Opponent* remote) { remote_ = remote; }
     bool opponentIsComputer() const { return opponent().isComputer(); }
+    // The level the computer plays at: the chosen one, except level 2 while the expert's
+    // networks lack weights. The option stays as chosen, for when they are there again.
+    int playingLevel() const;
 
     // The game-state part of start-up, with the random sources seeded from `seedMilliseconds`
     // (milliseconds since midnight, UTC). The options are expected to be read already.

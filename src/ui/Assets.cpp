@@ -19,6 +19,22 @@ QImage png(const QString& folder, const QString& name) {
     return image.convertToFormat(QImage::Format_ARGB32);
 }
 
+// Left edges of the checkers of the twelve columns, left to right.
+constexpr int kColumns[12] = {52, 105, 158, 211, 264, 317, 432, 485, 538, 591, 644, 697};
+
+// Plain light plates behind the point numbers for when their picture is missing.
+QImage drawnNumberPlates(bool modern) {
+    QImage image(800, 600, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(modern ? QColor(194, 200, 206) : QColor(216, 199, 164));
+    for (int x : kColumns)
+        for (int y : {6, 575}) p.drawRoundedRect(QRectF(x + 12, y, 28, 21), 4, 4);
+    return image;
+}
+
 // A plain board for when the picture is missing: felt, two rows of points, the bar.
 QImage drawnBoard(bool modern) {
     QImage image(800, 600, QImage::Format_RGB32);
@@ -28,11 +44,10 @@ QImage drawnBoard(bool modern) {
     const QColor felt = modern ? QColor(22, 96, 104) : QColor(30, 100, 60);
     p.fillRect(QRect(49, 28, 322, 544), felt);
     p.fillRect(QRect(429, 28, 322, 544), felt);
-    const int columns[13] = {0, 52, 105, 158, 211, 264, 317, 432, 485, 538, 591, 644, 697};
     for (int c = 1; c <= 12; ++c) {
         for (int row = 0; row < 2; ++row) {
             QPainterPath t;
-            const int x = columns[c] - 1;
+            const int x = kColumns[c - 1] - 1;
             const int base = row == 0 ? 29 : 571;
             t.moveTo(x, base);
             t.lineTo(x + 53, base);
@@ -148,6 +163,10 @@ Assets Assets::load(const QString& folder) {
     a.board[1] = orDrawn(loadJpeg(folder + QStringLiteral("/board-modern.jpg")), [] { return drawnBoard(true); });
     for (int i = 0; i < 2; ++i)
         if (a.board[i].size() != QSize(800, 600)) a.board[i] = drawnBoard(i == 1);
+    a.numberPlates[0] = png(folder, QStringLiteral("number-plates-classic.png"));
+    a.numberPlates[1] = png(folder, QStringLiteral("number-plates-modern.png"));
+    for (int i = 0; i < 2; ++i)
+        if (a.numberPlates[i].size() != QSize(800, 600)) a.numberPlates[i] = drawnNumberPlates(i == 1);
     for (int scheme = 1; scheme <= 3; ++scheme) {
         a.checker[1][scheme] = orDrawn(png(folder, QStringLiteral("checker-white-%1.png").arg(scheme)),
                                        [scheme] { return drawnChecker(true, scheme); });

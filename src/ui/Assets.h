@@ -9,6 +9,7 @@ namespace lumaro {
 
 struct Assets {
     std::array<QImage, 2> board;                      // [modernSkin], 800 x 600
+    std::array<QImage, 2> numberPlates;               // [modernSkin], 800 x 600 with alpha: drawn under the point numbers
     std::array<std::array<QImage, 4>, 2> checker;     // [colour 0 black / 1 white][scheme 1..3]
     QImage shading;                                   // the checkers' shading map
     std::array<QImage, 7> die;                        // faces 0 (blank) .. 6

@@ -461,6 +461,8 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.drawImage(0, 0, boardPicture());
+    // The point numbers' plates belong to the numbers: without them the rails stay bare.
+    if (game_.options.showBarNumbers) p.drawImage(0, 0, assets_.numberPlates[game_.options.modernSkin ? 1 : 0]);
     for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
     for (const DieSlot& d : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);

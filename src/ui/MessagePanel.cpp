@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "ui/Pictures.h"
+#include "ui/TextFit.h"
 
 namespace lumaro {
 
@@ -20,9 +21,49 @@ void MessagePanel::present(const Message& message, const QImage& boardPicture) {
     countdownVisible_ = true;
     answer_ = Answer::Yes;
     hovered_ = pressed_ = 0;
+    layOutText();
     show();
     raise();
     update();
+}
+
+QRect MessagePanel::TextBlock::rowRect(int row) const {
+    const int height = QFontMetrics(font).lineSpacing();
+    const int all = height * static_cast<int>(rows.size());
+    int top = room.top();
+    if (align & Qt::AlignBottom) top = room.bottom() + 1 - all;
+    if (align & Qt::AlignVCenter) top = room.top() + (room.height() - all) / 2;
+    return {room.left(), top + row * height, room.width(), height};
+}
+
+void MessagePanel::layOutText() {
+    text_.clear();
+    QFont bold = font();
+    bold.setBold(true);
+    // Line 1 may grow upwards to the title, line 2 down to the buttons or the table. A plain
+    // notice's second line (why a file was refused) has the room of both and wraps at full size.
+    const bool roomBelow = message_.table.empty() && !message_.yesNo;
+    const QRect line1(332 - kLeft, 232 - kTop, 225, 41);
+    const QRect line2(332 - kLeft, 276 - kTop, 225, message_.yesNo ? 27 : roomBelow ? 80 : 25);
+    const FittedTexts lines = fitTexts({{QString::fromStdString(message_.line1), line1.size()},
+                                        {QString::fromStdString(message_.line2), line2.size(), roomBelow}},
+                                       bold, 13, kSmallestText);
+    const QColor ink(255, 250, 235);
+    text_.push_back({line1, Qt::AlignHCenter | Qt::AlignBottom, ink, lines.font, lines.rows[0]});
+    text_.push_back({line2, Qt::AlignHCenter | Qt::AlignTop, ink, lines.font, lines.rows[1]});
+    // The table's row labels and cells, each on its own.
+    for (std::size_t row = 0; row < message_.table.size() && row < 2; ++row) {
+        const int y = (row == 0 ? 328 : 348) - kTop;
+        const ScoreRow& r = message_.table[row];
+        const std::pair<QRect, const std::string*> cells[] = {{QRect(336 - kLeft, y, 69, 16), &r.label},
+                                                              {QRect(416 - kLeft, y, 53, 16), &r.white},
+                                                              {QRect(492 - kLeft, y, 53, 16), &r.black}};
+        for (const auto& [room, text] : cells) {
+            const FittedTexts cell = fitTexts({{QString::fromStdString(*text), room.size()}}, bold, 12, kSmallestText);
+            const Qt::Alignment across = text == &r.label ? Qt::AlignLeft : Qt::AlignRight;
+            text_.push_back({room, across | Qt::AlignVCenter, QColor(240, 230, 210), cell.font, cell.rows[0]});
+        }
+    }
 }
 
 void MessagePanel::close() {
@@ -108,17 +149,6 @@ void MessagePanel::paintEvent(QPaintEvent*) {
         p.fillRect(bar, QColor(20, 20, 20, 200));
         p.fillRect(QRect(bar.left(), bar.top(), bar.width() * countdown_ / kCountdownEnd, bar.height()), QColor(210, 170, 60));
     }
-    p.setPen(QColor(255, 250, 235));
-    p.drawText(QRect(332 - kLeft, 256 - kTop, 225, 18), Qt::AlignCenter, QString::fromStdString(message_.line1));
-    // A plain notice may carry a longer second line (why a file was refused): it wraps into the
-    // room the score table and the buttons would take.
-    const bool roomBelow = message_.table.empty() && !message_.yesNo;
-    if (roomBelow) {
-        p.drawText(QRect(332 - kLeft, 276 - kTop, 225, 80), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap,
-                   QString::fromStdString(message_.line2));
-    } else {
-        p.drawText(QRect(332 - kLeft, 276 - kTop, 225, 18), Qt::AlignCenter, QString::fromStdString(message_.line2));
-    }
     if (!message_.table.empty()) {
         font.setPixelSize(12);
         p.setFont(font);
@@ -127,14 +157,13 @@ void MessagePanel::paintEvent(QPaintEvent*) {
         p.setPen(QColor(20, 20, 20));
         p.fillRect(QRect(492 - kLeft, 301 - kTop, 55, 18), QColor(230, 220, 200, 150));
         p.drawText(QRect(492 - kLeft, 302 - kTop, 53, 16), Qt::AlignRight, QStringLiteral("BLACK"));
-        p.setPen(QColor(240, 230, 210));
-        for (size_t row = 0; row < message_.table.size() && row < 2; ++row) {
-            const int y = (row == 0 ? 328 : 348) - kTop;
-            const ScoreRow& r = message_.table[row];
-            p.drawText(QRect(336 - kLeft, y, 69, 16), Qt::AlignLeft, QString::fromStdString(r.label));
-            p.drawText(QRect(416 - kLeft, y, 53, 16), Qt::AlignRight, QString::fromStdString(r.white));
-            p.drawText(QRect(492 - kLeft, y, 53, 16), Qt::AlignRight, QString::fromStdString(r.black));
-        }
+    }
+    for (const TextBlock& block : text_) {
+        p.setFont(block.font);
+        p.setPen(block.colour);
+        const Qt::Alignment across = block.align & Qt::AlignHorizontal_Mask;
+        for (int row = 0; row < static_cast<int>(block.rows.size()); ++row)
+            p.drawText(block.rowRect(row), across | Qt::AlignVCenter, block.rows[row]);
     }
     if (message_.yesNo) {
         auto button = [&](const QRect& r, const std::array<QImage, 3>& pictures, int which, const QString& caption) {

@@ -3,6 +3,7 @@
 // optional YES / NO, and a countdown that the board clock advances. Pressing the mouse on it
 // holds the countdown; releasing closes a plain message at once.
 #include <QWidget>
+#include <vector>
 
 #include "game/Screen.h"
 #include "ui/Assets.h"
@@ -30,6 +31,21 @@ public:
     // Esc: NO to a question; a notice simply closes.
     void dismiss();
 
+    // One text of the message as it is drawn: the room its rows may take (panel coordinates), its
+    // font and its rows. A text shows whole in its room; only one that cannot at the smallest
+    // readable size is cut short, with an ellipsis.
+    struct TextBlock {
+        QRect room;
+        Qt::Alignment align;  // each row across the room, and the rows within it
+        QColor colour;
+        QFont font;
+        QStringList rows;
+        QRect rowRect(int row) const;
+    };
+    const std::vector<TextBlock>& textBlocks() const { return text_; }
+    // Below this many pixels the box's texts would be hard to read: they wrap instead.
+    static constexpr int kSmallestText = 10;
+
 signals:
     void holdClock(bool held);  // the mouse is pressed on the panel / released
 
@@ -40,12 +56,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
+    // The two lines at one size, then the score table's labels and cells, each fitted to its room.
+    void layOutText();
     QRect yesRect() const { return {360 - kLeft, 304 - kTop, 77, 33}; }
     QRect noRect() const { return {452 - kLeft, 304 - kTop, 77, 33}; }
 
     const Assets& assets_;
     QImage background_;
     Message message_;
+    std::vector<TextBlock> text_;
     int countdown_ = 0;
     bool countdownVisible_ = false;
     Answer answer_ = Answer::Yes;

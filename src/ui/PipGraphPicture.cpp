@@ -31,7 +31,7 @@ QImage paintPipGraph(const PipGraph& graph) {
         else
             p.drawPolyline(line);
     };
-    polyline(graph.black, Qt::black);
+    polyline(graph.black, pipGraphBlackLine());
     polyline(graph.white, Qt::white);
     return image;
 }

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileIconProvider>
 
 #include "ui/BoardWindow.h"
 #include "ui/ProgramFolders.h"
@@ -52,10 +53,23 @@ void QtScreen::displayOptionsChanged() {
 namespace lumaro {
 namespace {
 
+// Names the saved games in the dialog's Type column as ours even before the desktop knows their type
+// (installed with the package): until then the desktop takes *.sav for another program's files.
+class SavedGameTypes : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        if (info.isFile() && info.suffix().compare(QLatin1String("sav"), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("Lumaro 2 saved game");
+        return QFileIconProvider::type(info);
+    }
+};
+
 // Qt's own dialog (not the desktop's), so it looks and behaves the same everywhere, Xvfb included.
 std::optional<std::string> runFileDialog(QWidget* parent, const QString& folder, bool save) {
+    SavedGameTypes types;
     QFileDialog dialog(parent, save ? QStringLiteral("Save the game") : QStringLiteral("Load a game"), folder,
-                       QStringLiteral("[*.sav] (*.sav)"));
+                       QStringLiteral("Lumaro 2 saved games (*.sav)"));
+    dialog.setIconProvider(&types);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -2,11 +2,10 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QProcess>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include "ai/NeuralNets.h"
 #include "game/SettingsRules.h"
 
 namespace lumaro {
@@ -18,10 +17,39 @@ constexpr int kColumnGap = 10;
 // caption needs.
 constexpr int kColumnWidth[kColumns] = {146, 196, 162, 176};
 
-// The desktop's mixers, most common first; the first one installed opens.
-const char* const kMixers[][2] = {{"pavucontrol", ""},           {"pavucontrol-qt", ""},
-                                  {"mate-volume-control", ""},   {"xfce4-mixer", ""},
-                                  {"gnome-control-center", "sound"}, {"kmix", ""}};
+// The desktop's mixers: PulseAudio's and PipeWire's own first, then those of KDE Plasma, GNOME,
+// MATE and Xfce; the first one installed opens.
+const char* const kMixers[][2] = {{"pavucontrol", ""},
+                                  {"pavucontrol-qt", ""},
+                                  {"kcmshell6", "kcm_pulseaudio"},
+                                  {"systemsettings", "kcm_pulseaudio"},
+                                  {"gnome-control-center", "sound"},
+                                  {"mate-volume-control", ""},
+                                  {"xfce4-mixer", ""},
+                                  {"kmix", ""}};
+
+// "Match points": the arrows stay within 1..255, and up to three digits may be typed; a number out
+// of range becomes the nearest one in range when the field is left (300 becomes 255, 0 becomes 1).
+class MatchPointsField : public QSpinBox {
+public:
+    explicit MatchPointsField(QWidget* parent) : QSpinBox(parent) {
+        setRange(1, 255);
+    }
+
+protected:
+    QValidator::State validate(QString& text, int& pos) const override {
+        bool number = false;
+        const int typed = text.toInt(&number);
+        if (number && text.size() <= 3 && !text.startsWith(QLatin1Char('-')) && !text.startsWith(QLatin1Char('+')))
+            return typed >= minimum() && typed <= maximum() ? QValidator::Acceptable : QValidator::Intermediate;
+        return QSpinBox::validate(text, pos);
+    }
+    void fixup(QString& text) const override {
+        bool number = false;
+        const int typed = text.toInt(&number);
+        if (number) text = QString::number(clampMatchPoints(typed));
+    }
+};
 
 }  // namespace
 
@@ -40,12 +68,24 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     }
     auto add = [&](int c, QWidget* w) { column[c]->addWidget(w); };
 
-    // The player and the connection.
+    // The player's name across the first two columns: twenty wide letters need the room.
     QGroupBox* nameBox = group(QStringLiteral("Your name"), this);
     name_ = new QLineEdit(nameBox);
     name_->setMaxLength(static_cast<int>(Options::kMaxPlayerName));
     nameBox->layout()->addWidget(name_);
-    add(0, nameBox);
+    const int nameHeight = nameBox->sizeHint().height();
+    nameBox->setGeometry(area.x(), area.y(), kColumnWidth[0] + kColumnGap + kColumnWidth[1], nameHeight);
+    for (int c = 0; c < 2; ++c) {
+        QWidget* holder = column[c]->parentWidget();
+        holder->setGeometry(holder->geometry().adjusted(0, nameHeight + column[c]->spacing(), 0, 0));
+    }
+    // Written as it is typed, like every other control: a refresh (a connection coming up) shows
+    // what was typed, not the name stored before.
+    connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        game_.options.playerName = text.left(static_cast<int>(Options::kMaxPlayerName)).toStdString();
+    });
+
+    // The opponent and the connection.
     QGroupBox* opponentBox = group(QStringLiteral("Opponent"), this);
     opponent_ = opponentBox;
     choices(opponentBox, &Options::humanOpponent, {{QStringLiteral("&Human"), 1}, {QStringLiteral("Com&puter"), 0}}, 1);
@@ -58,6 +98,9 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     address_ = new QLineEdit(connection);
     address_->setMaxLength(static_cast<int>(Options::kMaxRemoteAddress));
     address_->setPlaceholderText(QStringLiteral("address to call"));
+    connect(address_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        game_.options.remoteAddress = text.left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString();
+    });
     auto* buttons = new QHBoxLayout;
     call_ = new PlateButton(QStringLiteral("Call"), connection);
     end_ = new PlateButton(QStringLiteral("End"), connection);
@@ -93,8 +136,7 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     add(1, playBox);
     QGroupBox* pointsBox = group(QStringLiteral("Match points"), this);
     matchPointsBox_ = pointsBox;
-    matchPoints_ = new QSpinBox(pointsBox);
-    matchPoints_->setRange(0, 999);  // what is typed is clamped to 1..255 at once
+    matchPoints_ = new MatchPointsField(pointsBox);
     pointsBox->layout()->addWidget(matchPoints_);
     connect(matchPoints_, &QSpinBox::valueChanged, this, [this](int typed) { game_.options.matchLength = clampMatchPoints(typed); });
     connect(matchPoints_, &QSpinBox::editingFinished, this, [this] { matchPoints_->setValue(game_.options.matchLength); });
@@ -169,8 +211,11 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     // The computer.
     QGroupBox* style = group(QStringLiteral("Computer style"), this);
     computerStyle_ = style;
-    choices(style, &Options::computerLevel,
-            {{QStringLiteral("Level &1 - Beginner"), 1}, {QStringLiteral("Level &2 - Intermediate"), 2}, {QStringLiteral("Level &3 - Expert"), 3}}, 1);
+    levels_ = choices(style, &Options::computerLevel,
+                      {{QStringLiteral("Level &1 - Beginner"), 1},
+                       {QStringLiteral("Level &2 - Intermediate"), 2},
+                       {QStringLiteral("Level &3 - Expert"), 3}},
+                      1);
     add(3, style);
     QGroupBox* tuning = group(QString(), this);
     slidersBox_ = tuning;
@@ -295,6 +340,18 @@ void SettingsWindow::applyLocks() {
     listen_->setEnabled(network && !game_.connected);
     end_->setEnabled(networkReady() && game_.connected);
     mailIp_->setEnabled(networkReady());
+    // The expert plays only with its networks; without them the computer plays level 2 meanwhile.
+    QAbstractButton* expert = levels_->button(3);
+    const bool expertReady = game_.nets && game_.nets->usable();
+    expert->setEnabled(expertReady);
+    const QString why = game_.nets ? QString::fromStdString(game_.nets->unusableReason()) : QStringLiteral("No networks were loaded.");
+    expert->setToolTip(expertReady ? QString()
+                                   : QStringLiteral("Unavailable: the expert's network files could not be used.\n"
+                                                    "Chosen before, it plays as level 2 meanwhile.\n") +
+                                         why);
+    const std::optional<Mixer> mixer = volumeControl();
+    volume_->setEnabled(mixer.has_value());
+    volume_->setToolTip(mixer ? QString() : QStringLiteral("No mixer was found on this system."));
 }
 
 void SettingsWindow::open(QWidget& board) {
@@ -310,15 +367,19 @@ void SettingsWindow::aboutToClose() {
     game_.options.matchLength = clampMatchPoints(matchPoints_->value());
 }
 
-void SettingsWindow::openVolumeControl() {
+std::optional<SettingsWindow::Mixer> SettingsWindow::volumeControl() const {
     for (const auto& mixer : kMixers) {
-        const QString program = QStandardPaths::findExecutable(QString::fromLatin1(mixer[0]));
+        const QString program = findExecutable(QString::fromLatin1(mixer[0]));
         if (program.isEmpty()) continue;
         QStringList arguments;
         if (mixer[1][0] != '\0') arguments << QString::fromLatin1(mixer[1]);
-        QProcess::startDetached(program, arguments);
-        return;
+        return Mixer{program, arguments};
     }
+    return std::nullopt;
+}
+
+void SettingsWindow::openVolumeControl() {
+    if (const std::optional<Mixer> mixer = volumeControl()) startProgram(mixer->program, mixer->arguments);
 }
 
 }  // namespace lumaro

@@ -9,9 +9,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "game/Game.h"
@@ -45,6 +48,14 @@ public:
 
     // The network link's part: whether Call and Listen may be used now.
     std::function<bool()> networkReady = [] { return false; };
+    // How "Volume" finds a mixer's program (a full path, empty when not installed) and starts it.
+    std::function<QString(const QString&)> findExecutable = [](const QString& name) {
+        return QStandardPaths::findExecutable(name);
+    };
+    std::function<bool(const QString&, const QStringList&)> startProgram = [](const QString& program,
+                                                                              const QStringList& arguments) {
+        return QProcess::startDetached(program, arguments);
+    };
 
 signals:
     // Opponent, Place or Listen changed: the listening rule applies again.
@@ -70,6 +81,12 @@ private:
     QSlider* slider(QGroupBox* box, const QString& caption, std::int8_t Options::*option);
     void onChoice(std::uint8_t Options::*option, int value);
     void applyLocks();
+    struct Mixer {
+        QString program;
+        QStringList arguments;
+    };
+    // The first mixer of the desktop's that is installed, if any.
+    std::optional<Mixer> volumeControl() const;
     void openVolumeControl();
 
     Game& game_;
@@ -78,6 +95,7 @@ private:
     std::vector<Choice> choices_;
     std::vector<std::pair<QSlider*, std::int8_t Options::*>> sliders_;
     QButtonGroup* speed_ = nullptr;
+    QButtonGroup* levels_ = nullptr;
     QLineEdit* name_ = nullptr;
     QLineEdit* address_ = nullptr;
     PlateButton* call_ = nullptr;

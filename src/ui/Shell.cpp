@@ -308,7 +308,8 @@ void Shell::exportGames() {
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("mat"));
-    dialog.selectFile(QStringLiteral("games"));
+    // Not "games": the session files' folder of that name sits beside, and Enter would open it.
+    dialog.selectFile(QStringLiteral("lumaro-games-%1.mat").arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     g.busy = false;
     if (!chosen) return;

@@ -30,6 +30,13 @@ void StatisticsWindow::paintEvent(QPaintEvent* event) {
     p.drawImage(kGraphLeft, kGraphTop, graph_);
     p.setPen(PlateButton::rimColour());
     p.drawRect(frame);
+    // Whose line is whose, in the lines' colours, in the corner they reach last (many pips, late).
+    p.setFont(captionFont(11));
+    const QRect legend(kGraphLeft + graph_.width() - 118, kGraphTop + 5, 110, 14);
+    p.setPen(Qt::white);
+    p.drawText(legend, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("WHITE"));
+    p.setPen(pipGraphBlackLine());
+    p.drawText(legend, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("BLACK"));
 
     p.setFont(captionFont(13));
     p.setPen(PlateButton::textColour());

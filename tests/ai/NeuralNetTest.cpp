@@ -211,6 +211,39 @@ TEST(NeuralNets, ShortFileLeavesTheRestZeroAndDropsAPartialValue) {
     EXPECT_EQ(nets.runNet1(*scratch), f(f(0.5) * 0.8));
 }
 
+TEST(NeuralNets, UsableOnlyWithEveryWeightOfBothFilesAndTheReasonNamesTheFile) {
+    TempFolder dir;
+    NeuralNets nets;
+    EXPECT_FALSE(nets.usable());
+    EXPECT_TRUE(NeuralNets::testWeights(3).usable());
+
+    // Neither file: both named, with the system's reason.
+    nets.loadNets(dir.str());
+    EXPECT_FALSE(nets.usable());
+    const std::string missing = nets.unusableReason();
+    EXPECT_NE(missing.find(dir.file("nn1.bin") + ": No such file or directory"), std::string::npos) << missing;
+    EXPECT_NE(missing.find(dir.file("nn2.bin") + ": No such file or directory"), std::string::npos) << missing;
+
+    // One weight short of network 1, and a folder where network 2's file should be.
+    const NeuralNets source = NeuralNets::testWeights(4);
+    auto net1 = source.net1Values();
+    net1.pop_back();
+    writeBytes(dir.file("nn1.bin"), net1, 7);
+    fs::create_directory(dir.file("nn2.bin"));
+    EXPECT_TRUE(nets.loadNets(dir.str()).net1);
+    EXPECT_FALSE(nets.usable());
+    EXPECT_EQ(nets.unusableReason(), dir.file("nn1.bin") + ": holds 25215 of its 25216 weights\n" + dir.file("nn2.bin") +
+                                         ": is a folder, not a weight file");
+
+    // Whole files: usable, nothing to say.
+    writeBytes(dir.file("nn1.bin"), source.net1Values());
+    fs::remove(dir.file("nn2.bin"));
+    writeBytes(dir.file("nn2.bin"), source.net2Values());
+    nets.loadNets(dir.str());
+    EXPECT_TRUE(nets.usable());
+    EXPECT_EQ(nets.unusableReason(), "");
+}
+
 TEST(NeuralNets, NaNOrInfinityAmongUsedValuesRefusesTheWholeFile) {
     TempFolder dir;
     NeuralNets source = NeuralNets::testWeights(11);

@@ -21,8 +21,9 @@ struct CliRun {
     std::string out;
 };
 
-CliRun runCli(const std::string& args) {
-    const std::string command = std::string(LUMARO_CLI) + " " + args + " 2>/dev/null";
+// What the tool writes to stdout, or with `errors` to stderr instead.
+CliRun runCli(const std::string& args, bool errors = false) {
+    const std::string command = std::string(LUMARO_CLI) + " " + args + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     CliRun run{-1, {}};
     if (!pipe) return run;
@@ -123,9 +124,9 @@ TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
     EXPECT_EQ(runCli("choose").status, 2);
 }
 
-TEST(CliChoose, AWeightFileThatWouldOverflowNeverDecidesAPlay) {
+TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
     // Finite weights of 1e308 from the bars and White's tray: with four White checkers off one
-    // hidden sum would be -inf + inf. Such a file is refused, so level 3 plays as without it.
+    // hidden sum would be -inf + inf. Such a file is refused like a missing one.
     const std::string overflowing = ::testing::TempDir() + "overflowing-nets";
     const std::string none = ::testing::TempDir() + "no-nets";
     std::filesystem::create_directories(overflowing);
@@ -142,12 +143,27 @@ TEST(CliChoose, AWeightFileThatWouldOverflowNeverDecidesAPlay) {
     Position fourOff = startingPosition();
     fourOff.count[19] = 1;
     fourOff.offWhite = 4;
-    const std::string game = writeGame("choose-overflow.sav", gameOf(fourOff, 6, 2, 0));
-    const CliRun refused = runCli("choose " + game + " --settings " + ini + " --nets " + overflowing);
-    const CliRun without = runCli("choose " + game + " --settings " + ini + " --nets " + none);
-    ASSERT_EQ(refused.status, 0);
-    EXPECT_EQ(refused.out.find("-2147483648"), std::string::npos) << refused.out;
-    EXPECT_EQ(refused.out, without.out);
+    const std::string game = writeGame("choose-expert.sav", gameOf(fourOff, 6, 2, 0));
+    const std::string expert = "choose " + game + " --settings " + ini + " --nets ";
+    for (const std::string& folder : {overflowing, none}) {
+        const CliRun refused = runCli(expert + folder);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_EQ(refused.out, "");
+    }
+    EXPECT_NE(runCli(expert + overflowing, true).out.find(overflowing + "/nn1.bin: holds a weight that is not a number"),
+              std::string::npos);
+    const std::string why = runCli(expert + none, true).out;
+    EXPECT_NE(why.find(none + "/nn1.bin: No such file or directory"), std::string::npos) << why;
+    EXPECT_NE(why.find(none + "/nn2.bin: No such file or directory"), std::string::npos) << why;
+    // The networks beside the program play.
+    EXPECT_EQ(runCli("choose " + game + " --settings " + ini).status, 0);
+
+    // Self-play: only an expert needs them.
+    const std::string match = "selfplay --games 1 --seed 3 --threads 1 --nets " + none;
+    const CliRun selfPlay = runCli(match + " --a 1 --b 3", true);
+    EXPECT_EQ(selfPlay.status, 2);
+    EXPECT_NE(selfPlay.out.find("nn1.bin"), std::string::npos);
+    EXPECT_EQ(runCli(match + " --a 1 --b 2:fast").status, 0);
 }
 
 TEST(CliMeasure, PrintsTheCubeMeasureRaceAndPips) {

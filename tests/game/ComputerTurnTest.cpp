@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ai/CubeMeasure.h"
+#include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
 #include "game/Game.h"
 #include "support/FakeScreen.h"
@@ -129,6 +130,27 @@ TEST_F(ComputerTurn, TheComputerHitsAndTheBlotGoesToTheBar) {
     EXPECT_TRUE(game.board.hasBlack(5));
     EXPECT_EQ(whiteCheckersOf(game.board), 15);
     EXPECT_EQ(blackCheckersOf(game.board), 15);
+}
+
+TEST_F(ComputerTurn, TheExpertPlaysAtLevelTwoWhileItsNetworksLackWeights) {
+    game.options.computerLevel = 3;
+    const NeuralNets none;  // nothing loaded
+    const NeuralNets trained = NeuralNets::testWeights(5);
+    for (const NeuralNets* nets : {static_cast<const NeuralNets*>(nullptr), &none, &trained}) {
+        game.nets = nets;
+        startTurn(startingPosition(), 6, 4, 0);
+        game.mutapc();
+        const SearchCounters& c = game.lastSearch.counters;
+        if (nets == &trained) {
+            EXPECT_GT(c.netEvaluations, 0u);
+            EXPECT_EQ(c.replyAnalyses, 0u);
+        } else {
+            EXPECT_EQ(c.netEvaluations, 0u);
+            EXPECT_GT(c.replyAnalyses, 0u);  // level 2's look at White's replies
+        }
+        EXPECT_EQ(game.playingLevel(), nets == &trained ? 3 : 2);
+        EXPECT_EQ(game.options.computerLevel, 3);
+    }
 }
 
 TEST(CubeMeasure, RaceAndWalls) {

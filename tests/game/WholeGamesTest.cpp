@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ai/NeuralNets.h"
 #include "game/Game.h"
 #include "support/FakeScreen.h"
 #include "support/RandomPositions.h"
@@ -136,8 +137,13 @@ void playSingleGames(Table& t, int games) {
 }
 
 TEST(WholeGames, ComputerAgainstRandomClicksAtEveryLevel) {
+    // The expert plays as such only with its trained networks.
+    NeuralNets nets;
+    nets.loadNets(LUMARO_NETS_FOLDER);
+    ASSERT_TRUE(nets.usable()) << nets.unusableReason();
     for (int level = 1; level <= 3; ++level) {
         Table t(100 + level);
+        t.game.nets = &nets;
         t.game.options.computerLevel = static_cast<std::uint8_t>(level);
         t.game.options.alternateFirstMove = level == 2;
         playSingleGames(t, level == 2 ? 4 : 10);

@@ -10,7 +10,7 @@ set(expected
   bin/lumaro bin/lumaro-cli
   share/lumaro2/nn1.bin share/lumaro2/nn2.bin share/lumaro2/help.htm share/lumaro2/neural.htm
   share/lumaro2/assets/assets.txt share/lumaro2/assets/board-classic.jpg share/lumaro2/assets/splash.jpg
-  share/applications/lumaro2.desktop
+  share/applications/lumaro2.desktop share/mime/packages/lumaro2.xml
   share/icons/hicolor/48x48/apps/lumaro2.png share/icons/hicolor/64x64/apps/lumaro2.png
   share/icons/hicolor/128x128/apps/lumaro2.png share/icons/hicolor/256x256/apps/lumaro2.png)
 foreach(f ${expected})
@@ -32,6 +32,29 @@ foreach(line "Exec=lumaro" "Icon=lumaro2" "Categories=Game;BoardGame;" "Type=App
     message(FATAL_ERROR "the menu entry lacks ${line}")
   endif()
 endforeach()
+# Saved games are a type of their own, not another program's.
+file(READ ${PREFIX}/share/mime/packages/lumaro2.xml mime)
+foreach(part "type=\"application/x-lumaro2-saved-game\"" "<glob pattern=\"*.sav\"/>" "<comment>Lumaro 2 saved game</comment>")
+  string(FIND "${mime}" "${part}" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "the saved games' type lacks ${part}")
+  endif()
+endforeach()
+# Where the desktop's tool is at hand, it must take the file as it stands.
+find_program(UPDATE_MIME_DATABASE update-mime-database)
+if(UPDATE_MIME_DATABASE)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/share XDG_DATA_HOME=${PREFIX}/share
+                          ${UPDATE_MIME_DATABASE} ${PREFIX}/share/mime
+                  RESULT_VARIABLE failed OUTPUT_QUIET ERROR_VARIABLE complaints)
+  if(failed OR complaints)
+    message(FATAL_ERROR "update-mime-database refused share/mime/packages/lumaro2.xml: ${complaints}")
+  endif()
+  file(READ ${PREFIX}/share/mime/globs2 globs)
+  string(FIND "${globs}" ":application/x-lumaro2-saved-game:*.sav" at)
+  if(at LESS 0)
+    message(FATAL_ERROR "update-mime-database did not take the *.sav glob")
+  endif()
+endif()
 # Nothing of the player's is installed.
 file(GLOB_RECURSE stray ${PREFIX}/*lm2.ini ${PREFIX}/*chat.txt)
 if(stray)

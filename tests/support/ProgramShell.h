@@ -1,6 +1,7 @@
 #pragma once
 // The real program's shell in a folder of its own, for the window tests.
 #include <QDir>
+#include <QFile>
 #include <QString>
 
 #include "ui/BoardWindow.h"
@@ -28,6 +29,12 @@ struct ProgramShell {
         if (!shell.start()) return false;
         shell.board().startupPending = false;
         settings = &shell.settings();
+        return true;
+    }
+    // The expert's networks of the build, beside the program as the game reads them at start.
+    bool withNetworks() const {
+        for (const char* name : {"/nn1.bin", "/nn2.bin"})
+            if (!QFile::copy(QDir::currentPath() + QLatin1String(name), folder + QLatin1String(name))) return false;
         return true;
     }
     void tune() { emit shell.menu().command(MenuItem::Tune); }

@@ -101,7 +101,7 @@ TEST_F(WrittenAssets, InterfacePiecesAndSoundsAreAllThere) {
           "sound-menu.wav", "sound-nomove.wav", "sound-question.wav", "sound-dice.wav", "sound-cube.wav",
           "sound-settings.wav", "sound-gameend.wav", "sound-chat-out.wav", "sound-chat-in.wav", "sound-farewell.wav",
           "sound-call.wav", "sound-connected.wav", "sound-error.wav", "tool-check.png", "tool-arrow-up.png",
-          "tool-arrow-down.png"}) {
+          "tool-arrow-down.png", "number-plates-classic.png", "number-plates-modern.png"}) {
         EXPECT_TRUE(written->contains(QLatin1String(name))) << name;
         EXPECT_GT(bytes(QLatin1String(name)).size(), 44) << name;
     }

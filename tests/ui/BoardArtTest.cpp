@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include "BoardArt.h"
 #include "BoardLayout.h"
 #include "BoardPoints.h"
@@ -75,11 +77,19 @@ TEST_P(BoardPicture, CubePicturesBlendIntoTheBarAndShowTheirValue) {
     }
 }
 
-TEST_P(BoardPicture, PointNumbersHaveAPlainLightPlate) {
-    const QImage board = paintBoard(skin());
+TEST_P(BoardPicture, PointNumbersHaveAPlainLightPlateOverTheBareRail) {
+    const QImage bare = paintBoard(skin());
+    const QImage plates = paintNumberPlates(skin());
+    ASSERT_EQ(plates.size(), bare.size());
+    QImage board = bare;
+    QPainter(&board).drawImage(0, 0, plates);
     for (int cx : kColumnX)
         for (int y : {kTopLabelY, kBottomLabelY}) {
             const QRect label(cx + 15, y, kLabelWidth, kLabelHeight);
+            // Without the plates the rail runs on under the number's place as it does beside it.
+            const QRect beside(cx + 42, y, 9, kLabelHeight);
+            EXPECT_LT(channelDistance(meanColour(bare, label), meanColour(bare, beside)), 24) << cx << "," << y;
+            EXPECT_EQ(qAlpha(plates.pixel(beside.center())), 0);
             const QRgb mean = meanColour(board, label);
             EXPECT_GT(contrast(mean, kLabelInk), 4.5) << cx << "," << y;
             int spread = 0;

@@ -1,4 +1,5 @@
 // The board window driven by real mouse events under the offscreen platform.
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include "ui/Pictures.h"
 #include "ui/QtScreen.h"
 #include "ui/SoundBank.h"
+#include "ui/PictureChecks.h"
 
 using namespace lumaro;
 using lumaro::testing::positionOf;
@@ -249,6 +251,33 @@ private slots:
         QDir(folder).removeRecursively();
     }
 
+    void theSavedGameDialogsNameTheGamesType() {
+        Table t;
+        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-dialog-type");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        QFile saved(folder + QStringLiteral("/kept.sav"));
+        QVERIFY(saved.open(QIODevice::WriteOnly));
+        saved.write(QByteArray(58, '\0'));
+        saved.close();
+        t.screen.savedGamesFolder = folder;
+        for (bool save : {false, true}) {
+            QStringList filters;
+            QString type;
+            QTimer::singleShot(200, &t.window, [&] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                filters = dialog->nameFilters();
+                if (dialog->iconProvider()) type = dialog->iconProvider()->type(QFileInfo(saved.fileName()));
+                dialog->reject();
+            });
+            QVERIFY(!(save ? t.screen.chooseFileToSave() : t.screen.chooseFileToLoad()));
+            QCOMPARE(filters, QStringList{QStringLiteral("Lumaro 2 saved games (*.sav)")});
+            QCOMPARE(type, QStringLiteral("Lumaro 2 saved game"));
+        }
+        QDir(folder).removeRecursively();
+    }
+
     void aClickOnADieEndsTheTurnWhateverLiesUnderIt() {
         Table t;
         const Board& b = t.game.board;
@@ -412,6 +441,31 @@ private slots:
         for (int s = 1; s <= 24; ++s) QCOMPARE(countIn(shot, numberRect(s), isDotColour), 0);
     }
 
+    void barNumbersOffLeaveTheRailsBareOnBothSkins() {
+        for (Byte skin : {Byte{0}, Byte{1}}) {
+            Table t(false);
+            t.game.options.modernSkin = skin;
+            const QImage& board = t.window.boardPicture();
+            for (Byte numbers : {Byte{0}, Byte{1}}) {
+                t.game.options.showBarNumbers = numbers;
+                t.window.applyDisplayOptions();
+                const QImage shot = t.window.grab().toImage();
+                for (int s = 1; s <= 24; ++s) {
+                    const QRect number = numberRect(s);
+                    const QRect beside(Board::pointX(s) + 42, number.top(), 9, number.height());  // the rail between plates
+                    const int apart = lumaro::testing::channelDistance(lumaro::testing::meanColour(shot, number),
+                                                                       lumaro::testing::meanColour(shot, beside));
+                    if (numbers) {
+                        QVERIFY2(apart > 40, qPrintable(QStringLiteral("skin %1, position %2").arg(skin).arg(s)));
+                    } else {
+                        QVERIFY2(apart < 24, qPrintable(QStringLiteral("skin %1, position %2").arg(skin).arg(s)));
+                        QCOMPARE(shot.copy(number), board.copy(number).convertToFormat(shot.format()));
+                    }
+                }
+            }
+        }
+    }
+
     void theEntryDotsStayWhileWhiteHasCheckersOnTheBar() {
         Table t;
         const Board& b = t.game.board;
@@ -467,6 +521,62 @@ private slots:
         QVERIFY(t.game.commandMove(Game::ShellState{}));
         QVERIFY(!t.game.dice.anyLeft());
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
+    }
+
+    void everyTextOfTheMessageBoxShowsWhole() {
+        Table t;
+        MessagePanel& panel = t.window.messagePanel();
+        const std::string wide(20, 'W');  // the longest name, of the widest letter
+        Message play;
+        play.kind = MessageKind::NewGame;
+        play.line1 = "Play with " + wide;
+        play.line2 = "[255.255.255.255] ?";
+        play.yesNo = true;
+        Message invite;
+        invite.line1 = "Invite " + wide;
+        invite.line2 = "[255.255.255.255]...";
+        Message score;
+        score.line1 = "MATCHES SCORE";
+        score.table = {{"Match", "65535", "0"}, {"Total", "65535", "65535"}};
+        for (const Message& m : {play, invite, score}) {
+            panel.present(m, t.window.boardPicture());
+            const auto& blocks = panel.textBlocks();
+            QCOMPARE(blocks.size(), 2 + 3 * m.table.size());
+            QCOMPARE(blocks[0].rows.join(QLatin1Char(' ')), QString::fromStdString(m.line1));
+            QCOMPARE(blocks[1].rows.join(QLatin1Char(' ')), QString::fromStdString(m.line2));
+            for (const MessagePanel::TextBlock& b : blocks) {
+                QVERIFY(b.font.pixelSize() >= MessagePanel::kSmallestText);
+                const QFontMetrics metrics(b.font);
+                for (int row = 0; row < b.rows.size(); ++row) {
+                    QVERIFY2(metrics.horizontalAdvance(b.rows[row]) <= b.room.width(), qPrintable(b.rows[row]));
+                    QVERIFY(b.room.contains(b.rowRect(row)));
+                }
+            }
+            panel.close();
+        }
+
+        // What fits keeps the full size on one row.
+        Message question;
+        question.line1 = "Do you want to resign?";
+        question.yesNo = true;
+        panel.present(question, t.window.boardPicture());
+        QCOMPARE(panel.textBlocks()[0].font.pixelSize(), 13);
+        QCOMPARE(panel.textBlocks()[0].rows, QStringList{QString::fromStdString(question.line1)});
+        panel.close();
+
+        // A reason without end stays in its room, cut short with an ellipsis.
+        Message notice;
+        notice.line1 = "The game could not be loaded.";
+        notice.line2 = std::string(600, 'x') + " " + std::string(300, 'y');
+        panel.present(notice, t.window.boardPicture());
+        const MessagePanel::TextBlock& reason = panel.textBlocks()[1];
+        QVERIFY(reason.rows.size() > 1);
+        QVERIFY(reason.rows.last().endsWith(QChar(0x2026)));
+        for (int row = 0; row < reason.rows.size(); ++row) {
+            QVERIFY(QFontMetrics(reason.font).horizontalAdvance(reason.rows[row]) <= reason.room.width());
+            QVERIFY(reason.room.contains(reason.rowRect(row)));
+        }
+        panel.close();
     }
 
     void anUnansweredQuestionCountsAsYes() {

@@ -55,6 +55,7 @@ class SettingsWindowTest : public QObject {
 private slots:
     void eachControlWritesItsOptionAndCloseWritesTheFile() {
         Program p(QStringLiteral("lumaro-settings-controls"));
+        QVERIFY(p.withNetworks());
         QVERIFY(p.start());
         p.tune();
         SettingsWindow* w = p.settings;
@@ -121,6 +122,7 @@ private slots:
 
     void theLocksFollowTheLevelTheGameAndTheConnection() {
         Program p(QStringLiteral("lumaro-settings-locks"));
+        QVERIFY(p.withNetworks());
         QVERIFY(p.start());
         Game& g = p.shell.game();
         p.tune();
@@ -191,6 +193,20 @@ private slots:
             QCOMPARE(int(g.options.matchLength), kept);
             QCOMPARE(points.value(), kept);
         }
+        // An emptied field keeps the points it had.
+        points.findChild<QLineEdit*>()->selectAll();
+        QTest::keyClick(points.findChild<QLineEdit*>(), Qt::Key_Backspace);
+        QTest::keyClick(points.findChild<QLineEdit*>(), Qt::Key_Return);
+        QCOMPARE(points.value(), 7);
+        QCOMPARE(int(g.options.matchLength), 7);
+        // The arrows stop at the ends of the range.
+        points.setValue(255);
+        points.stepUp();
+        QCOMPARE(points.value(), 255);
+        points.setValue(1);
+        points.stepDown();
+        QCOMPARE(points.value(), 1);
+        QCOMPARE(int(g.options.matchLength), 1);
         click(control<QAbstractButton>(w, QStringLiteral("Games")));
         QCOMPARE(g.scores.whitePointsTotal + g.scores.blackPointsTotal + g.scores.whiteGamesWon + g.scores.blackGamesWon, 0u);
         QCOMPARE(int(g.scores.whiteMatchScore), 2);
@@ -199,6 +215,78 @@ private slots:
         QCOMPARE(g.scores.whiteMatchScore + g.scores.blackMatchScore + g.scores.whiteMatchesWon + g.scores.blackMatchesWon, 0);
         QCOMPARE(int(g.crawfordGameNumber), 0);
         w->closeButton().click();
+    }
+
+    void aNameBeingTypedSurvivesARefreshAndTwentyWideLettersShowWhole() {
+        Program p(QStringLiteral("lumaro-settings-name"));
+        QVERIFY(p.start());
+        const Options& o = p.shell.game().options;
+        p.tune();
+        SettingsWindow* w = p.settings;
+        QLineEdit& name = w->nameField();
+        name.setFocus();
+        name.selectAll();
+        QTest::keyClicks(&name, QStringLiteral("WWWWWWWWWWWWWWWWWWWWW"));  // one more than fits
+        QTest::keyClicks(&w->addressField(), QStringLiteral("10.0.0.7"));
+        QCOMPARE(o.playerName, std::string(20, 'W'));
+        QCOMPARE(o.remoteAddress, std::string("10.0.0.7"));
+        w->refresh();  // what a connection coming up does while the window is open
+        QCOMPARE(name.text(), QString(20, QLatin1Char('W')));
+        QCOMPARE(w->addressField().text(), QStringLiteral("10.0.0.7"));
+
+        // Scrolled to its start, the field shows the end of the name too: nothing is cut off.
+        name.home(false);
+        QCOMPARE(name.cursorPositionAt(QPoint(name.width() - 4, name.height() / 2)), 20);
+        QVERIFY(QFontMetrics(name.font()).horizontalAdvance(name.text()) < name.width());
+        w->closeButton().click();
+    }
+
+    void volumeIsGreyWithoutAMixerAndOpensTheFirstOneInstalled() {
+        Program p(QStringLiteral("lumaro-settings-volume"));
+        QVERIFY(p.start());
+        SettingsWindow* w = p.settings;
+        QStringList installed;
+        QStringList started;
+        w->findExecutable = [&installed](const QString& name) {
+            return installed.contains(name) ? QStringLiteral("/opt/bin/") + name : QString();
+        };
+        w->startProgram = [&started](const QString& program, const QStringList& arguments) {
+            started << program + QLatin1Char(' ') + arguments.join(QLatin1Char(' '));
+            return true;
+        };
+        p.tune();
+        QAbstractButton* volume = control<QAbstractButton>(w, QStringLiteral("Volume"));
+        QVERIFY(volume);
+        QVERIFY(!volume->isEnabled());
+        QVERIFY(volume->toolTip().contains(QStringLiteral("No mixer")));
+        w->closeButton().click();
+
+        // Plasma's two: the first of the list that is installed opens.
+        installed = QStringList{QStringLiteral("systemsettings"), QStringLiteral("kcmshell6")};
+        p.tune();
+        QVERIFY(volume->isEnabled());
+        QVERIFY(volume->toolTip().isEmpty());
+        click(volume);
+        QCOMPARE(started, QStringList{QStringLiteral("/opt/bin/kcmshell6 kcm_pulseaudio")});
+        w->closeButton().click();
+    }
+
+    void theExpertIsUnavailableWithoutItsNetworksAndSaysWhy() {
+        Program p(QStringLiteral("lumaro-settings-expert"));
+        QVERIFY(p.start());  // no networks in the program's folder
+        Game& g = p.shell.game();
+        g.options.computerLevel = 3;
+        p.tune();
+        QRadioButton* expert = control<QRadioButton>(p.settings, QStringLiteral("Level 3 - Expert"));
+        QVERIFY(expert);
+        QVERIFY(!expert->isEnabled());
+        QVERIFY(expert->isChecked());  // the choice stays for when the networks are back
+        QVERIFY2(expert->toolTip().contains(p.folder + QStringLiteral("/nn1.bin: No such file or directory")),
+                 qPrintable(expert->toolTip()));
+        QVERIFY(control<QRadioButton>(p.settings, QStringLiteral("Level 2 - Intermediate"))->isEnabled());
+        p.settings->closeButton().click();
+        QCOMPARE(int(g.options.computerLevel), 3);
+        QCOMPARE(g.playingLevel(), 2);
     }
 
     void aNewSkinDuringAGameLaysEveryCheckerOutWhereItStood() {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -65,6 +66,23 @@ private slots:
         QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(textOf(p.folder + QStringLiteral("/exported.mat")), written);
         QVERIFY(!g.busy);
+
+        // Enter on the name proposed saves: the games folder beside it is not what it names.
+        QString proposed;
+        QTimer::singleShot(300, &board, [&proposed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            auto* field = dialog->findChild<QLineEdit*>();
+            if (field) proposed = field->text();
+            QTest::keyClick(field ? static_cast<QWidget*>(field) : dialog, Qt::Key_Return);
+            // Had Enter opened a folder, the dialog would still be up.
+            QTimer::singleShot(300, [] {
+                if (auto* still = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) still->reject();
+            });
+        });
+        QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY2(QRegularExpression(QStringLiteral("^lumaro-games-20\\d{6}\\.mat$")).match(proposed).hasMatch(), qPrintable(proposed));
+        QCOMPARE(textOf(p.folder + QLatin1Char('/') + proposed), written);
     }
 };
 

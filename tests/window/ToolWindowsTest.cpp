@@ -21,6 +21,7 @@
 #include "ui/BoardWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/MenuPanel.h"
+#include "ui/PictureChecks.h"
 #include "ui/PipGraphPicture.h"
 #include "ui/QtScreen.h"
 #include "ui/Shell.h"
@@ -28,6 +29,8 @@
 #include "ui/StatisticsWindow.h"
 
 using namespace lumaro;
+using lumaro::testing::channelDistance;
+using lumaro::testing::contrast;
 using lumaro::testing::positionOf;
 
 namespace {
@@ -47,7 +50,6 @@ Window* topLevel() {
 }
 
 bool isWhite(QRgb p) { return (p & 0xFFFFFF) == 0xFFFFFF; }
-bool isBlackPixel(QRgb p) { return (p & 0xFFFFFF) == 0; }
 
 }  // namespace
 
@@ -120,8 +122,13 @@ private slots:
         auto at = [&](int x, int y) { return shown.pixel(StatisticsWindow::kGraphLeft + x, StatisticsWindow::kGraphTop + y); };
         QVERIFY(isWhite(at(1, 13)));   // White's first roll at 150
         QVERIFY(isWhite(at(17, 35)));  // its third at 130
-        QVERIFY(isBlackPixel(at(9, 13)));   // Black's second at 150
-        QVERIFY(isBlackPixel(at(17, 24)));  // its third at 140
+        // Black's second at 150, its third at 140: in a colour that stands out from the dark field
+        // as a line must (a contrast of 3 at least) and from White's.
+        for (const QRgb black : {at(9, 13), at(17, 24)}) {
+            QCOMPARE(QColor(black), pipGraphBlackLine());
+            QVERIFY(contrast(black, pipGraphBackground().rgb()) >= 3.0);
+            QVERIFY(channelDistance(black, qRgb(255, 255, 255)) > 100);
+        }
         // Away from the lines the field stays blue.
         QCOMPARE(QColor(at(200, 100)), pipGraphBackground());
         QCOMPARE(QColor(blank.pixel(1, 13)), pipGraphBackground());

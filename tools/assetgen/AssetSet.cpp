@@ -20,6 +20,7 @@ void writeBoards(Output& out) {
     for (const BoardSkin& skin : {classicSkin(), modernSkin()}) {
         const QImage board = paintBoard(skin);
         out.jpeg(QStringLiteral("board-%1.jpg").arg(skin.name), board);
+        out.alphaPng(QStringLiteral("number-plates-%1.png").arg(skin.name), paintNumberPlates(skin));
         for (int value : {2, 4, 8, 16, 32, 64})
             out.rgbPng(QStringLiteral("cube-%1-%2.png").arg(skin.name).arg(value), paintCube(skin, value, board));
     }

@@ -93,12 +93,31 @@ QImage paintBoard(const BoardSkin& skin) {
                     c = mix(c, skin.accent * (0.7f + 0.3f * light), inlayLine(x, y) * 0.8f);
                     break;
             }
-            const float plate = nearestPlate(x, y);
-            if (plate < 0.5f) c = mix(c, plateColour(skin, x, y, plate), clampf(0.5f - plate, 0.f, 1.f));
             const float emblem = kEmblemRadius + 0.5f - std::hypot(x + 0.5f - kEmblemX, y + 0.5f - kEmblemY);
             if (emblem > 0.f) c = mix(c, emblemColour(skin, x, y), clampf(emblem, 0.f, 1.f));
             c = c * (1.f - 0.55f * shadow.at(x, y));
             row[x] = toQRgb(c);
+        }
+    }
+    return image;
+}
+
+QImage paintNumberPlates(const BoardSkin& skin) {
+    const Field shadow = castShadow(boardHeights());
+    QImage image(kWidth, kHeight, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    // Only the rails' bands hold plates.
+    for (const auto& [top, bottom] : {std::pair{kTopPlateY0 - 1, kTopPlateY1 + 1}, std::pair{kBottomPlateY0 - 1, kBottomPlateY1 + 1}}) {
+        for (int y = top; y <= bottom; ++y) {
+            auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < kWidth; ++x) {
+                const float plate = nearestPlate(x, y);
+                if (plate >= 0.5f) continue;
+                // The rail's shading falls on the plate as it falls on the rail.
+                const Rgb c = plateColour(skin, x, y, plate) * (1.f - 0.55f * shadow.at(x, y));
+                const QRgb rgb = toQRgb(c);
+                row[x] = qRgba(qRed(rgb), qGreen(rgb), qBlue(rgb), static_cast<int>(std::lround(clampf(0.5f - plate, 0.f, 1.f) * 255.f)));
+            }
         }
     }
     return image;

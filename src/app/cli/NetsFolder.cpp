@@ -1,8 +1,11 @@
 #include "app/cli/NetsFolder.h"
 
 #include <climits>
+#include <cstdio>
 #include <filesystem>
 #include <unistd.h>
+
+#include "ai/NeuralNets.h"
 
 namespace lumaro {
 
@@ -22,6 +25,14 @@ std::string netsFolderFor(const std::string& programFolder) {
     const fs::path installed = (fs::path(programFolder) / ".." / "share" / "lumaro2").lexically_normal();
     if (fs::exists(installed / "nn1.bin", ec)) return installed.string();
     return programFolder;
+}
+
+bool loadExpertNets(NeuralNets& nets, const std::string& folder) {
+    nets.loadNets(folder);
+    if (nets.usable()) return true;
+    std::fprintf(stderr, "lumaro-cli: level 3 needs both network weight files (--nets DIR):\n%s\n",
+                 nets.unusableReason().c_str());
+    return false;
 }
 
 }  // namespace lumaro

@@ -5,10 +5,16 @@
 
 namespace lumaro {
 
+class NeuralNets;
+
 // The folder of the running executable ("." when it cannot be found).
 std::string executableFolder();
 // The weights' folder for a program in `programFolder`.
 std::string netsFolderFor(const std::string& programFolder);
 inline std::string defaultNetsFolder() { return netsFolderFor(executableFolder()); }
+
+// Reads the expert level's networks from `folder`. When they lack weights, says which file and why
+// on stderr and returns false: level 3 without them would only pretend to be the expert.
+bool loadExpertNets(NeuralNets& nets, const std::string& folder);
 
 }  // namespace lumaro

@@ -232,8 +232,9 @@ int selfPlayCommand(int argc, char** argv) {
     config.keepGames = !recordPath.empty();
     auto netsA = std::make_unique<NeuralNets>();
     auto netsB = std::make_unique<NeuralNets>();
-    netsA->loadNets(netsFolder);
-    netsB->loadNets(netsFolderB.empty() ? netsFolder : netsFolderB);
+    // Only an expert reads networks, and it does not play without them.
+    if (config.a.computerLevel == 3 && !loadExpertNets(*netsA, netsFolder)) return 2;
+    if (config.b.computerLevel == 3 && !loadExpertNets(*netsB, netsFolderB.empty() ? netsFolder : netsFolderB)) return 2;
     config.netsA = netsA.get();
     config.netsB = netsB.get();
 
