@@ -166,6 +166,8 @@ void MessagePanel::paintEvent(QPaintEvent*) {
             p.drawText(block.rowRect(row), across | Qt::AlignVCenter, block.rows[row]);
     }
     if (message_.yesNo) {
+        font.setPixelSize(13);  // the captions keep their size, however small the lines had to be
+        p.setFont(font);
         auto button = [&](const QRect& r, const std::array<QImage, 3>& pictures, int which, const QString& caption) {
             const int state = pressed_ == which ? 2 : hovered_ == which ? 1 : 0;
             if (!pictures[state].isNull()) {
