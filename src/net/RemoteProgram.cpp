@@ -153,6 +153,7 @@ void RemoteProgram::eroare() {
 
 void RemoteProgram::tick() {
     if (waitTicks_ > 0) --waitTicks_;
+    buffer_.tick();
     sendingLight_ = sentFlag_;
     receivingLight_ = receivedFlag_;
     sentFlag_ = receivedFlag_ = false;
