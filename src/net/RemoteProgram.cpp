@@ -80,6 +80,7 @@ void RemoteProgram::deliver(const Parsed& message) {
     switch (message.kind) {
         case Parsed::Kind::Chat: {
             std::string text = withoutControls(message.chat);
+            if (text.empty()) break;  // nothing but control characters: no line, as when sending
             addchatlog(chatLogPath, "O - " + text);
             if (onChatReceived) onChatReceived(text);
             break;

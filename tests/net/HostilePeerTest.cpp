@@ -199,6 +199,8 @@ TEST(HostilePeer, ChatLosesItsControlCharactersBothWays) {
 
     host.says(std::string("chata\tb\x1b[2J\x7f\r\nc\0d", 17));
     EXPECT_EQ(shown, std::vector<std::string>{"ab[2Jcd"});
+    host.says("chat\r\n\x07");  // nothing but controls: no line at all
+    EXPECT_EQ(shown.size(), 1u);
 
     EXPECT_TRUE(host.remote.sendChat("hi\x1b[2J\tthere\r\n"));
     ASSERT_EQ(host.sent.size(), 1u);
