@@ -245,6 +245,51 @@ TEST(HostilePeer, AnUnfinishedMessageExpiresAfterTwentyTicks) {
     }
 }
 
+// The connection goes while a notice or a question is up, or right after the peer's answer: the
+// game neither begins nor gets scored afterwards.
+TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
+    {
+        RawPeer host(true);
+        host.screen.whileShown = [&](const Message& m) {
+            if (m.line1.rfind("Alternate play.", 0) == 0) host.remote.connectionLost();
+        };
+        host.runs(net::kNames, "Z");
+        host.runs(net::kInvite);
+        host.runs(net::kStartGame, std::string(1, '\0'));  // the host would begin
+        host.tick();
+        EXPECT_FALSE(host.game.gameOn);
+        EXPECT_EQ(host.messagesSince(0).size(), 2u);  // the name and the yes; no dice
+    }
+    {
+        RawPeer host(true);
+        host.hostStartsAGameTheCallerBegins();
+        host.screen.answers = {Answer::No};
+        host.screen.whileShown = [&](const Message& m) {
+            if (m.line1 == "Black player wants to double.") host.remote.connectionLost();
+        };
+        host.runs(net::kDouble);
+        EXPECT_FALSE(host.game.gameOn);
+        EXPECT_EQ(host.game.scores.whiteGamesWon + host.game.scores.blackGamesWon, 0);
+        EXPECT_EQ(host.game.cubeValue, 1);
+    }
+    {
+        RawPeer caller(false);
+        caller.game.blackBeginsNext = false;  // toggled at the start: the host begins
+        caller.reply = [](const Parsed& c) -> std::optional<std::string> {
+            const Byte code = c.payload[1] == net::kNames ? net::kName : c.payload[1] == net::kInvite ? net::kYes : net::kDone;
+            return RawPeer::response(code, {}, c.key);
+        };
+        // The new board is laid out while events run: the connection goes then.
+        caller.screen.onLetEventsRun = [&] {
+            const std::vector<Parsed> last = caller.messagesSince(caller.sent.size() - 1);
+            if (!last.empty() && last[0].payload[1] == net::kStartGame) caller.remote.connectionLost();
+        };
+        caller.game.commandStart(Game::ShellState{});
+        EXPECT_EQ(caller.shownSince(0).back(), "Alternate play. Black begins! | Starting a new game...");
+        EXPECT_FALSE(caller.game.gameOn);
+    }
+}
+
 // While "Communication error!" is up, the program is still ending the failed connection: a caller
 // is not to be taken then, even once the failed connection is gone.
 TEST(HostilePeer, NoCallerIsTakenWhileTheErrorIsUp) {
