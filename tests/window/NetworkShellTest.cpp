@@ -330,8 +330,6 @@ private slots:
         failing.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(failing.waitForConnected(5000));
         QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
-        failing.write(commandBytes(net::kDice, {3, 4}, 0x42));  // dice with no game on: a failed exchange
-        QTRY_VERIFY_WITH_TIMEOUT(failing.bytesToWrite() == 0, 30000);
 
         // What happens while the message is up: the player holds it with the mouse, the failed
         // peer goes, a second caller dials in.
@@ -364,7 +362,10 @@ private slots:
             }
         });
         script.start();
-        host.network().tick();  // runs the dice: the message, and all of the above inside it
+        // Dice with no game on: a failed exchange. The tick that runs them shows the message, and
+        // all of the above happens while it is up.
+        Ticker ticker{&host};
+        failing.write(commandBytes(net::kDice, {3, 4}, 0x42));
         QTRY_VERIFY_WITH_TIMEOUT(step == Step::Done && !panel.waiting(), 60000);
         script.stop();
         QCOMPARE(host.board().messagePanel().isVisible(), false);
@@ -374,7 +375,6 @@ private slots:
         QVERIFY(host.network().listening());
 
         // Now a caller is taken, and its commands are answered.
-        Ticker ticker{&host};
         third.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(third.waitForConnected(5000));
         QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
