@@ -59,6 +59,8 @@ void RemoteProgram::netgameclient() {
     }
     game_.tablanoua();
     game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
+    // The connection may have gone right after the answer: then there is no game to begin.
+    if (!transport_) return;
     game_.gameOn = true;
     game_.recordNewGame();
     game_.screen().gameStarted();
@@ -87,6 +89,8 @@ void RemoteProgram::netgamehost(Byte callerBegins) {
     notice(std::string("Alternate play. ") + (callerBegins == 1 ? "Black begins!" : "White begins!"), "Starting a new game...");
     game_.tablanoua();
     game_.takeSnapshot();
+    // The caller may have gone while the notice was up: then there is no game to begin.
+    if (!transport_) return;
     game_.gameOn = true;
     game_.recordNewGame();
     game_.screen().gameStarted();
@@ -249,7 +253,11 @@ void RemoteProgram::peerDoubles() {
         eroare();
         return;
     }
-    if (game_.mesaj(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true)) {
+    const bool taken = game_.mesaj(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true);
+    // The connection may have gone while the question was up: the game stopped with it, unscored,
+    // and the peer never hears the answer.
+    if (!game_.gameOn) return;
+    if (taken) {
         transmitraspuns(kYes);
         game_.recorder.doubled(Side::Black);
         game_.recorder.took(Side::White);

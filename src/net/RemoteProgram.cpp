@@ -81,6 +81,7 @@ void RemoteProgram::deliver(const Parsed& message) {
     switch (message.kind) {
         case Parsed::Kind::Chat: {
             std::string text = withoutControls(message.chat);
+            if (text.empty()) break;  // nothing but control characters: no line, as when sending
             addchatlog(chatLogPath, "O - " + text);
             if (onChatReceived) onChatReceived(text);
             break;
@@ -154,6 +155,7 @@ void RemoteProgram::eroare() {
 
 void RemoteProgram::tick() {
     if (waitTicks_ > 0) --waitTicks_;
+    buffer_.tick();
     sendingLight_ = sentFlag_;
     receivingLight_ = receivedFlag_;
     sentFlag_ = receivedFlag_ = false;

@@ -74,6 +74,10 @@ public:
     const std::string& hostName() const { return hostName_; }
     const std::string& peerAddress() const { return peerAddress_; }
     bool responseWaitOn() const { return waitDepth_ > 0; }
+    // Whether a new caller may be taken: not while a connection is up, nor while the last one is
+    // still being wound up (its "Communication error!" is up, or an exchange or a received command
+    // of it has not returned yet): whatever that connection left on the way would meet the new one.
+    bool acceptsCaller() const { return !connected() && waitDepth_ == 0 && !executing_; }
     // The activity lights as of the last tick: something was sent / received during the second.
     bool sendingLight() const { return sendingLight_; }
     bool receivingLight() const { return receivingLight_; }

@@ -39,6 +39,7 @@ void ChatLines::showBoth(int grey) {
 
 void ChatLines::lineReceived(const QString& text) {
     received_->setText(text);
+    received_->setCursorPosition(0);  // a line longer than the field shows its beginning
     chatIdleTicks_ = 0;
     playSound_(Sound::ChatIn);  // the chat sounds play whatever the FX option says
     // While a settings, statistics or help window covers the board, the line only waits here.

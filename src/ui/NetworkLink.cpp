@@ -40,9 +40,11 @@ NetworkLink::NetworkLink(Game& game, const QString& soundsFolder, const NetworkS
         }
     }
     connect(&server_, &QTcpServer::newConnection, this, &NetworkLink::accept);
-    tick_.setInterval(setup.tickMs);
-    connect(&tick_, &QTimer::timeout, this, &NetworkLink::onTick);
-    tick_.start();
+    if (setup.tickMs > 0) {
+        tick_.setInterval(setup.tickMs);
+        connect(&tick_, &QTimer::timeout, this, &NetworkLink::tick);
+        tick_.start();
+    }
 }
 
 NetworkLink::~NetworkLink() { shutdown(); }
@@ -110,8 +112,9 @@ void NetworkLink::call(const QString& address) {
 
 void NetworkLink::accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
-        // One connection at a time: a second caller is closed at once, the first is untouched.
-        if (connected() || calling_) {
+        // One connection at a time: a second caller is closed at once, the first is untouched. So
+        // is a caller while the last connection is still being wound up.
+        if (!remote_.acceptsCaller() || calling_) {
             socket->abort();
             socket->deleteLater();
             continue;
@@ -216,7 +219,7 @@ void NetworkLink::shutdown() {
     server_.close();
 }
 
-void NetworkLink::onTick() {
+void NetworkLink::tick() {
     remote_.tick();
     if (connected()) emit activity(remote_.sendingLight(), remote_.receivingLight());
 }

@@ -25,8 +25,9 @@
 
 namespace lumaro {
 
-// Where the program listens and how fast its connection ticks. Tests listen on the loopback
-// address at a free port and may tick faster.
+// Where the program listens and how its connection ticks. Tests listen on the loopback address at
+// a free port and may tick by hand (tickMs 0: no timer, the test calls tick()), so that no wait of
+// the protocol runs out because a busy machine was slow.
 struct NetworkSetup {
     quint16 port = 6317;
     QHostAddress listenOn = QHostAddress::Any;
@@ -40,7 +41,7 @@ public:
     static constexpr qint64 kReadLimit = 64 * 1024;
 
     // `soundsFolder`: where sound-call.wav, sound-connected.wav and sound-error.wav are. Tests give
-    // another port (0: any free one), listen on the loopback address only and may tick faster.
+    // another port (0: any free one), listen on the loopback address only and may tick by hand.
     NetworkLink(Game& game, const QString& soundsFolder, const NetworkSetup& setup = {});
     ~NetworkLink() override;
 
@@ -56,6 +57,8 @@ public:
     void applyListeningRule();
     // At program exit: both sockets closed, without sounds or messages.
     void shutdown();
+    // The one-second tick: the protocol's waits and received commands, and the activity lights.
+    void tick();
 
     bool connected() const { return remote_.connected(); }
     bool hostSide() const { return remote_.hostSide(); }
@@ -91,7 +94,6 @@ private:
     void dropSocket();
     void socketGone(QTcpSocket* socket, bool error);
     void disconnected(const QString& status);
-    void onTick();
 
     Game& game_;
     net::RemoteProgram remote_;

@@ -120,7 +120,11 @@ TEST(ReceiveBuffer, StreamTable) {
         {"garbage is dropped with its read", {"xyz" + a, b}, {Parsed::Kind::Response}},
         {"key 00 header drops the read", {"cmnd00100C10" + a, b}, {Parsed::Kind::Response}},
         {"impossible length drops the read", {"cmnd5A10FF", a}, {Parsed::Kind::Command}},
-        {"chat takes the rest of its read", {"chathi" + a, b}, {Parsed::Kind::Chat, Parsed::Kind::Response}},
+        {"chat ends where a whole command begins", {"chathi" + a, b}, {Parsed::Kind::Chat, Parsed::Kind::Command, Parsed::Kind::Response}},
+        {"chat, command, chat", {"chathi" + a + "chatyo"}, {Parsed::Kind::Chat, Parsed::Kind::Command, Parsed::Kind::Chat}},
+        {"the bare chat tag before a command is no line", {"chat" + a}, {Parsed::Kind::Command}},
+        {"chat before a corrupted command is all chat", {"chathi" + corrupt, b}, {Parsed::Kind::Chat, Parsed::Kind::Response}},
+        {"chat before half a command is all chat", {"chathi" + a.substr(0, 12)}, {Parsed::Kind::Chat}},
         {"a message then chat", {a + "chatyo"}, {Parsed::Kind::Command, Parsed::Kind::Chat}},
         {"the chat tag alone waits for its text", {"chat", "hello"}, {Parsed::Kind::Chat}},
     };
@@ -140,6 +144,48 @@ TEST(ReceiveBuffer, StreamTable) {
     EXPECT_EQ(col.got[0].payload[2], 3);
     EXPECT_EQ(col.got[0].payload[3], 5);
     EXPECT_EQ(col.got[1].key, 0x99);
+    // A chat line keeps its text up to the command, and the letters of a tag inside it.
+    Collector chat;
+    chat.feed("chatsay cmnd or resp" + a + "chat" + corrupt);
+    ASSERT_EQ(chat.got.size(), 3u);
+    EXPECT_EQ(chat.got[0].chat, "say cmnd or resp");
+    EXPECT_EQ(chat.got[1].payload[1], 13);
+    EXPECT_EQ(chat.got[2].chat, corrupt);
+}
+
+// An unfinished message lives for 20 ticks from its first byte; the 21st drops it, and what comes
+// next is read afresh. A message that begins later in a read starts its own count.
+TEST(ReceiveBuffer, AnUnfinishedMessageLastsTwentyTicks) {
+    const std::string a = frameMessage(Tag::Command, payloadOf({13, 3, 5}), 3, 0x21);
+    const std::string b = frameMessage(Tag::Response, payloadOf({2}), 1, 0x99);
+    auto ticks = [](Collector& col, int n) {
+        for (int i = 0; i < n; ++i) col.buffer.tick();
+    };
+    Collector within;
+    within.feed(a.substr(0, 3));
+    ticks(within, 15);
+    within.feed(a.substr(3, 4));  // more bytes do not make it younger
+    ticks(within, 5);
+    within.feed(a.substr(7));
+    ASSERT_EQ(within.got.size(), 1u);
+    EXPECT_EQ(within.got[0].kind, Parsed::Kind::Command);
+
+    Collector expired;
+    expired.feed(a.substr(0, 7));
+    ticks(expired, 21);
+    EXPECT_EQ(expired.buffer.pendingSize(), 0u);
+    expired.feed(b);
+    ASSERT_EQ(expired.got.size(), 1u);
+    EXPECT_EQ(expired.got[0].kind, Parsed::Kind::Response);
+
+    Collector renewed;
+    renewed.feed(b.substr(0, 5));
+    ticks(renewed, 15);
+    renewed.feed(b.substr(5) + a.substr(0, 5));
+    ticks(renewed, 20);
+    renewed.feed(a.substr(5));
+    ASSERT_EQ(renewed.got.size(), 2u);
+    EXPECT_EQ(renewed.got[1].kind, Parsed::Kind::Command);
 }
 
 TEST(ReceiveBuffer, ChatLinesAreCutAndFloodsCostNothing) {

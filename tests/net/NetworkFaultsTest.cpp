@@ -212,21 +212,6 @@ TEST(NetworkFaults, AnIllegalMoveEndsTheGameAsACommunicationError) {
     EXPECT_TRUE(showed(s.pair.side[1], "Communication error!", "Game is over."));
 }
 
-TEST(NetworkFaults, DiceOutOfRangeEndTheGame) {
-    Scenario s;
-    bool done = false;
-    rewriteHostCommand(s, net::kDice, [](const Parsed& p) {
-        net::Payload bad = p.payload;
-        bad[2] = 7;
-        return net::frameMessage(net::Tag::Command, bad, 3, p.key);
-    }, done);
-    s.stop = [&] { return done && !s.pair.side[0].game.connected && !s.pair.side[1].game.hourglass; };
-    s.run();
-    ASSERT_TRUE(done);
-    EXPECT_TRUE(showed(s.pair.side[0], "Communication error!", "Game is over."));
-    expectWholeBoard(s.pair.side[0].game);
-}
-
 TEST(NetworkFaults, ACorruptedCheckByteIsDroppedAndTheSenderTimesOut) {
     Scenario s;
     bool done = false;

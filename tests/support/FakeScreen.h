@@ -23,6 +23,8 @@ public:
     std::function<Answer(const Message&)> decide;
     // Called while each message is up, before it is answered: clicks and keys arriving meanwhile.
     std::function<void(const Message&)> whileShown;
+    // Called where the game lets pending events run.
+    std::function<void()> onLetEventsRun;
 
     Answer mesaj(const Message& message) override {
         messages.push_back(message);
@@ -44,7 +46,10 @@ public:
     std::optional<std::string> chooseFileToSave() override { return fileToSave; }
     std::optional<std::string> chooseFileToLoad() override { return fileToLoad; }
     void saveSettings() override { ++settingsSaved; }
-    void letEventsRun() override { ++eventsRun; }
+    void letEventsRun() override {
+        ++eventsRun;
+        if (onLetEventsRun) onLetEventsRun();
+    }
 };
 
 }  // namespace lumaro::testing

@@ -1,10 +1,16 @@
 // Two copies of the program's shell in one process, joined over the loopback address by real
 // sockets: the call through the settings window, the invitation with the names, a game played to
 // its end, a chat line each way logged in both chat.txt files, a second caller turned away, the
-// end of the connection and listening again.
+// end of the connection and listening again. Hostile callers with raw sockets: a flood of rubbish,
+// a caller while "Communication error!" is up, a long chat line with a command behind it.
+//
+// The connections' one-second ticks are driven by the test, never while a side waits for a
+// response: no wait of the protocol can run out because a busy machine was slow, and every wait
+// here is for a condition.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
@@ -17,6 +23,7 @@
 #include "ui/BoardWindow.h"
 #include "ui/ChatLines.h"
 #include "ui/MenuPanel.h"
+#include "ui/MessagePanel.h"
 #include "ui/PlateButton.h"
 #include "ui/SettingsWindow.h"
 #include "ui/Shell.h"
@@ -66,6 +73,68 @@ void putOnBoard(Game& g, const Position& p) {
     g.snapshot.position = g.board.position();
 }
 
+// A program of the test: listening on a free port of the loopback address, ticked by hand.
+NetworkSetup testSetup() {
+    NetworkSetup setup;
+    setup.port = 0;
+    setup.listenOn = QHostAddress::LocalHost;
+    setup.tickMs = 0;
+    return setup;
+}
+
+// Ticks each shell's connection as fast as events allow, each with its own timer as each program
+// has, but never while it waits for a response (so no wait runs out because the machine was slow),
+// and only when the other program could go on meanwhile. Both programs share one thread here:
+// whatever a tick starts runs on top of the other's unfinished work (a checker move, a message box,
+// a received command), which cannot resume until the tick has returned, and a tick that waits for
+// that program's answer would wait in vain.
+class Ticker {
+public:
+    explicit Ticker(std::initializer_list<Shell*> shells) : shells_(shells), ticking_(shells_.size(), false) {
+        for (std::size_t i = 0; i < shells_.size(); ++i) {
+            auto& timer = timers_.emplace_back(std::make_unique<QTimer>());
+            timer->setInterval(5);
+            QObject::connect(timer.get(), &QTimer::timeout, [this, i] {
+                if (!mayTick(i)) return;
+                ticking_[i] = true;
+                shells_[i]->network().tick();
+                ticking_[i] = false;
+            });
+            timer->start();
+        }
+    }
+
+private:
+    bool mayTick(std::size_t i) const {
+        if (shells_[i]->network().remote().responseWaitOn()) return false;
+        for (std::size_t k = 0; k < shells_.size(); ++k) {
+            if (k == i || shells_[k]->network().remote().responseWaitOn()) continue;  // it waits for this one
+            if (shells_[k]->game().busy || ticking_[k]) return false;
+        }
+        return true;
+    }
+
+    std::vector<Shell*> shells_;
+    std::vector<bool> ticking_;
+    std::vector<std::unique_ptr<QTimer>> timers_;
+};
+
+QByteArray commandBytes(Byte code, const std::string& extra, Byte key) {
+    net::Payload p{};
+    p[1] = code;
+    for (std::size_t i = 0; i < extra.size(); ++i) p[i + 2] = static_cast<Byte>(extra[i]);
+    return QByteArray::fromStdString(net::frameMessage(net::Tag::Command, p, 1 + static_cast<int>(extra.size()), key));
+}
+
+// The first response in what a raw peer has read.
+net::Parsed firstResponse(const QByteArray& bytes) {
+    const qsizetype at = bytes.indexOf("resp");
+    if (at < 0 || bytes.size() - at < 12) return {};
+    const std::string from = bytes.mid(at).toStdString();
+    const std::size_t length = net::hexPair(from[8], from[9]);
+    return net::parseBlock(from.substr(0, length));
+}
+
 }  // namespace
 
 class NetworkShellTest : public QObject {
@@ -77,10 +146,7 @@ private slots:
         writeSettings(hostFolder.path, "Bert", true);
         writeSettings(callerFolder.path, "Anna", false);
 
-        NetworkSetup hostSetup;
-        hostSetup.port = 0;  // any free port
-        hostSetup.listenOn = QHostAddress::LocalHost;
-        hostSetup.tickMs = 100;
+        const NetworkSetup hostSetup = testSetup();
         Shell host(hostFolder.path, hostSetup);
         QVERIFY(host.start());
         QVERIFY(host.network().listening());
@@ -90,6 +156,7 @@ private slots:
         QVERIFY(caller.start());
         QVERIFY(!caller.network().listening());
         Shell* shells[2] = {&caller, &host};
+        Ticker ticker{&caller, &host};
 
         // Every message box is answered YES at once, as a quick player would.
         QTimer answer;
@@ -136,7 +203,7 @@ private slots:
         emit host.menu().command(MenuItem::Start);
         QVERIFY(!host.game().gameOn);
         emit caller.menu().command(MenuItem::Start);
-        QTRY_VERIFY_WITH_TIMEOUT(caller.game().gameOn && host.game().gameOn && !caller.game().hourglass, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(caller.game().gameOn && host.game().gameOn && !caller.game().hourglass, 60000);
         QCOMPARE(QString::fromStdString(host.network().remote().opponentName()), QStringLiteral("Anna"));
         QCOMPARE(QString::fromStdString(caller.network().remote().hostName()), QStringLiteral("Bert"));
 
@@ -175,7 +242,7 @@ private slots:
         });
         play.start();
         auto booked = [](Shell& s) { return s.game().scores.whiteGamesWon + s.game().scores.blackGamesWon; };
-        QTRY_VERIFY_WITH_TIMEOUT(booked(caller) == 1 && booked(host) == 1, 90000);
+        QTRY_VERIFY_WITH_TIMEOUT(booked(caller) == 1 && booked(host) == 1, 150000);
         play.stop();
         QVERIFY(raced);
         QCOMPARE(caller.game().scores.whiteGamesWon, host.game().scores.blackGamesWon);
@@ -212,46 +279,142 @@ private slots:
     }
 
     // A hostile caller floods the host with rubbish and then asks for its name: the host drops the
-    // rubbish, answers the one good command, and listens again when the caller goes.
+    // rubbish, answers the good command, and listens again when the caller goes. Rubbish is dropped
+    // with the rest of its read, so the chat line and the command are sent again until the host has
+    // read past the rubbish and answers.
     void aFloodOfRubbishCostsOnlyTheRubbish() {
         TempFolder hostFolder(QStringLiteral("lumaro-net-flooded"));
         writeSettings(hostFolder.path, "Bert", true);
-        NetworkSetup setup;
-        setup.port = 0;
-        setup.listenOn = QHostAddress::LocalHost;
-        setup.tickMs = 100;
-        Shell host(hostFolder.path, setup);
+        Shell host(hostFolder.path, testSetup());
         QVERIFY(host.start());
         host.board().startupPending = false;
+        Ticker ticker{&host};
         QTcpSocket peer;
         peer.connectToHost(QHostAddress::LocalHost, host.network().listeningPort());
         QVERIFY(peer.waitForConnected(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
         QByteArray rubbish(1 << 20, 'x');
         for (int i = 0; i < rubbish.size(); i += 7) rubbish[i] = static_cast<char>(i * 31);
         for (int k = 0; k < 8; ++k) peer.write(rubbish);
-        QTRY_VERIFY_WITH_TIMEOUT(peer.bytesToWrite() == 0, 20000);
-        QTest::qWait(500);
-        // One block on its own read: a chat line first (which ends what the rubbish left), then the
-        // names command.
-        peer.write("chatok");
-        QTest::qWait(300);
-        net::Payload names{};
-        names[1] = net::kNames;
-        names[2] = 'Z';
-        peer.write(QByteArray::fromStdString(net::frameMessage(net::Tag::Command, names, 2, 0x42)));
+        // A chat line and the names command in one write: the line ends where the command begins.
+        QTimer again;
+        again.setInterval(50);
+        connect(&again, &QTimer::timeout, this, [&] { peer.write("chatok" + commandBytes(net::kNames, "Z", 0x42)); });
+        again.start();
         QByteArray answer;
-        QTRY_VERIFY_WITH_TIMEOUT((answer += peer.readAll()).contains("resp"), 10000);
-        const net::Parsed reply = net::parseBlock(answer.toStdString().substr(static_cast<std::size_t>(answer.indexOf("resp"))));
+        QTRY_VERIFY_WITH_TIMEOUT((answer += peer.readAll()).contains("resp"), 120000);
+        again.stop();
+        const net::Parsed reply = firstResponse(answer);
         QCOMPARE(static_cast<int>(reply.kind), static_cast<int>(net::Parsed::Kind::Response));
         QCOMPARE(static_cast<int>(reply.payload[1]), static_cast<int>(net::kName));
         QCOMPARE(static_cast<int>(reply.key), 0x42);
         QCOMPARE(QString::fromStdString(host.network().remote().opponentName()), QStringLiteral("Z"));
         QCOMPARE(host.chat().receivedLine().text(), QStringLiteral("ok"));
         peer.disconnectFromHost();
-        QTRY_VERIFY_WITH_TIMEOUT(!host.game().connected, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!host.game().connected, 30000);
         QCOMPARE(host.network().status(), QStringLiteral("Disconnected!"));
         QVERIFY(host.network().listening());
+    }
+
+    // A caller that dials in while "Communication error!" is up is turned away at once, even when
+    // the connection that failed has gone meanwhile; once the message is closed, a caller is taken
+    // and stays.
+    void aCallerWhileTheErrorIsUpIsTurnedAwayAtOnce() {
+        TempFolder hostFolder(QStringLiteral("lumaro-net-error"));
+        writeSettings(hostFolder.path, "Bert", true);
+        Shell host(hostFolder.path, testSetup());
+        QVERIFY(host.start());
+        host.board().startupPending = false;
+        const quint16 port = host.network().listeningPort();
+        QTcpSocket failing, second, third;
+        failing.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(failing.waitForConnected(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
+
+        // What happens while the message is up: the player holds it with the mouse, the failed
+        // peer goes, a second caller dials in.
+        MessagePanel& panel = host.board().messagePanel();
+        enum class Step { WaitForBox, WaitForLoss, WaitForSecond, Done } step = Step::WaitForBox;
+        bool secondGoneWhileUp = false, hostConnectedMeanwhile = false;
+        QTimer script;
+        script.setInterval(5);
+        connect(&script, &QTimer::timeout, this, [&] {
+            switch (step) {
+                case Step::WaitForBox:
+                    if (!panel.waiting()) return;
+                    QTest::mousePress(&panel, Qt::LeftButton, {}, QPoint(20, 20));  // holds the countdown
+                    failing.abort();
+                    step = Step::WaitForLoss;
+                    return;
+                case Step::WaitForLoss:
+                    if (host.game().connected) return;
+                    second.connectToHost(QHostAddress::LocalHost, port);
+                    step = Step::WaitForSecond;
+                    return;
+                case Step::WaitForSecond:
+                    hostConnectedMeanwhile = host.game().connected;
+                    if (second.state() != QAbstractSocket::UnconnectedState && !hostConnectedMeanwhile) return;
+                    secondGoneWhileUp = second.state() == QAbstractSocket::UnconnectedState && panel.waiting();
+                    QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(20, 20));  // closes the message
+                    step = Step::Done;
+                    return;
+                case Step::Done: return;
+            }
+        });
+        script.start();
+        // Dice with no game on: a failed exchange. The tick that runs them shows the message, and
+        // all of the above happens while it is up.
+        Ticker ticker{&host};
+        failing.write(commandBytes(net::kDice, {3, 4}, 0x42));
+        QTRY_VERIFY_WITH_TIMEOUT(step == Step::Done && !panel.waiting(), 60000);
+        script.stop();
+        QCOMPARE(host.board().messagePanel().isVisible(), false);
+        QVERIFY(secondGoneWhileUp);
+        QVERIFY(!hostConnectedMeanwhile);
+        QVERIFY(!host.game().connected);
+        QVERIFY(host.network().listening());
+
+        // Now a caller is taken, and its commands are answered.
+        third.connectToHost(QHostAddress::LocalHost, port);
+        QVERIFY(third.waitForConnected(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
+        third.write(commandBytes(net::kNames, "Carol", 0x17));
+        QByteArray answer;
+        QTRY_VERIFY_WITH_TIMEOUT((answer += third.readAll()).contains("resp"), 30000);
+        QCOMPARE(static_cast<int>(firstResponse(answer).key), 0x17);
+        QCOMPARE(third.state(), QAbstractSocket::ConnectedState);
+        QCOMPARE(host.network().status(), QStringLiteral("Connected!"));
+    }
+
+    // A received line longer than its field shows its beginning; a command sent right behind it in
+    // the same write is run, not shown as chat.
+    void aLongChatLineShowsItsStartAndTheCommandBehindItRuns() {
+        TempFolder hostFolder(QStringLiteral("lumaro-net-long-chat"));
+        writeSettings(hostFolder.path, "Bert", true);
+        Shell host(hostFolder.path, testSetup());
+        QVERIFY(host.start());
+        host.board().startupPending = false;
+        Ticker ticker{&host};
+        QTcpSocket peer;
+        peer.connectToHost(QHostAddress::LocalHost, host.network().listeningPort());
+        QVERIFY(peer.waitForConnected(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
+        QString line = QStringLiteral("The beginning of a long line");
+        while (line.size() < 200) line += QStringLiteral(" and more");
+        line += QStringLiteral(" THE END");
+        peer.write("chat" + line.toLatin1() + commandBytes(net::kNames, "Zoe", 0x42));
+        QByteArray answer;
+        QTRY_VERIFY_WITH_TIMEOUT((answer += peer.readAll()).contains("resp"), 30000);
+        QCOMPARE(static_cast<int>(firstResponse(answer).payload[1]), static_cast<int>(net::kName));
+        QCOMPARE(QString::fromStdString(host.network().remote().opponentName()), QStringLiteral("Zoe"));
+        QLineEdit& received = host.chat().receivedLine();
+        QCOMPARE(received.text(), line);
+        QVERIFY(received.isVisible());
+        QCOMPARE(received.cursorPosition(), 0);
+        // What the field shows: the start is drawn, the end is not.
+        QVERIFY(received.fontMetrics().horizontalAdvance(line) > received.width());
+        received.grab();  // drawn once, the field has scrolled to its cursor
+        QVERIFY(received.inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < received.width() / 4);
     }
 };
 

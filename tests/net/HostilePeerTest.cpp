@@ -1,0 +1,310 @@
+// A peer that sends what the game never would, byte for byte: each command is refused at the very
+// moment it is run (no answer, or "Communication error!" at once), and nothing of it reaches the
+// board, the names or the chat.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "RawPeer.h"
+
+namespace lumaro::testing {
+namespace {
+
+using net::Parsed;
+
+const std::string kErrorInGame = "Communication error! | Game is over.";
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::string dice(int a, int b) { return {static_cast<char>(a), static_cast<char>(b)}; }
+
+TEST(HostilePeer, ThePeersDiceAreRefusedAtTheDiceCommand) {
+    struct Row {
+        int a, b;
+        bool refused;
+    };
+    for (const Row row : {Row{7, 3, true}, Row{3, 7, true}, Row{0, 3, true}, Row{3, 0, true}, Row{255, 1, true},
+                          Row{6, 6, false}, Row{1, 2, false}}) {
+        RawPeer host(true);
+        host.hostStartsAGameTheCallerBegins();
+        ASSERT_TRUE(host.game.gameOn && host.game.waitingForOpponent);
+        const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
+        host.says(RawPeer::command(net::kDice, dice(row.a, row.b), 0x55));
+        EXPECT_TRUE(host.shownSince(shownBefore).empty());  // nothing happens before the tick runs it
+        host.tick();
+        const std::vector<Parsed> answers = host.messagesSince(sentBefore);
+        if (row.refused) {
+            EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame}) << row.a << "-" << row.b;
+            EXPECT_TRUE(answers.empty()) << row.a << "-" << row.b;
+            EXPECT_EQ(host.closes, 1);
+            EXPECT_FALSE(host.game.gameOn);
+        } else {
+            EXPECT_TRUE(host.shownSince(shownBefore).empty()) << row.a << "-" << row.b;
+            ASSERT_EQ(answers.size(), 1u);
+            EXPECT_EQ(answers[0].payload[1], net::kDone);
+            EXPECT_EQ(answers[0].key, 0x55);
+            EXPECT_EQ(host.game.dice.dieA, row.a);
+            EXPECT_EQ(host.game.dice.dieB, row.b);
+        }
+    }
+}
+
+TEST(HostilePeer, ADoubleIsRefusedOnceThePeerHasRolled) {
+    for (const bool rolledFirst : {false, true}) {
+        RawPeer host(true);
+        host.hostStartsAGameTheCallerBegins();
+        if (rolledFirst) host.runs(net::kDice, dice(3, 4));
+        const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
+        host.runs(net::kDouble, {}, 0x77);
+        const std::vector<Parsed> answers = host.messagesSince(sentBefore);
+        if (rolledFirst) {
+            EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame});
+            EXPECT_TRUE(answers.empty());
+            EXPECT_EQ(host.game.cubeValue, 1);
+        } else {
+            EXPECT_EQ(host.shownSince(shownBefore),
+                      std::vector<std::string>{"Black player wants to double. | Do you accept?"});
+            ASSERT_EQ(answers.size(), 1u);
+            EXPECT_EQ(answers[0].payload[1], net::kYes);
+            EXPECT_EQ(host.game.cubeValue, 2);
+            EXPECT_EQ(host.game.cubeOwnerWhite, 1);
+        }
+    }
+}
+
+// The start command counts only once, and only after this host's user said yes to the invitation.
+TEST(HostilePeer, TheStartNeedsAnAcceptedInvitation) {
+    struct Row {
+        const char* what;
+        std::function<void(RawPeer&)> before;
+    };
+    const std::vector<Row> rows = {
+        {"no invitation", [](RawPeer&) {}},
+        {"invitation refused",
+         [](RawPeer& h) {
+             h.screen.answers = {Answer::No};
+             h.runs(net::kInvite);
+         }},
+        {"host busy",
+         [](RawPeer& h) {
+             h.remote.toolWindowOpen = [] { return true; };
+             h.runs(net::kInvite);
+             h.remote.toolWindowOpen = [] { return false; };
+         }},
+        {"a second start after the game began",
+         [](RawPeer& h) {
+             h.runs(net::kInvite);
+             h.runs(net::kStartGame, std::string(1, '\1'));
+         }},
+    };
+    for (const Row& row : rows) {
+        RawPeer host(true);
+        host.runs(net::kNames, "Z");
+        row.before(host);
+        const bool gameWasOn = host.game.gameOn;
+        const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
+        host.runs(net::kStartGame, std::string(1, '\1'));
+        EXPECT_TRUE(host.messagesSince(sentBefore).empty()) << row.what;
+        EXPECT_TRUE(host.shownSince(shownBefore).empty()) << row.what;  // no "Alternate play." either
+        EXPECT_EQ(host.game.gameOn, gameWasOn) << row.what;
+        EXPECT_TRUE(host.remote.connected()) << row.what;
+    }
+    // And the one that counts.
+    RawPeer host(true);
+    host.runs(net::kNames, "Z");
+    host.runs(net::kInvite);
+    const std::size_t sentBefore = host.sent.size();
+    host.runs(net::kStartGame, std::string(1, '\1'), 0x31);
+    const std::vector<Parsed> answers = host.messagesSince(sentBefore);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].payload[1], net::kDone);
+    EXPECT_EQ(answers[0].key, 0x31);
+    EXPECT_TRUE(host.game.gameOn);
+}
+
+TEST(HostilePeer, TheCallerNeitherRunsNorAnswersTheHostsCommands) {
+    RawPeer caller(false);
+    for (const Byte code : {net::kInvite, net::kNames, net::kStartGame}) {
+        caller.runs(code, code == net::kNames ? "Mallory" : std::string(1, '\1'));
+        EXPECT_TRUE(caller.sent.empty()) << int(code);
+        EXPECT_TRUE(caller.screen.messages.empty()) << int(code);
+    }
+    EXPECT_FALSE(caller.game.gameOn);
+    EXPECT_EQ(caller.remote.opponentName(), "");
+    EXPECT_TRUE(caller.remote.connected());
+}
+
+// A response counts only with the key of the command it answers; any other key fails the exchange
+// at once, without waiting out the periods.
+TEST(HostilePeer, AResponseWithAnotherKeyFailsTheExchangeAtOnce) {
+    // The key of the response: the command's own, or one of 1..255 that is `shift` further on.
+    for (const int shift : {0, 1, 128, 254}) {
+        RawPeer caller(false);
+        caller.reply = [shift](const Parsed& c) -> std::optional<std::string> {
+            const Byte key = static_cast<Byte>((c.key - 1 + shift) % 255 + 1);
+            if (c.payload[1] == net::kNames) return RawPeer::response(net::kName, "Host", key);
+            if (c.payload[1] == net::kInvite) return RawPeer::response(net::kNo, {}, key);
+            return std::nullopt;
+        };
+        caller.game.commandStart(Game::ShellState{});
+        const std::vector<Parsed> commands = caller.messagesSince(0);
+        if (shift == 0) {
+            EXPECT_EQ(caller.shownSince(0), (std::vector<std::string>{"Invite Host | [10.0.0.9]...", "Invitation refused | "}));
+            EXPECT_EQ(commands.size(), 2u);
+            continue;
+        }
+        ASSERT_EQ(commands.size(), 1u) << shift;  // the names, and no invitation after them
+        EXPECT_EQ(commands[0].payload[1], net::kNames);
+        EXPECT_EQ(caller.shownSince(0), std::vector<std::string>{"Communication error! | "}) << shift;
+        EXPECT_LT(caller.nowMs, 1000) << shift;
+        EXPECT_EQ(caller.closes, 1);
+        EXPECT_EQ(caller.remote.hostName(), "");
+    }
+}
+
+// Names are cut to 20 characters, whichever side hears them.
+TEST(HostilePeer, APeersNameIsCutToTwentyCharacters) {
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    for (std::size_t n = 19; n <= 25; ++n) {
+        const std::string name = letters.substr(0, n);
+        const std::string stored = letters.substr(0, std::min<std::size_t>(n, 20));
+        RawPeer host(true);
+        host.runs(net::kNames, name);
+        EXPECT_EQ(host.remote.opponentName(), stored) << n;
+
+        RawPeer caller(false);
+        caller.reply = [&name](const Parsed& c) -> std::optional<std::string> {
+            return RawPeer::response(c.payload[1] == net::kNames ? net::kName : net::kNo,
+                                     c.payload[1] == net::kNames ? name : std::string(), c.key);
+        };
+        caller.game.commandStart(Game::ShellState{});
+        EXPECT_EQ(caller.remote.hostName(), stored) << n;
+        EXPECT_EQ(caller.shownSince(0).front(), "Invite " + stored + " | [10.0.0.9]...") << n;
+    }
+}
+
+// Control characters never reach the screen, the wire or chat.txt, whichever way a line goes.
+TEST(HostilePeer, ChatLosesItsControlCharactersBothWays) {
+    const std::string log = ::testing::TempDir() + "/lumaro-hostile-chat.txt";
+    std::remove(log.c_str());
+    RawPeer host(true);
+    host.remote.chatLogPath = log;
+    std::vector<std::string> shown;
+    host.remote.onChatReceived = [&](const std::string& line) { shown.push_back(line); };
+
+    host.says(std::string("chata\tb\x1b[2J\x7f\r\nc\0d", 17));
+    EXPECT_EQ(shown, std::vector<std::string>{"ab[2Jcd"});
+    host.says("chat\r\n\x07");  // nothing but controls: no line at all
+    EXPECT_EQ(shown.size(), 1u);
+
+    EXPECT_TRUE(host.remote.sendChat("hi\x1b[2J\tthere\r\n"));
+    ASSERT_EQ(host.sent.size(), 1u);
+    EXPECT_EQ(host.sent[0], "chathi[2Jthere");
+    // A line of nothing but controls is no line: nothing sent, nothing logged.
+    EXPECT_TRUE(host.remote.sendChat("\r\n\x07"));
+    EXPECT_EQ(host.sent.size(), 1u);
+
+    EXPECT_EQ(readFile(log), "O - ab[2Jcd\r\nI - hi[2Jthere\r\n");
+}
+
+// A chat line followed by a command in the same read: the line ends where the command begins, and
+// the command runs. Text that only looks like the start of one stays chat.
+TEST(HostilePeer, AChatLineAndACommandInOneRead) {
+    RawPeer host(true);
+    std::vector<std::string> shown;
+    host.remote.onChatReceived = [&](const std::string& line) { shown.push_back(line); };
+    host.says("chathello" + RawPeer::command(net::kNames, "Zed", 0x24) + "chatsee cmnd5A100C4B there");
+    EXPECT_EQ(shown, (std::vector<std::string>{"hello", "see cmnd5A100C4B there"}));
+    host.tick();
+    const std::vector<Parsed> answers = host.messagesSince(0);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].payload[1], net::kName);
+    EXPECT_EQ(answers[0].key, 0x24);
+    EXPECT_EQ(host.remote.opponentName(), "Zed");
+}
+
+// Half a header from a peer that then fell silent is forgotten after a waiting period of 20 ticks,
+// and the next good command runs; within the period, the rest of the message still completes it.
+TEST(HostilePeer, AnUnfinishedMessageExpiresAfterTwentyTicks) {
+    const std::string names = RawPeer::command(net::kNames, "Zed", 0x24);
+    for (const int ticks : {20, 21}) {
+        RawPeer host(true);
+        host.says(names.substr(0, 7));
+        for (int i = 0; i < ticks; ++i) host.tick();
+        host.says(ticks == 20 ? names.substr(7) : RawPeer::command(net::kNames, "Amy", 0x25));
+        host.tick();
+        const std::vector<Parsed> answers = host.messagesSince(0);
+        ASSERT_EQ(answers.size(), 1u) << ticks;
+        EXPECT_EQ(answers[0].key, ticks == 20 ? 0x24 : 0x25);
+        EXPECT_EQ(host.remote.opponentName(), ticks == 20 ? "Zed" : "Amy");
+    }
+}
+
+// The connection goes while a notice or a question is up, or right after the peer's answer: the
+// game neither begins nor gets scored afterwards.
+TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
+    {
+        RawPeer host(true);
+        host.screen.whileShown = [&](const Message& m) {
+            if (m.line1.rfind("Alternate play.", 0) == 0) host.remote.connectionLost();
+        };
+        host.runs(net::kNames, "Z");
+        host.runs(net::kInvite);
+        host.runs(net::kStartGame, std::string(1, '\0'));  // the host would begin
+        host.tick();
+        EXPECT_FALSE(host.game.gameOn);
+        EXPECT_EQ(host.messagesSince(0).size(), 2u);  // the name and the yes; no dice
+    }
+    {
+        RawPeer host(true);
+        host.hostStartsAGameTheCallerBegins();
+        host.screen.answers = {Answer::No};
+        host.screen.whileShown = [&](const Message& m) {
+            if (m.line1 == "Black player wants to double.") host.remote.connectionLost();
+        };
+        host.runs(net::kDouble);
+        EXPECT_FALSE(host.game.gameOn);
+        EXPECT_EQ(host.game.scores.whiteGamesWon + host.game.scores.blackGamesWon, 0);
+        EXPECT_EQ(host.game.cubeValue, 1);
+    }
+    {
+        RawPeer caller(false);
+        caller.game.blackBeginsNext = false;  // toggled at the start: the host begins
+        caller.reply = [](const Parsed& c) -> std::optional<std::string> {
+            const Byte code = c.payload[1] == net::kNames ? net::kName : c.payload[1] == net::kInvite ? net::kYes : net::kDone;
+            return RawPeer::response(code, {}, c.key);
+        };
+        // The new board is laid out while events run: the connection goes then.
+        caller.screen.onLetEventsRun = [&] {
+            const std::vector<Parsed> last = caller.messagesSince(caller.sent.size() - 1);
+            if (!last.empty() && last[0].payload[1] == net::kStartGame) caller.remote.connectionLost();
+        };
+        caller.game.commandStart(Game::ShellState{});
+        EXPECT_EQ(caller.shownSince(0).back(), "Alternate play. Black begins! | Starting a new game...");
+        EXPECT_FALSE(caller.game.gameOn);
+    }
+}
+
+// While "Communication error!" is up, the program is still ending the failed connection: a caller
+// is not to be taken then, even once the failed connection is gone.
+TEST(HostilePeer, NoCallerIsTakenWhileTheErrorIsUp) {
+    RawPeer host(true);
+    std::vector<bool> accepts;
+    host.screen.whileShown = [&](const Message& m) {
+        if (m.line1 != "Communication error!") return;
+        accepts.push_back(host.remote.acceptsCaller());
+        host.remote.connectionLost();  // the failed connection goes while the message is up
+        accepts.push_back(host.remote.acceptsCaller());
+    };
+    host.runs(net::kDice, dice(3, 4));  // dice with no game on
+    EXPECT_EQ(accepts, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(host.remote.acceptsCaller());
+}
+
+}  // namespace
+}  // namespace lumaro::testing
