@@ -23,7 +23,7 @@ std::string withoutControls(std::string_view text) {
     out.reserve(text.size());
     for (char c : text) {
         const unsigned char u = static_cast<unsigned char>(c);
-        if (u >= 32 && u != 127) out.push_back(c);
+        if (u >= 32 && !(u >= 127 && u < 160)) out.push_back(c);
     }
     return out;
 }

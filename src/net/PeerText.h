@@ -6,8 +6,8 @@
 
 namespace lumaro::net {
 
-// Control characters (below 32, and 127) removed: a peer's text never moves the cursor of a
-// field or breaks a line of chat.txt.
+// Control characters of Latin-1, the chat's encoding (below 32, 127 and 128..159), removed: a
+// peer's text never moves the cursor of a field or breaks a line of chat.txt.
 std::string withoutControls(std::string_view text);
 
 // A dotted IPv4 address of four numbers 0..255, 7 to 15 characters long; host names never pass.

@@ -20,6 +20,7 @@
 #include "board/MaxDiceRule.h"
 #include "fuzz/FuzzCheck.h"
 #include "game/Game.h"
+#include "game/PlayerName.h"
 #include "net/Framing.h"
 #include "net/PeerText.h"
 #include "net/RemoteProgram.h"
@@ -38,7 +39,17 @@ void trace(const char* format, Args... args) {
     std::fputc('\n', stderr);
 }
 
+// Chat travels and is logged as Latin-1: its control characters are C0, DEL and C1.
 bool hasControls(std::string_view text) {
+    for (char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 32 || (u >= 127 && u < 160)) return true;
+    }
+    return false;
+}
+
+// Messages are UTF-8, where bytes of 128 and more belong to letters: C0 and DEL only.
+bool hasAsciiControls(std::string_view text) {
     for (char c : text) {
         const unsigned char u = static_cast<unsigned char>(c);
         if (u < 32 || u == 127) return true;
@@ -131,7 +142,7 @@ public:
     void gameScored() { check(game.gameOn || peerAnswered_, "only a game in progress is scored"); }
     Answer question(const Message& m) {
         trace("message: %s | %s", m.line1.c_str(), m.line2.c_str());
-        check(!hasControls(m.line1) && !hasControls(m.line2), "no control character in a message");
+        check(!hasAsciiControls(m.line1) && !hasAsciiControls(m.line2), "no control character in a message");
         eventsMayRun();  // something happens while the message is up
         return in.next() & 1 ? Answer::No : Answer::Yes;
     }
@@ -299,8 +310,8 @@ private:
         check(v >= 1 && v <= 64 && (v & (v - 1)) == 0, "the cube is 1..64, a power of two");
         check(game.cubeOwnerWhite <= 1, "the cube's owner is one side");
         check(v > 1 || game.cubeOwnerWhite == 0, "a cube at 1 is centred");
-        check(remote.opponentName().size() <= net::kMaxName && !hasControls(remote.opponentName()), "the caller's name is clean");
-        check(remote.hostName().size() <= net::kMaxName && !hasControls(remote.hostName()), "the host's name is clean");
+        check(heldName(remote.opponentName()) == remote.opponentName(), "the caller's name is clean: 20 characters at most");
+        check(heldName(remote.hostName()) == remote.hostName(), "the host's name is clean: 20 characters at most");
         check(remote.connected() == game.connected, "the game knows whether it is connected");
         check(!game.gameOn || remote.connected(), "no network game goes on without its connection");
         if (game.gameOn) laidOut_ = true;

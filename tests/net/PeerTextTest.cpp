@@ -28,6 +28,7 @@ TEST(PeerText, LocalAddressSkipsLoopback) {
 TEST(PeerText, LinesLoseControls) {
     EXPECT_EQ(withoutControls("a\r\nb"), "ab");
     EXPECT_EQ(withoutControls(std::string("a\0b", 3)), "ab");
+    EXPECT_EQ(withoutControls("a\x7f\x85\x9f\xa0\xe9"), "a\xa0\xe9");  // DEL and C1 go; Latin-1 letters stay
 }
 
 Payload move(std::initializer_list<int> pairs) {
