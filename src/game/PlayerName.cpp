@@ -7,29 +7,20 @@ namespace {
 
 constexpr char32_t kBad = 0xFFFD;
 
-// The characters of UTF-8 text; a byte that starts no valid sequence counts as one bad character.
-// `complete` is cleared when the text is not valid UTF-8; an unfinished sequence at the very end
-// (a name once cut in the middle of a character) is dropped and does not count against it.
-std::vector<char32_t> decodeUtf8(std::string_view text, bool* complete) {
+// The characters of UTF-8 text; a byte that starts no valid sequence counts as one bad character,
+// and an unfinished sequence at the very end is dropped.
+std::vector<char32_t> decodeUtf8(std::string_view text) {
     std::vector<char32_t> out;
-    *complete = true;
     std::size_t i = 0;
     while (i < text.size()) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
         if (length == 0) {
-            *complete = false;
             out.push_back(kBad);
             ++i;
             continue;
         }
-        if (i + static_cast<std::size_t>(length) > text.size()) {
-            bool followersOnly = true;
-            for (std::size_t k = i + 1; k < text.size(); ++k)
-                followersOnly = followersOnly && (static_cast<unsigned char>(text[k]) & 0xC0) == 0x80;
-            if (!followersOnly) *complete = false;
-            break;
-        }
+        if (i + static_cast<std::size_t>(length) > text.size()) break;
         char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
         bool valid = true;
         for (int k = 1; k < length; ++k) {
@@ -41,7 +32,6 @@ std::vector<char32_t> decodeUtf8(std::string_view text, bool* complete) {
         const char32_t least[5] = {0, 0, 0x80, 0x800, 0x10000};
         valid = valid && c >= least[length] && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF);
         if (!valid) {
-            *complete = false;
             out.push_back(kBad);
             ++i;
             continue;
@@ -88,26 +78,19 @@ std::string held(const std::vector<char32_t>& characters) {
 }  // namespace
 
 std::string nameFromBytes(std::string_view bytes) {
-    bool complete = false;
-    const std::vector<char32_t> asUtf8 = decodeUtf8(bytes, &complete);
-    bool beyondAscii = false;
-    for (char32_t c : asUtf8) beyondAscii = beyondAscii || c >= 0x80;
-    if (complete && beyondAscii) return held(asUtf8);
     std::vector<char32_t> latin1;
     for (char b : bytes) latin1.push_back(static_cast<unsigned char>(b));
     return held(latin1);
 }
 
 std::string nameToBytes(std::string_view name) {
-    bool complete = false;
     std::string out;
-    for (char32_t c : decodeUtf8(heldName(name), &complete)) out.push_back(c < 256 ? static_cast<char>(c) : '?');
+    for (char32_t c : decodeUtf8(heldName(name))) out.push_back(c < 256 ? static_cast<char>(c) : '?');
     return out;
 }
 
 std::string heldName(std::string_view name) {
-    bool complete = false;
-    return held(decodeUtf8(name, &complete));
+    return held(decodeUtf8(name));
 }
 
 }  // namespace lumaro

@@ -10,9 +10,7 @@ namespace lumaro {
 
 inline constexpr std::size_t kMaxNameCharacters = 20;
 
-// A name read from lm2.ini or received from the peer. Bytes that form UTF-8 with at least one
-// character beyond ASCII are taken as UTF-8 (earlier versions of the game wrote that), any others as
-// Latin-1.
+// A name read from lm2.ini or received from the peer: Latin-1, one byte a character.
 std::string nameFromBytes(std::string_view bytes);
 
 // The bytes of a name for lm2.ini and the network: Latin-1, at most 20.

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "fuzz/FuzzCheck.h"
+#include "game/PlayerName.h"
 #include "persistence/SettingsFile.h"
 
 using namespace lumaro;
@@ -47,7 +48,7 @@ void checkRanges(const Options& o) {
           o.humanOpponent, o.localPlay, o.listenOption, o.automaticDice, o.showLocalTime, o.showGameDuration,
           o.chatKeyEnabled, o.autohideChat, o.doublesAlwaysAccepted, o.noBackgammonScoring, o.slowThinking})
         check(isFlag(flag), "every flag 0 or 1");
-    check(o.playerName.size() <= Options::kMaxPlayerName, "name of at most 20 characters");
+    check(heldName(o.playerName) == o.playerName, "name of at most 20 characters, none a control");
     check(o.remoteAddress.size() <= Options::kMaxRemoteAddress, "address of at most 15 characters");
 }
 
