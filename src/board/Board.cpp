@@ -11,7 +11,7 @@ bool validScreenPosition(int s) { return s >= 1 && s <= 24; }
 
 }  // namespace
 
-Board::Board() { setv(); }
+Board::Board() { mapScreenToPoints(); }
 
 int Board::pointX(int s) {
     if (!validScreenPosition(s)) return kBarX;
@@ -24,7 +24,7 @@ int Board::stackY(int s, int k) {
     return s <= 12 ? 30 + kStackOffset[k] : 572 - 53 - kStackOffset[k];
 }
 
-void Board::setv() {
+void Board::mapScreenToPoints() {
     for (int s = 1; s <= 24; ++s) {
         if (homeRight == 0)
             screenToPoint[s] = static_cast<Byte>(s);
@@ -90,8 +90,8 @@ void Board::addToBar(Byte c) {
             letEventsRun();
         }
     }
-    analizafazaeu();
-    analizafazatu();
+    updateWhitePhase();
+    updateBlackPhase();
 }
 
 void Board::removeFromBar(Byte c) {
@@ -109,22 +109,22 @@ void Board::removeFromBar(Byte c) {
     letEventsRun();
     lastX = kBarX;
     lastY = c == kWhite ? kWhiteBarY : kBlackBarY;
-    analizafazaeu();
-    analizafazatu();
+    updateWhitePhase();
+    updateBlackPhase();
 }
 
 void Board::flyFromLast(Byte c, int x, int y) {
     if (view_) view_->checkerFlying(c, lastX, lastY, x, y);
 }
 
-void Board::adalb(int s) { addChecker(s, kWhite); }
-void Board::adnegru(int s) { addChecker(s, kBlack); }
-void Board::stergalb(int s) { removeChecker(s, kWhite); }
-void Board::stergnegru(int s) { removeChecker(s, kBlack); }
-void Board::adalbbar() { addToBar(kWhite); }
-void Board::adnegrubar() { addToBar(kBlack); }
-void Board::stergalbbar() { removeFromBar(kWhite); }
-void Board::stergnegrubar() { removeFromBar(kBlack); }
+void Board::addWhiteAt(int s) { addChecker(s, kWhite); }
+void Board::addBlackAt(int s) { addChecker(s, kBlack); }
+void Board::removeWhiteAt(int s) { removeChecker(s, kWhite); }
+void Board::removeBlackAt(int s) { removeChecker(s, kBlack); }
+void Board::addWhiteToBar() { addToBar(kWhite); }
+void Board::addBlackToBar() { addToBar(kBlack); }
+void Board::removeWhiteFromBar() { removeFromBar(kWhite); }
+void Board::removeBlackFromBar() { removeFromBar(kBlack); }
 
 void Board::addAtPoint(int p, Byte c) {
     if (p < 1 || p > 24) return;
@@ -142,8 +142,8 @@ void Board::init() {
         colour[p] = 0;
     }
     for (auto& slots : stack) slots.fill(0);
-    while (barWhite > 0) stergalbbar();
-    while (barBlack > 0) stergnegrubar();
+    while (barWhite > 0) removeWhiteFromBar();
+    while (barBlack > 0) removeBlackFromBar();
     whiteInUse.fill(0);
     blackInUse.fill(0);
     animate = true;
@@ -154,18 +154,18 @@ void Board::layOut(const Position& pos) {
     animate = false;
     for (int p = 1; p <= 24; ++p)
         for (int k = 0; k < pos.count[p] && k < kImages; ++k) addAtPoint(p, pos.colour[p] == kWhite ? kWhite : kBlack);
-    for (int k = 0; k < pos.barWhite; ++k) adalbbar();
-    for (int k = 0; k < pos.barBlack; ++k) adnegrubar();
+    for (int k = 0; k < pos.barWhite; ++k) addWhiteToBar();
+    for (int k = 0; k < pos.barBlack; ++k) addBlackToBar();
     offWhite = pos.offWhite;
     offBlack = pos.offBlack;
-    analizafazaeu();
-    analizafazatu();
+    updateWhitePhase();
+    updateBlackPhase();
     animate = true;
 }
 
 void Board::restoreTo(const Position& target) {
-    while (barWhite > target.barWhite) stergalbbar();
-    while (barBlack > target.barBlack) stergnegrubar();
+    while (barWhite > target.barWhite) removeWhiteFromBar();
+    while (barBlack > target.barBlack) removeBlackFromBar();
     for (int p = 1; p <= 24; ++p) {
         if (count[p] == 0) continue;
         const Byte own = colour[p] == kWhite ? kWhite : kBlack;
@@ -179,12 +179,12 @@ void Board::restoreTo(const Position& target) {
     }
     while (barWhite < target.barWhite) {
         const Byte before = barWhite;
-        adalbbar();
+        addWhiteToBar();
         if (barWhite == before) break;
     }
     while (barBlack < target.barBlack) {
         const Byte before = barBlack;
-        adnegrubar();
+        addBlackToBar();
         if (barBlack == before) break;
     }
     for (int p = 1; p <= 24; ++p) {
@@ -199,15 +199,15 @@ void Board::restoreTo(const Position& target) {
     }
     offWhite = target.offWhite;
     offBlack = target.offBlack;
-    analizafazaeu();
-    analizafazatu();
+    updateWhitePhase();
+    updateBlackPhase();
 }
 
 void Board::rebuild() {
     const Position copy = position();
     init();
     animate = false;
-    setv();
+    mapScreenToPoints();
     if (view_) view_->orientationChanged();
     layOut(copy);
 }

@@ -27,20 +27,20 @@ public:
     Board();
     void setView(BoardView* view) { view_ = view; }
 
-    void setv();
+    void mapScreenToPoints();
     void init();
-    void adalb(int s);
-    void adnegru(int s);
-    void stergalb(int s);
-    void stergnegru(int s);
-    void adalbbar();
-    void adnegrubar();
-    void stergalbbar();
-    void stergnegrubar();
-    void analizafazaeu() { phaseWhite = whitePhaseOf(*this); }
-    void analizafazatu() { phaseBlack = blackPhaseOf(*this); }
+    void addWhiteAt(int s);
+    void addBlackAt(int s);
+    void removeWhiteAt(int s);
+    void removeBlackAt(int s);
+    void addWhiteToBar();
+    void addBlackToBar();
+    void removeWhiteFromBar();
+    void removeBlackFromBar();
+    void updateWhitePhase() { phaseWhite = whitePhaseOf(*this); }
+    void updateBlackPhase() { phaseBlack = blackPhaseOf(*this); }
 
-    // Adds a checker of `colour` on logical point p (adalb / adnegru on its screen position).
+    // Adds a checker of `colour` on logical point p (addWhiteAt / addBlackAt on its screen position).
     void addAtPoint(int p, Byte colour);
     // Lays out `pos` on an empty board at once (no appear effects); bars included,
     // borne-off counts copied. Used by a new game and by rebuild.

@@ -28,7 +28,7 @@ Play maximalPlay(const Position& start, bool white, Byte dieA, Byte dieB) {
     return w.bestPath;
 }
 
-int regulimaxime(const Position& snapshot, Byte dieA, Byte dieB, Byte turn, const DiceLeft& diceLeft) {
+int fallsShortOfMaximalPlay(const Position& snapshot, Byte dieA, Byte dieB, Byte turn, const DiceLeft& diceLeft) {
     const Play best = maximalPlay(snapshot, turn == 1, dieA, dieB);
     GeneratorWorkArea w;
     fillDiceHigherFirst(w, dieA, dieB);  // so that searchDice[k] pairs with diceLeft[k]

@@ -11,6 +11,6 @@ Play maximalPlay(const Position& start, bool white, Byte dieA, Byte dieB);
 
 // 1 when the side to move (turn 1 white, 0 black) has used fewer pips than some legal play from
 // the turn-start position would; 0 otherwise (also when no step at all was possible).
-int regulimaxime(const Position& snapshot, Byte dieA, Byte dieB, Byte turn, const DiceLeft& diceLeft);
+int fallsShortOfMaximalPlay(const Position& snapshot, Byte dieA, Byte dieB, Byte turn, const DiceLeft& diceLeft);
 
 }  // namespace lumaro

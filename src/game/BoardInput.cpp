@@ -17,7 +17,7 @@ void Game::clickBoard(int s, Button button) {
             return;
         }
     }
-    pasi();
+    endTurn();
 }
 
 void Game::clickChecker(Side side, int image, Button button) {
@@ -25,7 +25,7 @@ void Game::clickChecker(Side side, int image, Button button) {
     const bool white = side == Side::White;
     const bool onTurn = white ? turn == 1 : turn == 0 && opponent().playsAtThisBoard();
     if (!onTurn || image < 1 || image > Board::kImages) {
-        pasi();
+        endTurn();
         return;
     }
     for (int p = 1; p <= 24; ++p) {
@@ -41,12 +41,12 @@ void Game::clickChecker(Side side, int image, Button button) {
         if (white) whiteEntryByClick(button); else blackEntryByClick(button);
         return;
     }
-    pasi();
+    endTurn();
 }
 
 void Game::clickDice() {
     if (!acceptsInput()) return;
-    pasi();
+    endTurn();
 }
 
 void Game::clickCube() {
@@ -58,7 +58,7 @@ Game::KeyCommand Game::keyPressed(char key, bool backspace, bool toolWindowOpen)
     if (backspace) {
         const bool blackNotHere = turn == 0 && !opponent().playsAtThisBoard();
         if (busy || hourglass || toolWindowOpen || !gameOn || blackNotHere) return KeyCommand::None;
-        refacfast();
+        undoTurn();
     }
     // Typed dice go to a manual roll waiting for them; otherwise, while a box is up, a move runs or
     // the computer thinks, a key is no answer to anything.

@@ -11,9 +11,9 @@ void Game::useDie(Byte die) {
 }
 
 void Game::afterStep() {
-    board.analizafazaeu();
-    board.analizafazatu();
-    calculpunctaj();
+    board.updateWhitePhase();
+    board.updateBlackPhase();
+    updateCounters();
     endIfBorneOff();
 }
 
@@ -21,9 +21,9 @@ void Game::afterStep() {
 void Game::sendBlotToBar(Side blot, int t) {
     const bool white = blot == Side::White;
     const int s = board.screenToPoint[t];
-    if (white) board.stergalb(s); else board.stergnegru(s);
+    if (white) board.removeWhiteAt(s); else board.removeBlackAt(s);
     board.flyFromLast(colourOf(blot), Board::kBarX, white ? Board::kWhiteBarY : Board::kBlackBarY);
-    if (white) board.adalbbar(); else board.adnegrubar();
+    if (white) board.addWhiteToBar(); else board.addBlackToBar();
 }
 
 Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool record) {
@@ -36,24 +36,24 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
     const Byte own = colourOf(side);
     auto leave = [&] {
         if (from == 0) {
-            if (white) board.stergalbbar(); else board.stergnegrubar();
+            if (white) board.removeWhiteFromBar(); else board.removeBlackFromBar();
         } else {
             const int s = board.screenToPoint[from];
-            if (white) board.stergalb(s); else board.stergnegru(s);
+            if (white) board.removeWhiteAt(s); else board.removeBlackAt(s);
         }
     };
     // Where the checker lands: a point, or 25 for the tray.
     const bool hit = result != kBorneOff && result > kHitOffset;
     const int to = result == kBorneOff ? 25 : (hit ? result - kHitOffset : result);
     if (result == kBorneOff) {
-        if (record && white) adaugmoves(static_cast<Byte>(from), die);
+        if (record && white) recordWhiteStep(static_cast<Byte>(from), die);
         leave();
         (white ? board.offWhite : board.offBlack) += 1;
         if (placingSound && options.soundFx) screen_->play(Sound::Checker);
         board.flyFromLast(own, board.trayX(), white ? Board::kWhiteTrayY : Board::kBlackTrayY);
     } else {
         // An entry is recorded by the screen position of its point, a move by the point it leaves.
-        if (record && white) adaugmoves(from == 0 ? board.screenToPoint[to] : static_cast<Byte>(from), die);
+        if (record && white) recordWhiteStep(from == 0 ? board.screenToPoint[to] : static_cast<Byte>(from), die);
         if (placingSound && options.soundFx) screen_->play(Sound::Checker);
         // White's hit from a point lands at once; the others show their fade and appear effects.
         const bool quietHit = hit && white && from != 0;

@@ -60,8 +60,8 @@ void Game::playComputersChoice(Side side) {
     // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
     const bool thinkingLong = side == Side::Black && playingLevel() == 2;
     if (thinkingLong) setHourglass(true);
-    board.analizafazaeu();
-    board.analizafazatu();
+    board.updateWhitePhase();
+    board.updateBlackPhase();
     busy = true;
     lastSearch = choosePlay(side == Side::Black);
     if (!lastSearch.fromBook && diceTotal(lastSearch.bestPath) == 0) {
@@ -80,10 +80,10 @@ void Game::playComputersChoice(Side side) {
     playPlay(play, side);
 }
 
-void Game::mutapc() { playComputersChoice(Side::Black); }
+void Game::playComputerTurn() { playComputersChoice(Side::Black); }
 
-void Game::mutapceu() {
-    refacfast();  // the steps already made this turn are taken back first
+void Game::playWhiteByComputer() {
+    undoTurn();  // the steps already made this turn are taken back first
     playComputersChoice(Side::White);
     screen_->refreshBarDots();  // the dots of the dice just played go
 }

@@ -19,13 +19,13 @@ void Game::offerDouble() {
     busy = wasBusy;
     gameEndedByCube = false;
     // Dice that must still be played come first.
-    if (dice.anyLeft() && regulimaxime(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) return;
+    if (dice.anyLeft() && fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) return;
     if (isCrawfordGame()) {
-        mesaj(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
+        showMessage(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
     }
     if (options.matchPlay && options.matchLength == 1) {
-        mesaj(MessageKind::RuleNotice, "There is no sense to double", "when you play for one point!", false);
+        showMessage(MessageKind::RuleNotice, "There is no sense to double", "when you play for one point!", false);
         return;
     }
     if (networkPlace()) {
@@ -49,30 +49,30 @@ void Game::doubleTaken(Side taker) {
     recorder.took(taker);
     cubeValue = static_cast<Byte>(cubeValue * 2);
     cubeOwnerWhite = taker == Side::White ? 1 : 0;
-    afiscub();
-    pasi2();
+    drawCube();
+    passTurn();
 }
 
 void Game::doubleDropped(Side dropper) {
     recorder.doubled(otherSide(dropper));
     recorder.dropped(dropper);
-    terminare(otherSide(dropper), GameOver::DoubleRefused);
+    finishGame(otherSide(dropper), GameOver::DoubleRefused);
 }
 
-void Game::raspuns_pc_la_dublaj() {
+void Game::computerAnswersDouble() {
     if (turn != 0) return;
     if (!(cubeValue == 1 || cubeOwnerWhite == 1)) return;
     if (computerTakesDouble()) {
-        mesaj(MessageKind::Cube, "Your doubling proposal", options.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
+        showMessage(MessageKind::Cube, "Your doubling proposal", options.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
         doubleTaken(Side::Black);
         return;
     }
-    mesaj(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
+    showMessage(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
     doubleDropped(Side::Black);
 }
 
 bool Game::blackDoubles(const std::string& line1) {
-    if (mesaj(MessageKind::Cube, line1, "Do you accept?", true)) {
+    if (showMessage(MessageKind::Cube, line1, "Do you accept?", true)) {
         recorder.doubled(Side::Black);
         recorder.took(Side::White);
         gameEndedByCube = false;

@@ -4,7 +4,7 @@
 
 namespace lumaro {
 
-void Dice::zar4() {
+void Dice::fillDiceLeft() {
     if (dieA == dieB)
         diceLeft = {0, dieA, dieA, dieA, dieA};
     else if (dieA > dieB)
@@ -13,7 +13,7 @@ void Dice::zar4() {
         diceLeft = {0, dieB, dieA, 0, 0};
 }
 
-void Dice::genzar(Screen& screen, bool soundFx) {
+void Dice::rollAutomatically(Screen& screen, bool soundFx) {
     if (soundFx) screen.play(Sound::Dice);
     const std::uint32_t passes = random.Random(5) + 1;
     Byte a = 1;
@@ -23,14 +23,14 @@ void Dice::genzar(Screen& screen, bool soundFx) {
         screen.delay(9);  // the timers move on meanwhile, and with them the counters
         const std::uint32_t draws = random.Random(11) + 1;
         double value = 0.0;
-        for (std::uint32_t k = 0; k < draws; ++k) value = ranmar.uni();
+        for (std::uint32_t k = 0; k < draws; ++k) value = marsaglia.uni();
         const auto v = static_cast<std::uint32_t>(std::nearbyint(value * 16777216.0));
         b = static_cast<Byte>((v + slideTicks) % 6 + 1);
     }
     screen.delay(100);
     dieA = a;
     dieB = b;
-    zar4();
+    fillDiceLeft();
 }
 
 bool Dice::enterManualDie(Byte key) {

@@ -14,14 +14,14 @@ struct Dice {
     Byte clockTicks = 0;  // advanced by the 107 ms clock timer
     Byte slideTicks = 0;  // advanced by the 15 ms menu-slide timer
     RuntimeRandom random;
-    Ranmar ranmar;
+    MarsagliaZaman marsaglia;
 
     // Fills diceLeft from dieA and dieB.
-    void zar4();
+    void fillDiceLeft();
     // Rolls both dice automatically: dieA from the runtime generator plus the clock counter,
-    // dieB from RANMAR plus the slide counter; 1..5 passes with short waits, the last one counts.
+    // dieB from the Marsaglia-Zaman generator plus the slide counter; 1..5 passes with short waits, the last one counts.
     // Fills diceLeft; the caller takes the turn-start snapshot.
-    void genzar(Screen& screen, bool soundFx);
+    void rollAutomatically(Screen& screen, bool soundFx);
     // Manual entry, one key at a time: a digit 1..6 fills dieA first, then dieB; anything else is
     // ignored. Returns true when the key was taken.
     bool enterManualDie(Byte key);

@@ -28,12 +28,12 @@ void Game::startUp(std::uint32_t seedMilliseconds) {
     dice.random.seed = seedMilliseconds;
     blackBeginsNext = dice.random.Random(100) > 50;
     dice.clockTicks = 0;
-    dice.ranmar.initFrom(dice.random);
+    dice.marsaglia.initFrom(dice.random);
     board.count.fill(0);
     board.colour.fill(0);
-    stat();
+    resetStatistics();
     board.homeRight = options.homeRight;
-    board.setv();
+    board.mapScreenToPoints();
     dice.clear();
     board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
     cubeValue = 1;
@@ -58,7 +58,7 @@ void Game::rollAt(Side side, bool automatic) {
     // Black's new turn starts its own marks; White's roll is the local player's next action.
     clearLastMoveMarks();
     if (automatic) {
-        dice.genzar(*screen_, options.soundFx != 0);
+        dice.rollAutomatically(*screen_, options.soundFx != 0);
         screen_->showDice(side, dice.dieA, dice.dieB);
     } else {
         dice.dieA = 0;
@@ -73,7 +73,7 @@ void Game::rollAt(Side side, bool automatic) {
             dice.pendingKey = 0;
         }
         enteringDice = false;
-        dice.zar4();
+        dice.fillDiceLeft();
     }
     takeSnapshot();
     recorder.rolled(side, dice.dieA, dice.dieB);
@@ -83,22 +83,22 @@ void Game::rollAt(Side side, bool automatic) {
     busy = false;
 }
 
-void Game::afiszareu() { rollAt(Side::White, options.automaticDice != 0); }
-void Game::afiszartu() { rollAt(Side::Black, options.automaticDice != 0); }
-void Game::afiszareucon() { rollAt(Side::White, true); }
+void Game::rollForWhite() { rollAt(Side::White, options.automaticDice != 0); }
+void Game::rollForBlack() { rollAt(Side::Black, options.automaticDice != 0); }
+void Game::rollForWhiteInNetworkGame() { rollAt(Side::White, true); }
 
-void Game::afiszartucon(Byte a, Byte b) {
+void Game::takePeerRoll(Byte a, Byte b) {
     clearLastMoveMarks();
     dice.dieA = a;
     dice.dieB = b;
     screen_->showDice(Side::Black, a, b);
     recorder.rolled(Side::Black, a, b);
-    dice.zar4();
+    dice.fillDiceLeft();
     takeSnapshot();
     blackRollStats.countRoll(a, b, stats.blackPips);
 }
 
-void Game::tablanoua() {
+void Game::setUpNewBoard() {
     busy = true;
     clearLastMoveMarks();
     moveRecord.fill(0);
@@ -109,9 +109,9 @@ void Game::tablanoua() {
     const Position start = startingPosition();
     // White first, from its back checkers forward; then Black, from its back checkers forward.
     for (int p : {1, 12, 17, 19})
-        for (int k = 0; k < start.count[p]; ++k) board.adalb(board.screenToPoint[p]);
+        for (int k = 0; k < start.count[p]; ++k) board.addWhiteAt(board.screenToPoint[p]);
     for (int p : {24, 13, 8, 6})
-        for (int k = 0; k < start.count[p]; ++k) board.adnegru(board.screenToPoint[p]);
+        for (int k = 0; k < start.count[p]; ++k) board.addBlackAt(board.screenToPoint[p]);
     board.animate = true;
     cubeValue = 1;
     cubeOwnerWhite = 0;
@@ -119,9 +119,9 @@ void Game::tablanoua() {
     resultPoints = 0;
     board.phaseWhite = board.phaseBlack = 0;
     board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
-    board.analizafazaeu();
-    board.analizafazatu();
-    calculpunctaj();
+    board.updateWhitePhase();
+    board.updateBlackPhase();
+    updateCounters();
     gameNumber = gameNumber == 255 ? 1 : static_cast<Byte>(gameNumber + 1);
     busy = false;
     screen_->refreshBarDots();
@@ -129,7 +129,7 @@ void Game::tablanoua() {
 
 void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA, dice.dieB); }
 
-void Game::refacfast() {
+void Game::undoTurn() {
     if (turn == 0) clearLastMoveMarks();  // Black's steps taken back
     recorder.turnUndone(sideToMove());
     board.animate = false;
@@ -139,12 +139,12 @@ void Game::refacfast() {
     drawCube();
     dice.dieA = snapshot.dieA;
     dice.dieB = snapshot.dieB;
-    dice.zar4();
+    dice.fillDiceLeft();
     redrawDiceOfSideToMove();
     board.restoreTo(snapshot.position);
-    board.analizafazaeu();
-    board.analizafazatu();
-    calculpunctaj();
+    board.updateWhitePhase();
+    board.updateBlackPhase();
+    updateCounters();
     busy = false;
     screen_->refreshBarDots();
     board.animate = true;
@@ -172,13 +172,13 @@ void Game::recordNewGame() {
     recorder.startGame(length, white, black, isCrawfordGame());
 }
 
-void Game::stat() {
+void Game::resetStatistics() {
     whiteRollStats.clear();
     blackRollStats.clear();
     stats.resetForNewGame();
 }
 
-void Game::calculpunctaj() {
+void Game::updateCounters() {
     stats.recompute(board, options.cubeEnabled != 0, cubeValue, cubeOwnerWhite);
     counters = boardCounters(board, stats.whitePips, stats.blackPips, true, true);
     screen_->countersChanged();
@@ -193,13 +193,13 @@ void Game::endIfBorneOff() {
         // In a network game the peer gets the last move first; if it cannot, the connection
         // ends and takes the game with it.
         if (networkPlace() && connected && turn == 1 && !opponent().whiteBoreOffLast(*this)) return;
-        if (gameOn) terminare(Side::White, GameOver::BorneOff);
+        if (gameOn) finishGame(Side::White, GameOver::BorneOff);
     } else if (board.offBlack >= kCheckersPerSide) {
-        terminare(Side::Black, GameOver::BorneOff);
+        finishGame(Side::Black, GameOver::BorneOff);
     }
 }
 
-void Game::terminare(Side winner, GameOver how) {
+void Game::finishGame(Side winner, GameOver how) {
     const bool wasBusy = busy;
     busy = true;  // held until the result box has closed: the game is over, nothing may move on
     gameEndedByCube = how == GameOver::DoubleRefused;
@@ -213,7 +213,7 @@ void Game::terminare(Side winner, GameOver how) {
     screen_->recordChanged();
     dice.diceLeft = {};
     gameOn = false;
-    mesaj(lastResult.message);
+    showMessage(lastResult.message);
     busy = wasBusy;
 }
 
@@ -243,16 +243,16 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     turn = saved.turn;
     options.cubeEnabled = saved.cubeEnabled;
     busy = false;
-    refacfast();
+    undoTurn();
     gameOn = true;
     screen_->gameStarted();
-    board.analizafazaeu();
-    board.analizafazatu();
+    board.updateWhitePhase();
+    board.updateBlackPhase();
     crawfordGameNumber = 0;
-    stat();
+    resetStatistics();
     // The pip counts are taken after the reset, so the history starts from the loaded position.
-    calculpunctaj();
-    dice.zar4();
+    updateCounters();
+    dice.fillDiceLeft();
     // The loaded position counts as the first roll of both colours, the loaded dice as the second
     // roll of the colour to move.
     whiteRollStats.rolls = 1;

@@ -34,7 +34,7 @@ public:
     PositionStats stats;
     RollStats whiteRollStats;
     RollStats blackRollStats;
-    // What the pip, bar and borne-off labels show: written by calculpunctaj only, so a finished
+    // What the pip, bar and borne-off labels show: written by updateCounters only, so a finished
     // game or a declined new one keeps showing the counts of the position on the board.
     BoardCounters counters;
 
@@ -88,27 +88,27 @@ public:
     void startUp(std::uint32_t seedMilliseconds);
 
     // Dice of a local turn, automatic or manual by the options; shown at the roller's place.
-    void afiszareu();
-    void afiszartu();
+    void rollForWhite();
+    void rollForBlack();
     // White's roll in a network game: always automatic.
-    void afiszareucon();
+    void rollForWhiteInNetworkGame();
     // A roll received from the peer of a network game: no random numbers are drawn.
-    void afiszartucon(Byte a, Byte b);
+    void takePeerRoll(Byte a, Byte b);
     void takeSnapshot();
 
-    void tablanoua();
-    void refacfast();
-    void calculpunctaj();
+    void setUpNewBoard();
+    void undoTurn();
+    void updateCounters();
     // Ends the game won by `winner`: scores it, books it, announces it. Nothing else reacts to
     // input until the result box has closed.
-    void terminare(Side winner, GameOver how);
-    void stat();
+    void finishGame(Side winner, GameOver how);
+    void resetStatistics();
 
     // The one way the game shows a message or asks a question: plays the question sound, keeps
     // every click, key and menu item out while the box is up (busy, restored afterwards) and
     // returns true for YES.
-    bool mesaj(const Message& message);
-    bool mesaj(MessageKind kind, const std::string& line1, const std::string& line2, bool yesNo);
+    bool showMessage(const Message& message);
+    bool showMessage(MessageKind kind, const std::string& line1, const std::string& line2, bool yesNo);
 
     // What the board window hands over: clicks and keys. Each is ignored while the game is busy or
     // the hourglass shows. `s` is the screen position under the mouse (0: none).
@@ -128,14 +128,14 @@ public:
     void whiteEntryByClick(Button button);
     void blackStepByClick(int s, Button button);
     void blackEntryByClick(Button button);
-    void adaugmoves(Byte from, Byte die);
+    void recordWhiteStep(Byte from, Byte die);
     // End of the local turn: refuses while a die can still be played, undoes a short play, then
     // hands the turn over to the opponent.
-    void pasi();
+    void endTurn();
     // Hands the turn over without any check (after a cube exchange).
-    void pasi2();
+    void passTurn();
     // A new local game: the question, the board, who begins and the first roll.
-    void afiszarstart();
+    void startNewGame();
 
     // The menu commands. Each first checks its guards against the window's state and does nothing
     // when one holds; they return whether they acted.
@@ -184,8 +184,8 @@ public:
     void useDie(Byte die);
 
     // The computer plays Black's roll; MOVE plays White's roll the same way.
-    void mutapc();
-    void mutapceu();
+    void playComputerTurn();
+    void playWhiteByComputer();
     // What the computer would play for the side, without moving anything (the book included).
     SearchResult choosePlay(bool black);
     SearchRequest searchRequest(bool black) const;
@@ -195,8 +195,8 @@ public:
     // A person offers a double (a click on the cube or the D key) for the player to roll next.
     void offerDouble();
     // The computer's answer to White's double.
-    void raspuns_pc_la_dublaj();
-    void afiscub() { drawCube(); }
+    void computerAnswersDouble();
+    void drawCube();
     // The answer to a double: the taker holds the cube at twice its value and the turn passes;
     // a drop ends the game as a single game times the cube, won by the side that doubled.
     void doubleTaken(Side taker);
@@ -229,7 +229,6 @@ private:
     void stepByClick(Side side, int s, Button button);
     void entryByClick(Side side, Button button);
     void redrawDiceOfSideToMove();
-    void drawCube();
     bool acceptsInput() const { return !busy && !hourglass; }
     void clearLastMoveMarks();
 

@@ -4,26 +4,26 @@
 
 namespace lumaro {
 
-bool Game::mesaj(const Message& message) {
+bool Game::showMessage(const Message& message) {
     const bool wasBusy = busy;
     busy = true;
     if (message.yesNo && options.soundFx) screen_->play(Sound::Question);
-    const bool yes = screen_->mesaj(message) == Answer::Yes;
+    const bool yes = screen_->showMessage(message) == Answer::Yes;
     busy = wasBusy;
     return yes;
 }
 
-bool Game::mesaj(MessageKind kind, const std::string& line1, const std::string& line2, bool yesNo) {
+bool Game::showMessage(MessageKind kind, const std::string& line1, const std::string& line2, bool yesNo) {
     Message message;
     message.kind = kind;
     message.line1 = line1;
     message.line2 = line2;
     message.yesNo = yesNo;
     message.timeout = 50;
-    return mesaj(message);
+    return showMessage(message);
 }
 
-void Game::adaugmoves(Byte from, Byte die) {
+void Game::recordWhiteStep(Byte from, Byte die) {
     for (int pair = 0; pair < 4; ++pair) {
         if (moveRecord[2 * pair + 2] == 0) {
             moveRecord[2 * pair + 1] = from;
@@ -57,13 +57,13 @@ void Game::stepByClick(Side side, int s, Button button) {
     const Byte phase = side == Side::White ? board.phaseWhite : board.phaseBlack;
     if (phase == 1) {
         if (canEnter(board, turnSide, dice.diceLeft))
-            mesaj(MessageKind::RuleNotice, "You have to play first", "your men from the bar!", false);
+            showMessage(MessageKind::RuleNotice, "You have to play first", "your men from the bar!", false);
         else
-            pasi();
+            endTurn();
         return;
     }
     if (!canMove(board, turnSide, dice.diceLeft) || s < 1 || s > 24) {
-        pasi();
+        endTurn();
         return;
     }
     busy = true;
@@ -86,7 +86,7 @@ void Game::blackStepByClick(int s, Button button) { stepByClick(Side::Black, s, 
 void Game::whiteEntryByClick(Button button) { entryByClick(Side::White, button); }
 void Game::blackEntryByClick(Button button) { entryByClick(Side::Black, button); }
 
-void Game::pasi() {
+void Game::endTurn() {
     if (!gameOn) return;
     // Network play hands the turn over through the connection; it has its own turn end.
     if (networkPlace()) {
@@ -100,9 +100,9 @@ void Game::pasi() {
         if (canPlay) return;  // the player must go on
         if (options.soundFx) screen_->play(Sound::NoMove);
         screen_->delay(100);
-        if (regulimaxime(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) {
-            mesaj(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
-            refacfast();
+        if (fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) {
+            showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
+            undoTurn();
             return;
         }
     }
@@ -111,26 +111,26 @@ void Game::pasi() {
         opponent().blackTurn(*this);
     } else {
         turn = 1;
-        afiszareu();
+        rollForWhite();
     }
 }
 
-void Game::pasi2() {
+void Game::passTurn() {
     if (turn == 1) {
         turn = 0;
-        afiszartu();
+        rollForBlack();
     } else {
         turn = 1;
-        afiszareu();
+        rollForWhite();
     }
 }
 
-void Game::afiszarstart() {
-    stat();
+void Game::startNewGame() {
+    resetStatistics();
     if (options.alternateFirstMove) {
         const std::string begins = blackBeginsNext ? "Black begins!" : "White begins!";
         turn = blackBeginsNext ? 0 : 1;
-        const bool yes = mesaj(MessageKind::NewGame, "Alternate play. " + begins, "Start a new game?", true);
+        const bool yes = showMessage(MessageKind::NewGame, "Alternate play. " + begins, "Start a new game?", true);
         blackBeginsNext = !blackBeginsNext;
         if (!yes) {
             screen_->clearDice();
@@ -139,24 +139,24 @@ void Game::afiszarstart() {
             return;
         }
         screen_->letEventsRun();
-        tablanoua();
+        setUpNewBoard();
         gameOn = true;
         recordNewGame();
         screen_->gameStarted();
-        if (turn == 1) afiszareu(); else afiszartu();
+        if (turn == 1) rollForWhite(); else rollForBlack();
         takeSnapshot();
         if (turn == 0) opponent().blackPlaysRolledDice(*this);
         return;
     }
     busy = true;
     do {
-        dice.genzar(*screen_, options.soundFx != 0);
+        dice.rollAutomatically(*screen_, options.soundFx != 0);
     } while (dice.dieA == dice.dieB);
     screen_->showOpeningDice(dice.dieA, dice.dieB);
     const bool blackBegins = dice.dieB < dice.dieA;
     turn = blackBegins ? 0 : 1;
     busy = false;
-    const bool yes = mesaj(MessageKind::NewGame, std::string("Rolling dice...") + (blackBegins ? "Black begins!" : "White begins!"),
+    const bool yes = showMessage(MessageKind::NewGame, std::string("Rolling dice...") + (blackBegins ? "Black begins!" : "White begins!"),
                            "Start a new game?", true);
     if (!yes) {
         screen_->clearDice();
@@ -171,10 +171,10 @@ void Game::afiszarstart() {
     busy = false;
     // The opening dice survive the new board: they are the beginner's first roll.
     const Byte a = dice.dieA, b = dice.dieB;
-    tablanoua();
+    setUpNewBoard();
     dice.dieA = a;
     dice.dieB = b;
-    dice.zar4();
+    dice.fillDiceLeft();
     gameOn = true;
     recordNewGame();
     recorder.rolled(blackBegins ? Side::Black : Side::White, a, b);

@@ -13,7 +13,7 @@ bool Game::resign() {
 bool Game::askToResign() {
     // While the peer is on turn a network game cannot be resigned: the answer is no.
     if (networkPlace() && connected && turn == 0) return false;
-    return mesaj(MessageKind::Resign, "Do you want to resign?", "", true);
+    return showMessage(MessageKind::Resign, "Do you want to resign?", "", true);
 }
 
 void Game::resignNow() {
@@ -21,7 +21,7 @@ void Game::resignNow() {
     if (networkPlace() && connected) {
         // The peer knows the position of the turn's start, not the steps made since: both sides
         // score the resignation from that position.
-        refacfast();
+        undoTurn();
         // The peer hears of it first; when it cannot, the communication error has ended the game.
         if (!opponent().whiteResigns(*this)) return;
     }
@@ -29,7 +29,7 @@ void Game::resignNow() {
     // The player at this machine gives up; between two people at one board, the one on turn.
     const Side resigner = opponent().playsAtThisBoard() ? sideToMove() : Side::White;
     recorder.resigned(resigner);
-    terminare(otherSide(resigner), GameOver::Resigned);
+    finishGame(otherSide(resigner), GameOver::Resigned);
 }
 
 bool Game::commandStart(const ShellState& shell) {
@@ -40,14 +40,14 @@ bool Game::commandStart(const ShellState& shell) {
         opponent().startGame(*this);
         return true;
     }
-    afiszarstart();
+    startNewGame();
     return true;
 }
 
 bool Game::commandBack(const ShellState& shell) {
     if (menuRefused(shell, true) || !gameOn) return false;
     if (turn == 0 && !opponent().playsAtThisBoard()) return false;
-    refacfast();
+    undoTurn();
     return true;
 }
 
@@ -57,7 +57,7 @@ bool Game::commandMove(const ShellState& shell) {
     // player who asks for it (the steps travel to the peer like clicked ones).
     const bool networkTurn = networkPlace() && connected && !waitingForOpponent;
     if (!(opponent().isComputer() || networkTurn) || turn == 0) return false;
-    mutapceu();
+    playWhiteByComputer();
     return true;
 }
 
@@ -72,7 +72,7 @@ bool Game::commandSide(const ShellState& shell) {
     board.homeRight = board.homeRight ? 0 : 1;
     options.homeRight = board.homeRight;
     board.rebuild();
-    calculpunctaj();
+    updateCounters();
     busy = false;
     screen_->refreshBarDots();
     return true;
@@ -88,7 +88,7 @@ bool Game::commandColor(const ShellState& shell) {
 
 bool Game::commandScore(const ShellState& shell) {
     if (menuRefused(shell, true)) return false;
-    mesaj(scoreMessage(options, scores));
+    showMessage(scoreMessage(options, scores));
     return true;
 }
 
@@ -116,14 +116,14 @@ bool Game::commandExit(const ShellState& shell) {
     if (gameOn) {
         if (peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.
-            if (!mesaj(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
+            if (!showMessage(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
             recorder.resigned(Side::White);
-            terminare(Side::Black, GameOver::Resigned);
+            finishGame(Side::Black, GameOver::Resigned);
         } else if (!resign()) {
             return false;
         }
     }
-    if (connected && !mesaj(MessageKind::Resign, "Disconnect and exit?", "", true)) return false;
+    if (connected && !showMessage(MessageKind::Resign, "Disconnect and exit?", "", true)) return false;
     return true;
 }
 

@@ -13,23 +13,23 @@ public:
                                (game.cubeValue == 1 || game.cubeOwnerWhite == 0);
         if (mayDouble) game.computerOffersDouble();
         if (!game.gameOn) return;  // White dropped the double
-        game.afiszartu();
-        game.mutapc();
+        game.rollForBlack();
+        game.playComputerTurn();
     }
-    void blackPlaysRolledDice(Game& game) override { game.mutapc(); }
+    void blackPlaysRolledDice(Game& game) override { game.playComputerTurn(); }
     void doubleOffered(Game& game, Side offerer) override {
-        if (offerer == Side::White) game.raspuns_pc_la_dublaj();
+        if (offerer == Side::White) game.computerAnswersDouble();
     }
     bool isComputer() const override { return true; }
 };
 
 class PersonAtThisBoard : public Opponent {
 public:
-    void blackTurn(Game& game) override { game.afiszartu(); }
+    void blackTurn(Game& game) override { game.rollForBlack(); }
     void blackPlaysRolledDice(Game&) override {}  // the person clicks
     void doubleOffered(Game& game, Side offerer) override {
         const bool black = offerer == Side::Black;
-        const bool taken = game.mesaj(MessageKind::Cube, black ? "Black player wants to double." : "White player wants to double.",
+        const bool taken = game.showMessage(MessageKind::Cube, black ? "Black player wants to double." : "White player wants to double.",
                                       "Do you accept?", true);
         if (taken)
             game.doubleTaken(otherSide(offerer));

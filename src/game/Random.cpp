@@ -6,7 +6,7 @@ std::uint32_t millisecondsSinceMidnight(int hour, int minute, int second, int mi
     return static_cast<std::uint32_t>(((hour * 60 + minute) * 60 + second) * 1000 + millisecond);
 }
 
-bool Ranmar::init(int ij, int kl) {
+bool MarsagliaZaman::init(int ij, int kl) {
     if (ij < 0 || ij > 31328 || kl < 0 || kl > 30081) return false;
     int i = (ij / 177) % 177 + 2;
     int j = ij % 177 + 2;
@@ -35,13 +35,13 @@ bool Ranmar::init(int ij, int kl) {
     return true;
 }
 
-void Ranmar::initFrom(RuntimeRandom& random) {
+void MarsagliaZaman::initFrom(RuntimeRandom& random) {
     const int kl = static_cast<int>(random.Random(30001));
     const int ij = static_cast<int>(random.Random(31300));
     init(ij, kl);
 }
 
-double Ranmar::uni() {
+double MarsagliaZaman::uni() {
     if (!initialised_) return 0.0;
     double value = u_[i97_] - u_[j97_];
     if (value < 0.0) value += 1.0;

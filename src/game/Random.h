@@ -1,6 +1,6 @@
 #pragma once
 // The two random sources of the dice: the runtime's linear congruential generator and a
-// Marsaglia-Zaman universal generator (RANMAR) initialised from it. Each roll takes one die from each.
+// Marsaglia-Zaman universal generator initialised from it. Each roll takes one die from each.
 #include <array>
 #include <cstdint>
 
@@ -20,7 +20,7 @@ public:
 // Milliseconds since midnight of a UTC time of day: the runtime generator's seed.
 std::uint32_t millisecondsSinceMidnight(int hour, int minute, int second, int millisecond);
 
-class Ranmar {
+class MarsagliaZaman {
 public:
     // The standard initialisation; false (and no change) when ij is outside 0..31328 or kl outside 0..30081.
     bool init(int ij, int kl);

@@ -13,7 +13,7 @@ bool Game::commandSave(const ShellState& shell) {
     if (!path) return true;
     std::string whyNot;
     if (!writeSavedGame(*path, savedGame(), &whyNot))
-        mesaj(MessageKind::RuleNotice, "The game could not be saved.", whyNot, false);
+        showMessage(MessageKind::RuleNotice, "The game could not be saved.", whyNot, false);
     return true;
 }
 
@@ -32,7 +32,7 @@ bool Game::commandLoad(const ShellState& shell) {
     }
     const SavedGameResult loaded = readSavedGame(*path);
     if (!loaded.ok) {
-        mesaj(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
+        showMessage(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
         return true;
     }
     if (resigning) resignNow();

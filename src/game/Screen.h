@@ -56,8 +56,8 @@ class Screen {
 public:
     virtual ~Screen() = default;
     // Draws the message and waits until it is answered or its countdown ends. Only the game calls
-    // it (Game::mesaj), which keeps every other input out meanwhile and plays the question sound.
-    virtual Answer mesaj(const Message& message) = 0;
+    // it (Game::showMessage), which keeps every other input out meanwhile and plays the question sound.
+    virtual Answer showMessage(const Message& message) = 0;
     // Waits `ms` milliseconds while the window keeps handling events.
     virtual void delay(int ms) = 0;
     virtual void play(Sound sound) = 0;

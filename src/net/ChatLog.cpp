@@ -4,7 +4,7 @@
 
 namespace lumaro::net {
 
-void addchatlog(const std::string& path, std::string_view line) {
+void appendChatLog(const std::string& path, std::string_view line) {
     if (path.empty()) return;
     std::FILE* file = std::fopen(path.c_str(), "ab");
     if (!file) return;

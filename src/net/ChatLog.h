@@ -7,6 +7,6 @@ namespace lumaro::net {
 
 // Appends the line and a carriage return and line feed. A file that cannot be opened or written
 // loses the line and says nothing: the chat goes on.
-void addchatlog(const std::string& path, std::string_view line);
+void appendChatLog(const std::string& path, std::string_view line);
 
 }  // namespace lumaro::net

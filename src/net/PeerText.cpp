@@ -28,7 +28,7 @@ std::string withoutControls(std::string_view text) {
     return out;
 }
 
-bool isip(std::string_view text) {
+bool isIpAddress(std::string_view text) {
     if (text.size() < 7 || text.size() > 15) return false;
     std::string_view rest = text;
     for (int k = 0; k < 3; ++k) {
@@ -43,10 +43,10 @@ bool isip(std::string_view text) {
 std::string chooseLocalAddress(const std::vector<std::string>& resolved, const std::vector<std::string>& interfaces) {
     std::string last;
     for (const std::string& a : resolved)
-        if (isip(a)) last = a;
+        if (isIpAddress(a)) last = a;
     if (!last.empty() && !isLoopback(last)) return last;
     for (const std::string& a : interfaces)
-        if (isip(a) && !isLoopback(a)) return a;
+        if (isIpAddress(a) && !isLoopback(a)) return a;
     return last;
 }
 

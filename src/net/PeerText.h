@@ -11,7 +11,7 @@ namespace lumaro::net {
 std::string withoutControls(std::string_view text);
 
 // A dotted IPv4 address of four numbers 0..255, 7 to 15 characters long; host names never pass.
-bool isip(std::string_view text);
+bool isIpAddress(std::string_view text);
 
 // The address a friend should call: the last IPv4 address the host name resolves to, unless that
 // is a loopback address (127.x.x.x, which most Linux machines give for their own name); then the

@@ -43,7 +43,7 @@ bool receivedMoveIsLegal(const lumaro::Position& start, Byte dieA, Byte dieB, co
     }
     // The last checker borne off ends the game at once, whichever die took it.
     if (pos.offBlack >= kCheckersPerSide) return true;
-    return regulimaxime(start, dieA, dieB, 0, left) == 0;
+    return fallsShortOfMaximalPlay(start, dieA, dieB, 0, left) == 0;
 }
 
 }  // namespace lumaro::net

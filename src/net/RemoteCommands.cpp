@@ -9,7 +9,7 @@
 namespace lumaro::net {
 
 void RemoteProgram::notice(const std::string& line1, const std::string& line2) {
-    game_.mesaj(MessageKind::RuleNotice, line1, line2, false);
+    game_.showMessage(MessageKind::RuleNotice, line1, line2, false);
 }
 
 std::string RemoteProgram::moveRecordBytes() const {
@@ -26,38 +26,38 @@ void RemoteProgram::startGame(Game& game) {
         return;
     }
     const std::string name = nameToBytes(game.options.playerName);
-    if (transmitcmnd(kNames, name) != kName) {
-        eroare();
+    if (sendCommand(kNames, name) != kName) {
+        failConnection();
         return;
     }
     std::string host;
     for (int i = 2; i <= lastResponse_.length; ++i) host.push_back(static_cast<char>(lastResponse_.payload[i]));
     hostName_ = nameFromBytes(host);
     notice("Invite " + hostName_, "[" + peerAddress_ + "]...");
-    const Byte answer = transmitcmnd(kInvite);
+    const Byte answer = sendCommand(kInvite);
     if (answer == 0) {
-        eroare();
+        failConnection();
     } else if (answer == kNo) {
         notice("Invitation refused", "");
     } else if (answer == kBusy) {
         notice("Host is busy!", "");
     } else if (transport_) {
         // The file "history" is left alone: nothing of this program writes it.
-        netgameclient();
+        beginGameAsCaller();
     }
 }
 
-void RemoteProgram::netgameclient() {
-    game_.stat();
+void RemoteProgram::beginGameAsCaller() {
+    game_.resetStatistics();
     game_.blackBeginsNext = !game_.blackBeginsNext;
     const bool hostBegins = game_.blackBeginsNext;
     game_.turn = hostBegins ? 0 : 1;
     notice(std::string("Alternate play. ") + (hostBegins ? "Black begins!" : "White begins!"), "Starting a new game...");
-    if (transmitcmnd(kStartGame, std::string(1, hostBegins ? '\0' : '\1')) != kDone) {
-        eroare();
+    if (sendCommand(kStartGame, std::string(1, hostBegins ? '\0' : '\1')) != kDone) {
+        failConnection();
         return;
     }
-    game_.tablanoua();
+    game_.setUpNewBoard();
     game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
     // The connection may have gone right after the answer: then there is no game to begin.
     if (!transport_) return;
@@ -70,24 +70,24 @@ void RemoteProgram::netgameclient() {
         return;
     }
     game_.waitingForOpponent = false;
-    game_.afiszareucon();
+    game_.rollForWhiteInNetworkGame();
     const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
-    if (transmitcmnd(kDice, dice) != kDone) eroare();
+    if (sendCommand(kDice, dice) != kDone) failConnection();
 }
 
-Byte RemoteProgram::startnetgame() {
+Byte RemoteProgram::askToStartNetworkGame() {
     if (game_.hourglass || game_.busy || toolWindowOpen()) return kBusy;
     if (game_.gameOn && !game_.resign()) return kBusy;
     if (!game_.networkPlace() || !transport_) return kBusy;
-    if (!game_.mesaj(MessageKind::NewGame, "Play with " + opponentName_, "[" + peerAddress_ + "] ?", true)) return kNo;
+    if (!game_.showMessage(MessageKind::NewGame, "Play with " + opponentName_, "[" + peerAddress_ + "] ?", true)) return kNo;
     return kYes;
 }
 
-void RemoteProgram::netgamehost(Byte callerBegins) {
-    game_.stat();
+void RemoteProgram::beginGameAsHost(Byte callerBegins) {
+    game_.resetStatistics();
     game_.turn = callerBegins == 1 ? 0 : 1;
     notice(std::string("Alternate play. ") + (callerBegins == 1 ? "Black begins!" : "White begins!"), "Starting a new game...");
-    game_.tablanoua();
+    game_.setUpNewBoard();
     game_.takeSnapshot();
     // The caller may have gone while the notice was up: then there is no game to begin.
     if (!transport_) return;
@@ -102,9 +102,9 @@ void RemoteProgram::netgamehost(Byte callerBegins) {
 void RemoteProgram::hostRolls() {
     if (!game_.gameOn || game_.turn != 1 || !transport_) return;
     game_.waitingForOpponent = false;
-    game_.afiszareucon();
+    game_.rollForWhiteInNetworkGame();
     const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
-    if (transmitcmnd(kDice, dice) != kDone) eroare();
+    if (sendCommand(kDice, dice) != kDone) failConnection();
 }
 
 // ---- White's side of the turn cycle ----
@@ -112,7 +112,7 @@ void RemoteProgram::hostRolls() {
 void RemoteProgram::whiteTurnEnds(Game& game) {
     if (!game.gameOn) return;
     if (!transport_) {
-        eroare();
+        failConnection();
         return;
     }
     // Nothing to end while the peer plays, or while the host's first roll is still to come.
@@ -123,15 +123,15 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
         if (canPlay) return;  // the player must go on
         if (game.options.soundFx) game.screen().play(Sound::NoMove);
         game.screen().delay(100);
-        if (regulimaxime(game.snapshot.position, game.snapshot.dieA, game.snapshot.dieB, 1, game.dice.diceLeft) == 1) {
-            game.mesaj(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
-            game.refacfast();
+        if (fallsShortOfMaximalPlay(game.snapshot.position, game.snapshot.dieA, game.snapshot.dieB, 1, game.dice.diceLeft) == 1) {
+            game.showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
+            game.undoTurn();
             return;
         }
     }
     if (game.turn == 1) {
-        if (transmitcmnd(kMove, moveRecordBytes()) != kDone) {
-            eroare();
+        if (sendCommand(kMove, moveRecordBytes()) != kDone) {
+            failConnection();
             return;
         }
         game.moveRecord.fill(0);
@@ -141,39 +141,39 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
         return;
     }
     game.turn = 1;
-    game.afiszareucon();
+    game.rollForWhiteInNetworkGame();
     const std::string dice{static_cast<char>(game.dice.dieA), static_cast<char>(game.dice.dieB)};
-    if (transmitcmnd(kDice, dice) != kDone) eroare();
+    if (sendCommand(kDice, dice) != kDone) failConnection();
 }
 
 void RemoteProgram::doubleOffered(Game& game, Side offerer) {
     if (offerer != Side::White || !transport_) return;
-    const Byte answer = transmitcmnd(kDouble);
+    const Byte answer = sendCommand(kDouble);
     if (answer == 0) {
-        eroare();
+        failConnection();
     } else if (answer == kYes) {
-        game.mesaj(MessageKind::Cube, "Your doubling proposal", "was accepted!", false);
+        game.showMessage(MessageKind::Cube, "Your doubling proposal", "was accepted!", false);
         game.recorder.doubled(Side::White);
         game.recorder.took(Side::Black);
         game.cubeValue = static_cast<Byte>(game.cubeValue * 2);
         game.cubeOwnerWhite = 0;
-        game.afiscub();
+        game.drawCube();
         whiteTurnEnds(game);  // on to White's roll
     } else if (answer == kNo) {
-        game.mesaj(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
+        game.showMessage(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
         game.doubleDropped(Side::Black);
     }
 }
 
 bool RemoteProgram::whiteResigns(Game&) {
-    if (transmitcmnd(kResign) == kDone) return true;
-    eroare();
+    if (sendCommand(kResign) == kDone) return true;
+    failConnection();
     return false;
 }
 
 bool RemoteProgram::whiteBoreOffLast(Game& game) {
-    if (transmitcmnd(kMove, moveRecordBytes()) != kDone) {
-        eroare();
+    if (sendCommand(kMove, moveRecordBytes()) != kDone) {
+        failConnection();
         return false;
     }
     game.moveRecord.fill(0);
@@ -182,15 +182,15 @@ bool RemoteProgram::whiteBoreOffLast(Game& game) {
 
 // ---- Commands received ----
 
-void RemoteProgram::executacmnd(const Parsed& command) {
+void RemoteProgram::executeCommand(const Parsed& command) {
     rxKey_ = command.key;
     const Payload& p = command.payload;
     switch (p[1]) {
         case kInvite: {
             if (!game_.hostSide) return;  // only a host answers invitations
-            const Byte answer = startnetgame();
+            const Byte answer = askToStartNetworkGame();
             invitationAccepted_ = answer == kYes;
-            transmitraspuns(answer);
+            sendResponse(answer);
             return;
         }
         case kNames: {
@@ -198,15 +198,15 @@ void RemoteProgram::executacmnd(const Parsed& command) {
             std::string name;
             for (int i = 2; i <= command.length; ++i) name.push_back(static_cast<char>(p[i]));
             opponentName_ = nameFromBytes(name);
-            transmitraspuns(kName);
+            sendResponse(kName);
             return;
         }
         case kStartGame:
             // Only after an accepted invitation; otherwise left unanswered like any stray command.
             if (!game_.hostSide || !invitationAccepted_) return;
             invitationAccepted_ = false;
-            netgamehost(p[2]);
-            transmitraspuns(kDone);
+            beginGameAsHost(p[2]);
+            sendResponse(kDone);
             game_.screen().delay(300);
             hostRollPending_ = game_.turn == 1;
             return;
@@ -221,26 +221,26 @@ void RemoteProgram::executacmnd(const Parsed& command) {
 void RemoteProgram::peerDice(Byte a, Byte b) {
     const bool peersRoll = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && !peerRolled_;
     if (!peersRoll || a < 1 || a > 6 || b < 1 || b > 6) {
-        eroare();
+        failConnection();
         return;
     }
-    game_.afiszartucon(a, b);
+    game_.takePeerRoll(a, b);
     peerRolled_ = true;
-    transmitraspuns(kDone);
+    sendResponse(kDone);
 }
 
 void RemoteProgram::replayMove(const Parsed& command) {
     const bool peersMove = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && peerRolled_;
     const Play play = receivedPlay(command.payload);
     if (!peersMove || !receivedMoveIsLegal(game_.board.position(), game_.dice.dieA, game_.dice.dieB, play)) {
-        eroare();
+        failConnection();
         return;
     }
-    game_.board.analizafazatu();
+    game_.board.updateBlackPhase();
     game_.playBlackMove(play);
     game_.moveRecord.fill(0);
     peerRolled_ = false;
-    transmitraspuns(kDone);
+    sendResponse(kDone);
     game_.waitingForOpponent = false;
     if (onMoveReplayed) onMoveReplayed();
 }
@@ -250,36 +250,36 @@ void RemoteProgram::peerDoubles() {
                            game_.options.cubeEnabled && game_.cubeValue < 64 &&
                            (game_.cubeValue == 1 || game_.cubeOwnerWhite == 0);
     if (!mayDouble) {
-        eroare();
+        failConnection();
         return;
     }
-    const bool taken = game_.mesaj(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true);
+    const bool taken = game_.showMessage(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true);
     // The connection may have gone while the question was up: the game stopped with it, unscored,
     // and the peer never hears the answer.
     if (!game_.gameOn) return;
     if (taken) {
-        transmitraspuns(kYes);
+        sendResponse(kYes);
         game_.recorder.doubled(Side::Black);
         game_.recorder.took(Side::White);
         game_.cubeValue = static_cast<Byte>(game_.cubeValue * 2);
         game_.cubeOwnerWhite = 1;
-        game_.afiscub();
+        game_.drawCube();
     } else {
-        transmitraspuns(kNo);
+        sendResponse(kNo);
         game_.doubleDropped(Side::White);
     }
 }
 
 void RemoteProgram::peerResigns() {
     if (!game_.gameOn) {
-        transmitraspuns(kDone);  // nothing left to resign here
+        sendResponse(kDone);  // nothing left to resign here
         return;
     }
-    game_.mesaj(MessageKind::Resign, "Black player resigns...", "", false);
-    transmitraspuns(kDone);
+    game_.showMessage(MessageKind::Resign, "Black player resigns...", "", false);
+    sendResponse(kDone);
     if (!game_.gameOn) return;
     game_.recorder.resigned(Side::Black);
-    game_.terminare(Side::White, GameOver::Resigned);
+    game_.finishGame(Side::White, GameOver::Resigned);
 }
 
 }  // namespace lumaro::net

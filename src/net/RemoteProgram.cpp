@@ -82,7 +82,7 @@ void RemoteProgram::deliver(const Parsed& message) {
         case Parsed::Kind::Chat: {
             std::string text = withoutControls(message.chat);
             if (text.empty()) break;  // nothing but control characters: no line, as when sending
-            addchatlog(chatLogPath, "O - " + text);
+            appendChatLog(chatLogPath, "O - " + text);
             if (onChatReceived) onChatReceived(text);
             break;
         }
@@ -94,7 +94,7 @@ void RemoteProgram::deliver(const Parsed& message) {
     }
 }
 
-Byte RemoteProgram::transmitcmnd(Byte code, std::string_view extra) {
+Byte RemoteProgram::sendCommand(Byte code, std::string_view extra) {
     if (!transport_) return 0;
     const bool hourglassBefore = game_.hourglass;
     game_.setHourglass(true);
@@ -129,7 +129,7 @@ Byte RemoteProgram::transmitcmnd(Byte code, std::string_view extra) {
     return result;
 }
 
-void RemoteProgram::transmitraspuns(Byte code) {
+void RemoteProgram::sendResponse(Byte code) {
     if (!transport_) return;
     Payload payload{};
     payload[1] = code;
@@ -141,14 +141,14 @@ void RemoteProgram::transmitraspuns(Byte code) {
     sendBytes(frameMessage(Tag::Response, payload, n, rxKey_));
 }
 
-void RemoteProgram::eroare() {
+void RemoteProgram::failConnection() {
     const bool gameWasOn = game_.gameOn || gameLostWithConnection_;
     game_.gameOn = false;
     gameLostWithConnection_ = false;
     disconnectNoticePending_ = false;
     const bool executingBefore = executing_;
     executing_ = true;  // no received command starts while the message is up
-    game_.mesaj(MessageKind::RuleNotice, "Communication error!", gameWasOn ? "Game is over." : "", false);
+    game_.showMessage(MessageKind::RuleNotice, "Communication error!", gameWasOn ? "Game is over." : "", false);
     executing_ = executingBefore;
     endConnection();
 }
@@ -165,7 +165,7 @@ void RemoteProgram::tick() {
         disconnectNoticePending_ = false;
         gameLostWithConnection_ = false;
         executing_ = true;
-        game_.mesaj(MessageKind::RuleNotice, "Disconnected!", "Game is over.", false);
+        game_.showMessage(MessageKind::RuleNotice, "Disconnected!", "Game is over.", false);
         executing_ = false;
         return;
     }
@@ -174,7 +174,7 @@ void RemoteProgram::tick() {
         const Parsed command = commands_.front();
         commands_.pop_front();
         executing_ = true;
-        executacmnd(command);
+        executeCommand(command);
         executing_ = false;
         return;
     }
@@ -190,7 +190,7 @@ bool RemoteProgram::sendChat(const std::string& line) {
     if (!transport_ || waitDepth_ > 0) return false;
     const std::string text = withoutControls(line);
     if (text.empty()) return true;
-    addchatlog(chatLogPath, "I - " + text);
+    appendChatLog(chatLogPath, "I - " + text);
     sendBytes(chatMessage(text));
     return true;
 }

@@ -84,9 +84,9 @@ public:
 
     // --- The protocol, public for the tests ---
     // Sends a command and waits for its response: the response code, 0 when there is none.
-    Byte transmitcmnd(Byte code, std::string_view extra = {});
+    Byte sendCommand(Byte code, std::string_view extra = {});
     // The single reaction to a failed exchange: the message, then the connection ends.
-    void eroare();
+    void failConnection();
 
     // --- Opponent ---
     void blackTurn(Game&) override {}
@@ -101,11 +101,11 @@ public:
 private:
     void resetExchange();
     void deliver(const Parsed& message);
-    void transmitraspuns(Byte code);
-    void executacmnd(const Parsed& command);
-    Byte startnetgame();
-    void netgameclient();
-    void netgamehost(Byte callerBegins);
+    void sendResponse(Byte code);
+    void executeCommand(const Parsed& command);
+    Byte askToStartNetworkGame();
+    void beginGameAsCaller();
+    void beginGameAsHost(Byte callerBegins);
     void replayMove(const Parsed& command);
     void peerDoubles();
     void peerResigns();

@@ -231,7 +231,7 @@ SettingsIo loadSettings(const std::string& path, Options& options, Scores& score
     return decodeSettings(*bytes, options, scores) ? SettingsIo::ok : SettingsIo::shortFile;
 }
 
-bool saveopt(const std::string& path, const Options& options, const Scores& scores) {
+bool saveSettingsFile(const std::string& path, const Options& options, const Scores& scores) {
     return writeFileAtomically(path, encodeSettings(options, scores));
 }
 
@@ -259,7 +259,7 @@ SettingsIo SettingsStore::load(Options& options, Scores& scores) {
 
 bool SettingsStore::save(const Options& options, const Scores& scores) {
     if (writeRefused()) return false;
-    return saveopt(path_, options, scores);
+    return saveSettingsFile(path_, options, scores);
 }
 
 }  // namespace lumaro

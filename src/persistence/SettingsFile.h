@@ -39,7 +39,7 @@ std::vector<std::uint8_t> encodeSettings(const Options& options, const Scores& s
 SettingsIo loadSettings(const std::string& path, Options& options, Scores& scores);
 
 // Writes the whole file; a failed save leaves the earlier file as it was.
-bool saveopt(const std::string& path, const Options& options, const Scores& scores);
+bool saveSettingsFile(const std::string& path, const Options& options, const Scores& scores);
 
 // lm2.ini as the program keeps it: read once at start-up and written whole afterwards. A file that
 // is there but could not be read is never written over, so the player's name and scores in it

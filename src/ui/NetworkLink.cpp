@@ -79,7 +79,7 @@ void NetworkLink::setListenOption(bool on) {
 
 void NetworkLink::call(const QString& address) {
     if (connected()) return;
-    if (!net::isip(address.toStdString())) {
+    if (!net::isIpAddress(address.toStdString())) {
         play(NetSound::Error);
         return;
     }

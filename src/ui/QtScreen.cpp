@@ -10,7 +10,7 @@
 
 namespace lumaro {
 
-Answer QtScreen::mesaj(const Message& message) {
+Answer QtScreen::showMessage(const Message& message) {
     MessagePanel& panel = board_.messagePanel();
     panel.present(message, board_.boardPicture());
     board_.letEventsRun();

@@ -15,7 +15,7 @@ class QtScreen : public Screen {
 public:
     QtScreen(BoardWindow& board, SoundBank& sounds) : board_(board), sounds_(sounds) {}
 
-    Answer mesaj(const Message& message) override;
+    Answer showMessage(const Message& message) override;
     void delay(int ms) override;
     void play(Sound sound) override;
     void letEventsRun() override;

@@ -27,7 +27,7 @@ namespace {
 // A placeholder until the board window exists: the game talks to nobody during construction.
 class SilentScreen : public Screen {
 public:
-    Answer mesaj(const Message&) override { return Answer::Yes; }
+    Answer showMessage(const Message&) override { return Answer::Yes; }
     void delay(int) override {}
     void play(Sound) override {}
 };
@@ -298,7 +298,7 @@ void Shell::exportGames() {
     Game& g = *game_;
     if (g.menuRefused(shellState(), false)) return;
     if (g.recorder.record().games.empty()) {
-        g.mesaj(MessageKind::RuleNotice, "There are no games", "to export yet.", false);
+        g.showMessage(MessageKind::RuleNotice, "There are no games", "to export yet.", false);
         return;
     }
     g.busy = true;  // the dialog waits while the board stands still
@@ -315,7 +315,7 @@ void Shell::exportGames() {
     if (!chosen) return;
     std::string whyNot;
     if (!writeMatFile(nativePath(dialog.selectedFiles().first()), g.recorder.record(), recordHeader(), &whyNot))
-        g.mesaj(MessageKind::RuleNotice, "The games could not be exported.", whyNot, false);
+        g.showMessage(MessageKind::RuleNotice, "The games could not be exported.", whyNot, false);
 }
 
 void Shell::exitProgram() {

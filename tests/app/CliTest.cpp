@@ -114,7 +114,7 @@ TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
     const std::string ini = ::testing::TempDir() + "strategy.ini";
     Options options;
     options.strategySlider = 2;
-    ASSERT_TRUE(saveopt(ini, options, Scores{}));
+    ASSERT_TRUE(saveSettingsFile(ini, options, Scores{}));
     const CliRun plain = runCli("choose " + game);
     const CliRun tuned = runCli("choose " + game + " --settings " + ini);
     ASSERT_EQ(tuned.status, 0);
@@ -139,7 +139,7 @@ TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
     const std::string ini = ::testing::TempDir() + "expert.ini";
     Options options;
     options.computerLevel = 3;
-    ASSERT_TRUE(saveopt(ini, options, Scores{}));
+    ASSERT_TRUE(saveSettingsFile(ini, options, Scores{}));
     Position fourOff = startingPosition();
     fourOff.count[19] = 1;
     fourOff.offWhite = 4;

@@ -15,7 +15,7 @@ class StartingLayout : public ::testing::TestWithParam<int> {};
 TEST_P(StartingLayout, PlacesFifteenOfEachColourOnTheirPoints) {
     Board board;
     board.homeRight = static_cast<Byte>(GetParam());
-    board.setv();
+    board.mapScreenToPoints();
     board.layOut(startingPosition());
     const int white[][2] = {{1, 2}, {12, 5}, {17, 3}, {19, 5}};
     const int black[][2] = {{24, 2}, {13, 5}, {8, 3}, {6, 5}};
@@ -39,18 +39,18 @@ INSTANTIATE_TEST_SUITE_P(BothSides, StartingLayout, ::testing::Values(0, 1));
 TEST(ScreenMapping, HomeRightPutsPointOneTopRightAndIsItsOwnInverse) {
     Board board;
     board.homeRight = 1;
-    board.setv();
+    board.mapScreenToPoints();
     EXPECT_EQ(board.screenToPoint[12], 1);
     EXPECT_EQ(25 - board.screenToPoint[12], 24);  // the label beside it
     EXPECT_EQ(board.screenToPoint[13], 24);
     EXPECT_EQ(25 - board.screenToPoint[13], 1);
     for (int homeRight : {0, 1}) {
         board.homeRight = static_cast<Byte>(homeRight);
-        board.setv();
+        board.mapScreenToPoints();
         for (int s = 1; s <= 24; ++s) EXPECT_EQ(board.screenToPoint[board.screenToPoint[s]], s);
     }
     board.homeRight = 0;
-    board.setv();
+    board.mapScreenToPoints();
     EXPECT_EQ(board.screenToPoint[5], 5);
 }
 
@@ -76,17 +76,17 @@ TEST(CheckerOperations, RemovingTheWrongColourChangesNothingAndEmptyPointsKeepTh
     Board board;
     board.layOut(startingPosition());
     const int s6 = board.screenToPoint[6];
-    board.stergalb(s6);  // black point
+    board.removeWhiteAt(s6);  // black point
     EXPECT_EQ(board.count[6], 5);
     const int s1 = board.screenToPoint[1];
-    board.stergalb(s1);
-    board.stergalb(s1);
+    board.removeWhiteAt(s1);
+    board.removeWhiteAt(s1);
     EXPECT_EQ(board.count[1], 0);
     EXPECT_EQ(board.colour[1], kWhite);  // the byte stays, the point is empty all the same
     EXPECT_FALSE(board.hasWhite(1));
-    board.stergalb(s1);  // nothing left to remove
+    board.removeWhiteAt(s1);  // nothing left to remove
     EXPECT_EQ(board.count[1], 0);
-    board.stergalbbar();  // empty bar
+    board.removeWhiteFromBar();  // empty bar
     EXPECT_EQ(board.barWhite, 0);
 }
 
@@ -95,8 +95,8 @@ TEST(CheckerOperations, OutOfRangeScreenPositionsAreIgnored) {
     board.layOut(startingPosition());
     const Position before = board.position();
     for (int s : {-1, 0, 25, 255}) {
-        board.adalb(s);
-        board.stergnegru(s);
+        board.addWhiteAt(s);
+        board.removeBlackAt(s);
     }
     EXPECT_TRUE(board.position().sameCheckersAs(before));
 }
@@ -113,15 +113,15 @@ TEST(Bar, LastInFirstOut) {
     Board board;
     RecordingView view;
     board.setView(&view);
-    board.adalbbar();
-    board.adalbbar();
-    board.adalbbar();
+    board.addWhiteToBar();
+    board.addWhiteToBar();
+    board.addWhiteToBar();
     ASSERT_EQ(board.barWhite, 3);
     EXPECT_EQ(board.phaseWhite, 1);
     view.events.clear();
-    board.stergalbbar();
-    board.stergalbbar();
-    board.stergalbbar();
+    board.removeWhiteFromBar();
+    board.removeWhiteFromBar();
+    board.removeWhiteFromBar();
     ASSERT_EQ(view.events.size(), 3u);
     EXPECT_EQ(view.events[0].image, 3);
     EXPECT_EQ(view.events[1].image, 2);
@@ -150,7 +150,7 @@ TEST(Drawing, StackSlotsFormAPyramidOnBothRows) {
     EXPECT_EQ(view.events[1].x, Board::pointX(s));
     EXPECT_EQ(view.events[1].y, Board::stackY(s, 2));
     EXPECT_EQ(view.events[1].screenPosition, s);
-    board.stergnegru(s);
+    board.removeBlackAt(s);
     EXPECT_EQ(board.lastY, Board::stackY(s, 2));  // where the removed checker stood
     EXPECT_FALSE(view.events.back().appeared);
     EXPECT_EQ(view.events.back().image, 2);
@@ -164,10 +164,10 @@ TEST(Restore, TakesBackAHitMovingOnlyTheCheckersThatDiffer) {
     // A white checker from 12 hits the black blot on 24, through the operations a move uses.
     RecordingView view;
     board.setView(&view);
-    board.stergalb(board.screenToPoint[12]);
-    board.stergnegru(board.screenToPoint[24]);
-    board.adnegrubar();
-    board.adalb(board.screenToPoint[24]);
+    board.removeWhiteAt(board.screenToPoint[12]);
+    board.removeBlackAt(board.screenToPoint[24]);
+    board.addBlackToBar();
+    board.addWhiteAt(board.screenToPoint[24]);
     ASSERT_EQ(board.barBlack, 1);
     ASSERT_TRUE(board.hasWhite(24));
     view.events.clear();

@@ -97,30 +97,30 @@ TEST(MaxDiceRule, OpeningThreeOnePlayedAsOnlyTheOneIsShort) {
     const Play best = maximalPlay(start, true, 3, 1);
     EXPECT_EQ(diceTotal(best), 4);
     EXPECT_EQ(best[1].die, 3);
-    EXPECT_EQ(regulimaxime(start, 3, 1, 1, DiceLeft{0, 3, 0, 0, 0}), 1);
-    EXPECT_EQ(regulimaxime(start, 3, 1, 1, DiceLeft{0, 0, 0, 0, 0}), 0);
-    EXPECT_EQ(regulimaxime(start, 1, 3, 0, DiceLeft{0, 0, 1, 0, 0}), 1);  // black used the 3 only
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 3, 1, 1, DiceLeft{0, 3, 0, 0, 0}), 1);
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 3, 1, 1, DiceLeft{0, 0, 0, 0, 0}), 0);
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 1, 3, 0, DiceLeft{0, 0, 1, 0, 0}), 1);  // black used the 3 only
 }
 
 TEST(MaxDiceRule, NoEntryMeansNoPlayAndThePlayerMayPass) {
     const Position start = positionOf({{3, -2}, {5, -2}, {10, -11}, {12, 14}}, 1);
     EXPECT_EQ(diceTotal(maximalPlay(start, true, 5, 3)), 0);
-    EXPECT_EQ(regulimaxime(start, 5, 3, 1, DiceLeft{0, 5, 3, 0, 0}), 0);
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 5, 3, 1, DiceLeft{0, 5, 3, 0, 0}), 0);
 }
 
 TEST(MaxDiceRule, EitherDieButNotBothMeansTheHigherOne) {
     // The lone white checker can play the 6 or the 5; black's point on 12 blocks the other die.
     const Position start = positionOf({{1, 1}, {12, -2}});
     EXPECT_EQ(diceTotal(maximalPlay(start, true, 6, 5)), 6);
-    EXPECT_EQ(regulimaxime(start, 6, 5, 1, DiceLeft{0, 6, 0, 0, 0}), 1);  // only the 5 played
-    EXPECT_EQ(regulimaxime(start, 6, 5, 1, DiceLeft{0, 0, 5, 0, 0}), 0);  // only the 6 played
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 6, 5, 1, DiceLeft{0, 6, 0, 0, 0}), 1);  // only the 5 played
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 6, 5, 1, DiceLeft{0, 0, 5, 0, 0}), 0);  // only the 6 played
 }
 
 TEST(MaxDiceRule, ADoubleOfWhichOnlyThreeCanBePlayed) {
     const Position start = positionOf({{1, 1}, {17, -2}});
     EXPECT_EQ(diceTotal(maximalPlay(start, true, 4, 4)), 12);
-    EXPECT_EQ(regulimaxime(start, 4, 4, 1, DiceLeft{0, 0, 0, 0, 4}), 0);
-    EXPECT_EQ(regulimaxime(start, 4, 4, 1, DiceLeft{0, 0, 0, 4, 4}), 1);
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 4, 4, 1, DiceLeft{0, 0, 0, 0, 4}), 0);
+    EXPECT_EQ(fallsShortOfMaximalPlay(start, 4, 4, 1, DiceLeft{0, 0, 0, 4, 4}), 1);
 }
 
 TEST(MaxDiceRule, BearingOffTheRearmostCheckerFirst) {
@@ -135,7 +135,7 @@ TEST(MaxDiceRule, BearingOffTheRearmostCheckerFirst) {
 
 TEST(MaxDiceRule, NoDiceMeansNothingToPlay) {
     EXPECT_EQ(diceTotal(maximalPlay(startingPosition(), true, 0, 0)), 0);
-    EXPECT_EQ(regulimaxime(startingPosition(), 0, 0, 1, DiceLeft{}), 0);
+    EXPECT_EQ(fallsShortOfMaximalPlay(startingPosition(), 0, 0, 1, DiceLeft{}), 0);
 }
 
 }  // namespace

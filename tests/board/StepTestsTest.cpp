@@ -11,7 +11,7 @@ namespace {
 Board boardOf(const Position& pos, int homeRight = 1) {
     Board board;
     board.homeRight = static_cast<Byte>(homeRight);
-    board.setv();
+    board.mapScreenToPoints();
     board.layOut(pos);
     return board;
 }

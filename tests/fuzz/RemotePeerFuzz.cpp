@@ -80,7 +80,7 @@ class World;
 class FuzzScreen : public Screen {
 public:
     explicit FuzzScreen(World& world) : world_(world) {}
-    Answer mesaj(const Message& message) override;
+    Answer showMessage(const Message& message) override;
     void delay(int ms) override;
     void play(Sound) override {}
     void letEventsRun() override;
@@ -363,7 +363,7 @@ private:
     std::deque<std::string> inbox_;
 };
 
-Answer FuzzScreen::mesaj(const Message& message) { return world_.question(message); }
+Answer FuzzScreen::showMessage(const Message& message) { return world_.question(message); }
 void FuzzScreen::letEventsRun() { world_.eventsMayRun(); }
 void FuzzScreen::recordChanged() { world_.gameScored(); }
 void FuzzScreen::delay(int ms) { world_.passTime(ms); }

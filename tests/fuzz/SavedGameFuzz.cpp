@@ -116,9 +116,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What loading does next for Black against the computer, and MOVE does for White.
     if (black)
-        game->mutapc();
+        game->playComputerTurn();
     else
-        game->mutapceu();
+        game->playWhiteByComputer();
     const Position after = game->board.position();
     checkPossible(after);
     check(!game->lastSearch.fromBook, "a loaded game is past the opening book");
@@ -132,7 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "the computer's play is a legal play");
     }
     if (game->gameOn) {
-        game->refacfast();  // BACK: the turn's start again
+        game->undoTurn();  // BACK: the turn's start again
         check(samePositions(game->board.position(), pos), "undo gives the loaded position back");
     }
     return 0;

@@ -38,7 +38,7 @@ TEST_F(ComputerTurn, BlackOpensThreeOneFromTheBookAtEveryLevel) {
         game.options.computerLevel = static_cast<std::uint8_t>(level);
         startTurn(startingPosition(), 1, 3, 0, 0);
         game.blackRollStats.rolls = 1;
-        game.mutapc();
+        game.playComputerTurn();
         EXPECT_TRUE(game.lastSearch.fromBook);
         EXPECT_EQ(game.board.count[5], 2) << level;  // the five point made
         EXPECT_EQ(game.board.count[8], 2);
@@ -51,7 +51,7 @@ TEST_F(ComputerTurn, TheBookIsOnlyForTheFirstRollWhenTheOpponentHasNotRolled) {
     startTurn(startingPosition(), 1, 3, 0, 0);
     game.blackRollStats.rolls = 1;
     game.whiteRollStats.rolls = 1;  // White began the game
-    game.mutapc();
+    game.playComputerTurn();
     EXPECT_FALSE(game.lastSearch.fromBook);
     EXPECT_GT(game.lastSearch.counters.analyses, 0u);
 }
@@ -82,7 +82,7 @@ TEST_F(ComputerTurn, OpeningLinesInBothMirrorsAndTheirDraw) {
 TEST_F(ComputerTurn, MoveOnWhitesFirstRollPlaysTheBookForWhite) {
     startTurn(startingPosition(), 6, 5, 1, 0);
     game.whiteRollStats.rolls = 1;
-    game.mutapceu();
+    game.playWhiteByComputer();
     EXPECT_EQ(game.board.count[1], 1);
     EXPECT_EQ(game.board.count[12], 6);
     EXPECT_EQ(game.board.count[7], 0);
@@ -91,13 +91,13 @@ TEST_F(ComputerTurn, MoveOnWhitesFirstRollPlaysTheBookForWhite) {
 TEST_F(ComputerTurn, OnlyOneDiePlayableUsesTheHigherWhenEitherWould) {
     // Black's lone runner on 20 can play the 6 or the 1 but not both (white holds 13).
     startTurn(positionOf({{20, -1}, {1, -14}, {13, 2}, {24, 13}}), 6, 1, 0);
-    game.mutapc();
+    game.playComputerTurn();
     EXPECT_EQ(game.board.count[14], 1);  // the 6
     EXPECT_EQ(game.board.count[20], 0);
 
     // Only the 1 can be played at all.
     startTurn(positionOf({{20, -1}, {1, -14}, {14, 2}, {13, 2}, {24, 11}}), 6, 1, 0);
-    game.mutapc();
+    game.playComputerTurn();
     EXPECT_EQ(game.board.count[19], 1);
 }
 
@@ -105,7 +105,7 @@ TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
     // Black on the bar against a closed white board.
     const Position closed = positionOf({{19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {10, 3}, {5, -14}}, 0, 1);
     startTurn(closed, 3, 4, 0);
-    game.mutapc();
+    game.playComputerTurn();
     EXPECT_TRUE(game.board.position().sameCheckersAs(closed));
     ASSERT_EQ(screen.sounds.size(), 1u);
     EXPECT_EQ(screen.sounds[0], Sound::NoMove);
@@ -115,7 +115,7 @@ TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
 
 TEST_F(ComputerTurn, ADoubleIsPlayedWithPausesOfThreeTwoOneAndOneHundred) {
     startTurn(positionOf({{13, -15}, {1, 15}}), 2, 2, 0);
-    game.mutapc();
+    game.playComputerTurn();
     EXPECT_EQ(screen.delays, (std::vector<int>{300, 200, 100, 100}));
     EXPECT_EQ(screen.sounds, std::vector<Sound>(4, Sound::Checker));
     EXPECT_EQ(blackPipCount(game.board), 13 * 15 - 8);
@@ -125,7 +125,7 @@ TEST_F(ComputerTurn, ADoubleIsPlayedWithPausesOfThreeTwoOneAndOneHundred) {
 TEST_F(ComputerTurn, TheComputerHitsAndTheBlotGoesToTheBar) {
     // 3-1 with a white blot on 5: level 1 makes the point on it.
     startTurn(positionOf({{8, -3}, {6, -5}, {13, -7}, {5, 1}, {24, 14}}), 3, 1, 0);
-    game.mutapc();
+    game.playComputerTurn();
     EXPECT_EQ(game.board.barWhite, 1);
     EXPECT_TRUE(game.board.hasBlack(5));
     EXPECT_EQ(whiteCheckersOf(game.board), 15);
@@ -139,7 +139,7 @@ TEST_F(ComputerTurn, TheExpertPlaysAtLevelTwoWhileItsNetworksLackWeights) {
     for (const NeuralNets* nets : {static_cast<const NeuralNets*>(nullptr), &none, &trained}) {
         game.nets = nets;
         startTurn(startingPosition(), 6, 4, 0);
-        game.mutapc();
+        game.playComputerTurn();
         const SearchCounters& c = game.lastSearch.counters;
         if (nets == &trained) {
             EXPECT_GT(c.netEvaluations, 0u);

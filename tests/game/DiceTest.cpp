@@ -23,16 +23,16 @@ TEST(RuntimeRandom, IsTheLinearCongruentialGeneratorTakingTheHighHalf) {
     EXPECT_EQ(millisecondsSinceMidnight(13, 5, 9, 250), 47109250u);
 }
 
-TEST(Ranmar, ReproducesThePublishedTestSequence) {
-    Ranmar r;
+TEST(MarsagliaZaman, ReproducesThePublishedTestSequence) {
+    MarsagliaZaman r;
     ASSERT_TRUE(r.init(1802, 9373));
     for (int k = 0; k < 20000; ++k) r.uni();
     const int expected[] = {6533892, 14220222, 7275067, 6172232, 8354498, 10633180};
     for (int e : expected) EXPECT_EQ(static_cast<int>(r.uni() * 4096.0 * 4096.0), e);
 }
 
-TEST(Ranmar, RefusesSeedsOutOfRangeAndDrawsNothingBeforeInit) {
-    Ranmar r;
+TEST(MarsagliaZaman, RefusesSeedsOutOfRangeAndDrawsNothingBeforeInit) {
+    MarsagliaZaman r;
     EXPECT_EQ(r.uni(), 0.0);
     EXPECT_FALSE(r.init(31329, 0));
     EXPECT_FALSE(r.init(0, 30082));
@@ -40,7 +40,7 @@ TEST(Ranmar, RefusesSeedsOutOfRangeAndDrawsNothingBeforeInit) {
     EXPECT_FALSE(r.initialised());
 }
 
-TEST(Genzar, TakesOneDieFromEachGeneratorPlusTheTimerCounters) {
+TEST(AutomaticRoll, TakesOneDieFromEachGeneratorPlusTheTimerCounters) {
     struct Case {
         Byte clock, slide;
         Byte rolls[3][2];
@@ -49,12 +49,12 @@ TEST(Genzar, TakesOneDieFromEachGeneratorPlusTheTimerCounters) {
     for (const Case& c : cases) {
         Dice dice;
         dice.random.seed = 12345;
-        dice.ranmar.initFrom(dice.random);
+        dice.marsaglia.initFrom(dice.random);
         dice.clockTicks = c.clock;
         dice.slideTicks = c.slide;
         FakeScreen screen;
         for (const auto& roll : c.rolls) {
-            dice.genzar(screen, false);
+            dice.rollAutomatically(screen, false);
             EXPECT_EQ(dice.dieA, roll[0]);
             EXPECT_EQ(dice.dieB, roll[1]);
         }
@@ -63,12 +63,12 @@ TEST(Genzar, TakesOneDieFromEachGeneratorPlusTheTimerCounters) {
     }
 }
 
-TEST(Genzar, PlaysTheDiceSoundAndWaitsNineMillisecondsAPass) {
+TEST(AutomaticRoll, PlaysTheDiceSoundAndWaitsNineMillisecondsAPass) {
     Dice dice;
     dice.random.seed = 1;
-    dice.ranmar.initFrom(dice.random);
+    dice.marsaglia.initFrom(dice.random);
     FakeScreen screen;
-    dice.genzar(screen, true);
+    dice.rollAutomatically(screen, true);
     ASSERT_EQ(screen.sounds.size(), 1u);
     EXPECT_EQ(screen.sounds[0], Sound::Dice);
     ASSERT_GE(screen.delays.size(), 2u);
@@ -76,15 +76,15 @@ TEST(Genzar, PlaysTheDiceSoundAndWaitsNineMillisecondsAPass) {
     for (size_t k = 0; k + 1 < screen.delays.size(); ++k) EXPECT_EQ(screen.delays[k], 9);
 }
 
-TEST(Zar4, HigherDieFirstAndFourSlotsForADoublet) {
+TEST(DiceLeft, HigherDieFirstAndFourSlotsForADoublet) {
     Dice dice;
     dice.dieA = 2;
     dice.dieB = 5;
-    dice.zar4();
+    dice.fillDiceLeft();
     EXPECT_EQ(dice.diceLeft, (DiceLeft{0, 5, 2, 0, 0}));
     dice.dieA = 4;
     dice.dieB = 4;
-    dice.zar4();
+    dice.fillDiceLeft();
     EXPECT_EQ(dice.diceLeft, (DiceLeft{0, 4, 4, 4, 4}));
     dice.useDie(4);
     dice.useDie(4);
@@ -103,7 +103,7 @@ TEST(ManualDice, OnlyDigitsOneToSixCountAndTheFirstFillsDieA) {
     EXPECT_FALSE(dice.enterManualDie('3'));
     EXPECT_EQ(dice.dieA, 2);
     EXPECT_EQ(dice.dieB, 6);
-    dice.zar4();
+    dice.fillDiceLeft();
     EXPECT_EQ(dice.diceLeft[1], 6);
 }
 

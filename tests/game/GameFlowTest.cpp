@@ -30,9 +30,9 @@ struct GameFixture : ::testing::Test {
 TEST_F(GameFixture, StartUpSeedsTheOpeningChoiceBeforeTheSecondGenerator) {
     // From seed 12345 the runtime generator gives 38, then 8680 and 2495.
     EXPECT_FALSE(game.blackBeginsNext);
-    Ranmar expected;
+    MarsagliaZaman expected;
     expected.init(2495, 8680);
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(game.dice.ranmar.uni(), expected.uni());
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(game.dice.marsaglia.uni(), expected.uni());
     EXPECT_EQ(game.gameNumber, 1);
     EXPECT_EQ(game.cubeValue, 1);
 }
@@ -41,7 +41,7 @@ TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
     game.cubeValue = 8;
     game.cubeOwnerWhite = 1;
     game.moveRecord[2] = 3;
-    game.tablanoua();
+    game.setUpNewBoard();
     EXPECT_EQ(game.cubeValue, 1);
     EXPECT_EQ(game.cubeOwnerWhite, 0);
     EXPECT_EQ(game.moveRecord[2], 0);
@@ -49,7 +49,7 @@ TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
     EXPECT_EQ(game.stats.whitePips, 167);
     EXPECT_EQ(game.gameNumber, 2);
     game.gameNumber = 255;
-    game.tablanoua();
+    game.setUpNewBoard();
     EXPECT_EQ(game.gameNumber, 1);
     EXPECT_FALSE(game.busy);
 }
@@ -60,15 +60,15 @@ TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
     game.cubeValue = 2;  // changed during the turn: the undo takes it back too
     game.dice.useDie(3);
     // 10 hits on 13: the moves a click makes.
-    game.board.stergalb(game.board.screenToPoint[10]);
-    game.board.stergnegru(game.board.screenToPoint[13]);
-    game.board.adnegrubar();
-    game.board.adalb(game.board.screenToPoint[13]);
+    game.board.removeWhiteAt(game.board.screenToPoint[10]);
+    game.board.removeBlackAt(game.board.screenToPoint[13]);
+    game.board.addBlackToBar();
+    game.board.addWhiteAt(game.board.screenToPoint[13]);
     game.moveRecord[1] = 10;
     game.moveRecord[2] = 3;
     view.events.clear();
 
-    game.refacfast();
+    game.undoTurn();
     EXPECT_TRUE(game.board.position().sameCheckersAs(start));
     EXPECT_EQ(game.cubeValue, 1);
     EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
@@ -82,7 +82,7 @@ TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
 TEST_F(GameFixture, BearingOffTheLastCheckerEndsAndBooksTheGame) {
     startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
     EXPECT_TRUE(game.gameOn);
-    game.calculpunctaj();  // counting alone ends nothing
+    game.updateCounters();  // counting alone ends nothing
     EXPECT_TRUE(game.gameOn);
     game.whiteStepByClick(game.board.screenToPoint[24], Game::Button::Left);
     EXPECT_FALSE(game.gameOn);
@@ -105,7 +105,7 @@ TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
         if (next < sizeof keys) game.dice.pendingKey = static_cast<Byte>(keys[next++]);
     };
     game.board.layOut(startingPosition());
-    game.afiszartu();
+    game.rollForBlack();
     EXPECT_EQ(game.dice.dieA, 3);
     EXPECT_EQ(game.dice.dieB, 5);
     EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
@@ -123,14 +123,14 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     game.takeSnapshot();
     const SavedGame saved = game.savedGame();
     // Moves made after the roll are not in the file.
-    game.board.stergnegru(game.board.screenToPoint[13]);
-    game.board.adnegru(game.board.screenToPoint[7]);
+    game.board.removeBlackAt(game.board.screenToPoint[13]);
+    game.board.addBlackAt(game.board.screenToPoint[7]);
 
     FakeScreen otherScreen;
     Game other(otherScreen);
     other.options.soundFx = 0;
     other.startUp(99);
-    other.tablanoua();
+    other.setUpNewBoard();
     other.restoreSavedGame(saved);
     EXPECT_TRUE(other.board.position().sameCheckersAs(start));
     EXPECT_EQ(other.turn, 0);
@@ -156,7 +156,7 @@ TEST_F(GameFixture, AGameLoadedAfterItsEndIsBookedOnce) {
     EXPECT_FALSE(game.gameOn);
     EXPECT_EQ(game.scores.whiteGamesWon, 1u);
     EXPECT_EQ(screen.messages.size(), 1u);
-    game.refacfast();  // showing the final position again books nothing
+    game.undoTurn();  // showing the final position again books nothing
     EXPECT_EQ(game.scores.whiteGamesWon, 1u);
 }
 

@@ -77,7 +77,7 @@ TEST_F(HumanTurn, NothingToEnterOnAClosedBoardPassesTheTurnWithoutAMessage) {
 TEST_F(HumanTurn, EndingTheTurnWithDiceLeftIsIgnoredOrUndoneWhenShort) {
     const Position pos = positionOf({{1, 2}, {12, 13}, {13, -15}});
     startTurn(pos, 3, 1);
-    game.pasi();  // both dice still playable: ignored
+    game.endTurn();  // both dice still playable: ignored
     EXPECT_EQ(game.turn, 1);
     EXPECT_TRUE(screen.messages.empty());
 
@@ -86,7 +86,7 @@ TEST_F(HumanTurn, EndingTheTurnWithDiceLeftIsIgnoredOrUndoneWhenShort) {
     startTurn(either, 6, 5);
     game.whiteStepByClick(s(1), Game::Button::Right);  // the 5
     ASSERT_EQ(game.board.count[6], 1);
-    game.pasi();
+    game.endTurn();
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "You have to play all dice");
     EXPECT_EQ(screen.messages[0].line2, "or the higher one!");
@@ -127,7 +127,7 @@ TEST_F(HumanTurn, TheComputerConsidersItsDoubleBeforeItRolls) {
     startTurn(positionOf({{3, -15}, {22, 15}}), 1, 1);
     game.dice.diceLeft = {};
     screen.answers = {Answer::No};
-    game.pasi();
+    game.endTurn();
     ASSERT_FALSE(screen.messages.empty());
     EXPECT_EQ(screen.messages[0].line1, "Computer wants to double.");
     EXPECT_FALSE(game.gameOn);

@@ -25,7 +25,7 @@ struct LastMove : ::testing::Test {
 TEST_F(LastMove, TheComputersStepsAreMarkedUntilWhiteRolls) {
     // Black on the bar enters with the 5 (hitting on 20), then runs; one checker bears nothing off.
     lumaro::testing::startTurnOn(game, positionOf({{20, 1}, {12, 14}, {13, -14}}, 0, 1), 5, 3, 0);
-    game.mutapc();
+    game.playComputerTurn();
     ASSERT_EQ(game.lastMoveMarkCount, 2);
     EXPECT_EQ(game.lastMoveMarks[0].from, 0);  // from the bar
     EXPECT_EQ(game.lastMoveMarks[0].to, 20);

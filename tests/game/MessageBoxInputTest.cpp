@@ -100,10 +100,10 @@ struct MessageBoxInput : ::testing::Test {
 };
 
 TEST_F(MessageBoxInput, NewGameQuestionsTakeNoOtherInput) {
-    game.afiszarstart();  // "Rolling dice..."
+    game.startNewGame();  // "Rolling dice..."
     game.options.alternateFirstMove = 1;
     screen.answers = {Answer::No};
-    game.afiszarstart();  // "Alternate play. ..."
+    game.startNewGame();  // "Alternate play. ..."
     EXPECT_EQ(probed.size(), 2u);
     EXPECT_FALSE(game.busy);
 }

@@ -46,7 +46,7 @@ struct Table {
             if (canEnter(b, game.turn, game.dice.diceLeft)) {
                 if (w) game.whiteEntryByClick(button); else game.blackEntryByClick(button);
             } else {
-                game.pasi();
+                game.endTurn();
             }
             return;
         }
@@ -61,7 +61,7 @@ struct Table {
             }
         }
         if (movable.empty()) {
-            game.pasi();
+            game.endTurn();
             return;
         }
         const int s = movable[random.below(static_cast<std::uint32_t>(movable.size()))];
@@ -74,7 +74,7 @@ struct Table {
 
     // Plays one game from the new-game question to its end.
     void playGame() {
-        game.afiszarstart();
+        game.startNewGame();
         ASSERT_TRUE(game.gameOn);
         const int limit = actions + kActionsPerGame;
         while (game.gameOn) {
@@ -83,7 +83,7 @@ struct Table {
             if (game.opponentIsComputer() && game.turn == 0) {
                 // The computer has played; the player's next click rolls White's dice.
                 maybeOfferDouble();
-                if (game.gameOn) game.pasi();
+                if (game.gameOn) game.endTurn();
                 ++actions;
                 continue;
             }
@@ -200,7 +200,7 @@ TEST(WholeGames, NobodyDoublesInTheCrawfordGame) {
     game.options.matchPlay = 1;
     game.options.matchLength = 5;
     game.crawfordGameNumber = game.gameNumber;  // the next board is the Crawford game
-    game.afiszarstart();
+    game.startNewGame();
     ASSERT_TRUE(game.isCrawfordGame());
     game.dice.diceLeft = {};  // the roll is played: the next player could double now
     game.offerDouble();

@@ -10,10 +10,10 @@ namespace {
 
 TEST(PeerText, DottedAddressesOnly) {
     for (const char* good : {"1.2.3.4", "192.168.100.200", "0.0.0.0", "255.255.255.255", "127.0.0.1"})
-        EXPECT_TRUE(isip(good)) << good;
+        EXPECT_TRUE(isIpAddress(good)) << good;
     for (const char* bad : {"1.2.3", "256.1.1.1", "1..2.3.4", ".1.2.3.4", "1.2.3.4.5", "10.20.30.", "192.168.1.300",
                             "localhost", "a.b.c.d", "1.2.3.-4", "", "1.2.3.4 ", "0001.2.3.4"})
-        EXPECT_FALSE(isip(bad)) << bad;
+        EXPECT_FALSE(isIpAddress(bad)) << bad;
 }
 
 TEST(PeerText, LocalAddressSkipsLoopback) {

@@ -304,7 +304,7 @@ TEST(SettingsFile, MissingFileGivesDefaultsAndCreatesNothing) {
 TEST(SettingsFile, SavedScoresSurviveARestart) {
     testing::TempFolder folder;
     const std::string path = folder.file("lm2.ini");
-    ASSERT_TRUE(saveopt(path, everythingChanged(), someScores()));
+    ASSERT_TRUE(saveSettingsFile(path, everythingChanged(), someScores()));
     EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
     Options o;
     Scores s;
@@ -341,16 +341,16 @@ TEST(SettingsFile, TheLongestFileTheFieldsAllowIsReadToItsEnd) {
 TEST(SettingsFile, FailedSaveKeepsTheEarlierFile) {
     testing::TempFolder folder;
     const std::string path = folder.file("lm2.ini");
-    ASSERT_TRUE(saveopt(path, everythingChanged(), someScores()));
+    ASSERT_TRUE(saveSettingsFile(path, everythingChanged(), someScores()));
     const std::string earlier = testing::readText(path);
 
     // The temporary file cannot be created.
     std::filesystem::create_directory(temporaryPathFor(path));
-    EXPECT_FALSE(saveopt(path, Options{}, Scores{}));
+    EXPECT_FALSE(saveSettingsFile(path, Options{}, Scores{}));
     EXPECT_EQ(testing::readText(path), earlier);
 
     // The folder is a regular file.
-    EXPECT_FALSE(saveopt(path + "/lm2.ini", Options{}, Scores{}));
+    EXPECT_FALSE(saveSettingsFile(path + "/lm2.ini", Options{}, Scores{}));
     EXPECT_EQ(testing::readText(path), earlier);
 }
 
@@ -358,7 +358,7 @@ TEST(SettingsFile, FailedRenameLeavesNoTemporaryFile) {
     testing::TempFolder folder;
     const std::string path = folder.file("lm2.ini");
     std::filesystem::create_directories(path + "/inside");
-    EXPECT_FALSE(saveopt(path, Options{}, Scores{}));
+    EXPECT_FALSE(saveSettingsFile(path, Options{}, Scores{}));
     EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(path)));
     Options o;
     Scores s;

@@ -18,7 +18,7 @@ struct BoardTable {
     SoundBank sounds{assets.folder};
     // Stands in for the window's screen until the window exists.
     struct Placeholder : Screen {
-        Answer mesaj(const Message&) override { return Answer::Yes; }
+        Answer showMessage(const Message&) override { return Answer::Yes; }
         void delay(int) override {}
         void play(Sound) override {}
     } placeholder;

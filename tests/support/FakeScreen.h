@@ -26,7 +26,7 @@ public:
     // Called where the game lets pending events run.
     std::function<void()> onLetEventsRun;
 
-    Answer mesaj(const Message& message) override {
+    Answer showMessage(const Message& message) override {
         messages.push_back(message);
         if (whileShown) whileShown(message);
         if (message.yesNo && decide) return decide(message);

@@ -10,12 +10,12 @@ inline void startTurnOn(Game& game, const Position& pos, Byte a, Byte b, Byte tu
     game.turn = turn;
     game.dice.dieA = a;
     game.dice.dieB = b;
-    game.dice.zar4();
+    game.dice.fillDiceLeft();
     game.takeSnapshot();
     game.gameOn = true;
     game.whiteRollStats.rolls = static_cast<std::uint16_t>(rolls);
     game.blackRollStats.rolls = static_cast<std::uint16_t>(rolls);
-    game.calculpunctaj();
+    game.updateCounters();
 }
 
 }  // namespace lumaro::testing

@@ -84,7 +84,7 @@ struct LateClickTable : lumaro::testing::BoardTable {
         question.yesNo = true;
         question.line1 = "Start a new game?";
         question.timeout = 1;
-        return screen.mesaj(question);
+        return screen.showMessage(question);
     }
 };
 
@@ -103,7 +103,7 @@ private slots:
         Table t;
         t.window.extra.showLastMove = true;
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 5, 0);
-        t.game.mutapc();
+        t.game.playComputerTurn();
         QVERIFY(t.game.lastMoveMarkCount > 0);
         const Game::MoveMark m = t.game.lastMoveMarks[0];
         const int s = t.game.board.screenToPoint[m.to];
@@ -368,12 +368,12 @@ private slots:
             t.startTurn(positionOf({{b.screenToPoint[s], 1}, {24, -15}}), 6, 2);
             everyFrame.start();
             b.animate = true;
-            for (int k = 1; k < 15; ++k) b.adalb(s);
+            for (int k = 1; k < 15; ++k) b.addWhiteAt(s);
             everyFrame.stop();
             QCOMPARE(int(b.count[b.screenToPoint[s]]), 15);
             check("a stack of 15");
             everyFrame.start();
-            while (b.count[b.screenToPoint[s]] > 1) b.stergalb(s);
+            while (b.count[b.screenToPoint[s]] > 1) b.removeWhiteAt(s);
             everyFrame.stop();
         }
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
@@ -504,7 +504,7 @@ private slots:
         t.startTurn(positionOf({{3, 2}, {12, 13}, {24, -15}}), 3, 5);
         QTest::mouseMove(&t.window, checkerPoint(b, 3, 1));
         QCOMPARE(dotsShown(t.window.grab().toImage()), 3);
-        t.game.tablanoua();
+        t.game.setUpNewBoard();
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
         // BACK (Backspace): the dots of the whole roll come back with the checker.
         t.startTurn(positionOf({{1, 1}, {10, 14}, {24, -15}}), 3, 5);
@@ -589,7 +589,7 @@ private slots:
         question.timeout = 5;
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+        QCOMPARE(t.screen.showMessage(question), Answer::Yes);
         QVERIFY(clock.elapsed() >= 4 * 107);  // the countdown ran its course
         QVERIFY(!t.window.messagePanel().isVisible());
     }
@@ -603,7 +603,7 @@ private slots:
             MessagePanel& panel = t.window.messagePanel();
             QTest::mouseClick(&panel, Qt::LeftButton, {}, QPoint(452 - MessagePanel::kLeft + 30, 304 - MessagePanel::kTop + 15));
         });
-        QCOMPARE(t.screen.mesaj(question), Answer::No);
+        QCOMPARE(t.screen.showMessage(question), Answer::No);
     }
 
     void holdingTheMouseKeepsAQuestionOpen() {
@@ -623,7 +623,7 @@ private slots:
             countdownWhileHeld = panel.countdown();
             QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(20, 100));
         });
-        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+        QCOMPARE(t.screen.showMessage(question), Answer::Yes);
         QVERIFY(openWhileHeld);         // held far past the three ticks
         QVERIFY(countdownWhileHeld < 3);
     }
@@ -672,7 +672,7 @@ private slots:
         };
         otherwise(Answer::Yes);
         QTimer::singleShot(20, &t.window, [&] { QTest::keyClick(&t.window, Qt::Key_Escape); });
-        QCOMPARE(t.screen.mesaj(question), Answer::No);
+        QCOMPARE(t.screen.showMessage(question), Answer::No);
         QCOMPARE(menu.count(), 0);  // Esc answered; it did not open the menu
 
         otherwise(Answer::No);
@@ -683,14 +683,14 @@ private slots:
             QVERIFY(t.window.messagePanel().waiting());
             QTest::keyClick(&t.window, Qt::Key_Return);
         });
-        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+        QCOMPARE(t.screen.showMessage(question), Answer::Yes);
 
         // The keys answer whichever widget of the board has the focus: the chat line, say.
         auto* chatLine = new QLineEdit(&t.window);
         QSignalSpy sent(chatLine, &QLineEdit::returnPressed);
         otherwise(Answer::No);
         QTimer::singleShot(20, &t.window, [&] { QTest::keyClick(chatLine, Qt::Key_Return); });
-        QCOMPARE(t.screen.mesaj(question), Answer::Yes);
+        QCOMPARE(t.screen.showMessage(question), Answer::Yes);
         QCOMPARE(sent.count(), 0);
 
         Message notice;  // a notice closes on Esc, as it does on a click
@@ -698,7 +698,7 @@ private slots:
         notice.timeout = 10000;
         otherwise(Answer::No);
         QTimer::singleShot(20, &t.window, [&] { QTest::keyClick(&t.window, Qt::Key_Escape); });
-        QCOMPARE(t.screen.mesaj(notice), Answer::Yes);
+        QCOMPARE(t.screen.showMessage(notice), Answer::Yes);
         QTest::keyClick(&t.window, Qt::Key_Escape);  // no box: Esc brings the menu
         QCOMPARE(menu.count(), 1);
     }

@@ -46,7 +46,7 @@ void writeSettings(const QString& folder, const std::string& name, bool listen) 
     o.remoteAddress = "127.0.0.1";
     o.matchPlay = 1;  // the connection turns this into single games
     Scores scores;
-    QVERIFY(saveopt((folder + QStringLiteral("/lm2.ini")).toStdString(), o, scores));
+    QVERIFY(saveSettingsFile((folder + QStringLiteral("/lm2.ini")).toStdString(), o, scores));
 }
 
 // A bear-off race two rolls from its end, the same game seen from both sides.
@@ -67,9 +67,9 @@ Position lateRace() {
 
 void putOnBoard(Game& g, const Position& p) {
     g.board.restoreTo(p);
-    g.board.analizafazaeu();
-    g.board.analizafazatu();
-    g.calculpunctaj();
+    g.board.updateWhitePhase();
+    g.board.updateBlackPhase();
+    g.updateCounters();
     g.snapshot.position = g.board.position();
 }
 

@@ -130,7 +130,7 @@ private slots:
         Options stored;
         stored.playerName = "Bytes";
         stored.soundFx = 0;
-        QVERIFY(saveopt(folder + "/lm2.ini", stored, Scores{}));
+        QVERIFY(saveSettingsFile(folder + "/lm2.ini", stored, Scores{}));
         QFile::remove(home_.path() + QStringLiteral("/config/lumaro2/lm2.ini"));
 
         QCOMPARE(reachableFolder(""), QString());

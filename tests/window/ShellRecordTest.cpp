@@ -41,7 +41,7 @@ private slots:
         QVERIFY(!board.messagePanel().isVisible());
 
         // A game from its first roll: White runs, then resigns.
-        g.afiszarstart();
+        g.startNewGame();
         QVERIFY(g.gameOn);
         // YES to the resign question, then a click that closes the result box.
         QTimer::singleShot(300, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(170, 111)); });
