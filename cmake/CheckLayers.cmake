@@ -3,6 +3,8 @@
 # Usage: cmake -DSRC=<src folder> -DSTAMP=<file to touch> -P CheckLayers.cmake
 #
 # Each layer, lowest first, with the layers it may include (its own always).
+cmake_minimum_required(VERSION 3.25)
+
 set(allowed_files "")
 set(allowed_rules "")
 set(allowed_ai "rules;files")
@@ -15,6 +17,11 @@ set(faults "")
 foreach(layer ${layers})
   file(GLOB sources ${SRC}/${layer}/*.h ${SRC}/${layer}/*.cpp)
   foreach(source ${sources})
+    file(STRINGS ${source} qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+    if(qt_includes)
+      file(RELATIVE_PATH shown ${SRC} ${source})
+      string(APPEND faults "  ${shown}: no Qt below src/ui\n")
+    endif()
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z_]+/")
     foreach(line ${includes})
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([A-Za-z_]+)/.*" "\\1" target "${line}")

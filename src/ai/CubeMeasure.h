@@ -1,7 +1,7 @@
 #pragma once
 // The computer's cube judgement: one number from the race and the walls on the real board.
 // Larger is worse for Black. It takes a double below 100 and offers one within -20..20.
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

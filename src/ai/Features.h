@@ -2,7 +2,7 @@
 // What the computer's analysis sees in a position, for one side (own) against the other.
 #include <cstdint>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -9,7 +9,7 @@
 #include "ai/NetInput.h"
 #include "ai/NetKernel.h"
 #include "ai/NetWeights.h"
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

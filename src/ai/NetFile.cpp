@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 
 namespace lumaro {
 

@@ -2,7 +2,7 @@
 // The 196 numbers the networks see for a position, always from black's side of the board.
 #include <array>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -11,7 +11,7 @@
 #include "ai/NetForward.h"
 #include "ai/NetInput.h"
 #include "ai/NetWeights.h"
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -2,7 +2,7 @@
 // The computer's first roll of a game, when the opponent has not rolled yet, comes from a book.
 #include <cstdint>
 
-#include "board/PlayGenerator.h"
+#include "rules/PlayGenerator.h"
 
 namespace lumaro {
 

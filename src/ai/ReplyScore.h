@@ -2,7 +2,7 @@
 // The score of one of White's replies in the look-ahead, computed in one sweep over the board with
 // bit masks. It is the reply variant of the heuristic score, to the point; the look-ahead calls it
 // millions of times per turn, so it is written for speed.
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

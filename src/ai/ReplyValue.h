@@ -1,7 +1,7 @@
 #pragma once
 // How good a position after White's reply is for Black: the race, and the White checkers that
 // Black's points hold back. Larger is better for Black.
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "ai/Analysis.h"
-#include "board/PlayGenerator.h"
+#include "rules/PlayGenerator.h"
 
 namespace lumaro {
 

@@ -1,7 +1,7 @@
 // The doubling cube: doubles offered by a person (a click on the cube or D), by the computer, and
 // their answers.
 #include "ai/CubeMeasure.h"
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "game/Game.h"
 
 namespace lumaro {

@@ -1,6 +1,6 @@
 #pragma once
 // The dice of the current turn and the generators behind them.
-#include "board/StepTests.h"
+#include "rules/StepTests.h"
 #include "game/Random.h"
 #include "game/Screen.h"
 

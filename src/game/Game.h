@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "ai/MoveSearch.h"
-#include "board/Board.h"
+#include "rules/Board.h"
 #include "game/Dice.h"
 #include "game/GameEnd.h"
 #include "game/MatchRecord.h"
@@ -14,10 +14,10 @@
 #include "game/Options.h"
 #include "game/PositionStats.h"
 #include "game/RollStats.h"
+#include "game/SavedGame.h"
 #include "game/Scores.h"
 #include "game/Screen.h"
 #include "game/TurnSnapshot.h"
-#include "persistence/SavedGame.h"
 
 namespace lumaro {
 
@@ -72,6 +72,8 @@ public:
 
     Screen& screen() { return *screen_; }
     void setScreen(Screen& screen) { screen_ = &screen; }
+    // Where SAVE and LOAD read and write; without it they do nothing.
+    void setSavedGameFiles(SavedGameFiles& files) { files_ = &files; }
     Side sideToMove() const { return sideOfTurn(turn); }
 
     // Who plays Black, by the options: the computer, a second person at this board, or at Network
@@ -237,6 +239,7 @@ private:
     std::unique_ptr<Opponent> computer_;
     std::unique_ptr<Opponent> personHere_;
     Opponent* remote_ = nullptr;
+    SavedGameFiles* files_ = nullptr;
 };
 
 }  // namespace lumaro

@@ -4,7 +4,7 @@
 // closing entry (RollStats::countEnd), clearing the dice and the game-on flag stay with the caller.
 #include <cstdint>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 #include "game/Options.h"
 #include "game/Scores.h"
 #include "game/Screen.h"

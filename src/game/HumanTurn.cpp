@@ -1,5 +1,5 @@
 // A person's turn on the board: steps by click, the end of the turn and handing it over.
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "game/Game.h"
 
 namespace lumaro {

@@ -1,6 +1,6 @@
 #include "game/MatchRecord.h"
 
-#include "board/StepTests.h"
+#include "rules/StepTests.h"
 
 namespace lumaro {
 

@@ -8,7 +8,7 @@
 // the bar. The recorder follows the checkers itself, so that hits and bear-offs come out right.
 #include <vector>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -5,7 +5,7 @@
 // dropped), so the rules, the board and the scores are kept in one place whoever plays Black.
 #include <memory>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 #include "game/Options.h"
 #include "game/RollStats.h"
 #include "game/Scores.h"

@@ -6,19 +6,19 @@ namespace lumaro {
 bool Game::peerOnTurn() const { return networkPlace() && connected && gameOn && turn == 0; }
 
 bool Game::commandSave(const ShellState& shell) {
-    if (menuRefused(shell, true) || !gameOn) return false;
+    if (menuRefused(shell, true) || !gameOn || !files_) return false;
     busy = true;  // the dialog waits while the board stands still
     const std::optional<std::string> path = screen_->chooseFileToSave();
     busy = false;
     if (!path) return true;
     std::string whyNot;
-    if (!writeSavedGame(*path, savedGame(), &whyNot))
+    if (!files_->write(*path, savedGame(), whyNot))
         showMessage(MessageKind::RuleNotice, "The game could not be saved.", whyNot, false);
     return true;
 }
 
 bool Game::commandLoad(const ShellState& shell) {
-    if (menuRefused(shell, false) || networkPlace()) return false;
+    if (menuRefused(shell, false) || networkPlace() || !files_) return false;
     // The question comes first, but the running game is given up only for a file that holds a
     // game: a refused file leaves the game, the scores and the match as they were.
     const bool resigning = gameOn;
@@ -30,7 +30,7 @@ bool Game::commandLoad(const ShellState& shell) {
         if (resigning) resignNow();  // the player said YES: a cancelled dialog does not take it back
         return true;
     }
-    const SavedGameResult loaded = readSavedGame(*path);
+    const SavedGameResult loaded = files_->read(*path);
     if (!loaded.ok) {
         showMessage(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
         return true;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

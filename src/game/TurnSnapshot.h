@@ -1,7 +1,7 @@
 #pragma once
 // The position at the start of the current play, copied right after every roll. Undo, the refusal
 // of a short play, the play generator and saved games all work from it.
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -1,7 +1,7 @@
 #include "net/ReceivedMove.h"
 
-#include "board/MaxDiceRule.h"
-#include "board/StepTests.h"
+#include "rules/MaxDiceRule.h"
+#include "rules/StepTests.h"
 
 namespace lumaro::net {
 

@@ -2,7 +2,7 @@
 // A move received from the peer, checked before it touches the board.
 #include <array>
 
-#include "board/PlayGenerator.h"
+#include "rules/PlayGenerator.h"
 #include "net/Framing.h"
 
 namespace lumaro::net {

@@ -1,6 +1,6 @@
 // The game's side of the remote program: starting a network game, the turn cycle, doubles and
 // resignations, sent and received.
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "game/PlayerName.h"
 #include "net/PeerText.h"
 #include "net/ReceivedMove.h"

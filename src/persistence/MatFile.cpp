@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <span>
 
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 
 namespace lumaro {
 namespace {

@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "game/PlayerName.h"
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 
 namespace lumaro {
 

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "board/HitTest.h"
+#include "rules/HitTest.h"
 #include "ui/Pictures.h"
 
 namespace lumaro {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "board/BoardView.h"
+#include "rules/BoardView.h"
 #include "game/BarDots.h"
 #include "game/Game.h"
 #include "ui/Assets.h"

@@ -97,6 +97,7 @@ bool Shell::start() {
 
     // The board window: the settings, the board and the game.
     game_ = std::make_unique<Game>(silentScreen);
+    game_->setSavedGameFiles(savedGameDisk_);
     settingsFile_ = std::make_unique<SettingsStore>(nativePath(folders_.settingsPath()));
     if (settingsFile_->load(game_->options, game_->scores) == SettingsIo::readFailed)
         std::fprintf(stderr, "lumaro: %s could not be read (%s); the defaults are used and the file is not written.\n",

@@ -9,6 +9,7 @@
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
 #include "persistence/MatFile.h"
+#include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
 #include "ui/Assets.h"
 #include "ui/NetworkLink.h"
@@ -66,6 +67,7 @@ private:
 
     ProgramFolders folders_;
     std::unique_ptr<SettingsStore> settingsFile_;
+    SavedGameDisk savedGameDisk_;
     int recordSession_ = -1;  // the record the session file below belongs to
     QString sessionRecordPath_;
     Assets assets_;

@@ -3,7 +3,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/ReferenceSearch.h"
 #include "ai/ReplyScore.h"
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "game/PositionStats.h"
 #include "support/Positions.h"
 #include "support/RandomPositions.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <sys/wait.h>
 
-#include "persistence/SavedGame.h"
+#include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
 #include "support/Positions.h"
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "fuzz/FuzzCheck.h"
 #include "game/Game.h"
 #include "game/PlayerName.h"

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "ai/NeuralNets.h"
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "fuzz/FuzzCheck.h"
 #include "game/Game.h"
 #include "game/PositionStats.h"
-#include "persistence/SavedGame.h"
+#include "persistence/SavedGameFile.h"
 #include "support/FakeScreen.h"
 
 using namespace lumaro;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "game/Game.h"
+#include "persistence/SavedGameFile.h"
 #include "persistence/TempFolder.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
@@ -21,12 +22,14 @@ namespace {
 struct SaveLoad : ::testing::Test {
     FakeScreen screen;
     Game game{screen};
+    SavedGameDisk disk;
     TempFolder folder;
     const Game::ShellState shell{};
 
     void SetUp() override {
         game.options.soundFx = 0;
         game.startUp(777);
+        game.setSavedGameFiles(disk);
     }
     void startTurn(const Position& pos, Byte a, Byte b, Byte turn) { lumaro::testing::startTurnOn(game, pos, a, b, turn); }
 };

@@ -1,7 +1,7 @@
 // Addresses, names and received moves: what comes from the peer or the player is checked first.
 #include <gtest/gtest.h>
 
-#include "board/PlayApply.h"
+#include "rules/PlayApply.h"
 #include "net/PeerText.h"
 #include "net/ReceivedMove.h"
 

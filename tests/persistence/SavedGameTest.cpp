@@ -1,4 +1,4 @@
-#include "persistence/SavedGame.h"
+#include "persistence/SavedGameFile.h"
 
 #include <filesystem>
 #include <string>
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 #include "persistence/TempFolder.h"
 
 namespace lumaro {

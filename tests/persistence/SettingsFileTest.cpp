@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 #include "persistence/TempFolder.h"
 
 namespace lumaro {

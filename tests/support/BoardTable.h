@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "persistence/SavedGameFile.h"
 #include "support/TurnSetup.h"
 #include "ui/Assets.h"
 #include "ui/BoardWindow.h"
@@ -23,6 +24,7 @@ struct BoardTable {
         void play(Sound) override {}
     } placeholder;
     Game game{placeholder};
+    SavedGameDisk disk;
     BoardWindow window{game, assets};
     QtScreen screen{window, sounds};
     qint64 clockMs = 0;
@@ -32,6 +34,7 @@ struct BoardTable {
         game.options.checkerSpeed = 10000;
         game.startUp(1234);
         game.setScreen(screen);
+        game.setSavedGameFiles(disk);
         game.board.setView(&window);
         window.startupPending = false;
         // Every reading of the clock lies a second after the last: no click falls in the moment

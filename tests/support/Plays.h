@@ -2,7 +2,7 @@
 // Hand-made plays for tests: playOf({{from, die}, ...}).
 #include <initializer_list>
 
-#include "board/PlayGenerator.h"
+#include "rules/PlayGenerator.h"
 
 namespace lumaro::testing {
 

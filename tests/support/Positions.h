@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro::testing {
 

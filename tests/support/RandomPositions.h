@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "board/PlayGenerator.h"
+#include "rules/PlayGenerator.h"
 
 namespace lumaro::testing {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "board/BoardView.h"
+#include "rules/BoardView.h"
 
 namespace lumaro::testing {
 

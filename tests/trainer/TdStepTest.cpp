@@ -7,7 +7,7 @@
 
 #include "TdTrace.h"
 #include "TrainingGame.h"
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro::train {
 namespace {

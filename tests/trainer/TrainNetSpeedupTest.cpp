@@ -8,7 +8,7 @@
 
 #include "Nets.h"
 #include "TrainNet.h"
-#include "board/Position.h"
+#include "rules/Position.h"
 #include "support/Positions.h"
 
 namespace lumaro::train {

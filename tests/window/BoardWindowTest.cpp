@@ -15,7 +15,7 @@
 #include "support/BoardTable.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
-#include "board/HitTest.h"
+#include "rules/HitTest.h"
 #include "ui/Assets.h"
 #include "ui/BoardWindow.h"
 #include "ui/Pictures.h"

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "board/StepTests.h"
+#include "rules/StepTests.h"
 #include "game/GameEnd.h"
 #include "game/MatchRecord.h"
 #include "persistence/MatFile.h"

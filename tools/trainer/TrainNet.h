@@ -8,7 +8,7 @@
 #include <span>
 #include <vector>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro::train {
 

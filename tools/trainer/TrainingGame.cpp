@@ -4,7 +4,7 @@
 #include <array>
 
 #include "Rng.h"
-#include "board/PlayApply.h"
+#include "rules/PlayApply.h"
 #include "game/GameEnd.h"
 
 namespace lumaro::train {

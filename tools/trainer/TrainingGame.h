@@ -9,7 +9,7 @@
 
 #include "Nets.h"
 #include "TdTrace.h"
-#include "board/PlayGenerator.h"
+#include "rules/PlayGenerator.h"
 
 namespace lumaro::train {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -9,7 +9,7 @@
 
 #include "ai/Analysis.h"
 #include "game/MatchRecord.h"
-#include "board/PlayApply.h"
+#include "rules/PlayApply.h"
 #include "game/GameEnd.h"
 
 namespace lumaro {

@@ -12,10 +12,10 @@
 #include "app/cli/Bench.h"
 #include "app/cli/NetsFolder.h"
 #include "app/cli/SelfPlay.h"
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "game/PositionStats.h"
 #include "game/SearchSetup.h"
-#include "persistence/SavedGame.h"
+#include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
 
 namespace {

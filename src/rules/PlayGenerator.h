@@ -8,8 +8,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "board/Position.h"
-#include "board/PositionHash.h"
+#include "rules/Position.h"
+#include "rules/PositionHash.h"
 
 namespace lumaro {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

@@ -1,4 +1,4 @@
-#include "board/PositionHash.h"
+#include "rules/PositionHash.h"
 
 namespace lumaro {
 namespace {

@@ -1,4 +1,4 @@
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 
 #include <sys/resource.h>
 
@@ -11,7 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "persistence/SavedGame.h"
+#include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
 #include "persistence/TempFolder.h"
 

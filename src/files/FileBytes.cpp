@@ -1,4 +1,4 @@
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 
 #include <algorithm>
 #include <array>

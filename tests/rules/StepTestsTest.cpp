@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board/StepTests.h"
+#include "rules/StepTests.h"
 #include "support/Positions.h"
 
 using namespace lumaro;

@@ -1,34 +1,16 @@
 #pragma once
-// A saved game: the turn-start snapshot with its dice, whose turn it is and the cube, in 58
-// raw bytes without header or checksum. A game saved mid-turn resumes at the start of that turn.
+// A saved game on disk: 58 raw bytes without header or checksum.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
 
-#include "board/Position.h"
+#include "game/SavedGame.h"
 
 namespace lumaro {
 
 inline constexpr std::size_t kSavedGameSize = 58;
-
-struct SavedGame {
-    Position position;
-    std::uint8_t dieA = 0;
-    std::uint8_t dieB = 0;
-    std::uint8_t turn = 0;             // 1 while White is to move
-    std::uint8_t cubeValue = 1;        // 1 centred, 2..64
-    std::uint8_t cubeOwnerWhite = 0;
-    std::uint8_t cubeEnabled = 1;      // the option travels with the game
-};
-
-// Either the game, or an English sentence naming the rule the file broke.
-struct SavedGameResult {
-    bool ok = false;
-    SavedGame game;
-    std::string error;
-};
 
 std::array<std::uint8_t, kSavedGameSize> encodeSavedGame(const SavedGame& game);
 
@@ -41,5 +23,14 @@ SavedGameResult decodeSavedGame(std::span<const std::uint8_t> bytes);
 bool writeSavedGame(const std::string& path, const SavedGame& game, std::string* whyNot = nullptr);
 
 SavedGameResult readSavedGame(const std::string& path);
+
+// SAVE and LOAD's way to the disk, through the functions above.
+class SavedGameDisk : public SavedGameFiles {
+public:
+    bool write(const std::string& path, const SavedGame& game, std::string& whyNot) override {
+        return writeSavedGame(path, game, &whyNot);
+    }
+    SavedGameResult read(const std::string& path) override { return readSavedGame(path); }
+};
 
 }  // namespace lumaro

@@ -1,4 +1,4 @@
-#include "board/Board.h"
+#include "rules/Board.h"
 
 namespace lumaro {
 namespace {

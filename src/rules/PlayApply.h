@@ -1,8 +1,8 @@
 #pragma once
 // A whole play made on a position without images: the self-play matches, the trainer and the
 // checks of a received move use it; the live board makes the same steps with its checker images.
-#include "board/PlayGenerator.h"
-#include "board/StepTests.h"
+#include "rules/PlayGenerator.h"
+#include "rules/StepTests.h"
 
 namespace lumaro {
 

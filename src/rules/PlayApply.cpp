@@ -1,4 +1,4 @@
-#include "board/PlayApply.h"
+#include "rules/PlayApply.h"
 
 namespace lumaro {
 

@@ -2,8 +2,8 @@
 // The live game position with its checker images. Every change goes through the add and remove
 // operations below, which keep the image bookkeeping and tell the view, so the drawn board always
 // shows the model. The operations trust their callers on legality but never index out of range.
-#include "board/BoardView.h"
-#include "board/Position.h"
+#include "rules/BoardView.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

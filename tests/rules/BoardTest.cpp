@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "board/Board.h"
+#include "rules/Board.h"
 #include "support/Positions.h"
 #include "support/RecordingView.h"
 

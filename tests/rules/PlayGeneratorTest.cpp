@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 #include "support/Positions.h"
 #include "support/Plays.h"
 

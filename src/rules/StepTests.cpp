@@ -1,4 +1,4 @@
-#include "board/StepTests.h"
+#include "rules/StepTests.h"
 
 namespace lumaro {
 namespace {

@@ -1,8 +1,8 @@
-#include "persistence/SavedGame.h"
+#include "persistence/SavedGameFile.h"
 
 #include <utility>
 
-#include "persistence/FileBytes.h"
+#include "files/FileBytes.h"
 
 namespace lumaro {
 

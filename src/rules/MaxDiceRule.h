@@ -1,7 +1,7 @@
 #pragma once
 // The rule that a play must use both dice (all four of a doublet) where possible, else the higher one.
-#include "board/PlayGenerator.h"
-#include "board/StepTests.h"
+#include "rules/PlayGenerator.h"
+#include "rules/StepTests.h"
 
 namespace lumaro {
 

@@ -2,7 +2,7 @@
 // Single-step tests on the live board: may this checker move with this die, and where to?
 #include <array>
 
-#include "board/Board.h"
+#include "rules/Board.h"
 
 namespace lumaro {
 

@@ -1,4 +1,4 @@
-#include "board/Position.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 

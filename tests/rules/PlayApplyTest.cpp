@@ -2,7 +2,7 @@
 // game is worth by its position.
 #include <gtest/gtest.h>
 
-#include "board/PlayApply.h"
+#include "rules/PlayApply.h"
 #include "game/GameEnd.h"
 #include "support/Positions.h"
 #include "support/Plays.h"

@@ -1,4 +1,4 @@
-#include "board/MaxDiceRule.h"
+#include "rules/MaxDiceRule.h"
 
 namespace lumaro {
 

@@ -1,0 +1,2 @@
+// A rules file that includes only its own layer.
+#include "rules/Position.h"
