@@ -17,7 +17,6 @@ void Game::offerDouble() {
     busy = true;  // the short pause is no moment for another click
     screen_->delay(100);
     busy = wasBusy;
-    gameEndedByCube = false;
     // Dice that must still be played come first.
     if (dice.anyLeft() && fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) return;
     if (isCrawfordGame()) {
@@ -31,7 +30,7 @@ void Game::offerDouble() {
     if (networkPlace()) {
         // A network game doubles through the connection: only before White's roll, once the peer's
         // move is replayed, and with the cube centred or White's.
-        const bool mayOffer = !waitingForOpponent && turn == 0 && (cubeValue == 1 || cubeOwnerWhite == 1);
+        const bool mayOffer = !waitingForOpponent && turn == 0 && cubeIsAvailableTo(Side::White);
         if (connected && mayOffer) opponent().doubleOffered(*this, Side::White);
         return;
     }
@@ -39,17 +38,28 @@ void Game::offerDouble() {
     // by the cube only when it is a person at this board.
     const Side offerer = otherSide(sideToMove());
     if (offerer == Side::Black && !opponent().playsAtThisBoard()) return;
-    const bool mayOffer = cubeValue == 1 || cubeOwnerWhite == (offerer == Side::White ? 1 : 0);
-    if (!mayOffer) return;
+    if (!cubeIsAvailableTo(offerer)) return;
     opponent().doubleOffered(*this, offerer);
 }
 
-void Game::doubleTaken(Side taker) {
+bool Game::cubeIsAvailableTo(Side side) const {
+    return cubeValue == 1 || cubeOwnerWhite == (side == Side::White ? 1 : 0);
+}
+
+bool Game::mayDouble(Side side) const {
+    return options.cubeEnabled && cubeValue < 64 && cubeIsAvailableTo(side);
+}
+
+void Game::takeDouble(Side taker) {
     recorder.doubled(otherSide(taker));
     recorder.took(taker);
     cubeValue = static_cast<Byte>(cubeValue * 2);
     cubeOwnerWhite = taker == Side::White ? 1 : 0;
     drawCube();
+}
+
+void Game::doubleTaken(Side taker) {
+    takeDouble(taker);
     passTurn();
 }
 
@@ -61,7 +71,7 @@ void Game::doubleDropped(Side dropper) {
 
 void Game::computerAnswersDouble() {
     if (turn != 0) return;
-    if (!(cubeValue == 1 || cubeOwnerWhite == 1)) return;
+    if (!cubeIsAvailableTo(Side::White)) return;
     if (computerTakesDouble()) {
         showMessage(MessageKind::Cube, "Your doubling proposal", options.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
         doubleTaken(Side::Black);
@@ -73,12 +83,7 @@ void Game::computerAnswersDouble() {
 
 bool Game::blackDoubles(const std::string& line1) {
     if (showMessage(MessageKind::Cube, line1, "Do you accept?", true)) {
-        recorder.doubled(Side::Black);
-        recorder.took(Side::White);
-        gameEndedByCube = false;
-        cubeValue = static_cast<Byte>(cubeValue * 2);
-        cubeOwnerWhite = 1;
-        drawCube();
+        takeDouble(Side::White);
         return true;
     }
     doubleDropped(Side::White);

@@ -98,6 +98,12 @@ void Game::takePeerRoll(Byte a, Byte b) {
     blackRollStats.countRoll(a, b, stats.blackPips);
 }
 
+void Game::beginGame() {
+    gameOn = true;
+    recordNewGame();
+    screen_->gameStarted();
+}
+
 void Game::setUpNewBoard() {
     busy = true;
     clearLastMoveMarks();
@@ -116,7 +122,6 @@ void Game::setUpNewBoard() {
     cubeValue = 1;
     cubeOwnerWhite = 0;
     drawCube();
-    resultPoints = 0;
     board.phaseWhite = board.phaseBlack = 0;
     board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
     board.updateWhitePhase();
@@ -202,13 +207,12 @@ void Game::endIfBorneOff() {
 void Game::finishGame(Side winner, GameOver how) {
     const bool wasBusy = busy;
     busy = true;  // held until the result box has closed: the game is over, nothing may move on
-    gameEndedByCube = how == GameOver::DoubleRefused;
     if (options.soundFx) screen_->play(Sound::GameEnd);
     whiteRollStats.countEnd(stats.whitePips);
     blackRollStats.countEnd(stats.blackPips);
-    const GameEnding ending = gameEndingOf(board, winner, gameEndedByCube, cubeValue, gameNumber);
+    const GameEnding ending = gameEndingOf(board, winner, how == GameOver::DoubleRefused, cubeValue, gameNumber);
     lastResult = endGame(ending, options, scores, crawfordGameNumber);
-    resultPoints = static_cast<Byte>(lastResult.resultPoints);
+    lastResult.how = how;
     recorder.gameEnded(winner, lastResult.resultPoints);
     screen_->recordChanged();
     dice.diceLeft = {};

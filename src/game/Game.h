@@ -48,8 +48,6 @@ public:
     bool waitingForOpponent = false;  // the peer rolls or moves: White may neither double nor roll
     Byte cubeValue = 1;      // 1 centred, else 2..64
     Byte cubeOwnerWhite = 0;
-    bool gameEndedByCube = false;
-    Byte resultPoints = 0;
     Byte gameNumber = 1;  // boards since start-up, 1..255 and back to 1
     Byte crawfordGameNumber = 0;
     bool blackBeginsNext = false;
@@ -80,7 +78,6 @@ public:
     // place the remote program once one is attached.
     Opponent& opponent() const;
     void setRemote(Opponent* remote) { remote_ = remote; }
-    bool opponentIsComputer() const { return opponent().isComputer(); }
     // The level the computer plays at: the chosen one, except level 2 while the expert's
     // networks lack weights. The option stays as chosen, for when they are there again.
     int playingLevel() const;
@@ -136,6 +133,12 @@ public:
     void endTurn();
     // Hands the turn over without any check (after a cube exchange).
     void passTurn();
+    // The check at the end of a turn of a person (here or White of a network game): true when
+    // every die the rules demand has been played. Otherwise false, after the refusal sound and,
+    // for a play that uses fewer dice than it must, the notice and the turn taken back.
+    bool playedWhatTheDiceDemand();
+    // A game begins on the board just laid out: it counts as on, enters the record, its clock runs.
+    void beginGame();
     // A new local game: the question, the board, who begins and the first roll.
     void startNewGame();
 
@@ -202,6 +205,12 @@ public:
     // The answer to a double: the taker holds the cube at twice its value and the turn passes;
     // a drop ends the game as a single game times the cube, won by the side that doubled.
     void doubleTaken(Side taker);
+    // The one rule of the cube: `side` may double while the cube is in play, below 64 and centred
+    // or its own; a double taken doubles the cube's value and gives it to the taker (the turn does
+    // not move: doubleTaken passes it, a double before the doubler's roll keeps it).
+    bool cubeIsAvailableTo(Side side) const;
+    bool mayDouble(Side side) const;
+    void takeDouble(Side taker);
     void doubleDropped(Side dropper);
     // Black (the computer or the remote player) offers White a double before its roll, with the
     // question's first line; false when White dropped it and the game is over.

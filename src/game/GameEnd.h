@@ -44,6 +44,7 @@ struct GameResult {
     int kind = 1;  // 1 single, 2 gammon, 3 backgammon
     int resultPoints = 0;
     bool matchWon = false;
+    GameOver how = GameOver::BorneOff;  // set by the game that ended
     Message message;
 };
 

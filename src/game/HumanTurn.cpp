@@ -94,18 +94,7 @@ void Game::endTurn() {
         return;
     }
     const bool personOnTurn = turn == 1 || opponent().playsAtThisBoard();
-    if (dice.anyLeft() && personOnTurn) {
-        const bool onBar = (turn == 1 ? board.phaseWhite : board.phaseBlack) == 1;
-        const bool canPlay = onBar ? canEnter(board, turn, dice.diceLeft) : canMove(board, turn, dice.diceLeft);
-        if (canPlay) return;  // the player must go on
-        if (options.soundFx) screen_->play(Sound::NoMove);
-        screen_->delay(100);
-        if (fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) {
-            showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
-            undoTurn();
-            return;
-        }
-    }
+    if (personOnTurn && !playedWhatTheDiceDemand()) return;
     if (turn == 1) {
         turn = 0;
         opponent().blackTurn(*this);
@@ -113,6 +102,21 @@ void Game::endTurn() {
         turn = 1;
         rollForWhite();
     }
+}
+
+bool Game::playedWhatTheDiceDemand() {
+    if (!dice.anyLeft()) return true;
+    const bool onBar = (turn == 1 ? board.phaseWhite : board.phaseBlack) == 1;
+    const bool canPlay = onBar ? canEnter(board, turn, dice.diceLeft) : canMove(board, turn, dice.diceLeft);
+    if (canPlay) return false;  // the player must go on
+    if (options.soundFx) screen_->play(Sound::NoMove);
+    screen_->delay(100);
+    if (fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) {
+        showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
+        undoTurn();
+        return false;
+    }
+    return true;
 }
 
 void Game::passTurn() {
@@ -140,9 +144,7 @@ void Game::startNewGame() {
         }
         screen_->letEventsRun();
         setUpNewBoard();
-        gameOn = true;
-        recordNewGame();
-        screen_->gameStarted();
+        beginGame();
         if (turn == 1) rollForWhite(); else rollForBlack();
         takeSnapshot();
         if (turn == 0) opponent().blackPlaysRolledDice(*this);
@@ -175,11 +177,9 @@ void Game::startNewGame() {
     dice.dieA = a;
     dice.dieB = b;
     dice.fillDiceLeft();
-    gameOn = true;
-    recordNewGame();
+    beginGame();
     recorder.rolled(blackBegins ? Side::Black : Side::White, a, b);
     takeSnapshot();
-    screen_->gameStarted();
     screen_->showDice(blackBegins ? Side::Black : Side::White, a, b);
     if (blackBegins) opponent().blackPlaysRolledDice(*this);
 }

@@ -36,11 +36,7 @@ bool Game::commandStart(const ShellState& shell) {
     if (menuRefused(shell, true)) return false;
     if (connected && hostSide) return false;  // the caller starts the games of a connection
     if (gameOn && !resign()) return false;
-    if (networkPlace() && opponent().isRemote()) {
-        opponent().startGame(*this);
-        return true;
-    }
-    startNewGame();
+    opponent().startGame(*this);
     return true;
 }
 
@@ -55,8 +51,7 @@ bool Game::commandMove(const ShellState& shell) {
     if (menuRefused(shell, false) || !gameOn) return false;
     // The computer's search plays White's roll against the computer, and in a network game for a
     // player who asks for it (the steps travel to the peer like clicked ones).
-    const bool networkTurn = networkPlace() && connected && !waitingForOpponent;
-    if (!(opponent().isComputer() || networkTurn) || turn == 0) return false;
+    if (!opponent().allowsMoveCommand(*this) || turn == 0) return false;
     playWhiteByComputer();
     return true;
 }

@@ -4,6 +4,7 @@
 // through the game's own steps (Black's roll and play, a double offered to White, a double taken or
 // dropped), so the rules, the board and the scores are kept in one place whoever plays Black.
 #include <memory>
+#include <string>
 
 #include "rules/Position.h"
 
@@ -26,12 +27,16 @@ public:
     // A second person at this board: Black's checkers answer clicks, Black may offer doubles by
     // the cube, and resigning gives up the game of the side on turn.
     virtual bool playsAtThisBoard() const { return false; }
-    // The computer: the MOVE command may borrow its search to play White's roll.
-    virtual bool isComputer() const { return false; }
+    // MOVE: whether White may have the computer's search play its roll now (against the
+    // computer, and in a network game while the peer does not play).
+    virtual bool allowsMoveCommand(const Game& /*game*/) const { return false; }
+    // How Black is named in the match files the analysers read.
+    virtual std::string nameInRecords() const { return "Black"; }
+    // START: a new game against this opponent (a network game begins with the invitation).
+    virtual void startGame(Game& game) = 0;
 
     // The remote program of a network game hears of White's actions through these; the opponents
     // at this machine never see them.
-    virtual bool isRemote() const { return false; }
     // A click that ends White's turn or asks for White's roll (the network turn advance).
     virtual void whiteTurnEnds(Game& /*game*/) {}
     // White resigns: the peer is told first. False when that failed and the game ended with the
@@ -40,8 +45,6 @@ public:
     // White has borne off its last checker: the peer gets the move at once. False when that
     // failed and the game ended with the connection instead.
     virtual bool whiteBoreOffLast(Game& /*game*/) { return true; }
-    // START: a network game begins with the invitation to the peer.
-    virtual void startGame(Game& /*game*/) {}
 };
 
 // The computer plays Black: it considers a double before its roll, answers White's doubles by its

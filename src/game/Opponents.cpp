@@ -8,10 +8,7 @@ namespace {
 class ComputerOpponent : public Opponent {
 public:
     void blackTurn(Game& game) override {
-        game.gameEndedByCube = false;
-        const bool mayDouble = game.options.cubeEnabled && game.cubeValue < 64 &&
-                               (game.cubeValue == 1 || game.cubeOwnerWhite == 0);
-        if (mayDouble) game.computerOffersDouble();
+        if (game.mayDouble(Side::Black)) game.computerOffersDouble();
         if (!game.gameOn) return;  // White dropped the double
         game.rollForBlack();
         game.playComputerTurn();
@@ -20,7 +17,9 @@ public:
     void doubleOffered(Game& game, Side offerer) override {
         if (offerer == Side::White) game.computerAnswersDouble();
     }
-    bool isComputer() const override { return true; }
+    bool allowsMoveCommand(const Game&) const override { return true; }
+    std::string nameInRecords() const override { return "Computer"; }
+    void startGame(Game& game) override { game.startNewGame(); }
 };
 
 class PersonAtThisBoard : public Opponent {
@@ -37,6 +36,7 @@ public:
             game.doubleDropped(otherSide(offerer));
     }
     bool playsAtThisBoard() const override { return true; }
+    void startGame(Game& game) override { game.startNewGame(); }
 };
 
 }  // namespace

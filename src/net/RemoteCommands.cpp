@@ -1,6 +1,5 @@
 // The game's side of the remote program: starting a network game, the turn cycle, doubles and
 // resignations, sent and received.
-#include "rules/MaxDiceRule.h"
 #include "game/PlayerName.h"
 #include "net/PeerText.h"
 #include "net/ReceivedMove.h"
@@ -61,9 +60,7 @@ void RemoteProgram::beginGameAsCaller() {
     game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
     // The connection may have gone right after the answer: then there is no game to begin.
     if (!transport_) return;
-    game_.gameOn = true;
-    game_.recordNewGame();
-    game_.screen().gameStarted();
+    game_.beginGame();
     peerRolled_ = false;
     if (hostBegins) {
         game_.waitingForOpponent = true;
@@ -91,9 +88,7 @@ void RemoteProgram::beginGameAsHost(Byte callerBegins) {
     game_.takeSnapshot();
     // The caller may have gone while the notice was up: then there is no game to begin.
     if (!transport_) return;
-    game_.gameOn = true;
-    game_.recordNewGame();
-    game_.screen().gameStarted();
+    game_.beginGame();
     peerRolled_ = false;
     game_.waitingForOpponent = game_.turn == 0;
 }
@@ -117,18 +112,7 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
     }
     // Nothing to end while the peer plays, or while the host's first roll is still to come.
     if (game.waitingForOpponent || hostRollPending_) return;
-    if (game.turn == 1 && game.dice.anyLeft()) {
-        const bool onBar = game.board.phaseWhite == 1;
-        const bool canPlay = onBar ? canEnter(game.board, 1, game.dice.diceLeft) : canMove(game.board, 1, game.dice.diceLeft);
-        if (canPlay) return;  // the player must go on
-        if (game.options.soundFx) game.screen().play(Sound::NoMove);
-        game.screen().delay(100);
-        if (fallsShortOfMaximalPlay(game.snapshot.position, game.snapshot.dieA, game.snapshot.dieB, 1, game.dice.diceLeft) == 1) {
-            game.showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
-            game.undoTurn();
-            return;
-        }
-    }
+    if (game.turn == 1 && !game.playedWhatTheDiceDemand()) return;
     if (game.turn == 1) {
         if (sendCommand(kMove, moveRecordBytes()) != kDone) {
             failConnection();
@@ -153,11 +137,7 @@ void RemoteProgram::doubleOffered(Game& game, Side offerer) {
         failConnection();
     } else if (answer == kYes) {
         game.showMessage(MessageKind::Cube, "Your doubling proposal", "was accepted!", false);
-        game.recorder.doubled(Side::White);
-        game.recorder.took(Side::Black);
-        game.cubeValue = static_cast<Byte>(game.cubeValue * 2);
-        game.cubeOwnerWhite = 0;
-        game.drawCube();
+        game.takeDouble(Side::Black);
         whiteTurnEnds(game);  // on to White's roll
     } else if (answer == kNo) {
         game.showMessage(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
@@ -246,10 +226,8 @@ void RemoteProgram::replayMove(const Parsed& command) {
 }
 
 void RemoteProgram::peerDoubles() {
-    const bool mayDouble = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && !peerRolled_ &&
-                           game_.options.cubeEnabled && game_.cubeValue < 64 &&
-                           (game_.cubeValue == 1 || game_.cubeOwnerWhite == 0);
-    if (!mayDouble) {
+    const bool peersTurnToDouble = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && !peerRolled_;
+    if (!peersTurnToDouble || !game_.mayDouble(Side::Black)) {
         failConnection();
         return;
     }
@@ -259,11 +237,7 @@ void RemoteProgram::peerDoubles() {
     if (!game_.gameOn) return;
     if (taken) {
         sendResponse(kYes);
-        game_.recorder.doubled(Side::Black);
-        game_.recorder.took(Side::White);
-        game_.cubeValue = static_cast<Byte>(game_.cubeValue * 2);
-        game_.cubeOwnerWhite = 1;
-        game_.drawCube();
+        game_.takeDouble(Side::White);
     } else {
         sendResponse(kNo);
         game_.doubleDropped(Side::White);

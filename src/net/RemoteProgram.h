@@ -92,7 +92,7 @@ public:
     void blackTurn(Game&) override {}
     void blackPlaysRolledDice(Game&) override {}
     void doubleOffered(Game& game, Side offerer) override;
-    bool isRemote() const override { return true; }
+    bool allowsMoveCommand(const Game& game) const override { return game.connected && !game.waitingForOpponent; }
     void whiteTurnEnds(Game& game) override;
     bool whiteResigns(Game& game) override;
     bool whiteBoreOffLast(Game& game) override;

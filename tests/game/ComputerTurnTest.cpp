@@ -186,7 +186,7 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     game.cubeValue = 1;
     screen.answers = {Answer::No};
     game.computerOffersDouble();
-    EXPECT_TRUE(game.gameEndedByCube);
+    EXPECT_EQ(game.lastResult.how, GameOver::DoubleRefused);
     EXPECT_FALSE(game.gameOn);
     EXPECT_FALSE(game.lastResult.whiteWon);
     EXPECT_EQ(game.lastResult.resultPoints, 1);

@@ -80,7 +80,7 @@ struct Table {
         while (game.gameOn) {
             ASSERT_LT(actions, limit) << "the game does not end";
             ASSERT_FALSE(game.busy);
-            if (game.opponentIsComputer() && game.turn == 0) {
+            if (!game.opponent().playsAtThisBoard() && game.turn == 0) {
                 // The computer has played; the player's next click rolls White's dice.
                 maybeOfferDouble();
                 if (game.gameOn) game.endTurn();
@@ -128,7 +128,7 @@ void playSingleGames(Table& t, int games) {
             EXPECT_EQ(after.blackGamesWon, before.blackGamesWon + 1);
             EXPECT_EQ(after.whitePointsTotal, before.whitePointsTotal);
         }
-        if (t.game.gameEndedByCube) {
+        if (r.how == GameOver::DoubleRefused) {
             EXPECT_EQ(r.kind, 1);
         }
         if (t.game.board.offWhite == 15 || t.game.board.offBlack == 15) ++borneOff;
