@@ -4,17 +4,18 @@
 #include <cstdint>
 
 #include "ai/Features.h"
+#include "ai/Level.h"
 
 namespace lumaro {
 
 // The options that shape the computer's judgement.
 struct AnalysisSettings {
-    std::uint8_t computerLevel = 1;  // 1..3
+    Level computerLevel = Level::Beginner;
     std::int8_t attackSlider = 0;    // -2..2
     std::int8_t riskSlider = 0;
     std::int8_t strategySlider = 0;
-    std::uint8_t normalNet = 1;      // 0: the aggressive bonus at level 3
-    std::uint8_t slowThinking = 0;   // level 2 looks at White's doubles too
+    bool normalNet = true;           // false: the aggressive bonus at level 3
+    bool slowThinking = false;       // level 2 looks at White's doubles too
 };
 
 enum class AnalysisVariant {

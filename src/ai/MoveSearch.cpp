@@ -23,9 +23,9 @@ int MoveSearch::analyse(const Position& pos, const SearchRequest& request, Searc
     const PositionFeatures f = blackFeaturesOf(pos);
     int score = heuristicScoreWith(pos, f, true, AnalysisVariant::Computer, request.category, request.blackPips,
                                    request.whitePips, settings);
-    if (settings.computerLevel == 2 && blackPhaseOf(pos) <= 2) {
+    if (settings.computerLevel == Level::Intermediate && blackPhaseOf(pos) <= 2) {
         const LookAheadResult ahead =
-            lookAhead(pos, request.dieA == request.dieB, settings.slowThinking != 0, counters);
+            lookAhead(pos, request.dieA == request.dieB, settings.slowThinking, counters);
         score += ahead.sum / 80 + ahead.minimum / 80;
     }
     return score;
@@ -63,7 +63,7 @@ void MoveSearch::scorePending(const SearchRequest& request, ChosenPlay& chosen, 
         int score = p.score;
         if (p.byNet) {
             score = netScores_[next++];
-            if (request.settings.normalNet == 0) score += aggressiveBonus(p.pos);
+            if (!request.settings.normalNet) score += aggressiveBonus(p.pos);
         }
         chosen.keep(level, score, p.path);
     }
@@ -143,7 +143,7 @@ SearchResult MoveSearch::search(const SearchRequest& request) {
     // Then the candidates that can be chosen, each distinct position once, in the order generated.
     ChosenPlay chosen;
     candidates_.clear();
-    const bool batched = request.black && request.settings.computerLevel == 3;
+    const bool batched = request.black && request.settings.computerLevel == Level::Expert;
     pendingCount_ = 0;
     int pass = 1;
     auto analyseCandidate = [&](const GeneratorWorkArea& area, int level) {

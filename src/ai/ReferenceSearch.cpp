@@ -48,17 +48,17 @@ SearchResult referenceSearch(const SearchRequest& request) {
         if (!request.black) {
             score = heuristicScore(pos, false, AnalysisVariant::Player, request.category, request.whitePips,
                                    request.blackPips, settings);
-        } else if (settings.computerLevel == 3 && contactOf(pos) == 1) {
+        } else if (settings.computerLevel == Level::Expert && contactOf(pos) == 1) {
             ++result.counters.netEvaluations;
             score = request.nets ? request.nets->netScore(pos, *scratch) : 0;
-            if (settings.normalNet == 0) score += aggressiveBonus(pos);
+            if (!settings.normalNet) score += aggressiveBonus(pos);
         } else {
             score = heuristicScore(pos, true, AnalysisVariant::Computer, request.category, request.blackPips,
                                    request.whitePips, settings);
             const int phase = blackPhaseOf(pos);
-            if (settings.computerLevel == 2) {
+            if (settings.computerLevel == Level::Intermediate) {
                 const LookAheadResult ahead =
-                    referenceLookAhead(pos, ownDouble, settings.slowThinking != 0, result.counters);
+                    referenceLookAhead(pos, ownDouble, settings.slowThinking, result.counters);
                 if (phase <= 2) score += ahead.sum / 80 + ahead.minimum / 80;
             }
         }

@@ -7,9 +7,9 @@
 
 namespace lumaro {
 
-int Game::playingLevel() const {
+Level Game::playingLevel() const {
     // Without its networks the expert would choose by the order plays are generated in.
-    if (options.computerLevel == 3 && !(nets && nets->usable())) return 2;
+    if (options.computerLevel == Level::Expert && !(nets && nets->usable())) return Level::Intermediate;
     return options.computerLevel;
 }
 
@@ -17,7 +17,7 @@ SearchRequest Game::searchRequest(bool black) const {
     // The real board is the turn-start position here (the search runs right after the roll, or
     // after MOVE has undone the turn's steps).
     AnalysisSettings settings = analysisSettingsOf(options);
-    settings.computerLevel = static_cast<std::uint8_t>(playingLevel());
+    settings.computerLevel = playingLevel();
     SearchRequest r = searchRequestFor(board.position(), snapshot.dieA, snapshot.dieB, black, settings, nets);
     r.start = snapshot.position;
     return r;
@@ -58,7 +58,7 @@ void Game::playBlackMove(const Play& play) { playPlay(play, Side::Black); }
 
 void Game::playComputersChoice(Side side) {
     // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
-    const bool thinkingLong = side == Side::Black && playingLevel() == 2;
+    const bool thinkingLong = side == Side::Black && playingLevel() == Level::Intermediate;
     if (thinkingLong) setHourglass(true);
     board.updateWhitePhase();
     board.updateBlackPhase();
@@ -91,7 +91,7 @@ void Game::playWhiteByComputer() {
 bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options, gameNumber, crawfordGameNumber); }
 
 bool Game::computerTakesDouble() const {
-    return computerTakes(cubeMeasure(board), options.doublesAlwaysAccepted != 0);
+    return computerTakes(cubeMeasure(board), options.doublesAlwaysAccepted);
 }
 
 void Game::computerOffersDouble() {

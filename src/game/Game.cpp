@@ -58,7 +58,7 @@ void Game::rollAt(Side side, bool automatic) {
     // Black's new turn starts its own marks; White's roll is the local player's next action.
     clearLastMoveMarks();
     if (automatic) {
-        dice.rollAutomatically(*screen_, options.soundFx != 0);
+        dice.rollAutomatically(*screen_, options.soundFx);
         screen_->showDice(side, dice.dieA, dice.dieB);
     } else {
         dice.dieA = 0;
@@ -83,8 +83,8 @@ void Game::rollAt(Side side, bool automatic) {
     busy = false;
 }
 
-void Game::rollForWhite() { rollAt(Side::White, options.automaticDice != 0); }
-void Game::rollForBlack() { rollAt(Side::Black, options.automaticDice != 0); }
+void Game::rollForWhite() { rollAt(Side::White, options.automaticDice); }
+void Game::rollForBlack() { rollAt(Side::Black, options.automaticDice); }
 void Game::rollForWhiteInNetworkGame() { rollAt(Side::White, true); }
 
 void Game::takePeerRoll(Byte a, Byte b) {
@@ -184,7 +184,7 @@ void Game::resetStatistics() {
 }
 
 void Game::updateCounters() {
-    stats.recompute(board, options.cubeEnabled != 0, cubeValue, cubeOwnerWhite);
+    stats.recompute(board, options.cubeEnabled, cubeValue, cubeOwnerWhite);
     counters = boardCounters(board, stats.whitePips, stats.blackPips, true, true);
     screen_->countersChanged();
     screen_->letEventsRun();

@@ -80,7 +80,7 @@ public:
     void setRemote(Opponent* remote) { remote_ = remote; }
     // The level the computer plays at: the chosen one, except level 2 while the expert's
     // networks lack weights. The option stays as chosen, for when they are there again.
-    int playingLevel() const;
+    Level playingLevel() const;
 
     // The game-state part of start-up, with the random sources seeded from `seedMilliseconds`
     // (milliseconds since midnight, UTC). The options are expected to be read already.
@@ -175,7 +175,7 @@ public:
     bool menuRefused(const ShellState& shell, bool whilePeerOnTurn) const {
         return hourglass || busy || shell.toolWindowOpen || (whilePeerOnTurn && peerOnTurn());
     }
-    bool networkPlace() const { return options.humanOpponent != 0 && options.localPlay == 0; }
+    bool networkPlace() const { return options.humanOpponent && !options.localPlay; }
 
     // The options were changed (the settings window closed, COLOR): `before` is what they were.
     // A new skin or checker colour lays every checker out again where it stood; then the screen

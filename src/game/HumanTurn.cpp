@@ -152,7 +152,7 @@ void Game::startNewGame() {
     }
     busy = true;
     do {
-        dice.rollAutomatically(*screen_, options.soundFx != 0);
+        dice.rollAutomatically(*screen_, options.soundFx);
     } while (dice.dieA == dice.dieB);
     screen_->showOpeningDice(dice.dieA, dice.dieB);
     const bool blackBegins = dice.dieB < dice.dieA;

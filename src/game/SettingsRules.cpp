@@ -4,17 +4,17 @@ namespace lumaro {
 
 SettingsLocks settingsLocks(const Options& options, bool gameOn, bool connected) {
     SettingsLocks l;
-    const bool human = options.humanOpponent != 0;
+    const bool human = options.humanOpponent;
     l.place = human;
-    l.callAndListen = human && options.localPlay == 0;
+    l.callAndListen = human && !options.localPlay;
     if (gameOn) {
         l.play = l.dice = l.ruleBoxes = l.matchPoints = l.resetScores = false;
         l.opponent = l.place = l.computerStyle = l.otherRules = false;
     }
     if (connected) l.play = l.opponent = l.place = l.firstMove = l.dice = l.ruleBoxes = false;
-    l.sliders = options.computerLevel == 1;
-    l.thinkingSpeed = options.computerLevel == 2;
-    l.netType = options.computerLevel == 3;
+    l.sliders = options.computerLevel == Level::Beginner;
+    l.thinkingSpeed = options.computerLevel == Level::Intermediate;
+    l.netType = options.computerLevel == Level::Expert;
     return l;
 }
 

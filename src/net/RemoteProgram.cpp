@@ -36,11 +36,11 @@ void RemoteProgram::connectionMade(Transport& transport, bool hostSide, const st
     // Both programs must play by the same rules: a single game with the cube, the Jacoby rule,
     // automatic dice and alternating first moves.
     Options& o = game_.options;
-    o.matchPlay = 0;
-    o.cubeEnabled = 1;
-    o.jacobyRule = 1;
-    o.automaticDice = 1;
-    o.alternateFirstMove = 1;
+    o.matchPlay = false;
+    o.cubeEnabled = true;
+    o.jacobyRule = true;
+    o.automaticDice = true;
+    o.alternateFirstMove = true;
     game_.screen().displayOptionsChanged();
 }
 

@@ -54,8 +54,12 @@ private:
 // Every value is checked as it is read: the game indexes tables with several of them,
 // so one that is out of range takes its default instead.
 
-void readFlag(FieldReader& in, std::uint8_t& field, std::uint8_t fallback) {
-    if (auto v = in.take(1)) field = *v <= 1 ? static_cast<std::uint8_t>(*v) : fallback;
+void readFlag(FieldReader& in, bool& field, bool fallback) {
+    if (auto v = in.take(1)) field = *v <= 1 ? *v == 1 : fallback;
+}
+
+void readLevel(FieldReader& in, Level& field, Level fallback) {
+    if (auto v = in.take(1)) field = levelFromNumber(static_cast<int>(*v)).value_or(fallback);
 }
 
 void readByteIn(FieldReader& in, std::uint8_t& field, unsigned lo, unsigned hi,
@@ -157,7 +161,7 @@ bool decodeSettings(std::span<const std::uint8_t> bytes, Options& o, Scores& s) 
     readSlider(in, o.attackSlider, d.attackSlider);
     readSlider(in, o.riskSlider, d.riskSlider);
     readSlider(in, o.strategySlider, d.strategySlider);
-    readByteIn(in, o.computerLevel, 1, 3, d.computerLevel);
+    readLevel(in, o.computerLevel, d.computerLevel);
     readFlag(in, o.doublesAlwaysAccepted, d.doublesAlwaysAccepted);
     readFlag(in, o.noBackgammonScoring, d.noBackgammonScoring);
     readFlag(in, o.slowThinking, d.slowThinking);
@@ -207,7 +211,7 @@ std::vector<std::uint8_t> encodeSettings(const Options& o, const Scores& s) {
     putByte(out, static_cast<std::uint8_t>(o.attackSlider));
     putByte(out, static_cast<std::uint8_t>(o.riskSlider));
     putByte(out, static_cast<std::uint8_t>(o.strategySlider));
-    putByte(out, o.computerLevel);
+    putByte(out, static_cast<unsigned>(levelNumber(o.computerLevel)));
     putByte(out, o.doublesAlwaysAccepted);
     putByte(out, o.noBackgammonScoring);
     putByte(out, o.slowThinking);

@@ -75,7 +75,7 @@ void BoardWindow::startClock() {
 }
 
 void BoardWindow::applyDisplayOptions() {
-    for (QPushButton* b : diceButtons_) b->setVisible(game_.options.automaticDice == 0);
+    for (QPushButton* b : diceButtons_) b->setVisible(!game_.options.automaticDice);
     if (!game_.options.showBarDots) dots_ = {};
     update();
 }
@@ -436,8 +436,8 @@ void BoardWindow::paintLabels(QPainter& p) {
     }
     // The counts the game last computed, each shown while its option is on.
     const BoardCounters& counters = game_.counters;
-    const bool pips = game_.options.showPipCount != 0;
-    const bool off = game_.options.showBorneOff != 0;
+    const bool pips = game_.options.showPipCount;
+    const bool off = game_.options.showBorneOff;
     font.setPixelSize(13);
     p.setFont(font);
     const int pipX = b.homeRight ? 748 : 22;

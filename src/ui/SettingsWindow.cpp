@@ -244,8 +244,21 @@ QGroupBox* SettingsWindow::group(const QString& caption, QWidget* parent) {
     return box;
 }
 
-QButtonGroup* SettingsWindow::choices(QGroupBox* box, std::uint8_t Options::*option,
-                                      const std::vector<std::pair<QString, int>>& buttons, int columns) {
+QButtonGroup* SettingsWindow::choices(QGroupBox* box, bool Options::*option, const Buttons& buttons, int columns) {
+    Choice choice{nullptr, [option](const Options& o) { return o.*option ? 1 : 0; },
+                  [option](Options& o, int value) { o.*option = value != 0; }};
+    // Opponent and Place decide whether this program listens for callers.
+    const bool listening = option == &Options::humanOpponent || option == &Options::localPlay;
+    return choiceGroup(box, std::move(choice), buttons, columns, listening);
+}
+
+QButtonGroup* SettingsWindow::choices(QGroupBox* box, Level Options::*option, const Buttons& buttons, int columns) {
+    Choice choice{nullptr, [option](const Options& o) { return levelNumber(o.*option); },
+                  [option](Options& o, int value) { o.*option = levelFromNumber(value).value_or(o.*option); }};
+    return choiceGroup(box, std::move(choice), buttons, columns, false);
+}
+
+QButtonGroup* SettingsWindow::choiceGroup(QGroupBox* box, Choice choice, const Buttons& buttons, int columns, bool listening) {
     auto* buttonGroup = new QButtonGroup(this);
     auto* grid = new QGridLayout;
     grid->setContentsMargins(0, 0, 0, 0);
@@ -257,16 +270,18 @@ QButtonGroup* SettingsWindow::choices(QGroupBox* box, std::uint8_t Options::*opt
         grid->addWidget(b, static_cast<int>(k) / columns, static_cast<int>(k) % columns);
     }
     static_cast<QVBoxLayout*>(box->layout())->addLayout(grid);
-    connect(buttonGroup, &QButtonGroup::idClicked, this, [this, option](int value) { onChoice(option, value); });
-    choices_.push_back({buttonGroup, option});
+    choice.group = buttonGroup;
+    choices_.push_back(choice);
+    connect(buttonGroup, &QButtonGroup::idClicked, this,
+            [this, choice, listening](int value) { onChoice(choice, value, listening); });
     return buttonGroup;
 }
 
-QCheckBox* SettingsWindow::flag(QGroupBox* box, const QString& caption, std::uint8_t Options::*option) {
+QCheckBox* SettingsWindow::flag(QGroupBox* box, const QString& caption, bool Options::*option) {
     auto* check = new QCheckBox(caption, box);
     box->layout()->addWidget(check);
     // Every check box writes its option the moment it is clicked.
-    connect(check, &QCheckBox::clicked, this, [this, option](bool on) { game_.options.*option = on ? 1 : 0; });
+    connect(check, &QCheckBox::clicked, this, [this, option](bool on) { game_.options.*option = on; });
     flags_.push_back({check, option});
     return check;
 }
@@ -288,17 +303,17 @@ QSlider* SettingsWindow::slider(QGroupBox* box, const QString& caption, std::int
     return s;
 }
 
-void SettingsWindow::onChoice(std::uint8_t Options::*option, int value) {
-    game_.options.*option = static_cast<std::uint8_t>(value);
-    if (option == &Options::humanOpponent || option == &Options::localPlay) emit listeningRuleChanged();
+void SettingsWindow::onChoice(const Choice& choice, int value, bool listening) {
+    choice.write(game_.options, value);
+    if (listening) emit listeningRuleChanged();
     applyLocks();  // the opponent decides Place, the level which tuning applies
 }
 
 void SettingsWindow::refresh() {
     const Options& o = game_.options;
-    for (const Flag& f : flags_) f.box->setChecked(o.*(f.option) != 0);
+    for (const Flag& f : flags_) f.box->setChecked(o.*(f.option));
     for (const Choice& c : choices_) {
-        if (QAbstractButton* b = c.group->button(o.*(c.option))) b->setChecked(true);
+        if (QAbstractButton* b = c.group->button(c.read(o))) b->setChecked(true);
     }
     // Only the four speeds the window knows select a button; another value leaves the group alone.
     if (QAbstractButton* b = speed_->button(o.checkerSpeed)) b->setChecked(true);
@@ -312,7 +327,7 @@ void SettingsWindow::refresh() {
     }
     {
         const QSignalBlocker quiet(listen_);
-        listen_->setChecked(o.listenOption != 0);
+        listen_->setChecked(o.listenOption);
     }
     name_->setText(QString::fromStdString(o.playerName));
     address_->setText(QString::fromStdString(o.remoteAddress));

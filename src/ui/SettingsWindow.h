@@ -67,19 +67,23 @@ protected:
 private:
     struct Flag {
         QCheckBox* box;
-        std::uint8_t Options::*option;
+        bool Options::*option;
     };
+    // A row of radio buttons: each button's id is the option's value as a number.
     struct Choice {
         QButtonGroup* group;
-        std::uint8_t Options::*option;
+        std::function<int(const Options&)> read;
+        std::function<void(Options&, int)> write;
     };
+    using Buttons = std::vector<std::pair<QString, int>>;
 
     QGroupBox* group(const QString& caption, QWidget* parent);
-    QButtonGroup* choices(QGroupBox* box, std::uint8_t Options::*option,
-                          const std::vector<std::pair<QString, int>>& buttons, int columns);
-    QCheckBox* flag(QGroupBox* box, const QString& caption, std::uint8_t Options::*option);
+    QButtonGroup* choices(QGroupBox* box, bool Options::*option, const Buttons& buttons, int columns);
+    QButtonGroup* choices(QGroupBox* box, Level Options::*option, const Buttons& buttons, int columns);
+    QButtonGroup* choiceGroup(QGroupBox* box, Choice choice, const Buttons& buttons, int columns, bool listening);
+    QCheckBox* flag(QGroupBox* box, const QString& caption, bool Options::*option);
     QSlider* slider(QGroupBox* box, const QString& caption, std::int8_t Options::*option);
-    void onChoice(std::uint8_t Options::*option, int value);
+    void onChoice(const Choice& choice, int value, bool listening);
     void applyLocks();
     struct Mixer {
         QString program;

@@ -20,7 +20,7 @@ SearchRequest requestFor(const lumaro::testing::PositionWithRoll& p, int level, 
     r.dieA = p.dieA;
     r.dieB = p.dieB;
     r.black = black;
-    r.settings.computerLevel = static_cast<std::uint8_t>(level);
+    r.settings.computerLevel = static_cast<Level>(level);
     r.settings.slowThinking = slow ? 1 : 0;
     r.blackPips = blackPipCount(p.position);
     r.whitePips = whitePipCount(p.position);
@@ -102,7 +102,7 @@ TEST(MoveSearch, LookAheadMatchesOnEveryCandidateKind) {
 namespace {
 
 TEST(ReplyScore, IsTheReplyVariantOfTheHeuristicScore) {
-    const AnalysisSettings anySettings{1, 2, -2, 1, 0, 1};  // the reply variant ignores them
+    const AnalysisSettings anySettings{Level::Beginner, 2, -2, 1, false, true};  // the reply variant ignores them
     lumaro::testing::TestRandom random(4);
     for (const auto& p : randomBlackPositions(21, 3000)) {
         // The positions White's replies reach, with black checkers hit and white ones on the bar.

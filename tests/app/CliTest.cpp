@@ -138,7 +138,7 @@ TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
 
     const std::string ini = ::testing::TempDir() + "expert.ini";
     Options options;
-    options.computerLevel = 3;
+    options.computerLevel = Level::Expert;
     ASSERT_TRUE(saveSettingsFile(ini, options, Scores{}));
     Position fourOff = startingPosition();
     fourOff.count[19] = 1;

@@ -11,7 +11,7 @@ namespace {
 TEST(SelfPlayTest, PlayersAreReadWithTheirOptions) {
     const auto slow = parsePlayer("2:slow");
     ASSERT_TRUE(slow);
-    EXPECT_EQ(slow->computerLevel, 2);
+    EXPECT_EQ(levelNumber(slow->computerLevel), 2);
     EXPECT_EQ(slow->slowThinking, 1);
     EXPECT_EQ(parsePlayer("2:fast")->slowThinking, 0);
     EXPECT_EQ(parsePlayer("3:aggressive")->normalNet, 0);

@@ -105,12 +105,12 @@ TEST(FileBytes, AGigabyteSettingsFileKeepsItsFields) {
     testing::TempFolder folder;
     Options written;
     written.playerName = "Zoe";
-    written.computerLevel = 2;
+    written.computerLevel = Level::Intermediate;
     const std::string path = hugeFileStartingWith(folder, "lm2.ini", encodeSettings(written, Scores{}));
     withLittleMemory([&] {
         Options o;
         Scores s;
-        return loadSettings(path, o, s) == SettingsIo::ok && o.playerName == "Zoe" && o.computerLevel == 2;
+        return loadSettings(path, o, s) == SettingsIo::ok && o.playerName == "Zoe" && o.computerLevel == Level::Intermediate;
     });
 }
 

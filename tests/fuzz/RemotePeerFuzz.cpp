@@ -94,9 +94,9 @@ class World : public net::Transport {
 public:
     World(const std::uint8_t* data, std::size_t size) : in(data, size) {
         std::remove(logPath().c_str());
-        game.options.soundFx = 0;
-        game.options.humanOpponent = 1;
-        game.options.localPlay = 0;
+        game.options.soundFx = false;
+        game.options.humanOpponent = true;
+        game.options.localPlay = false;
         game.options.playerName = "Local";
         const std::uint32_t seed = in.next();
         game.startUp(seed * 1000u + in.next());

@@ -37,7 +37,7 @@ Options optionsFrom(std::span<const std::uint8_t> extra) {
     o.soundFx = 0;
     o.humanOpponent = 0;
     if (extra.size() > 0) {
-        o.computerLevel = static_cast<std::uint8_t>(extra[0] % 3 + 1);
+        o.computerLevel = static_cast<Level>(extra[0] % 3 + 1);
         o.slowThinking = static_cast<std::uint8_t>(extra[0] >> 2 & 1);
         o.normalNet = static_cast<std::uint8_t>(extra[0] >> 3 & 1);
     }

@@ -15,16 +15,16 @@ namespace {
 void changeEverything(Options& o, Scores& s) {
     o.checkerSpeed = 4;
     o.checkerColours = 2;
-    o.homeRight = o.showBarDots = o.showBarNumbers = o.cubeEnabled = o.crawfordRule = 0;
-    o.jacobyRule = o.matchPlay = o.alternateFirstMove = o.modernSkin = o.humanOpponent = 1;
+    o.homeRight = o.showBarDots = o.showBarNumbers = o.cubeEnabled = o.crawfordRule = false;
+    o.jacobyRule = o.matchPlay = o.alternateFirstMove = o.modernSkin = o.humanOpponent = true;
     o.matchLength = 9;
-    o.normalNet = o.showBorneOff = o.showPipCount = o.soundFx = o.localPlay = o.automaticDice = 0;
-    o.listenOption = o.showLocalTime = o.showGameDuration = o.chatKeyEnabled = o.autohideChat = 1;
+    o.normalNet = o.showBorneOff = o.showPipCount = o.soundFx = o.localPlay = o.automaticDice = false;
+    o.listenOption = o.showLocalTime = o.showGameDuration = o.chatKeyEnabled = o.autohideChat = true;
     o.attackSlider = 1;
     o.riskSlider = -1;
     o.strategySlider = 2;
-    o.computerLevel = 3;
-    o.doublesAlwaysAccepted = o.noBackgammonScoring = o.slowThinking = 1;
+    o.computerLevel = Level::Expert;
+    o.doublesAlwaysAccepted = o.noBackgammonScoring = o.slowThinking = true;
     o.playerName = "fuzz";
     o.remoteAddress = "1.2.3.4";
     s.whiteMatchScore = s.blackMatchScore = s.whiteMatchesWon = s.blackMatchesWon = 7;
@@ -39,7 +39,7 @@ void checkRanges(const Options& o) {
     check(speed == 10000 || speed == 16 || speed == 10 || speed == 4, "checker speed is one of the four");
     check(o.checkerColours >= 1 && o.checkerColours <= 3, "colour scheme 1..3");
     check(o.matchLength >= 1, "match length 1..255");
-    check(o.computerLevel >= 1 && o.computerLevel <= 3, "computer level 1..3");
+    check(levelNumber(o.computerLevel) >= 1 && levelNumber(o.computerLevel) <= 3, "computer level 1..3");
     for (const std::int8_t slider : {o.attackSlider, o.riskSlider, o.strategySlider})
         check(slider >= -2 && slider <= 2, "sliders -2..2");
     for (const std::uint8_t flag :

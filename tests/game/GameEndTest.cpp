@@ -25,7 +25,7 @@ GameEnding whiteWins(int off, int phase, Byte cube = 1, bool byCube = false) {
 
 Options matchTo(int length) {
     Options o;
-    o.matchPlay = 1;
+    o.matchPlay = true;
     o.matchLength = static_cast<Byte>(length);
     return o;
 }
@@ -58,7 +58,7 @@ TEST(GameKind, ResignationAtTheStartIsScoredByThePosition) {
     const GameEnding e = gameEndingOf(startingPosition(), Side::Black, false, 2, 1);
     Options o;
     EXPECT_EQ(gameKind(e, o), 3);
-    o.noBackgammonScoring = 1;
+    o.noBackgammonScoring = true;
     EXPECT_EQ(gameKind(e, o), 2);
 
     Options jacoby;
@@ -185,7 +185,7 @@ TEST(CrawfordGame, OnlyTheGameAfterTheMarkWithTheRuleOn) {
     EXPECT_TRUE(isCrawfordGame(o, 1, 255));  // the game counter wrapped
     EXPECT_FALSE(isCrawfordGame(o, 2, 255));
 
-    o.crawfordRule = 0;
+    o.crawfordRule = false;
     EXPECT_FALSE(isCrawfordGame(o, 4, 3));
     Options singles;
     EXPECT_FALSE(isCrawfordGame(singles, 4, 3));

@@ -52,7 +52,7 @@ struct MessageBoxInput : ::testing::Test {
     int nestedMessages = 0;
 
     void SetUp() override {
-        game.options.soundFx = 0;
+        game.options.soundFx = false;
         game.startUp(4242);
         screen.whileShown = [this](const Message& m) { bombard(m); };
     }
@@ -101,7 +101,7 @@ struct MessageBoxInput : ::testing::Test {
 
 TEST_F(MessageBoxInput, NewGameQuestionsTakeNoOtherInput) {
     game.startNewGame();  // "Rolling dice..."
-    game.options.alternateFirstMove = 1;
+    game.options.alternateFirstMove = true;
     screen.answers = {Answer::No};
     game.startNewGame();  // "Alternate play. ..."
     EXPECT_EQ(probed.size(), 2u);
@@ -121,7 +121,7 @@ TEST_F(MessageBoxInput, RuleNoticesTakeNoOtherInput) {
     // The Crawford game and a one-point match refuse doubles.
     startTurn(startingPosition(), 3, 1, 0);
     game.dice.diceLeft = {};
-    game.options.matchPlay = 1;
+    game.options.matchPlay = true;
     game.options.matchLength = 1;
     game.offerDouble();
     game.options.matchLength = 5;
@@ -147,7 +147,7 @@ TEST_F(MessageBoxInput, TheComputersDoubleAndTheResultTakeNoOtherInput) {
 }
 
 TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
-    game.options.humanOpponent = 1;
+    game.options.humanOpponent = true;
     startTurn(startingPosition(), 3, 1, 1);
     game.dice.diceLeft = {};
     screen.answers = {Answer::Yes};
@@ -160,7 +160,7 @@ TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
 TEST_F(MessageBoxInput, WhitesDoubleToTheComputerTakesNoOtherInput) {
     startTurn(positionOf({{3, -15}, {22, 15}}), 1, 2, 0);
     game.dice.diceLeft = {};
-    game.options.doublesAlwaysAccepted = 1;
+    game.options.doublesAlwaysAccepted = true;
     game.clickCube();
     EXPECT_TRUE(probed.count("Your doubling proposal"));
     EXPECT_EQ(game.cubeValue, 2);

@@ -310,7 +310,7 @@ TEST(PositionDisplay, ScoreMessage) {
     EXPECT_EQ(cells(m.table[0]), (Cells{"Score", "70000", "0"}));
     EXPECT_EQ(cells(m.table[1]), (Cells{"Games", "0", "12"}));
 
-    options.matchPlay = 1;
+    options.matchPlay = true;
     m = scoreMessage(options, scores);
     EXPECT_EQ(m.line1, "MATCHES SCORE");
     EXPECT_EQ(cells(m.table[0]), (Cells{"Match", "3", "0"}));

@@ -27,7 +27,7 @@ struct SaveLoad : ::testing::Test {
     const Game::ShellState shell{};
 
     void SetUp() override {
-        game.options.soundFx = 0;
+        game.options.soundFx = false;
         game.startUp(777);
         game.setSavedGameFiles(disk);
     }
@@ -46,7 +46,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_TRUE(std::filesystem::exists(folder.file("game.sav")));
 
     // Another game, then LOAD: the running game is resigned first (YES).
-    game.options.cubeEnabled = 0;
+    game.options.cubeEnabled = false;
     startTurn(startingPosition(), 2, 1, 0);
     screen.answers = {Answer::Yes};
     screen.fileToLoad = folder.file("game.sav");
@@ -102,7 +102,7 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
 
 TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
     // A match game under way; the player agrees to resign, then picks a file that is no game.
-    game.options.matchPlay = 1;
+    game.options.matchPlay = true;
     game.options.matchLength = 5;
     game.scores.whiteMatchScore = 2;
     game.scores.blackMatchScore = 3;
@@ -165,11 +165,11 @@ TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
     EXPECT_FALSE(game.commandSave(shell));
     EXPECT_FALSE(game.commandLoad(shell));
     game.busy = false;
-    game.options.humanOpponent = 1;
-    game.options.localPlay = 0;
+    game.options.humanOpponent = true;
+    game.options.localPlay = false;
     EXPECT_FALSE(game.commandLoad(shell));  // never in the network setting
-    game.options.humanOpponent = 0;
-    game.options.localPlay = 1;
+    game.options.humanOpponent = false;
+    game.options.localPlay = true;
     EXPECT_FALSE(std::filesystem::exists(folder.file("x.sav")));
 
     // Cancelled dialogs: nothing written; a resignation made to load stands.

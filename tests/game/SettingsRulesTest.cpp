@@ -10,7 +10,7 @@ namespace {
 TEST(SettingsLocks, TheComputersLevelChoosesWhichTuningApplies) {
     Options o;
     for (int level = 1; level <= 3; ++level) {
-        o.computerLevel = static_cast<std::uint8_t>(level);
+        o.computerLevel = static_cast<Level>(level);
         const SettingsLocks l = settingsLocks(o, false, false);
         EXPECT_EQ(l.sliders, level == 1) << level;
         EXPECT_EQ(l.thinkingSpeed, level == 2) << level;
@@ -21,7 +21,7 @@ TEST(SettingsLocks, TheComputersLevelChoosesWhichTuningApplies) {
 
 TEST(SettingsLocks, AGameInProgressFixesItsRulesOpponentAndScores) {
     Options o;
-    o.humanOpponent = 1;
+    o.humanOpponent = true;
     const SettingsLocks idle = settingsLocks(o, false, false);
     EXPECT_TRUE(idle.play && idle.matchPoints && idle.ruleBoxes && idle.otherRules && idle.resetScores &&
                 idle.opponent && idle.place && idle.computerStyle && idle.dice && idle.firstMove);
@@ -33,17 +33,17 @@ TEST(SettingsLocks, AGameInProgressFixesItsRulesOpponentAndScores) {
 
 TEST(SettingsLocks, PlaceAndTheConnectionFollowTheOpponent) {
     Options o;
-    o.humanOpponent = 0;
-    o.localPlay = 0;
+    o.humanOpponent = false;
+    o.localPlay = false;
     EXPECT_FALSE(settingsLocks(o, false, false).place);
     EXPECT_FALSE(settingsLocks(o, false, false).callAndListen);
-    o.humanOpponent = 1;
+    o.humanOpponent = true;
     EXPECT_TRUE(settingsLocks(o, false, false).place);
     EXPECT_TRUE(settingsLocks(o, false, false).callAndListen);
-    o.localPlay = 1;
+    o.localPlay = true;
     EXPECT_FALSE(settingsLocks(o, false, false).callAndListen);
 
-    o.localPlay = 0;
+    o.localPlay = false;
     const SettingsLocks connected = settingsLocks(o, false, true);
     EXPECT_FALSE(connected.play || connected.opponent || connected.place || connected.firstMove || connected.dice ||
                  connected.ruleBoxes);

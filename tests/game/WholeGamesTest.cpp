@@ -25,7 +25,7 @@ struct Table {
     int actions = 0;
 
     explicit Table(std::uint64_t seed) : random(seed) {
-        game.options.soundFx = 0;
+        game.options.soundFx = false;
         game.startUp(static_cast<std::uint32_t>(seed * 7919));
         // Cube questions are answered at random, new-game questions with YES.
         screen.decide = [this](const Message& m) {
@@ -144,7 +144,7 @@ TEST(WholeGames, ComputerAgainstRandomClicksAtEveryLevel) {
     for (int level = 1; level <= 3; ++level) {
         Table t(100 + level);
         t.game.nets = &nets;
-        t.game.options.computerLevel = static_cast<std::uint8_t>(level);
+        t.game.options.computerLevel = static_cast<Level>(level);
         t.game.options.alternateFirstMove = level == 2;
         playSingleGames(t, level == 2 ? 4 : 10);
     }
@@ -152,9 +152,9 @@ TEST(WholeGames, ComputerAgainstRandomClicksAtEveryLevel) {
 
 TEST(WholeGames, TwoPeopleAtOneMachine) {
     Table t(7);
-    t.game.options.humanOpponent = 1;
-    t.game.options.localPlay = 1;
-    t.game.options.jacobyRule = 1;
+    t.game.options.humanOpponent = true;
+    t.game.options.localPlay = true;
+    t.game.options.jacobyRule = true;
     playSingleGames(t, 25);
 }
 
@@ -163,10 +163,10 @@ TEST(WholeGames, MatchesWithCrawfordAndJacoby) {
         Table t(people ? 31 : 32);
         Game& game = t.game;
         game.options.humanOpponent = people;
-        game.options.matchPlay = 1;
+        game.options.matchPlay = true;
         game.options.matchLength = 5;
-        game.options.crawfordRule = 1;
-        game.options.jacobyRule = 1;
+        game.options.crawfordRule = true;
+        game.options.jacobyRule = true;
         int matches = 0;
         for (int g = 0; g < 30; ++g) {
             const Scores before = game.scores;
@@ -196,8 +196,8 @@ TEST(WholeGames, MatchesWithCrawfordAndJacoby) {
 TEST(WholeGames, NobodyDoublesInTheCrawfordGame) {
     Table t(55);
     Game& game = t.game;
-    game.options.humanOpponent = 1;
-    game.options.matchPlay = 1;
+    game.options.humanOpponent = true;
+    game.options.matchPlay = true;
     game.options.matchLength = 5;
     game.crawfordGameNumber = game.gameNumber;  // the next board is the Crawford game
     game.startNewGame();

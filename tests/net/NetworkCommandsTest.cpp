@@ -38,8 +38,8 @@ void startOnce(NetworkPair& pair, int seconds) {
 TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
     FakeScreen screen;
     Game game(screen);
-    game.options.humanOpponent = 1;
-    game.options.localPlay = 0;
+    game.options.humanOpponent = true;
+    game.options.localPlay = false;
     net::RemoteProgram remote(game);
     game.setRemote(&remote);
     EXPECT_TRUE(game.commandStart(Game::ShellState{}));

@@ -51,9 +51,9 @@ public:
             Program& p = side[i];
             p.pair = this;
             p.index = i;
-            p.game.options.soundFx = 0;
-            p.game.options.humanOpponent = 1;
-            p.game.options.localPlay = 0;
+            p.game.options.soundFx = false;
+            p.game.options.humanOpponent = true;
+            p.game.options.localPlay = false;
             p.game.options.playerName = i == 0 ? "Caller" : "Host";
             p.game.startUp(seed + static_cast<std::uint32_t>(i) * 7777u);
             p.game.setRemote(&p.remote);

@@ -28,9 +28,9 @@ struct RawPeer : net::Transport {
     long long nextTickMs = 1000;
 
     explicit RawPeer(bool hostSide, std::uint32_t seed = 1) {
-        game.options.soundFx = 0;
-        game.options.humanOpponent = 1;
-        game.options.localPlay = 0;
+        game.options.soundFx = false;
+        game.options.humanOpponent = true;
+        game.options.localPlay = false;
         game.options.playerName = hostSide ? "Host" : "Caller";
         game.startUp(seed);
         game.setRemote(&remote);

@@ -23,17 +23,17 @@ Options everythingChanged() {
     Options o;
     o.checkerSpeed = 16;
     o.checkerColours = 3;
-    o.homeRight = o.showBarDots = o.showBarNumbers = o.cubeEnabled = o.crawfordRule = 0;
-    o.jacobyRule = o.matchPlay = o.alternateFirstMove = o.modernSkin = 1;
+    o.homeRight = o.showBarDots = o.showBarNumbers = o.cubeEnabled = o.crawfordRule = false;
+    o.jacobyRule = o.matchPlay = o.alternateFirstMove = o.modernSkin = true;
     o.matchLength = 200;
-    o.normalNet = o.showBorneOff = o.showPipCount = o.soundFx = o.localPlay = o.automaticDice = 0;
-    o.humanOpponent = o.listenOption = o.showLocalTime = o.showGameDuration = 1;
-    o.chatKeyEnabled = o.autohideChat = 1;
+    o.normalNet = o.showBorneOff = o.showPipCount = o.soundFx = o.localPlay = o.automaticDice = false;
+    o.humanOpponent = o.listenOption = o.showLocalTime = o.showGameDuration = true;
+    o.chatKeyEnabled = o.autohideChat = true;
     o.attackSlider = -2;
     o.riskSlider = 2;
     o.strategySlider = -1;
-    o.computerLevel = 3;
-    o.doublesAlwaysAccepted = o.noBackgammonScoring = o.slowThinking = 1;
+    o.computerLevel = Level::Expert;
+    o.doublesAlwaysAccepted = o.noBackgammonScoring = o.slowThinking = true;
     o.playerName = "Ann";
     o.remoteAddress = "10.0.0.1";
     return o;
@@ -92,7 +92,7 @@ TEST(SettingsFile, NumbersScoresAndNamesSitAtTheirOffsets) {
 struct FlagCase {
     const char* name;
     std::size_t offset;
-    std::uint8_t Options::*field;
+    bool Options::*field;
 };
 
 const FlagCase kFlags[] = {
@@ -128,7 +128,7 @@ TEST(SettingsFile, EachFlagOwnsItsByteBothWays) {
     for (const FlagCase& c : kFlags) {
         SCOPED_TRACE(c.name);
         Options flipped;
-        flipped.*c.field ^= 1;
+        flipped.*c.field = !(flipped.*c.field);
         const Bytes bytes = encodeSettings(flipped, Scores{});
         ASSERT_EQ(bytes.size(), defaults.size());
         for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -215,8 +215,8 @@ const RangeCase kOutOfRange[] = {
     {"attackSlider 3", 46, 3, [](const Options& o) { return int{o.attackSlider}; }},
     {"riskSlider -3", 47, 0xFD, [](const Options& o) { return int{o.riskSlider}; }},
     {"strategySlider -128", 48, 0x80, [](const Options& o) { return int{o.strategySlider}; }},
-    {"computerLevel 0", 49, 0, [](const Options& o) { return int{o.computerLevel}; }},
-    {"computerLevel 4", 49, 4, [](const Options& o) { return int{o.computerLevel}; }},
+    {"computerLevel 0", 49, 0, [](const Options& o) { return levelNumber(o.computerLevel); }},
+    {"computerLevel 4", 49, 4, [](const Options& o) { return levelNumber(o.computerLevel); }},
     {"slowThinking 7", 52, 7, [](const Options& o) { return int{o.slowThinking}; }},
 };
 
@@ -334,7 +334,7 @@ TEST(SettingsFile, TheLongestFileTheFieldsAllowIsReadToItsEnd) {
     EXPECT_EQ(loadSettings(path, o, s), SettingsIo::ok);
     EXPECT_EQ(o.playerName, Options{}.playerName);
     EXPECT_EQ(o.remoteAddress, Options{}.remoteAddress);
-    EXPECT_EQ(o.computerLevel, 3);
+    EXPECT_EQ(levelNumber(o.computerLevel), 3);
     EXPECT_EQ(s.whiteGamesWon, someScores().whiteGamesWon);
 }
 

@@ -30,7 +30,7 @@ struct BoardTable {
     qint64 clockMs = 0;
 
     explicit BoardTable(bool clock = true) {
-        game.options.soundFx = 0;
+        game.options.soundFx = false;
         game.options.checkerSpeed = 10000;
         game.startUp(1234);
         game.setScreen(screen);

@@ -303,7 +303,7 @@ private slots:
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
         QCOMPARE(int(b.count[under15]), 4);
         // With every die played, a click on a die hands the turn over.
-        t.game.options.cubeEnabled = 0;
+        t.game.options.cubeEnabled = false;
         t.window.showDice(Side::White, 6, 2);
         t.game.dice.diceLeft = {};
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
@@ -430,7 +430,7 @@ private slots:
 
     void barDotsStayClearOfThePointNumbers() {
         Table t;
-        t.game.options.showBarNumbers = 1;
+        t.game.options.showBarNumbers = true;
         t.startTurn(positionOf({{1, 2}, {12, 13}, {24, -15}}), 3, 5);
         const Board& b = t.game.board;
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);

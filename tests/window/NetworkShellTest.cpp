@@ -37,14 +37,14 @@ using TempFolder = lumaro::testing::QtTempFolder;
 // The settings a player would have ticked: a human at the network place, quick checkers.
 void writeSettings(const QString& folder, const std::string& name, bool listen) {
     Options o;
-    o.humanOpponent = 1;
-    o.localPlay = 0;
+    o.humanOpponent = true;
+    o.localPlay = false;
     o.listenOption = listen ? 1 : 0;
-    o.soundFx = 0;
+    o.soundFx = false;
     o.checkerSpeed = 10000;
     o.playerName = name;
     o.remoteAddress = "127.0.0.1";
-    o.matchPlay = 1;  // the connection turns this into single games
+    o.matchPlay = true;  // the connection turns this into single games
     Scores scores;
     QVERIFY(saveSettingsFile((folder + QStringLiteral("/lm2.ini")).toStdString(), o, scores));
 }

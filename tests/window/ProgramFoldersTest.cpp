@@ -106,7 +106,7 @@ private slots:
             Shell shell(folders);
             QVERIFY(shell.start());
             shell.board().startupPending = false;  // no first game by itself
-            shell.game().options.soundFx = 0;
+            shell.game().options.soundFx = false;
             shell.game().options.playerName = "Read only";
             emit shell.menu().command(MenuItem::Exit);
         }
@@ -181,7 +181,7 @@ private slots:
             Shell shell(ProgramFolders::beside(program.path()));
             QVERIFY(shell.start());
             shell.board().startupPending = false;
-            shell.game().options.soundFx = 0;
+            shell.game().options.soundFx = false;
             QCOMPARE(shell.game().options.playerName, Options{}.playerName);  // the defaults
             emit shell.menu().command(MenuItem::Tune);
             QVERIFY(shell.settings().isVisible());

@@ -162,8 +162,8 @@ private slots:
 
         // Connected, no game: what both programs must agree on is fixed.
         g.gameOn = false;
-        g.options.humanOpponent = 1;
-        g.options.localPlay = 0;
+        g.options.humanOpponent = true;
+        g.options.localPlay = false;
         g.connected = true;
         p.tune();
         for (const char* caption : {"Game", "Human", "Network", "Automatic", "Alternate"})
@@ -275,7 +275,7 @@ private slots:
         Program p(QStringLiteral("lumaro-settings-expert"));
         QVERIFY(p.start());  // no networks in the program's folder
         Game& g = p.shell.game();
-        g.options.computerLevel = 3;
+        g.options.computerLevel = Level::Expert;
         p.tune();
         QRadioButton* expert = control<QRadioButton>(p.settings, QStringLiteral("Level 3 - Expert"));
         QVERIFY(expert);
@@ -286,7 +286,7 @@ private slots:
         QVERIFY(control<QRadioButton>(p.settings, QStringLiteral("Level 2 - Intermediate"))->isEnabled());
         p.settings->closeButton().click();
         QCOMPARE(int(g.options.computerLevel), 3);
-        QCOMPARE(g.playingLevel(), 2);
+        QCOMPARE(g.playingLevel(), Level::Intermediate);
     }
 
     void aNewSkinDuringAGameLaysEveryCheckerOutWhereItStood() {

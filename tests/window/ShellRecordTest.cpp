@@ -31,7 +31,7 @@ private slots:
         lumaro::testing::ProgramShell p(QStringLiteral("lumaro-shell-record"));
         QVERIFY(p.start());
         Game& g = p.shell.game();
-        g.options.soundFx = 0;
+        g.options.soundFx = false;
         g.options.checkerSpeed = 10000;
         BoardWindow& board = p.shell.board();
 

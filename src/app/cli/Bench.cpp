@@ -44,7 +44,7 @@ std::vector<PositionAndRoll> loadPositions() {
 
 SearchRequest requestFor(const PositionAndRoll& p, const Config& config, const NeuralNets* nets) {
     AnalysisSettings settings;
-    settings.computerLevel = static_cast<std::uint8_t>(config.level);
+    settings.computerLevel = static_cast<Level>(config.level);
     settings.slowThinking = config.slow ? 1 : 0;
     return searchRequestFor(p.position, p.dieA, p.dieB, true, settings, nets);
 }

@@ -22,8 +22,8 @@ namespace lumaro {
 std::optional<AnalysisSettings> parsePlayer(const std::string& text) {
     AnalysisSettings s;
     if (text.empty() || text[0] < '1' || text[0] > '3') return std::nullopt;
-    s.computerLevel = static_cast<std::uint8_t>(text[0] - '0');
-    s.slowThinking = 1;  // level 2 plays "Slow (best)" unless told otherwise
+    s.computerLevel = *levelFromNumber(text[0] - '0');
+    s.slowThinking = true;  // level 2 plays "Slow (best)" unless told otherwise
     if (text.size() == 1) return s;
     if (text[1] != ':') return std::nullopt;
     std::size_t at = 2;
@@ -32,13 +32,13 @@ std::optional<AnalysisSettings> parsePlayer(const std::string& text) {
         const std::string option = text.substr(at, comma == std::string::npos ? std::string::npos : comma - at);
         const std::size_t eq = option.find('=');
         if (option == "slow") {
-            s.slowThinking = 1;
+            s.slowThinking = true;
         } else if (option == "fast") {
-            s.slowThinking = 0;
+            s.slowThinking = false;
         } else if (option == "normal") {
-            s.normalNet = 1;
+            s.normalNet = true;
         } else if (option == "aggressive") {
-            s.normalNet = 0;
+            s.normalNet = false;
         } else if (eq != std::string::npos) {
             const std::string name = option.substr(0, eq);
             char* end = nullptr;
@@ -233,8 +233,8 @@ int selfPlayCommand(int argc, char** argv) {
     auto netsA = std::make_unique<NeuralNets>();
     auto netsB = std::make_unique<NeuralNets>();
     // Only an expert reads networks, and it does not play without them.
-    if (config.a.computerLevel == 3 && !loadExpertNets(*netsA, netsFolder)) return 2;
-    if (config.b.computerLevel == 3 && !loadExpertNets(*netsB, netsFolderB.empty() ? netsFolder : netsFolderB)) return 2;
+    if (config.a.computerLevel == Level::Expert && !loadExpertNets(*netsA, netsFolder)) return 2;
+    if (config.b.computerLevel == Level::Expert && !loadExpertNets(*netsB, netsFolderB.empty() ? netsFolder : netsFolderB)) return 2;
     config.netsA = netsA.get();
     config.netsB = netsB.get();
 

@@ -82,7 +82,7 @@ int choose(int argc, char** argv) {
     Scores scores;
     if (settingsPath) loadSettings(settingsPath, options, scores);
     auto nets = std::make_unique<NeuralNets>();
-    if (options.computerLevel == 3 && !loadExpertNets(*nets, netsFolder)) return 2;
+    if (options.computerLevel == Level::Expert && !loadExpertNets(*nets, netsFolder)) return 2;
 
     const bool black = game.turn == 0;
     const SearchRequest r =
