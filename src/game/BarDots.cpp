@@ -10,7 +10,7 @@ bool openForWhite(const Board& b, int t) { return t >= 1 && t <= 24 && (b.count[
 BarDots barDotsForPoint(const Game& game, int s) {
     BarDots dots{};
     const Board& b = game.board;
-    if (!game.options.showBarDots || b.barWhite > 0 || s < 1 || s > 24 || game.turn != 1) return dots;
+    if (!game.options().showBarDots || b.barWhite > 0 || s < 1 || s > 24 || game.turn != 1) return dots;
     const int p = b.screenToPoint[s];
     if (!b.hasWhite(p)) return dots;
     const DiceLeft& left = game.dice.diceLeft;
@@ -40,7 +40,7 @@ BarDots barDotsForPoint(const Game& game, int s) {
 BarDots barDotsForBar(const Game& game) {
     BarDots dots{};
     const Board& b = game.board;
-    if (!game.options.showBarDots || b.barWhite == 0 || game.turn != 1) return dots;
+    if (!game.options().showBarDots || b.barWhite == 0 || game.turn != 1) return dots;
     for (int k = 1; k <= 4; ++k) {
         const int d = game.dice.diceLeft[k];
         if (d != 0 && openForWhite(b, d)) dots[b.screenToPoint[d]] = Dot::Yellow;

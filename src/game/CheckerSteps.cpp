@@ -30,7 +30,7 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
     const bool white = side == Side::White;
     const Byte result = from < 0 || from > 24 ? kStepImpossible : stepResult(board, side, from, die, white ? board.phaseWhite : board.phaseBlack);
     if (result == kStepImpossible) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
+        if (options_.soundFx) screen_->play(Sound::NoMove);
         return result;
     }
     const Byte own = colourOf(side);
@@ -49,12 +49,12 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
         if (record && white) recordWhiteStep(static_cast<Byte>(from), die);
         leave();
         (white ? board.offWhite : board.offBlack) += 1;
-        if (placingSound && options.soundFx) screen_->play(Sound::Checker);
+        if (placingSound && options_.soundFx) screen_->play(Sound::Checker);
         board.flyFromLast(own, board.trayX(), white ? Board::kWhiteTrayY : Board::kBlackTrayY);
     } else {
         // An entry is recorded by the screen position of its point, a move by the point it leaves.
         if (record && white) recordWhiteStep(from == 0 ? board.screenToPoint[to] : static_cast<Byte>(from), die);
-        if (placingSound && options.soundFx) screen_->play(Sound::Checker);
+        if (placingSound && options_.soundFx) screen_->play(Sound::Checker);
         // White's hit from a point lands at once; the others show their fade and appear effects.
         const bool quietHit = hit && white && from != 0;
         if (quietHit) board.animate = false;

@@ -9,14 +9,14 @@ namespace lumaro {
 
 Level Game::playingLevel() const {
     // Without its networks the expert would choose by the order plays are generated in.
-    if (options.computerLevel == Level::Expert && !(nets && nets->usable())) return Level::Intermediate;
-    return options.computerLevel;
+    if (options_.computerLevel == Level::Expert && !(nets && nets->usable())) return Level::Intermediate;
+    return options_.computerLevel;
 }
 
 SearchRequest Game::searchRequest(bool black) const {
     // The real board is the turn-start position here (the search runs right after the roll, or
     // after MOVE has undone the turn's steps).
-    AnalysisSettings settings = analysisSettingsOf(options);
+    AnalysisSettings settings = analysisSettingsOf(options_);
     settings.computerLevel = playingLevel();
     SearchRequest r = searchRequestFor(board.position(), snapshot.dieA, snapshot.dieB, black, settings, nets);
     r.start = snapshot.position;
@@ -44,7 +44,7 @@ void Game::playPlay(const Play& play, Side side) {
     for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
         if (!gameOn) break;  // the last checker is off: the game is over
         screen_->delay(kPauseBeforeStep[k]);
-        if (options.soundFx) screen_->play(Sound::Checker);
+        if (options_.soundFx) screen_->play(Sound::Checker);
         const Step step = play[k];
         const bool onBar = (side == Side::White ? board.phaseWhite : board.phaseBlack) == 1;
         // White's steps in a network game go into the record that travels to the peer.
@@ -65,7 +65,7 @@ void Game::playComputersChoice(Side side) {
     busy = true;
     lastSearch = choosePlay(side == Side::Black);
     if (!lastSearch.fromBook && diceTotal(lastSearch.bestPath) == 0) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
+        if (options_.soundFx) screen_->play(Sound::NoMove);
         screen_->delay(200);
         busy = false;
         if (thinkingLong) setHourglass(false);
@@ -88,15 +88,15 @@ void Game::playWhiteByComputer() {
     screen_->refreshBarDots();  // the dots of the dice just played go
 }
 
-bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options, gameNumber, crawfordGameNumber); }
+bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options_, gameNumber, crawfordGameNumber); }
 
 bool Game::computerTakesDouble() const {
-    return computerTakes(cubeMeasure(board), options.doublesAlwaysAccepted);
+    return computerTakes(cubeMeasure(board), options_.doublesAlwaysAccepted);
 }
 
 void Game::computerOffersDouble() {
     if (isCrawfordGame()) return;
-    if (options.matchPlay && options.matchLength == 1) return;
+    if (options_.matchPlay && options_.matchLength == 1) return;
     if (!measureInvitesDouble(cubeMeasure(board))) return;
     if (whiteRollStats.rolls < 3 || blackRollStats.rolls < 3) return;
     blackDoubles("Computer wants to double.");

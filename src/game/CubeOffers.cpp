@@ -8,11 +8,11 @@ namespace lumaro {
 
 void Game::offerDouble() {
     if (!gameOn || cubeValue >= 64 || busy) return;
-    if (!options.cubeEnabled) {
-        if (options.soundFx) screen_->play(Sound::NoMove);
+    if (!options_.cubeEnabled) {
+        if (options_.soundFx) screen_->play(Sound::NoMove);
         return;
     }
-    if (options.soundFx) screen_->play(Sound::Cube);
+    if (options_.soundFx) screen_->play(Sound::Cube);
     const bool wasBusy = busy;
     busy = true;  // the short pause is no moment for another click
     screen_->delay(100);
@@ -23,7 +23,7 @@ void Game::offerDouble() {
         showMessage(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
     }
-    if (options.matchPlay && options.matchLength == 1) {
+    if (options_.matchPlay && options_.matchLength == 1) {
         showMessage(MessageKind::RuleNotice, "There is no sense to double", "when you play for one point!", false);
         return;
     }
@@ -47,7 +47,7 @@ bool Game::cubeIsAvailableTo(Side side) const {
 }
 
 bool Game::mayDouble(Side side) const {
-    return options.cubeEnabled && cubeValue < 64 && cubeIsAvailableTo(side);
+    return options_.cubeEnabled && cubeValue < 64 && cubeIsAvailableTo(side);
 }
 
 void Game::takeDouble(Side taker) {
@@ -73,7 +73,7 @@ void Game::computerAnswersDouble() {
     if (turn != 0) return;
     if (!cubeIsAvailableTo(Side::White)) return;
     if (computerTakesDouble()) {
-        showMessage(MessageKind::Cube, "Your doubling proposal", options.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
+        showMessage(MessageKind::Cube, "Your doubling proposal", options_.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
         doubleTaken(Side::Black);
         return;
     }

@@ -12,7 +12,7 @@ Game::~Game() = default;
 
 Opponent& Game::opponent() const {
     if (networkPlace() && remote_) return *remote_;
-    return options.humanOpponent ? *personHere_ : *computer_;
+    return options_.humanOpponent ? *personHere_ : *computer_;
 }
 
 void Game::setHourglass(bool on) {
@@ -32,7 +32,7 @@ void Game::startUp(std::uint32_t seedMilliseconds) {
     board.count.fill(0);
     board.colour.fill(0);
     resetStatistics();
-    board.homeRight = options.homeRight;
+    board.homeRight = options_.homeRight;
     board.mapScreenToPoints();
     dice.clear();
     board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
@@ -46,7 +46,7 @@ void Game::drawCube() { screen_->drawCube(cubeValue, cubeOwnerWhite); }
 void Game::takeSnapshot() {
     snapshot.position = board.position();
     snapshot.homeRight = board.homeRight;
-    snapshot.checkerColours = options.checkerColours;
+    snapshot.checkerColours = options_.checkerColours;
     snapshot.dieA = dice.dieA;
     snapshot.dieB = dice.dieB;
     snapshot.cubeOwnerWhite = cubeOwnerWhite;
@@ -58,7 +58,7 @@ void Game::rollAt(Side side, bool automatic) {
     // Black's new turn starts its own marks; White's roll is the local player's next action.
     clearLastMoveMarks();
     if (automatic) {
-        dice.rollAutomatically(*screen_, options.soundFx);
+        dice.rollAutomatically(*screen_, options_.soundFx);
         screen_->showDice(side, dice.dieA, dice.dieB);
     } else {
         dice.dieA = 0;
@@ -83,8 +83,8 @@ void Game::rollAt(Side side, bool automatic) {
     busy = false;
 }
 
-void Game::rollForWhite() { rollAt(Side::White, options.automaticDice); }
-void Game::rollForBlack() { rollAt(Side::Black, options.automaticDice); }
+void Game::rollForWhite() { rollAt(Side::White, options_.automaticDice); }
+void Game::rollForBlack() { rollAt(Side::Black, options_.automaticDice); }
 void Game::rollForWhiteInNetworkGame() { rollAt(Side::White, true); }
 
 void Game::takePeerRoll(Byte a, Byte b) {
@@ -158,7 +158,7 @@ void Game::undoTurn() {
 }
 
 void Game::recordNewGame() {
-    const int length = options.matchPlay ? options.matchLength : 0;
+    const int length = options_.matchPlay ? options_.matchLength : 0;
     const MatchRecord& record = recorder.record();
     const bool newMatch = length != 0 && scores.whiteMatchScore == 0 && scores.blackMatchScore == 0;
     if (!record.games.empty() && (record.matchLength != length || newMatch)) {
@@ -184,7 +184,7 @@ void Game::resetStatistics() {
 }
 
 void Game::updateCounters() {
-    stats.recompute(board, options.cubeEnabled, cubeValue, cubeOwnerWhite);
+    stats.recompute(board, options_.cubeEnabled, cubeValue, cubeOwnerWhite);
     counters = boardCounters(board, stats.whitePips, stats.blackPips, true, true);
     screen_->countersChanged();
     screen_->letEventsRun();
@@ -207,11 +207,11 @@ void Game::endIfBorneOff() {
 void Game::finishGame(Side winner, GameOver how) {
     const bool wasBusy = busy;
     busy = true;  // held until the result box has closed: the game is over, nothing may move on
-    if (options.soundFx) screen_->play(Sound::GameEnd);
+    if (options_.soundFx) screen_->play(Sound::GameEnd);
     whiteRollStats.countEnd(stats.whitePips);
     blackRollStats.countEnd(stats.blackPips);
     const GameEnding ending = gameEndingOf(board, winner, how == GameOver::DoubleRefused, cubeValue, gameNumber);
-    lastResult = endGame(ending, options, scores, crawfordGameNumber);
+    lastResult = endGame(ending, options_, scores, crawfordGameNumber);
     lastResult.how = how;
     recorder.gameEnded(winner, lastResult.resultPoints);
     screen_->recordChanged();
@@ -229,7 +229,7 @@ SavedGame Game::savedGame() const {
     saved.turn = turn;
     saved.cubeValue = snapshot.cubeValue;
     saved.cubeOwnerWhite = snapshot.cubeOwnerWhite;
-    saved.cubeEnabled = options.cubeEnabled;
+    saved.cubeEnabled = options_.cubeEnabled;
     return saved;
 }
 
@@ -245,7 +245,7 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     snapshot.cubeValue = saved.cubeValue;
     snapshot.cubeOwnerWhite = saved.cubeOwnerWhite;
     turn = saved.turn;
-    options.cubeEnabled = saved.cubeEnabled;
+    options_.cubeEnabled = saved.cubeEnabled;
     busy = false;
     undoTurn();
     gameOn = true;

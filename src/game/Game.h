@@ -3,6 +3,7 @@
 // and the game flags. The parts of the program receive the game (or the pieces of it they need)
 // instead of reaching for globals. It talks to the window only through Screen and BoardView, and
 // hands Black's turns to its Opponent.
+#include <functional>
 #include <memory>
 
 #include "ai/MoveSearch.h"
@@ -29,7 +30,6 @@ public:
     Board board;
     TurnSnapshot snapshot;
     Dice dice;
-    Options options;
     Scores scores;
     PositionStats stats;
     RollStats whiteRollStats;
@@ -67,6 +67,12 @@ public:
     int recordSession = 0;
     const NeuralNets* nets = nullptr;  // the expert level's networks
     SearchResult lastSearch{};         // what the computer's last search found
+
+    // The options: read by everyone, changed only through changeOptions.
+    const Options& options() const { return options_; }
+    // The one way the options change: `change` edits them. What follows from a change (the board,
+    // the listening rule) is the caller's to start, as the settings window does when it closes.
+    void changeOptions(const std::function<void(Options&)>& change) { change(options_); }
 
     Screen& screen() { return *screen_; }
     void setScreen(Screen& screen) { screen_ = &screen; }
@@ -175,11 +181,11 @@ public:
     bool menuRefused(const ShellState& shell, bool whilePeerOnTurn) const {
         return hourglass || busy || shell.toolWindowOpen || (whilePeerOnTurn && peerOnTurn());
     }
-    bool networkPlace() const { return options.humanOpponent && !options.localPlay; }
+    bool networkPlace() const { return options_.humanOpponent && !options_.localPlay; }
 
     // The options were changed (the settings window closed, COLOR): `before` is what they were.
     // A new skin or checker colour lays every checker out again where it stood; then the screen
-    // follows the display options.
+    // follows the display options_.
     void optionsChanged(const Options& before);
 
     // One step of one checker of `side` on the real board, with its flight, hit and sound: from
@@ -243,6 +249,7 @@ private:
     bool acceptsInput() const { return !busy && !hourglass; }
     void clearLastMoveMarks();
 
+    Options options_;
     Screen* screen_;
     std::unique_ptr<MoveSearch> search_;
     std::unique_ptr<Opponent> computer_;

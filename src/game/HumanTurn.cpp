@@ -7,7 +7,7 @@ namespace lumaro {
 bool Game::showMessage(const Message& message) {
     const bool wasBusy = busy;
     busy = true;
-    if (message.yesNo && options.soundFx) screen_->play(Sound::Question);
+    if (message.yesNo && options_.soundFx) screen_->play(Sound::Question);
     const bool yes = screen_->showMessage(message) == Answer::Yes;
     busy = wasBusy;
     return yes;
@@ -109,7 +109,7 @@ bool Game::playedWhatTheDiceDemand() {
     const bool onBar = (turn == 1 ? board.phaseWhite : board.phaseBlack) == 1;
     const bool canPlay = onBar ? canEnter(board, turn, dice.diceLeft) : canMove(board, turn, dice.diceLeft);
     if (canPlay) return false;  // the player must go on
-    if (options.soundFx) screen_->play(Sound::NoMove);
+    if (options_.soundFx) screen_->play(Sound::NoMove);
     screen_->delay(100);
     if (fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) {
         showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
@@ -131,7 +131,7 @@ void Game::passTurn() {
 
 void Game::startNewGame() {
     resetStatistics();
-    if (options.alternateFirstMove) {
+    if (options_.alternateFirstMove) {
         const std::string begins = blackBeginsNext ? "Black begins!" : "White begins!";
         turn = blackBeginsNext ? 0 : 1;
         const bool yes = showMessage(MessageKind::NewGame, "Alternate play. " + begins, "Start a new game?", true);
@@ -152,7 +152,7 @@ void Game::startNewGame() {
     }
     busy = true;
     do {
-        dice.rollAutomatically(*screen_, options.soundFx);
+        dice.rollAutomatically(*screen_, options_.soundFx);
     } while (dice.dieA == dice.dieB);
     screen_->showOpeningDice(dice.dieA, dice.dieB);
     const bool blackBegins = dice.dieB < dice.dieA;

@@ -65,7 +65,7 @@ bool Game::commandSide(const ShellState& shell) {
     if (menuRefused(shell, true) || !gameOn) return false;
     busy = true;
     board.homeRight = board.homeRight ? 0 : 1;
-    options.homeRight = board.homeRight;
+    options_.homeRight = board.homeRight;
     board.rebuild();
     updateCounters();
     busy = false;
@@ -75,25 +75,25 @@ bool Game::commandSide(const ShellState& shell) {
 
 bool Game::commandColor(const ShellState& shell) {
     if (menuRefused(shell, true)) return false;
-    const Options before = options;
-    options.checkerColours = static_cast<Byte>(options.checkerColours % 3 + 1);
+    const Options before = options_;
+    options_.checkerColours = static_cast<Byte>(options_.checkerColours % 3 + 1);
     optionsChanged(before);
     return true;
 }
 
 bool Game::commandScore(const ShellState& shell) {
     if (menuRefused(shell, true)) return false;
-    showMessage(scoreMessage(options, scores));
+    showMessage(scoreMessage(options_, scores));
     return true;
 }
 
 void Game::optionsChanged(const Options& before) {
-    if (before.modernSkin != options.modernSkin || before.checkerColours != options.checkerColours) {
+    if (before.modernSkin != options_.modernSkin || before.checkerColours != options_.checkerColours) {
         // Every checker image carries the board under it: lay them all out again where they stood.
         const bool wasBusy = busy;
         busy = true;
         board.rebuild();
-        if (before.modernSkin != options.modernSkin) {
+        if (before.modernSkin != options_.modernSkin) {
             drawCube();
             if (gameOn)
                 redrawDiceOfSideToMove();
@@ -102,7 +102,7 @@ void Game::optionsChanged(const Options& before) {
         }
         busy = wasBusy;
     }
-    if (!options.showBarDots) screen_->refreshBarDots();
+    if (!options_.showBarDots) screen_->refreshBarDots();
     screen_->displayOptionsChanged();
 }
 

@@ -24,7 +24,7 @@ void RemoteProgram::startGame(Game& game) {
         notice("You have to be connected", "for a network game!");
         return;
     }
-    const std::string name = nameToBytes(game.options.playerName);
+    const std::string name = nameToBytes(game.options().playerName);
     if (sendCommand(kNames, name) != kName) {
         failConnection();
         return;

@@ -35,12 +35,13 @@ void RemoteProgram::connectionMade(Transport& transport, bool hostSide, const st
     gameLostWithConnection_ = disconnectNoticePending_ = false;
     // Both programs must play by the same rules: a single game with the cube, the Jacoby rule,
     // automatic dice and alternating first moves.
-    Options& o = game_.options;
-    o.matchPlay = false;
-    o.cubeEnabled = true;
-    o.jacobyRule = true;
-    o.automaticDice = true;
-    o.alternateFirstMove = true;
+    game_.changeOptions([](Options& o) {
+        o.matchPlay = false;
+        o.cubeEnabled = true;
+        o.jacobyRule = true;
+        o.automaticDice = true;
+        o.alternateFirstMove = true;
+    });
     game_.screen().displayOptionsChanged();
 }
 
@@ -135,7 +136,7 @@ void RemoteProgram::sendResponse(Byte code) {
     payload[1] = code;
     int n = 1;
     if (code == kName) {
-        const std::string name = nameToBytes(game_.options.playerName);
+        const std::string name = nameToBytes(game_.options().playerName);
         for (char c : name) payload[++n] = static_cast<Byte>(c);
     }
     sendBytes(frameMessage(Tag::Response, payload, n, rxKey_));

@@ -75,8 +75,8 @@ void BoardWindow::startClock() {
 }
 
 void BoardWindow::applyDisplayOptions() {
-    for (QPushButton* b : diceButtons_) b->setVisible(!game_.options.automaticDice);
-    if (!game_.options.showBarDots) dots_ = {};
+    for (QPushButton* b : diceButtons_) b->setVisible(!game_.options().automaticDice);
+    if (!game_.options().showBarDots) dots_ = {};
     update();
 }
 
@@ -115,7 +115,7 @@ std::vector<const BoardWindow::CheckerImage*> BoardWindow::checkersInDrawingOrde
 }
 
 const QImage& BoardWindow::checkerPicture(int colour) const {
-    const int scheme = std::clamp<int>(game_.options.checkerColours, 1, 3);
+    const int scheme = std::clamp<int>(game_.options().checkerColours, 1, 3);
     return assets_.checker[colour == kWhite ? 1 : 0][scheme];
 }
 
@@ -162,7 +162,7 @@ void BoardWindow::orientationChanged() {
 }
 
 void BoardWindow::checkerFlying(int, int fromX, int fromY, int toX, int toY) {
-    const int speed = std::max<int>(1, game_.options.checkerSpeed);
+    const int speed = std::max<int>(1, game_.options().checkerSpeed);
     int x = fromX, y = fromY;
     int step = 0;
     while (x != toX || y != toY) {
@@ -426,7 +426,7 @@ void BoardWindow::paintLabels(QPainter& p) {
     font.setBold(true);
     p.setFont(font);
     const Board& b = game_.board;
-    if (game_.options.showBarNumbers) {
+    if (game_.options().showBarNumbers) {
         p.setPen(QColor(64, 32, 0));
         for (int s = 1; s <= 24; ++s) {
             const int x = Board::pointX(s) + 15;
@@ -436,8 +436,8 @@ void BoardWindow::paintLabels(QPainter& p) {
     }
     // The counts the game last computed, each shown while its option is on.
     const BoardCounters& counters = game_.counters;
-    const bool pips = game_.options.showPipCount;
-    const bool off = game_.options.showBorneOff;
+    const bool pips = game_.options().showPipCount;
+    const bool off = game_.options().showBorneOff;
     font.setPixelSize(13);
     p.setFont(font);
     const int pipX = b.homeRight ? 748 : 22;
@@ -462,12 +462,12 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     p.drawImage(0, 0, boardPicture());
     // The point numbers' plates belong to the numbers: without them the rails stay bare.
-    if (game_.options.showBarNumbers) p.drawImage(0, 0, assets_.numberPlates[game_.options.modernSkin ? 1 : 0]);
+    if (game_.options().showBarNumbers) p.drawImage(0, 0, assets_.numberPlates[game_.options().modernSkin ? 1 : 0]);
     for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
     for (const DieSlot& d : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
     const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
-    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options.modernSkin, game_.cubeValue));
+    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options().modernSkin, game_.cubeValue));
     paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {

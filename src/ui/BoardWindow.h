@@ -31,7 +31,7 @@ public:
 
     Game& game() { return game_; }
     MessagePanel& messagePanel() { return *message_; }
-    const QImage& boardPicture() const { return assets_.board[game_.options.modernSkin ? 1 : 0]; }
+    const QImage& boardPicture() const { return assets_.board[game_.options().modernSkin ? 1 : 0]; }
     bool startupPending = true;
     // The window's own options (the last-move marks), kept apart from lm2.ini.
     ExtraSettings extra = ExtraSettings::load();

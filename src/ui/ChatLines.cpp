@@ -58,7 +58,7 @@ void ChatLines::open() {
 
 void ChatLines::autohideTick() {
     chatIdleTicks_ = chatIdleTicks_ < 65000 ? static_cast<quint16>(chatIdleTicks_ + 1) : 0;
-    if (chatIdleTicks_ % 100 == 99 && game_.options.autohideChat) {
+    if (chatIdleTicks_ % 100 == 99 && game_.options().autohideChat) {
         received_->hide();
         typing_->hide();
         board_->setFocus();
@@ -85,13 +85,13 @@ bool ChatLines::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     chatIdleTicks_ = 0;
     if (!remote_.connected() || remote_.responseWaitOn()) {
-        if (game_.options.soundFx) playSound_(Sound::NoMove);
+        if (game_.options().soundFx) playSound_(Sound::NoMove);
         typing_->clear();
         return false;
     }
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (!enter && typing_->text().size() > kMaxTyped) {
-        if (game_.options.soundFx) playSound_(Sound::NoMove);
+        if (game_.options().soundFx) playSound_(Sound::NoMove);
         sendTyped();  // the long line goes whole, as if Enter had been pressed
         return false;
     }

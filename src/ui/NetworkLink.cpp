@@ -55,13 +55,13 @@ void NetworkLink::setStatus(const QString& status) {
 }
 
 void NetworkLink::play(NetSound sound) {
-    if (!game_.options.soundFx) return;
+    if (!game_.options().soundFx) return;
     auto& effect = sounds_[static_cast<int>(sound)];
     if (effect) effect->play();
 }
 
 void NetworkLink::applyListeningRule() {
-    const Options& o = game_.options;
+    const Options& o = game_.options();
     const bool on = o.humanOpponent && !o.localPlay && o.listenOption;
     if (on && !server_.isListening() && !calling_) {
         server_.listen(listenOn_, port_);
@@ -73,7 +73,7 @@ void NetworkLink::applyListeningRule() {
 }
 
 void NetworkLink::setListenOption(bool on) {
-    game_.options.listenOption = on ? 1 : 0;
+    game_.changeOptions([on](Options& o) { o.listenOption = on; });
     applyListeningRule();
 }
 

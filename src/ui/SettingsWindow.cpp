@@ -82,7 +82,7 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     // Written as it is typed, like every other control: a refresh (a connection coming up) shows
     // what was typed, not the name stored before.
     connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        game_.options.playerName = text.left(static_cast<int>(Options::kMaxPlayerName)).toStdString();
+        game_.changeOptions([&text](Options& o) { o.playerName = text.left(static_cast<int>(Options::kMaxPlayerName)).toStdString(); });
     });
 
     // The opponent and the connection.
@@ -99,7 +99,7 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     address_->setMaxLength(static_cast<int>(Options::kMaxRemoteAddress));
     address_->setPlaceholderText(QStringLiteral("address to call"));
     connect(address_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        game_.options.remoteAddress = text.left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString();
+        game_.changeOptions([&text](Options& o) { o.remoteAddress = text.left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString(); });
     });
     auto* buttons = new QHBoxLayout;
     call_ = new PlateButton(QStringLiteral("Call"), connection);
@@ -125,7 +125,7 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     add(0, localIp);
     column[0]->addStretch();
     connect(listen_, &QCheckBox::toggled, this, [this](bool on) {
-        game_.options.listenOption = on ? 1 : 0;
+        game_.changeOptions([on](Options& o) { o.listenOption = on; });
         emit listeningRuleChanged();
     });
 
@@ -138,8 +138,10 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     matchPointsBox_ = pointsBox;
     matchPoints_ = new MatchPointsField(pointsBox);
     pointsBox->layout()->addWidget(matchPoints_);
-    connect(matchPoints_, &QSpinBox::valueChanged, this, [this](int typed) { game_.options.matchLength = clampMatchPoints(typed); });
-    connect(matchPoints_, &QSpinBox::editingFinished, this, [this] { matchPoints_->setValue(game_.options.matchLength); });
+    connect(matchPoints_, &QSpinBox::valueChanged, this, [this](int typed) {
+        game_.changeOptions([typed](Options& o) { o.matchLength = clampMatchPoints(typed); });
+    });
+    connect(matchPoints_, &QSpinBox::editingFinished, this, [this] { matchPoints_->setValue(game_.options().matchLength); });
     add(1, pointsBox);
     QGroupBox* rules = group(QStringLiteral("Options"), this);
     cube_ = flag(rules, QStringLiteral("&Doubling cube"), &Options::cubeEnabled);
@@ -177,7 +179,9 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
         speedGrid->addWidget(b, k / 2, k % 2);
     }
     static_cast<QVBoxLayout*>(speedBox->layout())->addLayout(speedGrid);
-    connect(speed_, &QButtonGroup::idClicked, this, [this](int id) { game_.options.checkerSpeed = static_cast<std::uint16_t>(id); });
+    connect(speed_, &QButtonGroup::idClicked, this, [this](int id) {
+        game_.changeOptions([id](Options& o) { o.checkerSpeed = static_cast<std::uint16_t>(id); });
+    });
     add(2, speedBox);
     QGroupBox* diceBox = group(QStringLiteral("Dice"), this);
     dice_ = diceBox;
@@ -281,7 +285,7 @@ QCheckBox* SettingsWindow::flag(QGroupBox* box, const QString& caption, bool Opt
     auto* check = new QCheckBox(caption, box);
     box->layout()->addWidget(check);
     // Every check box writes its option the moment it is clicked.
-    connect(check, &QCheckBox::clicked, this, [this, option](bool on) { game_.options.*option = on; });
+    connect(check, &QCheckBox::clicked, this, [this, option](bool on) { game_.changeOptions([option, on](Options& o) { o.*option = on; }); });
     flags_.push_back({check, option});
     return check;
 }
@@ -298,19 +302,21 @@ QSlider* SettingsWindow::slider(QGroupBox* box, const QString& caption, std::int
     row->addWidget(label);
     row->addWidget(s);
     static_cast<QVBoxLayout*>(box->layout())->addLayout(row);
-    connect(s, &QSlider::valueChanged, this, [this, option](int v) { game_.options.*option = static_cast<std::int8_t>(v); });
+    connect(s, &QSlider::valueChanged, this, [this, option](int v) {
+        game_.changeOptions([option, v](Options& o) { o.*option = static_cast<std::int8_t>(v); });
+    });
     sliders_.push_back({s, option});
     return s;
 }
 
 void SettingsWindow::onChoice(const Choice& choice, int value, bool listening) {
-    choice.write(game_.options, value);
+    game_.changeOptions([&choice, value](Options& o) { choice.write(o, value); });
     if (listening) emit listeningRuleChanged();
     applyLocks();  // the opponent decides Place, the level which tuning applies
 }
 
 void SettingsWindow::refresh() {
-    const Options& o = game_.options;
+    const Options& o = game_.options();
     for (const Flag& f : flags_) f.box->setChecked(o.*(f.option));
     for (const Choice& c : choices_) {
         if (QAbstractButton* b = c.group->button(c.read(o))) b->setChecked(true);
@@ -335,7 +341,7 @@ void SettingsWindow::refresh() {
 }
 
 void SettingsWindow::applyLocks() {
-    const SettingsLocks l = settingsLocks(game_.options, game_.gameOn, game_.connected);
+    const SettingsLocks l = settingsLocks(game_.options(), game_.gameOn, game_.connected);
     play_->setEnabled(l.play);
     matchPointsBox_->setEnabled(l.matchPoints);
     for (QCheckBox* b : {cube_, jacoby_, crawford_}) b->setEnabled(l.ruleBoxes);
@@ -370,16 +376,18 @@ void SettingsWindow::applyLocks() {
 }
 
 void SettingsWindow::open(QWidget& board) {
-    atOpen_ = game_.options;
+    atOpen_ = game_.options();
     refresh();
     openOver(board);
 }
 
 void SettingsWindow::aboutToClose() {
     // The name and the address are taken from their fields when the settings are saved.
-    game_.options.playerName = name_->text().left(static_cast<int>(Options::kMaxPlayerName)).toStdString();
-    game_.options.remoteAddress = address_->text().left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString();
-    game_.options.matchLength = clampMatchPoints(matchPoints_->value());
+    game_.changeOptions([this](Options& o) {
+        o.playerName = name_->text().left(static_cast<int>(Options::kMaxPlayerName)).toStdString();
+        o.remoteAddress = address_->text().left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString();
+        o.matchLength = clampMatchPoints(matchPoints_->value());
+    });
 }
 
 std::optional<SettingsWindow::Mixer> SettingsWindow::volumeControl() const {

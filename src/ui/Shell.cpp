@@ -72,7 +72,7 @@ void Shell::saveSettings() {
     }
     // The settings folder may not exist yet for a first start of an installed program.
     QDir().mkpath(folders_.settings);
-    settingsFile_->save(game_->options, game_->scores);
+    settingsFile_->save(game_->options(), game_->scores);
 }
 
 bool Shell::start() {
@@ -99,9 +99,11 @@ bool Shell::start() {
     game_ = std::make_unique<Game>(silentScreen);
     game_->setSavedGameFiles(savedGameDisk_);
     settingsFile_ = std::make_unique<SettingsStore>(nativePath(folders_.settingsPath()));
-    if (settingsFile_->load(game_->options, game_->scores) == SettingsIo::readFailed)
+    Options stored = game_->options();
+    if (settingsFile_->load(stored, game_->scores) == SettingsIo::readFailed)
         std::fprintf(stderr, "lumaro: %s could not be read (%s); the defaults are used and the file is not written.\n",
                      settingsFile_->path().c_str(), settingsFile_->readError().c_str());
+    game_->changeOptions([&stored](Options& o) { o = stored; });
     game_->nets = nets_.get();
     const QTime utc = QDateTime::currentDateTimeUtc().time();
     game_->startUp(millisecondsSinceMidnight(utc.hour(), utc.minute(), utc.second(), utc.msec()));
@@ -138,7 +140,7 @@ bool Shell::start() {
     connect(menu_.get(), &MenuPanel::command, this, &Shell::onCommand);
     connect(menu_.get(), &MenuPanel::slideTick, this, [this] { tick(game_->dice.slideTicks); });
     connect(menu_.get(), &MenuPanel::shown, this, [this] {
-        if (game_->options.soundFx) sounds_->play(Sound::Menu);
+        if (game_->options().soundFx) sounds_->play(Sound::Menu);
     });
     connect(board_.get(), &BoardWindow::menuRequested, this, [this](bool atCorner) {
         if (atCorner)
@@ -166,7 +168,7 @@ bool Shell::start() {
     connect(board_.get(), &BoardWindow::exportRequested, this, &Shell::exportGames);
     screen_->savedGamesFolder = folders_.documents;
     screen_->onDisplayOptionsChanged = [this] {
-        backdrop_->setClockVisible(game_->options.showLocalTime, game_->options.showGameDuration);
+        backdrop_->setClockVisible(game_->options().showLocalTime, game_->options().showGameDuration);
     };
 
     startNetwork();
@@ -218,7 +220,7 @@ void Shell::onCommand(MenuItem item) {
             break;
         case MenuItem::Tune:
             if (!toolWindowMayOpen(g, shell)) break;
-            if (g.options.soundFx) sounds_->play(Sound::Settings);
+            if (g.options().soundFx) sounds_->play(Sound::Settings);
             menu_->hideIfDocked();
             settings_->localAddressLabel().setText(NetworkLink::localAddress());
             settings_->open(*board_);
@@ -242,7 +244,7 @@ void Shell::startNetwork() {
     connect(network_.get(), &NetworkLink::connectedChanged, lights_, &ActivityLights::setConnected);
     connect(network_.get(), &NetworkLink::activity, lights_, &ActivityLights::show);
     connect(board_.get(), &BoardWindow::chatKeyPressed, this, [this] {
-        if (game_->options.chatKeyEnabled) chat_->open();
+        if (game_->options().chatKeyEnabled) chat_->open();
     });
     connect(board_.get(), &BoardWindow::clockTicked, chat_, &ChatLines::autohideTick);
     wireConnectionBoxes();
@@ -255,7 +257,7 @@ void Shell::wireConnectionBoxes() {
     s.networkReady = [] { return true; };
     connect(&s.callButton(), &PlateButton::clicked, &link, [this] {
         const QString address = settings_->addressField().text().left(static_cast<int>(Options::kMaxRemoteAddress));
-        game_->options.remoteAddress = address.toStdString();
+        game_->changeOptions([&address](Options& o) { o.remoteAddress = address.toStdString(); });
         network_->call(address);
     });
     connect(&s.endButton(), &PlateButton::clicked, &link, &NetworkLink::end);
@@ -272,7 +274,7 @@ void Shell::wireConnectionBoxes() {
 
 MatHeader Shell::recordHeader() const {
     MatHeader header;
-    header.whiteName = game_->options.playerName.empty() ? std::string("White") : game_->options.playerName;
+    header.whiteName = game_->options().playerName.empty() ? std::string("White") : game_->options().playerName;
     header.blackName = game_->opponent().nameInRecords();
     if (game_->networkPlace() && network_) {
         // The name the peer sent: the host hears the caller's with the invitation, the caller the host's.
@@ -320,7 +322,7 @@ void Shell::exportGames() {
 }
 
 void Shell::exitProgram() {
-    if (game_->options.soundFx) sounds_->play(Sound::Farewell);
+    if (game_->options().soundFx) sounds_->play(Sound::Farewell);
     network_->shutdown();
     saveSettings();
     screen_->setClosing();

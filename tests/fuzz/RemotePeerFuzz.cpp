@@ -94,10 +94,10 @@ class World : public net::Transport {
 public:
     World(const std::uint8_t* data, std::size_t size) : in(data, size) {
         std::remove(logPath().c_str());
-        game.options.soundFx = false;
-        game.options.humanOpponent = true;
-        game.options.localPlay = false;
-        game.options.playerName = "Local";
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
+        game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+        game.changeOptions([&](Options& o) { o.localPlay = false; });
+        game.changeOptions([&](Options& o) { o.playerName = "Local"; });
         const std::uint32_t seed = in.next();
         game.startUp(seed * 1000u + in.next());
         game.setRemote(&remote);

@@ -34,12 +34,12 @@ void checkPossible(const Position& pos) {
 
 Options optionsFrom(std::span<const std::uint8_t> extra) {
     Options o;
-    o.soundFx = 0;
-    o.humanOpponent = 0;
+    o.soundFx = false;
+    o.humanOpponent = false;
     if (extra.size() > 0) {
         o.computerLevel = static_cast<Level>(extra[0] % 3 + 1);
-        o.slowThinking = static_cast<std::uint8_t>(extra[0] >> 2 & 1);
-        o.normalNet = static_cast<std::uint8_t>(extra[0] >> 3 & 1);
+        o.slowThinking = (extra[0] >> 2 & 1) != 0;
+        o.normalNet = (extra[0] >> 3 & 1) != 0;
     }
     std::int8_t* sliders[] = {&o.attackSlider, &o.riskSlider, &o.strategySlider};
     for (std::size_t k = 0; k < 3 && k + 1 < extra.size(); ++k)
@@ -92,7 +92,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const NeuralNets nets = NeuralNets::testWeights(16);
     testing::FakeScreen screen;
     auto game = std::make_unique<Game>(screen);
-    game->options = optionsFrom(bytes.subspan(kSavedGameSize));
+    game->changeOptions([&bytes](Options& o) { o = optionsFrom(bytes.subspan(kSavedGameSize)); });
     game->nets = &nets;
     game->startUp(12345);
     game->restoreSavedGame(saved);

@@ -19,7 +19,7 @@ struct ComputerTurn : ::testing::Test {
     Game game{screen};
 
     void SetUp() override {
-        game.options.soundFx = true;
+        game.changeOptions([&](Options& o) { o.soundFx = true; });
         game.startUp(4242);
         game.gameOn = true;
     }
@@ -35,7 +35,7 @@ struct ComputerTurn : ::testing::Test {
 
 TEST_F(ComputerTurn, BlackOpensThreeOneFromTheBookAtEveryLevel) {
     for (int level = 1; level <= 3; ++level) {
-        game.options.computerLevel = static_cast<Level>(level);
+        game.changeOptions([&](Options& o) { o.computerLevel = static_cast<Level>(level); });
         startTurn(startingPosition(), 1, 3, 0, 0);
         game.blackRollStats.rolls = 1;
         game.playComputerTurn();
@@ -133,7 +133,7 @@ TEST_F(ComputerTurn, TheComputerHitsAndTheBlotGoesToTheBar) {
 }
 
 TEST_F(ComputerTurn, TheExpertPlaysAtLevelTwoWhileItsNetworksLackWeights) {
-    game.options.computerLevel = Level::Expert;
+    game.changeOptions([&](Options& o) { o.computerLevel = Level::Expert; });
     const NeuralNets none;  // nothing loaded
     const NeuralNets trained = NeuralNets::testWeights(5);
     for (const NeuralNets* nets : {static_cast<const NeuralNets*>(nullptr), &none, &trained}) {
@@ -149,7 +149,7 @@ TEST_F(ComputerTurn, TheExpertPlaysAtLevelTwoWhileItsNetworksLackWeights) {
             EXPECT_GT(c.replyAnalyses, 0u);  // level 2's look at White's replies
         }
         EXPECT_EQ(game.playingLevel(), nets == &trained ? Level::Expert : Level::Intermediate);
-        EXPECT_EQ(levelNumber(game.options.computerLevel), 3);
+        EXPECT_EQ(levelNumber(game.options().computerLevel), 3);
     }
 }
 
@@ -197,10 +197,10 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     game.whiteRollStats.rolls = 2;
     game.computerOffersDouble();
     game.whiteRollStats.rolls = 5;
-    game.options.matchPlay = true;
-    game.options.matchLength = 1;
+    game.changeOptions([&](Options& o) { o.matchPlay = true; });
+    game.changeOptions([&](Options& o) { o.matchLength = 1; });
     game.computerOffersDouble();
-    game.options.matchLength = 5;
+    game.changeOptions([&](Options& o) { o.matchLength = 5; });
     game.crawfordGameNumber = 3;
     game.gameNumber = 4;
     game.computerOffersDouble();

@@ -19,7 +19,7 @@ struct GameFixture : ::testing::Test {
     RecordingView view;
 
     void SetUp() override {
-        game.options.soundFx = false;
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
         game.startUp(12345);
         game.board.setView(&view);
     }
@@ -98,7 +98,7 @@ TEST_F(GameFixture, BearingOffTheLastCheckerEndsAndBooksTheGame) {
 }
 
 TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
-    game.options.automaticDice = false;
+    game.changeOptions([&](Options& o) { o.automaticDice = false; });
     const char keys[] = {'7', '3', 'x', '0', '5'};
     size_t next = 0;
     screen.onDelay = [&](int) {
@@ -128,7 +128,7 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
 
     FakeScreen otherScreen;
     Game other(otherScreen);
-    other.options.soundFx = false;
+    other.changeOptions([](Options& o) { o.soundFx = false; });
     other.startUp(99);
     other.setUpNewBoard();
     other.restoreSavedGame(saved);

@@ -19,7 +19,7 @@ struct HumanTurn : ::testing::Test {
     RecordingView view;
 
     void SetUp() override {
-        game.options.soundFx = true;
+        game.changeOptions([&](Options& o) { o.soundFx = true; });
         game.startUp(77);
         game.board.setView(&view);
     }
@@ -66,7 +66,7 @@ TEST_F(HumanTurn, CheckersOnTheBarComeFirst) {
 }
 
 TEST_F(HumanTurn, NothingToEnterOnAClosedBoardPassesTheTurnWithoutAMessage) {
-    game.options.humanOpponent = true;  // a second person: the turn passes to Black's roll
+    game.changeOptions([&](Options& o) { o.humanOpponent = true; });  // a second person: the turn passes to Black's roll
     startTurn(positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1), 3, 5);
     game.whiteStepByClick(s(12), Game::Button::Left);
     EXPECT_TRUE(screen.messages.empty());

@@ -17,7 +17,7 @@ struct LastMove : ::testing::Test {
     FakeScreen screen;
     Game game{screen};
     void SetUp() override {
-        game.options.soundFx = false;
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
         game.startUp(99);
     }
 };
@@ -38,7 +38,7 @@ TEST_F(LastMove, TheComputersStepsAreMarkedUntilWhiteRolls) {
 }
 
 TEST_F(LastMove, ABearOffIsMarkedToTheTrayAndBlacksUndoClearsTheMarks) {
-    game.options.humanOpponent = true;  // a second person plays Black at this board
+    game.changeOptions([&](Options& o) { o.humanOpponent = true; });  // a second person plays Black at this board
     lumaro::testing::startTurnOn(game, positionOf({{1, -2}, {2, -3}, {20, 15}}), 2, 1, 0);
     game.blackStepByClick(game.board.screenToPoint[2], Game::Button::Left);  // 2 off with the 2
     ASSERT_EQ(game.lastMoveMarkCount, 1);

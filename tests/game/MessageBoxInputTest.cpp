@@ -30,7 +30,7 @@ struct GameState {
 
     static GameState of(const Game& g) {
         return {g.board.position(), g.turn, g.dice.dieA, g.dice.dieB, g.cubeValue, g.cubeOwnerWhite,
-                g.options.homeRight, g.options.checkerColours, g.gameNumber, g.dice.diceLeft, g.gameOn,
+                g.options().homeRight, g.options().checkerColours, g.gameNumber, g.dice.diceLeft, g.gameOn,
                 g.moveRecord, g.scores, g.whiteRollStats.rolls, g.blackRollStats.rolls};
     }
     bool operator==(const GameState& o) const {
@@ -52,7 +52,7 @@ struct MessageBoxInput : ::testing::Test {
     int nestedMessages = 0;
 
     void SetUp() override {
-        game.options.soundFx = false;
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
         game.startUp(4242);
         screen.whileShown = [this](const Message& m) { bombard(m); };
     }
@@ -101,7 +101,7 @@ struct MessageBoxInput : ::testing::Test {
 
 TEST_F(MessageBoxInput, NewGameQuestionsTakeNoOtherInput) {
     game.startNewGame();  // "Rolling dice..."
-    game.options.alternateFirstMove = true;
+    game.changeOptions([&](Options& o) { o.alternateFirstMove = true; });
     screen.answers = {Answer::No};
     game.startNewGame();  // "Alternate play. ..."
     EXPECT_EQ(probed.size(), 2u);
@@ -121,10 +121,10 @@ TEST_F(MessageBoxInput, RuleNoticesTakeNoOtherInput) {
     // The Crawford game and a one-point match refuse doubles.
     startTurn(startingPosition(), 3, 1, 0);
     game.dice.diceLeft = {};
-    game.options.matchPlay = true;
-    game.options.matchLength = 1;
+    game.changeOptions([&](Options& o) { o.matchPlay = true; });
+    game.changeOptions([&](Options& o) { o.matchLength = 1; });
     game.offerDouble();
-    game.options.matchLength = 5;
+    game.changeOptions([&](Options& o) { o.matchLength = 5; });
     game.gameNumber = 5;
     game.crawfordGameNumber = 4;
     game.offerDouble();
@@ -147,7 +147,7 @@ TEST_F(MessageBoxInput, TheComputersDoubleAndTheResultTakeNoOtherInput) {
 }
 
 TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
-    game.options.humanOpponent = true;
+    game.changeOptions([&](Options& o) { o.humanOpponent = true; });
     startTurn(startingPosition(), 3, 1, 1);
     game.dice.diceLeft = {};
     screen.answers = {Answer::Yes};
@@ -160,7 +160,7 @@ TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
 TEST_F(MessageBoxInput, WhitesDoubleToTheComputerTakesNoOtherInput) {
     startTurn(positionOf({{3, -15}, {22, 15}}), 1, 2, 0);
     game.dice.diceLeft = {};
-    game.options.doublesAlwaysAccepted = true;
+    game.changeOptions([&](Options& o) { o.doublesAlwaysAccepted = true; });
     game.clickCube();
     EXPECT_TRUE(probed.count("Your doubling proposal"));
     EXPECT_EQ(game.cubeValue, 2);

@@ -27,7 +27,7 @@ struct SaveLoad : ::testing::Test {
     const Game::ShellState shell{};
 
     void SetUp() override {
-        game.options.soundFx = false;
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
         game.startUp(777);
         game.setSavedGameFiles(disk);
     }
@@ -46,7 +46,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_TRUE(std::filesystem::exists(folder.file("game.sav")));
 
     // Another game, then LOAD: the running game is resigned first (YES).
-    game.options.cubeEnabled = false;
+    game.changeOptions([&](Options& o) { o.cubeEnabled = false; });
     startTurn(startingPosition(), 2, 1, 0);
     screen.answers = {Answer::Yes};
     screen.fileToLoad = folder.file("game.sav");
@@ -61,7 +61,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_EQ(game.turn, 1);
     EXPECT_EQ(game.cubeValue, 4);
     EXPECT_EQ(game.cubeOwnerWhite, 1);
-    EXPECT_EQ(game.options.cubeEnabled, 1);  // the file's cube option, written to the settings
+    EXPECT_EQ(game.options().cubeEnabled, 1);  // the file's cube option, written to the settings
     EXPECT_EQ(screen.settingsSaved, settingsBefore + 1);
     EXPECT_EQ(game.whiteRollStats.rolls, 2);  // the loaded roll counts for the side to move
     EXPECT_EQ(game.blackRollStats.rolls, 1);
@@ -102,8 +102,8 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
 
 TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
     // A match game under way; the player agrees to resign, then picks a file that is no game.
-    game.options.matchPlay = true;
-    game.options.matchLength = 5;
+    game.changeOptions([&](Options& o) { o.matchPlay = true; });
+    game.changeOptions([&](Options& o) { o.matchLength = 5; });
     game.scores.whiteMatchScore = 2;
     game.scores.blackMatchScore = 3;
     startTurn(startingPosition(), 6, 4, 1);
@@ -165,11 +165,11 @@ TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
     EXPECT_FALSE(game.commandSave(shell));
     EXPECT_FALSE(game.commandLoad(shell));
     game.busy = false;
-    game.options.humanOpponent = true;
-    game.options.localPlay = false;
+    game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+    game.changeOptions([&](Options& o) { o.localPlay = false; });
     EXPECT_FALSE(game.commandLoad(shell));  // never in the network setting
-    game.options.humanOpponent = false;
-    game.options.localPlay = true;
+    game.changeOptions([&](Options& o) { o.humanOpponent = false; });
+    game.changeOptions([&](Options& o) { o.localPlay = true; });
     EXPECT_FALSE(std::filesystem::exists(folder.file("x.sav")));
 
     // Cancelled dialogs: nothing written; a resignation made to load stands.

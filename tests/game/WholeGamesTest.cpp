@@ -25,7 +25,7 @@ struct Table {
     int actions = 0;
 
     explicit Table(std::uint64_t seed) : random(seed) {
-        game.options.soundFx = false;
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
         game.startUp(static_cast<std::uint32_t>(seed * 7919));
         // Cube questions are answered at random, new-game questions with YES.
         screen.decide = [this](const Message& m) {
@@ -105,7 +105,7 @@ void expectWholeCheckers(const Game& game) {
     EXPECT_TRUE(last.ended);
     EXPECT_EQ(last.winner == Side::White, game.lastResult.whiteWon);
     EXPECT_EQ(last.points, game.lastResult.resultPoints);
-    EXPECT_EQ(record.matchLength, game.options.matchPlay ? game.options.matchLength : 0);
+    EXPECT_EQ(record.matchLength, game.options().matchPlay ? game.options().matchLength : 0);
 }
 
 // The rules of booking, written out once more: single games add to the winner's totals.
@@ -144,17 +144,17 @@ TEST(WholeGames, ComputerAgainstRandomClicksAtEveryLevel) {
     for (int level = 1; level <= 3; ++level) {
         Table t(100 + level);
         t.game.nets = &nets;
-        t.game.options.computerLevel = static_cast<Level>(level);
-        t.game.options.alternateFirstMove = level == 2;
+        t.game.changeOptions([&](Options& o) { o.computerLevel = static_cast<Level>(level); });
+        t.game.changeOptions([&](Options& o) { o.alternateFirstMove = level == 2; });
         playSingleGames(t, level == 2 ? 4 : 10);
     }
 }
 
 TEST(WholeGames, TwoPeopleAtOneMachine) {
     Table t(7);
-    t.game.options.humanOpponent = true;
-    t.game.options.localPlay = true;
-    t.game.options.jacobyRule = true;
+    t.game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+    t.game.changeOptions([&](Options& o) { o.localPlay = true; });
+    t.game.changeOptions([&](Options& o) { o.jacobyRule = true; });
     playSingleGames(t, 25);
 }
 
@@ -162,11 +162,11 @@ TEST(WholeGames, MatchesWithCrawfordAndJacoby) {
     for (bool people : {false, true}) {
         Table t(people ? 31 : 32);
         Game& game = t.game;
-        game.options.humanOpponent = people;
-        game.options.matchPlay = true;
-        game.options.matchLength = 5;
-        game.options.crawfordRule = true;
-        game.options.jacobyRule = true;
+        game.changeOptions([&](Options& o) { o.humanOpponent = people; });
+        game.changeOptions([&](Options& o) { o.matchPlay = true; });
+        game.changeOptions([&](Options& o) { o.matchLength = 5; });
+        game.changeOptions([&](Options& o) { o.crawfordRule = true; });
+        game.changeOptions([&](Options& o) { o.jacobyRule = true; });
         int matches = 0;
         for (int g = 0; g < 30; ++g) {
             const Scores before = game.scores;
@@ -196,9 +196,9 @@ TEST(WholeGames, MatchesWithCrawfordAndJacoby) {
 TEST(WholeGames, NobodyDoublesInTheCrawfordGame) {
     Table t(55);
     Game& game = t.game;
-    game.options.humanOpponent = true;
-    game.options.matchPlay = true;
-    game.options.matchLength = 5;
+    game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+    game.changeOptions([&](Options& o) { o.matchPlay = true; });
+    game.changeOptions([&](Options& o) { o.matchLength = 5; });
     game.crawfordGameNumber = game.gameNumber;  // the next board is the Crawford game
     game.startNewGame();
     ASSERT_TRUE(game.isCrawfordGame());

@@ -38,8 +38,8 @@ void startOnce(NetworkPair& pair, int seconds) {
 TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
     FakeScreen screen;
     Game game(screen);
-    game.options.humanOpponent = true;
-    game.options.localPlay = false;
+    game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+    game.changeOptions([&](Options& o) { o.localPlay = false; });
     net::RemoteProgram remote(game);
     game.setRemote(&remote);
     EXPECT_TRUE(game.commandStart(Game::ShellState{}));
@@ -78,12 +78,13 @@ TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
 TEST(NetworkCommands, NamesTravelOneByteACharacter) {
     NetworkPair pair(5);
     pair.connect();
-    pair.side[0].game.options.playerName = "Zo\u00eb \u00d1\u00fa\u00f1ez-\u00d8deg\u00e5rd";  // 17 characters, 22 bytes of UTF-8
-    pair.side[1].game.options.playerName = "\u0141ucja";  // Ł is not Latin-1
+    // 17 characters, 22 bytes of UTF-8; and a name whose Ł is not Latin-1.
+    pair.side[0].game.changeOptions([](Options& o) { o.playerName = "Zo\u00eb \u00d1\u00fa\u00f1ez-\u00d8deg\u00e5rd"; });
+    pair.side[1].game.changeOptions([](Options& o) { o.playerName = "\u0141ucja"; });
     startOnce(pair, 10);
-    EXPECT_EQ(pair.side[1].remote.opponentName(), pair.side[0].game.options.playerName);
+    EXPECT_EQ(pair.side[1].remote.opponentName(), pair.side[0].game.options().playerName);
     EXPECT_EQ(pair.side[0].remote.hostName(), "?ucja");
-    EXPECT_TRUE(showed(pair.side[1], "Play with " + pair.side[0].game.options.playerName, "[127.0.0.1] ?"));
+    EXPECT_TRUE(showed(pair.side[1], "Play with " + pair.side[0].game.options().playerName, "[127.0.0.1] ?"));
     bool sawName = false;
     for (const std::string& bytes : pair.side[0].sent) {
         const net::Parsed m = net::parseBlock(bytes);

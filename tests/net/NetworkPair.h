@@ -51,10 +51,10 @@ public:
             Program& p = side[i];
             p.pair = this;
             p.index = i;
-            p.game.options.soundFx = false;
-            p.game.options.humanOpponent = true;
-            p.game.options.localPlay = false;
-            p.game.options.playerName = i == 0 ? "Caller" : "Host";
+            p.game.changeOptions([&](Options& o) { o.soundFx = false; });
+            p.game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+            p.game.changeOptions([&](Options& o) { o.localPlay = false; });
+            p.game.changeOptions([&](Options& o) { o.playerName = i == 0 ? "Caller" : "Host"; });
             p.game.startUp(seed + static_cast<std::uint32_t>(i) * 7777u);
             p.game.setRemote(&p.remote);
             p.nextTick = 1000 + 500 * i;

@@ -28,10 +28,10 @@ struct RawPeer : net::Transport {
     long long nextTickMs = 1000;
 
     explicit RawPeer(bool hostSide, std::uint32_t seed = 1) {
-        game.options.soundFx = false;
-        game.options.humanOpponent = true;
-        game.options.localPlay = false;
-        game.options.playerName = hostSide ? "Host" : "Caller";
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
+        game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+        game.changeOptions([&](Options& o) { o.localPlay = false; });
+        game.changeOptions([&](Options& o) { o.playerName = hostSide ? "Host" : "Caller"; });
         game.startUp(seed);
         game.setRemote(&remote);
         screen.onDelay = [this](int ms) { passTime(ms); };

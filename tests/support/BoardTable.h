@@ -30,8 +30,8 @@ struct BoardTable {
     qint64 clockMs = 0;
 
     explicit BoardTable(bool clock = true) {
-        game.options.soundFx = false;
-        game.options.checkerSpeed = 10000;
+        game.changeOptions([&](Options& o) { o.soundFx = false; });
+        game.changeOptions([&](Options& o) { o.checkerSpeed = 10000; });
         game.startUp(1234);
         game.setScreen(screen);
         game.setSavedGameFiles(disk);

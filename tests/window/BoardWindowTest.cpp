@@ -149,7 +149,7 @@ private slots:
 
     void aHitSendsTheBlotToTheBarFirst() {
         Table t;
-        t.game.options.checkerSpeed = 16;  // let the flights run
+        t.game.changeOptions([&](Options& o) { o.checkerSpeed = 16; });  // let the flights run
         t.startTurn(positionOf({{1, 2}, {12, 13}, {4, -1}, {13, -14}}), 3, 5);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 2));
         QCOMPARE(int(t.game.board.barBlack), 1);
@@ -303,7 +303,7 @@ private slots:
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
         QCOMPARE(int(b.count[under15]), 4);
         // With every die played, a click on a die hands the turn over.
-        t.game.options.cubeEnabled = false;
+        t.game.changeOptions([&](Options& o) { o.cubeEnabled = false; });
         t.window.showDice(Side::White, 6, 2);
         t.game.dice.diceLeft = {};
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
@@ -333,7 +333,7 @@ private slots:
         // Plain boards make any board colour over a checker plain to see.
         t.assets.board[0] = solid(QColor(30, 150, 40));
         t.assets.board[1] = solid(QColor(170, 30, 30));
-        t.game.options.checkerSpeed = 16;
+        t.game.changeOptions([&](Options& o) { o.checkerSpeed = 16; });
         const int s = 3;  // top row, left half
         const QRect column(Board::pointX(s), 0, kCheckerSize, 330);
         const QImage& shading = t.assets.shading;
@@ -363,7 +363,7 @@ private slots:
         everyFrame.setInterval(1);
         connect(&everyFrame, &QTimer::timeout, &t.window, [&] { check("while animating"); });
         for (skin = 0; skin <= 1; ++skin) {
-            t.game.options.modernSkin = static_cast<Byte>(skin);
+            t.game.changeOptions([&](Options& o) { o.modernSkin = static_cast<Byte>(skin); });
             Board& b = t.game.board;
             t.startTurn(positionOf({{b.screenToPoint[s], 1}, {24, -15}}), 6, 2);
             everyFrame.start();
@@ -430,7 +430,7 @@ private slots:
 
     void barDotsStayClearOfThePointNumbers() {
         Table t;
-        t.game.options.showBarNumbers = true;
+        t.game.changeOptions([&](Options& o) { o.showBarNumbers = true; });
         t.startTurn(positionOf({{1, 2}, {12, 13}, {24, -15}}), 3, 5);
         const Board& b = t.game.board;
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
@@ -444,10 +444,10 @@ private slots:
     void barNumbersOffLeaveTheRailsBareOnBothSkins() {
         for (Byte skin : {Byte{0}, Byte{1}}) {
             Table t(false);
-            t.game.options.modernSkin = skin;
+            t.game.changeOptions([&](Options& o) { o.modernSkin = skin; });
             const QImage& board = t.window.boardPicture();
             for (Byte numbers : {Byte{0}, Byte{1}}) {
-                t.game.options.showBarNumbers = numbers;
+                t.game.changeOptions([&](Options& o) { o.showBarNumbers = numbers; });
                 t.window.applyDisplayOptions();
                 const QImage shot = t.window.grab().toImage();
                 for (int s = 1; s <= 24; ++s) {

@@ -187,8 +187,8 @@ private slots:
         QVERIFY(host.game().hostSide);
         // Both play by the rules of network play now.
         for (Shell* s : shells) {
-            QCOMPARE(s->game().options.matchPlay, 0);
-            QCOMPARE(s->game().options.jacobyRule, 1);
+            QCOMPARE(s->game().options().matchPlay, 0);
+            QCOMPARE(s->game().options().jacobyRule, 1);
             QVERIFY(s->lights().visible());
         }
         settings.closeWindow();

@@ -106,8 +106,8 @@ private slots:
             Shell shell(folders);
             QVERIFY(shell.start());
             shell.board().startupPending = false;  // no first game by itself
-            shell.game().options.soundFx = false;
-            shell.game().options.playerName = "Read only";
+            shell.game().changeOptions([&](Options& o) { o.soundFx = false; });
+            shell.game().changeOptions([&](Options& o) { o.playerName = "Read only"; });
             emit shell.menu().command(MenuItem::Exit);
         }
         QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -117,7 +117,7 @@ private slots:
         Options options;
         Scores scores;
         loadSettings(folders.settingsPath().toStdString(), options, scores);
-        QCOMPARE(options.soundFx, std::uint8_t{0});
+        QCOMPARE(options.soundFx, false);
         QCOMPARE(options.playerName, std::string("Read only"));
     }
 
@@ -146,8 +146,8 @@ private slots:
             Shell shell(folders);
             QVERIFY(shell.start());
             shell.board().startupPending = false;
-            QCOMPARE(shell.game().options.playerName, std::string("Bytes"));
-            shell.game().options.playerName = "Bytes again";
+            QCOMPARE(shell.game().options().playerName, std::string("Bytes"));
+            shell.game().changeOptions([&](Options& o) { o.playerName = "Bytes again"; });
             emit shell.menu().command(MenuItem::Exit);
         }
         Options read;
@@ -181,8 +181,8 @@ private slots:
             Shell shell(ProgramFolders::beside(program.path()));
             QVERIFY(shell.start());
             shell.board().startupPending = false;
-            shell.game().options.soundFx = false;
-            QCOMPARE(shell.game().options.playerName, Options{}.playerName);  // the defaults
+            shell.game().changeOptions([&](Options& o) { o.soundFx = false; });
+            QCOMPARE(shell.game().options().playerName, Options{}.playerName);  // the defaults
             emit shell.menu().command(MenuItem::Tune);
             QVERIFY(shell.settings().isVisible());
             shell.settings().closeButton().click();

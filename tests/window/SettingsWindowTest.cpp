@@ -61,7 +61,7 @@ private slots:
         SettingsWindow* w = p.settings;
         QVERIFY(w->isVisible());
         QVERIFY(!p.shell.board().isEnabled());
-        const Options& o = p.shell.game().options;
+        const Options& o = p.shell.game().options();
 
         click(control<QRadioButton>(w, QStringLiteral("Level 3 - Expert")));
         QCOMPARE(int(o.computerLevel), 3);
@@ -162,8 +162,8 @@ private slots:
 
         // Connected, no game: what both programs must agree on is fixed.
         g.gameOn = false;
-        g.options.humanOpponent = true;
-        g.options.localPlay = false;
+        g.changeOptions([&](Options& o) { o.humanOpponent = true; });
+        g.changeOptions([&](Options& o) { o.localPlay = false; });
         g.connected = true;
         p.tune();
         for (const char* caption : {"Game", "Human", "Network", "Automatic", "Alternate"})
@@ -190,7 +190,7 @@ private slots:
             field->selectAll();
             QTest::keyClicks(field, QString::fromLatin1(typed));
             QTest::keyClick(field, Qt::Key_Return);  // done with the field
-            QCOMPARE(int(g.options.matchLength), kept);
+            QCOMPARE(int(g.options().matchLength), kept);
             QCOMPARE(points.value(), kept);
         }
         // An emptied field keeps the points it had.
@@ -198,7 +198,7 @@ private slots:
         QTest::keyClick(points.findChild<QLineEdit*>(), Qt::Key_Backspace);
         QTest::keyClick(points.findChild<QLineEdit*>(), Qt::Key_Return);
         QCOMPARE(points.value(), 7);
-        QCOMPARE(int(g.options.matchLength), 7);
+        QCOMPARE(int(g.options().matchLength), 7);
         // The arrows stop at the ends of the range.
         points.setValue(255);
         points.stepUp();
@@ -206,7 +206,7 @@ private slots:
         points.setValue(1);
         points.stepDown();
         QCOMPARE(points.value(), 1);
-        QCOMPARE(int(g.options.matchLength), 1);
+        QCOMPARE(int(g.options().matchLength), 1);
         click(control<QAbstractButton>(w, QStringLiteral("Games")));
         QCOMPARE(g.scores.whitePointsTotal + g.scores.blackPointsTotal + g.scores.whiteGamesWon + g.scores.blackGamesWon, 0u);
         QCOMPARE(int(g.scores.whiteMatchScore), 2);
@@ -220,7 +220,7 @@ private slots:
     void aNameBeingTypedSurvivesARefreshAndTwentyWideLettersShowWhole() {
         Program p(QStringLiteral("lumaro-settings-name"));
         QVERIFY(p.start());
-        const Options& o = p.shell.game().options;
+        const Options& o = p.shell.game().options();
         p.tune();
         SettingsWindow* w = p.settings;
         QLineEdit& name = w->nameField();
@@ -275,7 +275,7 @@ private slots:
         Program p(QStringLiteral("lumaro-settings-expert"));
         QVERIFY(p.start());  // no networks in the program's folder
         Game& g = p.shell.game();
-        g.options.computerLevel = Level::Expert;
+        g.changeOptions([&](Options& o) { o.computerLevel = Level::Expert; });
         p.tune();
         QRadioButton* expert = control<QRadioButton>(p.settings, QStringLiteral("Level 3 - Expert"));
         QVERIFY(expert);
@@ -285,7 +285,7 @@ private slots:
                  qPrintable(expert->toolTip()));
         QVERIFY(control<QRadioButton>(p.settings, QStringLiteral("Level 2 - Intermediate"))->isEnabled());
         p.settings->closeButton().click();
-        QCOMPARE(int(g.options.computerLevel), 3);
+        QCOMPARE(int(g.options().computerLevel), 3);
         QCOMPARE(g.playingLevel(), Level::Intermediate);
     }
 
@@ -298,7 +298,7 @@ private slots:
         BoardWindow& board = p.shell.board();
         p.tune();
         click(control<QRadioButton>(p.settings, QStringLiteral("Modern")));
-        QCOMPARE(int(g.options.modernSkin), 1);
+        QCOMPARE(int(g.options().modernSkin), 1);
         p.settings->closeButton().click();
         QVERIFY(g.board.position().sameCheckersAs(pos));
         QVERIFY(g.gameOn);

@@ -31,8 +31,8 @@ private slots:
         lumaro::testing::ProgramShell p(QStringLiteral("lumaro-shell-record"));
         QVERIFY(p.start());
         Game& g = p.shell.game();
-        g.options.soundFx = false;
-        g.options.checkerSpeed = 10000;
+        g.changeOptions([&](Options& o) { o.soundFx = false; });
+        g.changeOptions([&](Options& o) { o.checkerSpeed = 10000; });
         BoardWindow& board = p.shell.board();
 
         // Ctrl+E before any game: a notice, no dialog.

@@ -207,8 +207,8 @@ private slots:
         QVERIFY(!toolWindowMayOpen(t.game, {}));
         t.game.busy = false;
         // A connected network game with the peer on turn.
-        t.game.options.humanOpponent = true;
-        t.game.options.localPlay = false;
+        t.game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+        t.game.changeOptions([&](Options& o) { o.localPlay = false; });
         t.game.connected = true;
         t.game.gameOn = true;
         t.game.turn = 0;
