@@ -1,5 +1,7 @@
 #include "game/Game.h"
 
+#include "game/SettingsRules.h"
+
 namespace lumaro {
 
 Game::Game(Screen& screen)
@@ -85,7 +87,11 @@ void Game::rollAt(Side side, bool automatic) {
 
 void Game::rollForWhite() { rollAt(Side::White, options_.automaticDice); }
 void Game::rollForBlack() { rollAt(Side::Black, options_.automaticDice); }
-void Game::rollForWhiteInNetworkGame() { rollAt(Side::White, true); }
+void Game::rollForWhiteInNetworkGame() {
+    turn = 1;
+    waitingForOpponent = false;
+    rollAt(Side::White, true);
+}
 
 void Game::takePeerRoll(Byte a, Byte b) {
     clearLastMoveMarks();
@@ -97,6 +103,62 @@ void Game::takePeerRoll(Byte a, Byte b) {
     takeSnapshot();
     blackRollStats.countRoll(a, b, stats.blackPips);
 }
+
+void Game::sideResigns(Side resigner) {
+    recorder.resigned(resigner);
+    finishGame(otherSide(resigner), GameOver::Resigned);
+}
+
+void Game::connectionMade(bool thisSideHosts) {
+    connected = true;
+    hostSide = thisSideHosts;
+    waitingForOpponent = false;
+}
+
+bool Game::connectionLost() {
+    connected = false;
+    hostSide = false;
+    waitingForOpponent = false;
+    return stopGameUnscored();
+}
+
+bool Game::stopGameUnscored() {
+    const bool wasOn = gameOn;
+    gameOn = false;
+    return wasOn;
+}
+
+Side Game::nextNetworkBeginner() {
+    blackBeginsNext = !blackBeginsNext;
+    return blackBeginsNext ? Side::Black : Side::White;
+}
+
+void Game::prepareNetworkGame(Side beginner) {
+    resetStatistics();
+    turn = turnOf(beginner);
+}
+
+void Game::startNetworkGame() {
+    beginGame();
+    waitingForOpponent = turn == 0;
+}
+
+void Game::whiteMoveSent() {
+    moveRecord.fill(0);
+    waitingForOpponent = true;
+    turn = 0;
+}
+
+void Game::playPeerMove(const Play& play) {
+    board.updateBlackPhase();
+    playBlackMove(play);
+    moveRecord.fill(0);
+}
+
+void Game::endPeerTurn() { waitingForOpponent = false; }
+
+void Game::resetGameScores() { lumaro::resetGameScores(scores); }
+void Game::resetMatchScores() { lumaro::resetMatchScores(scores, crawfordGameNumber); }
 
 void Game::beginGame() {
     gameOn = true;

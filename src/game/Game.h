@@ -145,6 +145,57 @@ public:
     bool playedWhatTheDiceDemand();
     // A game begins on the board just laid out: it counts as on, enters the record, its clock runs.
     void beginGame();
+    // A side gives up the game: booked in the record, won by the other side from the position.
+    void sideResigns(Side resigner);
+
+    // --- A network game, as the remote program drives it ---
+    // The connection is up (`hostSide`: this program accepted it) or gone. Going, it stops a game
+    // in progress where it stands, unscored, and returns whether it did.
+    void connectionMade(bool hostSide);
+    bool connectionLost();
+    // The game stops where it stands, unscored (a failed exchange); true when one was on.
+    bool stopGameUnscored();
+    // The caller alternates who begins the games of a connection: the side that begins the next.
+    Side nextNetworkBeginner();
+    // A network game's first moments: the statistics start afresh and `beginner` is on turn; then,
+    // once the board is laid out, the game begins, the peer's turn awaited when it is Black's.
+    void prepareNetworkGame(Side beginner);
+    void startNetworkGame();
+    // White's move went to the peer: the turn is the peer's, awaited.
+    void whiteMoveSent();
+    // The peer's move, already checked against the rules, replayed as Black's; then its turn is over.
+    void playPeerMove(const Play& play);
+    void endPeerTurn();
+    // White's recorded steps were sent with the last checker borne off.
+    void clearWhiteSteps() { moveRecord.fill(0); }
+
+    // --- What the window's timers and buttons hand the dice ---
+    // The 107 ms clock and the 15 ms menu slide advance the counters the automatic dice mix in; a
+    // slide starts its counter from zero. A manual dice button types its digit.
+    void clockTicked() { tick(dice.clockTicks); }
+    void slideStarted() { dice.slideTicks = 0; }
+    void slideTicked() { tick(dice.slideTicks); }
+    void typeDieKey(int die) { dice.pendingKey = static_cast<Byte>('0' + die); }
+
+    // The expert level's networks (the shell loads them).
+    void setNets(const NeuralNets* expertNets) { nets = expertNets; }
+    // The scores as the settings file kept them, and the settings window's two reset buttons (a new
+    // match also forgets the Crawford game).
+    void restoreScores(const Scores& kept) { scores = kept; }
+    void resetGameScores();
+    void resetMatchScores();
+    // Keeps every click, key and menu item out while a dialog stands over the board.
+    class InputHold {
+    public:
+        explicit InputHold(Game& game) : game_(game), wasBusy_(game.busy) { game.busy = true; }
+        ~InputHold() { game_.busy = wasBusy_; }
+        InputHold(const InputHold&) = delete;
+        InputHold& operator=(const InputHold&) = delete;
+
+    private:
+        Game& game_;
+        bool wasBusy_;
+    };
     // A new local game: the question, the board, who begins and the first roll.
     void startNewGame();
 

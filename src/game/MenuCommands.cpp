@@ -27,9 +27,7 @@ void Game::resignNow() {
     }
     if (!gameOn) return;
     // The player at this machine gives up; between two people at one board, the one on turn.
-    const Side resigner = opponent().playsAtThisBoard() ? sideToMove() : Side::White;
-    recorder.resigned(resigner);
-    finishGame(otherSide(resigner), GameOver::Resigned);
+    sideResigns(opponent().playsAtThisBoard() ? sideToMove() : Side::White);
 }
 
 bool Game::commandStart(const ShellState& shell) {
@@ -112,8 +110,7 @@ bool Game::commandExit(const ShellState& shell) {
         if (peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.
             if (!showMessage(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
-            recorder.resigned(Side::White);
-            finishGame(Side::Black, GameOver::Resigned);
+            sideResigns(Side::White);
         } else if (!resign()) {
             return false;
         }

@@ -47,10 +47,9 @@ void RemoteProgram::startGame(Game& game) {
 }
 
 void RemoteProgram::beginGameAsCaller() {
-    game_.resetStatistics();
-    game_.blackBeginsNext = !game_.blackBeginsNext;
-    const bool hostBegins = game_.blackBeginsNext;
-    game_.turn = hostBegins ? 0 : 1;
+    const Side beginner = game_.nextNetworkBeginner();
+    game_.prepareNetworkGame(beginner);
+    const bool hostBegins = beginner == Side::Black;
     notice(std::string("Alternate play. ") + (hostBegins ? "Black begins!" : "White begins!"), "Starting a new game...");
     if (sendCommand(kStartGame, std::string(1, hostBegins ? '\0' : '\1')) != kDone) {
         failConnection();
@@ -60,13 +59,9 @@ void RemoteProgram::beginGameAsCaller() {
     game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
     // The connection may have gone right after the answer: then there is no game to begin.
     if (!transport_) return;
-    game_.beginGame();
+    game_.startNetworkGame();
     peerRolled_ = false;
-    if (hostBegins) {
-        game_.waitingForOpponent = true;
-        return;
-    }
-    game_.waitingForOpponent = false;
+    if (hostBegins) return;
     game_.rollForWhiteInNetworkGame();
     const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
@@ -81,22 +76,19 @@ Byte RemoteProgram::askToStartNetworkGame() {
 }
 
 void RemoteProgram::beginGameAsHost(Byte callerBegins) {
-    game_.resetStatistics();
-    game_.turn = callerBegins == 1 ? 0 : 1;
+    game_.prepareNetworkGame(callerBegins == 1 ? Side::Black : Side::White);
     notice(std::string("Alternate play. ") + (callerBegins == 1 ? "Black begins!" : "White begins!"), "Starting a new game...");
     game_.setUpNewBoard();
     game_.takeSnapshot();
     // The caller may have gone while the notice was up: then there is no game to begin.
     if (!transport_) return;
-    game_.beginGame();
+    game_.startNetworkGame();
     peerRolled_ = false;
-    game_.waitingForOpponent = game_.turn == 0;
 }
 
 // The host begins: its first roll, on the tick after the start, outside the start command.
 void RemoteProgram::hostRolls() {
     if (!game_.gameOn || game_.turn != 1 || !transport_) return;
-    game_.waitingForOpponent = false;
     game_.rollForWhiteInNetworkGame();
     const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
@@ -118,13 +110,10 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
             failConnection();
             return;
         }
-        game.moveRecord.fill(0);
-        game.waitingForOpponent = true;
+        game.whiteMoveSent();
         peerRolled_ = false;
-        game.turn = 0;
         return;
     }
-    game.turn = 1;
     game.rollForWhiteInNetworkGame();
     const std::string dice{static_cast<char>(game.dice.dieA), static_cast<char>(game.dice.dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
@@ -156,7 +145,7 @@ bool RemoteProgram::whiteBoreOffLast(Game& game) {
         failConnection();
         return false;
     }
-    game.moveRecord.fill(0);
+    game.clearWhiteSteps();
     return true;
 }
 
@@ -216,12 +205,10 @@ void RemoteProgram::replayMove(const Parsed& command) {
         failConnection();
         return;
     }
-    game_.board.updateBlackPhase();
-    game_.playBlackMove(play);
-    game_.moveRecord.fill(0);
+    game_.playPeerMove(play);
     peerRolled_ = false;
     sendResponse(kDone);
-    game_.waitingForOpponent = false;
+    game_.endPeerTurn();
     if (onMoveReplayed) onMoveReplayed();
 }
 
@@ -252,8 +239,7 @@ void RemoteProgram::peerResigns() {
     game_.showMessage(MessageKind::Resign, "Black player resigns...", "", false);
     sendResponse(kDone);
     if (!game_.gameOn) return;
-    game_.recorder.resigned(Side::Black);
-    game_.finishGame(Side::White, GameOver::Resigned);
+    game_.sideResigns(Side::Black);
 }
 
 }  // namespace lumaro::net

@@ -20,15 +20,13 @@ void RemoteProgram::resetExchange() {
     buffer_.clear();
     commands_.clear();
     response_.reset();
-    game_.waitingForOpponent = false;
     invitationAccepted_ = hostRollPending_ = peerRolled_ = false;
 }
 
 void RemoteProgram::connectionMade(Transport& transport, bool hostSide, const std::string& peerAddress) {
     transport_ = &transport;
     resetExchange();
-    game_.connected = true;
-    game_.hostSide = hostSide;
+    game_.connectionMade(hostSide);
     opponentName_.clear();
     hostName_.clear();
     peerAddress_ = peerAddress;
@@ -49,12 +47,9 @@ void RemoteProgram::connectionLost() {
     if (!transport_) return;
     transport_ = nullptr;
     resetExchange();
-    game_.connected = false;
-    game_.hostSide = false;
-    if (game_.gameOn) {
-        // The game stops where it stands. A response wait reports it as a communication error;
-        // otherwise the player is told at the next quiet moment.
-        game_.gameOn = false;
+    // The game stops where it stands. A response wait reports it as a communication error;
+    // otherwise the player is told at the next quiet moment.
+    if (game_.connectionLost()) {
         gameLostWithConnection_ = true;
         if (waitDepth_ == 0) disconnectNoticePending_ = true;
     }
@@ -143,8 +138,7 @@ void RemoteProgram::sendResponse(Byte code) {
 }
 
 void RemoteProgram::failConnection() {
-    const bool gameWasOn = game_.gameOn || gameLostWithConnection_;
-    game_.gameOn = false;
+    const bool gameWasOn = game_.stopGameUnscored() || gameLostWithConnection_;
     gameLostWithConnection_ = false;
     disconnectNoticePending_ = false;
     const bool executingBefore = executing_;

@@ -49,7 +49,7 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
                                              " border-radius: 5px; font-weight: bold; }"
                                              "QPushButton:hover { background: #5a4028; }"));
         connect(button, &QPushButton::clicked, this, [this, d] {
-            if (!game_.hourglass) game_.dice.pendingKey = static_cast<Byte>('0' + d);
+            if (!game_.hourglass) game_.typeDieKey(d);
         });
         diceButtons_[d - 1] = button;
     }
@@ -70,7 +70,7 @@ void BoardWindow::changeEvent(QEvent* event) {
 }
 
 void BoardWindow::startClock() {
-    game_.dice.slideTicks = 0;
+    game_.slideStarted();
     clock_.start();
 }
 
@@ -391,7 +391,7 @@ void BoardWindow::onClockTick() {
         QTimer::singleShot(0, this, [this] { emit startRequested(); });
     }
     message_->tick();
-    tick(game_.dice.clockTicks);
+    game_.clockTicked();
 }
 
 void BoardWindow::paintLastMove(QPainter& p) {

@@ -163,8 +163,8 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     resetRow->addWidget(resetGames_);
     resetRow->addWidget(resetMatches_);
     static_cast<QVBoxLayout*>(reset->layout())->addLayout(resetRow);
-    connect(resetGames_, &QAbstractButton::clicked, this, [this] { resetGameScores(game_.scores); });
-    connect(resetMatches_, &QAbstractButton::clicked, this, [this] { resetMatchScores(game_.scores, game_.crawfordGameNumber); });
+    connect(resetGames_, &QAbstractButton::clicked, this, [this] { game_.resetGameScores(); });
+    connect(resetMatches_, &QAbstractButton::clicked, this, [this] { game_.resetMatchScores(); });
     add(1, reset);
     column[1]->addStretch();
 

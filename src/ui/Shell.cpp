@@ -100,11 +100,13 @@ bool Shell::start() {
     game_->setSavedGameFiles(savedGameDisk_);
     settingsFile_ = std::make_unique<SettingsStore>(nativePath(folders_.settingsPath()));
     Options stored = game_->options();
-    if (settingsFile_->load(stored, game_->scores) == SettingsIo::readFailed)
+    Scores kept = game_->scores;
+    if (settingsFile_->load(stored, kept) == SettingsIo::readFailed)
         std::fprintf(stderr, "lumaro: %s could not be read (%s); the defaults are used and the file is not written.\n",
                      settingsFile_->path().c_str(), settingsFile_->readError().c_str());
     game_->changeOptions([&stored](Options& o) { o = stored; });
-    game_->nets = nets_.get();
+    game_->restoreScores(kept);
+    game_->setNets(nets_.get());
     const QTime utc = QDateTime::currentDateTimeUtc().time();
     game_->startUp(millisecondsSinceMidnight(utc.hour(), utc.minute(), utc.second(), utc.msec()));
     sounds_ = std::make_unique<SoundBank>(assets_.folder);
@@ -138,7 +140,7 @@ bool Shell::start() {
     backdrop_->hideProgress();
 
     connect(menu_.get(), &MenuPanel::command, this, &Shell::onCommand);
-    connect(menu_.get(), &MenuPanel::slideTick, this, [this] { tick(game_->dice.slideTicks); });
+    connect(menu_.get(), &MenuPanel::slideTick, this, [this] { game_->slideTicked(); });
     connect(menu_.get(), &MenuPanel::shown, this, [this] {
         if (game_->options().soundFx) sounds_->play(Sound::Menu);
     });
@@ -304,7 +306,7 @@ void Shell::exportGames() {
         g.showMessage(MessageKind::RuleNotice, "There are no games", "to export yet.", false);
         return;
     }
-    g.busy = true;  // the dialog waits while the board stands still
+    std::optional<Game::InputHold> hold(std::in_place, g);  // the dialog waits while the board stands still
     QFileDialog dialog(board_.get(), QStringLiteral("Export games\u2026"), folders_.documents,
                        QStringLiteral("Match files (*.mat)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -314,7 +316,7 @@ void Shell::exportGames() {
     // Not "games": the session files' folder of that name sits beside, and Enter would open it.
     dialog.selectFile(QStringLiteral("lumaro-games-%1.mat").arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
-    g.busy = false;
+    hold.reset();
     if (!chosen) return;
     std::string whyNot;
     if (!writeMatFile(nativePath(dialog.selectedFiles().first()), g.recorder.record(), recordHeader(), &whyNot))
