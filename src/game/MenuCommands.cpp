@@ -69,9 +69,8 @@ bool Game::commandAbort(const ShellState& shell) {
 bool Game::commandSide(const ShellState& shell) {
     if (menuRefused(shell, true) || !gameOn) return false;
     busy = true;
-    board.homeRight = board.homeRight ? 0 : 1;
-    options.homeRight = board.homeRight;
-    board.rebuild();
+    options.homeRight = options.homeRight ? 0 : 1;
+    screen_->sideChanged(options.homeRight != 0);
     updateCounters();
     busy = false;
     screen_->refreshBarDots();
@@ -94,10 +93,10 @@ bool Game::commandScore(const ShellState& shell) {
 
 void Game::optionsChanged(const Options& before) {
     if (before.modernSkin != options.modernSkin || before.checkerColours != options.checkerColours) {
-        // Every checker image carries the board under it: lay them all out again where they stood.
+        // Every checker is drawn again; nothing may move meanwhile.
         const bool wasBusy = busy;
         busy = true;
-        board.rebuild();
+        screen_->checkerLookChanged();
         if (before.modernSkin != options.modernSkin) {
             drawCube();
             if (gameOn)

@@ -118,7 +118,7 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
     // Nothing to end while the peer plays, or while the host's first roll is still to come.
     if (game.waitingForOpponent || hostRollPending_) return;
     if (game.turn == 1 && game.dice.anyLeft()) {
-        const bool onBar = game.board.phaseWhite == 1;
+        const bool onBar = whitePhaseOf(game.board) == 1;
         const bool canPlay = onBar ? canEnter(game.board, 1, game.dice.diceLeft) : canMove(game.board, 1, game.dice.diceLeft);
         if (canPlay) return;  // the player must go on
         if (game.options.soundFx) game.screen().play(Sound::NoMove);
@@ -232,11 +232,10 @@ void RemoteProgram::peerDice(Byte a, Byte b) {
 void RemoteProgram::replayMove(const Parsed& command) {
     const bool peersMove = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && peerRolled_;
     const Play play = receivedPlay(command.payload);
-    if (!peersMove || !receivedMoveIsLegal(game_.board.position(), game_.dice.dieA, game_.dice.dieB, play)) {
+    if (!peersMove || !receivedMoveIsLegal(game_.board, game_.dice.dieA, game_.dice.dieB, play)) {
         failConnection();
         return;
     }
-    game_.board.updateBlackPhase();
     game_.playBlackMove(play);
     game_.moveRecord.fill(0);
     peerRolled_ = false;
