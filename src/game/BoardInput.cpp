@@ -27,11 +27,11 @@ void Game::clickChecker(Side side, int point, Button button) {
         endTurn();
         return;
     }
-    if (point >= 1) {
+    if (white ? board.hasWhite(point) : board.hasBlack(point)) {
         if (white) whiteStepByClick(point, button); else blackStepByClick(point, button);
         return;
     }
-    // The checker is on the bar.
+    // Not on a point: the checker is on the bar.
     if (canEnter(board, turn, dice.diceLeft)) {
         if (white) whiteEntryByClick(button); else blackEntryByClick(button);
         return;

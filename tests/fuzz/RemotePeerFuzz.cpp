@@ -297,7 +297,7 @@ private:
             case 18: toolWindowOpen_ = !toolWindowOpen_; break;
             default:
                 if (in.next() & 1) {
-                    game.clickChecker(in.next() & 1 ? Side::White : Side::Black, in.next() % 17, button);
+                    game.clickChecker(in.next() & 1 ? Side::White : Side::Black, in.next() % 26, button);
                 } else {
                     game.keyPressed(static_cast<char>(in.next()), (in.next() & 15) == 0, toolWindowOpen_);
                 }

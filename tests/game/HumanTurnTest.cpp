@@ -69,6 +69,26 @@ TEST_F(HumanTurn, CheckersOnTheBarComeFirst) {
     EXPECT_EQ(game.moveRecord[2], 3);
 }
 
+TEST_F(HumanTurn, AClickedCheckerStepsFromItsPointAndOneNotOnAPointEntersFromTheBar) {
+    startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
+    game.clickChecker(Side::White, 1, Game::Button::Left);  // the 6: 1 to 7
+    EXPECT_EQ(game.board.count[7], 1);
+    // No white checker on 5 and none on the bar: the turn end is tried, and refused with the 2 left,
+    // without a sound (a step from 5 would sound its refusal).
+    screen.sounds.clear();
+    game.clickChecker(Side::White, 5, Game::Button::Left);
+    game.clickChecker(Side::Black, 13, Game::Button::Left);  // not Black's turn
+    game.clickChecker(Side::White, 25, Game::Button::Left);  // nowhere
+    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 0, 2, 0, 0}));
+    EXPECT_EQ(game.turn, 1);
+    EXPECT_TRUE(screen.sounds.empty());
+
+    startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
+    game.clickChecker(Side::White, 0, Game::Button::Right);  // the bar: in with the 3
+    EXPECT_EQ(game.board.count[3], 1);
+    EXPECT_EQ(game.board.barWhite, 0);
+}
+
 TEST_F(HumanTurn, NothingToEnterOnAClosedBoardPassesTheTurnWithoutAMessage) {
     game.options.humanOpponent = 1;  // a second person: the turn passes to Black's roll
     startTurn(positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1), 3, 5);

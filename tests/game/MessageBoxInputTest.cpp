@@ -61,13 +61,13 @@ struct MessageBoxInput : ::testing::Test {
     void everyInput() {
         const Game::ShellState shell;
         for (int round = 0; round < 2; ++round) {
-            for (int s : {0, 1, 6, 12, 13, 19, 24}) {
-                game.clickBoard(s, Game::Button::Left);
-                game.clickBoard(s, Game::Button::Right);
+            for (int point : {0, 1, 6, 12, 13, 19, 24}) {
+                game.clickBoard(point, Game::Button::Left);
+                game.clickBoard(point, Game::Button::Right);
             }
-            for (int image : {1, 5, 15}) {
-                game.clickChecker(Side::White, image, Game::Button::Left);
-                game.clickChecker(Side::Black, image, Game::Button::Right);
+            for (int point : {0, 1, 12, 24}) {
+                game.clickChecker(Side::White, point, Game::Button::Left);
+                game.clickChecker(Side::Black, point, Game::Button::Right);
             }
             game.clickDice();
             game.clickCube();
