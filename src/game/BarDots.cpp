@@ -3,19 +3,18 @@
 namespace lumaro {
 namespace {
 
-bool openForWhite(const Board& b, int t) { return t >= 1 && t <= 24 && (b.count[t] == 0 || b.colour[t] == kWhite || b.count[t] == 1); }
+bool openForWhite(const Position& b, int t) { return t >= 1 && t <= 24 && (b.count[t] == 0 || b.colour[t] == kWhite || b.count[t] == 1); }
 
 }  // namespace
 
-BarDots barDotsForPoint(const Game& game, int s) {
+BarDots barDotsForPoint(const Game& game, int p) {
     BarDots dots{};
-    const Board& b = game.board;
-    if (!game.options().showBarDots || b.barWhite > 0 || s < 1 || s > 24 || game.turn != 1) return dots;
-    const int p = b.screenToPoint[s];
+    const Position& b = game.board;
+    if (!game.options().showBarDots || b.barWhite > 0 || p < 1 || p > 24 || game.turn != 1) return dots;
     if (!b.hasWhite(p)) return dots;
     const DiceLeft& left = game.dice.diceLeft;
     auto mark = [&](int t, Dot dot) {
-        if (t >= 1 && t <= 24) dots[b.screenToPoint[t]] = dot;
+        if (t >= 1 && t <= 24) dots[static_cast<std::size_t>(t)] = dot;
     };
     for (int k = 1; k <= 4; ++k)
         if (left[k] != 0 && p + left[k] <= 24 && openForWhite(b, p + left[k])) mark(p + left[k], Dot::Yellow);
@@ -39,11 +38,11 @@ BarDots barDotsForPoint(const Game& game, int s) {
 
 BarDots barDotsForBar(const Game& game) {
     BarDots dots{};
-    const Board& b = game.board;
+    const Position& b = game.board;
     if (!game.options().showBarDots || b.barWhite == 0 || game.turn != 1) return dots;
     for (int k = 1; k <= 4; ++k) {
         const int d = game.dice.diceLeft[k];
-        if (d != 0 && openForWhite(b, d)) dots[b.screenToPoint[d]] = Dot::Yellow;
+        if (d != 0 && openForWhite(b, d)) dots[static_cast<std::size_t>(d)] = Dot::Yellow;
     }
     return dots;
 }

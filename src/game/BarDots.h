@@ -8,10 +8,10 @@
 namespace lumaro {
 
 enum class Dot { None, Yellow, Aqua };
-using BarDots = std::array<Dot, 25>;  // by screen position 1..24
+using BarDots = std::array<Dot, 25>;  // by logical point 1..24
 
-// For the white checker on screen position s (no dots while White has checkers on the bar).
-BarDots barDotsForPoint(const Game& game, int s);
+// For the white checker on point p (no dots while White has checkers on the bar).
+BarDots barDotsForPoint(const Game& game, int p);
 // For a white checker on the bar: the entry points open to a remaining die.
 BarDots barDotsForBar(const Game& game);
 

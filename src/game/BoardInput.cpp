@@ -4,37 +4,32 @@
 
 namespace lumaro {
 
-void Game::clickBoard(int s, Button button) {
+void Game::clickBoard(int point, Button button) {
     if (!acceptsInput()) return;
-    if (s >= 1 && s <= 24) {
-        const int p = board.screenToPoint[s];
-        if (board.hasWhite(p) && turn == 1) {
-            whiteStepByClick(s, button);
+    if (point >= 1 && point <= 24) {
+        if (board.hasWhite(point) && turn == 1) {
+            whiteStepByClick(point, button);
             return;
         }
-        if (board.hasBlack(p) && turn == 0 && opponent().playsAtThisBoard()) {
-            blackStepByClick(s, button);
+        if (board.hasBlack(point) && turn == 0 && opponent().playsAtThisBoard()) {
+            blackStepByClick(point, button);
             return;
         }
     }
     endTurn();
 }
 
-void Game::clickChecker(Side side, int image, Button button) {
+void Game::clickChecker(Side side, int point, Button button) {
     if (!acceptsInput()) return;
     const bool white = side == Side::White;
     const bool onTurn = white ? turn == 1 : turn == 0 && opponent().playsAtThisBoard();
-    if (!onTurn || image < 1 || image > Board::kImages) {
+    if (!onTurn || point < 0 || point > 24) {
         endTurn();
         return;
     }
-    for (int p = 1; p <= 24; ++p) {
-        if (!(white ? board.hasWhite(p) : board.hasBlack(p))) continue;
-        for (int k = 1; k <= board.count[p] && k <= Board::kImages; ++k) {
-            if (board.stack[p][k] != image) continue;
-            if (white) whiteStepByClick(board.screenToPoint[p], button); else blackStepByClick(board.screenToPoint[p], button);
-            return;
-        }
+    if (white ? board.hasWhite(point) : board.hasBlack(point)) {
+        if (white) whiteStepByClick(point, button); else blackStepByClick(point, button);
+        return;
     }
     // Not on a point: the checker is on the bar.
     if (canEnter(board, turn, dice.diceLeft)) {

@@ -1,6 +1,8 @@
 // Single checker steps on the real board: one rule and one way of making them, whoever moves
 // (a person's click, the computer, MOVE, a move received over the network).
 #include "game/Game.h"
+#include "game/LivePosition.h"
+#include "game/WireEntryPoint.h"
 
 namespace lumaro {
 
@@ -11,58 +13,50 @@ void Game::useDie(Byte die) {
 }
 
 void Game::afterStep() {
-    board.updateWhitePhase();
-    board.updateBlackPhase();
     updateCounters();
     endIfBorneOff();
 }
 
+void Game::checkerLeaves(Side side, int from, bool withEffects) {
+    takeChecker(board, side, from);
+    screen_->checkerLeft(side, from, withEffects);
+}
+
+void Game::checkerArrives(Side side, int to, bool withEffects) {
+    putChecker(board, side, to);
+    screen_->checkerArrived(side, to, withEffects);
+}
+
 // A hit: the blot of `blot` on logical point t flies to its bar.
-void Game::sendBlotToBar(Side blot, int t) {
-    const bool white = blot == Side::White;
-    const int s = board.screenToPoint[t];
-    if (white) board.removeWhiteAt(s); else board.removeBlackAt(s);
-    board.flyFromLast(colourOf(blot), Board::kBarX, white ? Board::kWhiteBarY : Board::kBlackBarY);
-    if (white) board.addWhiteToBar(); else board.addBlackToBar();
+void Game::sendBlotToBar(Side blot, int t, bool withEffects) {
+    checkerLeaves(blot, t, withEffects);
+    checkerArrives(blot, 0, withEffects);
 }
 
 Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool record) {
     const bool white = side == Side::White;
-    const Byte result = from < 0 || from > 24 ? kStepImpossible : stepResult(board, side, from, die, white ? board.phaseWhite : board.phaseBlack);
+    const Byte result = from < 0 || from > 24 ? kStepImpossible : stepResult(board, side, from, die);
     if (result == kStepImpossible) {
         if (options_.soundFx) screen_->play(Sound::NoMove);
         return result;
     }
-    const Byte own = colourOf(side);
-    auto leave = [&] {
-        if (from == 0) {
-            if (white) board.removeWhiteFromBar(); else board.removeBlackFromBar();
-        } else {
-            const int s = board.screenToPoint[from];
-            if (white) board.removeWhiteAt(s); else board.removeBlackAt(s);
-        }
-    };
     // Where the checker lands: a point, or 25 for the tray.
     const bool hit = result != kBorneOff && result > kHitOffset;
     const int to = result == kBorneOff ? 25 : (hit ? result - kHitOffset : result);
     if (result == kBorneOff) {
         if (record && white) recordWhiteStep(static_cast<Byte>(from), die);
-        leave();
-        (white ? board.offWhite : board.offBlack) += 1;
+        checkerLeaves(side, from, true);
         if (placingSound && options_.soundFx) screen_->play(Sound::Checker);
-        board.flyFromLast(own, board.trayX(), white ? Board::kWhiteTrayY : Board::kBlackTrayY);
+        checkerArrives(side, 25, true);
     } else {
-        // An entry is recorded by the screen position of its point, a move by the point it leaves.
-        if (record && white) recordWhiteStep(from == 0 ? board.screenToPoint[to] : static_cast<Byte>(from), die);
+        // An entry is recorded by where its point is drawn, a move by the point it leaves.
+        if (record && white) recordWhiteStep(from == 0 ? entryPointOnWire(to, options_.homeRight) : static_cast<Byte>(from), die);
         if (placingSound && options_.soundFx) screen_->play(Sound::Checker);
         // White's hit from a point lands at once; the others show their fade and appear effects.
-        const bool quietHit = hit && white && from != 0;
-        if (quietHit) board.animate = false;
-        if (hit) sendBlotToBar(otherSide(side), to);
-        leave();
-        board.flyFromLast(own, board.nextSlotX(to), board.nextSlotY(to));
-        board.addAtPoint(to, own);
-        if (quietHit) board.animate = true;
+        const bool withEffects = !(hit && white && from != 0);
+        if (hit) sendBlotToBar(otherSide(side), to, withEffects);
+        checkerLeaves(side, from, withEffects);
+        checkerArrives(side, to, withEffects);
     }
     recorder.stepMade(side, from, die);
     if (side == Side::Black && lastMoveMarkCount < static_cast<int>(lastMoveMarks.size())) {

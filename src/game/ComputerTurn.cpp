@@ -18,7 +18,7 @@ SearchRequest Game::searchRequest(bool black) const {
     // after MOVE has undone the turn's steps).
     AnalysisSettings settings = analysisSettingsOf(options_);
     settings.computerLevel = playingLevel();
-    SearchRequest r = searchRequestFor(board.position(), snapshot.dieA, snapshot.dieB, black, settings, nets);
+    SearchRequest r = searchRequestFor(board, snapshot.dieA, snapshot.dieB, black, settings, nets);
     r.start = snapshot.position;
     return r;
 }
@@ -46,7 +46,7 @@ void Game::playPlay(const Play& play, Side side) {
         screen_->delay(kPauseBeforeStep[k]);
         if (options_.soundFx) screen_->play(Sound::Checker);
         const Step step = play[k];
-        const bool onBar = (side == Side::White ? board.phaseWhite : board.phaseBlack) == 1;
+        const bool onBar = phaseOf(board, side) == 1;
         // White's steps in a network game go into the record that travels to the peer.
         const bool record = side == Side::White && networkPlace();
         playStep(side, onBar ? 0 : step.point, step.die, false, record);
@@ -60,8 +60,6 @@ void Game::playComputersChoice(Side side) {
     // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
     const bool thinkingLong = side == Side::Black && playingLevel() == Level::Intermediate;
     if (thinkingLong) setHourglass(true);
-    board.updateWhitePhase();
-    board.updateBlackPhase();
     busy = true;
     lastSearch = choosePlay(side == Side::Black);
     if (!lastSearch.fromBook && diceTotal(lastSearch.bestPath) == 0) {

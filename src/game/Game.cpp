@@ -1,5 +1,6 @@
 #include "game/Game.h"
 
+#include "game/LivePosition.h"
 #include "game/SettingsRules.h"
 
 namespace lumaro {
@@ -34,8 +35,6 @@ void Game::startUp(std::uint32_t seedMilliseconds) {
     board.count.fill(0);
     board.colour.fill(0);
     resetStatistics();
-    board.homeRight = options_.homeRight;
-    board.mapScreenToPoints();
     dice.clear();
     board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
     cubeValue = 1;
@@ -46,8 +45,7 @@ void Game::startUp(std::uint32_t seedMilliseconds) {
 void Game::drawCube() { screen_->drawCube(cubeValue, cubeOwnerWhite); }
 
 void Game::takeSnapshot() {
-    snapshot.position = board.position();
-    snapshot.homeRight = board.homeRight;
+    snapshot.position = board;
     snapshot.checkerColours = options_.checkerColours;
     snapshot.dieA = dice.dieA;
     snapshot.dieB = dice.dieB;
@@ -150,7 +148,6 @@ void Game::whiteMoveSent() {
 }
 
 void Game::playPeerMove(const Play& play) {
-    board.updateBlackPhase();
     playBlackMove(play);
     moveRecord.fill(0);
 }
@@ -172,26 +169,20 @@ void Game::setUpNewBoard() {
     moveRecord.fill(0);
     screen_->clearDice();
     screen_->letEventsRun();
-    board.init();
-    board.animate = false;
-    const Position start = startingPosition();
-    // White first, from its back checkers forward; then Black, from its back checkers forward.
-    for (int p : {1, 12, 17, 19})
-        for (int k = 0; k < start.count[p]; ++k) board.addWhiteAt(board.screenToPoint[p]);
-    for (int p : {24, 13, 8, 6})
-        for (int k = 0; k < start.count[p]; ++k) board.addBlackAt(board.screenToPoint[p]);
-    board.animate = true;
+    layOutPosition(startingPosition());
     cubeValue = 1;
     cubeOwnerWhite = 0;
     drawCube();
-    board.phaseWhite = board.phaseBlack = 0;
-    board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
-    board.updateWhitePhase();
-    board.updateBlackPhase();
     updateCounters();
     gameNumber = gameNumber == 255 ? 1 : static_cast<Byte>(gameNumber + 1);
     busy = false;
     screen_->refreshBarDots();
+}
+
+void Game::layOutPosition(const Position& pos) {
+    board = freshBoard(pos);
+    screen_->boardCleared();
+    screen_->positionLaidOut(board);
 }
 
 void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA, dice.dieB); }
@@ -199,7 +190,6 @@ void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA,
 void Game::undoTurn() {
     if (turn == 0) clearLastMoveMarks();  // Black's steps taken back
     recorder.turnUndone(sideToMove());
-    board.animate = false;
     busy = true;
     cubeValue = snapshot.cubeValue;
     cubeOwnerWhite = snapshot.cubeOwnerWhite;
@@ -208,13 +198,11 @@ void Game::undoTurn() {
     dice.dieB = snapshot.dieB;
     dice.fillDiceLeft();
     redrawDiceOfSideToMove();
-    board.restoreTo(snapshot.position);
-    board.updateWhitePhase();
-    board.updateBlackPhase();
+    board = restoredPosition(board, snapshot.position);
+    screen_->positionLaidOut(board);
     updateCounters();
     busy = false;
     screen_->refreshBarDots();
-    board.animate = true;
     moveRecord.fill(0);
     screen_->refreshBarDots();
 }
@@ -300,7 +288,8 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     // A position set up from a file cannot be written move by move.
     recorder.discardGame();
     clearLastMoveMarks();
-    board.init();
+    board = freshBoard(Position{});
+    screen_->boardCleared();
     snapshot.position = saved.position;
     snapshot.dieA = saved.dieA;
     snapshot.dieB = saved.dieB;
@@ -312,8 +301,6 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     undoTurn();
     gameOn = true;
     screen_->gameStarted();
-    board.updateWhitePhase();
-    board.updateBlackPhase();
     crawfordGameNumber = 0;
     resetStatistics();
     // The pip counts are taken after the reset, so the history starts from the loaded position.

@@ -1,13 +1,14 @@
 #pragma once
 // The game object: the one position with its snapshot, the dice, the cube, the scores, the options
 // and the game flags. The parts of the program receive the game (or the pieces of it they need)
-// instead of reaching for globals. It talks to the window only through Screen and BoardView, and
-// hands Black's turns to its Opponent.
+// instead of reaching for globals. It talks to the window only through Screen, which the board
+// follows, and hands Black's turns to its Opponent.
 #include <functional>
 #include <memory>
 
 #include "ai/MoveSearch.h"
-#include "rules/Board.h"
+#include "rules/Position.h"
+#include "rules/StepTests.h"
 #include "game/Dice.h"
 #include "game/GameEnd.h"
 #include "game/MatchRecord.h"
@@ -27,7 +28,8 @@ public:
     explicit Game(Screen& screen);
     ~Game();
 
-    Board board;
+    // The checkers of the game in play. The board window follows it through the screen's events.
+    Position board;
     TurnSnapshot snapshot;
     Dice dice;
     Scores scores;
@@ -102,6 +104,8 @@ public:
     void takeSnapshot();
 
     void setUpNewBoard();
+    // Puts `pos` on the board at once, as a fresh board holds it: every checker taken away first.
+    void layOutPosition(const Position& pos);
     void undoTurn();
     void updateCounters();
     // Ends the game won by `winner`: scores it, books it, announces it. Nothing else reacts to
@@ -116,10 +120,11 @@ public:
     bool showMessage(MessageKind kind, const std::string& line1, const std::string& line2, bool yesNo);
 
     // What the board window hands over: clicks and keys. Each is ignored while the game is busy or
-    // the hourglass shows. `s` is the screen position under the mouse (0: none).
+    // the hourglass shows. `point` is the logical point under the mouse (0: none); a click on a
+    // checker names its point, 0 for the bar.
     enum class Button { Left, Right };
-    void clickBoard(int s, Button button);
-    void clickChecker(Side side, int image, Button button);
+    void clickBoard(int point, Button button);
+    void clickChecker(Side side, int point, Button button);
     void clickDice();  // a click on a die picture ends the turn, whatever lies under it
     void clickCube();
     // A typed character; `toolWindowOpen` keeps Backspace out while a window covers the board.
@@ -129,9 +134,9 @@ public:
 
     // The person's steps by click (left button: the higher remaining die first, any other button
     // the lower); a click on the bar enters.
-    void whiteStepByClick(int s, Button button);
+    void whiteStepByClick(int point, Button button);
     void whiteEntryByClick(Button button);
-    void blackStepByClick(int s, Button button);
+    void blackStepByClick(int point, Button button);
     void blackEntryByClick(Button button);
     void recordWhiteStep(Byte from, Byte die);
     // End of the local turn: refuses while a die can still be played, undoes a short play, then
@@ -235,8 +240,8 @@ public:
     bool networkPlace() const { return options_.humanOpponent && !options_.localPlay; }
 
     // The options were changed (the settings window closed, COLOR): `before` is what they were.
-    // A new skin or checker colour lays every checker out again where it stood; then the screen
-    // follows the display options_.
+    // A new skin or checker colour has every checker drawn again where it stands; then the screen
+    // follows the display options.
     void optionsChanged(const Options& before);
 
     // One step of one checker of `side` on the real board, with its flight, hit and sound: from
@@ -290,11 +295,15 @@ private:
     void rollAt(Side side, bool automatic);
     void afterStep();
     void endIfBorneOff();
-    void sendBlotToBar(Side blot, int t);
+    void sendBlotToBar(Side blot, int t, bool withEffects);
+    // One checker of `side` from `from` to `to` (0: the bar, 25: the tray), on the position and on
+    // the screen.
+    void checkerLeaves(Side side, int from, bool withEffects);
+    void checkerArrives(Side side, int to, bool withEffects);
     void playPlay(const Play& play, Side side);
     void playComputersChoice(Side side);
-    Byte chooseDie(Button button, Side side, int s, bool entry) const;
-    void stepByClick(Side side, int s, Button button);
+    Byte chooseDie(Button button, Side side, int point, bool entry) const;
+    void stepByClick(Side side, int point, Button button);
     void entryByClick(Side side, Button button);
     void redrawDiceOfSideToMove();
     bool acceptsInput() const { return !busy && !hourglass; }

@@ -35,7 +35,7 @@ void Game::recordWhiteStep(Byte from, Byte die) {
 
 // The left button prefers the first remaining die of slots 1, 2, 3, 4, any other button of 2, 1,
 // 3, 4; when that die cannot move this checker the other preference is tried once.
-Byte Game::chooseDie(Button button, Side side, int s, bool entry) const {
+Byte Game::chooseDie(Button button, Side side, int point, bool entry) const {
     auto firstOf = [this](std::initializer_list<int> order) -> Byte {
         for (int k : order)
             if (dice.diceLeft[k] != 0) return dice.diceLeft[k];
@@ -45,30 +45,28 @@ Byte Game::chooseDie(Button button, Side side, int s, bool entry) const {
     const Byte other = firstOf({2, 1, 3, 4});
     const Byte preferred = button == Button::Left ? left : other;
     const Byte second = button == Button::Left ? other : left;
-    const int from = entry ? 0 : (s >= 1 && s <= 24 ? board.screenToPoint[s] : -1);
+    const int from = entry ? 0 : (point >= 1 && point <= 24 ? point : -1);
     if (from < 0) return preferred;
-    const Byte phase = side == Side::White ? board.phaseWhite : board.phaseBlack;
-    if (stepResult(board, side, from, preferred, phase) != kStepImpossible) return preferred;
+    if (stepResult(board, side, from, preferred) != kStepImpossible) return preferred;
     return second;
 }
 
-void Game::stepByClick(Side side, int s, Button button) {
+void Game::stepByClick(Side side, int point, Button button) {
     const Byte turnSide = turnOf(side);
-    const Byte phase = side == Side::White ? board.phaseWhite : board.phaseBlack;
-    if (phase == 1) {
+    if (phaseOf(board, side) == 1) {
         if (canEnter(board, turnSide, dice.diceLeft))
             showMessage(MessageKind::RuleNotice, "You have to play first", "your men from the bar!", false);
         else
             endTurn();
         return;
     }
-    if (!canMove(board, turnSide, dice.diceLeft) || s < 1 || s > 24) {
+    if (!canMove(board, turnSide, dice.diceLeft) || point < 1 || point > 24) {
         endTurn();
         return;
     }
     busy = true;
-    const Byte die = chooseDie(button, side, s, false);
-    playStep(side, board.screenToPoint[s], die, true, side == Side::White);
+    const Byte die = chooseDie(button, side, point, false);
+    playStep(side, point, die, true, side == Side::White);
     busy = false;
     if (side == Side::White) screen_->refreshBarDots();
 }
@@ -81,8 +79,8 @@ void Game::entryByClick(Side side, Button button) {
     if (side == Side::White) screen_->refreshBarDots();
 }
 
-void Game::whiteStepByClick(int s, Button button) { stepByClick(Side::White, s, button); }
-void Game::blackStepByClick(int s, Button button) { stepByClick(Side::Black, s, button); }
+void Game::whiteStepByClick(int point, Button button) { stepByClick(Side::White, point, button); }
+void Game::blackStepByClick(int point, Button button) { stepByClick(Side::Black, point, button); }
 void Game::whiteEntryByClick(Button button) { entryByClick(Side::White, button); }
 void Game::blackEntryByClick(Button button) { entryByClick(Side::Black, button); }
 
@@ -106,7 +104,7 @@ void Game::endTurn() {
 
 bool Game::playedWhatTheDiceDemand() {
     if (!dice.anyLeft()) return true;
-    const bool onBar = (turn == 1 ? board.phaseWhite : board.phaseBlack) == 1;
+    const bool onBar = phaseOf(board, sideOfTurn(turn)) == 1;
     const bool canPlay = onBar ? canEnter(board, turn, dice.diceLeft) : canMove(board, turn, dice.diceLeft);
     if (canPlay) return false;  // the player must go on
     if (options_.soundFx) screen_->play(Sound::NoMove);

@@ -62,9 +62,8 @@ bool Game::commandAbort(const ShellState& shell) {
 bool Game::commandSide(const ShellState& shell) {
     if (menuRefused(shell, true) || !gameOn) return false;
     busy = true;
-    board.homeRight = board.homeRight ? 0 : 1;
-    options_.homeRight = board.homeRight;
-    board.rebuild();
+    options_.homeRight = !options_.homeRight;
+    screen_->sideChanged(options_.homeRight);
     updateCounters();
     busy = false;
     screen_->refreshBarDots();
@@ -87,10 +86,10 @@ bool Game::commandScore(const ShellState& shell) {
 
 void Game::optionsChanged(const Options& before) {
     if (before.modernSkin != options_.modernSkin || before.checkerColours != options_.checkerColours) {
-        // Every checker image carries the board under it: lay them all out again where they stood.
+        // Every checker is drawn again; nothing may move meanwhile.
         const bool wasBusy = busy;
         busy = true;
-        board.rebuild();
+        screen_->checkerLookChanged();
         if (before.modernSkin != options_.modernSkin) {
             drawCube();
             if (gameOn)

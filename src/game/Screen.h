@@ -77,6 +77,23 @@ public:
     virtual void drawCube(int /*cubeValue*/, int /*cubeOwnerWhite*/) {}
     // A die of the side to move has been played: its picture darkens.
     virtual void dieUsed(int /*die*/) {}
+    // The board follows the game's position through these, told after the position changed.
+    // Points are logical: 1..24, 0 is a side's bar and 25 its tray. `withEffects`: with the fade
+    // and appear effects.
+    // A checker of `side` left `point` (0: the bar).
+    virtual void checkerLeft(Side /*side*/, int /*point*/, bool /*withEffects*/) {}
+    // A checker of `side` travelled from where the last one left to `point` (0: the bar, 25: the
+    // tray): its flight, then, except on the tray, its arrival.
+    virtual void checkerArrived(Side /*side*/, int /*point*/, bool /*withEffects*/) {}
+    // Every checker went at once (a new game, a loaded one).
+    virtual void boardCleared() {}
+    // The position is now `pos` at once (a new game, an undo, a loaded game): only the checkers
+    // that differ move, without effects.
+    virtual void positionLaidOut(const Position& /*pos*/) {}
+    // SIDE: both home boards are now drawn on the right (true) or on the left.
+    virtual void sideChanged(bool /*homeBoardsRight*/) {}
+    // The skin or the checker colours changed: every checker is drawn again where it stands.
+    virtual void checkerLookChanged() {}
     // The dots that show where the checker under the mouse can go need a fresh look.
     virtual void refreshBarDots() {}
     // The arrow with the hourglass while the computer thinks long.

@@ -7,7 +7,6 @@ namespace lumaro {
 
 struct TurnSnapshot {
     Position position;
-    Byte homeRight = 1;
     Byte checkerColours = 1;
     Byte dieA = 0;
     Byte dieB = 0;

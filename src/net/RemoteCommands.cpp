@@ -201,7 +201,7 @@ void RemoteProgram::peerDice(Byte a, Byte b) {
 void RemoteProgram::replayMove(const Parsed& command) {
     const bool peersMove = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && peerRolled_;
     const Play play = receivedPlay(command.payload);
-    if (!peersMove || !receivedMoveIsLegal(game_.board.position(), game_.dice.dieA, game_.dice.dieB, play)) {
+    if (!peersMove || !receivedMoveIsLegal(game_.board, game_.dice.dieA, game_.dice.dieB, play)) {
         failConnection();
         return;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The checkers of one position: what the live board, a level of the play generator,
+// The checkers of one position: what the game in play, a level of the play generator,
 // the turn-start snapshot and a saved game all hold. Points are numbered 1..24; index 0 is unused.
 #include <array>
 #include <cstdint>
@@ -46,6 +46,7 @@ Position normalized(const Position& pos);
 // 3 all fifteen at home and none off, 4 bearing off.
 Byte whitePhaseOf(const Position& pos);
 Byte blackPhaseOf(const Position& pos);
+inline Byte phaseOf(const Position& pos, Side side) { return side == Side::White ? whitePhaseOf(pos) : blackPhaseOf(pos); }
 
 // Checkers of a colour on points, bar and tray (15 in every legal position).
 int whiteCheckersOf(const Position& pos);

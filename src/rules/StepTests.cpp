@@ -40,9 +40,6 @@ Byte blackFromPoint(const Position& b, int p, int d, Byte phase) {
     return blackBehind(b, p + 1, 6) ? kStepImpossible : kBorneOff;
 }
 
-Byte whiteFromPoint(const Board& b, int p, int d) { return whiteFromPoint(b, p, d, b.phaseWhite); }
-Byte blackFromPoint(const Board& b, int p, int d) { return blackFromPoint(b, p, d, b.phaseBlack); }
-
 // A checker of `side` arrives on t, which is open to it.
 void arrive(Position& pos, Side side, int t) {
     const Byte own = colourOf(side);
@@ -88,45 +85,45 @@ void applyStep(Position& pos, Side side, int from, Byte result) {
     if (t >= 1 && t <= 24) arrive(pos, side, t);
 }
 
-
-Byte whiteStepTest(const Board& board, int s, int d) {
-    if (s < 1 || s > 24 || !validDie(d)) return kStepImpossible;
-    return whiteFromPoint(board, board.screenToPoint[s], d);
+Byte whiteStepTest(const Position& pos, int p, int d) {
+    if (p < 1 || p > 24 || !validDie(d)) return kStepImpossible;
+    return whiteFromPoint(pos, p, d, whitePhaseOf(pos));
 }
 
-Byte blackStepTest(const Board& board, int s, int d) {
-    if (s < 1 || s > 24 || !validDie(d)) return kStepImpossible;
-    return blackFromPoint(board, board.screenToPoint[s], d);
+Byte blackStepTest(const Position& pos, int p, int d) {
+    if (p < 1 || p > 24 || !validDie(d)) return kStepImpossible;
+    return blackFromPoint(pos, p, d, blackPhaseOf(pos));
 }
 
-Byte whiteEntryTest(const Board& board, int d) {
+Byte whiteEntryTest(const Position& pos, int d) {
     if (!validDie(d)) return kStepImpossible;
-    return landing(board, d, kWhite);
+    return landing(pos, d, kWhite);
 }
 
-Byte blackEntryTest(const Board& board, int d) {
+Byte blackEntryTest(const Position& pos, int d) {
     if (!validDie(d)) return kStepImpossible;
-    return landing(board, 25 - d, kBlack);
+    return landing(pos, 25 - d, kBlack);
 }
 
-bool canEnter(const Board& board, Byte turn, const DiceLeft& diceLeft) {
+bool canEnter(const Position& pos, Byte turn, const DiceLeft& diceLeft) {
     const bool white = turn == 1;
-    if ((white ? board.barWhite : board.barBlack) == 0) return false;
+    if ((white ? pos.barWhite : pos.barBlack) == 0) return false;
     for (int k = 1; k <= 4; ++k) {
         const int d = diceLeft[k];
         if (d == 0) continue;
-        if ((white ? whiteEntryTest(board, d) : blackEntryTest(board, d)) != kStepImpossible) return true;
+        if ((white ? whiteEntryTest(pos, d) : blackEntryTest(pos, d)) != kStepImpossible) return true;
     }
     return false;
 }
 
-bool canMove(const Board& board, Byte turn, const DiceLeft& diceLeft) {
+bool canMove(const Position& pos, Byte turn, const DiceLeft& diceLeft) {
     const bool white = turn == 1;
+    const Byte phase = white ? whitePhaseOf(pos) : blackPhaseOf(pos);
     for (int k = 1; k <= 4; ++k) {
         const int d = diceLeft[k];
         if (!validDie(d)) continue;
         for (int p = 1; p <= 24; ++p)
-            if ((white ? whiteFromPoint(board, p, d) : blackFromPoint(board, p, d)) != kStepImpossible) return true;
+            if ((white ? whiteFromPoint(pos, p, d, phase) : blackFromPoint(pos, p, d, phase)) != kStepImpossible) return true;
     }
     return false;
 }

@@ -1,8 +1,8 @@
 #pragma once
-// Single-step tests on the live board: may this checker move with this die, and where to?
+// Single-step tests on a position: may this checker move with this die, and where to?
 #include <array>
 
-#include "rules/Board.h"
+#include "rules/Position.h"
 
 namespace lumaro {
 
@@ -24,14 +24,14 @@ Byte stepResult(const Position& pos, Side side, int from, int d);
 // leaves `from` (or the bar), a hit blot goes to its bar, a checker borne off to its tray.
 void applyStep(Position& pos, Side side, int from, Byte result);
 
-// Steps of the checker on screen position s with die d; 0 for anything out of range.
-Byte whiteStepTest(const Board& board, int s, int d);
-Byte blackStepTest(const Board& board, int s, int d);
-Byte whiteEntryTest(const Board& board, int d);
-Byte blackEntryTest(const Board& board, int d);
+// Steps of the checker on point p (1..24) with die d; 0 for anything out of range.
+Byte whiteStepTest(const Position& pos, int p, int d);
+Byte blackStepTest(const Position& pos, int p, int d);
+Byte whiteEntryTest(const Position& pos, int d);
+Byte blackEntryTest(const Position& pos, int d);
 
 // Can the side to move (turn 1 white, 0 black) still enter from the bar / play some die?
-bool canEnter(const Board& board, Byte turn, const DiceLeft& diceLeft);
-bool canMove(const Board& board, Byte turn, const DiceLeft& diceLeft);
+bool canEnter(const Position& pos, Byte turn, const DiceLeft& diceLeft);
+bool canMove(const Position& pos, Byte turn, const DiceLeft& diceLeft);
 
 }  // namespace lumaro

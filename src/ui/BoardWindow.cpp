@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "rules/HitTest.h"
+#include "ui/BoardPlaces.h"
 #include "ui/Pictures.h"
 
 namespace lumaro {
@@ -23,12 +23,16 @@ constexpr int kBlackDiceX[2] = {169, 222};
 constexpr int kCubeX = 375;
 
 // A bar dot sits between the point's number and its checkers, never over the number.
-QPoint barDotCentre(int s) { return {Board::pointX(s) + 26, s <= 12 ? 31 : 569}; }
+QPoint barDotCentre(int s) { return {places::pointX(s) + 26, s <= 12 ? 31 : 569}; }
 
 }  // namespace
 
 BoardWindow::BoardWindow(Game& game, const Assets& assets)
-    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), game_(game), assets_(assets) {
+    : QWidget(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      game_(game),
+      assets_(assets),
+      scene_(game.options().homeRight) {
+    scene_.setView(this);
     setFixedSize(kWidth, kHeight);
     setWindowTitle(QStringLiteral("LM2"));
     setMouseTracking(true);
@@ -264,8 +268,8 @@ BarDots BoardWindow::dotsUnderMouse() {
     if (overVisibleDie(mouse_)) return {};
     int colour = 0, image = 0;
     if (checkerAt(mouse_, &colour, &image) && colour == kBlack) return {};
-    const int s = hitTest(mouse_.x(), mouse_.y());
-    return s ? barDotsForPoint(game_, s) : BarDots{};
+    const int p = scene_.pointAt(places::hitTest(mouse_.x(), mouse_.y()));
+    return p ? barDotsForPoint(game_, p) : BarDots{};
 }
 
 void BoardWindow::showBarDots(const BarDots& dots) {
@@ -307,10 +311,12 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
         return;
     }
     int colour = 0, image = 0;
-    if (checkerAt(p, &colour, &image))
-        game_.clickChecker(colour == kWhite ? Side::White : Side::Black, image, button);
-    else
-        game_.clickBoard(hitTest(p.x(), p.y()), button);
+    if (checkerAt(p, &colour, &image)) {
+        const Side side = colour == kWhite ? Side::White : Side::Black;
+        game_.clickChecker(side, scene_.pointOfImage(side, image), button);
+    } else {
+        game_.clickBoard(scene_.pointAt(places::hitTest(p.x(), p.y())), button);
+    }
 }
 
 void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -396,13 +402,12 @@ void BoardWindow::onClockTick() {
 
 void BoardWindow::paintLastMove(QPainter& p) {
     if (!extra.showLastMove) return;
-    const Board& b = game_.board;
     // The outline of a point's half of the board, of Black's bar spot, or of the tray.
     auto place = [&](int point) -> QRect {
-        if (point <= 0) return {Board::kBarX - 2, Board::kBlackBarY - 2, 55, 55};
-        if (point >= 25) return {b.trayX() - (b.homeRight ? 10 : 0), Board::kBlackTrayY - 60, 30, 140};
-        const int s = b.screenToPoint[point];
-        return {Board::pointX(s) - 1, s <= 12 ? 29 : 306, 53, 265};
+        if (point <= 0) return {places::kBarX - 2, places::kBlackBarY - 2, 55, 55};
+        if (point >= 25) return {scene_.trayX() - (scene_.homeRight() ? 10 : 0), places::kBlackTrayY - 60, 30, 140};
+        const int s = scene_.screenPositionOf(point);
+        return {places::pointX(s) - 1, s <= 12 ? 29 : 306, 53, 265};
     };
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -425,13 +430,12 @@ void BoardWindow::paintLabels(QPainter& p) {
     font.setPixelSize(11);
     font.setBold(true);
     p.setFont(font);
-    const Board& b = game_.board;
     if (game_.options().showBarNumbers) {
         p.setPen(QColor(64, 32, 0));
         for (int s = 1; s <= 24; ++s) {
-            const int x = Board::pointX(s) + 15;
+            const int x = places::pointX(s) + 15;
             const int y = s <= 12 ? 9 : 578;
-            p.drawText(QRect(x, y, 20, 15), Qt::AlignCenter, QString::number(25 - b.screenToPoint[s]));
+            p.drawText(QRect(x, y, 20, 15), Qt::AlignCenter, QString::number(25 - scene_.pointAt(s)));
         }
     }
     // The counts the game last computed, each shown while its option is on.
@@ -440,8 +444,8 @@ void BoardWindow::paintLabels(QPainter& p) {
     const bool off = game_.options().showBorneOff;
     font.setPixelSize(13);
     p.setFont(font);
-    const int pipX = b.homeRight ? 748 : 22;
-    const int offX = b.homeRight ? 776 : 0;
+    const int pipX = scene_.homeRight() ? 748 : 22;
+    const int offX = scene_.homeRight() ? 776 : 0;
     auto label = [&](int x, int y, int w, const std::string& text, const QColor& colour) {
         if (text.empty()) return;
         const QRect r(x, y, w, 18);
@@ -453,8 +457,8 @@ void BoardWindow::paintLabels(QPainter& p) {
     if (pips) label(pipX - 2, 576, 30, counters.pipBottomRight, QColor(255, 235, 190));
     if (off) label(offX, 290, 24, counters.offTopRight, QColor(200, 200, 200));
     if (off) label(offX, 310, 24, counters.offBottomRight, QColor(255, 255, 255));
-    label(Board::kBarX + 13, 84, 24, counters.barTop, QColor(255, 255, 255));
-    label(Board::kBarX + 13, 496, 24, counters.barBottom, QColor(220, 220, 220));
+    label(places::kBarX + 13, 84, 24, counters.barTop, QColor(255, 255, 255));
+    label(places::kBarX + 13, 496, 24, counters.barBottom, QColor(220, 220, 220));
 }
 
 void BoardWindow::paintEvent(QPaintEvent*) {
@@ -471,8 +475,9 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {
-        if (dots_[s] == Dot::None) continue;
-        const QColor colour = dots_[s] == Dot::Yellow ? QColor(255, 255, 0) : QColor(0, 255, 255);
+        const Dot dot = dots_[static_cast<std::size_t>(scene_.pointAt(s))];
+        if (dot == Dot::None) continue;
+        const QColor colour = dot == Dot::Yellow ? QColor(255, 255, 0) : QColor(0, 255, 255);
         p.setPen(Qt::NoPen);
         p.setBrush(colour);
         p.drawEllipse(barDotCentre(s), 4, 4);

@@ -11,17 +11,18 @@
 #include <functional>
 #include <vector>
 
-#include "rules/BoardView.h"
 #include "game/BarDots.h"
 #include "game/Game.h"
 #include "ui/Assets.h"
+#include "ui/BoardScene.h"
 #include "ui/ExtraSettings.h"
 #include "ui/LateClickGuard.h"
 #include "ui/MessagePanel.h"
+#include "ui/SceneView.h"
 
 namespace lumaro {
 
-class BoardWindow : public QWidget, public BoardView {
+class BoardWindow : public QWidget, public SceneView {
     Q_OBJECT
 public:
     static constexpr int kWidth = 800;
@@ -30,6 +31,9 @@ public:
     BoardWindow(Game& game, const Assets& assets);
 
     Game& game() { return game_; }
+    // The checkers as drawn: the game's screen hands it the game's events.
+    BoardScene& scene() { return scene_; }
+    const BoardScene& scene() const { return scene_; }
     MessagePanel& messagePanel() { return *message_; }
     const QImage& boardPicture() const { return assets_.board[game_.options().modernSkin ? 1 : 0]; }
     bool startupPending = true;
@@ -42,7 +46,7 @@ public:
     // A message box or a tool window has just closed: a click arriving now was meant for it.
     void boxClosed();
 
-    // BoardView
+    // SceneView
     void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override;
     void checkerFaded(int colour, int image, int s, bool animated) override;
     void checkerFlying(int colour, int fromX, int fromY, int toX, int toY) override;
@@ -126,6 +130,7 @@ private:
 
     Game& game_;
     const Assets& assets_;
+    BoardScene scene_;
     MessagePanel* message_;
     std::array<std::array<CheckerImage, 16>, 2> checkers_{};
     std::array<DieSlot, 2> dice_{};

@@ -34,6 +34,12 @@ void QtScreen::showOpeningDice(int blackDie, int whiteDie) { board_.showOpeningD
 void QtScreen::gameStarted() { board_.gameStarted(); }
 void QtScreen::drawCube(int, int) { board_.drawCube(); }
 void QtScreen::dieUsed(int die) { board_.dieUsed(die); }
+void QtScreen::checkerLeft(Side side, int point, bool withEffects) { board_.scene().checkerLeft(side, point, withEffects); }
+void QtScreen::checkerArrived(Side side, int point, bool withEffects) { board_.scene().checkerArrived(side, point, withEffects); }
+void QtScreen::boardCleared() { board_.scene().clear(); }
+void QtScreen::positionLaidOut(const Position& pos) { board_.scene().restoreTo(pos); }
+void QtScreen::sideChanged(bool homeBoardsRight) { board_.scene().setHomeRight(homeBoardsRight); }
+void QtScreen::checkerLookChanged() { board_.scene().redraw(); }
 void QtScreen::refreshBarDots() { board_.refreshBarDots(); }
 void QtScreen::setWaitCursor(bool waiting) { board_.setWaitCursor(waiting); }
 void QtScreen::countersChanged() { board_.update(); }

@@ -1,6 +1,6 @@
 #pragma once
 // The game's screen on Qt: the message box, waits that keep the window alive, the sounds, and
-// the dice and cube drawn on the board window.
+// the checkers, dice and cube drawn on the board window.
 #include <QString>
 #include <functional>
 
@@ -28,6 +28,12 @@ public:
     void gameStarted() override;
     void drawCube(int cubeValue, int cubeOwnerWhite) override;
     void dieUsed(int die) override;
+    void checkerLeft(Side side, int point, bool withEffects) override;
+    void checkerArrived(Side side, int point, bool withEffects) override;
+    void boardCleared() override;
+    void positionLaidOut(const Position& pos) override;
+    void sideChanged(bool homeBoardsRight) override;
+    void checkerLookChanged() override;
     void refreshBarDots() override;
     void setWaitCursor(bool waiting) override;
     void countersChanged() override;

@@ -113,7 +113,6 @@ bool Shell::start() {
     board_ = std::make_unique<BoardWindow>(*game_, assets_);
     screen_ = std::make_unique<QtScreen>(*board_, *sounds_);
     game_->setScreen(*screen_);
-    game_->board.setView(board_.get());
     board_->move(area.x() + (area.width() - BoardWindow::kWidth) / 2, area.y() + (area.height() - BoardWindow::kHeight) / 2);
     backdrop_->setProgress(45);
     sounds_->play(Sound::Start);  // whatever the sound option says

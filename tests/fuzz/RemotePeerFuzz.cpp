@@ -236,7 +236,7 @@ private:
 
     // A legal play of the dice the peer showed, as the peer writes it (its points, 25 - ours).
     void peerPlaysLegally() {
-        const Play play = maximalPlay(game.board.position(), false, game.dice.dieA, game.dice.dieB);
+        const Play play = maximalPlay(game.board, false, game.dice.dieA, game.dice.dieB);
         std::string extra(8, '\0');
         for (int k = 1; k <= 4; ++k) {
             extra[2 * k - 2] = static_cast<char>(25 - play[k].point);
@@ -297,7 +297,7 @@ private:
             case 18: toolWindowOpen_ = !toolWindowOpen_; break;
             default:
                 if (in.next() & 1) {
-                    game.clickChecker(in.next() & 1 ? Side::White : Side::Black, in.next() % 17, button);
+                    game.clickChecker(in.next() & 1 ? Side::White : Side::Black, in.next() % 26, button);
                 } else {
                     game.keyPressed(static_cast<char>(in.next()), (in.next() & 15) == 0, toolWindowOpen_);
                 }
@@ -318,7 +318,7 @@ private:
         // The checkers are counted when no game code is under way: a new board is laid out one
         // checker at a time.
         if (quiet && laidOut_) {
-            const Position pos = game.board.position();
+            const Position pos = game.board;
             check(whiteCheckersOf(pos) == kCheckersPerSide && blackCheckersOf(pos) == kCheckersPerSide, "fifteen checkers a side");
         }
         if (chatLogged_) checkLog();

@@ -106,7 +106,7 @@ TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
     const Position closed = positionOf({{19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {10, 3}, {5, -14}}, 0, 1);
     startTurn(closed, 3, 4, 0);
     game.playComputerTurn();
-    EXPECT_TRUE(game.board.position().sameCheckersAs(closed));
+    EXPECT_TRUE(game.board.sameCheckersAs(closed));
     ASSERT_EQ(screen.sounds.size(), 1u);
     EXPECT_EQ(screen.sounds[0], Sound::NoMove);
     EXPECT_EQ(screen.delays, std::vector<int>{200});

@@ -3,25 +3,22 @@
 #include "game/Game.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
-#include "support/RecordingView.h"
 #include "support/TurnSetup.h"
 
 using namespace lumaro;
 using lumaro::testing::FakeScreen;
 using lumaro::testing::positionOf;
-using lumaro::testing::RecordingView;
+using lumaro::testing::BoardEvent;
 
 namespace {
 
 struct GameFixture : ::testing::Test {
     FakeScreen screen;
     Game game{screen};
-    RecordingView view;
 
     void SetUp() override {
         game.changeOptions([&](Options& o) { o.soundFx = false; });
         game.startUp(12345);
-        game.board.setView(&view);
     }
 
     void startTurn(const Position& pos, Byte a, Byte b, Byte turn) { lumaro::testing::startTurnOn(game, pos, a, b, turn); }
@@ -45,7 +42,7 @@ TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
     EXPECT_EQ(game.cubeValue, 1);
     EXPECT_EQ(game.cubeOwnerWhite, 0);
     EXPECT_EQ(game.moveRecord[2], 0);
-    EXPECT_TRUE(game.board.position().sameCheckersAs(startingPosition()));
+    EXPECT_TRUE(game.board.sameCheckersAs(startingPosition()));
     EXPECT_EQ(game.stats.whitePips, 167);
     EXPECT_EQ(game.gameNumber, 2);
     game.gameNumber = 255;
@@ -58,24 +55,20 @@ TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
     const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
     startTurn(start, 3, 4, 1);
     game.cubeValue = 2;  // changed during the turn: the undo takes it back too
-    game.dice.useDie(3);
-    // 10 hits on 13: the moves a click makes.
-    game.board.removeWhiteAt(game.board.screenToPoint[10]);
-    game.board.removeBlackAt(game.board.screenToPoint[13]);
-    game.board.addBlackToBar();
-    game.board.addWhiteAt(game.board.screenToPoint[13]);
-    game.moveRecord[1] = 10;
-    game.moveRecord[2] = 3;
-    view.events.clear();
+    game.whiteStepByClick(10, Game::Button::Right);  // the 3 hits on 13
+    ASSERT_EQ(game.board.barBlack, 1);
+    ASSERT_EQ(game.moveRecord[1], 10);
+    screen.boardEvents.clear();
 
     game.undoTurn();
-    EXPECT_TRUE(game.board.position().sameCheckersAs(start));
+    EXPECT_TRUE(game.board.sameCheckersAs(start));
     EXPECT_EQ(game.cubeValue, 1);
     EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
     EXPECT_EQ(game.moveRecord, (std::array<Byte, 9>{}));
-    ASSERT_EQ(view.events.size(), 4u);  // the hitter and the hit checker, each out and back
-    for (const auto& e : view.events) EXPECT_FALSE(e.animated);
-    EXPECT_TRUE(game.board.animate);
+    // The board is told the whole position at once: no checker moves with its effects.
+    ASSERT_EQ(screen.boardEvents.size(), 1u);
+    EXPECT_EQ(screen.boardEvents[0].kind, BoardEvent::LaidOut);
+    EXPECT_TRUE(screen.boardEvents[0].position.sameCheckersAs(start));
     EXPECT_FALSE(game.busy);
 }
 
@@ -84,7 +77,7 @@ TEST_F(GameFixture, BearingOffTheLastCheckerEndsAndBooksTheGame) {
     EXPECT_TRUE(game.gameOn);
     game.updateCounters();  // counting alone ends nothing
     EXPECT_TRUE(game.gameOn);
-    game.whiteStepByClick(game.board.screenToPoint[24], Game::Button::Left);
+    game.whiteStepByClick(24, Game::Button::Left);
     EXPECT_FALSE(game.gameOn);
     EXPECT_FALSE(game.busy);
     EXPECT_TRUE(game.lastResult.whiteWon);
@@ -104,7 +97,7 @@ TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
     screen.onDelay = [&](int) {
         if (next < sizeof keys) game.dice.pendingKey = static_cast<Byte>(keys[next++]);
     };
-    game.board.layOut(startingPosition());
+    game.layOutPosition(startingPosition());
     game.rollForBlack();
     EXPECT_EQ(game.dice.dieA, 3);
     EXPECT_EQ(game.dice.dieB, 5);
@@ -123,8 +116,8 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     game.takeSnapshot();
     const SavedGame saved = game.savedGame();
     // Moves made after the roll are not in the file.
-    game.board.removeBlackAt(game.board.screenToPoint[13]);
-    game.board.addBlackAt(game.board.screenToPoint[7]);
+    game.blackStepByClick(13, Game::Button::Left);
+    ASSERT_EQ(game.board.count[7], 1);
 
     FakeScreen otherScreen;
     Game other(otherScreen);
@@ -132,7 +125,7 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     other.startUp(99);
     other.setUpNewBoard();
     other.restoreSavedGame(saved);
-    EXPECT_TRUE(other.board.position().sameCheckersAs(start));
+    EXPECT_TRUE(other.board.sameCheckersAs(start));
     EXPECT_EQ(other.turn, 0);
     EXPECT_EQ(other.dice.diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
     EXPECT_EQ(other.cubeValue, 4);

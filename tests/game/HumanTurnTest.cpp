@@ -3,56 +3,52 @@
 #include "game/Game.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
-#include "support/RecordingView.h"
 #include "support/TurnSetup.h"
 
 using namespace lumaro;
 using lumaro::testing::FakeScreen;
 using lumaro::testing::positionOf;
-using lumaro::testing::RecordingView;
+using lumaro::testing::BoardEvent;
 
 namespace {
 
 struct HumanTurn : ::testing::Test {
     FakeScreen screen;
     Game game{screen};
-    RecordingView view;
 
     void SetUp() override {
         game.changeOptions([&](Options& o) { o.soundFx = true; });
         game.startUp(77);
-        game.board.setView(&view);
     }
 
     void startTurn(const Position& pos, Byte a, Byte b, Byte turn = 1) {
         lumaro::testing::startTurnOn(game, pos, a, b, turn);
         screen.sounds.clear();
         screen.messages.clear();
-        view.events.clear();
+        screen.boardEvents.clear();
     }
-    int s(int p) const { return game.board.screenToPoint[p]; }
 };
 
 TEST_F(HumanTurn, LeftButtonPlaysTheHigherDieRightTheLowerAndABlockedDieGivesWay) {
     const Position pos = positionOf({{1, 2}, {12, 13}, {13, -15}});
     startTurn(pos, 2, 6);
-    game.whiteStepByClick(s(1), Game::Button::Left);
+    game.whiteStepByClick(1, Game::Button::Left);
     EXPECT_EQ(game.board.count[7], 1);
-    game.whiteStepByClick(s(1), Game::Button::Right);
+    game.whiteStepByClick(1, Game::Button::Right);
     EXPECT_EQ(game.board.count[3], 1);
     EXPECT_EQ(game.dice.diceLeft, DiceLeft{});
     EXPECT_EQ(game.moveRecord, (std::array<Byte, 9>{0, 1, 6, 1, 2, 0, 0, 0, 0}));
 
     // Black holds 7: the left button falls back to the 2.
     startTurn(positionOf({{1, 2}, {12, 13}, {7, -2}, {13, -13}}), 6, 2);
-    game.whiteStepByClick(s(1), Game::Button::Left);
+    game.whiteStepByClick(1, Game::Button::Left);
     EXPECT_EQ(game.board.count[3], 1);
     EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 6, 0, 0, 0}));
 }
 
 TEST_F(HumanTurn, CheckersOnTheBarComeFirst) {
     startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
-    game.whiteStepByClick(s(12), Game::Button::Left);
+    game.whiteStepByClick(12, Game::Button::Left);
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "You have to play first");
     EXPECT_EQ(screen.messages[0].line2, "your men from the bar!");
@@ -60,15 +56,43 @@ TEST_F(HumanTurn, CheckersOnTheBarComeFirst) {
     game.whiteEntryByClick(Game::Button::Right);  // the lower die: onto point 3
     EXPECT_EQ(game.board.count[3], 1);
     EXPECT_EQ(game.board.barWhite, 0);
-    // An entry is recorded with the screen position of its point: (10, 3) with home on the right.
+    // An entry is recorded with the board position where its point is drawn: (10, 3) with the
+    // home boards on the right, (3, 3) with them on the left.
     EXPECT_EQ(game.moveRecord[1], 10);
     EXPECT_EQ(game.moveRecord[2], 3);
+
+    game.changeOptions([](Options& o) { o.homeRight = false; });
+    game.moveRecord.fill(0);
+    startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
+    game.whiteEntryByClick(Game::Button::Right);
+    EXPECT_EQ(game.moveRecord[1], 3);
+    EXPECT_EQ(game.moveRecord[2], 3);
+}
+
+TEST_F(HumanTurn, AClickedCheckerStepsFromItsPointAndOneNotOnAPointEntersFromTheBar) {
+    startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
+    game.clickChecker(Side::White, 1, Game::Button::Left);  // the 6: 1 to 7
+    EXPECT_EQ(game.board.count[7], 1);
+    // No white checker on 5 and none on the bar: the turn end is tried, and refused with the 2 left,
+    // without a sound (a step from 5 would sound its refusal).
+    screen.sounds.clear();
+    game.clickChecker(Side::White, 5, Game::Button::Left);
+    game.clickChecker(Side::Black, 13, Game::Button::Left);  // not Black's turn
+    game.clickChecker(Side::White, 25, Game::Button::Left);  // nowhere
+    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 0, 2, 0, 0}));
+    EXPECT_EQ(game.turn, 1);
+    EXPECT_TRUE(screen.sounds.empty());
+
+    startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
+    game.clickChecker(Side::White, 0, Game::Button::Right);  // the bar: in with the 3
+    EXPECT_EQ(game.board.count[3], 1);
+    EXPECT_EQ(game.board.barWhite, 0);
 }
 
 TEST_F(HumanTurn, NothingToEnterOnAClosedBoardPassesTheTurnWithoutAMessage) {
     game.changeOptions([&](Options& o) { o.humanOpponent = true; });  // a second person: the turn passes to Black's roll
     startTurn(positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1), 3, 5);
-    game.whiteStepByClick(s(12), Game::Button::Left);
+    game.whiteStepByClick(12, Game::Button::Left);
     EXPECT_TRUE(screen.messages.empty());
     EXPECT_EQ(game.turn, 0);
     EXPECT_NE(game.dice.dieA, 0);
@@ -84,41 +108,61 @@ TEST_F(HumanTurn, EndingTheTurnWithDiceLeftIsIgnoredOrUndoneWhenShort) {
     // The lone checker could play the 6 and the 5 one way, but 5 first blocks the 6.
     const Position either = positionOf({{1, 1}, {12, -2}});
     startTurn(either, 6, 5);
-    game.whiteStepByClick(s(1), Game::Button::Right);  // the 5
+    game.whiteStepByClick(1, Game::Button::Right);  // the 5
     ASSERT_EQ(game.board.count[6], 1);
     game.endTurn();
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "You have to play all dice");
     EXPECT_EQ(screen.messages[0].line2, "or the higher one!");
-    EXPECT_TRUE(game.board.position().sameCheckersAs(either));  // back to the start of the turn
+    EXPECT_TRUE(game.board.sameCheckersAs(either));  // back to the start of the turn
     EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 6, 5, 0, 0}));
     EXPECT_EQ(game.turn, 1);
 }
 
 TEST_F(HumanTurn, AHitSendsTheBlotToTheBarBeforeTheHitterMoves) {
     startTurn(positionOf({{1, 2}, {12, 13}, {4, -1}, {13, -14}}), 3, 5);
-    struct Flight { int colour, toX, toY; };
-    struct FlightView : RecordingView {
-        std::vector<Flight> flights;
-        void checkerFlying(int colour, int, int, int toX, int toY) override { flights.push_back({colour, toX, toY}); }
-    } flights;
-    game.board.setView(&flights);
-    game.whiteStepByClick(s(1), Game::Button::Right);
-    ASSERT_EQ(flights.flights.size(), 2u);
-    EXPECT_EQ(flights.flights[0].colour, kBlack);
-    EXPECT_EQ(flights.flights[0].toX, 374);
-    EXPECT_EQ(flights.flights[0].toY, 520);
-    EXPECT_EQ(flights.flights[1].colour, kWhite);
+    game.whiteStepByClick(1, Game::Button::Right);
+    // White's hit from a point lands at once: no effects for either checker.
+    const std::vector<std::pair<BoardEvent::Kind, int>> expected = {
+        {BoardEvent::Left, 4}, {BoardEvent::Arrived, 0}, {BoardEvent::Left, 1}, {BoardEvent::Arrived, 4}};
+    ASSERT_EQ(screen.boardEvents.size(), expected.size());
+    for (std::size_t k = 0; k < expected.size(); ++k) {
+        const BoardEvent& e = screen.boardEvents[k];
+        EXPECT_EQ(e.kind, expected[k].first) << k;
+        EXPECT_EQ(e.point, expected[k].second) << k;
+        EXPECT_EQ(e.side, k < 2 ? Side::Black : Side::White) << k;
+        EXPECT_FALSE(e.withEffects) << k;
+    }
     EXPECT_EQ(game.board.barBlack, 1);
     EXPECT_TRUE(game.board.hasWhite(4));
+
+    // Black's hit shows its effects, as does White's from the bar.
+    startTurn(positionOf({{1, 1}, {12, 14}, {4, -1}, {13, -14}}, 0, 0), 3, 5, 0);
+    game.blackStepByClick(4, Game::Button::Left);  // the 3 hits on 1
+    ASSERT_EQ(screen.boardEvents.size(), 4u);
+    for (const BoardEvent& e : screen.boardEvents) EXPECT_TRUE(e.withEffects);
+    EXPECT_EQ(game.board.barWhite, 1);
+}
+
+TEST_F(HumanTurn, BearingOffLeavesThePointAndFliesToTheTray) {
+    startTurn(positionOf({{20, 2}, {24, 13}, {1, -15}}), 6, 1);
+    game.whiteStepByClick(20, Game::Button::Left);  // the 6 bears off from 20
+    ASSERT_EQ(screen.boardEvents.size(), 2u);
+    EXPECT_EQ(screen.boardEvents[0].kind, BoardEvent::Left);
+    EXPECT_EQ(screen.boardEvents[0].point, 20);
+    EXPECT_EQ(screen.boardEvents[1].kind, BoardEvent::Arrived);
+    EXPECT_EQ(screen.boardEvents[1].point, 25);
+    EXPECT_TRUE(screen.boardEvents[1].withEffects);
+    EXPECT_EQ(game.board.offWhite, 1);
+    EXPECT_EQ(game.board.count[20], 1);
 }
 
 TEST_F(HumanTurn, AfterTheComputersPlayTheNextClickRollsWhitesDice) {
     startTurn(startingPosition(), 4, 2, 0);
     game.dice.diceLeft = {};  // the computer has played
-    game.whiteStepByClick(s(1), Game::Button::Left);  // reaches the turn end: White rolls
+    game.whiteStepByClick(1, Game::Button::Left);  // reaches the turn end: White rolls
     EXPECT_EQ(game.turn, 1);
-    EXPECT_TRUE(game.board.position().sameCheckersAs(startingPosition()));
+    EXPECT_TRUE(game.board.sameCheckersAs(startingPosition()));
     EXPECT_NE(game.dice.diceLeft[1], 0);
 }
 

@@ -40,7 +40,7 @@ TEST_F(LastMove, TheComputersStepsAreMarkedUntilWhiteRolls) {
 TEST_F(LastMove, ABearOffIsMarkedToTheTrayAndBlacksUndoClearsTheMarks) {
     game.changeOptions([&](Options& o) { o.humanOpponent = true; });  // a second person plays Black at this board
     lumaro::testing::startTurnOn(game, positionOf({{1, -2}, {2, -3}, {20, 15}}), 2, 1, 0);
-    game.blackStepByClick(game.board.screenToPoint[2], Game::Button::Left);  // 2 off with the 2
+    game.blackStepByClick(2, Game::Button::Left);  // 2 off with the 2
     ASSERT_EQ(game.lastMoveMarkCount, 1);
     EXPECT_EQ(game.lastMoveMarks[0].from, 2);
     EXPECT_EQ(game.lastMoveMarks[0].to, 25);

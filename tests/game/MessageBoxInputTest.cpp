@@ -29,7 +29,7 @@ struct GameState {
     std::uint16_t whiteRolls, blackRolls;
 
     static GameState of(const Game& g) {
-        return {g.board.position(), g.turn, g.dice.dieA, g.dice.dieB, g.cubeValue, g.cubeOwnerWhite,
+        return {g.board, g.turn, g.dice.dieA, g.dice.dieB, g.cubeValue, g.cubeOwnerWhite,
                 g.options().homeRight, g.options().checkerColours, g.gameNumber, g.dice.diceLeft, g.gameOn,
                 g.moveRecord, g.scores, g.whiteRollStats.rolls, g.blackRollStats.rolls};
     }
@@ -61,13 +61,13 @@ struct MessageBoxInput : ::testing::Test {
     void everyInput() {
         const Game::ShellState shell;
         for (int round = 0; round < 2; ++round) {
-            for (int s : {0, 1, 6, 12, 13, 19, 24}) {
-                game.clickBoard(s, Game::Button::Left);
-                game.clickBoard(s, Game::Button::Right);
+            for (int point : {0, 1, 6, 12, 13, 19, 24}) {
+                game.clickBoard(point, Game::Button::Left);
+                game.clickBoard(point, Game::Button::Right);
             }
-            for (int image : {1, 5, 15}) {
-                game.clickChecker(Side::White, image, Game::Button::Left);
-                game.clickChecker(Side::Black, image, Game::Button::Right);
+            for (int point : {0, 1, 12, 24}) {
+                game.clickChecker(Side::White, point, Game::Button::Left);
+                game.clickChecker(Side::Black, point, Game::Button::Right);
             }
             game.clickDice();
             game.clickCube();
@@ -111,11 +111,11 @@ TEST_F(MessageBoxInput, NewGameQuestionsTakeNoOtherInput) {
 TEST_F(MessageBoxInput, RuleNoticesTakeNoOtherInput) {
     // A checker on the bar must come in first.
     startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5, 1);
-    game.whiteStepByClick(game.board.screenToPoint[12], Game::Button::Left);
+    game.whiteStepByClick(12, Game::Button::Left);
     EXPECT_TRUE(probed.count("You have to play first"));
     // A short play is refused and undone.
     startTurn(positionOf({{1, 1}, {12, -2}}), 6, 5, 1);
-    game.whiteStepByClick(game.board.screenToPoint[1], Game::Button::Right);
+    game.whiteStepByClick(1, Game::Button::Right);
     game.clickDice();
     EXPECT_TRUE(probed.count("You have to play all dice"));
     // The Crawford game and a one-point match refuse doubles.
@@ -182,7 +182,7 @@ TEST_F(MessageBoxInput, ResignScoreAndExitTakeNoOtherInput) {
 
 TEST_F(MessageBoxInput, TheResultBoxOfTheLastCheckerBooksTheGameOnce) {
     startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
-    game.clickBoard(game.board.screenToPoint[24], Game::Button::Left);
+    game.clickBoard(24, Game::Button::Left);
     EXPECT_TRUE(probed.count("White player is the WINNER !"));
     EXPECT_EQ(game.scores.whiteGamesWon, 1u);
     EXPECT_EQ(game.scores.whitePointsTotal, 1u);
@@ -193,7 +193,7 @@ TEST_F(MessageBoxInput, TheResultBoxOfTheLastCheckerBooksTheGameOnce) {
     screen.whileShown = nullptr;
     game.keyPressed('m', false, false);
     game.keyPressed('\b', true, false);
-    game.clickBoard(game.board.screenToPoint[20], Game::Button::Left);
+    game.clickBoard(20, Game::Button::Left);
     EXPECT_TRUE(GameState::of(game) == after);
 }
 

@@ -40,7 +40,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     game.cubeValue = 4;
     game.cubeOwnerWhite = 1;
     game.takeSnapshot();
-    game.whiteStepByClick(game.board.screenToPoint[12], Game::Button::Left);  // moves made this turn are not saved
+    game.whiteStepByClick(12, Game::Button::Left);  // moves made this turn are not saved
     screen.fileToSave = folder.file("game.sav");
     EXPECT_TRUE(game.commandSave(shell));
     EXPECT_TRUE(std::filesystem::exists(folder.file("game.sav")));
@@ -54,7 +54,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_TRUE(game.commandLoad(shell));
     EXPECT_EQ(game.scores.whiteGamesWon + game.scores.blackGamesWon, 1u);  // the resignation was booked
     EXPECT_TRUE(game.gameOn);
-    EXPECT_TRUE(game.board.position().sameCheckersAs(pos));
+    EXPECT_TRUE(game.board.sameCheckersAs(pos));
     EXPECT_EQ(game.dice.dieA, 5);
     EXPECT_EQ(game.dice.dieB, 3);
     EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
@@ -71,7 +71,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
 TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
     startTurn(startingPosition(), 6, 4, 1);
     game.cubeValue = 2;
-    const Position before = game.board.position();
+    const Position before = game.board;
     {
         std::ofstream bad(folder.file("short.sav"), std::ios::binary);
         bad << "not a game";
@@ -93,7 +93,7 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
         ASSERT_EQ(screen.messages.size(), 1u) << name;
         EXPECT_EQ(screen.messages[0].line1, "The game could not be loaded.");
         EXPECT_FALSE(screen.messages[0].line2.empty());
-        EXPECT_TRUE(game.board.position().sameCheckersAs(before)) << name;
+        EXPECT_TRUE(game.board.sameCheckersAs(before)) << name;
         EXPECT_EQ(game.dice.dieA, 6);
         EXPECT_EQ(game.cubeValue, 2);
         EXPECT_FALSE(game.gameOn);
@@ -107,8 +107,8 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
     game.scores.whiteMatchScore = 2;
     game.scores.blackMatchScore = 3;
     startTurn(startingPosition(), 6, 4, 1);
-    game.whiteStepByClick(game.board.screenToPoint[1], Game::Button::Left);
-    const Position played = game.board.position();
+    game.whiteStepByClick(1, Game::Button::Left);
+    const Position played = game.board;
     const Scores before = game.scores;
     std::vector<char> tooLong(59, 0);
     std::ofstream(folder.file("long.sav"), std::ios::binary).write(tooLong.data(), 59);
@@ -121,7 +121,7 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
         EXPECT_EQ(screen.messages[0].line1, "Do you want to resign?");
         EXPECT_EQ(screen.messages[1].line1, "The game could not be loaded.");
         EXPECT_TRUE(game.gameOn) << name;
-        EXPECT_TRUE(game.board.position().sameCheckersAs(played)) << name;
+        EXPECT_TRUE(game.board.sameCheckersAs(played)) << name;
         EXPECT_EQ(game.turn, 1);
         EXPECT_EQ(game.scores.whiteMatchScore, before.whiteMatchScore);
         EXPECT_EQ(game.scores.blackMatchScore, before.blackMatchScore);
@@ -191,7 +191,7 @@ TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
     ASSERT_TRUE(writeSavedGame(folder.file("black.sav"), saved));
     screen.fileToLoad = folder.file("black.sav");
     EXPECT_TRUE(game.commandLoad(shell));
-    EXPECT_FALSE(game.board.position().sameCheckersAs(startingPosition()));  // Black ran 24 to 13
+    EXPECT_FALSE(game.board.sameCheckersAs(startingPosition()));  // Black ran 24 to 13
     EXPECT_EQ(blackCheckersOf(game.board), 15);
     EXPECT_EQ(game.turn, 0);
 }

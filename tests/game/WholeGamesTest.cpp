@@ -39,10 +39,10 @@ struct Table {
     // One click of the person on turn: a checker that can move, or the end of the turn.
     void click() {
         ++actions;
-        Board& b = game.board;
+        const Position& b = game.board;
         const bool w = white();
         const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
-        if ((w ? b.phaseWhite : b.phaseBlack) == 1) {
+        if ((w ? whitePhaseOf(b) : blackPhaseOf(b)) == 1) {
             if (canEnter(b, game.turn, game.dice.diceLeft)) {
                 if (w) game.whiteEntryByClick(button); else game.blackEntryByClick(button);
             } else {
@@ -51,11 +51,11 @@ struct Table {
             return;
         }
         std::vector<int> movable;
-        for (int s = 1; s <= 24; ++s) {
+        for (int p = 1; p <= 24; ++p) {
             for (int k = 1; k <= 4; ++k) {
                 const int d = game.dice.diceLeft[k];
-                if (d && (w ? whiteStepTest(b, s, d) : blackStepTest(b, s, d)) != kStepImpossible) {
-                    movable.push_back(s);
+                if (d && (w ? whiteStepTest(b, p, d) : blackStepTest(b, p, d)) != kStepImpossible) {
+                    movable.push_back(p);
                     break;
                 }
             }
@@ -64,8 +64,8 @@ struct Table {
             game.endTurn();
             return;
         }
-        const int s = movable[random.below(static_cast<std::uint32_t>(movable.size()))];
-        if (w) game.whiteStepByClick(s, button); else game.blackStepByClick(s, button);
+        const int p = movable[random.below(static_cast<std::uint32_t>(movable.size()))];
+        if (w) game.whiteStepByClick(p, button); else game.blackStepByClick(p, button);
     }
 
     void maybeOfferDouble() {
@@ -98,7 +98,7 @@ void expectWholeCheckers(const Game& game) {
     EXPECT_EQ(blackCheckersOf(game.board), 15);
     // The session's record followed every roll, step, undo and cube action: its board is the game's,
     // and its last game ended as the game did.
-    EXPECT_TRUE(game.recorder.position().sameCheckersAs(game.board.position()));
+    EXPECT_TRUE(game.recorder.position().sameCheckersAs(game.board));
     const MatchRecord& record = game.recorder.record();
     ASSERT_FALSE(record.games.empty());
     const RecordedGame& last = record.games.back();

@@ -27,7 +27,7 @@ bool showed(const Program& p, const std::string& line1, const std::string& line2
 int booked(const Program& p) { return p.game.scores.whiteGamesWon + p.game.scores.blackGamesWon; }
 
 void expectWholeBoard(const Game& g) {
-    const Position pos = g.board.position();
+    const Position pos = g.board;
     EXPECT_EQ(whiteCheckersOf(pos), 15);
     EXPECT_EQ(blackCheckersOf(pos), 15);
 }
@@ -191,7 +191,7 @@ TEST(NetworkFaults, AnIllegalMoveEndsTheGameAsACommunicationError) {
     bool done = false;
     Position callerBefore{};
     rewriteHostCommand(s, net::kMove, [&](const Parsed& p) {
-        callerBefore = s.pair.side[0].game.board.position();
+        callerBefore = s.pair.side[0].game.board;
         net::Payload bad = p.payload;
         // Four steps of 6 from the host's point 1 (its back checkers): more dice than were rolled,
         // unless the roll was 6-6, and then the fourth step lands on a blocked point or further.
@@ -207,7 +207,7 @@ TEST(NetworkFaults, AnIllegalMoveEndsTheGameAsACommunicationError) {
     const Program& caller = s.pair.side[0];
     EXPECT_TRUE(showed(caller, "Communication error!", "Game is over."));
     EXPECT_FALSE(caller.game.gameOn);
-    EXPECT_TRUE(caller.game.board.position().sameCheckersAs(callerBefore));  // nothing of it was played
+    EXPECT_TRUE(caller.game.board.sameCheckersAs(callerBefore));  // nothing of it was played
     expectWholeBoard(caller.game);
     EXPECT_TRUE(showed(s.pair.side[1], "Communication error!", "Game is over."));
 }

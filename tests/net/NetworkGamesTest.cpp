@@ -12,8 +12,8 @@ namespace lumaro::testing {
 namespace {
 
 void expectMirrored(const Game& here, const Game& there) {
-    const Position mine = here.board.position();
-    EXPECT_TRUE(mine.sameCheckersAs(mirrored(there.board.position())));
+    const Position mine = here.board;
+    EXPECT_TRUE(mine.sameCheckersAs(mirrored(there.board)));
     EXPECT_EQ(whiteCheckersOf(mine), 15);
     EXPECT_EQ(blackCheckersOf(mine), 15);
 }
@@ -73,8 +73,8 @@ TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
         EXPECT_EQ(callerGames[g].points, hostGames[g].points) << g;
         EXPECT_NE(callerGames[g].winner, hostGames[g].winner) << g;
     }
-    EXPECT_TRUE(c.recorder.position().sameCheckersAs(c.board.position()));
-    EXPECT_TRUE(h.recorder.position().sameCheckersAs(h.board.position()));
+    EXPECT_TRUE(c.recorder.position().sameCheckersAs(c.board));
+    EXPECT_TRUE(h.recorder.position().sameCheckersAs(h.board));
     if (::testing::Test::HasFailure())
         for (const Program& p : pair.side) {
             std::printf("side %d\n", p.index);

@@ -26,18 +26,18 @@ struct RandomPlayer {
     }
 
     void clickAStep(Game& g) {
-        Board& b = g.board;
+        const Position& b = g.board;
         const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
-        if (b.phaseWhite == 1) {
+        if (whitePhaseOf(b) == 1) {
             if (canEnter(b, 1, g.dice.diceLeft)) g.whiteEntryByClick(button); else g.clickDice();
             return;
         }
         std::vector<int> movable;
-        for (int s = 1; s <= 24; ++s)
+        for (int p = 1; p <= 24; ++p)
             for (int k = 1; k <= 4; ++k) {
                 const int d = g.dice.diceLeft[k];
-                if (d && whiteStepTest(b, s, d) != kStepImpossible) {
-                    movable.push_back(s);
+                if (d && whiteStepTest(b, p, d) != kStepImpossible) {
+                    movable.push_back(p);
                     break;
                 }
             }

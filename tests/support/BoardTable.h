@@ -35,7 +35,6 @@ struct BoardTable {
         game.startUp(1234);
         game.setScreen(screen);
         game.setSavedGameFiles(disk);
-        game.board.setView(&window);
         window.startupPending = false;
         // Every reading of the clock lies a second after the last: no click falls in the moment
         // after a box closes unless a test sets a clock of its own.

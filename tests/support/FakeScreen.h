@@ -1,6 +1,7 @@
 #pragma once
 // A screen for tests: answers questions from a script (YES when the script runs out, as an
-// unanswered question counts), never waits, and writes down what the game showed and played.
+// unanswered question counts), never waits, and writes down what the game showed and played and
+// what it told the board.
 #include <deque>
 #include <functional>
 #include <string>
@@ -10,8 +11,18 @@
 
 namespace lumaro::testing {
 
+// What the game told the board, in order.
+struct BoardEvent {
+    enum Kind { Left, Arrived, Cleared, LaidOut, SideChanged, LookChanged } kind;
+    Side side = Side::White;
+    int point = 0;              // Left, Arrived
+    bool withEffects = false;   // Left, Arrived; SideChanged: the home boards on the right
+    Position position{};        // LaidOut
+};
+
 class FakeScreen : public Screen {
 public:
+    std::vector<BoardEvent> boardEvents;
     std::deque<Answer> answers;
     std::vector<Message> messages;
     std::vector<Sound> sounds;
@@ -40,6 +51,20 @@ public:
         if (onDelay) onDelay(ms);
     }
     void play(Sound sound) override { sounds.push_back(sound); }
+    void checkerLeft(Side side, int point, bool withEffects) override {
+        boardEvents.push_back({BoardEvent::Left, side, point, withEffects, {}});
+    }
+    void checkerArrived(Side side, int point, bool withEffects) override {
+        boardEvents.push_back({BoardEvent::Arrived, side, point, withEffects, {}});
+    }
+    void boardCleared() override { boardEvents.push_back({BoardEvent::Cleared}); }
+    void positionLaidOut(const Position& pos) override {
+        boardEvents.push_back({BoardEvent::LaidOut, Side::White, 0, false, pos});
+    }
+    void sideChanged(bool homeBoardsRight) override {
+        boardEvents.push_back({BoardEvent::SideChanged, Side::White, 0, homeBoardsRight, {}});
+    }
+    void checkerLookChanged() override { boardEvents.push_back({BoardEvent::LookChanged}); }
     // The paths the SAVE and LOAD dialogs hand back; nothing: the player cancels.
     std::optional<std::string> fileToSave, fileToLoad;
     int settingsSaved = 0;

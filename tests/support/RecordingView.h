@@ -1,9 +1,8 @@
 #pragma once
-// A board view that writes down what the board told it, for tests.
-#include <string>
+// A scene view that writes down what the board scene told it, for tests.
 #include <vector>
 
-#include "rules/BoardView.h"
+#include "ui/SceneView.h"
 
 namespace lumaro::testing {
 
@@ -17,10 +16,17 @@ struct ViewEvent {
     bool animated;
 };
 
-class RecordingView : public BoardView {
+struct Flight {
+    int colour;
+    int fromX, fromY, toX, toY;
+};
+
+class RecordingView : public SceneView {
 public:
     std::vector<ViewEvent> events;
+    std::vector<Flight> flights;
     int orientationChanges = 0;
+    int eventsRun = 0;
 
     void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override {
         events.push_back({true, colour, image, s, x, y, animated});
@@ -28,7 +34,15 @@ public:
     void checkerFaded(int colour, int image, int s, bool animated) override {
         events.push_back({false, colour, image, s, 0, 0, animated});
     }
+    void checkerFlying(int colour, int fromX, int fromY, int toX, int toY) override {
+        flights.push_back({colour, fromX, fromY, toX, toY});
+    }
     void orientationChanged() override { ++orientationChanges; }
+    void letEventsRun() override { ++eventsRun; }
+    void clear() {
+        events.clear();
+        flights.clear();
+    }
 };
 
 }  // namespace lumaro::testing

@@ -6,7 +6,7 @@
 namespace lumaro::testing {
 
 inline void startTurnOn(Game& game, const Position& pos, Byte a, Byte b, Byte turn, int rolls = 5) {
-    game.board.layOut(pos);
+    game.layOutPosition(pos);
     game.turn = turn;
     game.dice.dieA = a;
     game.dice.dieB = b;

@@ -15,8 +15,8 @@
 #include "support/BoardTable.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
-#include "rules/HitTest.h"
 #include "ui/Assets.h"
+#include "ui/BoardPlaces.h"
 #include "ui/BoardWindow.h"
 #include "ui/Pictures.h"
 #include "ui/QtScreen.h"
@@ -29,9 +29,9 @@ using lumaro::testing::positionOf;
 namespace {
 
 // A checker's middle on logical point p, stack slot k.
-QPoint checkerPoint(const Board& board, int p, int k) {
-    const int s = board.screenToPoint[p];
-    return {Board::pointX(s) + 25, Board::stackY(s, k) + 25};
+QPoint checkerPoint(const BoardScene& scene, int p, int k) {
+    const int s = scene.screenPositionOf(p);
+    return {places::pointX(s) + 25, places::stackY(s, k) + 25};
 }
 
 constexpr int kDiceY = 285;
@@ -41,8 +41,8 @@ bool isDotColour(QRgb p) { return (p & 0xFFFFFF) == 0xFFFF00 || (p & 0xFFFFFF) =
 bool isAqua(QRgb p) { return (p & 0xFFFFFF) == 0x00FFFF; }
 
 // The band of screen position s between its number and its checkers, where its bar dot shows.
-QRect dotBand(int s) { return s <= 12 ? QRect(Board::pointX(s), 0, 51, 45) : QRect(Board::pointX(s), 555, 51, 45); }
-QRect numberRect(int s) { return QRect(Board::pointX(s) + 15, s <= 12 ? 9 : 578, 20, 15); }
+QRect dotBand(int s) { return s <= 12 ? QRect(places::pointX(s), 0, 51, 45) : QRect(places::pointX(s), 555, 51, 45); }
+QRect numberRect(int s) { return QRect(places::pointX(s) + 15, s <= 12 ? 9 : 578, 20, 15); }
 
 int countIn(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& wanted) {
     int n = 0;
@@ -106,9 +106,9 @@ private slots:
         t.game.playComputerTurn();
         QVERIFY(t.game.lastMoveMarkCount > 0);
         const Game::MoveMark m = t.game.lastMoveMarks[0];
-        const int s = t.game.board.screenToPoint[m.to];
+        const int s = t.window.scene().screenPositionOf(m.to);
         // The outline runs down the left edge of the point's half of the board.
-        const QPoint edge(Board::pointX(s) + 1, s <= 12 ? 150 : 450);
+        const QPoint edge(places::pointX(s) + 1, s <= 12 ? 150 : 450);
         const QColor marked = t.window.grab().toImage().pixelColor(edge);
         QTest::keyClick(&t.window, Qt::Key_L);
         QVERIFY(!t.window.extra.showLastMove);
@@ -140,9 +140,9 @@ private slots:
     void leftClickPlaysTheHigherDieRightClickTheLower() {
         Table t;
         t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 2));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));
         QCOMPARE(int(t.game.board.count[7]), 1);
-        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 1));
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 1));
         QCOMPARE(int(t.game.board.count[3]), 1);
         QCOMPARE(int(t.game.board.count[1]), 0);
     }
@@ -151,12 +151,12 @@ private slots:
         Table t;
         t.game.changeOptions([&](Options& o) { o.checkerSpeed = 16; });  // let the flights run
         t.startTurn(positionOf({{1, 2}, {12, 13}, {4, -1}, {13, -14}}), 3, 5);
-        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 2));
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 2));
         QCOMPARE(int(t.game.board.barBlack), 1);
         QVERIFY(t.game.board.hasWhite(4));
         // The hit checker stands on Black's bar spot: a click there finds a black checker image.
         const QImage grabbed = t.window.grab().toImage();
-        QVERIFY(grabbed.pixelColor(Board::kBarX + 25, Board::kBlackBarY + 25) != t.window.boardPicture().pixelColor(Board::kBarX + 25, Board::kBlackBarY + 25));
+        QVERIFY(grabbed.pixelColor(places::kBarX + 25, places::kBlackBarY + 25) != t.window.boardPicture().pixelColor(places::kBarX + 25, places::kBlackBarY + 25));
     }
 
     void aCheckerOnTheBarMustEnterFirst() {
@@ -164,7 +164,7 @@ private slots:
         t.startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
         bool shown = false;
         t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 12, 1));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 12, 1));
         QVERIFY(shown);
         QCOMPARE(int(t.game.board.count[12]), 14);  // nothing moved
         QCOMPARE(int(t.game.board.barWhite), 1);
@@ -174,13 +174,13 @@ private slots:
         Table t;
         const Position either = positionOf({{1, 1}, {12, -2}});
         t.startTurn(either, 6, 5);
-        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 1));  // the 5
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 1));  // the 5
         QCOMPARE(int(t.game.board.count[6]), 1);
         bool shown = false;
         t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));  // end of the turn
         QVERIFY(shown);
-        QVERIFY(t.game.board.position().sameCheckersAs(either));
+        QVERIFY(t.game.board.sameCheckersAs(either));
         QCOMPARE(int(t.game.turn), 1);
     }
 
@@ -193,13 +193,13 @@ private slots:
             boxShown = t.window.messagePanel().isVisible();
             // An impatient player: the board, a black checker, the dice place, M, D, Backspace, Esc.
             QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-            QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 20, 1));
+            QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 20, 1));
             QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(560, 300));
             for (auto key : {Qt::Key_M, Qt::Key_D, Qt::Key_Backspace, Qt::Key_Escape}) QTest::keyClick(&t.window, key);
             whiteGamesDuring = t.game.scores.whiteGamesWon;
             QTest::mouseClick(&t.window.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100));
         });
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 24, 1));  // the last checker off
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 24, 1));  // the last checker off
         QVERIFY(boxShown);
         QCOMPARE(whiteGamesDuring, 1);
         QCOMPARE(int(t.game.scores.whiteGamesWon), 1);
@@ -241,7 +241,7 @@ private slots:
         t.game.cubeValue = 1;
         answerFileDialog(&t.window, QStringLiteral("kept.sav"));
         QVERIFY(t.game.commandLoad({}));
-        QVERIFY(t.game.board.position().sameCheckersAs(pos));
+        QVERIFY(t.game.board.sameCheckersAs(pos));
         QCOMPARE(int(t.game.dice.dieA), 4);
         QCOMPARE(int(t.game.dice.dieB), 2);
         QCOMPARE(int(t.game.turn), 1);
@@ -280,9 +280,10 @@ private slots:
 
     void aClickOnADieEndsTheTurnWhateverLiesUnderIt() {
         Table t;
-        const Board& b = t.game.board;
+        const Position& b = t.game.board;
+        const BoardScene& scene = t.window.scene();
         // White's dice lie over screen positions 15 and 16 of the bottom row.
-        const int under15 = b.screenToPoint[15], under16 = b.screenToPoint[16];
+        const int under15 = scene.pointAt(15), under16 = scene.pointAt(16);
         const Position pos = positionOf({{under15, 5}, {under16, 1}, {1, -15}});
         t.startTurn(pos, 6, 2);
         t.window.showDice(Side::White, 6, 2);
@@ -290,11 +291,11 @@ private slots:
         // checker on point 15.
         const QPoint overPoint(kWhiteDiceX[0] + 25, kDiceY + 25);
         const QPoint overChecker(kWhiteDiceX[1] + 12, kDiceY + 45);
-        QCOMPARE(b.screenToPoint[hitTest(overPoint.x(), overPoint.y())], under16);
-        QVERIFY(overChecker.y() >= Board::stackY(15, 5) && overChecker.x() >= Board::pointX(15));
+        QCOMPARE(scene.pointAt(places::hitTest(overPoint.x(), overPoint.y())), under16);
+        QVERIFY(overChecker.y() >= places::stackY(15, 5) && overChecker.x() >= places::pointX(15));
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
-        QVERIFY(b.position().sameCheckersAs(pos));  // dice left: the turn goes on, nothing moved
+        QVERIFY(b.sameCheckersAs(pos));  // dice left: the turn goes on, nothing moved
         QCOMPARE(int(t.game.dice.diceLeft[1]), 6);
         QCOMPARE(int(t.game.dice.diceLeft[2]), 2);
         QCOMPARE(int(t.game.turn), 1);
@@ -316,14 +317,14 @@ private slots:
         t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
         t.window.showDice(Side::White, 6, 2);
         t.game.busy = true;  // even a click that is ignored hides the panel
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 1));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(kWhiteDiceX[0] + 25, kDiceY + 25));
         QCOMPARE(dismissed.count(), 3);
         QCOMPARE(int(t.game.board.count[1]), 2);
         t.game.busy = false;
         t.game.setHourglass(true);
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 1));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));
         QCOMPARE(dismissed.count(), 3);
         t.game.setHourglass(false);
     }
@@ -335,7 +336,7 @@ private slots:
         t.assets.board[1] = solid(QColor(170, 30, 30));
         t.game.changeOptions([&](Options& o) { o.checkerSpeed = 16; });
         const int s = 3;  // top row, left half
-        const QRect column(Board::pointX(s), 0, kCheckerSize, 330);
+        const QRect column(places::pointX(s), 0, kCheckerSize, 330);
         const QImage& shading = t.assets.shading;
         int skin = 0;
         int frames = 0;
@@ -343,12 +344,12 @@ private slots:
         // Every pixel of a checker's solid body, below the top one, shows a checker, in every
         // frame drawn while the stack grows and shrinks.
         auto check = [&](const char* when) {
-            const Board& b = t.game.board;
-            const int p = b.screenToPoint[s];
+            const Position& b = t.window.scene().position();
+            const int p = t.window.scene().pointAt(s);
             const QImage shot = t.window.grab(column).toImage();
             ++frames;
             for (int k = 1; k < b.count[p]; ++k) {
-                const int top = Board::stackY(s, k);
+                const int top = places::stackY(s, k);
                 for (int y = 0; y < kCheckerSize; ++y)
                     for (int x = 0; x < kCheckerSize; ++x) {
                         if (qGreen(shading.pixel(x, y)) == 0) continue;
@@ -363,17 +364,17 @@ private slots:
         everyFrame.setInterval(1);
         connect(&everyFrame, &QTimer::timeout, &t.window, [&] { check("while animating"); });
         for (skin = 0; skin <= 1; ++skin) {
-            t.game.changeOptions([&](Options& o) { o.modernSkin = static_cast<Byte>(skin); });
-            Board& b = t.game.board;
-            t.startTurn(positionOf({{b.screenToPoint[s], 1}, {24, -15}}), 6, 2);
+            t.game.changeOptions([&](Options& o) { o.modernSkin = skin != 0; });
+            BoardScene& scene = t.window.scene();
+            const int p = scene.pointAt(s);
+            t.startTurn(positionOf({{p, 1}, {24, -15}}), 6, 2);
             everyFrame.start();
-            b.animate = true;
-            for (int k = 1; k < 15; ++k) b.addWhiteAt(s);
+            for (int k = 1; k < 15; ++k) scene.checkerArrived(Side::White, p, true);
             everyFrame.stop();
-            QCOMPARE(int(b.count[b.screenToPoint[s]]), 15);
+            QCOMPARE(int(scene.position().count[p]), 15);
             check("a stack of 15");
             everyFrame.start();
-            while (b.count[b.screenToPoint[s]] > 1) b.removeWhiteAt(s);
+            while (scene.position().count[p] > 1) scene.checkerLeft(Side::White, p, true);
             everyFrame.stop();
         }
         QVERIFY2(fault.isEmpty(), qPrintable(fault));
@@ -382,11 +383,11 @@ private slots:
 
     void diceLeaveTheCheckersUnderThemVisibleOutsideTheirMask() {
         Table t;
-        const Board& b = t.game.board;
-        const int p = b.screenToPoint[15];
+        const Position& b = t.game.board;
+        const int p = t.window.scene().pointAt(15);
         t.startTurn(positionOf({{p, 5}, {1, -15}}), 6, 2);
         const QRect die(kWhiteDiceX[1], kDiceY, kDieSize, kDieSize);
-        const QRect fifth(Board::pointX(15), Board::stackY(15, 5), kCheckerSize, kCheckerSize);
+        const QRect fifth(places::pointX(15), places::stackY(15, 5), kCheckerSize, kCheckerSize);
         QVERIFY(die.intersects(fifth));
         const QImage& face = t.assets.die[2];
         const QImage& mask = t.assets.dieMask;
@@ -432,12 +433,11 @@ private slots:
         Table t;
         t.game.changeOptions([&](Options& o) { o.showBarNumbers = true; });
         t.startTurn(positionOf({{1, 2}, {12, 13}, {24, -15}}), 3, 5);
-        const Board& b = t.game.board;
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
-        QTest::mouseMove(&t.window, checkerPoint(b, 1, 1));
+        QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 1, 1));
         const QImage shot = t.window.grab().toImage();
-        for (int p : {4, 6, 9}) QVERIFY2(dotShown(shot, b.screenToPoint[p]), qPrintable(QString::number(p)));
-        QVERIFY(aquaShown(shot, b.screenToPoint[9]));
+        for (int p : {4, 6, 9}) QVERIFY2(dotShown(shot, t.window.scene().screenPositionOf(p)), qPrintable(QString::number(p)));
+        QVERIFY(aquaShown(shot, t.window.scene().screenPositionOf(9)));
         for (int s = 1; s <= 24; ++s) QCOMPARE(countIn(shot, numberRect(s), isDotColour), 0);
     }
 
@@ -452,7 +452,7 @@ private slots:
                 const QImage shot = t.window.grab().toImage();
                 for (int s = 1; s <= 24; ++s) {
                     const QRect number = numberRect(s);
-                    const QRect beside(Board::pointX(s) + 42, number.top(), 9, number.height());  // the rail between plates
+                    const QRect beside(places::pointX(s) + 42, number.top(), 9, number.height());  // the rail between plates
                     const int apart = lumaro::testing::channelDistance(lumaro::testing::meanColour(shot, number),
                                                                        lumaro::testing::meanColour(shot, beside));
                     if (numbers) {
@@ -468,54 +468,54 @@ private slots:
 
     void theEntryDotsStayWhileWhiteHasCheckersOnTheBar() {
         Table t;
-        const Board& b = t.game.board;
+        const Position& b = t.game.board;
         t.startTurn(positionOf({{12, 2}, {13, -15}}, 2), 3, 5);
         // Hovering a point does not hide them.
-        QTest::mouseMove(&t.window, checkerPoint(b, 12, 1));
+        QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 12, 1));
         QImage shot = t.window.grab().toImage();
-        QVERIFY(dotShown(shot, b.screenToPoint[3]));
-        QVERIFY(dotShown(shot, b.screenToPoint[5]));
+        QVERIFY(dotShown(shot, t.window.scene().screenPositionOf(3)));
+        QVERIFY(dotShown(shot, t.window.scene().screenPositionOf(5)));
         QCOMPARE(dotsShown(shot), 2);
         // An entry with a checker left on the bar keeps the dot of the die still to play.
-        QTest::mouseMove(&t.window, QPoint(Board::kBarX + 25, Board::kWhiteBarY + 25));
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(Board::kBarX + 25, Board::kWhiteBarY + 25));
+        QTest::mouseMove(&t.window, QPoint(places::kBarX + 25, places::kWhiteBarY + 25));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(places::kBarX + 25, places::kWhiteBarY + 25));
         QCOMPARE(int(b.barWhite), 1);
         QCOMPARE(int(b.count[5]), 1);
         shot = t.window.grab().toImage();
-        QVERIFY(dotShown(shot, b.screenToPoint[3]));
+        QVERIFY(dotShown(shot, t.window.scene().screenPositionOf(3)));
         QCOMPARE(dotsShown(shot), 1);
         // The last entry: no checker on the bar, no dice left, no dots.
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(Board::kBarX + 25, Board::kWhiteBarY + 25));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(places::kBarX + 25, places::kWhiteBarY + 25));
         QCOMPARE(int(b.barWhite), 0);
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
     }
 
     void sideNewBoardBackAndMoveLeaveNoStaleDots() {
         Table t;
-        const Board& b = t.game.board;
+        const Position& b = t.game.board;
         const Position pos = positionOf({{1, 2}, {10, 13}, {24, -15}});
         // SIDE: the point under the mouse is now another, empty one.
         t.startTurn(pos, 3, 5);
-        QTest::mouseMove(&t.window, checkerPoint(b, 1, 1));
+        QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 1, 1));
         QCOMPARE(dotsShown(t.window.grab().toImage()), 3);
         QVERIFY(t.game.commandSide(Game::ShellState{}));
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
         // A new board: point 1's checkers stay, the others went back to their starting points.
         t.startTurn(positionOf({{3, 2}, {12, 13}, {24, -15}}), 3, 5);
-        QTest::mouseMove(&t.window, checkerPoint(b, 3, 1));
+        QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 3, 1));
         QCOMPARE(dotsShown(t.window.grab().toImage()), 3);
         t.game.setUpNewBoard();
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
         // BACK (Backspace): the dots of the whole roll come back with the checker.
         t.startTurn(positionOf({{1, 1}, {10, 14}, {24, -15}}), 3, 5);
-        QTest::mouseMove(&t.window, checkerPoint(b, 1, 1));
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(b, 1, 1));  // the 5: 1 -> 6
+        QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 1, 1));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));  // the 5: 1 -> 6
         QCOMPARE(int(b.count[6]), 1);
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
         QTest::keyClick(&t.window, Qt::Key_Backspace);
         QCOMPARE(int(b.count[6]), 0);
         const QImage shot = t.window.grab().toImage();
-        QVERIFY(aquaShown(shot, b.screenToPoint[9]));
+        QVERIFY(aquaShown(shot, t.window.scene().screenPositionOf(9)));
         QCOMPARE(dotsShown(shot), 3);
         // MOVE (M) plays the whole roll: no die is left to mark, wherever the mouse stands.
         QVERIFY(t.game.commandMove(Game::ShellState{}));

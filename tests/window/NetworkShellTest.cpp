@@ -66,11 +66,9 @@ Position lateRace() {
 }
 
 void putOnBoard(Game& g, const Position& p) {
-    g.board.restoreTo(p);
-    g.board.updateWhitePhase();
-    g.board.updateBlackPhase();
+    g.layOutPosition(p);
     g.updateCounters();
-    g.snapshot.position = g.board.position();
+    g.snapshot.position = g.board;
 }
 
 // A program of the test: listening on a free port of the loopback address, ticked by hand.

@@ -16,6 +16,7 @@
 #include "support/Positions.h"
 #include "support/ProgramShell.h"
 #include "support/TurnSetup.h"
+#include "ui/BoardPlaces.h"
 #include "ui/BoardWindow.h"
 #include "ui/MenuPanel.h"
 #include "ui/SettingsWindow.h"
@@ -300,18 +301,18 @@ private slots:
         click(control<QRadioButton>(p.settings, QStringLiteral("Modern")));
         QCOMPARE(int(g.options().modernSkin), 1);
         p.settings->closeButton().click();
-        QVERIFY(g.board.position().sameCheckersAs(pos));
+        QVERIFY(g.board.sameCheckersAs(pos));
         QVERIFY(g.gameOn);
         const QImage shot = board.grab().toImage();
         const QImage& modern = board.boardPicture();
         // An empty point shows the new board; a checker's rim stands where each stack says.
-        const int empty = g.board.screenToPoint[3];
-        const QPoint spot(Board::pointX(empty) + 25, empty <= 12 ? 200 : 400);
+        const int empty = board.scene().screenPositionOf(3);
+        const QPoint spot(places::pointX(empty) + 25, empty <= 12 ? 200 : 400);
         QCOMPARE(shot.pixelColor(spot), modern.pixelColor(spot));
         for (int q = 1; q <= 24; ++q) {
             if (g.board.count[q] == 0) continue;
-            const int s = g.board.screenToPoint[q];
-            const QPoint middle(Board::pointX(s) + 25, Board::stackY(s, g.board.count[q]) + 25);
+            const int s = board.scene().screenPositionOf(q);
+            const QPoint middle(places::pointX(s) + 25, places::stackY(s, g.board.count[q]) + 25);
             QVERIFY2(shot.pixelColor(middle) != modern.pixelColor(middle), qPrintable(QString::number(q)));
         }
     }

@@ -18,6 +18,7 @@
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
 #include "ui/Assets.h"
+#include "ui/BoardPlaces.h"
 #include "ui/BoardWindow.h"
 #include "ui/HelpWindow.h"
 #include "ui/MenuPanel.h"
@@ -35,9 +36,9 @@ using lumaro::testing::positionOf;
 
 namespace {
 
-QPoint checkerPoint(const Board& board, int p, int k) {
-    const int s = board.screenToPoint[p];
-    return {Board::pointX(s) + 25, Board::stackY(s, k) + 25};
+QPoint checkerPoint(const BoardScene& scene, int p, int k) {
+    const int s = scene.screenPositionOf(p);
+    return {places::pointX(s) + 25, places::stackY(s, k) + 25};
 }
 
 using TempFolder = lumaro::testing::QtTempFolder;
@@ -66,7 +67,7 @@ private slots:
         Table t;
         // White: two back checkers and thirteen on point 12 (217 pips); Black: fifteen on 13 (195).
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2, 1);
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 2));  // 1 to 7 with the 6
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));  // 1 to 7 with the 6
         QCOMPARE(int(t.game.board.count[7]), 1);
 
         StatisticsWindow stat(t.game, t.assets);
@@ -88,7 +89,7 @@ private slots:
 
         // Opened again after another step, it shows the new values.
         stat.closeWindow();
-        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.game.board, 1, 1));  // 1 to 3 with the 2
+        QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 1));  // 1 to 3 with the 2
         stat.openOver(t.window);
         QCOMPARE(stat.grid().cell(9, 1), QStringLiteral("209"));
         QCOMPARE(stat.grid().cell(9, 3), QStringLiteral("211"));
@@ -137,7 +138,7 @@ private slots:
     void theBoardTakesNoClickOrKeyWhileAToolWindowIsOpen() {
         Table t;
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2, 1);
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 2));
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));
         QCOMPARE(int(t.game.board.count[7]), 1);
 
         StatisticsWindow stat(t.game, t.assets);
@@ -148,7 +149,7 @@ private slots:
         QTest::keyClick(&t.window, Qt::Key_Backspace);  // no undo
         QTest::keyClick(&t.window, Qt::Key_D);           // no double
         QTest::keyClick(&t.window, Qt::Key_3);           // no manual die
-        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.game.board, 1, 1));  // no step
+        QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));  // no step
         QCOMPARE(int(t.game.board.count[7]), 1);
         QCOMPARE(int(t.game.board.count[1]), 1);
         QCOMPARE(int(t.game.cubeValue), 1);

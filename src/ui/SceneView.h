@@ -1,12 +1,12 @@
 #pragma once
-// What the live board tells the screen. The board window animates these; the search and most
-// tests run the board with no view at all.
+// What the board scene asks of the window that draws it. The board window animates these; the
+// scene's tests record them.
 
 namespace lumaro {
 
-class BoardView {
+class SceneView {
 public:
-    virtual ~BoardView() = default;
+    virtual ~SceneView() = default;
     // Checker image `image` (1..15) of `colour` now stands on screen position `s` (0: the bar) at
     // (x, y), in front of the others. `animated`: play the appear effect.
     virtual void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) = 0;
@@ -17,7 +17,7 @@ public:
     virtual void checkerFlying(int /*colour*/, int /*fromX*/, int /*fromY*/, int /*toX*/, int /*toY*/) {}
     // The screen-to-point mapping changed (SIDE): the point labels need renumbering.
     virtual void orientationChanged() {}
-    // Let pending window events run (repaint, timers), as every checker operation does.
+    // Let pending window events run (repaint, timers), as every checker change does.
     virtual void letEventsRun() {}
 };
 
