@@ -7,11 +7,11 @@ namespace lumaro {
 void Game::clickBoard(int point, Button button) {
     if (!acceptsInput()) return;
     if (point >= 1 && point <= 24) {
-        if (board.hasWhite(point) && turn == 1) {
+        if (board_.hasWhite(point) && turn_ == 1) {
             whiteStepByClick(point, button);
             return;
         }
-        if (board.hasBlack(point) && turn == 0 && opponent().playsAtThisBoard()) {
+        if (board_.hasBlack(point) && turn_ == 0 && opponent().playsAtThisBoard()) {
             blackStepByClick(point, button);
             return;
         }
@@ -22,17 +22,17 @@ void Game::clickBoard(int point, Button button) {
 void Game::clickChecker(Side side, int point, Button button) {
     if (!acceptsInput()) return;
     const bool white = side == Side::White;
-    const bool onTurn = white ? turn == 1 : turn == 0 && opponent().playsAtThisBoard();
+    const bool onTurn = white ? turn_ == 1 : turn_ == 0 && opponent().playsAtThisBoard();
     if (!onTurn || point < 0 || point > 24) {
         endTurn();
         return;
     }
-    if (white ? board.hasWhite(point) : board.hasBlack(point)) {
+    if (white ? board_.hasWhite(point) : board_.hasBlack(point)) {
         if (white) whiteStepByClick(point, button); else blackStepByClick(point, button);
         return;
     }
     // Not on a point: the checker is on the bar.
-    if (canEnter(board, turn, dice.diceLeft)) {
+    if (canEnter(board_, turn_, dice_.diceLeft)) {
         if (white) whiteEntryByClick(button); else blackEntryByClick(button);
         return;
     }
@@ -51,15 +51,15 @@ void Game::clickCube() {
 
 Game::KeyCommand Game::keyPressed(char key, bool backspace, bool toolWindowOpen) {
     if (backspace) {
-        const bool blackNotHere = turn == 0 && !opponent().playsAtThisBoard();
-        if (busy || hourglass || toolWindowOpen || !gameOn || blackNotHere) return KeyCommand::None;
+        const bool blackNotHere = turn_ == 0 && !opponent().playsAtThisBoard();
+        if (busy_ || hourglass_ || toolWindowOpen || !gameOn_ || blackNotHere) return KeyCommand::None;
         undoTurn();
     }
     // Typed dice go to a manual roll waiting for them; otherwise, while a box is up, a move runs or
     // the computer thinks, a key is no answer to anything.
-    if (!enteringDice && !acceptsInput()) return KeyCommand::None;
-    dice.pendingKey = static_cast<Byte>(key);
-    if (enteringDice) return KeyCommand::None;
+    if (!enteringDice_ && !acceptsInput()) return KeyCommand::None;
+    dice_.pendingKey = static_cast<Byte>(key);
+    if (enteringDice_) return KeyCommand::None;
     if (key == 'D' || key == 'd') offerDouble();
     if (key == 'M' || key == 'm') return KeyCommand::Move;
     return KeyCommand::None;

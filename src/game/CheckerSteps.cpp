@@ -7,7 +7,7 @@
 namespace lumaro {
 
 void Game::useDie(Byte die) {
-    dice.useDie(die);
+    dice_.useDie(die);
     screen_->dieUsed(die);
     screen_->letEventsRun();
 }
@@ -18,12 +18,12 @@ void Game::afterStep() {
 }
 
 void Game::checkerLeaves(Side side, int from, bool withEffects) {
-    takeChecker(board, side, from);
+    takeChecker(board_, side, from);
     screen_->checkerLeft(side, from, withEffects);
 }
 
 void Game::checkerArrives(Side side, int to, bool withEffects) {
-    putChecker(board, side, to);
+    putChecker(board_, side, to);
     screen_->checkerArrived(side, to, withEffects);
 }
 
@@ -35,7 +35,7 @@ void Game::sendBlotToBar(Side blot, int t, bool withEffects) {
 
 Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool record) {
     const bool white = side == Side::White;
-    const Byte result = from < 0 || from > 24 ? kStepImpossible : stepResult(board, side, from, die);
+    const Byte result = from < 0 || from > 24 ? kStepImpossible : stepResult(board_, side, from, die);
     if (result == kStepImpossible) {
         if (options_.soundFx) screen_->play(Sound::NoMove);
         return result;
@@ -58,9 +58,9 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
         checkerLeaves(side, from, withEffects);
         checkerArrives(side, to, withEffects);
     }
-    recorder.stepMade(side, from, die);
-    if (side == Side::Black && lastMoveMarkCount < static_cast<int>(lastMoveMarks.size())) {
-        lastMoveMarks[static_cast<std::size_t>(lastMoveMarkCount++)] = {from, to};
+    recorder_.stepMade(side, from, die);
+    if (side == Side::Black && lastMoveMarkCount_ < static_cast<int>(lastMoveMarks_.size())) {
+        lastMoveMarks_[static_cast<std::size_t>(lastMoveMarkCount_++)] = {from, to};
         screen_->lastMoveChanged();
     }
     useDie(die);
@@ -69,8 +69,8 @@ Byte Game::playStep(Side side, int from, Byte die, bool placingSound, bool recor
 }
 
 void Game::clearLastMoveMarks() {
-    if (lastMoveMarkCount == 0) return;
-    lastMoveMarkCount = 0;
+    if (lastMoveMarkCount_ == 0) return;
+    lastMoveMarkCount_ = 0;
     screen_->lastMoveChanged();
 }
 

@@ -9,7 +9,7 @@ namespace lumaro {
 
 Level Game::playingLevel() const {
     // Without its networks the expert would choose by the order plays are generated in.
-    if (options_.computerLevel == Level::Expert && !(nets && nets->usable())) return Level::Intermediate;
+    if (options_.computerLevel == Level::Expert && !(nets_ && nets_->usable())) return Level::Intermediate;
     return options_.computerLevel;
 }
 
@@ -18,18 +18,18 @@ SearchRequest Game::searchRequest(bool black) const {
     // after MOVE has undone the turn's steps).
     AnalysisSettings settings = analysisSettingsOf(options_);
     settings.computerLevel = playingLevel();
-    SearchRequest r = searchRequestFor(board, snapshot.dieA, snapshot.dieB, black, settings, nets);
-    r.start = snapshot.position;
+    SearchRequest r = searchRequestFor(board_, snapshot_.dieA, snapshot_.dieB, black, settings, nets_);
+    r.start = snapshot_.position;
     return r;
 }
 
 SearchResult Game::choosePlay(bool black) {
-    const RollStats& own = black ? blackRollStats : whiteRollStats;
-    const RollStats& other = black ? whiteRollStats : blackRollStats;
+    const RollStats& own = black ? blackRollStats_ : whiteRollStats_;
+    const RollStats& other = black ? whiteRollStats_ : blackRollStats_;
     if (own.rolls == 1 && other.rolls == 0) {
         // The side's first roll, and the opponent has not rolled: the book.
         SearchResult book;
-        book.chosenPlay = openingPlay(snapshot.dieA, snapshot.dieB, !black, [this] { return dice.random.Random(100); });
+        book.chosenPlay = openingPlay(snapshot_.dieA, snapshot_.dieB, !black, [this] { return dice_.random.Random(100); });
         book.fromBook = true;
         return book;
     }
@@ -40,18 +40,18 @@ SearchResult Game::choosePlay(bool black) {
 // the remote player's.
 void Game::playPlay(const Play& play, Side side) {
     static constexpr int kPauseBeforeStep[5] = {0, 300, 200, 100, 100};
-    busy = true;
+    busy_ = true;
     for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
-        if (!gameOn) break;  // the last checker is off: the game is over
+        if (!gameOn_) break;  // the last checker is off: the game is over
         screen_->delay(kPauseBeforeStep[k]);
         if (options_.soundFx) screen_->play(Sound::Checker);
         const Step step = play[k];
-        const bool onBar = phaseOf(board, side) == 1;
+        const bool onBar = phaseOf(board_, side) == 1;
         // White's steps in a network game go into the record that travels to the peer.
         const bool record = side == Side::White && networkPlace();
         playStep(side, onBar ? 0 : step.point, step.die, false, record);
     }
-    busy = false;
+    busy_ = false;
 }
 
 void Game::playBlackMove(const Play& play) { playPlay(play, Side::Black); }
@@ -60,16 +60,16 @@ void Game::playComputersChoice(Side side) {
     // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
     const bool thinkingLong = side == Side::Black && playingLevel() == Level::Intermediate;
     if (thinkingLong) setHourglass(true);
-    busy = true;
-    lastSearch = choosePlay(side == Side::Black);
-    if (!lastSearch.fromBook && diceTotal(lastSearch.bestPath) == 0) {
+    busy_ = true;
+    lastSearch_ = choosePlay(side == Side::Black);
+    if (!lastSearch_.fromBook && diceTotal(lastSearch_.bestPath) == 0) {
         if (options_.soundFx) screen_->play(Sound::NoMove);
         screen_->delay(200);
-        busy = false;
+        busy_ = false;
         if (thinkingLong) setHourglass(false);
         return;
     }
-    const Play play = lastSearch.fromBook ? lastSearch.chosenPlay : lastSearch.playToMake();
+    const Play play = lastSearch_.fromBook ? lastSearch_.chosenPlay : lastSearch_.playToMake();
     screen_->letEventsRun();
     if (thinkingLong) {
         setHourglass(false);
@@ -86,17 +86,17 @@ void Game::playWhiteByComputer() {
     screen_->refreshBarDots();  // the dots of the dice just played go
 }
 
-bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options_, gameNumber, crawfordGameNumber); }
+bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options_, gameNumber_, crawfordGameNumber_); }
 
 bool Game::computerTakesDouble() const {
-    return computerTakes(cubeMeasure(board), options_.doublesAlwaysAccepted);
+    return computerTakes(cubeMeasure(board_), options_.doublesAlwaysAccepted);
 }
 
 void Game::computerOffersDouble() {
     if (isCrawfordGame()) return;
     if (options_.matchPlay && options_.matchLength == 1) return;
-    if (!measureInvitesDouble(cubeMeasure(board))) return;
-    if (whiteRollStats.rolls < 3 || blackRollStats.rolls < 3) return;
+    if (!measureInvitesDouble(cubeMeasure(board_))) return;
+    if (whiteRollStats_.rolls < 3 || blackRollStats_.rolls < 3) return;
     blackDoubles("Computer wants to double.");
 }
 

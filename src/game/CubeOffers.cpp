@@ -7,18 +7,18 @@
 namespace lumaro {
 
 void Game::offerDouble() {
-    if (!gameOn || cubeValue >= 64 || busy) return;
+    if (!gameOn_ || cubeValue_ >= 64 || busy_) return;
     if (!options_.cubeEnabled) {
         if (options_.soundFx) screen_->play(Sound::NoMove);
         return;
     }
     if (options_.soundFx) screen_->play(Sound::Cube);
-    const bool wasBusy = busy;
-    busy = true;  // the short pause is no moment for another click
+    const bool wasBusy = busy_;
+    busy_ = true;  // the short pause is no moment for another click
     screen_->delay(100);
-    busy = wasBusy;
+    busy_ = wasBusy;
     // Dice that must still be played come first.
-    if (dice.anyLeft() && fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) return;
+    if (dice_.anyLeft() && fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turn_, dice_.diceLeft) == 1) return;
     if (isCrawfordGame()) {
         showMessage(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
@@ -30,8 +30,8 @@ void Game::offerDouble() {
     if (networkPlace()) {
         // A network game doubles through the connection: only before White's roll, once the peer's
         // move is replayed, and with the cube centred or White's.
-        const bool mayOffer = !waitingForOpponent && turn == 0 && cubeIsAvailableTo(Side::White);
-        if (connected && mayOffer) opponent().doubleOffered(*this, Side::White);
+        const bool mayOffer = !waitingForOpponent_ && turn_ == 0 && cubeIsAvailableTo(Side::White);
+        if (connected_ && mayOffer) opponent().doubleOffered(*this, Side::White);
         return;
     }
     // The player to roll next offers: Black after White's turn, White after Black's. Black offers
@@ -43,18 +43,18 @@ void Game::offerDouble() {
 }
 
 bool Game::cubeIsAvailableTo(Side side) const {
-    return cubeValue == 1 || cubeOwnerWhite == (side == Side::White ? 1 : 0);
+    return cubeValue_ == 1 || cubeOwnerWhite_ == (side == Side::White ? 1 : 0);
 }
 
 bool Game::mayDouble(Side side) const {
-    return options_.cubeEnabled && cubeValue < 64 && cubeIsAvailableTo(side);
+    return options_.cubeEnabled && cubeValue_ < 64 && cubeIsAvailableTo(side);
 }
 
 void Game::takeDouble(Side taker) {
-    recorder.doubled(otherSide(taker));
-    recorder.took(taker);
-    cubeValue = static_cast<Byte>(cubeValue * 2);
-    cubeOwnerWhite = taker == Side::White ? 1 : 0;
+    recorder_.doubled(otherSide(taker));
+    recorder_.took(taker);
+    cubeValue_ = static_cast<Byte>(cubeValue_ * 2);
+    cubeOwnerWhite_ = taker == Side::White ? 1 : 0;
     drawCube();
 }
 
@@ -64,13 +64,13 @@ void Game::doubleTaken(Side taker) {
 }
 
 void Game::doubleDropped(Side dropper) {
-    recorder.doubled(otherSide(dropper));
-    recorder.dropped(dropper);
+    recorder_.doubled(otherSide(dropper));
+    recorder_.dropped(dropper);
     finishGame(otherSide(dropper), GameOver::DoubleRefused);
 }
 
 void Game::computerAnswersDouble() {
-    if (turn != 0) return;
+    if (turn_ != 0) return;
     if (!cubeIsAvailableTo(Side::White)) return;
     if (computerTakesDouble()) {
         showMessage(MessageKind::Cube, "Your doubling proposal", options_.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);

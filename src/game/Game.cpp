@@ -19,223 +19,250 @@ Opponent& Game::opponent() const {
 }
 
 void Game::setHourglass(bool on) {
-    hourglass = on;
+    hourglass_ = on;
     screen_->setWaitCursor(on);
 }
 
 void Game::startUp(std::uint32_t seedMilliseconds) {
-    stats = PositionStats{};
-    gameOn = false;
-    gameNumber = 1;
-    crawfordGameNumber = 0;
-    dice.random.seed = seedMilliseconds;
-    blackBeginsNext = dice.random.Random(100) > 50;
-    dice.clockTicks = 0;
-    dice.marsaglia.initFrom(dice.random);
-    board.count.fill(0);
-    board.colour.fill(0);
+    stats_ = PositionStats{};
+    gameOn_ = false;
+    gameNumber_ = 1;
+    crawfordGameNumber_ = 0;
+    dice_.random.seed = seedMilliseconds;
+    blackBeginsNext_ = dice_.random.Random(100) > 50;
+    dice_.clockTicks = 0;
+    dice_.marsaglia.initFrom(dice_.random);
+    board_.count.fill(0);
+    board_.colour.fill(0);
     resetStatistics();
-    dice.clear();
-    board.offWhite = board.offBlack = board.barWhite = board.barBlack = 0;
-    cubeValue = 1;
-    cubeOwnerWhite = 0;
+    dice_.clear();
+    board_.offWhite = board_.offBlack = board_.barWhite = board_.barBlack = 0;
+    cubeValue_ = 1;
+    cubeOwnerWhite_ = 0;
     drawCube();
 }
 
-void Game::drawCube() { screen_->drawCube(cubeValue, cubeOwnerWhite); }
+void Game::drawCube() { screen_->drawCube(cubeValue_, cubeOwnerWhite_); }
 
 void Game::takeSnapshot() {
-    snapshot.position = board;
-    snapshot.checkerColours = options_.checkerColours;
-    snapshot.dieA = dice.dieA;
-    snapshot.dieB = dice.dieB;
-    snapshot.cubeOwnerWhite = cubeOwnerWhite;
-    snapshot.cubeValue = cubeValue;
+    snapshot_.position = board_;
+    snapshot_.checkerColours = options_.checkerColours;
+    snapshot_.dieA = dice_.dieA;
+    snapshot_.dieB = dice_.dieB;
+    snapshot_.cubeOwnerWhite = cubeOwnerWhite_;
+    snapshot_.cubeValue = cubeValue_;
 }
 
 void Game::rollAt(Side side, bool automatic) {
-    busy = true;
+    busy_ = true;
     // Black's new turn starts its own marks; White's roll is the local player's next action.
     clearLastMoveMarks();
     if (automatic) {
-        dice.rollAutomatically(*screen_, options_.soundFx);
-        screen_->showDice(side, dice.dieA, dice.dieB);
+        dice_.rollAutomatically(*screen_, options_.soundFx);
+        screen_->showDice(side, dice_.dieA, dice_.dieB);
     } else {
-        dice.dieA = 0;
-        dice.dieB = 0;
+        dice_.dieA = 0;
+        dice_.dieB = 0;
         screen_->showDice(side, 0, 0);
-        dice.pendingKey = 0;
+        dice_.pendingKey = 0;
         // The dice buttons and the keyboard fill pendingKey while the wait lets events run.
-        enteringDice = true;
-        while (!dice.bothEntered() && !screen_->closing()) {
+        enteringDice_ = true;
+        while (!dice_.bothEntered() && !screen_->closing()) {
             screen_->delay(10);
-            if (dice.enterManualDie(dice.pendingKey)) screen_->showDice(side, dice.dieA, dice.dieB);
-            dice.pendingKey = 0;
+            if (dice_.enterManualDie(dice_.pendingKey)) screen_->showDice(side, dice_.dieA, dice_.dieB);
+            dice_.pendingKey = 0;
         }
-        enteringDice = false;
-        dice.fillDiceLeft();
+        enteringDice_ = false;
+        dice_.fillDiceLeft();
     }
     takeSnapshot();
-    recorder.rolled(side, dice.dieA, dice.dieB);
+    recorder_.rolled(side, dice_.dieA, dice_.dieB);
     const bool white = side == Side::White;
-    RollStats& rolls = white ? whiteRollStats : blackRollStats;
-    rolls.countRoll(dice.dieA, dice.dieB, white ? stats.whitePips : stats.blackPips);
-    busy = false;
+    RollStats& rolls = white ? whiteRollStats_ : blackRollStats_;
+    rolls.countRoll(dice_.dieA, dice_.dieB, white ? stats_.whitePips : stats_.blackPips);
+    busy_ = false;
 }
 
 void Game::rollForWhite() { rollAt(Side::White, options_.automaticDice); }
 void Game::rollForBlack() { rollAt(Side::Black, options_.automaticDice); }
 void Game::rollForWhiteInNetworkGame() {
-    turn = 1;
-    waitingForOpponent = false;
+    turn_ = 1;
+    waitingForOpponent_ = false;
     rollAt(Side::White, true);
 }
 
 void Game::takePeerRoll(Byte a, Byte b) {
     clearLastMoveMarks();
-    dice.dieA = a;
-    dice.dieB = b;
+    dice_.dieA = a;
+    dice_.dieB = b;
     screen_->showDice(Side::Black, a, b);
-    recorder.rolled(Side::Black, a, b);
-    dice.fillDiceLeft();
+    recorder_.rolled(Side::Black, a, b);
+    dice_.fillDiceLeft();
     takeSnapshot();
-    blackRollStats.countRoll(a, b, stats.blackPips);
+    blackRollStats_.countRoll(a, b, stats_.blackPips);
+}
+
+void Game::arrangeTurn(const Position& pos, Byte a, Byte b, Side side, int rolls) {
+    layOutPosition(pos);
+    turn_ = turnOf(side);
+    dice_.dieA = a;
+    dice_.dieB = b;
+    dice_.fillDiceLeft();
+    takeSnapshot();
+    gameOn_ = true;
+    arrangeRolls(rolls, rolls);
+    updateCounters();
+}
+
+void Game::arrangeCube(Byte value, Byte ownerWhite) {
+    cubeValue_ = value;
+    cubeOwnerWhite_ = ownerWhite;
+}
+
+void Game::arrangeMatchBoards(Byte boardNumber, Byte crawfordBoardNumber) {
+    gameNumber_ = boardNumber;
+    crawfordGameNumber_ = crawfordBoardNumber;
+}
+
+void Game::arrangeRolls(int whiteRolls, int blackRolls) {
+    whiteRollStats_.rolls = static_cast<std::uint16_t>(whiteRolls);
+    blackRollStats_.rolls = static_cast<std::uint16_t>(blackRolls);
 }
 
 void Game::sideResigns(Side resigner) {
-    recorder.resigned(resigner);
+    recorder_.resigned(resigner);
     finishGame(otherSide(resigner), GameOver::Resigned);
 }
 
 void Game::connectionMade(bool thisSideHosts) {
-    connected = true;
-    hostSide = thisSideHosts;
-    waitingForOpponent = false;
+    connected_ = true;
+    hostSide_ = thisSideHosts;
+    waitingForOpponent_ = false;
 }
 
 bool Game::connectionLost() {
-    connected = false;
-    hostSide = false;
-    waitingForOpponent = false;
+    connected_ = false;
+    hostSide_ = false;
+    waitingForOpponent_ = false;
     return stopGameUnscored();
 }
 
 bool Game::stopGameUnscored() {
-    const bool wasOn = gameOn;
-    gameOn = false;
+    const bool wasOn = gameOn_;
+    gameOn_ = false;
     return wasOn;
 }
 
 Side Game::nextNetworkBeginner() {
-    blackBeginsNext = !blackBeginsNext;
-    return blackBeginsNext ? Side::Black : Side::White;
+    blackBeginsNext_ = !blackBeginsNext_;
+    return blackBeginsNext_ ? Side::Black : Side::White;
 }
 
 void Game::prepareNetworkGame(Side beginner) {
     resetStatistics();
-    turn = turnOf(beginner);
+    turn_ = turnOf(beginner);
 }
 
 void Game::startNetworkGame() {
     beginGame();
-    waitingForOpponent = turn == 0;
+    waitingForOpponent_ = turn_ == 0;
 }
 
 void Game::whiteMoveSent() {
-    moveRecord.fill(0);
-    waitingForOpponent = true;
-    turn = 0;
+    moveRecord_.fill(0);
+    waitingForOpponent_ = true;
+    turn_ = 0;
 }
 
 void Game::playPeerMove(const Play& play) {
     playBlackMove(play);
-    moveRecord.fill(0);
+    moveRecord_.fill(0);
 }
 
-void Game::endPeerTurn() { waitingForOpponent = false; }
+void Game::endPeerTurn() { waitingForOpponent_ = false; }
 
-void Game::resetGameScores() { lumaro::resetGameScores(scores); }
-void Game::resetMatchScores() { lumaro::resetMatchScores(scores, crawfordGameNumber); }
+void Game::resetGameScores() { lumaro::resetGameScores(scores_); }
+void Game::resetMatchScores() { lumaro::resetMatchScores(scores_, crawfordGameNumber_); }
 
 void Game::beginGame() {
-    gameOn = true;
+    gameOn_ = true;
     recordNewGame();
     screen_->gameStarted();
 }
 
 void Game::setUpNewBoard() {
-    busy = true;
+    busy_ = true;
     clearLastMoveMarks();
-    moveRecord.fill(0);
+    moveRecord_.fill(0);
     screen_->clearDice();
     screen_->letEventsRun();
     layOutPosition(startingPosition());
-    cubeValue = 1;
-    cubeOwnerWhite = 0;
+    cubeValue_ = 1;
+    cubeOwnerWhite_ = 0;
     drawCube();
     updateCounters();
-    gameNumber = gameNumber == 255 ? 1 : static_cast<Byte>(gameNumber + 1);
-    busy = false;
+    gameNumber_ = gameNumber_ == 255 ? 1 : static_cast<Byte>(gameNumber_ + 1);
+    busy_ = false;
     screen_->refreshBarDots();
 }
 
 void Game::layOutPosition(const Position& pos) {
-    board = freshBoard(pos);
+    board_ = freshBoard(pos);
     screen_->boardCleared();
-    screen_->positionLaidOut(board);
+    screen_->positionLaidOut(board_);
 }
 
-void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice.dieA, dice.dieB); }
+void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice_.dieA, dice_.dieB); }
 
 void Game::undoTurn() {
-    if (turn == 0) clearLastMoveMarks();  // Black's steps taken back
-    recorder.turnUndone(sideToMove());
-    busy = true;
-    cubeValue = snapshot.cubeValue;
-    cubeOwnerWhite = snapshot.cubeOwnerWhite;
+    if (turn_ == 0) clearLastMoveMarks();  // Black's steps taken back
+    recorder_.turnUndone(sideToMove());
+    busy_ = true;
+    cubeValue_ = snapshot_.cubeValue;
+    cubeOwnerWhite_ = snapshot_.cubeOwnerWhite;
     drawCube();
-    dice.dieA = snapshot.dieA;
-    dice.dieB = snapshot.dieB;
-    dice.fillDiceLeft();
+    dice_.dieA = snapshot_.dieA;
+    dice_.dieB = snapshot_.dieB;
+    dice_.fillDiceLeft();
     redrawDiceOfSideToMove();
-    board = restoredPosition(board, snapshot.position);
-    screen_->positionLaidOut(board);
+    board_ = restoredPosition(board_, snapshot_.position);
+    screen_->positionLaidOut(board_);
     updateCounters();
-    busy = false;
+    busy_ = false;
     screen_->refreshBarDots();
-    moveRecord.fill(0);
+    moveRecord_.fill(0);
     screen_->refreshBarDots();
 }
 
 void Game::recordNewGame() {
     const int length = options_.matchPlay ? options_.matchLength : 0;
-    const MatchRecord& record = recorder.record();
-    const bool newMatch = length != 0 && scores.whiteMatchScore == 0 && scores.blackMatchScore == 0;
+    const MatchRecord& record = recorder_.record();
+    const bool newMatch = length != 0 && scores_.whiteMatchScore == 0 && scores_.blackMatchScore == 0;
     if (!record.games.empty() && (record.matchLength != length || newMatch)) {
-        recorder = MatchRecorder{};
-        ++recordSession;
+        recorder_ = MatchRecorder{};
+        ++recordSession_;
     }
     int white = 0, black = 0;
     if (length != 0) {
-        white = scores.whiteMatchScore;
-        black = scores.blackMatchScore;
+        white = scores_.whiteMatchScore;
+        black = scores_.blackMatchScore;
     } else {
         // A session of single games counts its own points from game to game.
-        for (const RecordedGame& g : recorder.record().games)
+        for (const RecordedGame& g : recorder_.record().games)
             if (g.ended) (g.winner == Side::White ? white : black) += g.points;
     }
-    recorder.startGame(length, white, black, isCrawfordGame());
+    recorder_.startGame(length, white, black, isCrawfordGame());
 }
 
 void Game::resetStatistics() {
-    whiteRollStats.clear();
-    blackRollStats.clear();
-    stats.resetForNewGame();
+    whiteRollStats_.clear();
+    blackRollStats_.clear();
+    stats_.resetForNewGame();
 }
 
 void Game::updateCounters() {
-    stats.recompute(board, options_.cubeEnabled, cubeValue, cubeOwnerWhite);
-    counters = boardCounters(board, stats.whitePips, stats.blackPips, true, true);
+    stats_.recompute(board_, options_.cubeEnabled, cubeValue_, cubeOwnerWhite_);
+    counters_ = boardCounters(board_, stats_.whitePips, stats_.blackPips, true, true);
     screen_->countersChanged();
     screen_->letEventsRun();
 }
@@ -243,77 +270,77 @@ void Game::updateCounters() {
 void Game::endIfBorneOff() {
     // Only a game in progress can end: a finished position shown again (an undo, a loaded game
     // that was already over) must not be booked twice.
-    if (!gameOn) return;
-    if (board.offWhite >= kCheckersPerSide) {
+    if (!gameOn_) return;
+    if (board_.offWhite >= kCheckersPerSide) {
         // In a network game the peer gets the last move first; if it cannot, the connection
         // ends and takes the game with it.
-        if (networkPlace() && connected && turn == 1 && !opponent().whiteBoreOffLast(*this)) return;
-        if (gameOn) finishGame(Side::White, GameOver::BorneOff);
-    } else if (board.offBlack >= kCheckersPerSide) {
+        if (networkPlace() && connected_ && turn_ == 1 && !opponent().whiteBoreOffLast(*this)) return;
+        if (gameOn_) finishGame(Side::White, GameOver::BorneOff);
+    } else if (board_.offBlack >= kCheckersPerSide) {
         finishGame(Side::Black, GameOver::BorneOff);
     }
 }
 
 void Game::finishGame(Side winner, GameOver how) {
-    const bool wasBusy = busy;
-    busy = true;  // held until the result box has closed: the game is over, nothing may move on
+    const bool wasBusy = busy_;
+    busy_ = true;  // held until the result box has closed: the game is over, nothing may move on
     if (options_.soundFx) screen_->play(Sound::GameEnd);
-    whiteRollStats.countEnd(stats.whitePips);
-    blackRollStats.countEnd(stats.blackPips);
-    const GameEnding ending = gameEndingOf(board, winner, how == GameOver::DoubleRefused, cubeValue, gameNumber);
-    lastResult = endGame(ending, options_, scores, crawfordGameNumber);
-    lastResult.how = how;
-    recorder.gameEnded(winner, lastResult.resultPoints);
+    whiteRollStats_.countEnd(stats_.whitePips);
+    blackRollStats_.countEnd(stats_.blackPips);
+    const GameEnding ending = gameEndingOf(board_, winner, how == GameOver::DoubleRefused, cubeValue_, gameNumber_);
+    lastResult_ = endGame(ending, options_, scores_, crawfordGameNumber_);
+    lastResult_.how = how;
+    recorder_.gameEnded(winner, lastResult_.resultPoints);
     screen_->recordChanged();
-    dice.diceLeft = {};
-    gameOn = false;
-    showMessage(lastResult.message);
-    busy = wasBusy;
+    dice_.diceLeft = {};
+    gameOn_ = false;
+    showMessage(lastResult_.message);
+    busy_ = wasBusy;
 }
 
 SavedGame Game::savedGame() const {
     SavedGame saved;
-    saved.position = snapshot.position;
-    saved.dieA = snapshot.dieA;
-    saved.dieB = snapshot.dieB;
-    saved.turn = turn;
-    saved.cubeValue = snapshot.cubeValue;
-    saved.cubeOwnerWhite = snapshot.cubeOwnerWhite;
+    saved.position = snapshot_.position;
+    saved.dieA = snapshot_.dieA;
+    saved.dieB = snapshot_.dieB;
+    saved.turn = turn_;
+    saved.cubeValue = snapshot_.cubeValue;
+    saved.cubeOwnerWhite = snapshot_.cubeOwnerWhite;
     saved.cubeEnabled = options_.cubeEnabled;
     return saved;
 }
 
 void Game::restoreSavedGame(const SavedGame& saved) {
-    busy = true;
+    busy_ = true;
     // A position set up from a file cannot be written move by move.
-    recorder.discardGame();
+    recorder_.discardGame();
     clearLastMoveMarks();
-    board = freshBoard(Position{});
+    board_ = freshBoard(Position{});
     screen_->boardCleared();
-    snapshot.position = saved.position;
-    snapshot.dieA = saved.dieA;
-    snapshot.dieB = saved.dieB;
-    snapshot.cubeValue = saved.cubeValue;
-    snapshot.cubeOwnerWhite = saved.cubeOwnerWhite;
-    turn = saved.turn;
+    snapshot_.position = saved.position;
+    snapshot_.dieA = saved.dieA;
+    snapshot_.dieB = saved.dieB;
+    snapshot_.cubeValue = saved.cubeValue;
+    snapshot_.cubeOwnerWhite = saved.cubeOwnerWhite;
+    turn_ = saved.turn;
     options_.cubeEnabled = saved.cubeEnabled;
-    busy = false;
+    busy_ = false;
     undoTurn();
-    gameOn = true;
+    gameOn_ = true;
     screen_->gameStarted();
-    crawfordGameNumber = 0;
+    crawfordGameNumber_ = 0;
     resetStatistics();
     // The pip counts are taken after the reset, so the history starts from the loaded position.
     updateCounters();
-    dice.fillDiceLeft();
+    dice_.fillDiceLeft();
     // The loaded position counts as the first roll of both colours, the loaded dice as the second
     // roll of the colour to move.
-    whiteRollStats.rolls = 1;
-    blackRollStats.rolls = 1;
-    whiteRollStats.pipHistory[1] = stats.whitePips;
-    blackRollStats.pipHistory[1] = stats.blackPips;
-    RollStats& mover = turn == 1 ? whiteRollStats : blackRollStats;
-    mover.countRoll(dice.dieA, dice.dieB, turn == 1 ? stats.whitePips : stats.blackPips);
+    whiteRollStats_.rolls = 1;
+    blackRollStats_.rolls = 1;
+    whiteRollStats_.pipHistory[1] = stats_.whitePips;
+    blackRollStats_.pipHistory[1] = stats_.blackPips;
+    RollStats& mover = turn_ == 1 ? whiteRollStats_ : blackRollStats_;
+    mover.countRoll(dice_.dieA, dice_.dieB, turn_ == 1 ? stats_.whitePips : stats_.blackPips);
     // A game saved after its last checker was borne off ends here, once.
     endIfBorneOff();
 }

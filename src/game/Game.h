@@ -28,47 +28,69 @@ public:
     explicit Game(Screen& screen);
     ~Game();
 
-    // The checkers of the game in play. The board window follows it through the screen's events.
-    Position board;
-    TurnSnapshot snapshot;
-    Dice dice;
-    Scores scores;
-    PositionStats stats;
-    RollStats whiteRollStats;
-    RollStats blackRollStats;
-    // What the pip, bar and borne-off labels show: written by updateCounters only, so a finished
-    // game or a declined new one keeps showing the counts of the position on the board.
-    BoardCounters counters;
-
-    Byte turn = 1;  // 1 while White is to move
-    bool gameOn = false;
-    bool busy = false;
-    bool hourglass = false;  // the computer thinks long: clicks and menu items wait
-    bool enteringDice = false;  // a manual roll waits for its dice (keys and the dice buttons)
-    bool connected = false;     // a network connection is up
-    bool hostSide = false;      // this program accepted the connection: the peer starts the games
-    bool waitingForOpponent = false;  // the peer rolls or moves: White may neither double nor roll
-    Byte cubeValue = 1;      // 1 centred, else 2..64
-    Byte cubeOwnerWhite = 0;
-    Byte gameNumber = 1;  // boards since start-up, 1..255 and back to 1
-    Byte crawfordGameNumber = 0;
-    bool blackBeginsNext = false;
-    std::array<Byte, 9> moveRecord{};  // four (from, die) pairs of White's steps, bytes 1..8
-    GameResult lastResult{};
     // Where the opponent's checkers went in its last turn, step by step (logical points; 0 is the
     // bar, 25 borne off), kept until the local player rolls.
     struct MoveMark {
         int from = 0;
         int to = 0;
     };
-    std::array<MoveMark, 4> lastMoveMarks{};
-    int lastMoveMarkCount = 0;
+
+    // --- The game in play, read by everyone; only the game's own operations change it ---
+    // The checkers of the game in play. The board window follows it through the screen's events.
+    const Position& board() const { return board_; }
+    // The turn's start: the position, the dice and the cube an undo and SAVE go back to.
+    const TurnSnapshot& snapshot() const { return snapshot_; }
+    const Dice& dice() const { return dice_; }
+    const Scores& scores() const { return scores_; }
+    const PositionStats& stats() const { return stats_; }
+    const RollStats& whiteRollStats() const { return whiteRollStats_; }
+    const RollStats& blackRollStats() const { return blackRollStats_; }
+    // What the pip, bar and borne-off labels show: written by updateCounters only, so a finished
+    // game or a declined new one keeps showing the counts of the position on the board.
+    const BoardCounters& counters() const { return counters_; }
+    Byte turn() const { return turn_; }  // 1 while White is to move
+    bool gameOn() const { return gameOn_; }
+    // A change is in progress (a move, a message box, a dialog): clicks, keys and menu items wait.
+    bool busy() const { return busy_; }
+    bool hourglass() const { return hourglass_; }  // the computer thinks long: clicks and menu items wait
+    bool enteringDice() const { return enteringDice_; }  // a manual roll waits for its dice
+    bool connected() const { return connected_; }  // a network connection is up
+    bool hostSide() const { return hostSide_; }    // this program accepted the connection: the peer starts the games
+    bool waitingForOpponent() const { return waitingForOpponent_; }  // the peer rolls or moves
+    Byte cubeValue() const { return cubeValue_; }  // 1 centred, else 2..64
+    Byte cubeOwnerWhite() const { return cubeOwnerWhite_; }
+    Byte gameNumber() const { return gameNumber_; }  // boards since start-up, 1..255 and back to 1
+    Byte crawfordGameNumber() const { return crawfordGameNumber_; }
+    bool blackBeginsNext() const { return blackBeginsNext_; }
+    // Four (from, die) pairs of White's steps, bytes 1..8, as the peer of a network game gets them.
+    const std::array<Byte, 9>& moveRecord() const { return moveRecord_; }
+    const GameResult& lastResult() const { return lastResult_; }
+    const std::array<MoveMark, 4>& lastMoveMarks() const { return lastMoveMarks_; }
+    int lastMoveMarkCount() const { return lastMoveMarkCount_; }
     // Every game of this session of play, move by move, for the match files the analysers read.
     // A new match, or a change between matches and single games, starts a new record (and file).
-    MatchRecorder recorder;
-    int recordSession = 0;
-    const NeuralNets* nets = nullptr;  // the expert level's networks
-    SearchResult lastSearch{};         // what the computer's last search found
+    const MatchRecorder& recorder() const { return recorder_; }
+    int recordSession() const { return recordSession_; }
+    const NeuralNets* nets() const { return nets_; }  // the expert level's networks
+    const SearchResult& lastSearch() const { return lastSearch_; }  // what the computer's last search found
+
+    // --- Arranging a position to play on: LOAD does it from a file, the tests for their cases ---
+    // `pos` at the start of a turn of `side` with the roll (a, b): the snapshot taken, the game on,
+    // both sides `rolls` rolls into the game.
+    void arrangeTurn(const Position& pos, Byte a, Byte b, Side side, int rolls);
+    void arrangeCube(Byte value, Byte ownerWhite);
+    void arrangeMatchBoards(Byte boardNumber, Byte crawfordBoardNumber);
+    void arrangeRolls(int whiteRolls, int blackRolls);
+    void arrangeRollStats(const RollStats& white, const RollStats& black) {
+        whiteRollStats_ = white;
+        blackRollStats_ = black;
+    }
+    void arrangeDicePlayed() { dice_.diceLeft = {}; }
+    void arrangeGameOn(bool on) { gameOn_ = on; }
+    void arrangeSideOnTurn(Side side) { turn_ = turnOf(side); }
+    void arrangeNextNetworkBeginner(bool black) { blackBeginsNext_ = !black; }
+    // The 107 ms clock and key presses as a manual roll reads them.
+    void typeDiceKey(Byte key) { dice_.pendingKey = key; }
 
     // The options: read by everyone, changed only through changeOptions.
     const Options& options() const { return options_; }
@@ -80,7 +102,7 @@ public:
     void setScreen(Screen& screen) { screen_ = &screen; }
     // Where SAVE and LOAD read and write; without it they do nothing.
     void setSavedGameFiles(SavedGameFiles& files) { files_ = &files; }
-    Side sideToMove() const { return sideOfTurn(turn); }
+    Side sideToMove() const { return sideOfTurn(turn_); }
 
     // Who plays Black, by the options: the computer, a second person at this board, or at Network
     // place the remote program once one is attached.
@@ -156,7 +178,7 @@ public:
     // --- A network game, as the remote program drives it ---
     // The connection is up (`hostSide`: this program accepted it) or gone. Going, it stops a game
     // in progress where it stands, unscored, and returns whether it did.
-    void connectionMade(bool hostSide);
+    void connectionMade(bool thisSideHosts);
     bool connectionLost();
     // The game stops where it stands, unscored (a failed exchange); true when one was on.
     bool stopGameUnscored();
@@ -172,28 +194,28 @@ public:
     void playPeerMove(const Play& play);
     void endPeerTurn();
     // White's recorded steps were sent with the last checker borne off.
-    void clearWhiteSteps() { moveRecord.fill(0); }
+    void clearWhiteSteps() { moveRecord_.fill(0); }
 
     // --- What the window's timers and buttons hand the dice ---
     // The 107 ms clock and the 15 ms menu slide advance the counters the automatic dice mix in; a
     // slide starts its counter from zero. A manual dice button types its digit.
-    void clockTicked() { tick(dice.clockTicks); }
-    void slideStarted() { dice.slideTicks = 0; }
-    void slideTicked() { tick(dice.slideTicks); }
-    void typeDieKey(int die) { dice.pendingKey = static_cast<Byte>('0' + die); }
+    void clockTicked() { tick(dice_.clockTicks); }
+    void slideStarted() { dice_.slideTicks = 0; }
+    void slideTicked() { tick(dice_.slideTicks); }
+    void typeDieKey(int die) { dice_.pendingKey = static_cast<Byte>('0' + die); }
 
     // The expert level's networks (the shell loads them).
-    void setNets(const NeuralNets* expertNets) { nets = expertNets; }
+    void setNets(const NeuralNets* expertNets) { nets_ = expertNets; }
     // The scores as the settings file kept them, and the settings window's two reset buttons (a new
     // match also forgets the Crawford game).
-    void restoreScores(const Scores& kept) { scores = kept; }
+    void restoreScores(const Scores& kept) { scores_ = kept; }
     void resetGameScores();
     void resetMatchScores();
     // Keeps every click, key and menu item out while a dialog stands over the board.
     class InputHold {
     public:
-        explicit InputHold(Game& game) : game_(game), wasBusy_(game.busy) { game.busy = true; }
-        ~InputHold() { game_.busy = wasBusy_; }
+        explicit InputHold(Game& game) : game_(game), wasBusy_(game.busy_) { game.busy_ = true; }
+        ~InputHold() { game_.busy_ = wasBusy_; }
         InputHold(const InputHold&) = delete;
         InputHold& operator=(const InputHold&) = delete;
 
@@ -235,7 +257,7 @@ public:
     // The guards every menu item shares: the hourglass, a change in progress, a window over the
     // board, and for most items the peer's turn of a network game.
     bool menuRefused(const ShellState& shell, bool whilePeerOnTurn) const {
-        return hourglass || busy || shell.toolWindowOpen || (whilePeerOnTurn && peerOnTurn());
+        return hourglass_ || busy_ || shell.toolWindowOpen || (whilePeerOnTurn && peerOnTurn());
     }
     bool networkPlace() const { return options_.humanOpponent && !options_.localPlay; }
 
@@ -306,9 +328,38 @@ private:
     void stepByClick(Side side, int point, Button button);
     void entryByClick(Side side, Button button);
     void redrawDiceOfSideToMove();
-    bool acceptsInput() const { return !busy && !hourglass; }
+    bool acceptsInput() const { return !busy_ && !hourglass_; }
     void clearLastMoveMarks();
 
+    Position board_;
+    TurnSnapshot snapshot_;
+    Dice dice_;
+    Scores scores_;
+    PositionStats stats_;
+    RollStats whiteRollStats_;
+    RollStats blackRollStats_;
+    BoardCounters counters_;
+    Byte turn_ = 1;
+    bool gameOn_ = false;
+    bool busy_ = false;
+    bool hourglass_ = false;
+    bool enteringDice_ = false;
+    bool connected_ = false;
+    bool hostSide_ = false;
+    bool waitingForOpponent_ = false;
+    Byte cubeValue_ = 1;
+    Byte cubeOwnerWhite_ = 0;
+    Byte gameNumber_ = 1;
+    Byte crawfordGameNumber_ = 0;
+    bool blackBeginsNext_ = false;
+    std::array<Byte, 9> moveRecord_{};
+    GameResult lastResult_{};
+    std::array<MoveMark, 4> lastMoveMarks_{};
+    int lastMoveMarkCount_ = 0;
+    MatchRecorder recorder_;
+    int recordSession_ = 0;
+    const NeuralNets* nets_ = nullptr;
+    SearchResult lastSearch_{};
     Options options_;
     Screen* screen_;
     std::unique_ptr<MoveSearch> search_;

@@ -5,11 +5,11 @@
 namespace lumaro {
 
 bool Game::showMessage(const Message& message) {
-    const bool wasBusy = busy;
-    busy = true;
+    const bool wasBusy = busy_;
+    busy_ = true;
     if (message.yesNo && options_.soundFx) screen_->play(Sound::Question);
     const bool yes = screen_->showMessage(message) == Answer::Yes;
-    busy = wasBusy;
+    busy_ = wasBusy;
     return yes;
 }
 
@@ -25,9 +25,9 @@ bool Game::showMessage(MessageKind kind, const std::string& line1, const std::st
 
 void Game::recordWhiteStep(Byte from, Byte die) {
     for (int pair = 0; pair < 4; ++pair) {
-        if (moveRecord[2 * pair + 2] == 0) {
-            moveRecord[2 * pair + 1] = from;
-            moveRecord[2 * pair + 2] = die;
+        if (moveRecord_[2 * pair + 2] == 0) {
+            moveRecord_[2 * pair + 1] = from;
+            moveRecord_[2 * pair + 2] = die;
             return;
         }
     }
@@ -38,7 +38,7 @@ void Game::recordWhiteStep(Byte from, Byte die) {
 Byte Game::chooseDie(Button button, Side side, int point, bool entry) const {
     auto firstOf = [this](std::initializer_list<int> order) -> Byte {
         for (int k : order)
-            if (dice.diceLeft[k] != 0) return dice.diceLeft[k];
+            if (dice_.diceLeft[k] != 0) return dice_.diceLeft[k];
         return 0;
     };
     const Byte left = firstOf({1, 2, 3, 4});
@@ -47,35 +47,35 @@ Byte Game::chooseDie(Button button, Side side, int point, bool entry) const {
     const Byte second = button == Button::Left ? other : left;
     const int from = entry ? 0 : (point >= 1 && point <= 24 ? point : -1);
     if (from < 0) return preferred;
-    if (stepResult(board, side, from, preferred) != kStepImpossible) return preferred;
+    if (stepResult(board_, side, from, preferred) != kStepImpossible) return preferred;
     return second;
 }
 
 void Game::stepByClick(Side side, int point, Button button) {
     const Byte turnSide = turnOf(side);
-    if (phaseOf(board, side) == 1) {
-        if (canEnter(board, turnSide, dice.diceLeft))
+    if (phaseOf(board_, side) == 1) {
+        if (canEnter(board_, turnSide, dice_.diceLeft))
             showMessage(MessageKind::RuleNotice, "You have to play first", "your men from the bar!", false);
         else
             endTurn();
         return;
     }
-    if (!canMove(board, turnSide, dice.diceLeft) || point < 1 || point > 24) {
+    if (!canMove(board_, turnSide, dice_.diceLeft) || point < 1 || point > 24) {
         endTurn();
         return;
     }
-    busy = true;
+    busy_ = true;
     const Byte die = chooseDie(button, side, point, false);
     playStep(side, point, die, true, side == Side::White);
-    busy = false;
+    busy_ = false;
     if (side == Side::White) screen_->refreshBarDots();
 }
 
 void Game::entryByClick(Side side, Button button) {
-    busy = true;
+    busy_ = true;
     const Byte die = chooseDie(button, side, 0, true);
     playStep(side, 0, die, true, side == Side::White);
-    busy = false;
+    busy_ = false;
     if (side == Side::White) screen_->refreshBarDots();
 }
 
@@ -85,31 +85,31 @@ void Game::whiteEntryByClick(Button button) { entryByClick(Side::White, button);
 void Game::blackEntryByClick(Button button) { entryByClick(Side::Black, button); }
 
 void Game::endTurn() {
-    if (!gameOn) return;
+    if (!gameOn_) return;
     // Network play hands the turn over through the connection; it has its own turn end.
     if (networkPlace()) {
         opponent().whiteTurnEnds(*this);
         return;
     }
-    const bool personOnTurn = turn == 1 || opponent().playsAtThisBoard();
+    const bool personOnTurn = turn_ == 1 || opponent().playsAtThisBoard();
     if (personOnTurn && !playedWhatTheDiceDemand()) return;
-    if (turn == 1) {
-        turn = 0;
+    if (turn_ == 1) {
+        turn_ = 0;
         opponent().blackTurn(*this);
     } else {
-        turn = 1;
+        turn_ = 1;
         rollForWhite();
     }
 }
 
 bool Game::playedWhatTheDiceDemand() {
-    if (!dice.anyLeft()) return true;
-    const bool onBar = phaseOf(board, sideOfTurn(turn)) == 1;
-    const bool canPlay = onBar ? canEnter(board, turn, dice.diceLeft) : canMove(board, turn, dice.diceLeft);
+    if (!dice_.anyLeft()) return true;
+    const bool onBar = phaseOf(board_, sideOfTurn(turn_)) == 1;
+    const bool canPlay = onBar ? canEnter(board_, turn_, dice_.diceLeft) : canMove(board_, turn_, dice_.diceLeft);
     if (canPlay) return false;  // the player must go on
     if (options_.soundFx) screen_->play(Sound::NoMove);
     screen_->delay(100);
-    if (fallsShortOfMaximalPlay(snapshot.position, snapshot.dieA, snapshot.dieB, turn, dice.diceLeft) == 1) {
+    if (fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turn_, dice_.diceLeft) == 1) {
         showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
         undoTurn();
         return false;
@@ -118,11 +118,11 @@ bool Game::playedWhatTheDiceDemand() {
 }
 
 void Game::passTurn() {
-    if (turn == 1) {
-        turn = 0;
+    if (turn_ == 1) {
+        turn_ = 0;
         rollForBlack();
     } else {
-        turn = 1;
+        turn_ = 1;
         rollForWhite();
     }
 }
@@ -130,53 +130,53 @@ void Game::passTurn() {
 void Game::startNewGame() {
     resetStatistics();
     if (options_.alternateFirstMove) {
-        const std::string begins = blackBeginsNext ? "Black begins!" : "White begins!";
-        turn = blackBeginsNext ? 0 : 1;
+        const std::string begins = blackBeginsNext_ ? "Black begins!" : "White begins!";
+        turn_ = blackBeginsNext_ ? 0 : 1;
         const bool yes = showMessage(MessageKind::NewGame, "Alternate play. " + begins, "Start a new game?", true);
-        blackBeginsNext = !blackBeginsNext;
+        blackBeginsNext_ = !blackBeginsNext_;
         if (!yes) {
             screen_->clearDice();
-            gameOn = false;
-            dice.clear();
+            gameOn_ = false;
+            dice_.clear();
             return;
         }
         screen_->letEventsRun();
         setUpNewBoard();
         beginGame();
-        if (turn == 1) rollForWhite(); else rollForBlack();
+        if (turn_ == 1) rollForWhite(); else rollForBlack();
         takeSnapshot();
-        if (turn == 0) opponent().blackPlaysRolledDice(*this);
+        if (turn_ == 0) opponent().blackPlaysRolledDice(*this);
         return;
     }
-    busy = true;
+    busy_ = true;
     do {
-        dice.rollAutomatically(*screen_, options_.soundFx);
-    } while (dice.dieA == dice.dieB);
-    screen_->showOpeningDice(dice.dieA, dice.dieB);
-    const bool blackBegins = dice.dieB < dice.dieA;
-    turn = blackBegins ? 0 : 1;
-    busy = false;
+        dice_.rollAutomatically(*screen_, options_.soundFx);
+    } while (dice_.dieA == dice_.dieB);
+    screen_->showOpeningDice(dice_.dieA, dice_.dieB);
+    const bool blackBegins = dice_.dieB < dice_.dieA;
+    turn_ = blackBegins ? 0 : 1;
+    busy_ = false;
     const bool yes = showMessage(MessageKind::NewGame, std::string("Rolling dice...") + (blackBegins ? "Black begins!" : "White begins!"),
                            "Start a new game?", true);
     if (!yes) {
         screen_->clearDice();
-        gameOn = false;
-        dice.clear();
+        gameOn_ = false;
+        dice_.clear();
         return;
     }
-    busy = true;
-    RollStats& beginner = blackBegins ? blackRollStats : whiteRollStats;
-    beginner.countRoll(dice.dieA, dice.dieB, blackBegins ? stats.blackPips : stats.whitePips);
+    busy_ = true;
+    RollStats& beginner = blackBegins ? blackRollStats_ : whiteRollStats_;
+    beginner.countRoll(dice_.dieA, dice_.dieB, blackBegins ? stats_.blackPips : stats_.whitePips);
     screen_->letEventsRun();
-    busy = false;
+    busy_ = false;
     // The opening dice survive the new board: they are the beginner's first roll.
-    const Byte a = dice.dieA, b = dice.dieB;
+    const Byte a = dice_.dieA, b = dice_.dieB;
     setUpNewBoard();
-    dice.dieA = a;
-    dice.dieB = b;
-    dice.fillDiceLeft();
+    dice_.dieA = a;
+    dice_.dieB = b;
+    dice_.fillDiceLeft();
     beginGame();
-    recorder.rolled(blackBegins ? Side::Black : Side::White, a, b);
+    recorder_.rolled(blackBegins ? Side::Black : Side::White, a, b);
     takeSnapshot();
     screen_->showDice(blackBegins ? Side::Black : Side::White, a, b);
     if (blackBegins) opponent().blackPlaysRolledDice(*this);

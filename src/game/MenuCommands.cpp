@@ -4,7 +4,7 @@
 namespace lumaro {
 
 bool Game::resign() {
-    if (!gameOn) return true;
+    if (!gameOn_) return true;
     if (!askToResign()) return false;
     resignNow();
     return true;
@@ -12,60 +12,60 @@ bool Game::resign() {
 
 bool Game::askToResign() {
     // While the peer is on turn a network game cannot be resigned: the answer is no.
-    if (networkPlace() && connected && turn == 0) return false;
+    if (networkPlace() && connected_ && turn_ == 0) return false;
     return showMessage(MessageKind::Resign, "Do you want to resign?", "", true);
 }
 
 void Game::resignNow() {
-    if (!gameOn) return;
-    if (networkPlace() && connected) {
+    if (!gameOn_) return;
+    if (networkPlace() && connected_) {
         // The peer knows the position of the turn's start, not the steps made since: both sides
         // score the resignation from that position.
         undoTurn();
         // The peer hears of it first; when it cannot, the communication error has ended the game.
         if (!opponent().whiteResigns(*this)) return;
     }
-    if (!gameOn) return;
+    if (!gameOn_) return;
     // The player at this machine gives up; between two people at one board, the one on turn.
     sideResigns(opponent().playsAtThisBoard() ? sideToMove() : Side::White);
 }
 
 bool Game::commandStart(const ShellState& shell) {
     if (menuRefused(shell, true)) return false;
-    if (connected && hostSide) return false;  // the caller starts the games of a connection
-    if (gameOn && !resign()) return false;
+    if (connected_ && hostSide_) return false;  // the caller starts the games of a connection
+    if (gameOn_ && !resign()) return false;
     opponent().startGame(*this);
     return true;
 }
 
 bool Game::commandBack(const ShellState& shell) {
-    if (menuRefused(shell, true) || !gameOn) return false;
-    if (turn == 0 && !opponent().playsAtThisBoard()) return false;
+    if (menuRefused(shell, true) || !gameOn_) return false;
+    if (turn_ == 0 && !opponent().playsAtThisBoard()) return false;
     undoTurn();
     return true;
 }
 
 bool Game::commandMove(const ShellState& shell) {
-    if (menuRefused(shell, false) || !gameOn) return false;
+    if (menuRefused(shell, false) || !gameOn_) return false;
     // The computer's search plays White's roll against the computer, and in a network game for a
     // player who asks for it (the steps travel to the peer like clicked ones).
-    if (!opponent().allowsMoveCommand(*this) || turn == 0) return false;
+    if (!opponent().allowsMoveCommand(*this) || turn_ == 0) return false;
     playWhiteByComputer();
     return true;
 }
 
 bool Game::commandAbort(const ShellState& shell) {
-    if (menuRefused(shell, false) || !gameOn) return false;
+    if (menuRefused(shell, false) || !gameOn_) return false;
     return resign();
 }
 
 bool Game::commandSide(const ShellState& shell) {
-    if (menuRefused(shell, true) || !gameOn) return false;
-    busy = true;
+    if (menuRefused(shell, true) || !gameOn_) return false;
+    busy_ = true;
     options_.homeRight = !options_.homeRight;
     screen_->sideChanged(options_.homeRight);
     updateCounters();
-    busy = false;
+    busy_ = false;
     screen_->refreshBarDots();
     return true;
 }
@@ -80,24 +80,24 @@ bool Game::commandColor(const ShellState& shell) {
 
 bool Game::commandScore(const ShellState& shell) {
     if (menuRefused(shell, true)) return false;
-    showMessage(scoreMessage(options_, scores));
+    showMessage(scoreMessage(options_, scores_));
     return true;
 }
 
 void Game::optionsChanged(const Options& before) {
     if (before.modernSkin != options_.modernSkin || before.checkerColours != options_.checkerColours) {
         // Every checker is drawn again; nothing may move meanwhile.
-        const bool wasBusy = busy;
-        busy = true;
+        const bool wasBusy = busy_;
+        busy_ = true;
         screen_->checkerLookChanged();
         if (before.modernSkin != options_.modernSkin) {
             drawCube();
-            if (gameOn)
+            if (gameOn_)
                 redrawDiceOfSideToMove();
             else
                 screen_->clearDice();
         }
-        busy = wasBusy;
+        busy_ = wasBusy;
     }
     if (!options_.showBarDots) screen_->refreshBarDots();
     screen_->displayOptionsChanged();
@@ -105,7 +105,7 @@ void Game::optionsChanged(const Options& before) {
 
 bool Game::commandExit(const ShellState& shell) {
     if (menuRefused(shell, false)) return false;
-    if (gameOn) {
+    if (gameOn_) {
         if (peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.
             if (!showMessage(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
@@ -114,7 +114,7 @@ bool Game::commandExit(const ShellState& shell) {
             return false;
         }
     }
-    if (connected && !showMessage(MessageKind::Resign, "Disconnect and exit?", "", true)) return false;
+    if (connected_ && !showMessage(MessageKind::Resign, "Disconnect and exit?", "", true)) return false;
     return true;
 }
 

@@ -9,7 +9,7 @@ class ComputerOpponent : public Opponent {
 public:
     void blackTurn(Game& game) override {
         if (game.mayDouble(Side::Black)) game.computerOffersDouble();
-        if (!game.gameOn) return;  // White dropped the double
+        if (!game.gameOn()) return;  // White dropped the double
         game.rollForBlack();
         game.playComputerTurn();
     }

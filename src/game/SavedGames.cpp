@@ -3,13 +3,13 @@
 
 namespace lumaro {
 
-bool Game::peerOnTurn() const { return networkPlace() && connected && gameOn && turn == 0; }
+bool Game::peerOnTurn() const { return networkPlace() && connected_ && gameOn_ && turn_ == 0; }
 
 bool Game::commandSave(const ShellState& shell) {
-    if (menuRefused(shell, true) || !gameOn || !files_) return false;
-    busy = true;  // the dialog waits while the board stands still
+    if (menuRefused(shell, true) || !gameOn_ || !files_) return false;
+    busy_ = true;  // the dialog waits while the board stands still
     const std::optional<std::string> path = screen_->chooseFileToSave();
-    busy = false;
+    busy_ = false;
     if (!path) return true;
     std::string whyNot;
     if (!files_->write(*path, savedGame(), whyNot))
@@ -21,11 +21,11 @@ bool Game::commandLoad(const ShellState& shell) {
     if (menuRefused(shell, false) || networkPlace() || !files_) return false;
     // The question comes first, but the running game is given up only for a file that holds a
     // game: a refused file leaves the game, the scores and the match as they were.
-    const bool resigning = gameOn;
+    const bool resigning = gameOn_;
     if (resigning && !askToResign()) return false;
-    busy = true;
+    busy_ = true;
     const std::optional<std::string> path = screen_->chooseFileToLoad();
-    busy = false;
+    busy_ = false;
     if (!path) {
         if (resigning) resignNow();  // the player said YES: a cancelled dialog does not take it back
         return true;
@@ -38,7 +38,7 @@ bool Game::commandLoad(const ShellState& shell) {
     if (resigning) resignNow();
     restoreSavedGame(loaded.game);
     screen_->saveSettings();  // the loaded game's cube option persists
-    if (gameOn && turn == 0) opponent().blackPlaysRolledDice(*this);
+    if (gameOn_ && turn_ == 0) opponent().blackPlaysRolledDice(*this);
     return true;
 }
 

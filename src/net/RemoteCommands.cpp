@@ -13,7 +13,7 @@ void RemoteProgram::notice(const std::string& line1, const std::string& line2) {
 
 std::string RemoteProgram::moveRecordBytes() const {
     std::string bytes(8, '\0');
-    for (int i = 1; i <= 8; ++i) bytes[i - 1] = static_cast<char>(game_.moveRecord[i]);
+    for (int i = 1; i <= 8; ++i) bytes[i - 1] = static_cast<char>(game_.moveRecord()[i]);
     return bytes;
 }
 
@@ -63,13 +63,13 @@ void RemoteProgram::beginGameAsCaller() {
     peerRolled_ = false;
     if (hostBegins) return;
     game_.rollForWhiteInNetworkGame();
-    const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
+    const std::string dice{static_cast<char>(game_.dice().dieA), static_cast<char>(game_.dice().dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
 }
 
 Byte RemoteProgram::askToStartNetworkGame() {
-    if (game_.hourglass || game_.busy || toolWindowOpen()) return kBusy;
-    if (game_.gameOn && !game_.resign()) return kBusy;
+    if (game_.hourglass() || game_.busy() || toolWindowOpen()) return kBusy;
+    if (game_.gameOn() && !game_.resign()) return kBusy;
     if (!game_.networkPlace() || !transport_) return kBusy;
     if (!game_.showMessage(MessageKind::NewGame, "Play with " + opponentName_, "[" + peerAddress_ + "] ?", true)) return kNo;
     return kYes;
@@ -88,24 +88,24 @@ void RemoteProgram::beginGameAsHost(Byte callerBegins) {
 
 // The host begins: its first roll, on the tick after the start, outside the start command.
 void RemoteProgram::hostRolls() {
-    if (!game_.gameOn || game_.turn != 1 || !transport_) return;
+    if (!game_.gameOn() || game_.turn() != 1 || !transport_) return;
     game_.rollForWhiteInNetworkGame();
-    const std::string dice{static_cast<char>(game_.dice.dieA), static_cast<char>(game_.dice.dieB)};
+    const std::string dice{static_cast<char>(game_.dice().dieA), static_cast<char>(game_.dice().dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
 }
 
 // ---- White's side of the turn cycle ----
 
 void RemoteProgram::whiteTurnEnds(Game& game) {
-    if (!game.gameOn) return;
+    if (!game.gameOn()) return;
     if (!transport_) {
         failConnection();
         return;
     }
     // Nothing to end while the peer plays, or while the host's first roll is still to come.
-    if (game.waitingForOpponent || hostRollPending_) return;
-    if (game.turn == 1 && !game.playedWhatTheDiceDemand()) return;
-    if (game.turn == 1) {
+    if (game.waitingForOpponent() || hostRollPending_) return;
+    if (game.turn() == 1 && !game.playedWhatTheDiceDemand()) return;
+    if (game.turn() == 1) {
         if (sendCommand(kMove, moveRecordBytes()) != kDone) {
             failConnection();
             return;
@@ -115,7 +115,7 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
         return;
     }
     game.rollForWhiteInNetworkGame();
-    const std::string dice{static_cast<char>(game.dice.dieA), static_cast<char>(game.dice.dieB)};
+    const std::string dice{static_cast<char>(game.dice().dieA), static_cast<char>(game.dice().dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
 }
 
@@ -156,14 +156,14 @@ void RemoteProgram::executeCommand(const Parsed& command) {
     const Payload& p = command.payload;
     switch (p[1]) {
         case kInvite: {
-            if (!game_.hostSide) return;  // only a host answers invitations
+            if (!game_.hostSide()) return;  // only a host answers invitations
             const Byte answer = askToStartNetworkGame();
             invitationAccepted_ = answer == kYes;
             sendResponse(answer);
             return;
         }
         case kNames: {
-            if (!game_.hostSide) return;
+            if (!game_.hostSide()) return;
             std::string name;
             for (int i = 2; i <= command.length; ++i) name.push_back(static_cast<char>(p[i]));
             opponentName_ = nameFromBytes(name);
@@ -172,12 +172,12 @@ void RemoteProgram::executeCommand(const Parsed& command) {
         }
         case kStartGame:
             // Only after an accepted invitation; otherwise left unanswered like any stray command.
-            if (!game_.hostSide || !invitationAccepted_) return;
+            if (!game_.hostSide() || !invitationAccepted_) return;
             invitationAccepted_ = false;
             beginGameAsHost(p[2]);
             sendResponse(kDone);
             game_.screen().delay(300);
-            hostRollPending_ = game_.turn == 1;
+            hostRollPending_ = game_.turn() == 1;
             return;
         case kDice: peerDice(p[2], p[3]); return;
         case kMove: replayMove(command); return;
@@ -188,7 +188,7 @@ void RemoteProgram::executeCommand(const Parsed& command) {
 }
 
 void RemoteProgram::peerDice(Byte a, Byte b) {
-    const bool peersRoll = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && !peerRolled_;
+    const bool peersRoll = game_.gameOn() && game_.turn() == 0 && game_.waitingForOpponent() && !peerRolled_;
     if (!peersRoll || a < 1 || a > 6 || b < 1 || b > 6) {
         failConnection();
         return;
@@ -199,9 +199,9 @@ void RemoteProgram::peerDice(Byte a, Byte b) {
 }
 
 void RemoteProgram::replayMove(const Parsed& command) {
-    const bool peersMove = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && peerRolled_;
+    const bool peersMove = game_.gameOn() && game_.turn() == 0 && game_.waitingForOpponent() && peerRolled_;
     const Play play = receivedPlay(command.payload);
-    if (!peersMove || !receivedMoveIsLegal(game_.board, game_.dice.dieA, game_.dice.dieB, play)) {
+    if (!peersMove || !receivedMoveIsLegal(game_.board(), game_.dice().dieA, game_.dice().dieB, play)) {
         failConnection();
         return;
     }
@@ -213,7 +213,7 @@ void RemoteProgram::replayMove(const Parsed& command) {
 }
 
 void RemoteProgram::peerDoubles() {
-    const bool peersTurnToDouble = game_.gameOn && game_.turn == 0 && game_.waitingForOpponent && !peerRolled_;
+    const bool peersTurnToDouble = game_.gameOn() && game_.turn() == 0 && game_.waitingForOpponent() && !peerRolled_;
     if (!peersTurnToDouble || !game_.mayDouble(Side::Black)) {
         failConnection();
         return;
@@ -221,7 +221,7 @@ void RemoteProgram::peerDoubles() {
     const bool taken = game_.showMessage(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true);
     // The connection may have gone while the question was up: the game stopped with it, unscored,
     // and the peer never hears the answer.
-    if (!game_.gameOn) return;
+    if (!game_.gameOn()) return;
     if (taken) {
         sendResponse(kYes);
         game_.takeDouble(Side::White);
@@ -232,13 +232,13 @@ void RemoteProgram::peerDoubles() {
 }
 
 void RemoteProgram::peerResigns() {
-    if (!game_.gameOn) {
+    if (!game_.gameOn()) {
         sendResponse(kDone);  // nothing left to resign here
         return;
     }
     game_.showMessage(MessageKind::Resign, "Black player resigns...", "", false);
     sendResponse(kDone);
-    if (!game_.gameOn) return;
+    if (!game_.gameOn()) return;
     game_.sideResigns(Side::Black);
 }
 

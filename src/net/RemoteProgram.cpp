@@ -92,7 +92,7 @@ void RemoteProgram::deliver(const Parsed& message) {
 
 Byte RemoteProgram::sendCommand(Byte code, std::string_view extra) {
     if (!transport_) return 0;
-    const bool hourglassBefore = game_.hourglass;
+    const bool hourglassBefore = game_.hourglass();
     game_.setHourglass(true);
     const Byte key = static_cast<Byte>(std::uniform_int_distribution<int>(1, 255)(keys_));
     Payload payload{};
@@ -155,7 +155,7 @@ void RemoteProgram::tick() {
     receivingLight_ = receivedFlag_;
     sentFlag_ = receivedFlag_ = false;
     // Commands wait while one runs, while a checker moves and while a message is up.
-    if (executing_ || game_.busy) return;
+    if (executing_ || game_.busy()) return;
     if (disconnectNoticePending_ && waitDepth_ == 0) {
         disconnectNoticePending_ = false;
         gameLostWithConnection_ = false;

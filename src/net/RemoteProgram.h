@@ -69,7 +69,7 @@ public:
 
     // --- What the settings window and the board show ---
     bool connected() const { return transport_ != nullptr; }
-    bool hostSide() const { return game_.hostSide; }
+    bool hostSide() const { return game_.hostSide(); }
     const std::string& opponentName() const { return opponentName_; }
     const std::string& hostName() const { return hostName_; }
     const std::string& peerAddress() const { return peerAddress_; }
@@ -92,7 +92,7 @@ public:
     void blackTurn(Game&) override {}
     void blackPlaysRolledDice(Game&) override {}
     void doubleOffered(Game& game, Side offerer) override;
-    bool allowsMoveCommand(const Game& game) const override { return game.connected && !game.waitingForOpponent; }
+    bool allowsMoveCommand(const Game& game) const override { return game.connected() && !game.waitingForOpponent(); }
     void whiteTurnEnds(Game& game) override;
     bool whiteResigns(Game& game) override;
     bool whiteBoreOffLast(Game& game) override;

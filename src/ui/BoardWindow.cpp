@@ -53,7 +53,7 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
                                              " border-radius: 5px; font-weight: bold; }"
                                              "QPushButton:hover { background: #5a4028; }"));
         connect(button, &QPushButton::clicked, this, [this, d] {
-            if (!game_.hourglass) game_.typeDieKey(d);
+            if (!game_.hourglass()) game_.typeDieKey(d);
         });
         diceButtons_[d - 1] = button;
     }
@@ -235,7 +235,7 @@ void BoardWindow::clearDice() {
 }
 
 void BoardWindow::dieUsed(int die) {
-    const Dice& d = game_.dice;
+    const Dice& d = game_.dice();
     int slot;
     if (d.dieA == d.dieB) {
         int played = 0;
@@ -264,7 +264,7 @@ void BoardWindow::refreshBarDots() { showBarDots(dotsUnderMouse()); }
 
 BarDots BoardWindow::dotsUnderMouse() {
     // While White has checkers on the bar, its entry points stay marked wherever the mouse is.
-    if (game_.board.barWhite > 0) return barDotsForBar(game_);
+    if (game_.board().barWhite > 0) return barDotsForBar(game_);
     if (overVisibleDie(mouse_)) return {};
     int colour = 0, image = 0;
     if (checkerAt(mouse_, &colour, &image) && colour == kBlack) return {};
@@ -299,8 +299,8 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
     if (lateClicks_.refuses(monotonicMs())) return;
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
-    if (!game_.hourglass) emit boardClicked();
-    const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
+    if (!game_.hourglass()) emit boardClicked();
+    const int cubeY = game_.cubeValue() <= 1 ? 275 : (game_.cubeOwnerWhite() ? 425 : 125);
     if (QRect(kCubeX, cubeY, 51, 51).contains(p)) {
         game_.clickCube();  // a click on the cube offers a double
         return;
@@ -326,17 +326,17 @@ void BoardWindow::mouseReleaseEvent(QMouseEvent* event) {
 void BoardWindow::mouseMoveEvent(QMouseEvent* event) {
     mouse_ = event->position().toPoint();
     if (mouse_.x() <= 30) {
-        if (!game_.busy) emit menuRequested(false);
+        if (!game_.busy()) emit menuRequested(false);
         return;
     }
     emit boardEntered();
-    if (game_.busy) return;
+    if (game_.busy()) return;
     refreshBarDots();
 }
 
 void BoardWindow::leaveEvent(QEvent*) {
     mouse_ = {-1, -1};
-    if (!game_.busy) refreshBarDots();
+    if (!game_.busy()) refreshBarDots();
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -390,7 +390,7 @@ void BoardWindow::closeEvent(QCloseEvent* event) {
 
 void BoardWindow::onClockTick() {
     emit clockTicked();
-    if (startupPending && isVisible() && game_.dice.clockTicks >= 7 && !game_.busy) {
+    if (startupPending && isVisible() && game_.dice().clockTicks >= 7 && !game_.busy()) {
         startupPending = false;
         // Started from the event loop, not from inside this tick: the game's waits need the
         // clock to go on ticking.
@@ -411,8 +411,8 @@ void BoardWindow::paintLastMove(QPainter& p) {
     };
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    for (int k = 0; k < game_.lastMoveMarkCount && k < static_cast<int>(game_.lastMoveMarks.size()); ++k) {
-        const Game::MoveMark& m = game_.lastMoveMarks[static_cast<std::size_t>(k)];
+    for (int k = 0; k < game_.lastMoveMarkCount() && k < static_cast<int>(game_.lastMoveMarks().size()); ++k) {
+        const Game::MoveMark& m = game_.lastMoveMarks()[static_cast<std::size_t>(k)];
         // Left: a faint dashed outline; reached: a faint solid one with a veil of light.
         QPen left(QColor(255, 255, 240, 90), 2, Qt::DashLine);
         p.setPen(left);
@@ -439,7 +439,7 @@ void BoardWindow::paintLabels(QPainter& p) {
         }
     }
     // The counts the game last computed, each shown while its option is on.
-    const BoardCounters& counters = game_.counters;
+    const BoardCounters& counters = game_.counters();
     const bool pips = game_.options().showPipCount;
     const bool off = game_.options().showBorneOff;
     font.setPixelSize(13);
@@ -470,8 +470,8 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
     for (const DieSlot& d : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
-    const int cubeY = game_.cubeValue <= 1 ? 275 : (game_.cubeOwnerWhite ? 425 : 125);
-    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options().modernSkin, game_.cubeValue));
+    const int cubeY = game_.cubeValue() <= 1 ? 275 : (game_.cubeOwnerWhite() ? 425 : 125);
+    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options().modernSkin, game_.cubeValue()));
     paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {

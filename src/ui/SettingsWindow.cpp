@@ -341,7 +341,7 @@ void SettingsWindow::refresh() {
 }
 
 void SettingsWindow::applyLocks() {
-    const SettingsLocks l = settingsLocks(game_.options(), game_.gameOn, game_.connected);
+    const SettingsLocks l = settingsLocks(game_.options(), game_.gameOn(), game_.connected());
     play_->setEnabled(l.play);
     matchPointsBox_->setEnabled(l.matchPoints);
     for (QCheckBox* b : {cube_, jacoby_, crawford_}) b->setEnabled(l.ruleBoxes);
@@ -357,15 +357,15 @@ void SettingsWindow::applyLocks() {
     thinkingSpeed_->setEnabled(l.thinkingSpeed);
     netType_->setEnabled(l.netType);
     const bool network = l.callAndListen && networkReady();
-    call_->setEnabled(network && !game_.connected);
-    listen_->setEnabled(network && !game_.connected);
-    end_->setEnabled(networkReady() && game_.connected);
+    call_->setEnabled(network && !game_.connected());
+    listen_->setEnabled(network && !game_.connected());
+    end_->setEnabled(networkReady() && game_.connected());
     mailIp_->setEnabled(networkReady());
     // The expert plays only with its networks; without them the computer plays level 2 meanwhile.
     QAbstractButton* expert = levels_->button(3);
-    const bool expertReady = game_.nets && game_.nets->usable();
+    const bool expertReady = game_.nets() && game_.nets()->usable();
     expert->setEnabled(expertReady);
-    const QString why = game_.nets ? QString::fromStdString(game_.nets->unusableReason()) : QStringLiteral("No networks were loaded.");
+    const QString why = game_.nets() ? QString::fromStdString(game_.nets()->unusableReason()) : QStringLiteral("No networks were loaded.");
     expert->setToolTip(expertReady ? QString()
                                    : QStringLiteral("Unavailable: the expert's network files could not be used.\n"
                                                     "Chosen before, it plays as level 2 meanwhile.\n") +

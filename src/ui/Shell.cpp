@@ -72,7 +72,7 @@ void Shell::saveSettings() {
     }
     // The settings folder may not exist yet for a first start of an installed program.
     QDir().mkpath(folders_.settings);
-    settingsFile_->save(game_->options(), game_->scores);
+    settingsFile_->save(game_->options(), game_->scores());
 }
 
 bool Shell::start() {
@@ -100,7 +100,7 @@ bool Shell::start() {
     game_->setSavedGameFiles(savedGameDisk_);
     settingsFile_ = std::make_unique<SettingsStore>(nativePath(folders_.settingsPath()));
     Options stored = game_->options();
-    Scores kept = game_->scores;
+    Scores kept = game_->scores();
     if (settingsFile_->load(stored, kept) == SettingsIo::readFailed)
         std::fprintf(stderr, "lumaro: %s could not be read (%s); the defaults are used and the file is not written.\n",
                      settingsFile_->path().c_str(), settingsFile_->readError().c_str());
@@ -185,7 +185,7 @@ bool Shell::start() {
 void Shell::onClockTick() {
     const QDateTime now = QDateTime::currentDateTime();
     QString duration;
-    if (game_->gameOn && board_->gameStartSeconds() > 0 && board_->isVisible())
+    if (game_->gameOn() && board_->gameStartSeconds() > 0 && board_->isVisible())
         duration = hms(static_cast<qint64>(now.toMSecsSinceEpoch() / 1000.0 - board_->gameStartSeconds()));
     backdrop_->showTimes(now.toString(QStringLiteral("hh:mm:ss")), duration);
 }
@@ -206,7 +206,7 @@ void Shell::onCommand(MenuItem item) {
             break;
         case MenuItem::Score: g.commandScore(shell); break;
         case MenuItem::Hide:
-            if (!g.hourglass && !g.busy) menu_->hideIfDetached();
+            if (!g.hourglass() && !g.busy()) menu_->hideIfDetached();
             break;
         case MenuItem::Exit:
             if (g.commandExit(shell)) exitProgram();
@@ -280,7 +280,7 @@ MatHeader Shell::recordHeader() const {
     if (game_->networkPlace() && network_) {
         // The name the peer sent: the host hears the caller's with the invitation, the caller the host's.
         const net::RemoteProgram& remote = network_->remote();
-        const std::string& peer = game_->hostSide ? remote.opponentName() : remote.hostName();
+        const std::string& peer = game_->hostSide() ? remote.opponentName() : remote.hostName();
         if (!peer.empty()) header.blackName = peer;
     }
     header.eventDate = QDate::currentDate().toString(QStringLiteral("yyyy.MM.dd")).toStdString();
@@ -288,20 +288,20 @@ MatHeader Shell::recordHeader() const {
 }
 
 void Shell::writeSessionRecord() {
-    if (game_->recorder.record().games.empty()) return;
-    if (recordSession_ != game_->recordSession || sessionRecordPath_.isEmpty()) {
-        recordSession_ = game_->recordSession;
+    if (game_->recorder().record().games.empty()) return;
+    if (recordSession_ != game_->recordSession() || sessionRecordPath_.isEmpty()) {
+        recordSession_ = game_->recordSession();
         sessionRecordPath_ = folders_.sessionRecordPath(QDateTime::currentDateTime());
     }
     QDir().mkpath(folders_.recordsFolder());
     // A record that cannot be written is kept in memory and tried again after the next game.
-    writeMatFile(nativePath(sessionRecordPath_), game_->recorder.record(), recordHeader());
+    writeMatFile(nativePath(sessionRecordPath_), game_->recorder().record(), recordHeader());
 }
 
 void Shell::exportGames() {
     Game& g = *game_;
     if (g.menuRefused(shellState(), false)) return;
-    if (g.recorder.record().games.empty()) {
+    if (g.recorder().record().games.empty()) {
         g.showMessage(MessageKind::RuleNotice, "There are no games", "to export yet.", false);
         return;
     }
@@ -318,7 +318,7 @@ void Shell::exportGames() {
     hold.reset();
     if (!chosen) return;
     std::string whyNot;
-    if (!writeMatFile(nativePath(dialog.selectedFiles().first()), g.recorder.record(), recordHeader(), &whyNot))
+    if (!writeMatFile(nativePath(dialog.selectedFiles().first()), g.recorder().record(), recordHeader(), &whyNot))
         g.showMessage(MessageKind::RuleNotice, "The games could not be exported.", whyNot, false);
 }
 

@@ -139,7 +139,7 @@ public:
     // A game is scored as it ends: never one that a lost connection or an error has already
     // stopped, unless the peer settled it by answering (a refused double, a resignation or the
     // last move acknowledged) before the connection went.
-    void gameScored() { check(game.gameOn || peerAnswered_, "only a game in progress is scored"); }
+    void gameScored() { check(game.gameOn() || peerAnswered_, "only a game in progress is scored"); }
     Answer question(const Message& m) {
         trace("message: %s | %s", m.line1.c_str(), m.line2.c_str());
         check(!hasAsciiControls(m.line1) && !hasAsciiControls(m.line2), "no control character in a message");
@@ -236,7 +236,7 @@ private:
 
     // A legal play of the dice the peer showed, as the peer writes it (its points, 25 - ours).
     void peerPlaysLegally() {
-        const Play play = maximalPlay(game.board, false, game.dice.dieA, game.dice.dieB);
+        const Play play = maximalPlay(game.board(), false, game.dice().dieA, game.dice().dieB);
         std::string extra(8, '\0');
         for (int k = 1; k <= 4; ++k) {
             extra[2 * k - 2] = static_cast<char>(25 - play[k].point);
@@ -249,8 +249,8 @@ private:
         const Game::ShellState shell{toolWindowOpen_};
         const Game::Button button = in.next() & 1 ? Game::Button::Left : Game::Button::Right;
         const int kind = in.next() % 20;
-        trace("event %d (depth %d) gameOn %d connected %d turn %d waiting %d", kind, depth_, game.gameOn, remote.connected(),
-              game.turn, game.waitingForOpponent);
+        trace("event %d (depth %d) gameOn %d connected %d turn %d waiting %d", kind, depth_, game.gameOn(), remote.connected(),
+              game.turn(), game.waitingForOpponent());
         switch (kind) {
             case 0: peerSays(in.bytes(in.next())); break;
             case 1: peerSays("chat" + in.bytes(in.next() % 80)); break;
@@ -306,19 +306,19 @@ private:
     }
 
     void checkAll(bool quiet) {
-        const Byte v = game.cubeValue;
+        const Byte v = game.cubeValue();
         check(v >= 1 && v <= 64 && (v & (v - 1)) == 0, "the cube is 1..64, a power of two");
-        check(game.cubeOwnerWhite <= 1, "the cube's owner is one side");
-        check(v > 1 || game.cubeOwnerWhite == 0, "a cube at 1 is centred");
+        check(game.cubeOwnerWhite() <= 1, "the cube's owner is one side");
+        check(v > 1 || game.cubeOwnerWhite() == 0, "a cube at 1 is centred");
         check(heldName(remote.opponentName()) == remote.opponentName(), "the caller's name is clean: 20 characters at most");
         check(heldName(remote.hostName()) == remote.hostName(), "the host's name is clean: 20 characters at most");
-        check(remote.connected() == game.connected, "the game knows whether it is connected");
-        check(!game.gameOn || remote.connected(), "no network game goes on without its connection");
-        if (game.gameOn) laidOut_ = true;
+        check(remote.connected() == game.connected(), "the game knows whether it is connected");
+        check(!game.gameOn() || remote.connected(), "no network game goes on without its connection");
+        if (game.gameOn()) laidOut_ = true;
         // The checkers are counted when no game code is under way: a new board is laid out one
         // checker at a time.
         if (quiet && laidOut_) {
-            const Position pos = game.board;
+            const Position pos = game.board();
             check(whiteCheckersOf(pos) == kCheckersPerSide && blackCheckersOf(pos) == kCheckersPerSide, "fifteen checkers a side");
         }
         if (chatLogged_) checkLog();

@@ -93,20 +93,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testing::FakeScreen screen;
     auto game = std::make_unique<Game>(screen);
     game->changeOptions([&bytes](Options& o) { o = optionsFrom(bytes.subspan(kSavedGameSize)); });
-    game->nets = &nets;
+    game->setNets(&nets);
     game->startUp(12345);
     game->restoreSavedGame(saved);
 
     const Position& pos = saved.position;
-    check(samePositions(game->board, pos), "the board is the saved position");
-    check(game->stats.whitePips == whitePipCount(pos) && game->stats.blackPips == blackPipCount(pos),
+    check(samePositions(game->board(), pos), "the board is the saved position");
+    check(game->stats().whitePips == whitePipCount(pos) && game->stats().blackPips == blackPipCount(pos),
           "pip counts of the saved position");
-    check(game->turn == saved.turn && game->cubeValue == saved.cubeValue, "turn and cube as saved");
+    check(game->turn() == saved.turn && game->cubeValue() == saved.cubeValue, "turn and cube as saved");
     const bool over = pos.offWhite == kCheckersPerSide || pos.offBlack == kCheckersPerSide;
-    check(game->gameOn == !over, "a finished game is over at once, any other goes on");
+    check(game->gameOn() == !over, "a finished game is over at once, any other goes on");
     if (over) return 0;
     const bool black = saved.turn == 0;
-    check((black ? game->blackRollStats : game->whiteRollStats).rolls == 2, "the loaded roll is counted");
+    check((black ? game->blackRollStats() : game->whiteRollStats()).rolls == 2, "the loaded roll is counted");
 
     const LegalPlays plays = legalPlays(pos, !black, saved.dieA, saved.dieB);
     check(diceTotal(maximalPlay(pos, !black, saved.dieA, saved.dieB)) == plays.mostPips,
@@ -117,21 +117,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         game->playComputerTurn();
     else
         game->playWhiteByComputer();
-    const Position after = game->board;
+    const Position after = game->board();
     checkPossible(after);
-    check(!game->lastSearch.fromBook, "a loaded game is past the opening book");
+    check(!game->lastSearch().fromBook, "a loaded game is past the opening book");
     if (plays.mostPips == 0) {
         check(samePositions(after, pos), "with nothing to play nothing moves");
     } else {
-        check(diceTotal(game->lastSearch.playToMake()) == plays.mostPips, "the computer uses the most pips");
+        check(diceTotal(game->lastSearch().playToMake()) == plays.mostPips, "the computer uses the most pips");
         const Position made = normalized(after);
         check(std::any_of(plays.finals.begin(), plays.finals.end(),
                           [&](const Position& p) { return samePositions(p, made); }),
               "the computer's play is a legal play");
     }
-    if (game->gameOn) {
+    if (game->gameOn()) {
         game->undoTurn();  // BACK: the turn's start again
-        check(samePositions(game->board, pos), "undo gives the loaded position back");
+        check(samePositions(game->board(), pos), "undo gives the loaded position back");
     }
     return 0;
 }

@@ -21,7 +21,7 @@ struct ComputerTurn : ::testing::Test {
     void SetUp() override {
         game.changeOptions([&](Options& o) { o.soundFx = true; });
         game.startUp(4242);
-        game.gameOn = true;
+        game.arrangeGameOn(true);
     }
 
     // `pos` on the board with the roll (a, b) for `turn`, as after a roll; both sides have rolled
@@ -37,23 +37,23 @@ TEST_F(ComputerTurn, BlackOpensThreeOneFromTheBookAtEveryLevel) {
     for (int level = 1; level <= 3; ++level) {
         game.changeOptions([&](Options& o) { o.computerLevel = static_cast<Level>(level); });
         startTurn(startingPosition(), 1, 3, 0, 0);
-        game.blackRollStats.rolls = 1;
+        game.arrangeRolls(game.whiteRollStats().rolls, 1);
         game.playComputerTurn();
-        EXPECT_TRUE(game.lastSearch.fromBook);
-        EXPECT_EQ(game.board.count[5], 2) << level;  // the five point made
-        EXPECT_EQ(game.board.count[8], 2);
-        EXPECT_EQ(game.board.count[6], 4);
-        EXPECT_EQ(game.dice.diceLeft, DiceLeft{});
+        EXPECT_TRUE(game.lastSearch().fromBook);
+        EXPECT_EQ(game.board().count[5], 2) << level;  // the five point made
+        EXPECT_EQ(game.board().count[8], 2);
+        EXPECT_EQ(game.board().count[6], 4);
+        EXPECT_EQ(game.dice().diceLeft, DiceLeft{});
     }
 }
 
 TEST_F(ComputerTurn, TheBookIsOnlyForTheFirstRollWhenTheOpponentHasNotRolled) {
     startTurn(startingPosition(), 1, 3, 0, 0);
-    game.blackRollStats.rolls = 1;
-    game.whiteRollStats.rolls = 1;  // White began the game
+    game.arrangeRolls(game.whiteRollStats().rolls, 1);
+    game.arrangeRolls(1, game.blackRollStats().rolls);  // White began the game
     game.playComputerTurn();
-    EXPECT_FALSE(game.lastSearch.fromBook);
-    EXPECT_GT(game.lastSearch.counters.analyses, 0u);
+    EXPECT_FALSE(game.lastSearch().fromBook);
+    EXPECT_GT(game.lastSearch().counters.analyses, 0u);
 }
 
 TEST_F(ComputerTurn, OpeningLinesInBothMirrorsAndTheirDraw) {
@@ -81,24 +81,24 @@ TEST_F(ComputerTurn, OpeningLinesInBothMirrorsAndTheirDraw) {
 
 TEST_F(ComputerTurn, MoveOnWhitesFirstRollPlaysTheBookForWhite) {
     startTurn(startingPosition(), 6, 5, 1, 0);
-    game.whiteRollStats.rolls = 1;
+    game.arrangeRolls(1, game.blackRollStats().rolls);
     game.playWhiteByComputer();
-    EXPECT_EQ(game.board.count[1], 1);
-    EXPECT_EQ(game.board.count[12], 6);
-    EXPECT_EQ(game.board.count[7], 0);
+    EXPECT_EQ(game.board().count[1], 1);
+    EXPECT_EQ(game.board().count[12], 6);
+    EXPECT_EQ(game.board().count[7], 0);
 }
 
 TEST_F(ComputerTurn, OnlyOneDiePlayableUsesTheHigherWhenEitherWould) {
     // Black's lone runner on 20 can play the 6 or the 1 but not both (white holds 13).
     startTurn(positionOf({{20, -1}, {1, -14}, {13, 2}, {24, 13}}), 6, 1, 0);
     game.playComputerTurn();
-    EXPECT_EQ(game.board.count[14], 1);  // the 6
-    EXPECT_EQ(game.board.count[20], 0);
+    EXPECT_EQ(game.board().count[14], 1);  // the 6
+    EXPECT_EQ(game.board().count[20], 0);
 
     // Only the 1 can be played at all.
     startTurn(positionOf({{20, -1}, {1, -14}, {14, 2}, {13, 2}, {24, 11}}), 6, 1, 0);
     game.playComputerTurn();
-    EXPECT_EQ(game.board.count[19], 1);
+    EXPECT_EQ(game.board().count[19], 1);
 }
 
 TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
@@ -106,11 +106,11 @@ TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
     const Position closed = positionOf({{19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {10, 3}, {5, -14}}, 0, 1);
     startTurn(closed, 3, 4, 0);
     game.playComputerTurn();
-    EXPECT_TRUE(game.board.sameCheckersAs(closed));
+    EXPECT_TRUE(game.board().sameCheckersAs(closed));
     ASSERT_EQ(screen.sounds.size(), 1u);
     EXPECT_EQ(screen.sounds[0], Sound::NoMove);
     EXPECT_EQ(screen.delays, std::vector<int>{200});
-    EXPECT_FALSE(game.busy);
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(ComputerTurn, ADoubleIsPlayedWithPausesOfThreeTwoOneAndOneHundred) {
@@ -118,18 +118,18 @@ TEST_F(ComputerTurn, ADoubleIsPlayedWithPausesOfThreeTwoOneAndOneHundred) {
     game.playComputerTurn();
     EXPECT_EQ(screen.delays, (std::vector<int>{300, 200, 100, 100}));
     EXPECT_EQ(screen.sounds, std::vector<Sound>(4, Sound::Checker));
-    EXPECT_EQ(blackPipCount(game.board), 13 * 15 - 8);
-    EXPECT_EQ(blackCheckersOf(game.board), 15);
+    EXPECT_EQ(blackPipCount(game.board()), 13 * 15 - 8);
+    EXPECT_EQ(blackCheckersOf(game.board()), 15);
 }
 
 TEST_F(ComputerTurn, TheComputerHitsAndTheBlotGoesToTheBar) {
     // 3-1 with a white blot on 5: level 1 makes the point on it.
     startTurn(positionOf({{8, -3}, {6, -5}, {13, -7}, {5, 1}, {24, 14}}), 3, 1, 0);
     game.playComputerTurn();
-    EXPECT_EQ(game.board.barWhite, 1);
-    EXPECT_TRUE(game.board.hasBlack(5));
-    EXPECT_EQ(whiteCheckersOf(game.board), 15);
-    EXPECT_EQ(blackCheckersOf(game.board), 15);
+    EXPECT_EQ(game.board().barWhite, 1);
+    EXPECT_TRUE(game.board().hasBlack(5));
+    EXPECT_EQ(whiteCheckersOf(game.board()), 15);
+    EXPECT_EQ(blackCheckersOf(game.board()), 15);
 }
 
 TEST_F(ComputerTurn, TheExpertPlaysAtLevelTwoWhileItsNetworksLackWeights) {
@@ -137,10 +137,10 @@ TEST_F(ComputerTurn, TheExpertPlaysAtLevelTwoWhileItsNetworksLackWeights) {
     const NeuralNets none;  // nothing loaded
     const NeuralNets trained = NeuralNets::testWeights(5);
     for (const NeuralNets* nets : {static_cast<const NeuralNets*>(nullptr), &none, &trained}) {
-        game.nets = nets;
+        game.setNets(nets);
         startTurn(startingPosition(), 6, 4, 0);
         game.playComputerTurn();
-        const SearchCounters& c = game.lastSearch.counters;
+        const SearchCounters& c = game.lastSearch().counters;
         if (nets == &trained) {
             EXPECT_GT(c.netEvaluations, 0u);
             EXPECT_EQ(c.replyAnalyses, 0u);
@@ -179,34 +179,33 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "Computer wants to double.");
     EXPECT_EQ(screen.messages[0].line2, "Do you accept?");
-    EXPECT_EQ(game.cubeValue, 2);
-    EXPECT_EQ(game.cubeOwnerWhite, 1);
+    EXPECT_EQ(game.cubeValue(), 2);
+    EXPECT_EQ(game.cubeOwnerWhite(), 1);
 
     // Refused: Black wins at the current cube.
-    game.cubeValue = 1;
+    game.arrangeCube(1, game.cubeOwnerWhite());
     screen.answers = {Answer::No};
     game.computerOffersDouble();
-    EXPECT_EQ(game.lastResult.how, GameOver::DoubleRefused);
-    EXPECT_FALSE(game.gameOn);
-    EXPECT_FALSE(game.lastResult.whiteWon);
-    EXPECT_EQ(game.lastResult.resultPoints, 1);
-    EXPECT_EQ(game.stats.blackPips, blackPipCount(even));  // the counts stay those of the board
+    EXPECT_EQ(game.lastResult().how, GameOver::DoubleRefused);
+    EXPECT_FALSE(game.gameOn());
+    EXPECT_FALSE(game.lastResult().whiteWon);
+    EXPECT_EQ(game.lastResult().resultPoints, 1);
+    EXPECT_EQ(game.stats().blackPips, blackPipCount(even));  // the counts stay those of the board
 
     // Too early in the game, in a one-point match, in the Crawford game: no question.
     screen.messages.clear();
-    game.whiteRollStats.rolls = 2;
+    game.arrangeRolls(2, game.blackRollStats().rolls);
     game.computerOffersDouble();
-    game.whiteRollStats.rolls = 5;
+    game.arrangeRolls(5, game.blackRollStats().rolls);
     game.changeOptions([&](Options& o) { o.matchPlay = true; });
     game.changeOptions([&](Options& o) { o.matchLength = 1; });
     game.computerOffersDouble();
     game.changeOptions([&](Options& o) { o.matchLength = 5; });
-    game.crawfordGameNumber = 3;
-    game.gameNumber = 4;
+    game.arrangeMatchBoards(4, 3);
     game.computerOffersDouble();
     EXPECT_TRUE(screen.messages.empty());
     // Black far ahead: no offer either.
-    game.crawfordGameNumber = 0;
+    game.arrangeMatchBoards(game.gameNumber(), 0);
     startTurn(positionOf({{1, -15}, {12, 15}}), 1, 2, 1);
     game.computerOffersDouble();
     EXPECT_TRUE(screen.messages.empty());

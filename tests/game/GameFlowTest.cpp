@@ -26,65 +26,65 @@ struct GameFixture : ::testing::Test {
 
 TEST_F(GameFixture, StartUpSeedsTheOpeningChoiceBeforeTheSecondGenerator) {
     // From seed 12345 the runtime generator gives 38, then 8680 and 2495.
-    EXPECT_FALSE(game.blackBeginsNext);
+    EXPECT_FALSE(game.blackBeginsNext());
     MarsagliaZaman expected;
     expected.init(2495, 8680);
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(game.dice.marsaglia.uni(), expected.uni());
-    EXPECT_EQ(game.gameNumber, 1);
-    EXPECT_EQ(game.cubeValue, 1);
+    MarsagliaZaman seeded = game.dice().marsaglia;
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(seeded.uni(), expected.uni());
+    EXPECT_EQ(game.gameNumber(), 1);
+    EXPECT_EQ(game.cubeValue(), 1);
 }
 
 TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
-    game.cubeValue = 8;
-    game.cubeOwnerWhite = 1;
-    game.moveRecord[2] = 3;
+    game.arrangeCube(8, 1);
+    game.recordWhiteStep(1, 3);
     game.setUpNewBoard();
-    EXPECT_EQ(game.cubeValue, 1);
-    EXPECT_EQ(game.cubeOwnerWhite, 0);
-    EXPECT_EQ(game.moveRecord[2], 0);
-    EXPECT_TRUE(game.board.sameCheckersAs(startingPosition()));
-    EXPECT_EQ(game.stats.whitePips, 167);
-    EXPECT_EQ(game.gameNumber, 2);
-    game.gameNumber = 255;
+    EXPECT_EQ(game.cubeValue(), 1);
+    EXPECT_EQ(game.cubeOwnerWhite(), 0);
+    EXPECT_EQ(game.moveRecord()[2], 0);
+    EXPECT_TRUE(game.board().sameCheckersAs(startingPosition()));
+    EXPECT_EQ(game.stats().whitePips, 167);
+    EXPECT_EQ(game.gameNumber(), 2);
+    game.arrangeMatchBoards(255, game.crawfordGameNumber());
     game.setUpNewBoard();
-    EXPECT_EQ(game.gameNumber, 1);
-    EXPECT_FALSE(game.busy);
+    EXPECT_EQ(game.gameNumber(), 1);
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
     const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
     startTurn(start, 3, 4, 1);
-    game.cubeValue = 2;  // changed during the turn: the undo takes it back too
+    game.arrangeCube(2, game.cubeOwnerWhite());  // changed during the turn: the undo takes it back too
     game.whiteStepByClick(10, Game::Button::Right);  // the 3 hits on 13
-    ASSERT_EQ(game.board.barBlack, 1);
-    ASSERT_EQ(game.moveRecord[1], 10);
+    ASSERT_EQ(game.board().barBlack, 1);
+    ASSERT_EQ(game.moveRecord()[1], 10);
     screen.boardEvents.clear();
 
     game.undoTurn();
-    EXPECT_TRUE(game.board.sameCheckersAs(start));
-    EXPECT_EQ(game.cubeValue, 1);
-    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
-    EXPECT_EQ(game.moveRecord, (std::array<Byte, 9>{}));
+    EXPECT_TRUE(game.board().sameCheckersAs(start));
+    EXPECT_EQ(game.cubeValue(), 1);
+    EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
+    EXPECT_EQ(game.moveRecord(), (std::array<Byte, 9>{}));
     // The board is told the whole position at once: no checker moves with its effects.
     ASSERT_EQ(screen.boardEvents.size(), 1u);
     EXPECT_EQ(screen.boardEvents[0].kind, BoardEvent::LaidOut);
     EXPECT_TRUE(screen.boardEvents[0].position.sameCheckersAs(start));
-    EXPECT_FALSE(game.busy);
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(GameFixture, BearingOffTheLastCheckerEndsAndBooksTheGame) {
     startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
-    EXPECT_TRUE(game.gameOn);
+    EXPECT_TRUE(game.gameOn());
     game.updateCounters();  // counting alone ends nothing
-    EXPECT_TRUE(game.gameOn);
+    EXPECT_TRUE(game.gameOn());
     game.whiteStepByClick(24, Game::Button::Left);
-    EXPECT_FALSE(game.gameOn);
-    EXPECT_FALSE(game.busy);
-    EXPECT_TRUE(game.lastResult.whiteWon);
-    EXPECT_EQ(game.lastResult.kind, 1);  // black has borne checkers off
-    EXPECT_EQ(game.scores.whitePointsTotal, 1u);
-    EXPECT_EQ(game.scores.whiteGamesWon, 1u);
-    EXPECT_EQ(game.dice.diceLeft, DiceLeft{});
+    EXPECT_FALSE(game.gameOn());
+    EXPECT_FALSE(game.busy());
+    EXPECT_TRUE(game.lastResult().whiteWon);
+    EXPECT_EQ(game.lastResult().kind, 1);  // black has borne checkers off
+    EXPECT_EQ(game.scores().whitePointsTotal, 1u);
+    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
+    EXPECT_EQ(game.dice().diceLeft, DiceLeft{});
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "White player is the WINNER !");
     EXPECT_EQ(screen.messages[0].line2, "single, cube x1, 1 p.");
@@ -95,29 +95,28 @@ TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
     const char keys[] = {'7', '3', 'x', '0', '5'};
     size_t next = 0;
     screen.onDelay = [&](int) {
-        if (next < sizeof keys) game.dice.pendingKey = static_cast<Byte>(keys[next++]);
+        if (next < sizeof keys) game.typeDiceKey(static_cast<Byte>(keys[next++]));
     };
     game.layOutPosition(startingPosition());
     game.rollForBlack();
-    EXPECT_EQ(game.dice.dieA, 3);
-    EXPECT_EQ(game.dice.dieB, 5);
-    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
-    EXPECT_EQ(game.snapshot.dieA, 3);
-    EXPECT_EQ(game.blackRollStats.rolls, 1);
-    EXPECT_EQ(game.whiteRollStats.rolls, 0);
-    EXPECT_FALSE(game.busy);
+    EXPECT_EQ(game.dice().dieA, 3);
+    EXPECT_EQ(game.dice().dieB, 5);
+    EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
+    EXPECT_EQ(game.snapshot().dieA, 3);
+    EXPECT_EQ(game.blackRollStats().rolls, 1);
+    EXPECT_EQ(game.whiteRollStats().rolls, 0);
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
     startTurn(start, 6, 6, 0);
-    game.cubeValue = 4;
-    game.cubeOwnerWhite = 1;
+    game.arrangeCube(4, 1);
     game.takeSnapshot();
     const SavedGame saved = game.savedGame();
     // Moves made after the roll are not in the file.
     game.blackStepByClick(13, Game::Button::Left);
-    ASSERT_EQ(game.board.count[7], 1);
+    ASSERT_EQ(game.board().count[7], 1);
 
     FakeScreen otherScreen;
     Game other(otherScreen);
@@ -125,18 +124,18 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     other.startUp(99);
     other.setUpNewBoard();
     other.restoreSavedGame(saved);
-    EXPECT_TRUE(other.board.sameCheckersAs(start));
-    EXPECT_EQ(other.turn, 0);
-    EXPECT_EQ(other.dice.diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
-    EXPECT_EQ(other.cubeValue, 4);
-    EXPECT_EQ(other.cubeOwnerWhite, 1);
-    EXPECT_TRUE(other.gameOn);
+    EXPECT_TRUE(other.board().sameCheckersAs(start));
+    EXPECT_EQ(other.turn(), 0);
+    EXPECT_EQ(other.dice().diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
+    EXPECT_EQ(other.cubeValue(), 4);
+    EXPECT_EQ(other.cubeOwnerWhite(), 1);
+    EXPECT_TRUE(other.gameOn());
     // The colour to move has the loaded position and the loaded roll behind it; the other one roll.
-    EXPECT_EQ(other.blackRollStats.rolls, 2);
-    EXPECT_EQ(other.whiteRollStats.rolls, 1);
-    EXPECT_EQ(other.blackRollStats.doubles, 1);
-    EXPECT_EQ(other.blackRollStats.pipHistory[1], blackPipCount(start));
-    EXPECT_EQ(other.whiteRollStats.pipHistory[1], whitePipCount(start));
+    EXPECT_EQ(other.blackRollStats().rolls, 2);
+    EXPECT_EQ(other.whiteRollStats().rolls, 1);
+    EXPECT_EQ(other.blackRollStats().doubles, 1);
+    EXPECT_EQ(other.blackRollStats().pipHistory[1], blackPipCount(start));
+    EXPECT_EQ(other.whiteRollStats().pipHistory[1], whitePipCount(start));
 }
 
 TEST_F(GameFixture, AGameLoadedAfterItsEndIsBookedOnce) {
@@ -146,11 +145,11 @@ TEST_F(GameFixture, AGameLoadedAfterItsEndIsBookedOnce) {
     finished.dieB = 2;
     finished.turn = 1;
     game.restoreSavedGame(finished);
-    EXPECT_FALSE(game.gameOn);
-    EXPECT_EQ(game.scores.whiteGamesWon, 1u);
+    EXPECT_FALSE(game.gameOn());
+    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
     EXPECT_EQ(screen.messages.size(), 1u);
     game.undoTurn();  // showing the final position again books nothing
-    EXPECT_EQ(game.scores.whiteGamesWon, 1u);
+    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
 }
 
 }  // namespace

@@ -29,9 +29,9 @@ struct GameState {
     std::uint16_t whiteRolls, blackRolls;
 
     static GameState of(const Game& g) {
-        return {g.board, g.turn, g.dice.dieA, g.dice.dieB, g.cubeValue, g.cubeOwnerWhite,
-                g.options().homeRight, g.options().checkerColours, g.gameNumber, g.dice.diceLeft, g.gameOn,
-                g.moveRecord, g.scores, g.whiteRollStats.rolls, g.blackRollStats.rolls};
+        return {g.board(), g.turn(), g.dice().dieA, g.dice().dieB, g.cubeValue(), g.cubeOwnerWhite(),
+                g.options().homeRight, g.options().checkerColours, g.gameNumber(), g.dice().diceLeft, g.gameOn(),
+                g.moveRecord(), g.scores(), g.whiteRollStats().rolls, g.blackRollStats().rolls};
     }
     bool operator==(const GameState& o) const {
         return position.sameCheckersAs(o.position) && turn == o.turn && dieA == o.dieA && dieB == o.dieB &&
@@ -85,7 +85,7 @@ struct MessageBoxInput : ::testing::Test {
     }
 
     void bombard(const Message& m) {
-        if (!game.busy) ADD_FAILURE() << "not busy during \"" << m.line1 << "\"";
+        if (!game.busy()) ADD_FAILURE() << "not busy during \"" << m.line1 << "\"";
         const GameState before = GameState::of(game);
         const std::size_t shown = screen.messages.size();
         screen.whileShown = nullptr;  // a message opened by an input would itself be the fault
@@ -105,7 +105,7 @@ TEST_F(MessageBoxInput, NewGameQuestionsTakeNoOtherInput) {
     screen.answers = {Answer::No};
     game.startNewGame();  // "Alternate play. ..."
     EXPECT_EQ(probed.size(), 2u);
-    EXPECT_FALSE(game.busy);
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(MessageBoxInput, RuleNoticesTakeNoOtherInput) {
@@ -120,50 +120,49 @@ TEST_F(MessageBoxInput, RuleNoticesTakeNoOtherInput) {
     EXPECT_TRUE(probed.count("You have to play all dice"));
     // The Crawford game and a one-point match refuse doubles.
     startTurn(startingPosition(), 3, 1, 0);
-    game.dice.diceLeft = {};
+    game.arrangeDicePlayed();
     game.changeOptions([&](Options& o) { o.matchPlay = true; });
     game.changeOptions([&](Options& o) { o.matchLength = 1; });
     game.offerDouble();
     game.changeOptions([&](Options& o) { o.matchLength = 5; });
-    game.gameNumber = 5;
-    game.crawfordGameNumber = 4;
+    game.arrangeMatchBoards(5, 4);
     game.offerDouble();
     EXPECT_TRUE(probed.count("There is no sense to double"));
     EXPECT_TRUE(probed.count("You can not double"));
-    EXPECT_FALSE(game.busy);
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(MessageBoxInput, TheComputersDoubleAndTheResultTakeNoOtherInput) {
     // A race the computer likes: it doubles before its roll; White drops.
     startTurn(positionOf({{3, -15}, {22, 15}}), 1, 2, 1);
-    game.dice.diceLeft = {};
+    game.arrangeDicePlayed();
     screen.answers = {Answer::No};
     game.clickDice();
     EXPECT_TRUE(probed.count("Computer wants to double."));
     EXPECT_TRUE(probed.count("Black player is the WINNER !"));
-    EXPECT_FALSE(game.gameOn);
-    EXPECT_EQ(game.scores.blackGamesWon, 1u);  // booked once
-    EXPECT_FALSE(game.busy);
+    EXPECT_FALSE(game.gameOn());
+    EXPECT_EQ(game.scores().blackGamesWon, 1u);  // booked once
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
     game.changeOptions([&](Options& o) { o.humanOpponent = true; });
     startTurn(startingPosition(), 3, 1, 1);
-    game.dice.diceLeft = {};
+    game.arrangeDicePlayed();
     screen.answers = {Answer::Yes};
     game.clickCube();  // White has played: Black offers
     EXPECT_TRUE(probed.count("Black player wants to double."));
-    EXPECT_EQ(game.cubeValue, 2);
-    EXPECT_EQ(game.turn, 0);  // Black rolled after the take
+    EXPECT_EQ(game.cubeValue(), 2);
+    EXPECT_EQ(game.turn(), 0);  // Black rolled after the take
 }
 
 TEST_F(MessageBoxInput, WhitesDoubleToTheComputerTakesNoOtherInput) {
     startTurn(positionOf({{3, -15}, {22, 15}}), 1, 2, 0);
-    game.dice.diceLeft = {};
+    game.arrangeDicePlayed();
     game.changeOptions([&](Options& o) { o.doublesAlwaysAccepted = true; });
     game.clickCube();
     EXPECT_TRUE(probed.count("Your doubling proposal"));
-    EXPECT_EQ(game.cubeValue, 2);
+    EXPECT_EQ(game.cubeValue(), 2);
 }
 
 TEST_F(MessageBoxInput, ResignScoreAndExitTakeNoOtherInput) {
@@ -177,17 +176,17 @@ TEST_F(MessageBoxInput, ResignScoreAndExitTakeNoOtherInput) {
     EXPECT_TRUE(probed.count("Do you want to resign?"));
     EXPECT_TRUE(probed.count("GAMES SCORE"));
     EXPECT_TRUE(probed.count("Black player is the WINNER !"));
-    EXPECT_EQ(game.scores.blackGamesWon, 1u);
+    EXPECT_EQ(game.scores().blackGamesWon, 1u);
 }
 
 TEST_F(MessageBoxInput, TheResultBoxOfTheLastCheckerBooksTheGameOnce) {
     startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
     game.clickBoard(24, Game::Button::Left);
     EXPECT_TRUE(probed.count("White player is the WINNER !"));
-    EXPECT_EQ(game.scores.whiteGamesWon, 1u);
-    EXPECT_EQ(game.scores.whitePointsTotal, 1u);
-    EXPECT_FALSE(game.gameOn);
-    EXPECT_FALSE(game.busy);
+    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
+    EXPECT_EQ(game.scores().whitePointsTotal, 1u);
+    EXPECT_FALSE(game.gameOn());
+    EXPECT_FALSE(game.busy());
     // Once the box has closed, the finished board takes no moves.
     const GameState after = GameState::of(game);
     screen.whileShown = nullptr;

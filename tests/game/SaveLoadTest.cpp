@@ -37,8 +37,7 @@ struct SaveLoad : ::testing::Test {
 TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
     startTurn(pos, 5, 3, 1);
-    game.cubeValue = 4;
-    game.cubeOwnerWhite = 1;
+    game.arrangeCube(4, 1);
     game.takeSnapshot();
     game.whiteStepByClick(12, Game::Button::Left);  // moves made this turn are not saved
     screen.fileToSave = folder.file("game.sav");
@@ -52,26 +51,26 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     screen.fileToLoad = folder.file("game.sav");
     const int settingsBefore = screen.settingsSaved;
     EXPECT_TRUE(game.commandLoad(shell));
-    EXPECT_EQ(game.scores.whiteGamesWon + game.scores.blackGamesWon, 1u);  // the resignation was booked
-    EXPECT_TRUE(game.gameOn);
-    EXPECT_TRUE(game.board.sameCheckersAs(pos));
-    EXPECT_EQ(game.dice.dieA, 5);
-    EXPECT_EQ(game.dice.dieB, 3);
-    EXPECT_EQ(game.dice.diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
-    EXPECT_EQ(game.turn, 1);
-    EXPECT_EQ(game.cubeValue, 4);
-    EXPECT_EQ(game.cubeOwnerWhite, 1);
+    EXPECT_EQ(game.scores().whiteGamesWon + game.scores().blackGamesWon, 1u);  // the resignation was booked
+    EXPECT_TRUE(game.gameOn());
+    EXPECT_TRUE(game.board().sameCheckersAs(pos));
+    EXPECT_EQ(game.dice().dieA, 5);
+    EXPECT_EQ(game.dice().dieB, 3);
+    EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
+    EXPECT_EQ(game.turn(), 1);
+    EXPECT_EQ(game.cubeValue(), 4);
+    EXPECT_EQ(game.cubeOwnerWhite(), 1);
     EXPECT_EQ(game.options().cubeEnabled, 1);  // the file's cube option, written to the settings
     EXPECT_EQ(screen.settingsSaved, settingsBefore + 1);
-    EXPECT_EQ(game.whiteRollStats.rolls, 2);  // the loaded roll counts for the side to move
-    EXPECT_EQ(game.blackRollStats.rolls, 1);
-    EXPECT_FALSE(game.busy);
+    EXPECT_EQ(game.whiteRollStats().rolls, 2);  // the loaded roll counts for the side to move
+    EXPECT_EQ(game.blackRollStats().rolls, 1);
+    EXPECT_FALSE(game.busy());
 }
 
 TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
     startTurn(startingPosition(), 6, 4, 1);
-    game.cubeValue = 2;
-    const Position before = game.board;
+    game.arrangeCube(2, game.cubeOwnerWhite());
+    const Position before = game.board();
     {
         std::ofstream bad(folder.file("short.sav"), std::ios::binary);
         bad << "not a game";
@@ -83,9 +82,9 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
     screen.answers = {Answer::No};  // keep the running game: LOAD stops at the question
     screen.fileToLoad = folder.file("short.sav");
     EXPECT_FALSE(game.commandLoad(shell));
-    EXPECT_TRUE(game.gameOn);
+    EXPECT_TRUE(game.gameOn());
 
-    game.gameOn = false;  // no game running: no question
+    game.stopGameUnscored();  // no game running: no question
     for (const char* name : {"short.sav", "sixteen.sav", "missing.sav"}) {
         screen.messages.clear();
         screen.fileToLoad = folder.file(name);
@@ -93,10 +92,10 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
         ASSERT_EQ(screen.messages.size(), 1u) << name;
         EXPECT_EQ(screen.messages[0].line1, "The game could not be loaded.");
         EXPECT_FALSE(screen.messages[0].line2.empty());
-        EXPECT_TRUE(game.board.sameCheckersAs(before)) << name;
-        EXPECT_EQ(game.dice.dieA, 6);
-        EXPECT_EQ(game.cubeValue, 2);
-        EXPECT_FALSE(game.gameOn);
+        EXPECT_TRUE(game.board().sameCheckersAs(before)) << name;
+        EXPECT_EQ(game.dice().dieA, 6);
+        EXPECT_EQ(game.cubeValue(), 2);
+        EXPECT_FALSE(game.gameOn());
     }
 }
 
@@ -104,12 +103,14 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
     // A match game under way; the player agrees to resign, then picks a file that is no game.
     game.changeOptions([&](Options& o) { o.matchPlay = true; });
     game.changeOptions([&](Options& o) { o.matchLength = 5; });
-    game.scores.whiteMatchScore = 2;
-    game.scores.blackMatchScore = 3;
+    Scores scores = game.scores();
+    scores.whiteMatchScore = 2;
+    scores.blackMatchScore = 3;
+    game.restoreScores(scores);
     startTurn(startingPosition(), 6, 4, 1);
     game.whiteStepByClick(1, Game::Button::Left);
-    const Position played = game.board;
-    const Scores before = game.scores;
+    const Position played = game.board();
+    const Scores before = game.scores();
     std::vector<char> tooLong(59, 0);
     std::ofstream(folder.file("long.sav"), std::ios::binary).write(tooLong.data(), 59);
     for (const char* name : {"long.sav", "missing.sav"}) {
@@ -120,13 +121,13 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
         ASSERT_EQ(screen.messages.size(), 2u) << name;  // the question, then the refusal
         EXPECT_EQ(screen.messages[0].line1, "Do you want to resign?");
         EXPECT_EQ(screen.messages[1].line1, "The game could not be loaded.");
-        EXPECT_TRUE(game.gameOn) << name;
-        EXPECT_TRUE(game.board.sameCheckersAs(played)) << name;
-        EXPECT_EQ(game.turn, 1);
-        EXPECT_EQ(game.scores.whiteMatchScore, before.whiteMatchScore);
-        EXPECT_EQ(game.scores.blackMatchScore, before.blackMatchScore);
-        EXPECT_EQ(game.scores.blackMatchesWon, before.blackMatchesWon);
-        EXPECT_EQ(game.scores.blackGamesWon + game.scores.whiteGamesWon, 0u);
+        EXPECT_TRUE(game.gameOn()) << name;
+        EXPECT_TRUE(game.board().sameCheckersAs(played)) << name;
+        EXPECT_EQ(game.turn(), 1);
+        EXPECT_EQ(game.scores().whiteMatchScore, before.whiteMatchScore);
+        EXPECT_EQ(game.scores().blackMatchScore, before.blackMatchScore);
+        EXPECT_EQ(game.scores().blackMatchesWon, before.blackMatchesWon);
+        EXPECT_EQ(game.scores().blackGamesWon + game.scores().whiteGamesWon, 0u);
     }
 }
 
@@ -144,8 +145,7 @@ TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
     EXPECT_TRUE(game.commandSave(shell));
     const auto size = std::filesystem::file_size(path);
     std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be created
-    game.dice.dieA = 1;
-    game.takeSnapshot();
+    game.arrangeTurn(game.board(), 1, game.dice().dieB, game.sideToMove(), 5);
     EXPECT_TRUE(game.commandSave(shell));
     EXPECT_EQ(screen.messages.back().line1, "The game could not be saved.");
     EXPECT_EQ(std::filesystem::file_size(path), size);
@@ -161,10 +161,10 @@ TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
     EXPECT_FALSE(game.commandSave(shell));
     startTurn(startingPosition(), 6, 4, 1);
     EXPECT_FALSE(game.commandSave(Game::ShellState{true}));  // a window covers the board
-    game.busy = true;
+    std::optional<Game::InputHold> hold(std::in_place, game);
     EXPECT_FALSE(game.commandSave(shell));
     EXPECT_FALSE(game.commandLoad(shell));
-    game.busy = false;
+    hold.reset();
     game.changeOptions([&](Options& o) { o.humanOpponent = true; });
     game.changeOptions([&](Options& o) { o.localPlay = false; });
     EXPECT_FALSE(game.commandLoad(shell));  // never in the network setting
@@ -178,8 +178,8 @@ TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
     screen.fileToLoad.reset();
     screen.answers = {Answer::Yes};
     EXPECT_TRUE(game.commandLoad(shell));
-    EXPECT_FALSE(game.gameOn);
-    EXPECT_EQ(game.scores.blackGamesWon, 1u);
+    EXPECT_FALSE(game.gameOn());
+    EXPECT_EQ(game.scores().blackGamesWon, 1u);
 }
 
 TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
@@ -191,9 +191,9 @@ TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
     ASSERT_TRUE(writeSavedGame(folder.file("black.sav"), saved));
     screen.fileToLoad = folder.file("black.sav");
     EXPECT_TRUE(game.commandLoad(shell));
-    EXPECT_FALSE(game.board.sameCheckersAs(startingPosition()));  // Black ran 24 to 13
-    EXPECT_EQ(blackCheckersOf(game.board), 15);
-    EXPECT_EQ(game.turn, 0);
+    EXPECT_FALSE(game.board().sameCheckersAs(startingPosition()));  // Black ran 24 to 13
+    EXPECT_EQ(blackCheckersOf(game.board()), 15);
+    EXPECT_EQ(game.turn(), 0);
 }
 
 }  // namespace

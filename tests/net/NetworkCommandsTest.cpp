@@ -46,7 +46,7 @@ TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "You have to be connected");
     EXPECT_EQ(screen.messages[0].line2, "for a network game!");
-    EXPECT_FALSE(game.gameOn);
+    EXPECT_FALSE(game.gameOn());
 }
 
 TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
@@ -56,9 +56,9 @@ TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
         pair.side[1].remote.toolWindowOpen = [] { return true; };  // the host has its settings open
         startOnce(pair, 10);
         EXPECT_TRUE(showed(pair.side[0], "Host is busy!", ""));
-        EXPECT_FALSE(pair.side[0].game.gameOn);
-        EXPECT_FALSE(pair.side[1].game.gameOn);
-        EXPECT_TRUE(pair.side[0].game.connected);
+        EXPECT_FALSE(pair.side[0].game.gameOn());
+        EXPECT_FALSE(pair.side[1].game.gameOn());
+        EXPECT_TRUE(pair.side[0].game.connected());
     }
     {
         NetworkPair pair(2);
@@ -69,7 +69,7 @@ TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
         startOnce(pair, 10);
         EXPECT_TRUE(showed(pair.side[0], "Invite Host", "[127.0.0.1]..."));
         EXPECT_TRUE(showed(pair.side[0], "Invitation refused", ""));
-        EXPECT_FALSE(pair.side[1].game.gameOn);
+        EXPECT_FALSE(pair.side[1].game.gameOn());
         EXPECT_EQ(pair.side[1].remote.opponentName(), "Caller");
         EXPECT_EQ(pair.side[0].remote.hostName(), "Host");
     }
@@ -99,28 +99,28 @@ TEST(NetworkCommands, NamesTravelOneByteACharacter) {
 TEST(NetworkCommands, TheGamesAlternateWhoBeginsAndTheHostCannotStart) {
     NetworkPair pair(3);
     pair.connect();
-    pair.side[0].game.blackBeginsNext = true;  // toggled at the start: the caller begins
+    pair.side[0].game.arrangeNextNetworkBeginner(false);  // toggled at the start: the caller begins
     startOnce(pair, 10);
     const Game& c = pair.side[0].game;
     const Game& h = pair.side[1].game;
-    ASSERT_TRUE(c.gameOn && h.gameOn);
+    ASSERT_TRUE(c.gameOn() && h.gameOn());
     EXPECT_TRUE(showed(pair.side[0], "Alternate play. White begins!", "Starting a new game..."));
     EXPECT_TRUE(showed(pair.side[1], "Alternate play. Black begins!", "Starting a new game..."));
-    EXPECT_EQ(c.turn, 1);
-    EXPECT_TRUE(h.waitingForOpponent);
+    EXPECT_EQ(c.turn(), 1);
+    EXPECT_TRUE(h.waitingForOpponent());
     // The caller's dice reached the host, as Black's.
-    EXPECT_EQ(h.dice.dieA, c.dice.dieA);
-    EXPECT_EQ(h.dice.dieB, c.dice.dieB);
+    EXPECT_EQ(h.dice().dieA, c.dice().dieA);
+    EXPECT_EQ(h.dice().dieB, c.dice().dieB);
     Game& host = pair.side[1].game;
-    EXPECT_TRUE(host.hostSide);
-    host.gameOn = false;
+    EXPECT_TRUE(host.hostSide());
+    host.stopGameUnscored();
     EXPECT_FALSE(host.commandStart(Game::ShellState{}));  // the host never starts a game
 }
 
 TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
     NetworkPair pair(4);
     pair.connect();
-    pair.side[0].game.blackBeginsNext = true;  // the caller begins
+    pair.side[0].game.arrangeNextNetworkBeginner(false);  // the caller begins
     int refusedDoubles = 0;
     bool forcedExit = false;
     auto caller = [&](Program& p) {
@@ -128,12 +128,12 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
         g.commandStart(Game::ShellState{});
         for (int i = 0; i < 40; ++i) pair.delay(0, 50);
         // Just rolled: the cube does nothing, nor does it while the peer plays.
-        ASSERT_EQ(g.turn, 1);
+        ASSERT_EQ(g.turn(), 1);
         g.clickCube();
         if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
         g.commandMove(Game::ShellState{});  // MOVE plays the roll for the player
         g.clickDice();                      // and the move goes to the peer
-        ASSERT_TRUE(g.waitingForOpponent);
+        ASSERT_TRUE(g.waitingForOpponent());
         g.clickCube();
         if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
         // While the peer is on turn ABORT asks nothing; EXIT offers the forced resignation.
@@ -142,7 +142,7 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
         EXPECT_TRUE(g.commandExit(Game::ShellState{}));
         ASSERT_GE(p.screen.messages.size(), before + 2);
         EXPECT_EQ(p.screen.messages[before].line1, "Resign and force exit");
-        forcedExit = !g.gameOn;
+        forcedExit = !g.gameOn();
         EXPECT_EQ(p.screen.messages.back().line1, "Disconnect and exit?");
         for (int i = 0; i < 100; ++i) pair.delay(0, 50);
     };
@@ -153,8 +153,8 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
     EXPECT_EQ(refusedDoubles, 2);
     EXPECT_TRUE(forcedExit);
     EXPECT_EQ(commandsSent(pair.side[0], net::kResign), 0);  // the peer is not told
-    EXPECT_EQ(pair.side[0].game.scores.blackGamesWon, 1);
-    EXPECT_TRUE(pair.side[1].game.gameOn);  // the host's game goes on until it hears more
+    EXPECT_EQ(pair.side[0].game.scores().blackGamesWon, 1);
+    EXPECT_TRUE(pair.side[1].game.gameOn());  // the host's game goes on until it hears more
 }
 
 }  // namespace

@@ -12,8 +12,8 @@ namespace lumaro::testing {
 namespace {
 
 void expectMirrored(const Game& here, const Game& there) {
-    const Position mine = here.board;
-    EXPECT_TRUE(mine.sameCheckersAs(mirrored(there.board)));
+    const Position mine = here.board();
+    EXPECT_TRUE(mine.sameCheckersAs(mirrored(there.board())));
     EXPECT_EQ(whiteCheckersOf(mine), 15);
     EXPECT_EQ(blackCheckersOf(mine), 15);
 }
@@ -47,14 +47,14 @@ TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
     const Game& c = pair.side[0].game;
     const Game& h = pair.side[1].game;
     EXPECT_EQ(players[0].gamesStarted, kGames);
-    EXPECT_TRUE(c.connected);
+    EXPECT_TRUE(c.connected());
     EXPECT_GT(replays, kGames * 10);
     // Every game was booked on both sides, each from its own side of the board.
-    EXPECT_EQ(c.scores.whiteGamesWon + c.scores.blackGamesWon, kGames);
-    EXPECT_EQ(c.scores.whiteGamesWon, h.scores.blackGamesWon);
-    EXPECT_EQ(c.scores.blackGamesWon, h.scores.whiteGamesWon);
-    EXPECT_EQ(c.scores.whitePointsTotal, h.scores.blackPointsTotal);
-    EXPECT_EQ(c.scores.blackPointsTotal, h.scores.whitePointsTotal);
+    EXPECT_EQ(c.scores().whiteGamesWon + c.scores().blackGamesWon, kGames);
+    EXPECT_EQ(c.scores().whiteGamesWon, h.scores().blackGamesWon);
+    EXPECT_EQ(c.scores().blackGamesWon, h.scores().whiteGamesWon);
+    EXPECT_EQ(c.scores().whitePointsTotal, h.scores().blackPointsTotal);
+    EXPECT_EQ(c.scores().blackPointsTotal, h.scores().whitePointsTotal);
     for (const Program& p : pair.side)
         for (const Message& m : p.screen.messages) EXPECT_NE(m.line1, "Communication error!");
     std::vector<std::string> results[2];
@@ -64,8 +64,8 @@ TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
     EXPECT_EQ(results[0], results[1]);
     // Both sides recorded every game, each from its own side: the same points, the winners mirrored,
     // and each record's board is its own game's board.
-    const auto& callerGames = c.recorder.record().games;
-    const auto& hostGames = h.recorder.record().games;
+    const auto& callerGames = c.recorder().record().games;
+    const auto& hostGames = h.recorder().record().games;
     ASSERT_EQ(callerGames.size(), static_cast<std::size_t>(kGames));
     ASSERT_EQ(hostGames.size(), callerGames.size());
     for (std::size_t g = 0; g < callerGames.size(); ++g) {
@@ -73,8 +73,8 @@ TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
         EXPECT_EQ(callerGames[g].points, hostGames[g].points) << g;
         EXPECT_NE(callerGames[g].winner, hostGames[g].winner) << g;
     }
-    EXPECT_TRUE(c.recorder.position().sameCheckersAs(c.board));
-    EXPECT_TRUE(h.recorder.position().sameCheckersAs(h.board));
+    EXPECT_TRUE(c.recorder().position().sameCheckersAs(c.board()));
+    EXPECT_TRUE(h.recorder().position().sameCheckersAs(h.board()));
     if (::testing::Test::HasFailure())
         for (const Program& p : pair.side) {
             std::printf("side %d\n", p.index);

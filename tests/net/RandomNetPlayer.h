@@ -26,16 +26,16 @@ struct RandomPlayer {
     }
 
     void clickAStep(Game& g) {
-        const Position& b = g.board;
+        const Position& b = g.board();
         const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
         if (whitePhaseOf(b) == 1) {
-            if (canEnter(b, 1, g.dice.diceLeft)) g.whiteEntryByClick(button); else g.clickDice();
+            if (canEnter(b, 1, g.dice().diceLeft)) g.whiteEntryByClick(button); else g.clickDice();
             return;
         }
         std::vector<int> movable;
         for (int p = 1; p <= 24; ++p)
             for (int k = 1; k <= 4; ++k) {
-                const int d = g.dice.diceLeft[k];
+                const int d = g.dice().diceLeft[k];
                 if (d && whiteStepTest(b, p, d) != kStepImpossible) {
                     movable.push_back(p);
                     break;
@@ -52,16 +52,16 @@ struct RandomPlayer {
     bool act(Program& p) {
         Game& g = p.game;
         ++actions;
-        if (g.busy || g.hourglass) return true;
-        if (!g.gameOn) {
-            if (!g.connected) return false;
-            if (g.hostSide) return true;  // the host waits for invitations
+        if (g.busy() || g.hourglass()) return true;
+        if (!g.gameOn()) {
+            if (!g.connected()) return false;
+            if (g.hostSide()) return true;  // the host waits for invitations
             if (gamesStarted >= games) return false;
             ++gamesStarted;
             g.commandStart(Game::ShellState{});
             return true;
         }
-        if (g.turn == 1) {
+        if (g.turn() == 1) {
             if (random.below(300) == 0) {
                 wantsToResign = true;
                 g.commandAbort(Game::ShellState{});
@@ -71,7 +71,7 @@ struct RandomPlayer {
             clickAStep(g);
             return true;
         }
-        if (!g.waitingForOpponent) {
+        if (!g.waitingForOpponent()) {
             if (random.below(6) == 0) g.clickCube(); else g.clickDice();
         }
         return true;

@@ -6,16 +6,7 @@
 namespace lumaro::testing {
 
 inline void startTurnOn(Game& game, const Position& pos, Byte a, Byte b, Byte turn, int rolls = 5) {
-    game.layOutPosition(pos);
-    game.turn = turn;
-    game.dice.dieA = a;
-    game.dice.dieB = b;
-    game.dice.fillDiceLeft();
-    game.takeSnapshot();
-    game.gameOn = true;
-    game.whiteRollStats.rolls = static_cast<std::uint16_t>(rolls);
-    game.blackRollStats.rolls = static_cast<std::uint16_t>(rolls);
-    game.updateCounters();
+    game.arrangeTurn(pos, a, b, sideOfTurn(turn), rolls);
 }
 
 }  // namespace lumaro::testing

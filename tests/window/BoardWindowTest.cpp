@@ -77,7 +77,7 @@ struct LateClickTable : lumaro::testing::BoardTable {
     LateClickTable() {
         window.monotonicMs = [this] { return now; };
         lumaro::testing::startTurnOn(game, startingPosition(), 3, 1, 0);
-        game.dice.diceLeft = {};
+        game.arrangeDicePlayed();
     }
     Answer askAndLetItAnswerItself() {
         Message question;
@@ -104,8 +104,8 @@ private slots:
         t.window.extra.showLastMove = true;
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 5, 0);
         t.game.playComputerTurn();
-        QVERIFY(t.game.lastMoveMarkCount > 0);
-        const Game::MoveMark m = t.game.lastMoveMarks[0];
+        QVERIFY(t.game.lastMoveMarkCount() > 0);
+        const Game::MoveMark m = t.game.lastMoveMarks()[0];
         const int s = t.window.scene().screenPositionOf(m.to);
         // The outline runs down the left edge of the point's half of the board.
         const QPoint edge(places::pointX(s) + 1, s <= 12 ? 150 : 450);
@@ -141,10 +141,10 @@ private slots:
         Table t;
         t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));
-        QCOMPARE(int(t.game.board.count[7]), 1);
+        QCOMPARE(int(t.game.board().count[7]), 1);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 1));
-        QCOMPARE(int(t.game.board.count[3]), 1);
-        QCOMPARE(int(t.game.board.count[1]), 0);
+        QCOMPARE(int(t.game.board().count[3]), 1);
+        QCOMPARE(int(t.game.board().count[1]), 0);
     }
 
     void aHitSendsTheBlotToTheBarFirst() {
@@ -152,8 +152,8 @@ private slots:
         t.game.changeOptions([&](Options& o) { o.checkerSpeed = 16; });  // let the flights run
         t.startTurn(positionOf({{1, 2}, {12, 13}, {4, -1}, {13, -14}}), 3, 5);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 2));
-        QCOMPARE(int(t.game.board.barBlack), 1);
-        QVERIFY(t.game.board.hasWhite(4));
+        QCOMPARE(int(t.game.board().barBlack), 1);
+        QVERIFY(t.game.board().hasWhite(4));
         // The hit checker stands on Black's bar spot: a click there finds a black checker image.
         const QImage grabbed = t.window.grab().toImage();
         QVERIFY(grabbed.pixelColor(places::kBarX + 25, places::kBlackBarY + 25) != t.window.boardPicture().pixelColor(places::kBarX + 25, places::kBlackBarY + 25));
@@ -166,8 +166,8 @@ private slots:
         t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 12, 1));
         QVERIFY(shown);
-        QCOMPARE(int(t.game.board.count[12]), 14);  // nothing moved
-        QCOMPARE(int(t.game.board.barWhite), 1);
+        QCOMPARE(int(t.game.board().count[12]), 14);  // nothing moved
+        QCOMPARE(int(t.game.board().barWhite), 1);
     }
 
     void aShortPlayIsRefusedAndUndone() {
@@ -175,13 +175,13 @@ private slots:
         const Position either = positionOf({{1, 1}, {12, -2}});
         t.startTurn(either, 6, 5);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 1));  // the 5
-        QCOMPARE(int(t.game.board.count[6]), 1);
+        QCOMPARE(int(t.game.board().count[6]), 1);
         bool shown = false;
         t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));  // end of the turn
         QVERIFY(shown);
-        QVERIFY(t.game.board.sameCheckersAs(either));
-        QCOMPARE(int(t.game.turn), 1);
+        QVERIFY(t.game.board().sameCheckersAs(either));
+        QCOMPARE(int(t.game.turn()), 1);
     }
 
     void clicksAndKeysDuringTheResultBoxChangeNothing() {
@@ -196,17 +196,17 @@ private slots:
             QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 20, 1));
             QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(560, 300));
             for (auto key : {Qt::Key_M, Qt::Key_D, Qt::Key_Backspace, Qt::Key_Escape}) QTest::keyClick(&t.window, key);
-            whiteGamesDuring = t.game.scores.whiteGamesWon;
+            whiteGamesDuring = t.game.scores().whiteGamesWon;
             QTest::mouseClick(&t.window.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100));
         });
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 24, 1));  // the last checker off
         QVERIFY(boxShown);
         QCOMPARE(whiteGamesDuring, 1);
-        QCOMPARE(int(t.game.scores.whiteGamesWon), 1);
-        QVERIFY(!t.game.gameOn);
-        QCOMPARE(int(t.game.board.count[20]), 2);  // Black's checkers stayed
-        QCOMPARE(int(t.game.board.offWhite), 15);
-        QVERIFY(!t.game.busy);
+        QCOMPARE(int(t.game.scores().whiteGamesWon), 1);
+        QVERIFY(!t.game.gameOn());
+        QCOMPARE(int(t.game.board().count[20]), 2);  // Black's checkers stayed
+        QCOMPARE(int(t.game.board().offWhite), 15);
+        QVERIFY(!t.game.busy());
     }
 
     // Answers the next file dialog with `name` in `folder`, typed as a player would.
@@ -228,26 +228,25 @@ private slots:
         t.screen.savedGamesFolder = folder;
         const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
         t.startTurn(pos, 4, 2);
-        t.game.cubeValue = 2;
-        t.game.cubeOwnerWhite = 1;
+        t.game.arrangeCube(2, 1);
         t.game.takeSnapshot();
         answerFileDialog(&t.window, QStringLiteral("kept"));  // the default extension is added
         QVERIFY(t.game.commandSave({}));
         QVERIFY(QFile::exists(folder + QStringLiteral("/kept.sav")));
 
-        t.game.gameOn = false;
+        t.game.stopGameUnscored();
         t.startTurn(startingPosition(), 6, 6);
-        t.game.gameOn = false;
-        t.game.cubeValue = 1;
+        t.game.stopGameUnscored();
+        t.game.arrangeCube(1, t.game.cubeOwnerWhite());
         answerFileDialog(&t.window, QStringLiteral("kept.sav"));
         QVERIFY(t.game.commandLoad({}));
-        QVERIFY(t.game.board.sameCheckersAs(pos));
-        QCOMPARE(int(t.game.dice.dieA), 4);
-        QCOMPARE(int(t.game.dice.dieB), 2);
-        QCOMPARE(int(t.game.turn), 1);
-        QCOMPARE(int(t.game.cubeValue), 2);
-        QCOMPARE(int(t.game.cubeOwnerWhite), 1);
-        QVERIFY(t.game.gameOn);
+        QVERIFY(t.game.board().sameCheckersAs(pos));
+        QCOMPARE(int(t.game.dice().dieA), 4);
+        QCOMPARE(int(t.game.dice().dieB), 2);
+        QCOMPARE(int(t.game.turn()), 1);
+        QCOMPARE(int(t.game.cubeValue()), 2);
+        QCOMPARE(int(t.game.cubeOwnerWhite()), 1);
+        QVERIFY(t.game.gameOn());
         QDir(folder).removeRecursively();
     }
 
@@ -280,7 +279,7 @@ private slots:
 
     void aClickOnADieEndsTheTurnWhateverLiesUnderIt() {
         Table t;
-        const Position& b = t.game.board;
+        const Position& b = t.game.board();
         const BoardScene& scene = t.window.scene();
         // White's dice lie over screen positions 15 and 16 of the bottom row.
         const int under15 = scene.pointAt(15), under16 = scene.pointAt(16);
@@ -296,9 +295,9 @@ private slots:
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
         QVERIFY(b.sameCheckersAs(pos));  // dice left: the turn goes on, nothing moved
-        QCOMPARE(int(t.game.dice.diceLeft[1]), 6);
-        QCOMPARE(int(t.game.dice.diceLeft[2]), 2);
-        QCOMPARE(int(t.game.turn), 1);
+        QCOMPARE(int(t.game.dice().diceLeft[1]), 6);
+        QCOMPARE(int(t.game.dice().diceLeft[2]), 2);
+        QCOMPARE(int(t.game.turn()), 1);
         // Without dice on the board the same place is the checker again.
         t.window.clearDice();
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
@@ -306,9 +305,9 @@ private slots:
         // With every die played, a click on a die hands the turn over.
         t.game.changeOptions([&](Options& o) { o.cubeEnabled = false; });
         t.window.showDice(Side::White, 6, 2);
-        t.game.dice.diceLeft = {};
+        t.game.arrangeDicePlayed();
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
-        QCOMPARE(int(t.game.turn), 0);
+        QCOMPARE(int(t.game.turn()), 0);
     }
 
     void aDockedMenuIsDismissedByAnyClickUnlessTheHourglassShows() {
@@ -316,13 +315,13 @@ private slots:
         QSignalSpy dismissed(&t.window, &BoardWindow::boardClicked);
         t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
         t.window.showDice(Side::White, 6, 2);
-        t.game.busy = true;  // even a click that is ignored hides the panel
+        std::optional<Game::InputHold> hold(std::in_place, t.game);  // even a click that is ignored hides the panel
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(kWhiteDiceX[0] + 25, kDiceY + 25));
         QCOMPARE(dismissed.count(), 3);
-        QCOMPARE(int(t.game.board.count[1]), 2);
-        t.game.busy = false;
+        QCOMPARE(int(t.game.board().count[1]), 2);
+        hold.reset();
         t.game.setHourglass(true);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));
         QCOMPARE(dismissed.count(), 3);
@@ -383,7 +382,7 @@ private slots:
 
     void diceLeaveTheCheckersUnderThemVisibleOutsideTheirMask() {
         Table t;
-        const Position& b = t.game.board;
+        const Position& b = t.game.board();
         const int p = t.window.scene().pointAt(15);
         t.startTurn(positionOf({{p, 5}, {1, -15}}), 6, 2);
         const QRect die(kWhiteDiceX[1], kDiceY, kDieSize, kDieSize);
@@ -423,7 +422,7 @@ private slots:
         // are drawn again over what is there now, and the played die stays clear around its face.
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(fifth.x() + 25, die.bottom() + 10));
         QCOMPARE(int(b.count[p]), 4);
-        QCOMPARE(int(t.game.dice.diceLeft[1]), 0);
+        QCOMPARE(int(t.game.dice().diceLeft[1]), 0);
         const QImage played = t.window.grab().toImage();
         t.window.clearDice();
         compare(played, t.window.grab().toImage(), false);
@@ -468,7 +467,7 @@ private slots:
 
     void theEntryDotsStayWhileWhiteHasCheckersOnTheBar() {
         Table t;
-        const Position& b = t.game.board;
+        const Position& b = t.game.board();
         t.startTurn(positionOf({{12, 2}, {13, -15}}, 2), 3, 5);
         // Hovering a point does not hide them.
         QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 12, 1));
@@ -492,7 +491,7 @@ private slots:
 
     void sideNewBoardBackAndMoveLeaveNoStaleDots() {
         Table t;
-        const Position& b = t.game.board;
+        const Position& b = t.game.board();
         const Position pos = positionOf({{1, 2}, {10, 13}, {24, -15}});
         // SIDE: the point under the mouse is now another, empty one.
         t.startTurn(pos, 3, 5);
@@ -519,7 +518,7 @@ private slots:
         QCOMPARE(dotsShown(shot), 3);
         // MOVE (M) plays the whole roll: no die is left to mark, wherever the mouse stands.
         QVERIFY(t.game.commandMove(Game::ShellState{}));
-        QVERIFY(!t.game.dice.anyLeft());
+        QVERIFY(!t.game.dice().anyLeft());
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
     }
 
@@ -634,12 +633,12 @@ private slots:
         t.now += LateClickGuard::kQuietMs - 1;  // the player's click on YES arrives late
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, t.whereYesWas);
         QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.cubeValue), 1);  // no double offered
-        QCOMPARE(int(t.game.turn), 0);       // nor a roll
+        QCOMPARE(int(t.game.cubeValue()), 1);  // no double offered
+        QCOMPARE(int(t.game.turn()), 0);       // nor a roll
         QVERIFY(!t.window.messagePanel().isVisible());
         t.now += 1;
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.turn), 1);  // half a second on, the board rolls
+        QCOMPARE(int(t.game.turn()), 1);  // half a second on, the board rolls
     }
 
     void aButtonPressedWhileABoxWasUpStaysOutUntilReleased() {
@@ -650,9 +649,9 @@ private slots:
         QTest::mousePress(&t.window, Qt::RightButton, {}, QPoint(300, 300));  // the left one is still down
         QTest::mouseRelease(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QTest::mouseRelease(&t.window, Qt::RightButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.turn), 0);
+        QCOMPARE(int(t.game.turn()), 0);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.turn), 1);
+        QCOMPARE(int(t.game.turn()), 1);
     }
 
     void enterAnswersYesAndEscNoWhileABoxIsUp() {

@@ -68,7 +68,7 @@ Position lateRace() {
 void putOnBoard(Game& g, const Position& p) {
     g.layOutPosition(p);
     g.updateCounters();
-    g.snapshot.position = g.board;
+    g.takeSnapshot();
 }
 
 // A program of the test: listening on a free port of the loopback address, ticked by hand.
@@ -107,7 +107,7 @@ private:
         if (shells_[i]->network().remote().responseWaitOn()) return false;
         for (std::size_t k = 0; k < shells_.size(); ++k) {
             if (k == i || shells_[k]->network().remote().responseWaitOn()) continue;  // it waits for this one
-            if (shells_[k]->game().busy || ticking_[k]) return false;
+            if (shells_[k]->game().busy() || ticking_[k]) return false;
         }
         return true;
     }
@@ -166,7 +166,7 @@ private slots:
         answer.start();
         // Let the first STARTs by themselves happen: not connected, they only say so.
         QTRY_VERIFY_WITH_TIMEOUT(!caller.board().startupPending && !host.board().startupPending, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!caller.game().busy && !host.game().busy, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!caller.game().busy() && !host.game().busy(), 10000);
 
         // Call through the settings window.
         emit caller.menu().command(MenuItem::Tune);
@@ -177,12 +177,12 @@ private slots:
         QCOMPARE(caller.network().status(), QStringLiteral("Status"));
         settings.addressField().setText(QStringLiteral("127.0.0.1"));
         settings.callButton().click();
-        QTRY_VERIFY_WITH_TIMEOUT(caller.game().connected && host.game().connected, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(caller.game().connected() && host.game().connected(), 10000);
         QCOMPARE(settings.statusLabel().text(), QStringLiteral("Connected!"));
         QVERIFY(!settings.callButton().isEnabled());
         QVERIFY(settings.endButton().isEnabled());
         QCOMPARE(host.network().peerAddress(), QStringLiteral("127.0.0.1"));
-        QVERIFY(host.game().hostSide);
+        QVERIFY(host.game().hostSide());
         // Both play by the rules of network play now.
         for (Shell* s : shells) {
             QCOMPARE(s->game().options().matchPlay, 0);
@@ -195,13 +195,13 @@ private slots:
         QTcpSocket intruder;
         intruder.connectToHost(QHostAddress::LocalHost, callerSetup.port);
         QTRY_VERIFY_WITH_TIMEOUT(intruder.state() == QAbstractSocket::UnconnectedState, 10000);
-        QVERIFY(caller.game().connected && host.game().connected);
+        QVERIFY(caller.game().connected() && host.game().connected());
 
         // The host's START is refused; the caller's invites.
         emit host.menu().command(MenuItem::Start);
-        QVERIFY(!host.game().gameOn);
+        QVERIFY(!host.game().gameOn());
         emit caller.menu().command(MenuItem::Start);
-        QTRY_VERIFY_WITH_TIMEOUT(caller.game().gameOn && host.game().gameOn && !caller.game().hourglass, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(caller.game().gameOn() && host.game().gameOn() && !caller.game().hourglass(), 60000);
         QCOMPARE(QString::fromStdString(host.network().remote().opponentName()), QStringLiteral("Anna"));
         QCOMPARE(QString::fromStdString(caller.network().remote().hostName()), QStringLiteral("Bert"));
 
@@ -218,15 +218,15 @@ private slots:
             for (Shell* s : shells) {
                 Game& g = s->game();
                 Shell* other = s == shells[0] ? shells[1] : shells[0];
-                if (!g.gameOn || g.busy || g.hourglass || other->game().busy || other->game().hourglass) continue;
-                if (g.turn == 1 && g.dice.anyLeft() && !raced && rolls >= 2 && g.moveRecord[2] == 0 && other->game().waitingForOpponent) {
+                if (!g.gameOn() || g.busy() || g.hourglass() || other->game().busy() || other->game().hourglass()) continue;
+                if (g.turn() == 1 && g.dice().anyLeft() && !raced && rolls >= 2 && g.moveRecord()[2] == 0 && other->game().waitingForOpponent()) {
                     raced = true;
                     putOnBoard(g, lateRace());
                     putOnBoard(other->game(), mirrored(lateRace()));
                 }
-                if (g.turn == 0 && g.waitingForOpponent) continue;
-                if (g.turn == 1) {
-                    if (g.dice.anyLeft() && (canMove(g.board, 1, g.dice.diceLeft) || canEnter(g.board, 1, g.dice.diceLeft)))
+                if (g.turn() == 0 && g.waitingForOpponent()) continue;
+                if (g.turn() == 1) {
+                    if (g.dice().anyLeft() && (canMove(g.board(), 1, g.dice().diceLeft) || canEnter(g.board(), 1, g.dice().diceLeft)))
                         emit s->menu().command(MenuItem::Move);
                     else
                         g.clickDice();
@@ -239,16 +239,16 @@ private slots:
             acting = false;
         });
         play.start();
-        auto booked = [](Shell& s) { return s.game().scores.whiteGamesWon + s.game().scores.blackGamesWon; };
+        auto booked = [](Shell& s) { return s.game().scores().whiteGamesWon + s.game().scores().blackGamesWon; };
         QTRY_VERIFY_WITH_TIMEOUT(booked(caller) == 1 && booked(host) == 1, 150000);
         play.stop();
         QVERIFY(raced);
-        QCOMPARE(caller.game().scores.whiteGamesWon, host.game().scores.blackGamesWon);
-        QCOMPARE(caller.game().scores.whitePointsTotal, host.game().scores.blackPointsTotal);
-        QVERIFY(caller.game().connected);
+        QCOMPARE(caller.game().scores().whiteGamesWon, host.game().scores().blackGamesWon);
+        QCOMPARE(caller.game().scores().whitePointsTotal, host.game().scores().blackPointsTotal);
+        QVERIFY(caller.game().connected());
 
         // A chat line each way, typed in the chat field.
-        QTRY_VERIFY_WITH_TIMEOUT(!caller.game().busy && !host.game().busy, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!caller.game().busy() && !host.game().busy(), 10000);
         caller.chat().open();
         QTest::keyClicks(&caller.chat().typingLine(), QStringLiteral("hello Bert"));
         QTest::keyClick(&caller.chat().typingLine(), Qt::Key_Return);
@@ -262,8 +262,8 @@ private slots:
 
         // End: both sides let go, and the host listens again by itself.
         caller.network().end();
-        QTRY_VERIFY_WITH_TIMEOUT(!host.game().connected, 10000);
-        QVERIFY(!caller.game().connected);
+        QTRY_VERIFY_WITH_TIMEOUT(!host.game().connected(), 10000);
+        QVERIFY(!caller.game().connected());
         QCOMPARE(caller.network().status(), QStringLiteral("Disconnected!"));
         QCOMPARE(host.network().status(), QStringLiteral("Disconnected!"));
         QVERIFY(host.network().listening());
@@ -290,7 +290,7 @@ private slots:
         QTcpSocket peer;
         peer.connectToHost(QHostAddress::LocalHost, host.network().listeningPort());
         QVERIFY(peer.waitForConnected(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected(), 30000);
         QByteArray rubbish(1 << 20, 'x');
         for (int i = 0; i < rubbish.size(); i += 7) rubbish[i] = static_cast<char>(i * 31);
         for (int k = 0; k < 8; ++k) peer.write(rubbish);
@@ -309,7 +309,7 @@ private slots:
         QCOMPARE(QString::fromStdString(host.network().remote().opponentName()), QStringLiteral("Z"));
         QCOMPARE(host.chat().receivedLine().text(), QStringLiteral("ok"));
         peer.disconnectFromHost();
-        QTRY_VERIFY_WITH_TIMEOUT(!host.game().connected, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!host.game().connected(), 30000);
         QCOMPARE(host.network().status(), QStringLiteral("Disconnected!"));
         QVERIFY(host.network().listening());
     }
@@ -327,7 +327,7 @@ private slots:
         QTcpSocket failing, second, third;
         failing.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(failing.waitForConnected(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected(), 30000);
 
         // What happens while the message is up: the player holds it with the mouse, the failed
         // peer goes, a second caller dials in.
@@ -345,12 +345,12 @@ private slots:
                     step = Step::WaitForLoss;
                     return;
                 case Step::WaitForLoss:
-                    if (host.game().connected) return;
+                    if (host.game().connected()) return;
                     second.connectToHost(QHostAddress::LocalHost, port);
                     step = Step::WaitForSecond;
                     return;
                 case Step::WaitForSecond:
-                    hostConnectedMeanwhile = host.game().connected;
+                    hostConnectedMeanwhile = host.game().connected();
                     if (second.state() != QAbstractSocket::UnconnectedState && !hostConnectedMeanwhile) return;
                     secondGoneWhileUp = second.state() == QAbstractSocket::UnconnectedState && panel.waiting();
                     QTest::mouseRelease(&panel, Qt::LeftButton, {}, QPoint(20, 20));  // closes the message
@@ -369,13 +369,13 @@ private slots:
         QCOMPARE(host.board().messagePanel().isVisible(), false);
         QVERIFY(secondGoneWhileUp);
         QVERIFY(!hostConnectedMeanwhile);
-        QVERIFY(!host.game().connected);
+        QVERIFY(!host.game().connected());
         QVERIFY(host.network().listening());
 
         // Now a caller is taken, and its commands are answered.
         third.connectToHost(QHostAddress::LocalHost, port);
         QVERIFY(third.waitForConnected(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected(), 30000);
         third.write(commandBytes(net::kNames, "Carol", 0x17));
         QByteArray answer;
         QTRY_VERIFY_WITH_TIMEOUT((answer += third.readAll()).contains("resp"), 30000);
@@ -396,7 +396,7 @@ private slots:
         QTcpSocket peer;
         peer.connectToHost(QHostAddress::LocalHost, host.network().listeningPort());
         QVERIFY(peer.waitForConnected(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(host.game().connected(), 30000);
         QString line = QStringLiteral("The beginning of a long line");
         while (line.size() < 200) line += QStringLiteral(" and more");
         line += QStringLiteral(" THE END");

@@ -162,10 +162,10 @@ private slots:
         w->closeButton().click();
 
         // Connected, no game: what both programs must agree on is fixed.
-        g.gameOn = false;
+        g.stopGameUnscored();
         g.changeOptions([&](Options& o) { o.humanOpponent = true; });
         g.changeOptions([&](Options& o) { o.localPlay = false; });
-        g.connected = true;
+        g.connectionMade(false);
         p.tune();
         for (const char* caption : {"Game", "Human", "Network", "Automatic", "Alternate"})
             QVERIFY2(!control<QRadioButton>(w, QString::fromLatin1(caption))->isEnabled(), caption);
@@ -179,8 +179,8 @@ private slots:
         Program p(QStringLiteral("lumaro-settings-points"));
         QVERIFY(p.start());
         Game& g = p.shell.game();
-        g.scores = Scores{2, 1, 3, 4, 17, 12, 5, 6};
-        g.crawfordGameNumber = 3;
+        g.restoreScores(Scores{2, 1, 3, 4, 17, 12, 5, 6});
+        g.arrangeMatchBoards(g.gameNumber(), 3);
         p.tune();
         SettingsWindow* w = p.settings;
         QSpinBox& points = w->matchPointsField();
@@ -209,12 +209,12 @@ private slots:
         QCOMPARE(points.value(), 1);
         QCOMPARE(int(g.options().matchLength), 1);
         click(control<QAbstractButton>(w, QStringLiteral("Games")));
-        QCOMPARE(g.scores.whitePointsTotal + g.scores.blackPointsTotal + g.scores.whiteGamesWon + g.scores.blackGamesWon, 0u);
-        QCOMPARE(int(g.scores.whiteMatchScore), 2);
-        QCOMPARE(int(g.crawfordGameNumber), 3);
+        QCOMPARE(g.scores().whitePointsTotal + g.scores().blackPointsTotal + g.scores().whiteGamesWon + g.scores().blackGamesWon, 0u);
+        QCOMPARE(int(g.scores().whiteMatchScore), 2);
+        QCOMPARE(int(g.crawfordGameNumber()), 3);
         click(control<QAbstractButton>(w, QStringLiteral("Matches")));
-        QCOMPARE(g.scores.whiteMatchScore + g.scores.blackMatchScore + g.scores.whiteMatchesWon + g.scores.blackMatchesWon, 0);
-        QCOMPARE(int(g.crawfordGameNumber), 0);
+        QCOMPARE(g.scores().whiteMatchScore + g.scores().blackMatchScore + g.scores().whiteMatchesWon + g.scores().blackMatchesWon, 0);
+        QCOMPARE(int(g.crawfordGameNumber()), 0);
         w->closeButton().click();
     }
 
@@ -301,8 +301,8 @@ private slots:
         click(control<QRadioButton>(p.settings, QStringLiteral("Modern")));
         QCOMPARE(int(g.options().modernSkin), 1);
         p.settings->closeButton().click();
-        QVERIFY(g.board.sameCheckersAs(pos));
-        QVERIFY(g.gameOn);
+        QVERIFY(g.board().sameCheckersAs(pos));
+        QVERIFY(g.gameOn());
         const QImage shot = board.grab().toImage();
         const QImage& modern = board.boardPicture();
         // An empty point shows the new board; a checker's rim stands where each stack says.
@@ -310,9 +310,9 @@ private slots:
         const QPoint spot(places::pointX(empty) + 25, empty <= 12 ? 200 : 400);
         QCOMPARE(shot.pixelColor(spot), modern.pixelColor(spot));
         for (int q = 1; q <= 24; ++q) {
-            if (g.board.count[q] == 0) continue;
+            if (g.board().count[q] == 0) continue;
             const int s = board.scene().screenPositionOf(q);
-            const QPoint middle(places::pointX(s) + 25, places::stackY(s, g.board.count[q]) + 25);
+            const QPoint middle(places::pointX(s) + 25, places::stackY(s, g.board().count[q]) + 25);
             QVERIFY2(shot.pixelColor(middle) != modern.pixelColor(middle), qPrintable(QString::number(q)));
         }
     }

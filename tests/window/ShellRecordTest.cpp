@@ -42,12 +42,12 @@ private slots:
 
         // A game from its first roll: White runs, then resigns.
         g.startNewGame();
-        QVERIFY(g.gameOn);
+        QVERIFY(g.gameOn());
         // YES to the resign question, then a click that closes the result box.
         QTimer::singleShot(300, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(170, 111)); });
         QTimer::singleShot(700, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100)); });
         QVERIFY(g.resign());
-        QVERIFY(!g.gameOn);
+        QVERIFY(!g.gameOn());
         const QStringList sessions = QDir(p.folder + QStringLiteral("/games")).entryList({QStringLiteral("session-*.mat")});
         QCOMPARE(sessions.size(), 1);
         const QString written = textOf(p.folder + QStringLiteral("/games/") + sessions.first());
@@ -65,7 +65,7 @@ private slots:
         });
         QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(textOf(p.folder + QStringLiteral("/exported.mat")), written);
-        QVERIFY(!g.busy);
+        QVERIFY(!g.busy());
 
         // Enter on the name proposed saves: the games folder beside it is not what it names.
         QString proposed;

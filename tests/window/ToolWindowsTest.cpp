@@ -68,7 +68,7 @@ private slots:
         // White: two back checkers and thirteen on point 12 (217 pips); Black: fifteen on 13 (195).
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2, 1);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));  // 1 to 7 with the 6
-        QCOMPARE(int(t.game.board.count[7]), 1);
+        QCOMPARE(int(t.game.board().count[7]), 1);
 
         StatisticsWindow stat(t.game, t.assets);
         stat.openOver(t.window);
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(grid.cell(9, 3), QStringLiteral("217"));  // before it
         QCOMPARE(grid.cell(9, 4), QStringLiteral("195"));
         // Every other cell is what the statistics give, current and previous.
-        const auto rows = statRows(t.game.stats, t.game.whiteRollStats, t.game.blackRollStats);
+        const auto rows = statRows(t.game.stats(), t.game.whiteRollStats(), t.game.blackRollStats());
         for (int r = 0; r < 10; ++r)
             for (int c = 0; c < 5; ++c) QCOMPARE(grid.cell(r + 1, c), QString::fromStdString(rows[r][c]));
         QVERIFY(grid.cell(1, 1) != grid.cell(1, 3));  // the step changed White's chance
@@ -105,17 +105,19 @@ private slots:
         Table t;
         StatisticsWindow stat(t.game, t.assets);
         const QImage blank = paintPipGraph(PipGraph{});
-        RollStats& white = t.game.whiteRollStats;
-        RollStats& black = t.game.blackRollStats;
+        RollStats white;
+        RollStats black;
         white.countRoll(3, 1, 150);
         white.countRoll(4, 2, 140);
         white.countRoll(5, 3, 130);
         black.countRoll(6, 1, 160);
         black.countRoll(2, 2, 150);
+        t.game.arrangeRollStats(white, black);
         stat.refresh();
         QCOMPARE(stat.graphPicture(), blank);  // White has three rolls, Black only two
 
         black.countRoll(6, 5, 140);
+        t.game.arrangeRollStats(white, black);
         stat.openOver(t.window);
         QVERIFY(stat.graphPicture() != blank);
         // Eight pixels a roll for a short game; y = 179 - pips x 178 / 160 (the largest count).
@@ -139,7 +141,7 @@ private slots:
         Table t;
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2, 1);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));
-        QCOMPARE(int(t.game.board.count[7]), 1);
+        QCOMPARE(int(t.game.board().count[7]), 1);
 
         StatisticsWindow stat(t.game, t.assets);
         QSignalSpy closed(&stat, &ToolWindow::closed);
@@ -150,18 +152,18 @@ private slots:
         QTest::keyClick(&t.window, Qt::Key_D);           // no double
         QTest::keyClick(&t.window, Qt::Key_3);           // no manual die
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));  // no step
-        QCOMPARE(int(t.game.board.count[7]), 1);
-        QCOMPARE(int(t.game.board.count[1]), 1);
-        QCOMPARE(int(t.game.cubeValue), 1);
-        QVERIFY(t.game.dice.pendingKey != '3');
+        QCOMPARE(int(t.game.board().count[7]), 1);
+        QCOMPARE(int(t.game.board().count[1]), 1);
+        QCOMPARE(int(t.game.cubeValue()), 1);
+        QVERIFY(t.game.dice().pendingKey != '3');
 
         QTest::mouseClick(&stat.closeButton(), Qt::LeftButton);
         QVERIFY(!stat.isVisible());
         QVERIFY(t.window.isEnabled());
         QCOMPARE(closed.count(), 1);
         QTest::keyClick(&t.window, Qt::Key_Backspace);  // now it undoes the step
-        QCOMPARE(int(t.game.board.count[1]), 2);
-        QCOMPARE(int(t.game.board.count[7]), 0);
+        QCOMPARE(int(t.game.board().count[1]), 2);
+        QCOMPARE(int(t.game.board().count[7]), 0);
     }
 
     void aDoubleClickOnCloseDoesNotRollTheDice() {
@@ -169,7 +171,7 @@ private slots:
         qint64 now = 50000;
         t.window.monotonicMs = [&] { return now; };
         lumaro::testing::startTurnOn(t.game, startingPosition(), 3, 1, 0);  // the computer has played
-        t.game.dice.diceLeft = {};
+        t.game.arrangeDicePlayed();
         StatisticsWindow stat(t.game, t.assets);
         stat.openOver(t.window);
         QTest::mouseClick(&stat.closeButton(), Qt::LeftButton);
@@ -177,10 +179,10 @@ private slots:
         // The second click of the double click lands on the board under CLOSE.
         now += 200;
         QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(700, 40));
-        QCOMPARE(int(t.game.turn), 0);
+        QCOMPARE(int(t.game.turn()), 0);
         now += LateClickGuard::kQuietMs;
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(700, 40));
-        QCOMPARE(int(t.game.turn), 1);  // a click of its own rolls
+        QCOMPARE(int(t.game.turn()), 1);  // a click of its own rolls
     }
 
     void aWindowCloseRequestActsAsClose() {
@@ -201,20 +203,20 @@ private slots:
         Table t;
         QVERIFY(toolWindowMayOpen(t.game, {}));
         QVERIFY(!toolWindowMayOpen(t.game, {true}));  // another tool window
-        t.game.hourglass = true;
+        t.game.setHourglass(true);
         QVERIFY(!toolWindowMayOpen(t.game, {}));
-        t.game.hourglass = false;
-        t.game.busy = true;
+        t.game.setHourglass(false);
+        std::optional<Game::InputHold> hold(std::in_place, t.game);
         QVERIFY(!toolWindowMayOpen(t.game, {}));
-        t.game.busy = false;
+        hold.reset();
         // A connected network game with the peer on turn.
         t.game.changeOptions([&](Options& o) { o.humanOpponent = true; });
         t.game.changeOptions([&](Options& o) { o.localPlay = false; });
-        t.game.connected = true;
-        t.game.gameOn = true;
-        t.game.turn = 0;
+        t.game.connectionMade(false);
+        t.game.arrangeGameOn(true);
+        t.game.arrangeSideOnTurn(Side::Black);
         QVERIFY(!toolWindowMayOpen(t.game, {}));
-        t.game.turn = 1;
+        t.game.arrangeSideOnTurn(Side::White);
         QVERIFY(toolWindowMayOpen(t.game, {}));
     }
 
@@ -290,7 +292,7 @@ private slots:
         emit menu.command(MenuItem::Help);  // refused over an open tool window
         QVERIFY(!help->isVisible());
         emit menu.command(MenuItem::Start);  // refused too: no new-game question, no game
-        QVERIFY(!shell.game().gameOn);
+        QVERIFY(!shell.game().gameOn());
 
         stat->closeWindow();
         QVERIFY(shell.board().isEnabled());
@@ -301,11 +303,11 @@ private slots:
         help->close();  // a window-close request
         QVERIFY(shell.board().isEnabled());
 
-        shell.game().busy = true;  // a roll or a move is running
+        std::optional<Game::InputHold> hold(std::in_place, shell.game());  // a roll or a move is running
         emit menu.command(MenuItem::Stat);
         emit menu.command(MenuItem::Help);
         QVERIFY(!stat->isVisible() && !help->isVisible());
-        shell.game().busy = false;
+        hold.reset();
     }
 
     void theControlsAWindowAddsTakeTheLook() {
@@ -386,7 +388,7 @@ private slots:
         watch.start();
         QTRY_VERIFY_WITH_TIMEOUT(asked && !shell.board().messagePanel().isVisible(), 15000);
         QVERIFY(!openedOverQuestion);
-        QVERIFY(!shell.game().gameOn);  // NO: no game
+        QVERIFY(!shell.game().gameOn());  // NO: no game
         emit shell.menu().command(MenuItem::Stat);  // and now it opens
         QVERIFY(stat->isVisible());
         stat->closeWindow();
