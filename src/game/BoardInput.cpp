@@ -11,7 +11,7 @@ void Game::clickBoard(int point, Button button) {
             whiteStepByClick(point, button);
             return;
         }
-        if (board_.hasBlack(point) && turn_ == 0 && opponent().playsAtThisBoard()) {
+        if (board_.hasBlack(point) && turn_ == 0 && blackPlayer().playsAtThisBoard()) {
             blackStepByClick(point, button);
             return;
         }
@@ -22,7 +22,7 @@ void Game::clickBoard(int point, Button button) {
 void Game::clickChecker(Side side, int point, Button button) {
     if (!acceptsInput()) return;
     const bool white = side == Side::White;
-    const bool onTurn = white ? turn_ == 1 : turn_ == 0 && opponent().playsAtThisBoard();
+    const bool onTurn = white ? turn_ == 1 : turn_ == 0 && blackPlayer().playsAtThisBoard();
     if (!onTurn || point < 0 || point > 24) {
         endTurn();
         return;
@@ -51,7 +51,7 @@ void Game::clickCube() {
 
 Game::KeyCommand Game::keyPressed(char key, bool backspace, bool toolWindowOpen) {
     if (backspace) {
-        const bool blackNotHere = turn_ == 0 && !opponent().playsAtThisBoard();
+        const bool blackNotHere = turn_ == 0 && !blackPlayer().playsAtThisBoard();
         if (busy_ || hourglass_ || toolWindowOpen || !gameOn_ || blackNotHere) return KeyCommand::None;
         undoTurn();
     }

@@ -31,15 +31,15 @@ void Game::offerDouble() {
         // A network game doubles through the connection: only before White's roll, once the peer's
         // move is replayed, and with the cube centred or White's.
         const bool mayOffer = !waitingForOpponent_ && turn_ == 0 && cubeIsAvailableTo(Side::White);
-        if (connected_ && mayOffer) opponent().doubleOffered(*this, Side::White);
+        if (connected_ && mayOffer) blackPlayer().doubleOffered(*this, Side::White);
         return;
     }
     // The player to roll next offers: Black after White's turn, White after Black's. Black offers
     // by the cube only when it is a person at this board.
     const Side offerer = otherSide(sideToMove());
-    if (offerer == Side::Black && !opponent().playsAtThisBoard()) return;
+    if (offerer == Side::Black && !blackPlayer().playsAtThisBoard()) return;
     if (!cubeIsAvailableTo(offerer)) return;
-    opponent().doubleOffered(*this, offerer);
+    blackPlayer().doubleOffered(*this, offerer);
 }
 
 bool Game::cubeIsAvailableTo(Side side) const {

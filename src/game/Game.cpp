@@ -8,12 +8,12 @@ namespace lumaro {
 Game::Game(Screen& screen)
     : screen_(&screen),
       search_(std::make_unique<MoveSearch>()),
-      computer_(makeComputerOpponent()),
+      computer_(makeComputerPlayer()),
       personHere_(makePersonAtThisBoard()) {}
 
 Game::~Game() = default;
 
-Opponent& Game::opponent() const {
+Player& Game::blackPlayer() const {
     if (networkPlace() && remote_) return *remote_;
     return options_.humanOpponent ? *personHere_ : *computer_;
 }
@@ -274,7 +274,7 @@ void Game::endIfBorneOff() {
     if (board_.offWhite >= kCheckersPerSide) {
         // In a network game the peer gets the last move first; if it cannot, the connection
         // ends and takes the game with it.
-        if (networkPlace() && connected_ && turn_ == 1 && !opponent().whiteBoreOffLast(*this)) return;
+        if (networkPlace() && connected_ && turn_ == 1 && !blackPlayer().whiteBoreOffLast(*this)) return;
         if (gameOn_) finishGame(Side::White, GameOver::BorneOff);
     } else if (board_.offBlack >= kCheckersPerSide) {
         finishGame(Side::Black, GameOver::BorneOff);

@@ -2,7 +2,7 @@
 // The game object: the one position with its snapshot, the dice, the cube, the scores, the options
 // and the game flags. The parts of the program receive the game (or the pieces of it they need)
 // instead of reaching for globals. It talks to the window only through Screen, which the board
-// follows, and hands Black's turns to its Opponent.
+// follows, and hands Black's turns to its Player.
 #include <functional>
 #include <memory>
 
@@ -12,7 +12,7 @@
 #include "game/Dice.h"
 #include "game/GameEnd.h"
 #include "game/MatchRecord.h"
-#include "game/Opponent.h"
+#include "game/Player.h"
 #include "game/Options.h"
 #include "game/PositionStats.h"
 #include "game/RollStats.h"
@@ -106,8 +106,8 @@ public:
 
     // Who plays Black, by the options: the computer, a second person at this board, or at Network
     // place the remote program once one is attached.
-    Opponent& opponent() const;
-    void setRemote(Opponent* remote) { remote_ = remote; }
+    Player& blackPlayer() const;
+    void setRemote(Player* remote) { remote_ = remote; }
     // The level the computer plays at: the chosen one, except level 2 while the expert's
     // networks lack weights. The option stays as chosen, for when they are there again.
     Level playingLevel() const;
@@ -363,9 +363,9 @@ private:
     Options options_;
     Screen* screen_;
     std::unique_ptr<MoveSearch> search_;
-    std::unique_ptr<Opponent> computer_;
-    std::unique_ptr<Opponent> personHere_;
-    Opponent* remote_ = nullptr;
+    std::unique_ptr<Player> computer_;
+    std::unique_ptr<Player> personHere_;
+    Player* remote_ = nullptr;
     SavedGameFiles* files_ = nullptr;
 };
 

@@ -88,14 +88,14 @@ void Game::endTurn() {
     if (!gameOn_) return;
     // Network play hands the turn over through the connection; it has its own turn end.
     if (networkPlace()) {
-        opponent().whiteTurnEnds(*this);
+        blackPlayer().whiteTurnEnds(*this);
         return;
     }
-    const bool personOnTurn = turn_ == 1 || opponent().playsAtThisBoard();
+    const bool personOnTurn = turn_ == 1 || blackPlayer().playsAtThisBoard();
     if (personOnTurn && !playedWhatTheDiceDemand()) return;
     if (turn_ == 1) {
         turn_ = 0;
-        opponent().blackTurn(*this);
+        blackPlayer().blackTurn(*this);
     } else {
         turn_ = 1;
         rollForWhite();
@@ -145,7 +145,7 @@ void Game::startNewGame() {
         beginGame();
         if (turn_ == 1) rollForWhite(); else rollForBlack();
         takeSnapshot();
-        if (turn_ == 0) opponent().blackPlaysRolledDice(*this);
+        if (turn_ == 0) blackPlayer().blackPlaysRolledDice(*this);
         return;
     }
     busy_ = true;
@@ -179,7 +179,7 @@ void Game::startNewGame() {
     recorder_.rolled(blackBegins ? Side::Black : Side::White, a, b);
     takeSnapshot();
     screen_->showDice(blackBegins ? Side::Black : Side::White, a, b);
-    if (blackBegins) opponent().blackPlaysRolledDice(*this);
+    if (blackBegins) blackPlayer().blackPlaysRolledDice(*this);
 }
 
 }  // namespace lumaro

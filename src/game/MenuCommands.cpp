@@ -23,24 +23,24 @@ void Game::resignNow() {
         // score the resignation from that position.
         undoTurn();
         // The peer hears of it first; when it cannot, the communication error has ended the game.
-        if (!opponent().whiteResigns(*this)) return;
+        if (!blackPlayer().whiteResigns(*this)) return;
     }
     if (!gameOn_) return;
     // The player at this machine gives up; between two people at one board, the one on turn.
-    sideResigns(opponent().playsAtThisBoard() ? sideToMove() : Side::White);
+    sideResigns(blackPlayer().playsAtThisBoard() ? sideToMove() : Side::White);
 }
 
 bool Game::commandStart(const ShellState& shell) {
     if (menuRefused(shell, true)) return false;
     if (connected_ && hostSide_) return false;  // the caller starts the games of a connection
     if (gameOn_ && !resign()) return false;
-    opponent().startGame(*this);
+    blackPlayer().startGame(*this);
     return true;
 }
 
 bool Game::commandBack(const ShellState& shell) {
     if (menuRefused(shell, true) || !gameOn_) return false;
-    if (turn_ == 0 && !opponent().playsAtThisBoard()) return false;
+    if (turn_ == 0 && !blackPlayer().playsAtThisBoard()) return false;
     undoTurn();
     return true;
 }
@@ -49,7 +49,7 @@ bool Game::commandMove(const ShellState& shell) {
     if (menuRefused(shell, false) || !gameOn_) return false;
     // The computer's search plays White's roll against the computer, and in a network game for a
     // player who asks for it (the steps travel to the peer like clicked ones).
-    if (!opponent().allowsMoveCommand(*this) || turn_ == 0) return false;
+    if (!blackPlayer().allowsMoveCommand(*this) || turn_ == 0) return false;
     playWhiteByComputer();
     return true;
 }

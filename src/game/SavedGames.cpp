@@ -38,7 +38,7 @@ bool Game::commandLoad(const ShellState& shell) {
     if (resigning) resignNow();
     restoreSavedGame(loaded.game);
     screen_->saveSettings();  // the loaded game's cube option persists
-    if (gameOn_ && turn_ == 0) opponent().blackPlaysRolledDice(*this);
+    if (gameOn_ && turn_ == 0) blackPlayer().blackPlaysRolledDice(*this);
     return true;
 }
 

@@ -34,7 +34,7 @@ enum Code : Byte {
     kResign = 16,
 };
 
-class RemoteProgram : public Opponent {
+class RemoteProgram : public Player {
 public:
     static constexpr int kTicksPerPeriod = 20;
     static constexpr int kPeriods = 3;
@@ -88,7 +88,7 @@ public:
     // The single reaction to a failed exchange: the message, then the connection ends.
     void failConnection();
 
-    // --- Opponent ---
+    // --- Player ---
     void blackTurn(Game&) override {}
     void blackPlaysRolledDice(Game&) override {}
     void doubleOffered(Game& game, Side offerer) override;

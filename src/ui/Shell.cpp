@@ -276,7 +276,7 @@ void Shell::wireConnectionBoxes() {
 MatHeader Shell::recordHeader() const {
     MatHeader header;
     header.whiteName = game_->options().playerName.empty() ? std::string("White") : game_->options().playerName;
-    header.blackName = game_->opponent().nameInRecords();
+    header.blackName = game_->blackPlayer().nameInRecords();
     if (game_->networkPlace() && network_) {
         // The name the peer sent: the host hears the caller's with the invitation, the caller the host's.
         const net::RemoteProgram& remote = network_->remote();

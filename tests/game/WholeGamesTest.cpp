@@ -80,7 +80,7 @@ struct Table {
         while (game.gameOn()) {
             ASSERT_LT(actions, limit) << "the game does not end";
             ASSERT_FALSE(game.busy());
-            if (!game.opponent().playsAtThisBoard() && game.turn() == 0) {
+            if (!game.blackPlayer().playsAtThisBoard() && game.turn() == 0) {
                 // The computer has played; the player's next click rolls White's dice.
                 maybeOfferDouble();
                 if (game.gameOn()) game.endTurn();

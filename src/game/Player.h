@@ -1,6 +1,6 @@
 #pragma once
 // Who plays Black: the computer, a second person at this board, or the remote program of a network
-// game. The turn cycle hands Black's turn and White's doubles to the opponent; the opponent answers
+// game. The turn cycle hands Black's turn and White's doubles to this player; it answers
 // through the game's own steps (Black's roll and play, a double offered to White, a double taken or
 // dropped), so the rules, the board and the scores are kept in one place whoever plays Black.
 #include <memory>
@@ -12,9 +12,9 @@ namespace lumaro {
 
 class Game;
 
-class Opponent {
+class Player {
 public:
-    virtual ~Opponent() = default;
+    virtual ~Player() = default;
 
     // White has ended its turn and the turn is now Black's: Black may double, then rolls and plays.
     virtual void blackTurn(Game& game) = 0;
@@ -49,8 +49,8 @@ public:
 
 // The computer plays Black: it considers a double before its roll, answers White's doubles by its
 // cube measure, and plays each roll by its search (the opening book on its first roll).
-std::unique_ptr<Opponent> makeComputerOpponent();
+std::unique_ptr<Player> makeComputerPlayer();
 // A second person plays Black with the same mouse at this board.
-std::unique_ptr<Opponent> makePersonAtThisBoard();
+std::unique_ptr<Player> makePersonAtThisBoard();
 
 }  // namespace lumaro

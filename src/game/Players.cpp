@@ -5,7 +5,7 @@
 namespace lumaro {
 namespace {
 
-class ComputerOpponent : public Opponent {
+class ComputerPlayer : public Player {
 public:
     void blackTurn(Game& game) override {
         if (game.mayDouble(Side::Black)) game.computerOffersDouble();
@@ -22,7 +22,7 @@ public:
     void startGame(Game& game) override { game.startNewGame(); }
 };
 
-class PersonAtThisBoard : public Opponent {
+class PersonAtThisBoard : public Player {
 public:
     void blackTurn(Game& game) override { game.rollForBlack(); }
     void blackPlaysRolledDice(Game&) override {}  // the person clicks
@@ -41,7 +41,7 @@ public:
 
 }  // namespace
 
-std::unique_ptr<Opponent> makeComputerOpponent() { return std::make_unique<ComputerOpponent>(); }
-std::unique_ptr<Opponent> makePersonAtThisBoard() { return std::make_unique<PersonAtThisBoard>(); }
+std::unique_ptr<Player> makeComputerPlayer() { return std::make_unique<ComputerPlayer>(); }
+std::unique_ptr<Player> makePersonAtThisBoard() { return std::make_unique<PersonAtThisBoard>(); }
 
 }  // namespace lumaro
