@@ -10,7 +10,7 @@ bool openForWhite(const Position& b, int t) { return t >= 1 && t <= 24 && (b.cou
 BarDots barDotsForPoint(const Game& game, int p) {
     BarDots dots{};
     const Position& b = game.board();
-    if (!game.options().showBarDots || b.barWhite > 0 || p < 1 || p > 24 || game.turn() != 1) return dots;
+    if (!game.options().showBarDots || b.barWhite > 0 || p < 1 || p > 24 || game.sideToMove() != Side::White) return dots;
     if (!b.hasWhite(p)) return dots;
     const DiceLeft& left = game.dice().diceLeft;
     auto mark = [&](int t, Dot dot) {
@@ -39,7 +39,7 @@ BarDots barDotsForPoint(const Game& game, int p) {
 BarDots barDotsForBar(const Game& game) {
     BarDots dots{};
     const Position& b = game.board();
-    if (!game.options().showBarDots || b.barWhite == 0 || game.turn() != 1) return dots;
+    if (!game.options().showBarDots || b.barWhite == 0 || game.sideToMove() != Side::White) return dots;
     for (int k = 1; k <= 4; ++k) {
         const int d = game.dice().diceLeft[k];
         if (d != 0 && openForWhite(b, d)) dots[static_cast<std::size_t>(d)] = Dot::Yellow;

@@ -7,11 +7,11 @@ namespace lumaro {
 void Game::clickBoard(int point, Button button) {
     if (!acceptsInput()) return;
     if (point >= 1 && point <= 24) {
-        if (board_.hasWhite(point) && turn_ == 1) {
+        if (board_.hasWhite(point) && turn_ == Side::White) {
             whiteStepByClick(point, button);
             return;
         }
-        if (board_.hasBlack(point) && turn_ == 0 && blackPlayer().playsAtThisBoard()) {
+        if (board_.hasBlack(point) && turn_ == Side::Black && blackPlayer().playsAtThisBoard()) {
             blackStepByClick(point, button);
             return;
         }
@@ -22,7 +22,7 @@ void Game::clickBoard(int point, Button button) {
 void Game::clickChecker(Side side, int point, Button button) {
     if (!acceptsInput()) return;
     const bool white = side == Side::White;
-    const bool onTurn = white ? turn_ == 1 : turn_ == 0 && blackPlayer().playsAtThisBoard();
+    const bool onTurn = white ? turn_ == Side::White : turn_ == Side::Black && blackPlayer().playsAtThisBoard();
     if (!onTurn || point < 0 || point > 24) {
         endTurn();
         return;
@@ -32,7 +32,7 @@ void Game::clickChecker(Side side, int point, Button button) {
         return;
     }
     // Not on a point: the checker is on the bar.
-    if (canEnter(board_, turn_, dice_.diceLeft)) {
+    if (canEnter(board_, turnOf(turn_), dice_.diceLeft)) {
         if (white) whiteEntryByClick(button); else blackEntryByClick(button);
         return;
     }
@@ -51,7 +51,7 @@ void Game::clickCube() {
 
 Game::KeyCommand Game::keyPressed(char key, bool backspace, bool toolWindowOpen) {
     if (backspace) {
-        const bool blackNotHere = turn_ == 0 && !blackPlayer().playsAtThisBoard();
+        const bool blackNotHere = turn_ == Side::Black && !blackPlayer().playsAtThisBoard();
         if (busy_ || hourglass_ || toolWindowOpen || !gameOn_ || blackNotHere) return KeyCommand::None;
         undoTurn();
     }

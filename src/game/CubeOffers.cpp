@@ -18,7 +18,7 @@ void Game::offerDouble() {
     screen_->delay(100);
     busy_ = wasBusy;
     // Dice that must still be played come first.
-    if (dice_.anyLeft() && fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turn_, dice_.diceLeft) == 1) return;
+    if (dice_.anyLeft() && fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turnOf(turn_), dice_.diceLeft) == 1) return;
     if (isCrawfordGame()) {
         showMessage(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
@@ -30,7 +30,7 @@ void Game::offerDouble() {
     if (networkPlace()) {
         // A network game doubles through the connection: only before White's roll, once the peer's
         // move is replayed, and with the cube centred or White's.
-        const bool mayOffer = !waitingForOpponent_ && turn_ == 0 && cubeIsAvailableTo(Side::White);
+        const bool mayOffer = !waitingForOpponent_ && turn_ == Side::Black && cubeIsAvailableTo(Side::White);
         if (connected_ && mayOffer) blackPlayer().doubleOffered(*this, Side::White);
         return;
     }
@@ -70,7 +70,7 @@ void Game::doubleDropped(Side dropper) {
 }
 
 void Game::computerAnswersDouble() {
-    if (turn_ != 0) return;
+    if (turn_ != Side::Black) return;
     if (!cubeIsAvailableTo(Side::White)) return;
     if (computerTakesDouble()) {
         showMessage(MessageKind::Cube, "Your doubling proposal", options_.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);

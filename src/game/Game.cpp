@@ -86,7 +86,7 @@ void Game::rollAt(Side side, bool automatic) {
 void Game::rollForWhite() { rollAt(Side::White, options_.automaticDice); }
 void Game::rollForBlack() { rollAt(Side::Black, options_.automaticDice); }
 void Game::rollForWhiteInNetworkGame() {
-    turn_ = 1;
+    turn_ = Side::White;
     waitingForOpponent_ = false;
     rollAt(Side::White, true);
 }
@@ -104,7 +104,7 @@ void Game::takePeerRoll(Byte a, Byte b) {
 
 void Game::arrangeTurn(const Position& pos, Byte a, Byte b, Side side, int rolls) {
     layOutPosition(pos);
-    turn_ = turnOf(side);
+    turn_ = side;
     dice_.dieA = a;
     dice_.dieB = b;
     dice_.fillDiceLeft();
@@ -160,18 +160,18 @@ Side Game::nextNetworkBeginner() {
 
 void Game::prepareNetworkGame(Side beginner) {
     resetStatistics();
-    turn_ = turnOf(beginner);
+    turn_ = beginner;
 }
 
 void Game::startNetworkGame() {
     beginGame();
-    waitingForOpponent_ = turn_ == 0;
+    waitingForOpponent_ = turn_ == Side::Black;
 }
 
 void Game::whiteMoveSent() {
     moveRecord_.fill(0);
     waitingForOpponent_ = true;
-    turn_ = 0;
+    turn_ = Side::Black;
 }
 
 void Game::playPeerMove(const Play& play) {
@@ -215,7 +215,7 @@ void Game::layOutPosition(const Position& pos) {
 void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice_.dieA, dice_.dieB); }
 
 void Game::undoTurn() {
-    if (turn_ == 0) clearLastMoveMarks();  // Black's steps taken back
+    if (turn_ == Side::Black) clearLastMoveMarks();  // Black's steps taken back
     recorder_.turnUndone(sideToMove());
     busy_ = true;
     cubeValue_ = snapshot_.cubeValue;
@@ -274,7 +274,7 @@ void Game::endIfBorneOff() {
     if (board_.offWhite >= kCheckersPerSide) {
         // In a network game the peer gets the last move first; if it cannot, the connection
         // ends and takes the game with it.
-        if (networkPlace() && connected_ && turn_ == 1 && !blackPlayer().whiteBoreOffLast(*this)) return;
+        if (networkPlace() && connected_ && turn_ == Side::White && !blackPlayer().whiteBoreOffLast(*this)) return;
         if (gameOn_) finishGame(Side::White, GameOver::BorneOff);
     } else if (board_.offBlack >= kCheckersPerSide) {
         finishGame(Side::Black, GameOver::BorneOff);
@@ -303,7 +303,7 @@ SavedGame Game::savedGame() const {
     saved.position = snapshot_.position;
     saved.dieA = snapshot_.dieA;
     saved.dieB = snapshot_.dieB;
-    saved.turn = turn_;
+    saved.turn = turnOf(turn_);
     saved.cubeValue = snapshot_.cubeValue;
     saved.cubeOwnerWhite = snapshot_.cubeOwnerWhite;
     saved.cubeEnabled = options_.cubeEnabled;
@@ -322,7 +322,7 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     snapshot_.dieB = saved.dieB;
     snapshot_.cubeValue = saved.cubeValue;
     snapshot_.cubeOwnerWhite = saved.cubeOwnerWhite;
-    turn_ = saved.turn;
+    turn_ = sideOfTurn(saved.turn);
     options_.cubeEnabled = saved.cubeEnabled;
     busy_ = false;
     undoTurn();
@@ -339,8 +339,8 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     blackRollStats_.rolls = 1;
     whiteRollStats_.pipHistory[1] = stats_.whitePips;
     blackRollStats_.pipHistory[1] = stats_.blackPips;
-    RollStats& mover = turn_ == 1 ? whiteRollStats_ : blackRollStats_;
-    mover.countRoll(dice_.dieA, dice_.dieB, turn_ == 1 ? stats_.whitePips : stats_.blackPips);
+    RollStats& mover = turn_ == Side::White ? whiteRollStats_ : blackRollStats_;
+    mover.countRoll(dice_.dieA, dice_.dieB, turn_ == Side::White ? stats_.whitePips : stats_.blackPips);
     // A game saved after its last checker was borne off ends here, once.
     endIfBorneOff();
 }

@@ -48,7 +48,6 @@ public:
     // What the pip, bar and borne-off labels show: written by updateCounters only, so a finished
     // game or a declined new one keeps showing the counts of the position on the board.
     const BoardCounters& counters() const { return counters_; }
-    Byte turn() const { return turn_; }  // 1 while White is to move
     bool gameOn() const { return gameOn_; }
     // A change is in progress (a move, a message box, a dialog): clicks, keys and menu items wait.
     bool busy() const { return busy_; }
@@ -87,7 +86,7 @@ public:
     }
     void arrangeDicePlayed() { dice_.diceLeft = {}; }
     void arrangeGameOn(bool on) { gameOn_ = on; }
-    void arrangeSideOnTurn(Side side) { turn_ = turnOf(side); }
+    void arrangeSideOnTurn(Side side) { turn_ = side; }
     void arrangeNextNetworkBeginner(bool black) { blackBeginsNext_ = !black; }
     // The 107 ms clock and key presses as a manual roll reads them.
     void typeDiceKey(Byte key) { dice_.pendingKey = key; }
@@ -102,7 +101,7 @@ public:
     void setScreen(Screen& screen) { screen_ = &screen; }
     // Where SAVE and LOAD read and write; without it they do nothing.
     void setSavedGameFiles(SavedGameFiles& files) { files_ = &files; }
-    Side sideToMove() const { return sideOfTurn(turn_); }
+    Side sideToMove() const { return turn_; }
 
     // Who plays Black, by the options: the computer, a second person at this board, or at Network
     // place the remote program once one is attached.
@@ -339,7 +338,7 @@ private:
     RollStats whiteRollStats_;
     RollStats blackRollStats_;
     BoardCounters counters_;
-    Byte turn_ = 1;
+    Side turn_ = Side::White;
     bool gameOn_ = false;
     bool busy_ = false;
     bool hourglass_ = false;

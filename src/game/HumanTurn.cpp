@@ -91,25 +91,25 @@ void Game::endTurn() {
         blackPlayer().whiteTurnEnds(*this);
         return;
     }
-    const bool personOnTurn = turn_ == 1 || blackPlayer().playsAtThisBoard();
+    const bool personOnTurn = turn_ == Side::White || blackPlayer().playsAtThisBoard();
     if (personOnTurn && !playedWhatTheDiceDemand()) return;
-    if (turn_ == 1) {
-        turn_ = 0;
+    if (turn_ == Side::White) {
+        turn_ = Side::Black;
         blackPlayer().blackTurn(*this);
     } else {
-        turn_ = 1;
+        turn_ = Side::White;
         rollForWhite();
     }
 }
 
 bool Game::playedWhatTheDiceDemand() {
     if (!dice_.anyLeft()) return true;
-    const bool onBar = phaseOf(board_, sideOfTurn(turn_)) == 1;
-    const bool canPlay = onBar ? canEnter(board_, turn_, dice_.diceLeft) : canMove(board_, turn_, dice_.diceLeft);
+    const bool onBar = phaseOf(board_, turn_) == 1;
+    const bool canPlay = onBar ? canEnter(board_, turnOf(turn_), dice_.diceLeft) : canMove(board_, turnOf(turn_), dice_.diceLeft);
     if (canPlay) return false;  // the player must go on
     if (options_.soundFx) screen_->play(Sound::NoMove);
     screen_->delay(100);
-    if (fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turn_, dice_.diceLeft) == 1) {
+    if (fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turnOf(turn_), dice_.diceLeft) == 1) {
         showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
         undoTurn();
         return false;
@@ -118,11 +118,11 @@ bool Game::playedWhatTheDiceDemand() {
 }
 
 void Game::passTurn() {
-    if (turn_ == 1) {
-        turn_ = 0;
+    if (turn_ == Side::White) {
+        turn_ = Side::Black;
         rollForBlack();
     } else {
-        turn_ = 1;
+        turn_ = Side::White;
         rollForWhite();
     }
 }
@@ -131,7 +131,7 @@ void Game::startNewGame() {
     resetStatistics();
     if (options_.alternateFirstMove) {
         const std::string begins = blackBeginsNext_ ? "Black begins!" : "White begins!";
-        turn_ = blackBeginsNext_ ? 0 : 1;
+        turn_ = blackBeginsNext_ ? Side::Black : Side::White;
         const bool yes = showMessage(MessageKind::NewGame, "Alternate play. " + begins, "Start a new game?", true);
         blackBeginsNext_ = !blackBeginsNext_;
         if (!yes) {
@@ -143,9 +143,9 @@ void Game::startNewGame() {
         screen_->letEventsRun();
         setUpNewBoard();
         beginGame();
-        if (turn_ == 1) rollForWhite(); else rollForBlack();
+        if (turn_ == Side::White) rollForWhite(); else rollForBlack();
         takeSnapshot();
-        if (turn_ == 0) blackPlayer().blackPlaysRolledDice(*this);
+        if (turn_ == Side::Black) blackPlayer().blackPlaysRolledDice(*this);
         return;
     }
     busy_ = true;
@@ -154,7 +154,7 @@ void Game::startNewGame() {
     } while (dice_.dieA == dice_.dieB);
     screen_->showOpeningDice(dice_.dieA, dice_.dieB);
     const bool blackBegins = dice_.dieB < dice_.dieA;
-    turn_ = blackBegins ? 0 : 1;
+    turn_ = blackBegins ? Side::Black : Side::White;
     busy_ = false;
     const bool yes = showMessage(MessageKind::NewGame, std::string("Rolling dice...") + (blackBegins ? "Black begins!" : "White begins!"),
                            "Start a new game?", true);

@@ -12,7 +12,7 @@ bool Game::resign() {
 
 bool Game::askToResign() {
     // While the peer is on turn a network game cannot be resigned: the answer is no.
-    if (networkPlace() && connected_ && turn_ == 0) return false;
+    if (networkPlace() && connected_ && turn_ == Side::Black) return false;
     return showMessage(MessageKind::Resign, "Do you want to resign?", "", true);
 }
 
@@ -40,7 +40,7 @@ bool Game::commandStart(const ShellState& shell) {
 
 bool Game::commandBack(const ShellState& shell) {
     if (menuRefused(shell, true) || !gameOn_) return false;
-    if (turn_ == 0 && !blackPlayer().playsAtThisBoard()) return false;
+    if (turn_ == Side::Black && !blackPlayer().playsAtThisBoard()) return false;
     undoTurn();
     return true;
 }
@@ -49,7 +49,7 @@ bool Game::commandMove(const ShellState& shell) {
     if (menuRefused(shell, false) || !gameOn_) return false;
     // The computer's search plays White's roll against the computer, and in a network game for a
     // player who asks for it (the steps travel to the peer like clicked ones).
-    if (!blackPlayer().allowsMoveCommand(*this) || turn_ == 0) return false;
+    if (!blackPlayer().allowsMoveCommand(*this) || turn_ == Side::Black) return false;
     playWhiteByComputer();
     return true;
 }

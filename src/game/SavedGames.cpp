@@ -3,7 +3,7 @@
 
 namespace lumaro {
 
-bool Game::peerOnTurn() const { return networkPlace() && connected_ && gameOn_ && turn_ == 0; }
+bool Game::peerOnTurn() const { return networkPlace() && connected_ && gameOn_ && turn_ == Side::Black; }
 
 bool Game::commandSave(const ShellState& shell) {
     if (menuRefused(shell, true) || !gameOn_ || !files_) return false;
@@ -38,7 +38,7 @@ bool Game::commandLoad(const ShellState& shell) {
     if (resigning) resignNow();
     restoreSavedGame(loaded.game);
     screen_->saveSettings();  // the loaded game's cube option persists
-    if (gameOn_ && turn_ == 0) blackPlayer().blackPlaysRolledDice(*this);
+    if (gameOn_ && turn_ == Side::Black) blackPlayer().blackPlaysRolledDice(*this);
     return true;
 }
 

@@ -88,7 +88,7 @@ void RemoteProgram::beginGameAsHost(Byte callerBegins) {
 
 // The host begins: its first roll, on the tick after the start, outside the start command.
 void RemoteProgram::hostRolls() {
-    if (!game_.gameOn() || game_.turn() != 1 || !transport_) return;
+    if (!game_.gameOn() || game_.sideToMove() != Side::White || !transport_) return;
     game_.rollForWhiteInNetworkGame();
     const std::string dice{static_cast<char>(game_.dice().dieA), static_cast<char>(game_.dice().dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
@@ -104,8 +104,8 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
     }
     // Nothing to end while the peer plays, or while the host's first roll is still to come.
     if (game.waitingForOpponent() || hostRollPending_) return;
-    if (game.turn() == 1 && !game.playedWhatTheDiceDemand()) return;
-    if (game.turn() == 1) {
+    if (game.sideToMove() == Side::White && !game.playedWhatTheDiceDemand()) return;
+    if (game.sideToMove() == Side::White) {
         if (sendCommand(kMove, moveRecordBytes()) != kDone) {
             failConnection();
             return;
@@ -177,7 +177,7 @@ void RemoteProgram::executeCommand(const Parsed& command) {
             beginGameAsHost(p[2]);
             sendResponse(kDone);
             game_.screen().delay(300);
-            hostRollPending_ = game_.turn() == 1;
+            hostRollPending_ = game_.sideToMove() == Side::White;
             return;
         case kDice: peerDice(p[2], p[3]); return;
         case kMove: replayMove(command); return;
@@ -188,7 +188,7 @@ void RemoteProgram::executeCommand(const Parsed& command) {
 }
 
 void RemoteProgram::peerDice(Byte a, Byte b) {
-    const bool peersRoll = game_.gameOn() && game_.turn() == 0 && game_.waitingForOpponent() && !peerRolled_;
+    const bool peersRoll = game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent() && !peerRolled_;
     if (!peersRoll || a < 1 || a > 6 || b < 1 || b > 6) {
         failConnection();
         return;
@@ -199,7 +199,7 @@ void RemoteProgram::peerDice(Byte a, Byte b) {
 }
 
 void RemoteProgram::replayMove(const Parsed& command) {
-    const bool peersMove = game_.gameOn() && game_.turn() == 0 && game_.waitingForOpponent() && peerRolled_;
+    const bool peersMove = game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent() && peerRolled_;
     const Play play = receivedPlay(command.payload);
     if (!peersMove || !receivedMoveIsLegal(game_.board(), game_.dice().dieA, game_.dice().dieB, play)) {
         failConnection();
@@ -213,7 +213,7 @@ void RemoteProgram::replayMove(const Parsed& command) {
 }
 
 void RemoteProgram::peerDoubles() {
-    const bool peersTurnToDouble = game_.gameOn() && game_.turn() == 0 && game_.waitingForOpponent() && !peerRolled_;
+    const bool peersTurnToDouble = game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent() && !peerRolled_;
     if (!peersTurnToDouble || !game_.mayDouble(Side::Black)) {
         failConnection();
         return;

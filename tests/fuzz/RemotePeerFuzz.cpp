@@ -250,7 +250,7 @@ private:
         const Game::Button button = in.next() & 1 ? Game::Button::Left : Game::Button::Right;
         const int kind = in.next() % 20;
         trace("event %d (depth %d) gameOn %d connected %d turn %d waiting %d", kind, depth_, game.gameOn(), remote.connected(),
-              game.turn(), game.waitingForOpponent());
+              turnOf(game.sideToMove()), game.waitingForOpponent());
         switch (kind) {
             case 0: peerSays(in.bytes(in.next())); break;
             case 1: peerSays("chat" + in.bytes(in.next() % 80)); break;

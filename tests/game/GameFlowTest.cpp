@@ -125,7 +125,7 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     other.setUpNewBoard();
     other.restoreSavedGame(saved);
     EXPECT_TRUE(other.board().sameCheckersAs(start));
-    EXPECT_EQ(other.turn(), 0);
+    EXPECT_EQ(other.sideToMove(), Side::Black);
     EXPECT_EQ(other.dice().diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
     EXPECT_EQ(other.cubeValue(), 4);
     EXPECT_EQ(other.cubeOwnerWhite(), 1);

@@ -80,7 +80,7 @@ TEST_F(HumanTurn, AClickedCheckerStepsFromItsPointAndOneNotOnAPointEntersFromThe
     game.clickChecker(Side::Black, 13, Game::Button::Left);  // not Black's turn
     game.clickChecker(Side::White, 25, Game::Button::Left);  // nowhere
     EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 0, 2, 0, 0}));
-    EXPECT_EQ(game.turn(), 1);
+    EXPECT_EQ(game.sideToMove(), Side::White);
     EXPECT_TRUE(screen.sounds.empty());
 
     startTurn(positionOf({{12, 14}, {13, -15}}, 1), 3, 5);
@@ -94,7 +94,7 @@ TEST_F(HumanTurn, NothingToEnterOnAClosedBoardPassesTheTurnWithoutAMessage) {
     startTurn(positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1), 3, 5);
     game.whiteStepByClick(12, Game::Button::Left);
     EXPECT_TRUE(screen.messages.empty());
-    EXPECT_EQ(game.turn(), 0);
+    EXPECT_EQ(game.sideToMove(), Side::Black);
     EXPECT_NE(game.dice().dieA, 0);
 }
 
@@ -102,7 +102,7 @@ TEST_F(HumanTurn, EndingTheTurnWithDiceLeftIsIgnoredOrUndoneWhenShort) {
     const Position pos = positionOf({{1, 2}, {12, 13}, {13, -15}});
     startTurn(pos, 3, 1);
     game.endTurn();  // both dice still playable: ignored
-    EXPECT_EQ(game.turn(), 1);
+    EXPECT_EQ(game.sideToMove(), Side::White);
     EXPECT_TRUE(screen.messages.empty());
 
     // The lone checker could play the 6 and the 5 one way, but 5 first blocks the 6.
@@ -116,7 +116,7 @@ TEST_F(HumanTurn, EndingTheTurnWithDiceLeftIsIgnoredOrUndoneWhenShort) {
     EXPECT_EQ(screen.messages[0].line2, "or the higher one!");
     EXPECT_TRUE(game.board().sameCheckersAs(either));  // back to the start of the turn
     EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 6, 5, 0, 0}));
-    EXPECT_EQ(game.turn(), 1);
+    EXPECT_EQ(game.sideToMove(), Side::White);
 }
 
 TEST_F(HumanTurn, AHitSendsTheBlotToTheBarBeforeTheHitterMoves) {
@@ -161,7 +161,7 @@ TEST_F(HumanTurn, AfterTheComputersPlayTheNextClickRollsWhitesDice) {
     startTurn(startingPosition(), 4, 2, 0);
     game.arrangeDicePlayed();  // the computer has played
     game.whiteStepByClick(1, Game::Button::Left);  // reaches the turn end: White rolls
-    EXPECT_EQ(game.turn(), 1);
+    EXPECT_EQ(game.sideToMove(), Side::White);
     EXPECT_TRUE(game.board().sameCheckersAs(startingPosition()));
     EXPECT_NE(game.dice().diceLeft[1], 0);
 }
@@ -186,7 +186,7 @@ TEST_F(HumanTurn, TheComputerTakesOrDropsWhitesDouble) {
     game.offerDouble();
     EXPECT_EQ(game.cubeValue(), 2);
     EXPECT_EQ(game.cubeOwnerWhite(), 0);
-    EXPECT_EQ(game.turn(), 1);  // and White rolls
+    EXPECT_EQ(game.sideToMove(), Side::White);  // and White rolls
     // Black far behind: it drops and White wins the cube value.
     startTurn(positionOf({{20, -15}, {22, 15}}), 3, 2, 0);
     game.arrangeDicePlayed();

@@ -33,7 +33,7 @@ TEST_F(LastMove, TheComputersStepsAreMarkedUntilWhiteRolls) {
                       game.lastMoveMarks()[1].from - game.lastMoveMarks()[1].to;
     EXPECT_EQ(total, 8);  // the 5 and the 3
     game.clickBoard(0, Game::Button::Left);  // the local player's next click rolls White's dice
-    EXPECT_EQ(game.turn(), 1);
+    EXPECT_EQ(game.sideToMove(), Side::White);
     EXPECT_EQ(game.lastMoveMarkCount(), 0);
 }
 

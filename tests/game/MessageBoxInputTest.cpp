@@ -29,7 +29,7 @@ struct GameState {
     std::uint16_t whiteRolls, blackRolls;
 
     static GameState of(const Game& g) {
-        return {g.board(), g.turn(), g.dice().dieA, g.dice().dieB, g.cubeValue(), g.cubeOwnerWhite(),
+        return {g.board(), turnOf(g.sideToMove()), g.dice().dieA, g.dice().dieB, g.cubeValue(), g.cubeOwnerWhite(),
                 g.options().homeRight, g.options().checkerColours, g.gameNumber(), g.dice().diceLeft, g.gameOn(),
                 g.moveRecord(), g.scores(), g.whiteRollStats().rolls, g.blackRollStats().rolls};
     }
@@ -153,7 +153,7 @@ TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
     game.clickCube();  // White has played: Black offers
     EXPECT_TRUE(probed.count("Black player wants to double."));
     EXPECT_EQ(game.cubeValue(), 2);
-    EXPECT_EQ(game.turn(), 0);  // Black rolled after the take
+    EXPECT_EQ(game.sideToMove(), Side::Black);  // Black rolled after the take
 }
 
 TEST_F(MessageBoxInput, WhitesDoubleToTheComputerTakesNoOtherInput) {

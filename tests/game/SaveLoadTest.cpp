@@ -57,7 +57,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_EQ(game.dice().dieA, 5);
     EXPECT_EQ(game.dice().dieB, 3);
     EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
-    EXPECT_EQ(game.turn(), 1);
+    EXPECT_EQ(game.sideToMove(), Side::White);
     EXPECT_EQ(game.cubeValue(), 4);
     EXPECT_EQ(game.cubeOwnerWhite(), 1);
     EXPECT_EQ(game.options().cubeEnabled, 1);  // the file's cube option, written to the settings
@@ -123,7 +123,7 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
         EXPECT_EQ(screen.messages[1].line1, "The game could not be loaded.");
         EXPECT_TRUE(game.gameOn()) << name;
         EXPECT_TRUE(game.board().sameCheckersAs(played)) << name;
-        EXPECT_EQ(game.turn(), 1);
+        EXPECT_EQ(game.sideToMove(), Side::White);
         EXPECT_EQ(game.scores().whiteMatchScore, before.whiteMatchScore);
         EXPECT_EQ(game.scores().blackMatchScore, before.blackMatchScore);
         EXPECT_EQ(game.scores().blackMatchesWon, before.blackMatchesWon);
@@ -193,7 +193,7 @@ TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
     EXPECT_TRUE(game.commandLoad(shell));
     EXPECT_FALSE(game.board().sameCheckersAs(startingPosition()));  // Black ran 24 to 13
     EXPECT_EQ(blackCheckersOf(game.board()), 15);
-    EXPECT_EQ(game.turn(), 0);
+    EXPECT_EQ(game.sideToMove(), Side::Black);
 }
 
 }  // namespace

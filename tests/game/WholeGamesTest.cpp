@@ -34,7 +34,7 @@ struct Table {
         };
     }
 
-    bool white() const { return game.turn() == 1; }
+    bool white() const { return game.sideToMove() == Side::White; }
 
     // One click of the person on turn: a checker that can move, or the end of the turn.
     void click() {
@@ -43,7 +43,7 @@ struct Table {
         const bool w = white();
         const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
         if ((w ? whitePhaseOf(b) : blackPhaseOf(b)) == 1) {
-            if (canEnter(b, game.turn(), game.dice().diceLeft)) {
+            if (canEnter(b, turnOf(game.sideToMove()), game.dice().diceLeft)) {
                 if (w) game.whiteEntryByClick(button); else game.blackEntryByClick(button);
             } else {
                 game.endTurn();
@@ -80,7 +80,7 @@ struct Table {
         while (game.gameOn()) {
             ASSERT_LT(actions, limit) << "the game does not end";
             ASSERT_FALSE(game.busy());
-            if (!game.blackPlayer().playsAtThisBoard() && game.turn() == 0) {
+            if (!game.blackPlayer().playsAtThisBoard() && game.sideToMove() == Side::Black) {
                 // The computer has played; the player's next click rolls White's dice.
                 maybeOfferDouble();
                 if (game.gameOn()) game.endTurn();

@@ -106,7 +106,7 @@ TEST(NetworkCommands, TheGamesAlternateWhoBeginsAndTheHostCannotStart) {
     ASSERT_TRUE(c.gameOn() && h.gameOn());
     EXPECT_TRUE(showed(pair.side[0], "Alternate play. White begins!", "Starting a new game..."));
     EXPECT_TRUE(showed(pair.side[1], "Alternate play. Black begins!", "Starting a new game..."));
-    EXPECT_EQ(c.turn(), 1);
+    EXPECT_EQ(c.sideToMove(), Side::White);
     EXPECT_TRUE(h.waitingForOpponent());
     // The caller's dice reached the host, as Black's.
     EXPECT_EQ(h.dice().dieA, c.dice().dieA);
@@ -128,7 +128,7 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
         g.commandStart(Game::ShellState{});
         for (int i = 0; i < 40; ++i) pair.delay(0, 50);
         // Just rolled: the cube does nothing, nor does it while the peer plays.
-        ASSERT_EQ(g.turn(), 1);
+        ASSERT_EQ(g.sideToMove(), Side::White);
         g.clickCube();
         if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
         g.commandMove(Game::ShellState{});  // MOVE plays the roll for the player

@@ -80,7 +80,7 @@ TEST(NetworkFaults, PeerGoneMidTurnStopsTheGameWithAMessage) {
     s.stop = [&] {
         Program& caller = s.pair.side[0];
         Program& host = s.pair.side[1];
-        if (!dropped && caller.game.gameOn() && caller.game.turn() == 1 && caller.game.dice().anyLeft() && !caller.game.hourglass() &&
+        if (!dropped && caller.game.gameOn() && caller.game.sideToMove() == Side::White && caller.game.dice().anyLeft() && !caller.game.hourglass() &&
             s.players[0].actions > 50) {
             // The host's program vanishes while the caller is in the middle of its turn.
             dropped = true;

@@ -61,7 +61,7 @@ struct RandomPlayer {
             g.commandStart(Game::ShellState{});
             return true;
         }
-        if (g.turn() == 1) {
+        if (g.sideToMove() == Side::White) {
             if (random.below(300) == 0) {
                 wantsToResign = true;
                 g.commandAbort(Game::ShellState{});

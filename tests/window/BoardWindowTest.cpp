@@ -181,7 +181,7 @@ private slots:
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));  // end of the turn
         QVERIFY(shown);
         QVERIFY(t.game.board().sameCheckersAs(either));
-        QCOMPARE(int(t.game.turn()), 1);
+        QCOMPARE(t.game.sideToMove(), Side::White);
     }
 
     void clicksAndKeysDuringTheResultBoxChangeNothing() {
@@ -243,7 +243,7 @@ private slots:
         QVERIFY(t.game.board().sameCheckersAs(pos));
         QCOMPARE(int(t.game.dice().dieA), 4);
         QCOMPARE(int(t.game.dice().dieB), 2);
-        QCOMPARE(int(t.game.turn()), 1);
+        QCOMPARE(t.game.sideToMove(), Side::White);
         QCOMPARE(int(t.game.cubeValue()), 2);
         QCOMPARE(int(t.game.cubeOwnerWhite()), 1);
         QVERIFY(t.game.gameOn());
@@ -297,7 +297,7 @@ private slots:
         QVERIFY(b.sameCheckersAs(pos));  // dice left: the turn goes on, nothing moved
         QCOMPARE(int(t.game.dice().diceLeft[1]), 6);
         QCOMPARE(int(t.game.dice().diceLeft[2]), 2);
-        QCOMPARE(int(t.game.turn()), 1);
+        QCOMPARE(t.game.sideToMove(), Side::White);
         // Without dice on the board the same place is the checker again.
         t.window.clearDice();
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
@@ -307,7 +307,7 @@ private slots:
         t.window.showDice(Side::White, 6, 2);
         t.game.arrangeDicePlayed();
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
-        QCOMPARE(int(t.game.turn()), 0);
+        QCOMPARE(t.game.sideToMove(), Side::Black);
     }
 
     void aDockedMenuIsDismissedByAnyClickUnlessTheHourglassShows() {
@@ -634,11 +634,11 @@ private slots:
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, t.whereYesWas);
         QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QCOMPARE(int(t.game.cubeValue()), 1);  // no double offered
-        QCOMPARE(int(t.game.turn()), 0);       // nor a roll
+        QCOMPARE(t.game.sideToMove(), Side::Black);       // nor a roll
         QVERIFY(!t.window.messagePanel().isVisible());
         t.now += 1;
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.turn()), 1);  // half a second on, the board rolls
+        QCOMPARE(t.game.sideToMove(), Side::White);  // half a second on, the board rolls
     }
 
     void aButtonPressedWhileABoxWasUpStaysOutUntilReleased() {
@@ -649,9 +649,9 @@ private slots:
         QTest::mousePress(&t.window, Qt::RightButton, {}, QPoint(300, 300));  // the left one is still down
         QTest::mouseRelease(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QTest::mouseRelease(&t.window, Qt::RightButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.turn()), 0);
+        QCOMPARE(t.game.sideToMove(), Side::Black);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.turn()), 1);
+        QCOMPARE(t.game.sideToMove(), Side::White);
     }
 
     void enterAnswersYesAndEscNoWhileABoxIsUp() {

@@ -219,13 +219,13 @@ private slots:
                 Game& g = s->game();
                 Shell* other = s == shells[0] ? shells[1] : shells[0];
                 if (!g.gameOn() || g.busy() || g.hourglass() || other->game().busy() || other->game().hourglass()) continue;
-                if (g.turn() == 1 && g.dice().anyLeft() && !raced && rolls >= 2 && g.moveRecord()[2] == 0 && other->game().waitingForOpponent()) {
+                if (g.sideToMove() == Side::White && g.dice().anyLeft() && !raced && rolls >= 2 && g.moveRecord()[2] == 0 && other->game().waitingForOpponent()) {
                     raced = true;
                     putOnBoard(g, lateRace());
                     putOnBoard(other->game(), mirrored(lateRace()));
                 }
-                if (g.turn() == 0 && g.waitingForOpponent()) continue;
-                if (g.turn() == 1) {
+                if (g.sideToMove() == Side::Black && g.waitingForOpponent()) continue;
+                if (g.sideToMove() == Side::White) {
                     if (g.dice().anyLeft() && (canMove(g.board(), 1, g.dice().diceLeft) || canEnter(g.board(), 1, g.dice().diceLeft)))
                         emit s->menu().command(MenuItem::Move);
                     else
