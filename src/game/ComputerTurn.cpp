@@ -24,8 +24,8 @@ SearchRequest Game::searchRequest(bool black) const {
 }
 
 SearchResult Game::choosePlay(bool black) {
-    const RollStats& own = black ? blackRollStats_ : whiteRollStats_;
-    const RollStats& other = black ? whiteRollStats_ : blackRollStats_;
+    const RollStats& own = rollStats_[black ? Side::Black : Side::White];
+    const RollStats& other = rollStats_[black ? Side::White : Side::Black];
     if (own.rolls == 1 && other.rolls == 0) {
         // The side's first roll, and the opponent has not rolled: the book.
         SearchResult book;
@@ -96,7 +96,7 @@ void Game::computerOffersDouble() {
     if (isCrawfordGame()) return;
     if (options_.matchPlay && options_.matchLength == 1) return;
     if (!measureInvitesDouble(cubeMeasure(board_))) return;
-    if (whiteRollStats_.rolls < 3 || blackRollStats_.rolls < 3) return;
+    if (rollStats_[Side::White].rolls < 3 || rollStats_[Side::Black].rolls < 3) return;
     blackDoubles("Computer wants to double.");
 }
 

@@ -78,7 +78,7 @@ void Game::rollAt(Side side, bool automatic) {
     takeSnapshot();
     recorder_.rolled(side, dice_.dieA, dice_.dieB);
     const bool white = side == Side::White;
-    RollStats& rolls = white ? whiteRollStats_ : blackRollStats_;
+    RollStats& rolls = rollStats_[side];
     rolls.countRoll(dice_.dieA, dice_.dieB, white ? stats_.whitePips : stats_.blackPips);
     busy_ = false;
 }
@@ -99,7 +99,7 @@ void Game::takePeerRoll(Byte a, Byte b) {
     recorder_.rolled(Side::Black, a, b);
     dice_.fillDiceLeft();
     takeSnapshot();
-    blackRollStats_.countRoll(a, b, stats_.blackPips);
+    rollStats_[Side::Black].countRoll(a, b, stats_.blackPips);
 }
 
 void Game::arrangeTurn(const Position& pos, Byte a, Byte b, Side side, int rolls) {
@@ -125,8 +125,8 @@ void Game::arrangeMatchBoards(Byte boardNumber, Byte crawfordBoardNumber) {
 }
 
 void Game::arrangeRolls(int whiteRolls, int blackRolls) {
-    whiteRollStats_.rolls = static_cast<std::uint16_t>(whiteRolls);
-    blackRollStats_.rolls = static_cast<std::uint16_t>(blackRolls);
+    rollStats_[Side::White].rolls = static_cast<std::uint16_t>(whiteRolls);
+    rollStats_[Side::Black].rolls = static_cast<std::uint16_t>(blackRolls);
 }
 
 void Game::sideResigns(Side resigner) {
@@ -255,8 +255,8 @@ void Game::recordNewGame() {
 }
 
 void Game::resetStatistics() {
-    whiteRollStats_.clear();
-    blackRollStats_.clear();
+    rollStats_[Side::White].clear();
+    rollStats_[Side::Black].clear();
     stats_.resetForNewGame();
 }
 
@@ -285,8 +285,8 @@ void Game::finishGame(Side winner, GameOver how) {
     const bool wasBusy = busy_;
     busy_ = true;  // held until the result box has closed: the game is over, nothing may move on
     if (options_.soundFx) screen_->play(Sound::GameEnd);
-    whiteRollStats_.countEnd(stats_.whitePips);
-    blackRollStats_.countEnd(stats_.blackPips);
+    rollStats_[Side::White].countEnd(stats_.whitePips);
+    rollStats_[Side::Black].countEnd(stats_.blackPips);
     const GameEnding ending = gameEndingOf(board_, winner, how == GameOver::DoubleRefused, cubeValue_, gameNumber_);
     lastResult_ = endGame(ending, options_, scores_, crawfordGameNumber_);
     lastResult_.how = how;
@@ -335,11 +335,11 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     dice_.fillDiceLeft();
     // The loaded position counts as the first roll of both colours, the loaded dice as the second
     // roll of the colour to move.
-    whiteRollStats_.rolls = 1;
-    blackRollStats_.rolls = 1;
-    whiteRollStats_.pipHistory[1] = stats_.whitePips;
-    blackRollStats_.pipHistory[1] = stats_.blackPips;
-    RollStats& mover = turn_ == Side::White ? whiteRollStats_ : blackRollStats_;
+    rollStats_[Side::White].rolls = 1;
+    rollStats_[Side::Black].rolls = 1;
+    rollStats_[Side::White].pipHistory[1] = stats_.whitePips;
+    rollStats_[Side::Black].pipHistory[1] = stats_.blackPips;
+    RollStats& mover = rollStats_[turn_];
     mover.countRoll(dice_.dieA, dice_.dieB, turn_ == Side::White ? stats_.whitePips : stats_.blackPips);
     // A game saved after its last checker was borne off ends here, once.
     endIfBorneOff();

@@ -43,8 +43,8 @@ public:
     const Dice& dice() const { return dice_; }
     const Scores& scores() const { return scores_; }
     const PositionStats& stats() const { return stats_; }
-    const RollStats& whiteRollStats() const { return whiteRollStats_; }
-    const RollStats& blackRollStats() const { return blackRollStats_; }
+    // Each side's rolls: how many, the doubles, the pip count after each.
+    const RollStats& rollStats(Side side) const { return rollStats_[side]; }
     // What the pip, bar and borne-off labels show: written by updateCounters only, so a finished
     // game or a declined new one keeps showing the counts of the position on the board.
     const BoardCounters& counters() const { return counters_; }
@@ -81,8 +81,8 @@ public:
     void arrangeMatchBoards(Byte boardNumber, Byte crawfordBoardNumber);
     void arrangeRolls(int whiteRolls, int blackRolls);
     void arrangeRollStats(const RollStats& white, const RollStats& black) {
-        whiteRollStats_ = white;
-        blackRollStats_ = black;
+        rollStats_[Side::White] = white;
+        rollStats_[Side::Black] = black;
     }
     void arrangeDicePlayed() { dice_.diceLeft = {}; }
     void arrangeGameOn(bool on) { gameOn_ = on; }
@@ -335,8 +335,7 @@ private:
     Dice dice_;
     Scores scores_;
     PositionStats stats_;
-    RollStats whiteRollStats_;
-    RollStats blackRollStats_;
+    BySide<RollStats> rollStats_;
     BoardCounters counters_;
     Side turn_ = Side::White;
     bool gameOn_ = false;

@@ -165,7 +165,7 @@ void Game::startNewGame() {
         return;
     }
     busy_ = true;
-    RollStats& beginner = blackBegins ? blackRollStats_ : whiteRollStats_;
+    RollStats& beginner = rollStats_[blackBegins ? Side::Black : Side::White];
     beginner.countRoll(dice_.dieA, dice_.dieB, blackBegins ? stats_.blackPips : stats_.whitePips);
     screen_->letEventsRun();
     busy_ = false;

@@ -22,6 +22,14 @@ inline constexpr Side otherSide(Side side) { return side == Side::White ? Side::
 inline constexpr Side sideOfTurn(Byte turn) { return turn == 1 ? Side::White : Side::Black; }
 inline constexpr Byte turnOf(Side side) { return side == Side::White ? 1 : 0; }
 
+// One value for each side, indexed by the side.
+template <typename T>
+struct BySide {
+    std::array<T, 2> values{};
+    T& operator[](Side side) { return values[colourOf(side)]; }
+    const T& operator[](Side side) const { return values[colourOf(side)]; }
+};
+
 struct Position {
     std::array<Byte, 25> count{};   // checkers on each point
     std::array<Byte, 25> colour{};  // 1 white, 0 black; meaningful only where count > 0

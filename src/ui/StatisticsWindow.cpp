@@ -14,8 +14,8 @@ StatisticsWindow::StatisticsWindow(const Game& game, const Assets& assets)
 }
 
 void StatisticsWindow::refresh() {
-    grid_->setValues(statRows(game_.stats(), game_.whiteRollStats(), game_.blackRollStats()));
-    graph_ = paintPipGraph(pipGraph(game_.whiteRollStats(), game_.blackRollStats()));
+    grid_->setValues(statRows(game_.stats(), game_.rollStats(Side::White), game_.rollStats(Side::Black)));
+    graph_ = paintPipGraph(pipGraph(game_.rollStats(Side::White), game_.rollStats(Side::Black)));
     update();
 }
 

@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(game->gameOn() == !over, "a finished game is over at once, any other goes on");
     if (over) return 0;
     const bool black = saved.turn == 0;
-    check((black ? game->blackRollStats() : game->whiteRollStats()).rolls == 2, "the loaded roll is counted");
+    check(game->rollStats(black ? Side::Black : Side::White).rolls == 2, "the loaded roll is counted");
 
     const LegalPlays plays = legalPlays(pos, !black, saved.dieA, saved.dieB);
     check(diceTotal(maximalPlay(pos, !black, saved.dieA, saved.dieB)) == plays.mostPips,

@@ -37,7 +37,7 @@ TEST_F(ComputerTurn, BlackOpensThreeOneFromTheBookAtEveryLevel) {
     for (int level = 1; level <= 3; ++level) {
         game.changeOptions([&](Options& o) { o.computerLevel = static_cast<Level>(level); });
         startTurn(startingPosition(), 1, 3, 0, 0);
-        game.arrangeRolls(game.whiteRollStats().rolls, 1);
+        game.arrangeRolls(game.rollStats(Side::White).rolls, 1);
         game.playComputerTurn();
         EXPECT_TRUE(game.lastSearch().fromBook);
         EXPECT_EQ(game.board().count[5], 2) << level;  // the five point made
@@ -49,8 +49,8 @@ TEST_F(ComputerTurn, BlackOpensThreeOneFromTheBookAtEveryLevel) {
 
 TEST_F(ComputerTurn, TheBookIsOnlyForTheFirstRollWhenTheOpponentHasNotRolled) {
     startTurn(startingPosition(), 1, 3, 0, 0);
-    game.arrangeRolls(game.whiteRollStats().rolls, 1);
-    game.arrangeRolls(1, game.blackRollStats().rolls);  // White began the game
+    game.arrangeRolls(game.rollStats(Side::White).rolls, 1);
+    game.arrangeRolls(1, game.rollStats(Side::Black).rolls);  // White began the game
     game.playComputerTurn();
     EXPECT_FALSE(game.lastSearch().fromBook);
     EXPECT_GT(game.lastSearch().counters.analyses, 0u);
@@ -81,7 +81,7 @@ TEST_F(ComputerTurn, OpeningLinesInBothMirrorsAndTheirDraw) {
 
 TEST_F(ComputerTurn, MoveOnWhitesFirstRollPlaysTheBookForWhite) {
     startTurn(startingPosition(), 6, 5, 1, 0);
-    game.arrangeRolls(1, game.blackRollStats().rolls);
+    game.arrangeRolls(1, game.rollStats(Side::Black).rolls);
     game.playWhiteByComputer();
     EXPECT_EQ(game.board().count[1], 1);
     EXPECT_EQ(game.board().count[12], 6);
@@ -194,9 +194,9 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
 
     // Too early in the game, in a one-point match, in the Crawford game: no question.
     screen.messages.clear();
-    game.arrangeRolls(2, game.blackRollStats().rolls);
+    game.arrangeRolls(2, game.rollStats(Side::Black).rolls);
     game.computerOffersDouble();
-    game.arrangeRolls(5, game.blackRollStats().rolls);
+    game.arrangeRolls(5, game.rollStats(Side::Black).rolls);
     game.changeOptions([&](Options& o) { o.matchPlay = true; });
     game.changeOptions([&](Options& o) { o.matchLength = 1; });
     game.computerOffersDouble();

@@ -103,8 +103,8 @@ TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
     EXPECT_EQ(game.dice().dieB, 5);
     EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
     EXPECT_EQ(game.snapshot().dieA, 3);
-    EXPECT_EQ(game.blackRollStats().rolls, 1);
-    EXPECT_EQ(game.whiteRollStats().rolls, 0);
+    EXPECT_EQ(game.rollStats(Side::Black).rolls, 1);
+    EXPECT_EQ(game.rollStats(Side::White).rolls, 0);
     EXPECT_FALSE(game.busy());
 }
 
@@ -131,11 +131,11 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     EXPECT_EQ(other.cubeOwnerWhite(), 1);
     EXPECT_TRUE(other.gameOn());
     // The colour to move has the loaded position and the loaded roll behind it; the other one roll.
-    EXPECT_EQ(other.blackRollStats().rolls, 2);
-    EXPECT_EQ(other.whiteRollStats().rolls, 1);
-    EXPECT_EQ(other.blackRollStats().doubles, 1);
-    EXPECT_EQ(other.blackRollStats().pipHistory[1], blackPipCount(start));
-    EXPECT_EQ(other.whiteRollStats().pipHistory[1], whitePipCount(start));
+    EXPECT_EQ(other.rollStats(Side::Black).rolls, 2);
+    EXPECT_EQ(other.rollStats(Side::White).rolls, 1);
+    EXPECT_EQ(other.rollStats(Side::Black).doubles, 1);
+    EXPECT_EQ(other.rollStats(Side::Black).pipHistory[1], blackPipCount(start));
+    EXPECT_EQ(other.rollStats(Side::White).pipHistory[1], whitePipCount(start));
 }
 
 TEST_F(GameFixture, AGameLoadedAfterItsEndIsBookedOnce) {

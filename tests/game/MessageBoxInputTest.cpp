@@ -31,7 +31,7 @@ struct GameState {
     static GameState of(const Game& g) {
         return {g.board(), turnOf(g.sideToMove()), g.dice().dieA, g.dice().dieB, g.cubeValue(), g.cubeOwnerWhite(),
                 g.options().homeRight, g.options().checkerColours, g.gameNumber(), g.dice().diceLeft, g.gameOn(),
-                g.moveRecord(), g.scores(), g.whiteRollStats().rolls, g.blackRollStats().rolls};
+                g.moveRecord(), g.scores(), g.rollStats(Side::White).rolls, g.rollStats(Side::Black).rolls};
     }
     bool operator==(const GameState& o) const {
         return position.sameCheckersAs(o.position) && turn == o.turn && dieA == o.dieA && dieB == o.dieB &&

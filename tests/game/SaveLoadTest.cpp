@@ -62,8 +62,8 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_EQ(game.cubeOwnerWhite(), 1);
     EXPECT_EQ(game.options().cubeEnabled, 1);  // the file's cube option, written to the settings
     EXPECT_EQ(screen.settingsSaved, settingsBefore + 1);
-    EXPECT_EQ(game.whiteRollStats().rolls, 2);  // the loaded roll counts for the side to move
-    EXPECT_EQ(game.blackRollStats().rolls, 1);
+    EXPECT_EQ(game.rollStats(Side::White).rolls, 2);  // the loaded roll counts for the side to move
+    EXPECT_EQ(game.rollStats(Side::Black).rolls, 1);
     EXPECT_FALSE(game.busy());
 }
 

@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(grid.cell(9, 3), QStringLiteral("217"));  // before it
         QCOMPARE(grid.cell(9, 4), QStringLiteral("195"));
         // Every other cell is what the statistics give, current and previous.
-        const auto rows = statRows(t.game.stats(), t.game.whiteRollStats(), t.game.blackRollStats());
+        const auto rows = statRows(t.game.stats(), t.game.rollStats(Side::White), t.game.rollStats(Side::Black));
         for (int r = 0; r < 10; ++r)
             for (int c = 0; c < 5; ++c) QCOMPARE(grid.cell(r + 1, c), QString::fromStdString(rows[r][c]));
         QVERIFY(grid.cell(1, 1) != grid.cell(1, 3));  // the step changed White's chance
