@@ -7,7 +7,7 @@
 namespace lumaro {
 
 void Game::offerDouble() {
-    if (!gameOn_ || cubeValue_ >= 64 || busy_) return;
+    if (!gameOn_ || cube_.value() >= Cube::kHighest || busy_) return;
     if (!options_.cubeEnabled) {
         if (options_.soundFx) screen_->play(Sound::NoMove);
         return;
@@ -43,18 +43,17 @@ void Game::offerDouble() {
 }
 
 bool Game::cubeIsAvailableTo(Side side) const {
-    return cubeValue_ == 1 || cubeOwnerWhite_ == (side == Side::White ? 1 : 0);
+    return cube_.availableTo(side);
 }
 
 bool Game::mayDouble(Side side) const {
-    return options_.cubeEnabled && cubeValue_ < 64 && cubeIsAvailableTo(side);
+    return options_.cubeEnabled && cube_.mayBeDoubledBy(side);
 }
 
 void Game::takeDouble(Side taker) {
     recorder_.doubled(otherSide(taker));
     recorder_.took(taker);
-    cubeValue_ = static_cast<Byte>(cubeValue_ * 2);
-    cubeOwnerWhite_ = taker == Side::White ? 1 : 0;
+    cube_.takenBy(taker);
     drawCube();
 }
 

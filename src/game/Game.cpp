@@ -37,20 +37,19 @@ void Game::startUp(std::uint32_t seedMilliseconds) {
     resetStatistics();
     dice_.clear();
     board_.offWhite = board_.offBlack = board_.barWhite = board_.barBlack = 0;
-    cubeValue_ = 1;
-    cubeOwnerWhite_ = 0;
+    cube_ = Cube{};
     drawCube();
 }
 
-void Game::drawCube() { screen_->drawCube(cubeValue_, cubeOwnerWhite_); }
+void Game::drawCube() { screen_->drawCube(cube_.value(), cube_.ownerWhite()); }
 
 void Game::takeSnapshot() {
     snapshot_.position = board_;
     snapshot_.checkerColours = options_.checkerColours;
     snapshot_.dieA = dice_.dieA;
     snapshot_.dieB = dice_.dieB;
-    snapshot_.cubeOwnerWhite = cubeOwnerWhite_;
-    snapshot_.cubeValue = cubeValue_;
+    snapshot_.cubeOwnerWhite = cube_.ownerWhite();
+    snapshot_.cubeValue = cube_.value();
 }
 
 void Game::rollAt(Side side, bool automatic) {
@@ -115,8 +114,7 @@ void Game::arrangeTurn(const Position& pos, Byte a, Byte b, Side side, int rolls
 }
 
 void Game::arrangeCube(Byte value, Byte ownerWhite) {
-    cubeValue_ = value;
-    cubeOwnerWhite_ = ownerWhite;
+    cube_ = Cube::of(value, ownerWhite);
 }
 
 void Game::arrangeMatchBoards(Byte boardNumber, Byte crawfordBoardNumber) {
@@ -197,8 +195,7 @@ void Game::setUpNewBoard() {
     screen_->clearDice();
     screen_->letEventsRun();
     layOutPosition(startingPosition());
-    cubeValue_ = 1;
-    cubeOwnerWhite_ = 0;
+    cube_ = Cube{};
     drawCube();
     updateCounters();
     gameNumber_ = gameNumber_ == 255 ? 1 : static_cast<Byte>(gameNumber_ + 1);
@@ -218,8 +215,7 @@ void Game::undoTurn() {
     if (turn_ == Side::Black) clearLastMoveMarks();  // Black's steps taken back
     recorder_.turnUndone(sideToMove());
     busy_ = true;
-    cubeValue_ = snapshot_.cubeValue;
-    cubeOwnerWhite_ = snapshot_.cubeOwnerWhite;
+    cube_ = Cube::of(snapshot_.cubeValue, snapshot_.cubeOwnerWhite);
     drawCube();
     dice_.dieA = snapshot_.dieA;
     dice_.dieB = snapshot_.dieB;
@@ -261,7 +257,7 @@ void Game::resetStatistics() {
 }
 
 void Game::updateCounters() {
-    stats_.recompute(board_, options_.cubeEnabled, cubeValue_, cubeOwnerWhite_);
+    stats_.recompute(board_, options_.cubeEnabled, cube_.value(), cube_.ownerWhite());
     counters_ = boardCounters(board_, stats_.whitePips, stats_.blackPips, true, true);
     screen_->countersChanged();
     screen_->letEventsRun();
@@ -287,7 +283,7 @@ void Game::finishGame(Side winner, GameOver how) {
     if (options_.soundFx) screen_->play(Sound::GameEnd);
     rollStats_[Side::White].countEnd(stats_.whitePips);
     rollStats_[Side::Black].countEnd(stats_.blackPips);
-    const GameEnding ending = gameEndingOf(board_, winner, how == GameOver::DoubleRefused, cubeValue_, gameNumber_);
+    const GameEnding ending = gameEndingOf(board_, winner, how == GameOver::DoubleRefused, cube_.value(), gameNumber_);
     lastResult_ = endGame(ending, options_, scores_, crawfordGameNumber_);
     lastResult_.how = how;
     recorder_.gameEnded(winner, lastResult_.resultPoints);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ai/MoveSearch.h"
+#include "rules/Cube.h"
 #include "rules/Position.h"
 #include "rules/StepTests.h"
 #include "game/Dice.h"
@@ -56,8 +57,9 @@ public:
     bool connected() const { return connected_; }  // a network connection is up
     bool hostSide() const { return hostSide_; }    // this program accepted the connection: the peer starts the games
     bool waitingForOpponent() const { return waitingForOpponent_; }  // the peer rolls or moves
-    Byte cubeValue() const { return cubeValue_; }  // 1 centred, else 2..64
-    Byte cubeOwnerWhite() const { return cubeOwnerWhite_; }
+    const Cube& cube() const { return cube_; }
+    Byte cubeValue() const { return cube_.value(); }  // 1 centred, else 2..64
+    Byte cubeOwnerWhite() const { return cube_.ownerWhite(); }
     Byte gameNumber() const { return gameNumber_; }  // boards since start-up, 1..255 and back to 1
     Byte crawfordGameNumber() const { return crawfordGameNumber_; }
     bool blackBeginsNext() const { return blackBeginsNext_; }
@@ -345,8 +347,7 @@ private:
     bool connected_ = false;
     bool hostSide_ = false;
     bool waitingForOpponent_ = false;
-    Byte cubeValue_ = 1;
-    Byte cubeOwnerWhite_ = 0;
+    Cube cube_;
     Byte gameNumber_ = 1;
     Byte crawfordGameNumber_ = 0;
     bool blackBeginsNext_ = false;
