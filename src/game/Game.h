@@ -1,8 +1,9 @@
 #pragma once
-// The game object: the one position with its snapshot, the dice, the cube, the scores, the options
-// and the game flags. The parts of the program receive the game (or the pieces of it they need)
-// instead of reaching for globals. It talks to the window only through Screen, which the board
-// follows, and hands Black's turns to its Player.
+// The game in play: the one position with its snapshot, the dice, the cube, the scores, the options
+// and the game flags, all private. Everyone reads them through the const accessors below; only the
+// game's own operations change them, each rule written once (a step, the end of a turn, a double
+// taken, a resignation, the start and the end of a game). It talks to the window only through
+// Screen, which the board follows, and hands Black's turns to its Player.
 #include <functional>
 #include <memory>
 
@@ -90,7 +91,7 @@ public:
     void arrangeGameOn(bool on) { gameOn_ = on; }
     void arrangeSideOnTurn(Side side) { turn_ = side; }
     void arrangeNextNetworkBeginner(bool black) { blackBeginsNext_ = !black; }
-    // The 107 ms clock and key presses as a manual roll reads them.
+    // A key as a manual roll reads it (a digit 1..6 enters a die).
     void typeDiceKey(Byte key) { dice_.pendingKey = key; }
 
     // The options: read by everyone, changed only through changeOptions.
@@ -203,7 +204,7 @@ public:
     void clockTicked() { tick(dice_.clockTicks); }
     void slideStarted() { dice_.slideTicks = 0; }
     void slideTicked() { tick(dice_.slideTicks); }
-    void typeDieKey(int die) { dice_.pendingKey = static_cast<Byte>('0' + die); }
+    void typeDieKey(int die) { typeDiceKey(static_cast<Byte>('0' + die)); }
 
     // The expert level's networks (the shell loads them).
     void setNets(const NeuralNets* expertNets) { nets_ = expertNets; }
