@@ -41,15 +41,14 @@ void Game::startUp(std::uint32_t seedMilliseconds) {
     drawCube();
 }
 
-void Game::drawCube() { screen_->drawCube(cube_.value(), cube_.ownerWhite()); }
+void Game::drawCube() { screen_->drawCube(cube_); }
 
 void Game::takeSnapshot() {
     snapshot_.position = board_;
     snapshot_.checkerColours = options_.checkerColours;
     snapshot_.dieA = dice_.dieA;
     snapshot_.dieB = dice_.dieB;
-    snapshot_.cubeOwnerWhite = cube_.ownerWhite();
-    snapshot_.cubeValue = cube_.value();
+    snapshot_.cube = cube_;
 }
 
 void Game::rollAt(Side side, bool automatic) {
@@ -215,7 +214,7 @@ void Game::undoTurn() {
     if (turn_ == Side::Black) clearLastMoveMarks();  // Black's steps taken back
     recorder_.turnUndone(sideToMove());
     busy_ = true;
-    cube_ = Cube::of(snapshot_.cubeValue, snapshot_.cubeOwnerWhite);
+    cube_ = snapshot_.cube;
     drawCube();
     dice_.dieA = snapshot_.dieA;
     dice_.dieB = snapshot_.dieB;
@@ -300,8 +299,8 @@ SavedGame Game::savedGame() const {
     saved.dieA = snapshot_.dieA;
     saved.dieB = snapshot_.dieB;
     saved.turn = turnOf(turn_);
-    saved.cubeValue = snapshot_.cubeValue;
-    saved.cubeOwnerWhite = snapshot_.cubeOwnerWhite;
+    saved.cubeValue = snapshot_.cube.value();
+    saved.cubeOwnerWhite = snapshot_.cube.ownerWhite();
     saved.cubeEnabled = options_.cubeEnabled;
     return saved;
 }
@@ -316,8 +315,7 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     snapshot_.position = saved.position;
     snapshot_.dieA = saved.dieA;
     snapshot_.dieB = saved.dieB;
-    snapshot_.cubeValue = saved.cubeValue;
-    snapshot_.cubeOwnerWhite = saved.cubeOwnerWhite;
+    snapshot_.cube = Cube::of(saved.cubeValue, saved.cubeOwnerWhite);
     turn_ = sideOfTurn(saved.turn);
     options_.cubeEnabled = saved.cubeEnabled;
     busy_ = false;

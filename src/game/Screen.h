@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "rules/Cube.h"
 #include "rules/Position.h"
 
 namespace lumaro {
@@ -73,8 +74,8 @@ public:
     virtual void showOpeningDice(int /*blackDie*/, int /*whiteDie*/) {}
     // A game has begun: its clock starts now.
     virtual void gameStarted() {}
-    // The cube: value 1 is centred; otherwise on the owner's side.
-    virtual void drawCube(int /*cubeValue*/, int /*cubeOwnerWhite*/) {}
+    // The cube moved or changed: centred, or on its holder's side.
+    virtual void drawCube(const Cube& /*cube*/) {}
     // A die of the side to move has been played: its picture darkens.
     virtual void dieUsed(int /*die*/) {}
     // The board follows the game's position through these, told after the position changed.

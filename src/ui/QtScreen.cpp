@@ -32,7 +32,7 @@ void QtScreen::showDice(Side side, int dieA, int dieB) { board_.showDice(side, d
 void QtScreen::clearDice() { board_.clearDice(); }
 void QtScreen::showOpeningDice(int blackDie, int whiteDie) { board_.showOpeningDice(blackDie, whiteDie); }
 void QtScreen::gameStarted() { board_.gameStarted(); }
-void QtScreen::drawCube(int, int) { board_.drawCube(); }
+void QtScreen::drawCube(const Cube&) { board_.drawCube(); }
 void QtScreen::dieUsed(int die) { board_.dieUsed(die); }
 void QtScreen::checkerLeft(Side side, int point, bool withEffects) { board_.scene().checkerLeft(side, point, withEffects); }
 void QtScreen::checkerArrived(Side side, int point, bool withEffects) { board_.scene().checkerArrived(side, point, withEffects); }

@@ -26,7 +26,7 @@ public:
     void clearDice() override;
     void showOpeningDice(int blackDie, int whiteDie) override;
     void gameStarted() override;
-    void drawCube(int cubeValue, int cubeOwnerWhite) override;
+    void drawCube(const Cube& cube) override;
     void dieUsed(int die) override;
     void checkerLeft(Side side, int point, bool withEffects) override;
     void checkerArrived(Side side, int point, bool withEffects) override;
