@@ -104,6 +104,7 @@ public:
     void setScreen(Screen& screen) { screen_ = &screen; }
     // Where SAVE and LOAD read and write; without it they do nothing.
     void setSavedGameFiles(SavedGameFiles& files) { files_ = &files; }
+    SavedGameFiles* savedGameFiles() const { return files_; }
     Side sideToMove() const { return turn_; }
 
     // Who plays Black, by the options: the computer, a second person at this board, or at Network
@@ -228,8 +229,7 @@ public:
     // A new local game: the question, the board, who begins and the first roll.
     void startNewGame();
 
-    // The menu commands. Each first checks its guards against the window's state and does nothing
-    // when one holds; they return whether they acted.
+    // What the window tells the menu's guards (see MenuCommands).
     struct ShellState {
         bool toolWindowOpen = false;  // the statistics, help or settings window is open
     };
@@ -238,22 +238,6 @@ public:
     // and the game given up.
     bool askToResign();
     void resignNow();
-    bool commandStart(const ShellState& shell);
-    bool commandBack(const ShellState& shell);
-    bool commandMove(const ShellState& shell);
-    bool commandAbort(const ShellState& shell);
-    bool commandSide(const ShellState& shell);
-    bool commandColor(const ShellState& shell);
-    bool commandScore(const ShellState& shell);
-    // EXIT's questions: true when the program may close (the caller saves the settings and says
-    // farewell).
-    bool commandExit(const ShellState& shell);
-    // SAVE writes the turn-start snapshot to the file the player picks; LOAD asks to resign a
-    // running game, reads a saved game and plays on from it, the resignation booked only then. A
-    // file that is not a saved game is refused whole with a message naming the reason, and the
-    // running game goes on; a failed save is told too.
-    bool commandSave(const ShellState& shell);
-    bool commandLoad(const ShellState& shell);
     // A network game in which the peer is on turn: most commands wait.
     bool peerOnTurn() const;
     // The guards every menu item shares: the hourglass, a change in progress, a window over the

@@ -1,120 +1,126 @@
 // The commands of the menu panel, with the guards that keep each of them out at the wrong moment.
-#include "game/Game.h"
+#include "game/MenuCommands.h"
+
+#include <optional>
 
 namespace lumaro {
 
-bool Game::resign() {
-    if (!gameOn_) return true;
-    if (!askToResign()) return false;
-    resignNow();
+bool MenuCommands::start(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, true)) return false;
+    if (g.connected() && g.hostSide()) return false;  // the caller starts the games of a connection
+    if (g.gameOn() && !g.resign()) return false;
+    g.blackPlayer().startGame(g);
     return true;
 }
 
-bool Game::askToResign() {
-    // While the peer is on turn a network game cannot be resigned: the answer is no.
-    if (networkPlace() && connected_ && turn_ == Side::Black) return false;
-    return showMessage(MessageKind::Resign, "Do you want to resign?", "", true);
-}
-
-void Game::resignNow() {
-    if (!gameOn_) return;
-    if (networkPlace() && connected_) {
-        // The peer knows the position of the turn's start, not the steps made since: both sides
-        // score the resignation from that position.
-        undoTurn();
-        // The peer hears of it first; when it cannot, the communication error has ended the game.
-        if (!blackPlayer().whiteResigns(*this)) return;
-    }
-    if (!gameOn_) return;
-    // The player at this machine gives up; between two people at one board, the one on turn.
-    sideResigns(blackPlayer().playsAtThisBoard() ? sideToMove() : Side::White);
-}
-
-bool Game::commandStart(const ShellState& shell) {
-    if (menuRefused(shell, true)) return false;
-    if (connected_ && hostSide_) return false;  // the caller starts the games of a connection
-    if (gameOn_ && !resign()) return false;
-    blackPlayer().startGame(*this);
+bool MenuCommands::back(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, true) || !g.gameOn()) return false;
+    if (g.sideToMove() == Side::Black && !g.blackPlayer().playsAtThisBoard()) return false;
+    g.undoTurn();
     return true;
 }
 
-bool Game::commandBack(const ShellState& shell) {
-    if (menuRefused(shell, true) || !gameOn_) return false;
-    if (turn_ == Side::Black && !blackPlayer().playsAtThisBoard()) return false;
-    undoTurn();
-    return true;
-}
-
-bool Game::commandMove(const ShellState& shell) {
-    if (menuRefused(shell, false) || !gameOn_) return false;
+bool MenuCommands::move(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, false) || !g.gameOn()) return false;
     // The computer's search plays White's roll against the computer, and in a network game for a
     // player who asks for it (the steps travel to the peer like clicked ones).
-    if (!blackPlayer().allowsMoveCommand(*this) || turn_ == Side::Black) return false;
-    playWhiteByComputer();
+    if (!g.blackPlayer().allowsMoveCommand(g) || g.sideToMove() == Side::Black) return false;
+    g.playWhiteByComputer();
     return true;
 }
 
-bool Game::commandAbort(const ShellState& shell) {
-    if (menuRefused(shell, false) || !gameOn_) return false;
-    return resign();
+bool MenuCommands::abort(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, false) || !g.gameOn()) return false;
+    return g.resign();
 }
 
-bool Game::commandSide(const ShellState& shell) {
-    if (menuRefused(shell, true) || !gameOn_) return false;
-    busy_ = true;
-    options_.homeRight = !options_.homeRight;
-    screen_->sideChanged(options_.homeRight);
-    updateCounters();
-    busy_ = false;
-    screen_->refreshBarDots();
-    return true;
-}
-
-bool Game::commandColor(const ShellState& shell) {
-    if (menuRefused(shell, true)) return false;
-    const Options before = options_;
-    options_.checkerColours = static_cast<Byte>(options_.checkerColours % 3 + 1);
-    optionsChanged(before);
-    return true;
-}
-
-bool Game::commandScore(const ShellState& shell) {
-    if (menuRefused(shell, true)) return false;
-    showMessage(scoreMessage(options_, scores_));
-    return true;
-}
-
-void Game::optionsChanged(const Options& before) {
-    if (before.modernSkin != options_.modernSkin || before.checkerColours != options_.checkerColours) {
-        // Every checker is drawn again; nothing may move meanwhile.
-        const bool wasBusy = busy_;
-        busy_ = true;
-        screen_->checkerLookChanged();
-        if (before.modernSkin != options_.modernSkin) {
-            drawCube();
-            if (gameOn_)
-                redrawDiceOfSideToMove();
-            else
-                screen_->clearDice();
-        }
-        busy_ = wasBusy;
+bool MenuCommands::side(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, true) || !g.gameOn()) return false;
+    {
+        const Game::InputHold hold(g);
+        g.changeOptions([](Options& o) { o.homeRight = !o.homeRight; });
+        g.screen().sideChanged(g.options().homeRight);
+        g.updateCounters();
     }
-    if (!options_.showBarDots) screen_->refreshBarDots();
-    screen_->displayOptionsChanged();
+    g.screen().refreshBarDots();
+    return true;
 }
 
-bool Game::commandExit(const ShellState& shell) {
-    if (menuRefused(shell, false)) return false;
-    if (gameOn_) {
-        if (peerOnTurn()) {
+bool MenuCommands::color(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, true)) return false;
+    const Options before = g.options();
+    g.changeOptions([](Options& o) { o.checkerColours = static_cast<Byte>(o.checkerColours % 3 + 1); });
+    g.optionsChanged(before);
+    return true;
+}
+
+bool MenuCommands::score(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, true)) return false;
+    g.showMessage(scoreMessage(g.options(), g.scores()));
+    return true;
+}
+
+bool MenuCommands::exit(const ShellState& shell) {
+    Game& g = game_;
+    if (g.menuRefused(shell, false)) return false;
+    if (g.gameOn()) {
+        if (g.peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.
-            if (!showMessage(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
-            sideResigns(Side::White);
-        } else if (!resign()) {
+            if (!g.showMessage(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
+            g.sideResigns(Side::White);
+        } else if (!g.resign()) {
             return false;
         }
     }
-    if (connected_ && !showMessage(MessageKind::Resign, "Disconnect and exit?", "", true)) return false;
+    if (g.connected() && !g.showMessage(MessageKind::Resign, "Disconnect and exit?", "", true)) return false;
+    return true;
+}
+
+bool MenuCommands::save(const ShellState& shell) {
+    Game& g = game_;
+    SavedGameFiles* files = g.savedGameFiles();
+    if (g.menuRefused(shell, true) || !g.gameOn() || !files) return false;
+    std::optional<Game::InputHold> hold(std::in_place, g);  // the dialog waits while the board stands still
+    const std::optional<std::string> path = g.screen().chooseFileToSave();
+    hold.reset();
+    if (!path) return true;
+    std::string whyNot;
+    if (!files->write(*path, g.savedGame(), whyNot))
+        g.showMessage(MessageKind::RuleNotice, "The game could not be saved.", whyNot, false);
+    return true;
+}
+
+bool MenuCommands::load(const ShellState& shell) {
+    Game& g = game_;
+    SavedGameFiles* files = g.savedGameFiles();
+    if (g.menuRefused(shell, false) || g.networkPlace() || !files) return false;
+    // The question comes first, but the running game is given up only for a file that holds a
+    // game: a refused file leaves the game, the scores and the match as they were.
+    const bool resigning = g.gameOn();
+    if (resigning && !g.askToResign()) return false;
+    std::optional<Game::InputHold> hold(std::in_place, g);
+    const std::optional<std::string> path = g.screen().chooseFileToLoad();
+    hold.reset();
+    if (!path) {
+        if (resigning) g.resignNow();  // the player said YES: a cancelled dialog does not take it back
+        return true;
+    }
+    const SavedGameResult loaded = files->read(*path);
+    if (!loaded.ok) {
+        g.showMessage(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
+        return true;
+    }
+    if (resigning) g.resignNow();
+    g.restoreSavedGame(loaded.game);
+    g.screen().saveSettings();  // the loaded game's cube option persists
+    if (g.gameOn() && g.sideToMove() == Side::Black) g.blackPlayer().blackPlaysRolledDice(g);
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <cstdio>
 
+#include "game/MenuCommands.h"
 #include "persistence/SettingsFile.h"
 #include "ui/ActivityLights.h"
 #include "ui/Backdrop.h"
@@ -194,25 +195,25 @@ void Shell::onCommand(MenuItem item) {
     Game& g = *game_;
     const Game::ShellState shell = shellState();
     switch (item) {
-        case MenuItem::Start: g.commandStart(shell); break;
-        case MenuItem::Back: g.commandBack(shell); break;
-        case MenuItem::Move: g.commandMove(shell); break;
-        case MenuItem::Abort: g.commandAbort(shell); break;
+        case MenuItem::Start: MenuCommands(g).start(shell); break;
+        case MenuItem::Back: MenuCommands(g).back(shell); break;
+        case MenuItem::Move: MenuCommands(g).move(shell); break;
+        case MenuItem::Abort: MenuCommands(g).abort(shell); break;
         case MenuItem::Side:
-            if (g.commandSide(shell)) board_->update();
+            if (MenuCommands(g).side(shell)) board_->update();
             break;
         case MenuItem::Color:
-            if (g.commandColor(shell)) board_->update();
+            if (MenuCommands(g).color(shell)) board_->update();
             break;
-        case MenuItem::Score: g.commandScore(shell); break;
+        case MenuItem::Score: MenuCommands(g).score(shell); break;
         case MenuItem::Hide:
             if (!g.hourglass() && !g.busy()) menu_->hideIfDetached();
             break;
         case MenuItem::Exit:
-            if (g.commandExit(shell)) exitProgram();
+            if (MenuCommands(g).exit(shell)) exitProgram();
             break;
-        case MenuItem::Load: g.commandLoad(shell); break;
-        case MenuItem::Save: g.commandSave(shell); break;
+        case MenuItem::Load: MenuCommands(g).load(shell); break;
+        case MenuItem::Save: MenuCommands(g).save(shell); break;
         case MenuItem::Stat:
             if (toolWindowMayOpen(g, shell)) openToolWindow(*statistics_);
             break;

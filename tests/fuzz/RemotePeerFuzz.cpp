@@ -18,6 +18,7 @@
 #include <unistd.h>
 
 #include "rules/MaxDiceRule.h"
+#include "game/MenuCommands.h"
 #include "fuzz/FuzzCheck.h"
 #include "game/Game.h"
 #include "game/PlayerName.h"
@@ -274,10 +275,10 @@ private:
             case 12: game.whiteEntryByClick(button); break;
             case 13:
                 switch (in.next() % 4) {
-                    case 0: game.commandStart(shell); break;
-                    case 1: game.commandAbort(shell); break;
-                    case 2: game.commandMove(shell); break;
-                    default: game.commandBack(shell); break;
+                    case 0: MenuCommands(game).start(shell); break;
+                    case 1: MenuCommands(game).abort(shell); break;
+                    case 2: MenuCommands(game).move(shell); break;
+                    default: MenuCommands(game).back(shell); break;
                 }
                 break;
             case 14:

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game/Game.h"
+#include "game/MenuCommands.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
@@ -73,14 +74,14 @@ struct MessageBoxInput : ::testing::Test {
             game.clickCube();
             for (char key : {'m', 'M', 'd', 'D', '3'}) game.keyPressed(key, false, false);
             game.keyPressed('\b', true, false);
-            game.commandStart(shell);
-            game.commandBack(shell);
-            game.commandMove(shell);
-            game.commandAbort(shell);
-            game.commandSide(shell);
-            game.commandColor(shell);
-            game.commandScore(shell);
-            game.commandExit(shell);
+            MenuCommands(game).start(shell);
+            MenuCommands(game).back(shell);
+            MenuCommands(game).move(shell);
+            MenuCommands(game).abort(shell);
+            MenuCommands(game).side(shell);
+            MenuCommands(game).color(shell);
+            MenuCommands(game).score(shell);
+            MenuCommands(game).exit(shell);
         }
     }
 
@@ -169,10 +170,10 @@ TEST_F(MessageBoxInput, ResignScoreAndExitTakeNoOtherInput) {
     startTurn(startingPosition(), 3, 1, 1);
     const Game::ShellState shell;
     screen.answers = {Answer::No};
-    EXPECT_FALSE(game.commandAbort(shell));
-    game.commandScore(shell);
+    EXPECT_FALSE(MenuCommands(game).abort(shell));
+    MenuCommands(game).score(shell);
     screen.answers = {Answer::Yes};
-    EXPECT_TRUE(game.commandExit(shell));  // resigns: the result box follows
+    EXPECT_TRUE(MenuCommands(game).exit(shell));  // resigns: the result box follows
     EXPECT_TRUE(probed.count("Do you want to resign?"));
     EXPECT_TRUE(probed.count("GAMES SCORE"));
     EXPECT_TRUE(probed.count("Black player is the WINNER !"));

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "game/Game.h"
+#include "game/MenuCommands.h"
 #include "persistence/SavedGameFile.h"
 #include "persistence/TempFolder.h"
 #include "support/FakeScreen.h"
@@ -41,7 +42,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     game.takeSnapshot();
     game.whiteStepByClick(12, Game::Button::Left);  // moves made this turn are not saved
     screen.fileToSave = folder.file("game.sav");
-    EXPECT_TRUE(game.commandSave(shell));
+    EXPECT_TRUE(MenuCommands(game).save(shell));
     EXPECT_TRUE(std::filesystem::exists(folder.file("game.sav")));
 
     // Another game, then LOAD: the running game is resigned first (YES).
@@ -50,7 +51,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     screen.answers = {Answer::Yes};
     screen.fileToLoad = folder.file("game.sav");
     const int settingsBefore = screen.settingsSaved;
-    EXPECT_TRUE(game.commandLoad(shell));
+    EXPECT_TRUE(MenuCommands(game).load(shell));
     EXPECT_EQ(game.scores().whiteGamesWon + game.scores().blackGamesWon, 1u);  // the resignation was booked
     EXPECT_TRUE(game.gameOn());
     EXPECT_TRUE(game.board().sameCheckersAs(pos));
@@ -81,14 +82,14 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
 
     screen.answers = {Answer::No};  // keep the running game: LOAD stops at the question
     screen.fileToLoad = folder.file("short.sav");
-    EXPECT_FALSE(game.commandLoad(shell));
+    EXPECT_FALSE(MenuCommands(game).load(shell));
     EXPECT_TRUE(game.gameOn());
 
     game.stopGameUnscored();  // no game running: no question
     for (const char* name : {"short.sav", "sixteen.sav", "missing.sav"}) {
         screen.messages.clear();
         screen.fileToLoad = folder.file(name);
-        EXPECT_TRUE(game.commandLoad(shell));
+        EXPECT_TRUE(MenuCommands(game).load(shell));
         ASSERT_EQ(screen.messages.size(), 1u) << name;
         EXPECT_EQ(screen.messages[0].line1, "The game could not be loaded.");
         EXPECT_FALSE(screen.messages[0].line2.empty());
@@ -117,7 +118,7 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
         screen.messages.clear();
         screen.answers = {Answer::Yes};
         screen.fileToLoad = folder.file(name);
-        EXPECT_TRUE(game.commandLoad(shell));
+        EXPECT_TRUE(MenuCommands(game).load(shell));
         ASSERT_EQ(screen.messages.size(), 2u) << name;  // the question, then the refusal
         EXPECT_EQ(screen.messages[0].line1, "Do you want to resign?");
         EXPECT_EQ(screen.messages[1].line1, "The game could not be loaded.");
@@ -134,7 +135,7 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
 TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
     startTurn(startingPosition(), 6, 4, 1);
     screen.fileToSave = folder.file("no-such-folder/game.sav");
-    EXPECT_TRUE(game.commandSave(shell));
+    EXPECT_TRUE(MenuCommands(game).save(shell));
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "The game could not be saved.");
     EXPECT_FALSE(screen.messages[0].line2.empty());
@@ -142,11 +143,11 @@ TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
     // An existing file stays as it was when the new one cannot be written.
     const std::string path = folder.file("kept.sav");
     screen.fileToSave = path;
-    EXPECT_TRUE(game.commandSave(shell));
+    EXPECT_TRUE(MenuCommands(game).save(shell));
     const auto size = std::filesystem::file_size(path);
     std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be created
     game.arrangeTurn(game.board(), 1, game.dice().dieB, game.sideToMove(), 5);
-    EXPECT_TRUE(game.commandSave(shell));
+    EXPECT_TRUE(MenuCommands(game).save(shell));
     EXPECT_EQ(screen.messages.back().line1, "The game could not be saved.");
     EXPECT_EQ(std::filesystem::file_size(path), size);
     std::ifstream kept(path, std::ios::binary);
@@ -158,26 +159,26 @@ TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
 TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
     // No game: nothing to save.
     screen.fileToSave = folder.file("x.sav");
-    EXPECT_FALSE(game.commandSave(shell));
+    EXPECT_FALSE(MenuCommands(game).save(shell));
     startTurn(startingPosition(), 6, 4, 1);
-    EXPECT_FALSE(game.commandSave(Game::ShellState{true}));  // a window covers the board
+    EXPECT_FALSE(MenuCommands(game).save(Game::ShellState{true}));  // a window covers the board
     std::optional<Game::InputHold> hold(std::in_place, game);
-    EXPECT_FALSE(game.commandSave(shell));
-    EXPECT_FALSE(game.commandLoad(shell));
+    EXPECT_FALSE(MenuCommands(game).save(shell));
+    EXPECT_FALSE(MenuCommands(game).load(shell));
     hold.reset();
     game.changeOptions([&](Options& o) { o.humanOpponent = true; });
     game.changeOptions([&](Options& o) { o.localPlay = false; });
-    EXPECT_FALSE(game.commandLoad(shell));  // never in the network setting
+    EXPECT_FALSE(MenuCommands(game).load(shell));  // never in the network setting
     game.changeOptions([&](Options& o) { o.humanOpponent = false; });
     game.changeOptions([&](Options& o) { o.localPlay = true; });
     EXPECT_FALSE(std::filesystem::exists(folder.file("x.sav")));
 
     // Cancelled dialogs: nothing written; a resignation made to load stands.
     screen.fileToSave.reset();
-    EXPECT_TRUE(game.commandSave(shell));
+    EXPECT_TRUE(MenuCommands(game).save(shell));
     screen.fileToLoad.reset();
     screen.answers = {Answer::Yes};
-    EXPECT_TRUE(game.commandLoad(shell));
+    EXPECT_TRUE(MenuCommands(game).load(shell));
     EXPECT_FALSE(game.gameOn());
     EXPECT_EQ(game.scores().blackGamesWon, 1u);
 }
@@ -190,7 +191,7 @@ TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
     saved.turn = 0;
     ASSERT_TRUE(writeSavedGame(folder.file("black.sav"), saved));
     screen.fileToLoad = folder.file("black.sav");
-    EXPECT_TRUE(game.commandLoad(shell));
+    EXPECT_TRUE(MenuCommands(game).load(shell));
     EXPECT_FALSE(game.board().sameCheckersAs(startingPosition()));  // Black ran 24 to 13
     EXPECT_EQ(blackCheckersOf(game.board()), 15);
     EXPECT_EQ(game.sideToMove(), Side::Black);

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "RawPeer.h"
+#include "game/MenuCommands.h"
 
 namespace lumaro::testing {
 namespace {
@@ -151,7 +152,7 @@ TEST(HostilePeer, AResponseWithAnotherKeyFailsTheExchangeAtOnce) {
             if (c.payload[1] == net::kInvite) return RawPeer::response(net::kNo, {}, key);
             return std::nullopt;
         };
-        caller.game.commandStart(Game::ShellState{});
+        MenuCommands(caller.game).start(Game::ShellState{});
         const std::vector<Parsed> commands = caller.messagesSince(0);
         if (shift == 0) {
             EXPECT_EQ(caller.shownSince(0), (std::vector<std::string>{"Invite Host | [10.0.0.9]...", "Invitation refused | "}));
@@ -182,7 +183,7 @@ TEST(HostilePeer, APeersNameIsCutToTwentyCharacters) {
             return RawPeer::response(c.payload[1] == net::kNames ? net::kName : net::kNo,
                                      c.payload[1] == net::kNames ? name : std::string(), c.key);
         };
-        caller.game.commandStart(Game::ShellState{});
+        MenuCommands(caller.game).start(Game::ShellState{});
         EXPECT_EQ(caller.remote.hostName(), stored) << n;
         EXPECT_EQ(caller.shownSince(0).front(), "Invite " + stored + " | [10.0.0.9]...") << n;
     }
@@ -284,7 +285,7 @@ TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
             const std::vector<Parsed> last = caller.messagesSince(caller.sent.size() - 1);
             if (!last.empty() && last[0].payload[1] == net::kStartGame) caller.remote.connectionLost();
         };
-        caller.game.commandStart(Game::ShellState{});
+        MenuCommands(caller.game).start(Game::ShellState{});
         EXPECT_EQ(caller.shownSince(0).back(), "Alternate play. Black begins! | Starting a new game...");
         EXPECT_FALSE(caller.game.gameOn());
     }

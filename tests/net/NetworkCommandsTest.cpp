@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "RandomNetPlayer.h"
+#include "game/MenuCommands.h"
 
 namespace lumaro::testing {
 namespace {
@@ -26,7 +27,7 @@ int commandsSent(const Program& p, Byte code) {
 // The caller presses START once; both sides then idle for `seconds` of game time.
 void startOnce(NetworkPair& pair, int seconds) {
     auto caller = [&](Program& p) {
-        p.game.commandStart(Game::ShellState{});
+        MenuCommands(p.game).start(Game::ShellState{});
         for (int i = 0; i < seconds * 20; ++i) pair.delay(0, 50);
     };
     auto host = [&](Program&) {
@@ -42,7 +43,7 @@ TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
     game.changeOptions([&](Options& o) { o.localPlay = false; });
     net::RemoteProgram remote(game);
     game.setRemote(&remote);
-    EXPECT_TRUE(game.commandStart(Game::ShellState{}));
+    EXPECT_TRUE(MenuCommands(game).start(Game::ShellState{}));
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "You have to be connected");
     EXPECT_EQ(screen.messages[0].line2, "for a network game!");
@@ -114,7 +115,7 @@ TEST(NetworkCommands, TheGamesAlternateWhoBeginsAndTheHostCannotStart) {
     Game& host = pair.side[1].game;
     EXPECT_TRUE(host.hostSide());
     host.stopGameUnscored();
-    EXPECT_FALSE(host.commandStart(Game::ShellState{}));  // the host never starts a game
+    EXPECT_FALSE(MenuCommands(host).start(Game::ShellState{}));  // the host never starts a game
 }
 
 TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
@@ -125,21 +126,21 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
     bool forcedExit = false;
     auto caller = [&](Program& p) {
         Game& g = p.game;
-        g.commandStart(Game::ShellState{});
+        MenuCommands(g).start(Game::ShellState{});
         for (int i = 0; i < 40; ++i) pair.delay(0, 50);
         // Just rolled: the cube does nothing, nor does it while the peer plays.
         ASSERT_EQ(g.sideToMove(), Side::White);
         g.clickCube();
         if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
-        g.commandMove(Game::ShellState{});  // MOVE plays the roll for the player
+        MenuCommands(g).move(Game::ShellState{});  // MOVE plays the roll for the player
         g.clickDice();                      // and the move goes to the peer
         ASSERT_TRUE(g.waitingForOpponent());
         g.clickCube();
         if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
         // While the peer is on turn ABORT asks nothing; EXIT offers the forced resignation.
-        EXPECT_FALSE(g.commandAbort(Game::ShellState{}));
+        EXPECT_FALSE(MenuCommands(g).abort(Game::ShellState{}));
         const std::size_t before = p.screen.messages.size();
-        EXPECT_TRUE(g.commandExit(Game::ShellState{}));
+        EXPECT_TRUE(MenuCommands(g).exit(Game::ShellState{}));
         ASSERT_GE(p.screen.messages.size(), before + 2);
         EXPECT_EQ(p.screen.messages[before].line1, "Resign and force exit");
         forcedExit = !g.gameOn();

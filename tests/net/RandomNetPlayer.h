@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "NetworkPair.h"
+#include "game/MenuCommands.h"
 #include "support/RandomPositions.h"
 
 namespace lumaro::testing {
@@ -58,13 +59,13 @@ struct RandomPlayer {
             if (g.hostSide()) return true;  // the host waits for invitations
             if (gamesStarted >= games) return false;
             ++gamesStarted;
-            g.commandStart(Game::ShellState{});
+            MenuCommands(g).start(Game::ShellState{});
             return true;
         }
         if (g.sideToMove() == Side::White) {
             if (random.below(300) == 0) {
                 wantsToResign = true;
-                g.commandAbort(Game::ShellState{});
+                MenuCommands(g).abort(Game::ShellState{});
                 wantsToResign = false;
                 return true;
             }

@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "support/BoardTable.h"
+#include "game/MenuCommands.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
 #include "ui/Assets.h"
@@ -231,7 +232,7 @@ private slots:
         t.game.arrangeCube(2, 1);
         t.game.takeSnapshot();
         answerFileDialog(&t.window, QStringLiteral("kept"));  // the default extension is added
-        QVERIFY(t.game.commandSave({}));
+        QVERIFY(MenuCommands(t.game).save({}));
         QVERIFY(QFile::exists(folder + QStringLiteral("/kept.sav")));
 
         t.game.stopGameUnscored();
@@ -239,7 +240,7 @@ private slots:
         t.game.stopGameUnscored();
         t.game.arrangeCube(1, t.game.cubeOwnerWhite());
         answerFileDialog(&t.window, QStringLiteral("kept.sav"));
-        QVERIFY(t.game.commandLoad({}));
+        QVERIFY(MenuCommands(t.game).load({}));
         QVERIFY(t.game.board().sameCheckersAs(pos));
         QCOMPARE(int(t.game.dice().dieA), 4);
         QCOMPARE(int(t.game.dice().dieB), 2);
@@ -497,7 +498,7 @@ private slots:
         t.startTurn(pos, 3, 5);
         QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 1, 1));
         QCOMPARE(dotsShown(t.window.grab().toImage()), 3);
-        QVERIFY(t.game.commandSide(Game::ShellState{}));
+        QVERIFY(MenuCommands(t.game).side(Game::ShellState{}));
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
         // A new board: point 1's checkers stay, the others went back to their starting points.
         t.startTurn(positionOf({{3, 2}, {12, 13}, {24, -15}}), 3, 5);
@@ -517,7 +518,7 @@ private slots:
         QVERIFY(aquaShown(shot, t.window.scene().screenPositionOf(9)));
         QCOMPARE(dotsShown(shot), 3);
         // MOVE (M) plays the whole roll: no die is left to mark, wherever the mouse stands.
-        QVERIFY(t.game.commandMove(Game::ShellState{}));
+        QVERIFY(MenuCommands(t.game).move(Game::ShellState{}));
         QVERIFY(!t.game.dice().anyLeft());
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
     }

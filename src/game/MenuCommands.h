@@ -1,0 +1,37 @@
+#pragma once
+// The commands of the menu panel: START, BACK, MOVE, ABORT, SIDE, COLOR, SCORE, EXIT, SAVE and LOAD.
+// Each first checks its guards against the game and the window's state and does nothing when one
+// holds; each returns whether it acted. They change the game only through its operations: the
+// shell routes the panel's items here, and the tests call them the same way.
+#include "game/Game.h"
+
+namespace lumaro {
+
+class MenuCommands {
+public:
+    using ShellState = Game::ShellState;
+
+    explicit MenuCommands(Game& game) : game_(game) {}
+
+    bool start(const ShellState& shell);
+    bool back(const ShellState& shell);
+    bool move(const ShellState& shell);
+    bool abort(const ShellState& shell);
+    bool side(const ShellState& shell);
+    bool color(const ShellState& shell);
+    bool score(const ShellState& shell);
+    // EXIT's questions: true when the program may close (the caller saves the settings and says
+    // farewell).
+    bool exit(const ShellState& shell);
+    // SAVE writes the turn-start snapshot to the file the player picks; LOAD asks to resign a
+    // running game, reads a saved game and plays on from it, the resignation booked only then. A
+    // file that is not a saved game is refused whole with a message naming the reason, and the
+    // running game goes on; a failed save is told too. Both need the game's SavedGameFiles.
+    bool save(const ShellState& shell);
+    bool load(const ShellState& shell);
+
+private:
+    Game& game_;
+};
+
+}  // namespace lumaro

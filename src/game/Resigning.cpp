@@ -1,0 +1,54 @@
+// Resigning, the guards of a network game, and what follows a change of the options.
+#include "game/Game.h"
+
+namespace lumaro {
+
+bool Game::peerOnTurn() const { return networkPlace() && connected_ && gameOn_ && turn_ == Side::Black; }
+
+bool Game::resign() {
+    if (!gameOn_) return true;
+    if (!askToResign()) return false;
+    resignNow();
+    return true;
+}
+
+bool Game::askToResign() {
+    // While the peer is on turn a network game cannot be resigned: the answer is no.
+    if (networkPlace() && connected_ && turn_ == Side::Black) return false;
+    return showMessage(MessageKind::Resign, "Do you want to resign?", "", true);
+}
+
+void Game::resignNow() {
+    if (!gameOn_) return;
+    if (networkPlace() && connected_) {
+        // The peer knows the position of the turn's start, not the steps made since: both sides
+        // score the resignation from that position.
+        undoTurn();
+        // The peer hears of it first; when it cannot, the communication error has ended the game.
+        if (!blackPlayer().whiteResigns(*this)) return;
+    }
+    if (!gameOn_) return;
+    // The player at this machine gives up; between two people at one board, the one on turn.
+    sideResigns(blackPlayer().playsAtThisBoard() ? sideToMove() : Side::White);
+}
+
+void Game::optionsChanged(const Options& before) {
+    if (before.modernSkin != options_.modernSkin || before.checkerColours != options_.checkerColours) {
+        // Every checker is drawn again; nothing may move meanwhile.
+        const bool wasBusy = busy_;
+        busy_ = true;
+        screen_->checkerLookChanged();
+        if (before.modernSkin != options_.modernSkin) {
+            drawCube();
+            if (gameOn_)
+                redrawDiceOfSideToMove();
+            else
+                screen_->clearDice();
+        }
+        busy_ = wasBusy;
+    }
+    if (!options_.showBarDots) screen_->refreshBarDots();
+    screen_->displayOptionsChanged();
+}
+
+}  // namespace lumaro
