@@ -58,7 +58,7 @@ Game::KeyCommand Game::keyPressed(char key, bool backspace, bool toolWindowOpen)
     // Typed dice go to a manual roll waiting for them; otherwise, while a box is up, a move runs or
     // the computer thinks, a key is no answer to anything.
     if (!enteringDice_ && !acceptsInput()) return KeyCommand::None;
-    dice_.pendingKey = static_cast<Byte>(key);
+    typeDiceKey(static_cast<Byte>(key));
     if (enteringDice_) return KeyCommand::None;
     if (key == 'D' || key == 'd') offerDouble();
     if (key == 'M' || key == 'm') return KeyCommand::Move;

@@ -30,7 +30,7 @@ void Game::offerDouble() {
     if (networkPlace()) {
         // A network game doubles through the connection: only before White's roll, once the peer's
         // move is replayed, and with the cube centred or White's.
-        const bool mayOffer = !waitingForOpponent_ && turn_ == Side::Black && cubeIsAvailableTo(Side::White);
+        const bool mayOffer = !waitingForOpponent_ && turn_ == Side::Black && cube_.availableTo(Side::White);
         if (connected_ && mayOffer) blackPlayer().doubleOffered(*this, Side::White);
         return;
     }
@@ -38,12 +38,8 @@ void Game::offerDouble() {
     // by the cube only when it is a person at this board.
     const Side offerer = otherSide(sideToMove());
     if (offerer == Side::Black && !blackPlayer().playsAtThisBoard()) return;
-    if (!cubeIsAvailableTo(offerer)) return;
+    if (!cube_.availableTo(offerer)) return;
     blackPlayer().doubleOffered(*this, offerer);
-}
-
-bool Game::cubeIsAvailableTo(Side side) const {
-    return cube_.availableTo(side);
 }
 
 bool Game::mayDouble(Side side) const {
@@ -70,7 +66,7 @@ void Game::doubleDropped(Side dropper) {
 
 void Game::computerAnswersDouble() {
     if (turn_ != Side::Black) return;
-    if (!cubeIsAvailableTo(Side::White)) return;
+    if (!cube_.availableTo(Side::White)) return;
     if (computerTakesDouble()) {
         showMessage(MessageKind::Cube, "Your doubling proposal", options_.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
         doubleTaken(Side::Black);

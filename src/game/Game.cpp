@@ -224,7 +224,6 @@ void Game::undoTurn() {
     screen_->positionLaidOut(board_);
     updateCounters();
     busy_ = false;
-    screen_->refreshBarDots();
     moveRecord_.fill(0);
     screen_->refreshBarDots();
 }

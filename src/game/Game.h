@@ -59,8 +59,6 @@ public:
     bool hostSide() const { return hostSide_; }    // this program accepted the connection: the peer starts the games
     bool waitingForOpponent() const { return waitingForOpponent_; }  // the peer rolls or moves
     const Cube& cube() const { return cube_; }
-    Byte cubeValue() const { return cube_.value(); }  // 1 centred, else 2..64
-    Byte cubeOwnerWhite() const { return cube_.ownerWhite(); }
     Byte gameNumber() const { return gameNumber_; }  // boards since start-up, 1..255 and back to 1
     Byte crawfordGameNumber() const { return crawfordGameNumber_; }
     bool blackBeginsNext() const { return blackBeginsNext_; }
@@ -91,7 +89,7 @@ public:
     void arrangeGameOn(bool on) { gameOn_ = on; }
     void arrangeSideOnTurn(Side side) { turn_ = side; }
     void arrangeNextNetworkBeginner(bool black) { blackBeginsNext_ = !black; }
-    // A key as a manual roll reads it (a digit 1..6 enters a die).
+    // A key as a manual roll reads it (a digit 1..6 enters a die; the dice buttons type digits).
     void typeDiceKey(Byte key) { dice_.pendingKey = key; }
 
     // The options: read by everyone, changed only through changeOptions.
@@ -201,11 +199,10 @@ public:
 
     // --- What the window's timers and buttons hand the dice ---
     // The 107 ms clock and the 15 ms menu slide advance the counters the automatic dice mix in; a
-    // slide starts its counter from zero. A manual dice button types its digit.
+    // slide starts its counter from zero.
     void clockTicked() { tick(dice_.clockTicks); }
     void slideStarted() { dice_.slideTicks = 0; }
     void slideTicked() { tick(dice_.slideTicks); }
-    void typeDieKey(int die) { typeDiceKey(static_cast<Byte>('0' + die)); }
 
     // The expert level's networks (the shell loads them).
     void setNets(const NeuralNets* expertNets) { nets_ = expertNets; }
@@ -275,11 +272,10 @@ public:
     // The answer to a double: the taker holds the cube at twice its value and the turn passes;
     // a drop ends the game as a single game times the cube, won by the side that doubled.
     void doubleTaken(Side taker);
-    // The one rule of the cube: `side` may double while the cube is in play, below 64 and centred
-    // or its own; a double taken doubles the cube's value and gives it to the taker (the turn does
-    // not move: doubleTaken passes it, a double before the doubler's roll keeps it).
-    bool cubeIsAvailableTo(Side side) const;
+    // `side` may double: the cube is in play (the option) and the cube's own rule lets it.
     bool mayDouble(Side side) const;
+    // A double taken: booked in the record, the cube doubled and given to the taker. The turn does
+    // not move (doubleTaken passes it; a double before the doubler's roll keeps it).
     void takeDouble(Side taker);
     void doubleDropped(Side dropper);
     // Black (the computer or the remote player) offers White a double before its roll, with the

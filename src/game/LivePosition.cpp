@@ -50,15 +50,9 @@ Position freshBoard(const Position& pos) {
 }
 
 Position restoredPosition(const Position& current, const Position& target) {
-    Position restored = current;
-    for (int p = 1; p <= 24; ++p) {
-        restored.count[p] = capped(target.count[p]);
-        if (restored.count[p] > 0) restored.colour[p] = colourOnBoard(target.colour[p]);
-    }
-    restored.barWhite = capped(target.barWhite);
-    restored.barBlack = capped(target.barBlack);
-    restored.offWhite = target.offWhite;
-    restored.offBlack = target.offBlack;
+    Position restored = freshBoard(target);
+    for (int p = 1; p <= 24; ++p)
+        if (restored.count[p] == 0) restored.colour[p] = current.colour[p];
     return restored;
 }
 

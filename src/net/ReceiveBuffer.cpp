@@ -27,7 +27,7 @@ std::size_t firstWholeMessage(std::string_view text) {
 
 void ReceiveBuffer::tick() {
     if (pending_.empty()) return;
-    if (++pendingTicks_ > kMaxPendingTicks) restart();
+    if (++pendingTicks_ > kMaxPendingTicks) clear();
 }
 
 void ReceiveBuffer::receive(std::string_view data, const std::function<void(const Parsed&)>& deliver) {
@@ -52,7 +52,7 @@ void ReceiveBuffer::cut(std::string_view data, std::vector<Parsed>& messages) {
     for (;;) {
         if (pending_.empty() && next == data.size()) return;
         if (!topUp(4)) {
-            if (!startsATag(pending_)) restart();
+            if (!startsATag(pending_)) clear();
             return;  // the whole read is used up: wait for the rest of the tag
         }
         const std::string_view tag = std::string_view(pending_).substr(0, 4);
@@ -63,7 +63,7 @@ void ReceiveBuffer::cut(std::string_view data, std::vector<Parsed>& messages) {
             text.append(rest.substr(0, std::min(end, kMaxChatLine + 1)));
             next += end;
             if (text.empty() && next == data.size()) return;  // only the tag so far
-            restart();
+            clear();
             if (text.empty()) continue;  // the bare tag before a command is no line
             if (text.size() > kMaxChatLine) text.resize(kMaxChatLine);
             Parsed chat;
@@ -73,13 +73,13 @@ void ReceiveBuffer::cut(std::string_view data, std::vector<Parsed>& messages) {
             continue;
         }
         if (tag != "cmnd" && tag != "resp") {
-            restart();  // rubbish: dropped with the rest of its read
+            clear();  // rubbish: dropped with the rest of its read
             return;
         }
         // A key of 00 is known as soon as it has come: nothing can follow it.
         if (!topUp(6)) return;
         if (hexPair(pending_[4], pending_[5]) == 0) {
-            restart();
+            clear();
             return;
         }
         if (!topUp(kHeaderLength)) return;
@@ -87,12 +87,12 @@ void ReceiveBuffer::cut(std::string_view data, std::vector<Parsed>& messages) {
         const std::size_t length = hexPair(pending_[8], pending_[9]);
         const bool possible = key != 0 && length >= kHeaderLength + 2 && length <= kMaxMessageLength && length % 2 == 0;
         if (!possible) {
-            restart();
+            clear();
             return;
         }
         if (!topUp(length)) return;
         const Parsed parsed = parseBlock(pending_);
-        restart();
+        clear();
         if (parsed.kind == Parsed::Kind::Command || parsed.kind == Parsed::Kind::Response) messages.push_back(parsed);
     }
 }

@@ -27,15 +27,15 @@ public:
     // unfinished is dropped, so that a peer that sent half a header and fell silent cannot spoil
     // the next good message.
     void tick();
-    void clear() { restart(); }
     std::size_t pendingSize() const { return pending_.size(); }
-
-private:
-    void cut(std::string_view data, std::vector<Parsed>& messages);
-    void restart() {
+    // Forgets the unfinished message, if any.
+    void clear() {
         pending_.clear();
         pendingTicks_ = 0;
     }
+
+private:
+    void cut(std::string_view data, std::vector<Parsed>& messages);
 
     std::string pending_;  // the start of a message still incomplete, at most 250 characters
     int pendingTicks_ = 0;  // ticks since that message began

@@ -11,6 +11,17 @@ void RemoteProgram::notice(const std::string& line1, const std::string& line2) {
     game_.showMessage(MessageKind::RuleNotice, line1, line2, false);
 }
 
+namespace {
+
+// The text a command or response carries after its code (payload bytes 2..length).
+std::string payloadText(const Payload& payload, int length) {
+    std::string text;
+    for (int i = 2; i <= length; ++i) text.push_back(static_cast<char>(payload[i]));
+    return text;
+}
+
+}  // namespace
+
 std::string RemoteProgram::moveRecordBytes() const {
     std::string bytes(8, '\0');
     for (int i = 1; i <= 8; ++i) bytes[i - 1] = static_cast<char>(game_.moveRecord()[i]);
@@ -29,9 +40,7 @@ void RemoteProgram::startGame(Game& game) {
         failConnection();
         return;
     }
-    std::string host;
-    for (int i = 2; i <= lastResponse_.length; ++i) host.push_back(static_cast<char>(lastResponse_.payload[i]));
-    hostName_ = nameFromBytes(host);
+    hostName_ = nameFromBytes(payloadText(lastResponse_.payload, lastResponse_.length));
     notice("Invite " + hostName_, "[" + peerAddress_ + "]...");
     const Byte answer = sendCommand(kInvite);
     if (answer == 0) {
@@ -46,25 +55,41 @@ void RemoteProgram::startGame(Game& game) {
     }
 }
 
+void RemoteProgram::announceBeginner(Side beginner) {
+    notice(std::string("Alternate play. ") + (beginner == Side::Black ? "Black begins!" : "White begins!"), "Starting a new game...");
+}
+
+bool RemoteProgram::startGameOnNewBoard() {
+    game_.setUpNewBoard();
+    game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
+    if (!transport_) return false;
+    game_.startNetworkGame();
+    peerRolled_ = false;
+    return true;
+}
+
+void RemoteProgram::rollAndSendWhiteDice() {
+    game_.rollForWhiteInNetworkGame();
+    const std::string dice{static_cast<char>(game_.dice().dieA), static_cast<char>(game_.dice().dieB)};
+    if (sendCommand(kDice, dice) != kDone) failConnection();
+}
+
+bool RemoteProgram::peersTurn() const {
+    return game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent();
+}
+
 void RemoteProgram::beginGameAsCaller() {
     const Side beginner = game_.nextNetworkBeginner();
     game_.prepareNetworkGame(beginner);
     const bool hostBegins = beginner == Side::Black;
-    notice(std::string("Alternate play. ") + (hostBegins ? "Black begins!" : "White begins!"), "Starting a new game...");
+    announceBeginner(beginner);
     if (sendCommand(kStartGame, std::string(1, hostBegins ? '\0' : '\1')) != kDone) {
         failConnection();
         return;
     }
-    game_.setUpNewBoard();
-    game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
-    // The connection may have gone right after the answer: then there is no game to begin.
-    if (!transport_) return;
-    game_.startNetworkGame();
-    peerRolled_ = false;
-    if (hostBegins) return;
-    game_.rollForWhiteInNetworkGame();
-    const std::string dice{static_cast<char>(game_.dice().dieA), static_cast<char>(game_.dice().dieB)};
-    if (sendCommand(kDice, dice) != kDone) failConnection();
+    // The connection may have gone right after the answer.
+    if (!startGameOnNewBoard() || hostBegins) return;
+    rollAndSendWhiteDice();
 }
 
 Byte RemoteProgram::askToStartNetworkGame() {
@@ -76,22 +101,17 @@ Byte RemoteProgram::askToStartNetworkGame() {
 }
 
 void RemoteProgram::beginGameAsHost(Byte callerBegins) {
-    game_.prepareNetworkGame(callerBegins == 1 ? Side::Black : Side::White);
-    notice(std::string("Alternate play. ") + (callerBegins == 1 ? "Black begins!" : "White begins!"), "Starting a new game...");
-    game_.setUpNewBoard();
-    game_.takeSnapshot();
-    // The caller may have gone while the notice was up: then there is no game to begin.
-    if (!transport_) return;
-    game_.startNetworkGame();
-    peerRolled_ = false;
+    const Side beginner = callerBegins == 1 ? Side::Black : Side::White;
+    game_.prepareNetworkGame(beginner);
+    announceBeginner(beginner);
+    // The caller may have gone while the notice was up.
+    startGameOnNewBoard();
 }
 
 // The host begins: its first roll, on the tick after the start, outside the start command.
 void RemoteProgram::hostRolls() {
     if (!game_.gameOn() || game_.sideToMove() != Side::White || !transport_) return;
-    game_.rollForWhiteInNetworkGame();
-    const std::string dice{static_cast<char>(game_.dice().dieA), static_cast<char>(game_.dice().dieB)};
-    if (sendCommand(kDice, dice) != kDone) failConnection();
+    rollAndSendWhiteDice();
 }
 
 // ---- White's side of the turn cycle ----
@@ -104,8 +124,8 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
     }
     // Nothing to end while the peer plays, or while the host's first roll is still to come.
     if (game.waitingForOpponent() || hostRollPending_) return;
-    if (game.sideToMove() == Side::White && !game.playedWhatTheDiceDemand()) return;
     if (game.sideToMove() == Side::White) {
+        if (!game.playedWhatTheDiceDemand()) return;
         if (sendCommand(kMove, moveRecordBytes()) != kDone) {
             failConnection();
             return;
@@ -114,9 +134,7 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
         peerRolled_ = false;
         return;
     }
-    game.rollForWhiteInNetworkGame();
-    const std::string dice{static_cast<char>(game.dice().dieA), static_cast<char>(game.dice().dieB)};
-    if (sendCommand(kDice, dice) != kDone) failConnection();
+    rollAndSendWhiteDice();
 }
 
 void RemoteProgram::doubleOffered(Game& game, Side offerer) {
@@ -164,9 +182,7 @@ void RemoteProgram::executeCommand(const Parsed& command) {
         }
         case kNames: {
             if (!game_.hostSide()) return;
-            std::string name;
-            for (int i = 2; i <= command.length; ++i) name.push_back(static_cast<char>(p[i]));
-            opponentName_ = nameFromBytes(name);
+            opponentName_ = nameFromBytes(payloadText(p, command.length));
             sendResponse(kName);
             return;
         }
@@ -188,8 +204,7 @@ void RemoteProgram::executeCommand(const Parsed& command) {
 }
 
 void RemoteProgram::peerDice(Byte a, Byte b) {
-    const bool peersRoll = game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent() && !peerRolled_;
-    if (!peersRoll || a < 1 || a > 6 || b < 1 || b > 6) {
+    if (!peersTurn() || peerRolled_ || a < 1 || a > 6 || b < 1 || b > 6) {
         failConnection();
         return;
     }
@@ -199,9 +214,8 @@ void RemoteProgram::peerDice(Byte a, Byte b) {
 }
 
 void RemoteProgram::replayMove(const Parsed& command) {
-    const bool peersMove = game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent() && peerRolled_;
     const Play play = receivedPlay(command.payload);
-    if (!peersMove || !receivedMoveIsLegal(game_.board(), game_.dice().dieA, game_.dice().dieB, play)) {
+    if (!peersTurn() || !peerRolled_ || !receivedMoveIsLegal(game_.board(), game_.dice().dieA, game_.dice().dieB, play)) {
         failConnection();
         return;
     }
@@ -213,8 +227,7 @@ void RemoteProgram::replayMove(const Parsed& command) {
 }
 
 void RemoteProgram::peerDoubles() {
-    const bool peersTurnToDouble = game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent() && !peerRolled_;
-    if (!peersTurnToDouble || !game_.mayDouble(Side::Black)) {
+    if (!peersTurn() || peerRolled_ || !game_.mayDouble(Side::Black)) {
         failConnection();
         return;
     }

@@ -111,6 +111,15 @@ private:
     void peerResigns();
     void peerDice(Byte a, Byte b);
     void hostRolls();
+    // The notice both programs show at a new game: who begins.
+    void announceBeginner(Side beginner);
+    // The new board of a network game and its start; false when the connection went meanwhile
+    // (then there is no game to begin).
+    bool startGameOnNewBoard();
+    // White's roll of a network game, sent to the peer.
+    void rollAndSendWhiteDice();
+    // The peer is on turn and awaited: it may roll, move or double.
+    bool peersTurn() const;
     void notice(const std::string& line1, const std::string& line2);
     std::string moveRecordBytes() const;
     void sendBytes(const std::string& bytes);

@@ -1,5 +1,7 @@
 #include "ui/BoardPlaces.h"
 
+#include "game/WireEntryPoint.h"
+
 namespace lumaro::places {
 namespace {
 
@@ -22,11 +24,8 @@ int stackY(int s, int k) {
     return s <= 12 ? 30 + kStackOffset[k] : 572 - 53 - kStackOffset[k];
 }
 
-int pointAtScreenPosition(int s, bool homeRight) {
-    if (!validScreenPosition(s)) return 0;
-    if (!homeRight) return s;
-    return s <= 12 ? 13 - s : 37 - s;
-}
+// The same table the network record names an entry's point with.
+int pointAtScreenPosition(int s, bool homeRight) { return entryPointOnWire(s, homeRight); }
 
 int hitTest(int x, int y) {
     const bool top = y >= 30 && y <= 294;

@@ -6,6 +6,9 @@ namespace lumaro {
 namespace {
 
 bool validPoint(int p) { return p >= 1 && p <= 24; }
+Side sideOfColour(Byte c) { return c == kWhite ? Side::White : Side::Black; }
+Byte& barOf(Position& pos, Byte c) { return c == kWhite ? pos.barWhite : pos.barBlack; }
+int barY(Byte c) { return c == kWhite ? places::kWhiteBarY : places::kBlackBarY; }
 
 }  // namespace
 
@@ -22,7 +25,7 @@ void BoardScene::letEventsRun() {
 }
 
 Byte BoardScene::takeFreeImage(Byte c) {
-    auto& inUse = c == kWhite ? whiteInUse_ : blackInUse_;
+    Images& inUse = inUse_[sideOfColour(c)];
     for (int i = 1; i <= kImages; ++i) {
         if (inUse[i] == 0) {
             inUse[i] = static_cast<Byte>(i);
@@ -51,10 +54,9 @@ void BoardScene::removeChecker(int s, Byte c, bool animated) {
     if (shown_.count[p] == 0 || shown_.colour[p] != c) return;
     const Byte image = stack_[p][shown_.count[p]];
     stack_[p][shown_.count[p]] = 0;
-    auto& inUse = c == kWhite ? whiteInUse_ : blackInUse_;
     if (image >= 1 && image <= kImages) {
         if (view_) view_->checkerFaded(c, image, s, animated);
-        inUse[image] = 0;
+        inUse_[sideOfColour(c)][image] = 0;
     }
     letEventsRun();
     lastX_ = places::pointX(s);
@@ -63,32 +65,30 @@ void BoardScene::removeChecker(int s, Byte c, bool animated) {
 }
 
 void BoardScene::addToBar(Byte c, bool animated) {
-    Byte& bar = c == kWhite ? shown_.barWhite : shown_.barBlack;
-    auto& barStack = c == kWhite ? barStackWhite_ : barStackBlack_;
+    Byte& bar = barOf(shown_, c);
     if (bar >= kImages) return;
     const Byte image = takeFreeImage(c);
     if (image == 0) return;
     bar += 1;
-    barStack[bar] = image;
-    if (view_) view_->checkerAppeared(c, image, 0, places::kBarX, c == kWhite ? places::kWhiteBarY : places::kBlackBarY, animated);
+    barStack_[sideOfColour(c)][bar] = image;
+    if (view_) view_->checkerAppeared(c, image, 0, places::kBarX, barY(c), animated);
     letEventsRun();
 }
 
 void BoardScene::removeFromBar(Byte c, bool animated) {
-    Byte& bar = c == kWhite ? shown_.barWhite : shown_.barBlack;
+    Byte& bar = barOf(shown_, c);
     if (bar == 0) return;
-    auto& barStack = c == kWhite ? barStackWhite_ : barStackBlack_;
-    auto& inUse = c == kWhite ? whiteInUse_ : blackInUse_;
+    Images& barStack = barStack_[sideOfColour(c)];
     const Byte image = bar <= kImages ? barStack[bar] : 0;  // the last to arrive leaves first
     if (bar <= kImages) barStack[bar] = 0;
     bar -= 1;
     if (image >= 1 && image <= kImages) {
-        inUse[image] = 0;
+        inUse_[sideOfColour(c)][image] = 0;
         if (view_) view_->checkerFaded(c, image, 0, animated);
     }
     letEventsRun();
     lastX_ = places::kBarX;
-    lastY_ = c == kWhite ? places::kWhiteBarY : places::kBlackBarY;
+    lastY_ = barY(c);
 }
 
 void BoardScene::flyFromLast(Byte c, int x, int y) {
@@ -107,7 +107,7 @@ void BoardScene::checkerArrived(Side side, int point, bool animated) {
     const Byte c = colourOf(side);
     const bool white = side == Side::White;
     if (point == 0) {
-        flyFromLast(c, places::kBarX, white ? places::kWhiteBarY : places::kBlackBarY);
+        flyFromLast(c, places::kBarX, barY(c));
         addToBar(c, animated);
     } else if (point == 25) {
         (white ? shown_.offWhite : shown_.offBlack) += 1;
@@ -131,8 +131,8 @@ void BoardScene::clear() {
     for (auto& slots : stack_) slots.fill(0);
     while (shown_.barWhite > 0) removeFromBar(kWhite, false);
     while (shown_.barBlack > 0) removeFromBar(kBlack, false);
-    whiteInUse_.fill(0);
-    blackInUse_.fill(0);
+    inUse_[Side::White].fill(0);
+    inUse_[Side::Black].fill(0);
 }
 
 void BoardScene::layOut(const Position& pos) {
@@ -184,7 +184,7 @@ void BoardScene::restoreTo(const Position& target) {
     shown_.offBlack = target.offBlack;
 }
 
-void BoardScene::rebuild() {
+void BoardScene::redraw() {
     const Position copy = shown_;
     clear();
     mapScreenToPoints();
@@ -194,10 +194,8 @@ void BoardScene::rebuild() {
 
 void BoardScene::setHomeRight(bool homeRight) {
     homeRight_ = homeRight;
-    rebuild();
+    redraw();
 }
-
-void BoardScene::redraw() { rebuild(); }
 
 int BoardScene::pointOfImage(Side side, int image) const {
     if (image < 1 || image > kImages) return 0;
@@ -217,13 +215,12 @@ int BoardScene::imageAt(int p, int slot) const {
 
 int BoardScene::barImage(Side side, int slot) const {
     if (slot < 1 || slot > kImages) return 0;
-    return (side == Side::White ? barStackWhite_ : barStackBlack_)[slot];
+    return barStack_[side][slot];
 }
 
 int BoardScene::imagesInUse(Side side) const {
-    const auto& inUse = side == Side::White ? whiteInUse_ : blackInUse_;
     int used = 0;
-    for (int i = 1; i <= kImages; ++i) used += inUse[i] != 0;
+    for (int i = 1; i <= kImages; ++i) used += inUse_[side][i] != 0;
     return used;
 }
 

@@ -67,18 +67,15 @@ private:
     void flyFromLast(Byte colour, int x, int y);
     // Every checker of `pos` placed at once on an empty board: points from 1 up, then the bars.
     void layOut(const Position& pos);
-    // Lays every checker out again, with the orientation as it now is.
-    void rebuild();
     void letEventsRun();
 
     bool homeRight_ = true;
     std::array<Byte, 25> screenToPoint_{};
     Position shown_;
-    std::array<Byte, kImages + 1> whiteInUse_{};
-    std::array<Byte, kImages + 1> blackInUse_{};
-    std::array<std::array<Byte, kImages + 1>, 25> stack_{};  // image numbers by logical point
-    std::array<Byte, kImages + 1> barStackWhite_{};
-    std::array<Byte, kImages + 1> barStackBlack_{};
+    using Images = std::array<Byte, kImages + 1>;  // image numbers, slot 1 at the edge
+    BySide<Images> inUse_;
+    std::array<Images, 25> stack_{};  // by logical point
+    BySide<Images> barStack_;
     int lastX_ = 0;  // where the last checker to leave stood: the next flight starts there
     int lastY_ = 0;
     SceneView* view_ = nullptr;

@@ -53,7 +53,7 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
                                              " border-radius: 5px; font-weight: bold; }"
                                              "QPushButton:hover { background: #5a4028; }"));
         connect(button, &QPushButton::clicked, this, [this, d] {
-            if (!game_.hourglass()) game_.typeDieKey(d);
+            if (!game_.hourglass()) game_.typeDiceKey(static_cast<Byte>('0' + d));
         });
         diceButtons_[d - 1] = button;
     }
@@ -300,7 +300,7 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
     if (!game_.hourglass()) emit boardClicked();
-    const int cubeY = game_.cubeValue() <= 1 ? 275 : (game_.cubeOwnerWhite() ? 425 : 125);
+    const int cubeY = game_.cube().value() <= 1 ? 275 : (game_.cube().ownerWhite() ? 425 : 125);
     if (QRect(kCubeX, cubeY, 51, 51).contains(p)) {
         game_.clickCube();  // a click on the cube offers a double
         return;
@@ -470,8 +470,8 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
     for (const DieSlot& d : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
-    const int cubeY = game_.cubeValue() <= 1 ? 275 : (game_.cubeOwnerWhite() ? 425 : 125);
-    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options().modernSkin, game_.cubeValue()));
+    const int cubeY = game_.cube().value() <= 1 ? 275 : (game_.cube().ownerWhite() ? 425 : 125);
+    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options().modernSkin, game_.cube().value()));
     paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {

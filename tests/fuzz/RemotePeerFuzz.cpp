@@ -307,10 +307,10 @@ private:
     }
 
     void checkAll(bool quiet) {
-        const Byte v = game.cubeValue();
+        const Byte v = game.cube().value();
         check(v >= 1 && v <= 64 && (v & (v - 1)) == 0, "the cube is 1..64, a power of two");
-        check(game.cubeOwnerWhite() <= 1, "the cube's owner is one side");
-        check(v > 1 || game.cubeOwnerWhite() == 0, "a cube at 1 is centred");
+        check(game.cube().ownerWhite() <= 1, "the cube's owner is one side");
+        check(v > 1 || game.cube().ownerWhite() == 0, "a cube at 1 is centred");
         check(heldName(remote.opponentName()) == remote.opponentName(), "the caller's name is clean: 20 characters at most");
         check(heldName(remote.hostName()) == remote.hostName(), "the host's name is clean: 20 characters at most");
         check(remote.connected() == game.connected(), "the game knows whether it is connected");

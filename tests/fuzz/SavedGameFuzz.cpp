@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(samePositions(game->board(), pos), "the board is the saved position");
     check(game->stats().whitePips == whitePipCount(pos) && game->stats().blackPips == blackPipCount(pos),
           "pip counts of the saved position");
-    check(turnOf(game->sideToMove()) == saved.turn && game->cubeValue() == saved.cubeValue, "turn and cube as saved");
+    check(turnOf(game->sideToMove()) == saved.turn && game->cube().value() == saved.cubeValue, "turn and cube as saved");
     const bool over = pos.offWhite == kCheckersPerSide || pos.offBlack == kCheckersPerSide;
     check(game->gameOn() == !over, "a finished game is over at once, any other goes on");
     if (over) return 0;

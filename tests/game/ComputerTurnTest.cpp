@@ -179,11 +179,11 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "Computer wants to double.");
     EXPECT_EQ(screen.messages[0].line2, "Do you accept?");
-    EXPECT_EQ(game.cubeValue(), 2);
-    EXPECT_EQ(game.cubeOwnerWhite(), 1);
+    EXPECT_EQ(game.cube().value(), 2);
+    EXPECT_EQ(game.cube().ownerWhite(), 1);
 
     // Refused: Black wins at the current cube.
-    game.arrangeCube(1, game.cubeOwnerWhite());
+    game.arrangeCube(1, game.cube().ownerWhite());
     screen.answers = {Answer::No};
     game.computerOffersDouble();
     EXPECT_EQ(game.lastResult().how, GameOver::DoubleRefused);

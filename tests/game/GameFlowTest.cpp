@@ -32,15 +32,15 @@ TEST_F(GameFixture, StartUpSeedsTheOpeningChoiceBeforeTheSecondGenerator) {
     MarsagliaZaman seeded = game.dice().marsaglia;
     for (int k = 0; k < 5; ++k) EXPECT_EQ(seeded.uni(), expected.uni());
     EXPECT_EQ(game.gameNumber(), 1);
-    EXPECT_EQ(game.cubeValue(), 1);
+    EXPECT_EQ(game.cube().value(), 1);
 }
 
 TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
     game.arrangeCube(8, 1);
     game.recordWhiteStep(1, 3);
     game.setUpNewBoard();
-    EXPECT_EQ(game.cubeValue(), 1);
-    EXPECT_EQ(game.cubeOwnerWhite(), 0);
+    EXPECT_EQ(game.cube().value(), 1);
+    EXPECT_EQ(game.cube().ownerWhite(), 0);
     EXPECT_EQ(game.moveRecord()[2], 0);
     EXPECT_TRUE(game.board().sameCheckersAs(startingPosition()));
     EXPECT_EQ(game.stats().whitePips, 167);
@@ -54,7 +54,7 @@ TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
 TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
     const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
     startTurn(start, 3, 4, 1);
-    game.arrangeCube(2, game.cubeOwnerWhite());  // changed during the turn: the undo takes it back too
+    game.arrangeCube(2, game.cube().ownerWhite());  // changed during the turn: the undo takes it back too
     game.whiteStepByClick(10, Game::Button::Right);  // the 3 hits on 13
     ASSERT_EQ(game.board().barBlack, 1);
     ASSERT_EQ(game.moveRecord()[1], 10);
@@ -62,7 +62,7 @@ TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
 
     game.undoTurn();
     EXPECT_TRUE(game.board().sameCheckersAs(start));
-    EXPECT_EQ(game.cubeValue(), 1);
+    EXPECT_EQ(game.cube().value(), 1);
     EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
     EXPECT_EQ(game.moveRecord(), (std::array<Byte, 9>{}));
     // The board is told the whole position at once: no checker moves with its effects.
@@ -127,8 +127,8 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     EXPECT_TRUE(other.board().sameCheckersAs(start));
     EXPECT_EQ(other.sideToMove(), Side::Black);
     EXPECT_EQ(other.dice().diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
-    EXPECT_EQ(other.cubeValue(), 4);
-    EXPECT_EQ(other.cubeOwnerWhite(), 1);
+    EXPECT_EQ(other.cube().value(), 4);
+    EXPECT_EQ(other.cube().ownerWhite(), 1);
     EXPECT_TRUE(other.gameOn());
     // The colour to move has the loaded position and the loaded roll behind it; the other one roll.
     EXPECT_EQ(other.rollStats(Side::Black).rolls, 2);

@@ -184,16 +184,16 @@ TEST_F(HumanTurn, TheComputerTakesOrDropsWhitesDouble) {
     startTurn(positionOf({{1, -15}, {12, 15}}), 3, 2, 0);
     game.arrangeDicePlayed();
     game.offerDouble();
-    EXPECT_EQ(game.cubeValue(), 2);
-    EXPECT_EQ(game.cubeOwnerWhite(), 0);
+    EXPECT_EQ(game.cube().value(), 2);
+    EXPECT_EQ(game.cube().ownerWhite(), 0);
     EXPECT_EQ(game.sideToMove(), Side::White);  // and White rolls
     // Black far behind: it drops and White wins the cube value.
     startTurn(positionOf({{20, -15}, {22, 15}}), 3, 2, 0);
     game.arrangeDicePlayed();
     game.offerDouble();  // Black holds the cube now: White cannot double
-    EXPECT_EQ(game.cubeValue(), 2);
+    EXPECT_EQ(game.cube().value(), 2);
     EXPECT_TRUE(game.gameOn());
-    game.arrangeCube(1, game.cubeOwnerWhite());
+    game.arrangeCube(1, game.cube().ownerWhite());
     game.offerDouble();
     ASSERT_GE(screen.messages.size(), 2u);
     EXPECT_EQ(screen.messages[screen.messages.size() - 2].line2, "was refused!");  // then the result

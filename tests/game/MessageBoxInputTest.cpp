@@ -30,7 +30,7 @@ struct GameState {
     std::uint16_t whiteRolls, blackRolls;
 
     static GameState of(const Game& g) {
-        return {g.board(), turnOf(g.sideToMove()), g.dice().dieA, g.dice().dieB, g.cubeValue(), g.cubeOwnerWhite(),
+        return {g.board(), turnOf(g.sideToMove()), g.dice().dieA, g.dice().dieB, g.cube().value(), g.cube().ownerWhite(),
                 g.options().homeRight, g.options().checkerColours, g.gameNumber(), g.dice().diceLeft, g.gameOn(),
                 g.moveRecord(), g.scores(), g.rollStats(Side::White).rolls, g.rollStats(Side::Black).rolls};
     }
@@ -153,7 +153,7 @@ TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
     screen.answers = {Answer::Yes};
     game.clickCube();  // White has played: Black offers
     EXPECT_TRUE(probed.count("Black player wants to double."));
-    EXPECT_EQ(game.cubeValue(), 2);
+    EXPECT_EQ(game.cube().value(), 2);
     EXPECT_EQ(game.sideToMove(), Side::Black);  // Black rolled after the take
 }
 
@@ -163,7 +163,7 @@ TEST_F(MessageBoxInput, WhitesDoubleToTheComputerTakesNoOtherInput) {
     game.changeOptions([&](Options& o) { o.doublesAlwaysAccepted = true; });
     game.clickCube();
     EXPECT_TRUE(probed.count("Your doubling proposal"));
-    EXPECT_EQ(game.cubeValue(), 2);
+    EXPECT_EQ(game.cube().value(), 2);
 }
 
 TEST_F(MessageBoxInput, ResignScoreAndExitTakeNoOtherInput) {

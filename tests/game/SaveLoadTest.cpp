@@ -59,8 +59,8 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_EQ(game.dice().dieB, 3);
     EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
     EXPECT_EQ(game.sideToMove(), Side::White);
-    EXPECT_EQ(game.cubeValue(), 4);
-    EXPECT_EQ(game.cubeOwnerWhite(), 1);
+    EXPECT_EQ(game.cube().value(), 4);
+    EXPECT_EQ(game.cube().ownerWhite(), 1);
     EXPECT_EQ(game.options().cubeEnabled, 1);  // the file's cube option, written to the settings
     EXPECT_EQ(screen.settingsSaved, settingsBefore + 1);
     EXPECT_EQ(game.rollStats(Side::White).rolls, 2);  // the loaded roll counts for the side to move
@@ -70,7 +70,7 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
 
 TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
     startTurn(startingPosition(), 6, 4, 1);
-    game.arrangeCube(2, game.cubeOwnerWhite());
+    game.arrangeCube(2, game.cube().ownerWhite());
     const Position before = game.board();
     {
         std::ofstream bad(folder.file("short.sav"), std::ios::binary);
@@ -95,7 +95,7 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
         EXPECT_FALSE(screen.messages[0].line2.empty());
         EXPECT_TRUE(game.board().sameCheckersAs(before)) << name;
         EXPECT_EQ(game.dice().dieA, 6);
-        EXPECT_EQ(game.cubeValue(), 2);
+        EXPECT_EQ(game.cube().value(), 2);
         EXPECT_FALSE(game.gameOn());
     }
 }

@@ -117,7 +117,7 @@ void playSingleGames(Table& t, int games) {
         if (::testing::Test::HasFatalFailure()) return;
         expectWholeCheckers(t.game);
         const GameResult& r = t.game.lastResult();
-        EXPECT_EQ(r.resultPoints, r.kind * t.game.cubeValue());
+        EXPECT_EQ(r.resultPoints, r.kind * t.game.cube().value());
         const Scores& after = t.game.scores();
         if (r.whiteWon) {
             EXPECT_EQ(after.whitePointsTotal, before.whitePointsTotal + r.resultPoints);
@@ -204,7 +204,7 @@ TEST(WholeGames, NobodyDoublesInTheCrawfordGame) {
     ASSERT_TRUE(game.isCrawfordGame());
     game.arrangeDicePlayed();  // the roll is played: the next player could double now
     game.offerDouble();
-    EXPECT_EQ(game.cubeValue(), 1);
+    EXPECT_EQ(game.cube().value(), 1);
     ASSERT_FALSE(t.screen.messages.empty());
     EXPECT_EQ(t.screen.messages.back().line1, "You can not double");
     EXPECT_EQ(t.screen.messages.back().line2, "due to the Crawford rule!");

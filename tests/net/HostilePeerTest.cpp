@@ -66,14 +66,14 @@ TEST(HostilePeer, ADoubleIsRefusedOnceThePeerHasRolled) {
         if (rolledFirst) {
             EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame});
             EXPECT_TRUE(answers.empty());
-            EXPECT_EQ(host.game.cubeValue(), 1);
+            EXPECT_EQ(host.game.cube().value(), 1);
         } else {
             EXPECT_EQ(host.shownSince(shownBefore),
                       std::vector<std::string>{"Black player wants to double. | Do you accept?"});
             ASSERT_EQ(answers.size(), 1u);
             EXPECT_EQ(answers[0].payload[1], net::kYes);
-            EXPECT_EQ(host.game.cubeValue(), 2);
-            EXPECT_EQ(host.game.cubeOwnerWhite(), 1);
+            EXPECT_EQ(host.game.cube().value(), 2);
+            EXPECT_EQ(host.game.cube().ownerWhite(), 1);
         }
     }
 }
@@ -271,7 +271,7 @@ TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
         host.runs(net::kDouble);
         EXPECT_FALSE(host.game.gameOn());
         EXPECT_EQ(host.game.scores().whiteGamesWon + host.game.scores().blackGamesWon, 0);
-        EXPECT_EQ(host.game.cubeValue(), 1);
+        EXPECT_EQ(host.game.cube().value(), 1);
     }
     {
         RawPeer caller(false);

@@ -238,15 +238,15 @@ private slots:
         t.game.stopGameUnscored();
         t.startTurn(startingPosition(), 6, 6);
         t.game.stopGameUnscored();
-        t.game.arrangeCube(1, t.game.cubeOwnerWhite());
+        t.game.arrangeCube(1, t.game.cube().ownerWhite());
         answerFileDialog(&t.window, QStringLiteral("kept.sav"));
         QVERIFY(MenuCommands(t.game).load({}));
         QVERIFY(t.game.board().sameCheckersAs(pos));
         QCOMPARE(int(t.game.dice().dieA), 4);
         QCOMPARE(int(t.game.dice().dieB), 2);
         QCOMPARE(t.game.sideToMove(), Side::White);
-        QCOMPARE(int(t.game.cubeValue()), 2);
-        QCOMPARE(int(t.game.cubeOwnerWhite()), 1);
+        QCOMPARE(int(t.game.cube().value()), 2);
+        QCOMPARE(int(t.game.cube().ownerWhite()), 1);
         QVERIFY(t.game.gameOn());
         QDir(folder).removeRecursively();
     }
@@ -634,7 +634,7 @@ private slots:
         t.now += LateClickGuard::kQuietMs - 1;  // the player's click on YES arrives late
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, t.whereYesWas);
         QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.cubeValue()), 1);  // no double offered
+        QCOMPARE(int(t.game.cube().value()), 1);  // no double offered
         QCOMPARE(t.game.sideToMove(), Side::Black);       // nor a roll
         QVERIFY(!t.window.messagePanel().isVisible());
         t.now += 1;

@@ -154,7 +154,7 @@ private slots:
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));  // no step
         QCOMPARE(int(t.game.board().count[7]), 1);
         QCOMPARE(int(t.game.board().count[1]), 1);
-        QCOMPARE(int(t.game.cubeValue()), 1);
+        QCOMPARE(int(t.game.cube().value()), 1);
         QVERIFY(t.game.dice().pendingKey != '3');
 
         QTest::mouseClick(&stat.closeButton(), Qt::LeftButton);
