@@ -19,7 +19,8 @@ struct Dice {
     // Fills diceLeft from dieA and dieB.
     void fillDiceLeft();
     // Rolls both dice automatically: dieA from the runtime generator plus the clock counter,
-    // dieB from the Marsaglia-Zaman generator plus the slide counter; 1..5 passes with short waits, the last one counts.
+    // dieB from the Marsaglia-Zaman generator plus the slide counter; 1..5 passes with short
+    // waits, the last one counts.
     // Fills diceLeft; the caller takes the turn-start snapshot.
     void rollAutomatically(Screen& screen, bool soundFx);
     // Manual entry, one key at a time: a digit 1..6 fills dieA first, then dieB; anything else is

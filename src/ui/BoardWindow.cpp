@@ -25,6 +25,9 @@ constexpr int kCubeX = 375;
 // A bar dot sits between the point's number and its checkers, never over the number.
 QPoint barDotCentre(int s) { return {places::pointX(s) + 26, s <= 12 ? 31 : 569}; }
 
+// The top edge of the cube: centred, or at its holder's side.
+int cubeTop(const Cube& cube) { return cube.value() <= 1 ? 275 : (cube.ownerWhite() ? 425 : 125); }
+
 }  // namespace
 
 BoardWindow::BoardWindow(Game& game, const Assets& assets)
@@ -300,8 +303,7 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
     if (!game_.hourglass()) emit boardClicked();
-    const int cubeY = game_.cube().value() <= 1 ? 275 : (game_.cube().ownerWhite() ? 425 : 125);
-    if (QRect(kCubeX, cubeY, 51, 51).contains(p)) {
+    if (QRect(kCubeX, cubeTop(game_.cube()), 51, 51).contains(p)) {
         game_.clickCube();  // a click on the cube offers a double
         return;
     }
@@ -470,8 +472,7 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
     for (const DieSlot& d : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
-    const int cubeY = game_.cube().value() <= 1 ? 275 : (game_.cube().ownerWhite() ? 425 : 125);
-    p.drawImage(kCubeX, cubeY, assets_.cubePicture(game_.options().modernSkin, game_.cube().value()));
+    p.drawImage(kCubeX, cubeTop(game_.cube()), assets_.cubePicture(game_.options().modernSkin, game_.cube().value()));
     paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {

@@ -11,6 +11,10 @@
 namespace lumaro {
 namespace {
 
+// The name and the address as their fields hold them, never longer than the options keep.
+std::string typedName(const QString& text) { return text.left(static_cast<int>(Options::kMaxPlayerName)).toStdString(); }
+std::string typedAddress(const QString& text) { return text.left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString(); }
+
 constexpr int kColumns = 4;
 constexpr int kColumnGap = 10;
 // The player and the connection, the rules, the board, the computer: each as wide as its longest
@@ -82,7 +86,7 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     // Written as it is typed, like every other control: a refresh (a connection coming up) shows
     // what was typed, not the name stored before.
     connect(name_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        game_.changeOptions([&text](Options& o) { o.playerName = text.left(static_cast<int>(Options::kMaxPlayerName)).toStdString(); });
+        game_.changeOptions([&text](Options& o) { o.playerName = typedName(text); });
     });
 
     // The opponent and the connection.
@@ -99,7 +103,7 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     address_->setMaxLength(static_cast<int>(Options::kMaxRemoteAddress));
     address_->setPlaceholderText(QStringLiteral("address to call"));
     connect(address_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        game_.changeOptions([&text](Options& o) { o.remoteAddress = text.left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString(); });
+        game_.changeOptions([&text](Options& o) { o.remoteAddress = typedAddress(text); });
     });
     auto* buttons = new QHBoxLayout;
     call_ = new PlateButton(QStringLiteral("Call"), connection);
@@ -384,8 +388,8 @@ void SettingsWindow::open(QWidget& board) {
 void SettingsWindow::aboutToClose() {
     // The name and the address are taken from their fields when the settings are saved.
     game_.changeOptions([this](Options& o) {
-        o.playerName = name_->text().left(static_cast<int>(Options::kMaxPlayerName)).toStdString();
-        o.remoteAddress = address_->text().left(static_cast<int>(Options::kMaxRemoteAddress)).toStdString();
+        o.playerName = typedName(name_->text());
+        o.remoteAddress = typedAddress(address_->text());
         o.matchLength = clampMatchPoints(matchPoints_->value());
     });
 }

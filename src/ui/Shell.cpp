@@ -193,27 +193,28 @@ void Shell::onClockTick() {
 
 void Shell::onCommand(MenuItem item) {
     Game& g = *game_;
+    MenuCommands menu(g);
     const Game::ShellState shell = shellState();
     switch (item) {
-        case MenuItem::Start: MenuCommands(g).start(shell); break;
-        case MenuItem::Back: MenuCommands(g).back(shell); break;
-        case MenuItem::Move: MenuCommands(g).move(shell); break;
-        case MenuItem::Abort: MenuCommands(g).abort(shell); break;
+        case MenuItem::Start: menu.start(shell); break;
+        case MenuItem::Back: menu.back(shell); break;
+        case MenuItem::Move: menu.move(shell); break;
+        case MenuItem::Abort: menu.abort(shell); break;
         case MenuItem::Side:
-            if (MenuCommands(g).side(shell)) board_->update();
+            if (menu.side(shell)) board_->update();
             break;
         case MenuItem::Color:
-            if (MenuCommands(g).color(shell)) board_->update();
+            if (menu.color(shell)) board_->update();
             break;
-        case MenuItem::Score: MenuCommands(g).score(shell); break;
+        case MenuItem::Score: menu.score(shell); break;
         case MenuItem::Hide:
             if (!g.hourglass() && !g.busy()) menu_->hideIfDetached();
             break;
         case MenuItem::Exit:
-            if (MenuCommands(g).exit(shell)) exitProgram();
+            if (menu.exit(shell)) exitProgram();
             break;
-        case MenuItem::Load: MenuCommands(g).load(shell); break;
-        case MenuItem::Save: MenuCommands(g).save(shell); break;
+        case MenuItem::Load: menu.load(shell); break;
+        case MenuItem::Save: menu.save(shell); break;
         case MenuItem::Stat:
             if (toolWindowMayOpen(g, shell)) openToolWindow(*statistics_);
             break;
