@@ -9,10 +9,10 @@ bool openForWhite(const Position& b, int t) { return t >= 1 && t <= 24 && (b.cou
 
 BarDots barDotsForPoint(const Game& game, int p) {
     BarDots dots{};
-    const Position& b = game.board();
-    if (!game.options().showBarDots || b.barWhite > 0 || p < 1 || p > 24 || game.sideToMove() != Side::White) return dots;
+    const Position& b = game.state().position();
+    if (!game.options().showBarDots || b.barWhite > 0 || p < 1 || p > 24 || game.state().sideToMove() != Side::White) return dots;
     if (!b.hasWhite(p)) return dots;
-    const DiceLeft& left = game.dice().diceLeft;
+    const DiceLeft& left = game.state().dice().diceLeft;
     auto mark = [&](int t, Dot dot) {
         if (t >= 1 && t <= 24) dots[static_cast<std::size_t>(t)] = dot;
     };
@@ -22,8 +22,8 @@ BarDots barDotsForPoint(const Game& game, int p) {
     if (d1 != 0 && d2 != 0 && d1 != d2 && p + d1 + d2 <= 24 && (openForWhite(b, p + d1) || openForWhite(b, p + d2)) &&
         openForWhite(b, p + d1 + d2))
         mark(p + d1 + d2, Dot::Aqua);
-    const int f = game.dice().dieA;
-    if (f > 0 && game.dice().dieA == game.dice().dieB) {
+    const int f = game.state().dice().dieA;
+    if (f > 0 && game.state().dice().dieA == game.state().dice().dieB) {
         const int sum = left[1] + left[2] + left[3] + left[4];
         if (sum >= 2 * f && p + 2 * f <= 24 && openForWhite(b, p + f) && openForWhite(b, p + 2 * f)) {
             mark(p + 2 * f, Dot::Aqua);
@@ -38,10 +38,10 @@ BarDots barDotsForPoint(const Game& game, int p) {
 
 BarDots barDotsForBar(const Game& game) {
     BarDots dots{};
-    const Position& b = game.board();
-    if (!game.options().showBarDots || b.barWhite == 0 || game.sideToMove() != Side::White) return dots;
+    const Position& b = game.state().position();
+    if (!game.options().showBarDots || b.barWhite == 0 || game.state().sideToMove() != Side::White) return dots;
     for (int k = 1; k <= 4; ++k) {
-        const int d = game.dice().diceLeft[k];
+        const int d = game.state().dice().diceLeft[k];
         if (d != 0 && openForWhite(b, d)) dots[static_cast<std::size_t>(d)] = Dot::Yellow;
     }
     return dots;

@@ -4,14 +4,19 @@
 
 namespace lumaro {
 
+bool Game::movesByClick(Side side) const {
+    return state_.sideToMove() == side && (side == Side::White || blackPlayer().playsAtThisBoard());
+}
+
 void Game::clickBoard(int point, Button button) {
     if (!acceptsInput()) return;
     if (point >= 1 && point <= 24) {
-        if (board_.hasWhite(point) && turn_ == Side::White) {
+        const Position& board = state_.position();
+        if (board.hasWhite(point) && movesByClick(Side::White)) {
             whiteStepByClick(point, button);
             return;
         }
-        if (board_.hasBlack(point) && turn_ == Side::Black && blackPlayer().playsAtThisBoard()) {
+        if (board.hasBlack(point) && movesByClick(Side::Black)) {
             blackStepByClick(point, button);
             return;
         }
@@ -22,17 +27,17 @@ void Game::clickBoard(int point, Button button) {
 void Game::clickChecker(Side side, int point, Button button) {
     if (!acceptsInput()) return;
     const bool white = side == Side::White;
-    const bool onTurn = white ? turn_ == Side::White : turn_ == Side::Black && blackPlayer().playsAtThisBoard();
-    if (!onTurn || point < 0 || point > 24) {
+    if (!movesByClick(side) || point < 0 || point > 24) {
         endTurn();
         return;
     }
-    if (white ? board_.hasWhite(point) : board_.hasBlack(point)) {
+    const Position& board = state_.position();
+    if (white ? board.hasWhite(point) : board.hasBlack(point)) {
         if (white) whiteStepByClick(point, button); else blackStepByClick(point, button);
         return;
     }
     // Not on a point: the checker is on the bar.
-    if (canEnter(board_, turnOf(turn_), dice_.diceLeft)) {
+    if (canEnter(board, turnOf(side), state_.dice().diceLeft)) {
         if (white) whiteEntryByClick(button); else blackEntryByClick(button);
         return;
     }
@@ -51,8 +56,8 @@ void Game::clickCube() {
 
 Game::KeyCommand Game::keyPressed(char key, bool backspace, bool toolWindowOpen) {
     if (backspace) {
-        const bool blackNotHere = turn_ == Side::Black && !blackPlayer().playsAtThisBoard();
-        if (busy_ || hourglass_ || toolWindowOpen || !gameOn_ || blackNotHere) return KeyCommand::None;
+        const bool sideHere = movesByClick(state_.sideToMove());
+        if (busy_ || hourglass_ || toolWindowOpen || !state_.gameOn() || !sideHere) return KeyCommand::None;
         undoTurn();
     }
     // Typed dice go to a manual roll waiting for them; otherwise, while a box is up, a move runs or

@@ -18,8 +18,9 @@ SearchRequest Game::searchRequest(bool black) const {
     // after MOVE has undone the turn's steps).
     AnalysisSettings settings = analysisSettingsOf(options_);
     settings.computerLevel = playingLevel();
-    SearchRequest r = searchRequestFor(board_, snapshot_.dieA, snapshot_.dieB, black, settings, nets_);
-    r.start = snapshot_.position;
+    const TurnSnapshot& start = state_.snapshot();
+    SearchRequest r = searchRequestFor(state_.position(), start.dieA, start.dieB, black, settings, nets_);
+    r.start = start.position;
     return r;
 }
 
@@ -29,7 +30,8 @@ SearchResult Game::choosePlay(bool black) {
     if (own.rolls == 1 && other.rolls == 0) {
         // The side's first roll, and the opponent has not rolled: the book.
         SearchResult book;
-        book.chosenPlay = openingPlay(snapshot_.dieA, snapshot_.dieB, !black, [this] { return dice_.random.Random(100); });
+        const TurnSnapshot& start = state_.snapshot();
+        book.chosenPlay = openingPlay(start.dieA, start.dieB, !black, [this] { return roller_.random.Random(100); });
         book.fromBook = true;
         return book;
     }
@@ -42,14 +44,13 @@ void Game::playPlay(const Play& play, Side side) {
     static constexpr int kPauseBeforeStep[5] = {0, 300, 200, 100, 100};
     busy_ = true;
     for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
-        if (!gameOn_) break;  // the last checker is off: the game is over
+        if (!state_.gameOn()) break;  // the last checker is off: the game is over
         screen_->delay(kPauseBeforeStep[k]);
         if (options_.soundFx) screen_->play(Sound::Checker);
         const Step step = play[k];
-        const bool onBar = phaseOf(board_, side) == 1;
-        // White's steps in a network game go into the record that travels to the peer.
-        const bool record = side == Side::White && networkPlace();
-        playStep(side, onBar ? 0 : step.point, step.die, false, record);
+        const bool onBar = phaseOf(state_.position(), side) == 1;
+        // White's steps go into the record that travels to the peer of a network game.
+        playStep(side, onBar ? 0 : step.point, step.die, false, true);
     }
     busy_ = false;
 }
@@ -86,16 +87,16 @@ void Game::playWhiteByComputer() {
     screen_->refreshBarDots();  // the dots of the dice just played go
 }
 
-bool Game::isCrawfordGame() const { return lumaro::isCrawfordGame(options_, gameNumber_, crawfordGameNumber_); }
+bool Game::isCrawfordGame() const { return state_.isCrawfordGame(options_); }
 
 bool Game::computerTakesDouble() const {
-    return computerTakes(cubeMeasure(board_), options_.doublesAlwaysAccepted);
+    return computerTakes(cubeMeasure(state_.position()), options_.doublesAlwaysAccepted);
 }
 
 void Game::computerOffersDouble() {
     if (isCrawfordGame()) return;
     if (options_.matchPlay && options_.matchLength == 1) return;
-    if (!measureInvitesDouble(cubeMeasure(board_))) return;
+    if (!measureInvitesDouble(cubeMeasure(state_.position()))) return;
     if (rollStats_[Side::White].rolls < 3 || rollStats_[Side::Black].rolls < 3) return;
     blackDoubles("Computer wants to double.");
 }

@@ -7,7 +7,7 @@
 namespace lumaro {
 
 void Game::offerDouble() {
-    if (!gameOn_ || cube_.value() >= Cube::kHighest || busy_) return;
+    if (!state_.gameOn() || state_.cube().value() >= Cube::kHighest || busy_) return;
     if (!options_.cubeEnabled) {
         if (options_.soundFx) screen_->play(Sound::NoMove);
         return;
@@ -18,7 +18,7 @@ void Game::offerDouble() {
     screen_->delay(100);
     busy_ = wasBusy;
     // Dice that must still be played come first.
-    if (dice_.anyLeft() && fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turnOf(turn_), dice_.diceLeft) == 1) return;
+    if (state_.turnEnd() == TurnEnd::ShortPlay) return;
     if (isCrawfordGame()) {
         showMessage(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
@@ -27,29 +27,20 @@ void Game::offerDouble() {
         showMessage(MessageKind::RuleNotice, "There is no sense to double", "when you play for one point!", false);
         return;
     }
-    if (networkPlace()) {
-        // A network game doubles through the connection: only before White's roll, once the peer's
-        // move is replayed, and with the cube centred or White's.
-        const bool mayOffer = !waitingForOpponent_ && turn_ == Side::Black && cube_.availableTo(Side::White);
-        if (connected_ && mayOffer) blackPlayer().doubleOffered(*this, Side::White);
-        return;
-    }
     // The player to roll next offers: Black after White's turn, White after Black's. Black offers
     // by the cube only when it is a person at this board.
-    const Side offerer = otherSide(sideToMove());
+    const Side offerer = otherSide(state_.sideToMove());
     if (offerer == Side::Black && !blackPlayer().playsAtThisBoard()) return;
-    if (!cube_.availableTo(offerer)) return;
+    if (!state_.cube().availableTo(offerer)) return;
     blackPlayer().doubleOffered(*this, offerer);
 }
 
-bool Game::mayDouble(Side side) const {
-    return options_.cubeEnabled && cube_.mayBeDoubledBy(side);
-}
+bool Game::mayDouble(Side side) const { return state_.mayDouble(side, options_); }
 
 void Game::takeDouble(Side taker) {
     recorder_.doubled(otherSide(taker));
     recorder_.took(taker);
-    cube_.takenBy(taker);
+    state_.takeDouble(taker);
     drawCube();
 }
 
@@ -65,8 +56,8 @@ void Game::doubleDropped(Side dropper) {
 }
 
 void Game::computerAnswersDouble() {
-    if (turn_ != Side::Black) return;
-    if (!cube_.availableTo(Side::White)) return;
+    if (state_.sideToMove() != Side::Black) return;
+    if (!state_.cube().availableTo(Side::White)) return;
     if (computerTakesDouble()) {
         showMessage(MessageKind::Cube, "Your doubling proposal", options_.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
         doubleTaken(Side::Black);

@@ -13,7 +13,7 @@ void Dice::fillDiceLeft() {
         diceLeft = {0, dieB, dieA, 0, 0};
 }
 
-void Dice::rollAutomatically(Screen& screen, bool soundFx) {
+Dice DiceRoller::rollAutomatically(Screen& screen, bool soundFx) {
     if (soundFx) screen.play(Sound::Dice);
     const std::uint32_t passes = random.Random(5) + 1;
     Byte a = 1;
@@ -28,9 +28,11 @@ void Dice::rollAutomatically(Screen& screen, bool soundFx) {
         b = static_cast<Byte>((v + slideTicks) % 6 + 1);
     }
     screen.delay(100);
-    dieA = a;
-    dieB = b;
-    fillDiceLeft();
+    Dice dice;
+    dice.dieA = a;
+    dice.dieB = b;
+    dice.fillDiceLeft();
+    return dice;
 }
 
 bool Dice::enterManualDie(Byte key) {

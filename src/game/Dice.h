@@ -1,5 +1,5 @@
 #pragma once
-// The dice of the current turn and the generators behind them.
+// The dice of the current turn, and the generators that roll them.
 #include "rules/StepTests.h"
 #include "game/Random.h"
 #include "game/Screen.h"
@@ -10,19 +10,9 @@ struct Dice {
     Byte dieA = 0;  // 0 = no die
     Byte dieB = 0;
     DiceLeft diceLeft{};  // slots 1..4: higher die first, four slots for a doublet, 0 once played
-    Byte pendingKey = 0;  // last character typed or sent by a manual dice button
-    Byte clockTicks = 0;  // advanced by the 107 ms clock timer
-    Byte slideTicks = 0;  // advanced by the 15 ms menu-slide timer
-    RuntimeRandom random;
-    MarsagliaZaman marsaglia;
 
     // Fills diceLeft from dieA and dieB.
     void fillDiceLeft();
-    // Rolls both dice automatically: dieA from the runtime generator plus the clock counter,
-    // dieB from the Marsaglia-Zaman generator plus the slide counter; 1..5 passes with short
-    // waits, the last one counts.
-    // Fills diceLeft; the caller takes the turn-start snapshot.
-    void rollAutomatically(Screen& screen, bool soundFx);
     // Manual entry, one key at a time: a digit 1..6 fills dieA first, then dieB; anything else is
     // ignored. Returns true when the key was taken.
     bool enterManualDie(Byte key);
@@ -31,6 +21,21 @@ struct Dice {
     // Marks the first slot holding `die` as played.
     void useDie(Byte die);
     void clear();
+};
+
+// Where automatic dice come from: two generators and the counters of the window's timers mixed
+// into them, and the key a manual roll waits for.
+struct DiceRoller {
+    Byte pendingKey = 0;  // last character typed or sent by a manual dice button
+    Byte clockTicks = 0;  // advanced by the 107 ms clock timer
+    Byte slideTicks = 0;  // advanced by the 15 ms menu-slide timer
+    RuntimeRandom random;
+    MarsagliaZaman marsaglia;
+
+    // Rolls both dice: dieA from the runtime generator plus the clock counter, dieB from the
+    // Marsaglia-Zaman generator plus the slide counter; 1..5 passes with short waits, the last one
+    // counts. diceLeft is filled.
+    Dice rollAutomatically(Screen& screen, bool soundFx);
 };
 
 // Advances a byte tick counter, 255 back to 0.

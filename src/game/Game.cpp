@@ -25,100 +25,74 @@ void Game::setHourglass(bool on) {
 
 void Game::startUp(std::uint32_t seedMilliseconds) {
     stats_ = PositionStats{};
-    gameOn_ = false;
-    gameNumber_ = 1;
-    crawfordGameNumber_ = 0;
-    dice_.random.seed = seedMilliseconds;
-    blackBeginsNext_ = dice_.random.Random(100) > 50;
-    dice_.clockTicks = 0;
-    dice_.marsaglia.initFrom(dice_.random);
-    board_.count.fill(0);
-    board_.colour.fill(0);
+    roller_.random.seed = seedMilliseconds;
+    blackBeginsNext_ = roller_.random.Random(100) > 50;
+    roller_.clockTicks = 0;
+    roller_.marsaglia.initFrom(roller_.random);
     resetStatistics();
-    dice_.clear();
-    board_.offWhite = board_.offBlack = board_.barWhite = board_.barBlack = 0;
-    cube_ = Cube{};
+    state_.reset();
     drawCube();
 }
 
-void Game::drawCube() { screen_->drawCube(cube_); }
-
-void Game::takeSnapshot() {
-    snapshot_.position = board_;
-    snapshot_.checkerColours = options_.checkerColours;
-    snapshot_.dieA = dice_.dieA;
-    snapshot_.dieB = dice_.dieB;
-    snapshot_.cube = cube_;
-}
+void Game::drawCube() { screen_->drawCube(state_.cube()); }
 
 void Game::rollAt(Side side, bool automatic) {
     busy_ = true;
     // Black's new turn starts its own marks; White's roll is the local player's next action.
     clearLastMoveMarks();
+    Dice rolled;
     if (automatic) {
-        dice_.rollAutomatically(*screen_, options_.soundFx);
-        screen_->showDice(side, dice_.dieA, dice_.dieB);
+        rolled = roller_.rollAutomatically(*screen_, options_.soundFx);
+        screen_->showDice(side, rolled.dieA, rolled.dieB);
     } else {
-        dice_.dieA = 0;
-        dice_.dieB = 0;
         screen_->showDice(side, 0, 0);
-        dice_.pendingKey = 0;
+        roller_.pendingKey = 0;
         // The dice buttons and the keyboard fill pendingKey while the wait lets events run.
         enteringDice_ = true;
-        while (!dice_.bothEntered() && !screen_->closing()) {
+        while (!rolled.bothEntered() && !screen_->closing()) {
             screen_->delay(10);
-            if (dice_.enterManualDie(dice_.pendingKey)) screen_->showDice(side, dice_.dieA, dice_.dieB);
-            dice_.pendingKey = 0;
+            if (rolled.enterManualDie(roller_.pendingKey)) screen_->showDice(side, rolled.dieA, rolled.dieB);
+            roller_.pendingKey = 0;
         }
         enteringDice_ = false;
-        dice_.fillDiceLeft();
     }
-    takeSnapshot();
-    recorder_.rolled(side, dice_.dieA, dice_.dieB);
-    const bool white = side == Side::White;
-    RollStats& rolls = rollStats_[side];
-    rolls.countRoll(dice_.dieA, dice_.dieB, white ? stats_.whitePips : stats_.blackPips);
+    state_.roll(rolled.dieA, rolled.dieB);
+    recorder_.rolled(side, rolled.dieA, rolled.dieB);
+    rollStats_[side].countRoll(rolled.dieA, rolled.dieB, stats_.pipsOf(side));
     busy_ = false;
 }
 
 void Game::rollForWhite() { rollAt(Side::White, options_.automaticDice); }
 void Game::rollForBlack() { rollAt(Side::Black, options_.automaticDice); }
 void Game::rollForWhiteInNetworkGame() {
-    turn_ = Side::White;
+    state_.turnTo(Side::White);
     waitingForOpponent_ = false;
     rollAt(Side::White, true);
 }
 
 void Game::takePeerRoll(Byte a, Byte b) {
     clearLastMoveMarks();
-    dice_.dieA = a;
-    dice_.dieB = b;
+    state_.roll(a, b);
     screen_->showDice(Side::Black, a, b);
     recorder_.rolled(Side::Black, a, b);
-    dice_.fillDiceLeft();
-    takeSnapshot();
     rollStats_[Side::Black].countRoll(a, b, stats_.blackPips);
 }
 
 void Game::arrangeTurn(const Position& pos, Byte a, Byte b, Side side, int rolls) {
     layOutPosition(pos);
-    turn_ = side;
-    dice_.dieA = a;
-    dice_.dieB = b;
-    dice_.fillDiceLeft();
-    takeSnapshot();
-    gameOn_ = true;
+    state_.turnTo(side);
+    state_.roll(a, b);
+    state_.begin();
     arrangeRolls(rolls, rolls);
     updateCounters();
 }
 
 void Game::arrangeCube(Byte value, Byte ownerWhite) {
-    cube_ = Cube::of(value, ownerWhite);
+    state_.arrangeCube(Cube::of(value, ownerWhite));
 }
 
 void Game::arrangeMatchBoards(Byte boardNumber, Byte crawfordBoardNumber) {
-    gameNumber_ = boardNumber;
-    crawfordGameNumber_ = crawfordBoardNumber;
+    state_.arrangeMatchBoards(boardNumber, crawfordBoardNumber);
 }
 
 void Game::arrangeRolls(int whiteRolls, int blackRolls) {
@@ -144,11 +118,7 @@ bool Game::connectionLost() {
     return stopGameUnscored();
 }
 
-bool Game::stopGameUnscored() {
-    const bool wasOn = gameOn_;
-    gameOn_ = false;
-    return wasOn;
-}
+bool Game::stopGameUnscored() { return state_.stopUnscored(); }
 
 Side Game::nextNetworkBeginner() {
     blackBeginsNext_ = !blackBeginsNext_;
@@ -157,18 +127,18 @@ Side Game::nextNetworkBeginner() {
 
 void Game::prepareNetworkGame(Side beginner) {
     resetStatistics();
-    turn_ = beginner;
+    state_.turnTo(beginner);
 }
 
 void Game::startNetworkGame() {
     beginGame();
-    waitingForOpponent_ = turn_ == Side::Black;
+    waitingForOpponent_ = state_.sideToMove() == Side::Black;
 }
 
 void Game::whiteMoveSent() {
     moveRecord_.fill(0);
     waitingForOpponent_ = true;
-    turn_ = Side::Black;
+    state_.turnTo(Side::Black);
 }
 
 void Game::playPeerMove(const Play& play) {
@@ -178,11 +148,11 @@ void Game::playPeerMove(const Play& play) {
 
 void Game::endPeerTurn() { waitingForOpponent_ = false; }
 
-void Game::resetGameScores() { lumaro::resetGameScores(scores_); }
-void Game::resetMatchScores() { lumaro::resetMatchScores(scores_, crawfordGameNumber_); }
+void Game::resetGameScores() { state_.resetGameScores(); }
+void Game::resetMatchScores() { state_.resetMatchScores(); }
 
 void Game::beginGame() {
-    gameOn_ = true;
+    state_.begin();
     recordNewGame();
     screen_->gameStarted();
 }
@@ -193,35 +163,41 @@ void Game::setUpNewBoard() {
     moveRecord_.fill(0);
     screen_->clearDice();
     screen_->letEventsRun();
-    layOutPosition(startingPosition());
-    cube_ = Cube{};
+    state_.newBoard();
+    showFreshBoard();
     drawCube();
     updateCounters();
-    gameNumber_ = gameNumber_ == 255 ? 1 : static_cast<Byte>(gameNumber_ + 1);
     busy_ = false;
     screen_->refreshBarDots();
 }
 
 void Game::layOutPosition(const Position& pos) {
-    board_ = freshBoard(pos);
-    screen_->boardCleared();
-    screen_->positionLaidOut(board_);
+    state_.layOut(pos);
+    showFreshBoard();
 }
 
-void Game::redrawDiceOfSideToMove() { screen_->showDice(sideToMove(), dice_.dieA, dice_.dieB); }
+void Game::showFreshBoard() {
+    screen_->boardCleared();
+    screen_->positionLaidOut(state_.position());
+}
+
+void Game::redrawDiceOfSideToMove() {
+    const Dice& dice = state_.dice();
+    screen_->showDice(state_.sideToMove(), dice.dieA, dice.dieB);
+}
 
 void Game::undoTurn() {
-    if (turn_ == Side::Black) clearLastMoveMarks();  // Black's steps taken back
-    recorder_.turnUndone(sideToMove());
+    if (state_.sideToMove() == Side::Black) clearLastMoveMarks();  // Black's steps taken back
+    recorder_.turnUndone(state_.sideToMove());
+    state_.undo();
+    showTurnStart();
+}
+
+void Game::showTurnStart() {
     busy_ = true;
-    cube_ = snapshot_.cube;
     drawCube();
-    dice_.dieA = snapshot_.dieA;
-    dice_.dieB = snapshot_.dieB;
-    dice_.fillDiceLeft();
     redrawDiceOfSideToMove();
-    board_ = restoredPosition(board_, snapshot_.position);
-    screen_->positionLaidOut(board_);
+    screen_->positionLaidOut(state_.position());
     updateCounters();
     busy_ = false;
     moveRecord_.fill(0);
@@ -231,15 +207,16 @@ void Game::undoTurn() {
 void Game::recordNewGame() {
     const int length = options_.matchPlay ? options_.matchLength : 0;
     const MatchRecord& record = recorder_.record();
-    const bool newMatch = length != 0 && scores_.whiteMatchScore == 0 && scores_.blackMatchScore == 0;
+    const Scores& scores = state_.scores();
+    const bool newMatch = length != 0 && scores.whiteMatchScore == 0 && scores.blackMatchScore == 0;
     if (!record.games.empty() && (record.matchLength != length || newMatch)) {
         recorder_ = MatchRecorder{};
         ++recordSession_;
     }
     int white = 0, black = 0;
     if (length != 0) {
-        white = scores_.whiteMatchScore;
-        black = scores_.blackMatchScore;
+        white = scores.whiteMatchScore;
+        black = scores.blackMatchScore;
     } else {
         // A session of single games counts its own points from game to game.
         for (const RecordedGame& g : recorder_.record().games)
@@ -255,8 +232,9 @@ void Game::resetStatistics() {
 }
 
 void Game::updateCounters() {
-    stats_.recompute(board_, options_.cubeEnabled, cube_.value(), cube_.ownerWhite());
-    counters_ = boardCounters(board_, stats_.whitePips, stats_.blackPips, true, true);
+    const Cube& cube = state_.cube();
+    stats_.recompute(state_.position(), options_.cubeEnabled, cube.value(), cube.ownerWhite());
+    counters_ = boardCounters(state_.position(), stats_.whitePips, stats_.blackPips, true, true);
     screen_->countersChanged();
     screen_->letEventsRun();
 }
@@ -264,13 +242,14 @@ void Game::updateCounters() {
 void Game::endIfBorneOff() {
     // Only a game in progress can end: a finished position shown again (an undo, a loaded game
     // that was already over) must not be booked twice.
-    if (!gameOn_) return;
-    if (board_.offWhite >= kCheckersPerSide) {
+    if (!state_.gameOn()) return;
+    const Position& board = state_.position();
+    if (board.offWhite >= kCheckersPerSide) {
         // In a network game the peer gets the last move first; if it cannot, the connection
         // ends and takes the game with it.
-        if (networkPlace() && connected_ && turn_ == Side::White && !blackPlayer().whiteBoreOffLast(*this)) return;
-        if (gameOn_) finishGame(Side::White, GameOver::BorneOff);
-    } else if (board_.offBlack >= kCheckersPerSide) {
+        if (state_.sideToMove() == Side::White && !blackPlayer().whiteBoreOffLast(*this)) return;
+        if (state_.gameOn()) finishGame(Side::White, GameOver::BorneOff);
+    } else if (board.offBlack >= kCheckersPerSide) {
         finishGame(Side::Black, GameOver::BorneOff);
     }
 }
@@ -281,25 +260,22 @@ void Game::finishGame(Side winner, GameOver how) {
     if (options_.soundFx) screen_->play(Sound::GameEnd);
     rollStats_[Side::White].countEnd(stats_.whitePips);
     rollStats_[Side::Black].countEnd(stats_.blackPips);
-    const GameEnding ending = gameEndingOf(board_, winner, how == GameOver::DoubleRefused, cube_.value(), gameNumber_);
-    lastResult_ = endGame(ending, options_, scores_, crawfordGameNumber_);
-    lastResult_.how = how;
-    recorder_.gameEnded(winner, lastResult_.resultPoints);
+    const GameResult& result = state_.gameOver(winner, how, options_);
+    recorder_.gameEnded(winner, result.resultPoints);
     screen_->recordChanged();
-    dice_.diceLeft = {};
-    gameOn_ = false;
-    showMessage(lastResult_.message);
+    showMessage(result.message);
     busy_ = wasBusy;
 }
 
 SavedGame Game::savedGame() const {
+    const TurnSnapshot& start = state_.snapshot();
     SavedGame saved;
-    saved.position = snapshot_.position;
-    saved.dieA = snapshot_.dieA;
-    saved.dieB = snapshot_.dieB;
-    saved.turn = turnOf(turn_);
-    saved.cubeValue = snapshot_.cube.value();
-    saved.cubeOwnerWhite = snapshot_.cube.ownerWhite();
+    saved.position = start.position;
+    saved.dieA = start.dieA;
+    saved.dieB = start.dieB;
+    saved.turn = turnOf(state_.sideToMove());
+    saved.cubeValue = start.cube.value();
+    saved.cubeOwnerWhite = start.cube.ownerWhite();
     saved.cubeEnabled = options_.cubeEnabled;
     return saved;
 }
@@ -309,31 +285,23 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     // A position set up from a file cannot be written move by move.
     recorder_.discardGame();
     clearLastMoveMarks();
-    board_ = freshBoard(Position{});
-    screen_->boardCleared();
-    snapshot_.position = saved.position;
-    snapshot_.dieA = saved.dieA;
-    snapshot_.dieB = saved.dieB;
-    snapshot_.cube = Cube::of(saved.cubeValue, saved.cubeOwnerWhite);
-    turn_ = sideOfTurn(saved.turn);
     options_.cubeEnabled = saved.cubeEnabled;
+    state_.restore(saved);
+    screen_->boardCleared();
     busy_ = false;
-    undoTurn();
-    gameOn_ = true;
+    showTurnStart();
     screen_->gameStarted();
-    crawfordGameNumber_ = 0;
     resetStatistics();
     // The pip counts are taken after the reset, so the history starts from the loaded position.
     updateCounters();
-    dice_.fillDiceLeft();
     // The loaded position counts as the first roll of both colours, the loaded dice as the second
     // roll of the colour to move.
     rollStats_[Side::White].rolls = 1;
     rollStats_[Side::Black].rolls = 1;
     rollStats_[Side::White].pipHistory[1] = stats_.whitePips;
     rollStats_[Side::Black].pipHistory[1] = stats_.blackPips;
-    RollStats& mover = rollStats_[turn_];
-    mover.countRoll(dice_.dieA, dice_.dieB, turn_ == Side::White ? stats_.whitePips : stats_.blackPips);
+    const Side mover = state_.sideToMove();
+    rollStats_[mover].countRoll(state_.dice().dieA, state_.dice().dieB, stats_.pipsOf(mover));
     // A game saved after its last checker was borne off ends here, once.
     endIfBorneOff();
 }

@@ -1,9 +1,8 @@
 #pragma once
-// The game in play: the one position with its snapshot, the dice, the cube, the scores, the options
-// and the game flags, all private. Everyone reads them through the const accessors below; only the
-// game's own operations change them, each rule written once (a step, the end of a turn, a double
-// taken, a resignation, the start and the end of a game). It talks to the window only through
-// Screen, which the board follows, and hands Black's turns to its Player.
+// The turn flow: who is on turn and what happens next. It drives the game's state (GameState: the
+// position, dice, cube, scores, changed only by its rule-checked operations), hands Black's turns
+// and White's doubles to the Player that plays Black, waits where a person must answer, and tells
+// the window what happened through Screen, which the board follows.
 #include <functional>
 #include <memory>
 
@@ -13,6 +12,7 @@
 #include "rules/StepTests.h"
 #include "game/Dice.h"
 #include "game/GameEnd.h"
+#include "game/GameState.h"
 #include "game/MatchRecord.h"
 #include "game/Player.h"
 #include "game/Options.h"
@@ -37,20 +37,16 @@ public:
         int to = 0;
     };
 
-    // --- The game in play, read by everyone; only the game's own operations change it ---
-    // The checkers of the game in play. The board window follows it through the screen's events.
-    const Position& board() const { return board_; }
-    // The turn's start: the position, the dice and the cube an undo and SAVE go back to.
-    const TurnSnapshot& snapshot() const { return snapshot_; }
-    const Dice& dice() const { return dice_; }
-    const Scores& scores() const { return scores_; }
+    // --- The game in play, read by everyone; only its own operations change it ---
+    const GameState& state() const { return state_; }
+    // The generators and timer counters the dice are rolled from.
+    const DiceRoller& roller() const { return roller_; }
     const PositionStats& stats() const { return stats_; }
     // Each side's rolls: how many, the doubles, the pip count after each.
     const RollStats& rollStats(Side side) const { return rollStats_[side]; }
     // What the pip, bar and borne-off labels show: written by updateCounters only, so a finished
     // game or a declined new one keeps showing the counts of the position on the board.
     const BoardCounters& counters() const { return counters_; }
-    bool gameOn() const { return gameOn_; }
     // A change is in progress (a move, a message box, a dialog): clicks, keys and menu items wait.
     bool busy() const { return busy_; }
     bool hourglass() const { return hourglass_; }  // the computer thinks long: clicks and menu items wait
@@ -58,13 +54,9 @@ public:
     bool connected() const { return connected_; }  // a network connection is up
     bool hostSide() const { return hostSide_; }    // this program accepted the connection: the peer starts the games
     bool waitingForOpponent() const { return waitingForOpponent_; }  // the peer rolls or moves
-    const Cube& cube() const { return cube_; }
-    Byte gameNumber() const { return gameNumber_; }  // boards since start-up, 1..255 and back to 1
-    Byte crawfordGameNumber() const { return crawfordGameNumber_; }
     bool blackBeginsNext() const { return blackBeginsNext_; }
     // Four (from, die) pairs of White's steps, bytes 1..8, as the peer of a network game gets them.
     const std::array<Byte, 9>& moveRecord() const { return moveRecord_; }
-    const GameResult& lastResult() const { return lastResult_; }
     const std::array<MoveMark, 4>& lastMoveMarks() const { return lastMoveMarks_; }
     int lastMoveMarkCount() const { return lastMoveMarkCount_; }
     // Every game of this session of play, move by move, for the match files the analysers read.
@@ -85,12 +77,12 @@ public:
         rollStats_[Side::White] = white;
         rollStats_[Side::Black] = black;
     }
-    void arrangeDicePlayed() { dice_.diceLeft = {}; }
-    void arrangeGameOn(bool on) { gameOn_ = on; }
-    void arrangeSideOnTurn(Side side) { turn_ = side; }
+    void arrangeDicePlayed() { state_.arrangeDicePlayed(); }
+    void arrangeGameOn(bool on) { state_.arrangeGameOn(on); }
+    void arrangeSideOnTurn(Side side) { state_.turnTo(side); }
     void arrangeNextNetworkBeginner(bool black) { blackBeginsNext_ = !black; }
     // A key as a manual roll reads it (a digit 1..6 enters a die; the dice buttons type digits).
-    void typeDiceKey(Byte key) { dice_.pendingKey = key; }
+    void typeDiceKey(Byte key) { roller_.pendingKey = key; }
 
     // The options: read by everyone, changed only through changeOptions.
     const Options& options() const { return options_; }
@@ -103,7 +95,6 @@ public:
     // Where SAVE and LOAD read and write; without it they do nothing.
     void setSavedGameFiles(SavedGameFiles& files) { files_ = &files; }
     SavedGameFiles* savedGameFiles() const { return files_; }
-    Side sideToMove() const { return turn_; }
 
     // Who plays Black, by the options: the computer, a second person at this board, or at Network
     // place the remote program once one is attached.
@@ -124,7 +115,6 @@ public:
     void rollForWhiteInNetworkGame();
     // A roll received from the peer of a network game: no random numbers are drawn.
     void takePeerRoll(Byte a, Byte b);
-    void takeSnapshot();
 
     void setUpNewBoard();
     // Puts `pos` on the board at once, as a fresh board holds it: every checker taken away first.
@@ -165,6 +155,9 @@ public:
     // End of the local turn: refuses while a die can still be played, undoes a short play, then
     // hands the turn over to the opponent.
     void endTurn();
+    // The turn handed over at this machine: a person's play checked first (playedWhatTheDiceDemand),
+    // then Black's player or White's roll is on.
+    void handOverTurn();
     // Hands the turn over without any check (after a cube exchange).
     void passTurn();
     // The check at the end of a turn of a person (here or White of a network game): true when
@@ -200,15 +193,15 @@ public:
     // --- What the window's timers and buttons hand the dice ---
     // The 107 ms clock and the 15 ms menu slide advance the counters the automatic dice mix in; a
     // slide starts its counter from zero.
-    void clockTicked() { tick(dice_.clockTicks); }
-    void slideStarted() { dice_.slideTicks = 0; }
-    void slideTicked() { tick(dice_.slideTicks); }
+    void clockTicked() { tick(roller_.clockTicks); }
+    void slideStarted() { roller_.slideTicks = 0; }
+    void slideTicked() { tick(roller_.slideTicks); }
 
     // The expert level's networks (the shell loads them).
     void setNets(const NeuralNets* expertNets) { nets_ = expertNets; }
     // The scores as the settings file kept them, and the settings window's two reset buttons (a new
     // match also forgets the Crawford game).
-    void restoreScores(const Scores& kept) { scores_ = kept; }
+    void restoreScores(const Scores& kept) { state_.keepScores(kept); }
     void resetGameScores();
     void resetMatchScores();
     // Keeps every click, key and menu item out while a dialog stands over the board.
@@ -253,7 +246,6 @@ public:
     // logical point `from` (0: from the bar) with `die`. Returns the step result; 0 moves nothing
     // (and sounds the refusal). `record`: White's step goes into moveRecord.
     Byte playStep(Side side, int from, Byte die, bool placingSound, bool record);
-    void useDie(Byte die);
 
     // The computer plays Black's roll; MOVE plays White's roll the same way.
     void playComputerTurn();
@@ -299,41 +291,37 @@ private:
     void rollAt(Side side, bool automatic);
     void afterStep();
     void endIfBorneOff();
-    void sendBlotToBar(Side blot, int t, bool withEffects);
-    // One checker of `side` from `from` to `to` (0: the bar, 25: the tray), on the position and on
-    // the screen.
-    void checkerLeaves(Side side, int from, bool withEffects);
-    void checkerArrives(Side side, int to, bool withEffects);
+    // One checker of `side` seen going from `from` to `to` (0: the bar, 25: the tray).
+    void showCheckerMove(Side side, int from, int to, bool withEffects);
+    void showFreshBoard();
+    // The turn's start shown again: cube, dice, checkers, counters.
+    void showTurnStart();
     void playPlay(const Play& play, Side side);
     void playComputersChoice(Side side);
     Byte chooseDie(Button button, Side side, int point, bool entry) const;
     void stepByClick(Side side, int point, Button button);
     void entryByClick(Side side, Button button);
     void redrawDiceOfSideToMove();
+    void declineNewGame();
     bool acceptsInput() const { return !busy_ && !hourglass_; }
+    // `side` is on turn and its checkers answer clicks here (White always, Black when a second
+    // person plays it at this board).
+    bool movesByClick(Side side) const;
     void clearLastMoveMarks();
 
-    Position board_;
-    TurnSnapshot snapshot_;
-    Dice dice_;
-    Scores scores_;
+    GameState state_;
+    DiceRoller roller_;
     PositionStats stats_;
     BySide<RollStats> rollStats_;
     BoardCounters counters_;
-    Side turn_ = Side::White;
-    bool gameOn_ = false;
     bool busy_ = false;
     bool hourglass_ = false;
     bool enteringDice_ = false;
     bool connected_ = false;
     bool hostSide_ = false;
     bool waitingForOpponent_ = false;
-    Cube cube_;
-    Byte gameNumber_ = 1;
-    Byte crawfordGameNumber_ = 0;
     bool blackBeginsNext_ = false;
     std::array<Byte, 9> moveRecord_{};
-    GameResult lastResult_{};
     std::array<MoveMark, 4> lastMoveMarks_{};
     int lastMoveMarkCount_ = 0;
     MatchRecorder recorder_;

@@ -36,9 +36,10 @@ void Game::recordWhiteStep(Byte from, Byte die) {
 // The left button prefers the first remaining die of slots 1, 2, 3, 4, any other button of 2, 1,
 // 3, 4; when that die cannot move this checker the other preference is tried once.
 Byte Game::chooseDie(Button button, Side side, int point, bool entry) const {
-    auto firstOf = [this](std::initializer_list<int> order) -> Byte {
+    const DiceLeft& diceLeft = state_.dice().diceLeft;
+    auto firstOf = [&diceLeft](std::initializer_list<int> order) -> Byte {
         for (int k : order)
-            if (dice_.diceLeft[k] != 0) return dice_.diceLeft[k];
+            if (diceLeft[k] != 0) return diceLeft[k];
         return 0;
     };
     const Byte left = firstOf({1, 2, 3, 4});
@@ -47,20 +48,22 @@ Byte Game::chooseDie(Button button, Side side, int point, bool entry) const {
     const Byte second = button == Button::Left ? other : left;
     const int from = entry ? 0 : (point >= 1 && point <= 24 ? point : -1);
     if (from < 0) return preferred;
-    if (stepResult(board_, side, from, preferred) != kStepImpossible) return preferred;
+    if (stepResult(state_.position(), side, from, preferred) != kStepImpossible) return preferred;
     return second;
 }
 
 void Game::stepByClick(Side side, int point, Button button) {
     const Byte turnSide = turnOf(side);
-    if (phaseOf(board_, side) == 1) {
-        if (canEnter(board_, turnSide, dice_.diceLeft))
+    const Position& board = state_.position();
+    const DiceLeft& diceLeft = state_.dice().diceLeft;
+    if (phaseOf(board, side) == 1) {
+        if (canEnter(board, turnSide, diceLeft))
             showMessage(MessageKind::RuleNotice, "You have to play first", "your men from the bar!", false);
         else
             endTurn();
         return;
     }
-    if (!canMove(board_, turnSide, dice_.diceLeft) || point < 1 || point > 24) {
+    if (!canMove(board, turnSide, diceLeft) || point < 1 || point > 24) {
         endTurn();
         return;
     }
@@ -85,31 +88,27 @@ void Game::whiteEntryByClick(Button button) { entryByClick(Side::White, button);
 void Game::blackEntryByClick(Button button) { entryByClick(Side::Black, button); }
 
 void Game::endTurn() {
-    if (!gameOn_) return;
-    // Network play hands the turn over through the connection; it has its own turn end.
-    if (networkPlace()) {
-        blackPlayer().whiteTurnEnds(*this);
-        return;
-    }
-    const bool personOnTurn = turn_ == Side::White || blackPlayer().playsAtThisBoard();
+    if (!state_.gameOn()) return;
+    blackPlayer().turnEndAsked(*this);
+}
+
+void Game::handOverTurn() {
+    const bool personOnTurn = state_.sideToMove() == Side::White || blackPlayer().playsAtThisBoard();
     if (personOnTurn && !playedWhatTheDiceDemand()) return;
-    if (turn_ == Side::White) {
-        turn_ = Side::Black;
+    state_.passTurn();
+    if (state_.sideToMove() == Side::Black)
         blackPlayer().blackTurn(*this);
-    } else {
-        turn_ = Side::White;
+    else
         rollForWhite();
-    }
 }
 
 bool Game::playedWhatTheDiceDemand() {
-    if (!dice_.anyLeft()) return true;
-    const bool onBar = phaseOf(board_, turn_) == 1;
-    const bool canPlay = onBar ? canEnter(board_, turnOf(turn_), dice_.diceLeft) : canMove(board_, turnOf(turn_), dice_.diceLeft);
-    if (canPlay) return false;  // the player must go on
+    const TurnEnd end = state_.turnEnd();
+    if (end == TurnEnd::DiceLeftToPlay) return false;  // the player must go on
+    if (!state_.dice().anyLeft()) return true;
     if (options_.soundFx) screen_->play(Sound::NoMove);
     screen_->delay(100);
-    if (fallsShortOfMaximalPlay(snapshot_.position, snapshot_.dieA, snapshot_.dieB, turnOf(turn_), dice_.diceLeft) == 1) {
+    if (end == TurnEnd::ShortPlay) {
         showMessage(MessageKind::RuleNotice, "You have to play all dice", "or the higher one!", false);
         undoTurn();
         return false;
@@ -118,68 +117,65 @@ bool Game::playedWhatTheDiceDemand() {
 }
 
 void Game::passTurn() {
-    if (turn_ == Side::White) {
-        turn_ = Side::Black;
+    state_.passTurn();
+    if (state_.sideToMove() == Side::Black)
         rollForBlack();
-    } else {
-        turn_ = Side::White;
+    else
         rollForWhite();
-    }
 }
 
 void Game::startNewGame() {
     resetStatistics();
     if (options_.alternateFirstMove) {
         const std::string begins = blackBeginsNext_ ? "Black begins!" : "White begins!";
-        turn_ = blackBeginsNext_ ? Side::Black : Side::White;
+        state_.turnTo(blackBeginsNext_ ? Side::Black : Side::White);
         const bool yes = showMessage(MessageKind::NewGame, "Alternate play. " + begins, "Start a new game?", true);
         blackBeginsNext_ = !blackBeginsNext_;
         if (!yes) {
-            screen_->clearDice();
-            gameOn_ = false;
-            dice_.clear();
+            declineNewGame();
             return;
         }
         screen_->letEventsRun();
         setUpNewBoard();
         beginGame();
-        if (turn_ == Side::White) rollForWhite(); else rollForBlack();
-        takeSnapshot();
-        if (turn_ == Side::Black) blackPlayer().blackPlaysRolledDice(*this);
+        if (state_.sideToMove() == Side::White) rollForWhite(); else rollForBlack();
+        if (state_.sideToMove() == Side::Black) blackPlayer().blackPlaysRolledDice(*this);
         return;
     }
     busy_ = true;
+    Dice opening;
     do {
-        dice_.rollAutomatically(*screen_, options_.soundFx);
-    } while (dice_.dieA == dice_.dieB);
-    screen_->showOpeningDice(dice_.dieA, dice_.dieB);
-    const bool blackBegins = dice_.dieB < dice_.dieA;
-    turn_ = blackBegins ? Side::Black : Side::White;
+        opening = roller_.rollAutomatically(*screen_, options_.soundFx);
+    } while (opening.dieA == opening.dieB);
+    const Byte a = opening.dieA, b = opening.dieB;
+    screen_->showOpeningDice(a, b);
+    const bool blackBegins = b < a;
+    const Side beginner = blackBegins ? Side::Black : Side::White;
+    state_.turnTo(beginner);
     busy_ = false;
     const bool yes = showMessage(MessageKind::NewGame, std::string("Rolling dice...") + (blackBegins ? "Black begins!" : "White begins!"),
                            "Start a new game?", true);
     if (!yes) {
-        screen_->clearDice();
-        gameOn_ = false;
-        dice_.clear();
+        declineNewGame();
         return;
     }
     busy_ = true;
-    RollStats& beginner = rollStats_[blackBegins ? Side::Black : Side::White];
-    beginner.countRoll(dice_.dieA, dice_.dieB, blackBegins ? stats_.blackPips : stats_.whitePips);
+    rollStats_[beginner].countRoll(a, b, stats_.pipsOf(beginner));
     screen_->letEventsRun();
     busy_ = false;
-    // The opening dice survive the new board: they are the beginner's first roll.
-    const Byte a = dice_.dieA, b = dice_.dieB;
+    // The opening dice are the beginner's first roll on the new board.
     setUpNewBoard();
-    dice_.dieA = a;
-    dice_.dieB = b;
-    dice_.fillDiceLeft();
     beginGame();
-    recorder_.rolled(blackBegins ? Side::Black : Side::White, a, b);
-    takeSnapshot();
-    screen_->showDice(blackBegins ? Side::Black : Side::White, a, b);
+    state_.roll(a, b);
+    recorder_.rolled(beginner, a, b);
+    screen_->showDice(beginner, a, b);
     if (blackBegins) blackPlayer().blackPlaysRolledDice(*this);
+}
+
+void Game::declineNewGame() {
+    screen_->clearDice();
+    state_.stopUnscored();
+    state_.clearDice();
 }
 
 }  // namespace lumaro

@@ -9,38 +9,38 @@ bool MenuCommands::start(const ShellState& shell) {
     Game& g = game_;
     if (g.menuRefused(shell, true)) return false;
     if (g.connected() && g.hostSide()) return false;  // the caller starts the games of a connection
-    if (g.gameOn() && !g.resign()) return false;
+    if (g.state().gameOn() && !g.resign()) return false;
     g.blackPlayer().startGame(g);
     return true;
 }
 
 bool MenuCommands::back(const ShellState& shell) {
     Game& g = game_;
-    if (g.menuRefused(shell, true) || !g.gameOn()) return false;
-    if (g.sideToMove() == Side::Black && !g.blackPlayer().playsAtThisBoard()) return false;
+    if (g.menuRefused(shell, true) || !g.state().gameOn()) return false;
+    if (g.state().sideToMove() == Side::Black && !g.blackPlayer().playsAtThisBoard()) return false;
     g.undoTurn();
     return true;
 }
 
 bool MenuCommands::move(const ShellState& shell) {
     Game& g = game_;
-    if (g.menuRefused(shell, false) || !g.gameOn()) return false;
+    if (g.menuRefused(shell, false) || !g.state().gameOn()) return false;
     // The computer's search plays White's roll against the computer, and in a network game for a
     // player who asks for it (the steps travel to the peer like clicked ones).
-    if (!g.blackPlayer().allowsMoveCommand(g) || g.sideToMove() == Side::Black) return false;
+    if (!g.blackPlayer().allowsMoveCommand(g) || g.state().sideToMove() == Side::Black) return false;
     g.playWhiteByComputer();
     return true;
 }
 
 bool MenuCommands::abort(const ShellState& shell) {
     Game& g = game_;
-    if (g.menuRefused(shell, false) || !g.gameOn()) return false;
+    if (g.menuRefused(shell, false) || !g.state().gameOn()) return false;
     return g.resign();
 }
 
 bool MenuCommands::side(const ShellState& shell) {
     Game& g = game_;
-    if (g.menuRefused(shell, true) || !g.gameOn()) return false;
+    if (g.menuRefused(shell, true) || !g.state().gameOn()) return false;
     {
         const Game::InputHold hold(g);
         g.changeOptions([](Options& o) { o.homeRight = !o.homeRight; });
@@ -63,14 +63,14 @@ bool MenuCommands::color(const ShellState& shell) {
 bool MenuCommands::score(const ShellState& shell) {
     Game& g = game_;
     if (g.menuRefused(shell, true)) return false;
-    g.showMessage(scoreMessage(g.options(), g.scores()));
+    g.showMessage(scoreMessage(g.options(), g.state().scores()));
     return true;
 }
 
 bool MenuCommands::exit(const ShellState& shell) {
     Game& g = game_;
     if (g.menuRefused(shell, false)) return false;
-    if (g.gameOn()) {
+    if (g.state().gameOn()) {
         if (g.peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.
             if (!g.showMessage(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
@@ -86,7 +86,7 @@ bool MenuCommands::exit(const ShellState& shell) {
 bool MenuCommands::save(const ShellState& shell) {
     Game& g = game_;
     SavedGameFiles* files = g.savedGameFiles();
-    if (g.menuRefused(shell, true) || !g.gameOn() || !files) return false;
+    if (g.menuRefused(shell, true) || !g.state().gameOn() || !files) return false;
     std::optional<Game::InputHold> hold(std::in_place, g);  // the dialog waits while the board stands still
     const std::optional<std::string> path = g.screen().chooseFileToSave();
     hold.reset();
@@ -103,7 +103,7 @@ bool MenuCommands::load(const ShellState& shell) {
     if (g.menuRefused(shell, false) || g.networkPlace() || !files) return false;
     // The question comes first, but the running game is given up only for a file that holds a
     // game: a refused file leaves the game, the scores and the match as they were.
-    const bool resigning = g.gameOn();
+    const bool resigning = g.state().gameOn();
     if (resigning && !g.askToResign()) return false;
     std::optional<Game::InputHold> hold(std::in_place, g);
     const std::optional<std::string> path = g.screen().chooseFileToLoad();
@@ -120,7 +120,7 @@ bool MenuCommands::load(const ShellState& shell) {
     if (resigning) g.resignNow();
     g.restoreSavedGame(loaded.game);
     g.screen().saveSettings();  // the loaded game's cube option persists
-    if (g.gameOn() && g.sideToMove() == Side::Black) g.blackPlayer().blackPlaysRolledDice(g);
+    if (g.state().gameOn() && g.state().sideToMove() == Side::Black) g.blackPlayer().blackPlaysRolledDice(g);
     return true;
 }
 

@@ -35,10 +35,12 @@ public:
     // START: a new game against this opponent (a network game begins with the invitation).
     virtual void startGame(Game& game) = 0;
 
-    // The remote program of a network game hears of White's actions through these; the opponents
-    // at this machine never see them.
-    // A click that ends White's turn or asks for White's roll (the network turn advance).
-    virtual void whiteTurnEnds(Game& /*game*/) {}
+    // A person at this board ends the turn on the board (a click, a key) or asks for White's roll.
+    // At this machine the turn is handed over by the rules (Game::handOverTurn); the remote
+    // program sends White's move over the connection or asks the peer for White's roll.
+    virtual void turnEndAsked(Game& game);
+    // The remote program of a network game hears of these first; the opponents at this machine
+    // have nothing to do.
     // White resigns: the peer is told first. False when that failed and the game ended with the
     // connection instead.
     virtual bool whiteResigns(Game& /*game*/) { return true; }

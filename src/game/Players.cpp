@@ -3,13 +3,16 @@
 #include "game/Game.h"
 
 namespace lumaro {
+
+void Player::turnEndAsked(Game& game) { game.handOverTurn(); }
+
 namespace {
 
 class ComputerPlayer : public Player {
 public:
     void blackTurn(Game& game) override {
         if (game.mayDouble(Side::Black)) game.computerOffersDouble();
-        if (!game.gameOn()) return;  // White dropped the double
+        if (!game.state().gameOn()) return;  // White dropped the double
         game.rollForBlack();
         game.playComputerTurn();
     }

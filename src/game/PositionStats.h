@@ -65,6 +65,8 @@ struct PositionStats {
     PositionEstimates current;
     PositionEstimates previous;
 
+    std::uint16_t pipsOf(Side side) const { return side == Side::White ? whitePips : blackPips; }
+
     // After every change of the position. The cube owner counts only when cubeValue > 1.
     void recompute(const Position& pos, bool cubeEnabled, std::uint8_t cubeValue,
                    std::uint8_t cubeOwnerWhite);

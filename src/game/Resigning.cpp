@@ -3,10 +3,10 @@
 
 namespace lumaro {
 
-bool Game::peerOnTurn() const { return networkPlace() && connected_ && gameOn_ && turn_ == Side::Black; }
+bool Game::peerOnTurn() const { return networkPlace() && connected_ && state_.gameOn() && state_.sideToMove() == Side::Black; }
 
 bool Game::resign() {
-    if (!gameOn_) return true;
+    if (!state_.gameOn()) return true;
     if (!askToResign()) return false;
     resignNow();
     return true;
@@ -14,22 +14,17 @@ bool Game::resign() {
 
 bool Game::askToResign() {
     // While the peer is on turn a network game cannot be resigned: the answer is no.
-    if (networkPlace() && connected_ && turn_ == Side::Black) return false;
+    if (networkPlace() && connected_ && state_.sideToMove() == Side::Black) return false;
     return showMessage(MessageKind::Resign, "Do you want to resign?", "", true);
 }
 
 void Game::resignNow() {
-    if (!gameOn_) return;
-    if (networkPlace() && connected_) {
-        // The peer knows the position of the turn's start, not the steps made since: both sides
-        // score the resignation from that position.
-        undoTurn();
-        // The peer hears of it first; when it cannot, the communication error has ended the game.
-        if (!blackPlayer().whiteResigns(*this)) return;
-    }
-    if (!gameOn_) return;
+    if (!state_.gameOn()) return;
+    // The peer of a network game hears of it first; when it cannot, the communication error has
+    // ended the game.
+    if (!blackPlayer().whiteResigns(*this) || !state_.gameOn()) return;
     // The player at this machine gives up; between two people at one board, the one on turn.
-    sideResigns(blackPlayer().playsAtThisBoard() ? sideToMove() : Side::White);
+    sideResigns(blackPlayer().playsAtThisBoard() ? state_.sideToMove() : Side::White);
 }
 
 void Game::optionsChanged(const Options& before) {
@@ -40,7 +35,7 @@ void Game::optionsChanged(const Options& before) {
         screen_->checkerLookChanged();
         if (before.modernSkin != options_.modernSkin) {
             drawCube();
-            if (gameOn_)
+            if (state_.gameOn())
                 redrawDiceOfSideToMove();
             else
                 screen_->clearDice();

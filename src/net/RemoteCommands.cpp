@@ -61,7 +61,6 @@ void RemoteProgram::announceBeginner(Side beginner) {
 
 bool RemoteProgram::startGameOnNewBoard() {
     game_.setUpNewBoard();
-    game_.takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
     if (!transport_) return false;
     game_.startNetworkGame();
     peerRolled_ = false;
@@ -70,12 +69,12 @@ bool RemoteProgram::startGameOnNewBoard() {
 
 void RemoteProgram::rollAndSendWhiteDice() {
     game_.rollForWhiteInNetworkGame();
-    const std::string dice{static_cast<char>(game_.dice().dieA), static_cast<char>(game_.dice().dieB)};
+    const std::string dice{static_cast<char>(game_.state().dice().dieA), static_cast<char>(game_.state().dice().dieB)};
     if (sendCommand(kDice, dice) != kDone) failConnection();
 }
 
 bool RemoteProgram::peersTurn() const {
-    return game_.gameOn() && game_.sideToMove() == Side::Black && game_.waitingForOpponent();
+    return game_.state().gameOn() && game_.state().sideToMove() == Side::Black && game_.waitingForOpponent();
 }
 
 void RemoteProgram::beginGameAsCaller() {
@@ -94,7 +93,7 @@ void RemoteProgram::beginGameAsCaller() {
 
 Byte RemoteProgram::askToStartNetworkGame() {
     if (game_.hourglass() || game_.busy() || toolWindowOpen()) return kBusy;
-    if (game_.gameOn() && !game_.resign()) return kBusy;
+    if (game_.state().gameOn() && !game_.resign()) return kBusy;
     if (!game_.networkPlace() || !transport_) return kBusy;
     if (!game_.showMessage(MessageKind::NewGame, "Play with " + opponentName_, "[" + peerAddress_ + "] ?", true)) return kNo;
     return kYes;
@@ -110,21 +109,21 @@ void RemoteProgram::beginGameAsHost(Byte callerBegins) {
 
 // The host begins: its first roll, on the tick after the start, outside the start command.
 void RemoteProgram::hostRolls() {
-    if (!game_.gameOn() || game_.sideToMove() != Side::White || !transport_) return;
+    if (!game_.state().gameOn() || game_.state().sideToMove() != Side::White || !transport_) return;
     rollAndSendWhiteDice();
 }
 
 // ---- White's side of the turn cycle ----
 
-void RemoteProgram::whiteTurnEnds(Game& game) {
-    if (!game.gameOn()) return;
+void RemoteProgram::turnEndAsked(Game& game) {
+    if (!game.state().gameOn()) return;
     if (!transport_) {
         failConnection();
         return;
     }
     // Nothing to end while the peer plays, or while the host's first roll is still to come.
     if (game.waitingForOpponent() || hostRollPending_) return;
-    if (game.sideToMove() == Side::White) {
+    if (game.state().sideToMove() == Side::White) {
         if (!game.playedWhatTheDiceDemand()) return;
         if (sendCommand(kMove, moveRecordBytes()) != kDone) {
             failConnection();
@@ -138,27 +137,34 @@ void RemoteProgram::whiteTurnEnds(Game& game) {
 }
 
 void RemoteProgram::doubleOffered(Game& game, Side offerer) {
-    if (offerer != Side::White || !transport_) return;
+    // White doubles before its roll, once the peer's move is replayed; a double by the cube is
+    // the peer's own business on its board.
+    if (offerer != Side::White || !transport_ || !game.connected() || game.waitingForOpponent()) return;
     const Byte answer = sendCommand(kDouble);
     if (answer == 0) {
         failConnection();
     } else if (answer == kYes) {
         game.showMessage(MessageKind::Cube, "Your doubling proposal", "was accepted!", false);
         game.takeDouble(Side::Black);
-        whiteTurnEnds(game);  // on to White's roll
+        turnEndAsked(game);  // on to White's roll
     } else if (answer == kNo) {
         game.showMessage(MessageKind::Cube, "Your doubling proposal", "was refused!", false);
         game.doubleDropped(Side::Black);
     }
 }
 
-bool RemoteProgram::whiteResigns(Game&) {
+bool RemoteProgram::whiteResigns(Game& game) {
+    if (!game.connected()) return true;
+    // The peer knows the position of the turn's start, not the steps made since: both sides
+    // score the resignation from that position.
+    game.undoTurn();
     if (sendCommand(kResign) == kDone) return true;
     failConnection();
     return false;
 }
 
 bool RemoteProgram::whiteBoreOffLast(Game& game) {
+    if (!game.connected()) return true;
     if (sendCommand(kMove, moveRecordBytes()) != kDone) {
         failConnection();
         return false;
@@ -193,7 +199,7 @@ void RemoteProgram::executeCommand(const Parsed& command) {
             beginGameAsHost(p[2]);
             sendResponse(kDone);
             game_.screen().delay(300);
-            hostRollPending_ = game_.sideToMove() == Side::White;
+            hostRollPending_ = game_.state().sideToMove() == Side::White;
             return;
         case kDice: peerDice(p[2], p[3]); return;
         case kMove: replayMove(command); return;
@@ -215,7 +221,7 @@ void RemoteProgram::peerDice(Byte a, Byte b) {
 
 void RemoteProgram::replayMove(const Parsed& command) {
     const Play play = receivedPlay(command.payload);
-    if (!peersTurn() || !peerRolled_ || !receivedMoveIsLegal(game_.board(), game_.dice().dieA, game_.dice().dieB, play)) {
+    if (!peersTurn() || !peerRolled_ || !receivedMoveIsLegal(game_.state().position(), game_.state().dice().dieA, game_.state().dice().dieB, play)) {
         failConnection();
         return;
     }
@@ -234,7 +240,7 @@ void RemoteProgram::peerDoubles() {
     const bool taken = game_.showMessage(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true);
     // The connection may have gone while the question was up: the game stopped with it, unscored,
     // and the peer never hears the answer.
-    if (!game_.gameOn()) return;
+    if (!game_.state().gameOn()) return;
     if (taken) {
         sendResponse(kYes);
         game_.takeDouble(Side::White);
@@ -245,13 +251,13 @@ void RemoteProgram::peerDoubles() {
 }
 
 void RemoteProgram::peerResigns() {
-    if (!game_.gameOn()) {
+    if (!game_.state().gameOn()) {
         sendResponse(kDone);  // nothing left to resign here
         return;
     }
     game_.showMessage(MessageKind::Resign, "Black player resigns...", "", false);
     sendResponse(kDone);
-    if (!game_.gameOn()) return;
+    if (!game_.state().gameOn()) return;
     game_.sideResigns(Side::Black);
 }
 

@@ -93,7 +93,7 @@ public:
     void blackPlaysRolledDice(Game&) override {}
     void doubleOffered(Game& game, Side offerer) override;
     bool allowsMoveCommand(const Game& game) const override { return game.connected() && !game.waitingForOpponent(); }
-    void whiteTurnEnds(Game& game) override;
+    void turnEndAsked(Game& game) override;
     bool whiteResigns(Game& game) override;
     bool whiteBoreOffLast(Game& game) override;
     void startGame(Game& game) override;

@@ -238,7 +238,7 @@ void BoardWindow::clearDice() {
 }
 
 void BoardWindow::dieUsed(int die) {
-    const Dice& d = game_.dice();
+    const Dice& d = game_.state().dice();
     int slot;
     if (d.dieA == d.dieB) {
         int played = 0;
@@ -267,7 +267,7 @@ void BoardWindow::refreshBarDots() { showBarDots(dotsUnderMouse()); }
 
 BarDots BoardWindow::dotsUnderMouse() {
     // While White has checkers on the bar, its entry points stay marked wherever the mouse is.
-    if (game_.board().barWhite > 0) return barDotsForBar(game_);
+    if (game_.state().position().barWhite > 0) return barDotsForBar(game_);
     if (overVisibleDie(mouse_)) return {};
     int colour = 0, image = 0;
     if (checkerAt(mouse_, &colour, &image) && colour == kBlack) return {};
@@ -303,7 +303,7 @@ void BoardWindow::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
     if (!game_.hourglass()) emit boardClicked();
-    if (QRect(kCubeX, cubeTop(game_.cube()), 51, 51).contains(p)) {
+    if (QRect(kCubeX, cubeTop(game_.state().cube()), 51, 51).contains(p)) {
         game_.clickCube();  // a click on the cube offers a double
         return;
     }
@@ -392,7 +392,7 @@ void BoardWindow::closeEvent(QCloseEvent* event) {
 
 void BoardWindow::onClockTick() {
     emit clockTicked();
-    if (startupPending && isVisible() && game_.dice().clockTicks >= 7 && !game_.busy()) {
+    if (startupPending && isVisible() && game_.roller().clockTicks >= 7 && !game_.busy()) {
         startupPending = false;
         // Started from the event loop, not from inside this tick: the game's waits need the
         // clock to go on ticking.
@@ -472,7 +472,7 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
     for (const DieSlot& d : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
-    p.drawImage(kCubeX, cubeTop(game_.cube()), assets_.cubePicture(game_.options().modernSkin, game_.cube().value()));
+    p.drawImage(kCubeX, cubeTop(game_.state().cube()), assets_.cubePicture(game_.options().modernSkin, game_.state().cube().value()));
     paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {

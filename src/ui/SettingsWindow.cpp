@@ -345,7 +345,7 @@ void SettingsWindow::refresh() {
 }
 
 void SettingsWindow::applyLocks() {
-    const SettingsLocks l = settingsLocks(game_.options(), game_.gameOn(), game_.connected());
+    const SettingsLocks l = settingsLocks(game_.options(), game_.state().gameOn(), game_.connected());
     play_->setEnabled(l.play);
     matchPointsBox_->setEnabled(l.matchPoints);
     for (QCheckBox* b : {cube_, jacoby_, crawford_}) b->setEnabled(l.ruleBoxes);

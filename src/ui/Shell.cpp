@@ -73,7 +73,7 @@ void Shell::saveSettings() {
     }
     // The settings folder may not exist yet for a first start of an installed program.
     QDir().mkpath(folders_.settings);
-    settingsFile_->save(game_->options(), game_->scores());
+    settingsFile_->save(game_->options(), game_->state().scores());
 }
 
 bool Shell::start() {
@@ -101,7 +101,7 @@ bool Shell::start() {
     game_->setSavedGameFiles(savedGameDisk_);
     settingsFile_ = std::make_unique<SettingsStore>(nativePath(folders_.settingsPath()));
     Options stored = game_->options();
-    Scores kept = game_->scores();
+    Scores kept = game_->state().scores();
     if (settingsFile_->load(stored, kept) == SettingsIo::readFailed)
         std::fprintf(stderr, "lumaro: %s could not be read (%s); the defaults are used and the file is not written.\n",
                      settingsFile_->path().c_str(), settingsFile_->readError().c_str());
@@ -186,7 +186,7 @@ bool Shell::start() {
 void Shell::onClockTick() {
     const QDateTime now = QDateTime::currentDateTime();
     QString duration;
-    if (game_->gameOn() && board_->gameStartSeconds() > 0 && board_->isVisible())
+    if (game_->state().gameOn() && board_->gameStartSeconds() > 0 && board_->isVisible())
         duration = hms(static_cast<qint64>(now.toMSecsSinceEpoch() / 1000.0 - board_->gameStartSeconds()));
     backdrop_->showTimes(now.toString(QStringLiteral("hh:mm:ss")), duration);
 }

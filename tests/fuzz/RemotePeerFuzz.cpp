@@ -140,7 +140,10 @@ public:
     // A game is scored as it ends: never one that a lost connection or an error has already
     // stopped, unless the peer settled it by answering (a refused double, a resignation or the
     // last move acknowledged) before the connection went.
-    void gameScored() { check(game.gameOn() || peerAnswered_, "only a game in progress is scored"); }
+    // The game's state ends the game as it books it, so the check looks at the game as it stood
+    // the last time the game handed control out (a wait, a question, the end of an event).
+    void gameScored() { check(gameWasOn_ || peerAnswered_, "only a game in progress is scored"); }
+    void gameSeen() { gameWasOn_ = game.state().gameOn(); }
     Answer question(const Message& m) {
         trace("message: %s | %s", m.line1.c_str(), m.line2.c_str());
         check(!hasAsciiControls(m.line1) && !hasAsciiControls(m.line2), "no control character in a message");
@@ -237,7 +240,7 @@ private:
 
     // A legal play of the dice the peer showed, as the peer writes it (its points, 25 - ours).
     void peerPlaysLegally() {
-        const Play play = maximalPlay(game.board(), false, game.dice().dieA, game.dice().dieB);
+        const Play play = maximalPlay(game.state().position(), false, game.state().dice().dieA, game.state().dice().dieB);
         std::string extra(8, '\0');
         for (int k = 1; k <= 4; ++k) {
             extra[2 * k - 2] = static_cast<char>(25 - play[k].point);
@@ -250,8 +253,8 @@ private:
         const Game::ShellState shell{toolWindowOpen_};
         const Game::Button button = in.next() & 1 ? Game::Button::Left : Game::Button::Right;
         const int kind = in.next() % 20;
-        trace("event %d (depth %d) gameOn %d connected %d turn %d waiting %d", kind, depth_, game.gameOn(), remote.connected(),
-              turnOf(game.sideToMove()), game.waitingForOpponent());
+        trace("event %d (depth %d) gameOn %d connected %d turn %d waiting %d", kind, depth_, game.state().gameOn(), remote.connected(),
+              turnOf(game.state().sideToMove()), game.waitingForOpponent());
         switch (kind) {
             case 0: peerSays(in.bytes(in.next())); break;
             case 1: peerSays("chat" + in.bytes(in.next() % 80)); break;
@@ -307,19 +310,20 @@ private:
     }
 
     void checkAll(bool quiet) {
-        const Byte v = game.cube().value();
+        gameSeen();
+        const Byte v = game.state().cube().value();
         check(v >= 1 && v <= 64 && (v & (v - 1)) == 0, "the cube is 1..64, a power of two");
-        check(game.cube().ownerWhite() <= 1, "the cube's owner is one side");
-        check(v > 1 || game.cube().ownerWhite() == 0, "a cube at 1 is centred");
+        check(game.state().cube().ownerWhite() <= 1, "the cube's owner is one side");
+        check(v > 1 || game.state().cube().ownerWhite() == 0, "a cube at 1 is centred");
         check(heldName(remote.opponentName()) == remote.opponentName(), "the caller's name is clean: 20 characters at most");
         check(heldName(remote.hostName()) == remote.hostName(), "the host's name is clean: 20 characters at most");
         check(remote.connected() == game.connected(), "the game knows whether it is connected");
-        check(!game.gameOn() || remote.connected(), "no network game goes on without its connection");
-        if (game.gameOn()) laidOut_ = true;
+        check(!game.state().gameOn() || remote.connected(), "no network game goes on without its connection");
+        if (game.state().gameOn()) laidOut_ = true;
         // The checkers are counted when no game code is under way: a new board is laid out one
         // checker at a time.
         if (quiet && laidOut_) {
-            const Position pos = game.board();
+            const Position pos = game.state().position();
             check(whiteCheckersOf(pos) == kCheckersPerSide && blackCheckersOf(pos) == kCheckersPerSide, "fifteen checkers a side");
         }
         if (chatLogged_) checkLog();
@@ -357,6 +361,7 @@ private:
     bool laidOut_ = false;
     bool chatLogged_ = false;    // a line may have been added to chat.txt
     bool peerAnswered_ = false;  // the peer answered a command during this event
+    bool gameWasOn_ = false;
     int depth_ = 0;
     long long nowMs_ = 0;
     long long nextTickMs_ = 1000;
@@ -364,10 +369,20 @@ private:
     std::deque<std::string> inbox_;
 };
 
-Answer FuzzScreen::showMessage(const Message& message) { return world_.question(message); }
-void FuzzScreen::letEventsRun() { world_.eventsMayRun(); }
+Answer FuzzScreen::showMessage(const Message& message) {
+    const Answer answer = world_.question(message);
+    world_.gameSeen();
+    return answer;
+}
+void FuzzScreen::letEventsRun() {
+    world_.eventsMayRun();
+    world_.gameSeen();
+}
 void FuzzScreen::recordChanged() { world_.gameScored(); }
-void FuzzScreen::delay(int ms) { world_.passTime(ms); }
+void FuzzScreen::delay(int ms) {
+    world_.passTime(ms);
+    world_.gameSeen();
+}
 
 }  // namespace
 

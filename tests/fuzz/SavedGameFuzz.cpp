@@ -98,12 +98,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game->restoreSavedGame(saved);
 
     const Position& pos = saved.position;
-    check(samePositions(game->board(), pos), "the board is the saved position");
+    check(samePositions(game->state().position(), pos), "the board is the saved position");
     check(game->stats().whitePips == whitePipCount(pos) && game->stats().blackPips == blackPipCount(pos),
           "pip counts of the saved position");
-    check(turnOf(game->sideToMove()) == saved.turn && game->cube().value() == saved.cubeValue, "turn and cube as saved");
+    check(turnOf(game->state().sideToMove()) == saved.turn && game->state().cube().value() == saved.cubeValue, "turn and cube as saved");
     const bool over = pos.offWhite == kCheckersPerSide || pos.offBlack == kCheckersPerSide;
-    check(game->gameOn() == !over, "a finished game is over at once, any other goes on");
+    check(game->state().gameOn() == !over, "a finished game is over at once, any other goes on");
     if (over) return 0;
     const bool black = saved.turn == 0;
     check(game->rollStats(black ? Side::Black : Side::White).rolls == 2, "the loaded roll is counted");
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         game->playComputerTurn();
     else
         game->playWhiteByComputer();
-    const Position after = game->board();
+    const Position after = game->state().position();
     checkPossible(after);
     check(!game->lastSearch().fromBook, "a loaded game is past the opening book");
     if (plays.mostPips == 0) {
@@ -129,9 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                           [&](const Position& p) { return samePositions(p, made); }),
               "the computer's play is a legal play");
     }
-    if (game->gameOn()) {
+    if (game->state().gameOn()) {
         game->undoTurn();  // BACK: the turn's start again
-        check(samePositions(game->board(), pos), "undo gives the loaded position back");
+        check(samePositions(game->state().position(), pos), "undo gives the loaded position back");
     }
     return 0;
 }

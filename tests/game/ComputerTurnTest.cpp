@@ -40,10 +40,10 @@ TEST_F(ComputerTurn, BlackOpensThreeOneFromTheBookAtEveryLevel) {
         game.arrangeRolls(game.rollStats(Side::White).rolls, 1);
         game.playComputerTurn();
         EXPECT_TRUE(game.lastSearch().fromBook);
-        EXPECT_EQ(game.board().count[5], 2) << level;  // the five point made
-        EXPECT_EQ(game.board().count[8], 2);
-        EXPECT_EQ(game.board().count[6], 4);
-        EXPECT_EQ(game.dice().diceLeft, DiceLeft{});
+        EXPECT_EQ(game.state().position().count[5], 2) << level;  // the five point made
+        EXPECT_EQ(game.state().position().count[8], 2);
+        EXPECT_EQ(game.state().position().count[6], 4);
+        EXPECT_EQ(game.state().dice().diceLeft, DiceLeft{});
     }
 }
 
@@ -83,22 +83,22 @@ TEST_F(ComputerTurn, MoveOnWhitesFirstRollPlaysTheBookForWhite) {
     startTurn(startingPosition(), 6, 5, 1, 0);
     game.arrangeRolls(1, game.rollStats(Side::Black).rolls);
     game.playWhiteByComputer();
-    EXPECT_EQ(game.board().count[1], 1);
-    EXPECT_EQ(game.board().count[12], 6);
-    EXPECT_EQ(game.board().count[7], 0);
+    EXPECT_EQ(game.state().position().count[1], 1);
+    EXPECT_EQ(game.state().position().count[12], 6);
+    EXPECT_EQ(game.state().position().count[7], 0);
 }
 
 TEST_F(ComputerTurn, OnlyOneDiePlayableUsesTheHigherWhenEitherWould) {
     // Black's lone runner on 20 can play the 6 or the 1 but not both (white holds 13).
     startTurn(positionOf({{20, -1}, {1, -14}, {13, 2}, {24, 13}}), 6, 1, 0);
     game.playComputerTurn();
-    EXPECT_EQ(game.board().count[14], 1);  // the 6
-    EXPECT_EQ(game.board().count[20], 0);
+    EXPECT_EQ(game.state().position().count[14], 1);  // the 6
+    EXPECT_EQ(game.state().position().count[20], 0);
 
     // Only the 1 can be played at all.
     startTurn(positionOf({{20, -1}, {1, -14}, {14, 2}, {13, 2}, {24, 11}}), 6, 1, 0);
     game.playComputerTurn();
-    EXPECT_EQ(game.board().count[19], 1);
+    EXPECT_EQ(game.state().position().count[19], 1);
 }
 
 TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
@@ -106,7 +106,7 @@ TEST_F(ComputerTurn, NoLegalPlaySoundsWaitsAndLeavesTheBoard) {
     const Position closed = positionOf({{19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {10, 3}, {5, -14}}, 0, 1);
     startTurn(closed, 3, 4, 0);
     game.playComputerTurn();
-    EXPECT_TRUE(game.board().sameCheckersAs(closed));
+    EXPECT_TRUE(game.state().position().sameCheckersAs(closed));
     ASSERT_EQ(screen.sounds.size(), 1u);
     EXPECT_EQ(screen.sounds[0], Sound::NoMove);
     EXPECT_EQ(screen.delays, std::vector<int>{200});
@@ -118,18 +118,18 @@ TEST_F(ComputerTurn, ADoubleIsPlayedWithPausesOfThreeTwoOneAndOneHundred) {
     game.playComputerTurn();
     EXPECT_EQ(screen.delays, (std::vector<int>{300, 200, 100, 100}));
     EXPECT_EQ(screen.sounds, std::vector<Sound>(4, Sound::Checker));
-    EXPECT_EQ(blackPipCount(game.board()), 13 * 15 - 8);
-    EXPECT_EQ(blackCheckersOf(game.board()), 15);
+    EXPECT_EQ(blackPipCount(game.state().position()), 13 * 15 - 8);
+    EXPECT_EQ(blackCheckersOf(game.state().position()), 15);
 }
 
 TEST_F(ComputerTurn, TheComputerHitsAndTheBlotGoesToTheBar) {
     // 3-1 with a white blot on 5: level 1 makes the point on it.
     startTurn(positionOf({{8, -3}, {6, -5}, {13, -7}, {5, 1}, {24, 14}}), 3, 1, 0);
     game.playComputerTurn();
-    EXPECT_EQ(game.board().barWhite, 1);
-    EXPECT_TRUE(game.board().hasBlack(5));
-    EXPECT_EQ(whiteCheckersOf(game.board()), 15);
-    EXPECT_EQ(blackCheckersOf(game.board()), 15);
+    EXPECT_EQ(game.state().position().barWhite, 1);
+    EXPECT_TRUE(game.state().position().hasBlack(5));
+    EXPECT_EQ(whiteCheckersOf(game.state().position()), 15);
+    EXPECT_EQ(blackCheckersOf(game.state().position()), 15);
 }
 
 TEST_F(ComputerTurn, TheExpertPlaysAtLevelTwoWhileItsNetworksLackWeights) {
@@ -179,17 +179,17 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "Computer wants to double.");
     EXPECT_EQ(screen.messages[0].line2, "Do you accept?");
-    EXPECT_EQ(game.cube().value(), 2);
-    EXPECT_EQ(game.cube().ownerWhite(), 1);
+    EXPECT_EQ(game.state().cube().value(), 2);
+    EXPECT_EQ(game.state().cube().ownerWhite(), 1);
 
     // Refused: Black wins at the current cube.
-    game.arrangeCube(1, game.cube().ownerWhite());
+    game.arrangeCube(1, game.state().cube().ownerWhite());
     screen.answers = {Answer::No};
     game.computerOffersDouble();
-    EXPECT_EQ(game.lastResult().how, GameOver::DoubleRefused);
-    EXPECT_FALSE(game.gameOn());
-    EXPECT_FALSE(game.lastResult().whiteWon);
-    EXPECT_EQ(game.lastResult().resultPoints, 1);
+    EXPECT_EQ(game.state().lastResult().how, GameOver::DoubleRefused);
+    EXPECT_FALSE(game.state().gameOn());
+    EXPECT_FALSE(game.state().lastResult().whiteWon);
+    EXPECT_EQ(game.state().lastResult().resultPoints, 1);
     EXPECT_EQ(game.stats().blackPips, blackPipCount(even));  // the counts stay those of the board
 
     // Too early in the game, in a one-point match, in the Crawford game: no question.
@@ -205,7 +205,7 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     game.computerOffersDouble();
     EXPECT_TRUE(screen.messages.empty());
     // Black far ahead: no offer either.
-    game.arrangeMatchBoards(game.gameNumber(), 0);
+    game.arrangeMatchBoards(game.state().gameNumber(), 0);
     startTurn(positionOf({{1, -15}, {12, 15}}), 1, 2, 1);
     game.computerOffersDouble();
     EXPECT_TRUE(screen.messages.empty());

@@ -47,14 +47,14 @@ TEST(AutomaticRoll, TakesOneDieFromEachGeneratorPlusTheTimerCounters) {
     };
     const Case cases[] = {{0, 0, {{4, 1}, {3, 3}, {5, 1}}}, {7, 200, {{5, 3}, {4, 5}, {6, 3}}}};
     for (const Case& c : cases) {
-        Dice dice;
-        dice.random.seed = 12345;
-        dice.marsaglia.initFrom(dice.random);
-        dice.clockTicks = c.clock;
-        dice.slideTicks = c.slide;
+        DiceRoller roller;
+        roller.random.seed = 12345;
+        roller.marsaglia.initFrom(roller.random);
+        roller.clockTicks = c.clock;
+        roller.slideTicks = c.slide;
         FakeScreen screen;
         for (const auto& roll : c.rolls) {
-            dice.rollAutomatically(screen, false);
+            const Dice dice = roller.rollAutomatically(screen, false);
             EXPECT_EQ(dice.dieA, roll[0]);
             EXPECT_EQ(dice.dieB, roll[1]);
         }
@@ -64,11 +64,11 @@ TEST(AutomaticRoll, TakesOneDieFromEachGeneratorPlusTheTimerCounters) {
 }
 
 TEST(AutomaticRoll, PlaysTheDiceSoundAndWaitsNineMillisecondsAPass) {
-    Dice dice;
-    dice.random.seed = 1;
-    dice.marsaglia.initFrom(dice.random);
+    DiceRoller roller;
+    roller.random.seed = 1;
+    roller.marsaglia.initFrom(roller.random);
     FakeScreen screen;
-    dice.rollAutomatically(screen, true);
+    roller.rollAutomatically(screen, true);
     ASSERT_EQ(screen.sounds.size(), 1u);
     EXPECT_EQ(screen.sounds[0], Sound::Dice);
     ASSERT_GE(screen.delays.size(), 2u);

@@ -29,41 +29,41 @@ TEST_F(GameFixture, StartUpSeedsTheOpeningChoiceBeforeTheSecondGenerator) {
     EXPECT_FALSE(game.blackBeginsNext());
     MarsagliaZaman expected;
     expected.init(2495, 8680);
-    MarsagliaZaman seeded = game.dice().marsaglia;
+    MarsagliaZaman seeded = game.roller().marsaglia;
     for (int k = 0; k < 5; ++k) EXPECT_EQ(seeded.uni(), expected.uni());
-    EXPECT_EQ(game.gameNumber(), 1);
-    EXPECT_EQ(game.cube().value(), 1);
+    EXPECT_EQ(game.state().gameNumber(), 1);
+    EXPECT_EQ(game.state().cube().value(), 1);
 }
 
 TEST_F(GameFixture, NewBoardResetsTheCubeAndCountsBoardsFromOneTo255) {
     game.arrangeCube(8, 1);
     game.recordWhiteStep(1, 3);
     game.setUpNewBoard();
-    EXPECT_EQ(game.cube().value(), 1);
-    EXPECT_EQ(game.cube().ownerWhite(), 0);
+    EXPECT_EQ(game.state().cube().value(), 1);
+    EXPECT_EQ(game.state().cube().ownerWhite(), 0);
     EXPECT_EQ(game.moveRecord()[2], 0);
-    EXPECT_TRUE(game.board().sameCheckersAs(startingPosition()));
+    EXPECT_TRUE(game.state().position().sameCheckersAs(startingPosition()));
     EXPECT_EQ(game.stats().whitePips, 167);
-    EXPECT_EQ(game.gameNumber(), 2);
-    game.arrangeMatchBoards(255, game.crawfordGameNumber());
+    EXPECT_EQ(game.state().gameNumber(), 2);
+    game.arrangeMatchBoards(255, game.state().crawfordGameNumber());
     game.setUpNewBoard();
-    EXPECT_EQ(game.gameNumber(), 1);
+    EXPECT_EQ(game.state().gameNumber(), 1);
     EXPECT_FALSE(game.busy());
 }
 
 TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
     const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
     startTurn(start, 3, 4, 1);
-    game.arrangeCube(2, game.cube().ownerWhite());  // changed during the turn: the undo takes it back too
+    game.arrangeCube(2, game.state().cube().ownerWhite());  // changed during the turn: the undo takes it back too
     game.whiteStepByClick(10, Game::Button::Right);  // the 3 hits on 13
-    ASSERT_EQ(game.board().barBlack, 1);
+    ASSERT_EQ(game.state().position().barBlack, 1);
     ASSERT_EQ(game.moveRecord()[1], 10);
     screen.boardEvents.clear();
 
     game.undoTurn();
-    EXPECT_TRUE(game.board().sameCheckersAs(start));
-    EXPECT_EQ(game.cube().value(), 1);
-    EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
+    EXPECT_TRUE(game.state().position().sameCheckersAs(start));
+    EXPECT_EQ(game.state().cube().value(), 1);
+    EXPECT_EQ(game.state().dice().diceLeft, (DiceLeft{0, 4, 3, 0, 0}));
     EXPECT_EQ(game.moveRecord(), (std::array<Byte, 9>{}));
     // The board is told the whole position at once: no checker moves with its effects.
     ASSERT_EQ(screen.boardEvents.size(), 1u);
@@ -74,17 +74,17 @@ TEST_F(GameFixture, UndoAfterAHitPutsBothCheckersBackWithoutEffects) {
 
 TEST_F(GameFixture, BearingOffTheLastCheckerEndsAndBooksTheGame) {
     startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
-    EXPECT_TRUE(game.gameOn());
+    EXPECT_TRUE(game.state().gameOn());
     game.updateCounters();  // counting alone ends nothing
-    EXPECT_TRUE(game.gameOn());
+    EXPECT_TRUE(game.state().gameOn());
     game.whiteStepByClick(24, Game::Button::Left);
-    EXPECT_FALSE(game.gameOn());
+    EXPECT_FALSE(game.state().gameOn());
     EXPECT_FALSE(game.busy());
-    EXPECT_TRUE(game.lastResult().whiteWon);
-    EXPECT_EQ(game.lastResult().kind, 1);  // black has borne checkers off
-    EXPECT_EQ(game.scores().whitePointsTotal, 1u);
-    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
-    EXPECT_EQ(game.dice().diceLeft, DiceLeft{});
+    EXPECT_TRUE(game.state().lastResult().whiteWon);
+    EXPECT_EQ(game.state().lastResult().kind, 1);  // black has borne checkers off
+    EXPECT_EQ(game.state().scores().whitePointsTotal, 1u);
+    EXPECT_EQ(game.state().scores().whiteGamesWon, 1u);
+    EXPECT_EQ(game.state().dice().diceLeft, DiceLeft{});
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "White player is the WINNER !");
     EXPECT_EQ(screen.messages[0].line2, "single, cube x1, 1 p.");
@@ -99,10 +99,10 @@ TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
     };
     game.layOutPosition(startingPosition());
     game.rollForBlack();
-    EXPECT_EQ(game.dice().dieA, 3);
-    EXPECT_EQ(game.dice().dieB, 5);
-    EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
-    EXPECT_EQ(game.snapshot().dieA, 3);
+    EXPECT_EQ(game.state().dice().dieA, 3);
+    EXPECT_EQ(game.state().dice().dieB, 5);
+    EXPECT_EQ(game.state().dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
+    EXPECT_EQ(game.state().snapshot().dieA, 3);
     EXPECT_EQ(game.rollStats(Side::Black).rolls, 1);
     EXPECT_EQ(game.rollStats(Side::White).rolls, 0);
     EXPECT_FALSE(game.busy());
@@ -110,13 +110,12 @@ TEST_F(GameFixture, ManualDiceWaitForTwoValidDigits) {
 
 TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     const Position start = positionOf({{1, 2}, {10, 13}, {13, -1}, {6, -14}});
-    startTurn(start, 6, 6, 0);
     game.arrangeCube(4, 1);
-    game.takeSnapshot();
+    startTurn(start, 6, 6, 0);
     const SavedGame saved = game.savedGame();
     // Moves made after the roll are not in the file.
     game.blackStepByClick(13, Game::Button::Left);
-    ASSERT_EQ(game.board().count[7], 1);
+    ASSERT_EQ(game.state().position().count[7], 1);
 
     FakeScreen otherScreen;
     Game other(otherScreen);
@@ -124,12 +123,12 @@ TEST_F(GameFixture, SavedGameComesBackAtTheStartOfTheTurn) {
     other.startUp(99);
     other.setUpNewBoard();
     other.restoreSavedGame(saved);
-    EXPECT_TRUE(other.board().sameCheckersAs(start));
-    EXPECT_EQ(other.sideToMove(), Side::Black);
-    EXPECT_EQ(other.dice().diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
-    EXPECT_EQ(other.cube().value(), 4);
-    EXPECT_EQ(other.cube().ownerWhite(), 1);
-    EXPECT_TRUE(other.gameOn());
+    EXPECT_TRUE(other.state().position().sameCheckersAs(start));
+    EXPECT_EQ(other.state().sideToMove(), Side::Black);
+    EXPECT_EQ(other.state().dice().diceLeft, (DiceLeft{0, 6, 6, 6, 6}));
+    EXPECT_EQ(other.state().cube().value(), 4);
+    EXPECT_EQ(other.state().cube().ownerWhite(), 1);
+    EXPECT_TRUE(other.state().gameOn());
     // The colour to move has the loaded position and the loaded roll behind it; the other one roll.
     EXPECT_EQ(other.rollStats(Side::Black).rolls, 2);
     EXPECT_EQ(other.rollStats(Side::White).rolls, 1);
@@ -145,11 +144,11 @@ TEST_F(GameFixture, AGameLoadedAfterItsEndIsBookedOnce) {
     finished.dieB = 2;
     finished.turn = 1;
     game.restoreSavedGame(finished);
-    EXPECT_FALSE(game.gameOn());
-    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
+    EXPECT_FALSE(game.state().gameOn());
+    EXPECT_EQ(game.state().scores().whiteGamesWon, 1u);
     EXPECT_EQ(screen.messages.size(), 1u);
     game.undoTurn();  // showing the final position again books nothing
-    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
+    EXPECT_EQ(game.state().scores().whiteGamesWon, 1u);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST_F(LastMove, TheComputersStepsAreMarkedUntilWhiteRolls) {
                       game.lastMoveMarks()[1].from - game.lastMoveMarks()[1].to;
     EXPECT_EQ(total, 8);  // the 5 and the 3
     game.clickBoard(0, Game::Button::Left);  // the local player's next click rolls White's dice
-    EXPECT_EQ(game.sideToMove(), Side::White);
+    EXPECT_EQ(game.state().sideToMove(), Side::White);
     EXPECT_EQ(game.lastMoveMarkCount(), 0);
 }
 
@@ -46,7 +46,7 @@ TEST_F(LastMove, ABearOffIsMarkedToTheTrayAndBlacksUndoClearsTheMarks) {
     EXPECT_EQ(game.lastMoveMarks()[0].to, 25);
     game.keyPressed('\b', true, false);  // BACK
     EXPECT_EQ(game.lastMoveMarkCount(), 0);
-    EXPECT_EQ(game.board().offBlack, 10);
+    EXPECT_EQ(game.state().position().offBlack, 10);
 }
 
 }  // namespace

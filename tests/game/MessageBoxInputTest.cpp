@@ -30,9 +30,9 @@ struct GameState {
     std::uint16_t whiteRolls, blackRolls;
 
     static GameState of(const Game& g) {
-        return {g.board(), turnOf(g.sideToMove()), g.dice().dieA, g.dice().dieB, g.cube().value(), g.cube().ownerWhite(),
-                g.options().homeRight, g.options().checkerColours, g.gameNumber(), g.dice().diceLeft, g.gameOn(),
-                g.moveRecord(), g.scores(), g.rollStats(Side::White).rolls, g.rollStats(Side::Black).rolls};
+        return {g.state().position(), turnOf(g.state().sideToMove()), g.state().dice().dieA, g.state().dice().dieB, g.state().cube().value(), g.state().cube().ownerWhite(),
+                g.options().homeRight, g.options().checkerColours, g.state().gameNumber(), g.state().dice().diceLeft, g.state().gameOn(),
+                g.moveRecord(), g.state().scores(), g.rollStats(Side::White).rolls, g.rollStats(Side::Black).rolls};
     }
     bool operator==(const GameState& o) const {
         return position.sameCheckersAs(o.position) && turn == o.turn && dieA == o.dieA && dieB == o.dieB &&
@@ -141,8 +141,8 @@ TEST_F(MessageBoxInput, TheComputersDoubleAndTheResultTakeNoOtherInput) {
     game.clickDice();
     EXPECT_TRUE(probed.count("Computer wants to double."));
     EXPECT_TRUE(probed.count("Black player is the WINNER !"));
-    EXPECT_FALSE(game.gameOn());
-    EXPECT_EQ(game.scores().blackGamesWon, 1u);  // booked once
+    EXPECT_FALSE(game.state().gameOn());
+    EXPECT_EQ(game.state().scores().blackGamesWon, 1u);  // booked once
     EXPECT_FALSE(game.busy());
 }
 
@@ -153,8 +153,8 @@ TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
     screen.answers = {Answer::Yes};
     game.clickCube();  // White has played: Black offers
     EXPECT_TRUE(probed.count("Black player wants to double."));
-    EXPECT_EQ(game.cube().value(), 2);
-    EXPECT_EQ(game.sideToMove(), Side::Black);  // Black rolled after the take
+    EXPECT_EQ(game.state().cube().value(), 2);
+    EXPECT_EQ(game.state().sideToMove(), Side::Black);  // Black rolled after the take
 }
 
 TEST_F(MessageBoxInput, WhitesDoubleToTheComputerTakesNoOtherInput) {
@@ -163,7 +163,7 @@ TEST_F(MessageBoxInput, WhitesDoubleToTheComputerTakesNoOtherInput) {
     game.changeOptions([&](Options& o) { o.doublesAlwaysAccepted = true; });
     game.clickCube();
     EXPECT_TRUE(probed.count("Your doubling proposal"));
-    EXPECT_EQ(game.cube().value(), 2);
+    EXPECT_EQ(game.state().cube().value(), 2);
 }
 
 TEST_F(MessageBoxInput, ResignScoreAndExitTakeNoOtherInput) {
@@ -177,16 +177,16 @@ TEST_F(MessageBoxInput, ResignScoreAndExitTakeNoOtherInput) {
     EXPECT_TRUE(probed.count("Do you want to resign?"));
     EXPECT_TRUE(probed.count("GAMES SCORE"));
     EXPECT_TRUE(probed.count("Black player is the WINNER !"));
-    EXPECT_EQ(game.scores().blackGamesWon, 1u);
+    EXPECT_EQ(game.state().scores().blackGamesWon, 1u);
 }
 
 TEST_F(MessageBoxInput, TheResultBoxOfTheLastCheckerBooksTheGameOnce) {
     startTurn(positionOf({{24, 1}, {1, -3}, {20, -2}}), 1, 2, 1);
     game.clickBoard(24, Game::Button::Left);
     EXPECT_TRUE(probed.count("White player is the WINNER !"));
-    EXPECT_EQ(game.scores().whiteGamesWon, 1u);
-    EXPECT_EQ(game.scores().whitePointsTotal, 1u);
-    EXPECT_FALSE(game.gameOn());
+    EXPECT_EQ(game.state().scores().whiteGamesWon, 1u);
+    EXPECT_EQ(game.state().scores().whitePointsTotal, 1u);
+    EXPECT_FALSE(game.state().gameOn());
     EXPECT_FALSE(game.busy());
     // Once the box has closed, the finished board takes no moves.
     const GameState after = GameState::of(game);

@@ -37,9 +37,8 @@ struct SaveLoad : ::testing::Test {
 
 TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
-    startTurn(pos, 5, 3, 1);
     game.arrangeCube(4, 1);
-    game.takeSnapshot();
+    startTurn(pos, 5, 3, 1);
     game.whiteStepByClick(12, Game::Button::Left);  // moves made this turn are not saved
     screen.fileToSave = folder.file("game.sav");
     EXPECT_TRUE(MenuCommands(game).save(shell));
@@ -52,15 +51,15 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     screen.fileToLoad = folder.file("game.sav");
     const int settingsBefore = screen.settingsSaved;
     EXPECT_TRUE(MenuCommands(game).load(shell));
-    EXPECT_EQ(game.scores().whiteGamesWon + game.scores().blackGamesWon, 1u);  // the resignation was booked
-    EXPECT_TRUE(game.gameOn());
-    EXPECT_TRUE(game.board().sameCheckersAs(pos));
-    EXPECT_EQ(game.dice().dieA, 5);
-    EXPECT_EQ(game.dice().dieB, 3);
-    EXPECT_EQ(game.dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
-    EXPECT_EQ(game.sideToMove(), Side::White);
-    EXPECT_EQ(game.cube().value(), 4);
-    EXPECT_EQ(game.cube().ownerWhite(), 1);
+    EXPECT_EQ(game.state().scores().whiteGamesWon + game.state().scores().blackGamesWon, 1u);  // the resignation was booked
+    EXPECT_TRUE(game.state().gameOn());
+    EXPECT_TRUE(game.state().position().sameCheckersAs(pos));
+    EXPECT_EQ(game.state().dice().dieA, 5);
+    EXPECT_EQ(game.state().dice().dieB, 3);
+    EXPECT_EQ(game.state().dice().diceLeft, (DiceLeft{0, 5, 3, 0, 0}));
+    EXPECT_EQ(game.state().sideToMove(), Side::White);
+    EXPECT_EQ(game.state().cube().value(), 4);
+    EXPECT_EQ(game.state().cube().ownerWhite(), 1);
     EXPECT_EQ(game.options().cubeEnabled, 1);  // the file's cube option, written to the settings
     EXPECT_EQ(screen.settingsSaved, settingsBefore + 1);
     EXPECT_EQ(game.rollStats(Side::White).rolls, 2);  // the loaded roll counts for the side to move
@@ -70,8 +69,8 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
 
 TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
     startTurn(startingPosition(), 6, 4, 1);
-    game.arrangeCube(2, game.cube().ownerWhite());
-    const Position before = game.board();
+    game.arrangeCube(2, game.state().cube().ownerWhite());
+    const Position before = game.state().position();
     {
         std::ofstream bad(folder.file("short.sav"), std::ios::binary);
         bad << "not a game";
@@ -83,7 +82,7 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
     screen.answers = {Answer::No};  // keep the running game: LOAD stops at the question
     screen.fileToLoad = folder.file("short.sav");
     EXPECT_FALSE(MenuCommands(game).load(shell));
-    EXPECT_TRUE(game.gameOn());
+    EXPECT_TRUE(game.state().gameOn());
 
     game.stopGameUnscored();  // no game running: no question
     for (const char* name : {"short.sav", "sixteen.sav", "missing.sav"}) {
@@ -93,10 +92,10 @@ TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {
         ASSERT_EQ(screen.messages.size(), 1u) << name;
         EXPECT_EQ(screen.messages[0].line1, "The game could not be loaded.");
         EXPECT_FALSE(screen.messages[0].line2.empty());
-        EXPECT_TRUE(game.board().sameCheckersAs(before)) << name;
-        EXPECT_EQ(game.dice().dieA, 6);
-        EXPECT_EQ(game.cube().value(), 2);
-        EXPECT_FALSE(game.gameOn());
+        EXPECT_TRUE(game.state().position().sameCheckersAs(before)) << name;
+        EXPECT_EQ(game.state().dice().dieA, 6);
+        EXPECT_EQ(game.state().cube().value(), 2);
+        EXPECT_FALSE(game.state().gameOn());
     }
 }
 
@@ -104,14 +103,14 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
     // A match game under way; the player agrees to resign, then picks a file that is no game.
     game.changeOptions([&](Options& o) { o.matchPlay = true; });
     game.changeOptions([&](Options& o) { o.matchLength = 5; });
-    Scores scores = game.scores();
+    Scores scores = game.state().scores();
     scores.whiteMatchScore = 2;
     scores.blackMatchScore = 3;
     game.restoreScores(scores);
     startTurn(startingPosition(), 6, 4, 1);
     game.whiteStepByClick(1, Game::Button::Left);
-    const Position played = game.board();
-    const Scores before = game.scores();
+    const Position played = game.state().position();
+    const Scores before = game.state().scores();
     std::vector<char> tooLong(59, 0);
     std::ofstream(folder.file("long.sav"), std::ios::binary).write(tooLong.data(), 59);
     for (const char* name : {"long.sav", "missing.sav"}) {
@@ -122,13 +121,13 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
         ASSERT_EQ(screen.messages.size(), 2u) << name;  // the question, then the refusal
         EXPECT_EQ(screen.messages[0].line1, "Do you want to resign?");
         EXPECT_EQ(screen.messages[1].line1, "The game could not be loaded.");
-        EXPECT_TRUE(game.gameOn()) << name;
-        EXPECT_TRUE(game.board().sameCheckersAs(played)) << name;
-        EXPECT_EQ(game.sideToMove(), Side::White);
-        EXPECT_EQ(game.scores().whiteMatchScore, before.whiteMatchScore);
-        EXPECT_EQ(game.scores().blackMatchScore, before.blackMatchScore);
-        EXPECT_EQ(game.scores().blackMatchesWon, before.blackMatchesWon);
-        EXPECT_EQ(game.scores().blackGamesWon + game.scores().whiteGamesWon, 0u);
+        EXPECT_TRUE(game.state().gameOn()) << name;
+        EXPECT_TRUE(game.state().position().sameCheckersAs(played)) << name;
+        EXPECT_EQ(game.state().sideToMove(), Side::White);
+        EXPECT_EQ(game.state().scores().whiteMatchScore, before.whiteMatchScore);
+        EXPECT_EQ(game.state().scores().blackMatchScore, before.blackMatchScore);
+        EXPECT_EQ(game.state().scores().blackMatchesWon, before.blackMatchesWon);
+        EXPECT_EQ(game.state().scores().blackGamesWon + game.state().scores().whiteGamesWon, 0u);
     }
 }
 
@@ -146,7 +145,7 @@ TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
     EXPECT_TRUE(MenuCommands(game).save(shell));
     const auto size = std::filesystem::file_size(path);
     std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be created
-    game.arrangeTurn(game.board(), 1, game.dice().dieB, game.sideToMove(), 5);
+    game.arrangeTurn(game.state().position(), 1, game.state().dice().dieB, game.state().sideToMove(), 5);
     EXPECT_TRUE(MenuCommands(game).save(shell));
     EXPECT_EQ(screen.messages.back().line1, "The game could not be saved.");
     EXPECT_EQ(std::filesystem::file_size(path), size);
@@ -179,8 +178,8 @@ TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
     screen.fileToLoad.reset();
     screen.answers = {Answer::Yes};
     EXPECT_TRUE(MenuCommands(game).load(shell));
-    EXPECT_FALSE(game.gameOn());
-    EXPECT_EQ(game.scores().blackGamesWon, 1u);
+    EXPECT_FALSE(game.state().gameOn());
+    EXPECT_EQ(game.state().scores().blackGamesWon, 1u);
 }
 
 TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
@@ -192,9 +191,9 @@ TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
     ASSERT_TRUE(writeSavedGame(folder.file("black.sav"), saved));
     screen.fileToLoad = folder.file("black.sav");
     EXPECT_TRUE(MenuCommands(game).load(shell));
-    EXPECT_FALSE(game.board().sameCheckersAs(startingPosition()));  // Black ran 24 to 13
-    EXPECT_EQ(blackCheckersOf(game.board()), 15);
-    EXPECT_EQ(game.sideToMove(), Side::Black);
+    EXPECT_FALSE(game.state().position().sameCheckersAs(startingPosition()));  // Black ran 24 to 13
+    EXPECT_EQ(blackCheckersOf(game.state().position()), 15);
+    EXPECT_EQ(game.state().sideToMove(), Side::Black);
 }
 
 }  // namespace

@@ -34,16 +34,16 @@ struct Table {
         };
     }
 
-    bool white() const { return game.sideToMove() == Side::White; }
+    bool white() const { return game.state().sideToMove() == Side::White; }
 
     // One click of the person on turn: a checker that can move, or the end of the turn.
     void click() {
         ++actions;
-        const Position& b = game.board();
+        const Position& b = game.state().position();
         const bool w = white();
         const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
         if ((w ? whitePhaseOf(b) : blackPhaseOf(b)) == 1) {
-            if (canEnter(b, turnOf(game.sideToMove()), game.dice().diceLeft)) {
+            if (canEnter(b, turnOf(game.state().sideToMove()), game.state().dice().diceLeft)) {
                 if (w) game.whiteEntryByClick(button); else game.blackEntryByClick(button);
             } else {
                 game.endTurn();
@@ -53,7 +53,7 @@ struct Table {
         std::vector<int> movable;
         for (int p = 1; p <= 24; ++p) {
             for (int k = 1; k <= 4; ++k) {
-                const int d = game.dice().diceLeft[k];
+                const int d = game.state().dice().diceLeft[k];
                 if (d && (w ? whiteStepTest(b, p, d) : blackStepTest(b, p, d)) != kStepImpossible) {
                     movable.push_back(p);
                     break;
@@ -75,36 +75,36 @@ struct Table {
     // Plays one game from the new-game question to its end.
     void playGame() {
         game.startNewGame();
-        ASSERT_TRUE(game.gameOn());
+        ASSERT_TRUE(game.state().gameOn());
         const int limit = actions + kActionsPerGame;
-        while (game.gameOn()) {
+        while (game.state().gameOn()) {
             ASSERT_LT(actions, limit) << "the game does not end";
             ASSERT_FALSE(game.busy());
-            if (!game.blackPlayer().playsAtThisBoard() && game.sideToMove() == Side::Black) {
+            if (!game.blackPlayer().playsAtThisBoard() && game.state().sideToMove() == Side::Black) {
                 // The computer has played; the player's next click rolls White's dice.
                 maybeOfferDouble();
-                if (game.gameOn()) game.endTurn();
+                if (game.state().gameOn()) game.endTurn();
                 ++actions;
                 continue;
             }
             if (random.below(4) == 0) maybeOfferDouble();
-            if (game.gameOn()) click();
+            if (game.state().gameOn()) click();
         }
     }
 };
 
 void expectWholeCheckers(const Game& game) {
-    EXPECT_EQ(whiteCheckersOf(game.board()), 15);
-    EXPECT_EQ(blackCheckersOf(game.board()), 15);
+    EXPECT_EQ(whiteCheckersOf(game.state().position()), 15);
+    EXPECT_EQ(blackCheckersOf(game.state().position()), 15);
     // The session's record followed every roll, step, undo and cube action: its board is the game's,
     // and its last game ended as the game did.
-    EXPECT_TRUE(game.recorder().position().sameCheckersAs(game.board()));
+    EXPECT_TRUE(game.recorder().position().sameCheckersAs(game.state().position()));
     const MatchRecord& record = game.recorder().record();
     ASSERT_FALSE(record.games.empty());
     const RecordedGame& last = record.games.back();
     EXPECT_TRUE(last.ended);
-    EXPECT_EQ(last.winner == Side::White, game.lastResult().whiteWon);
-    EXPECT_EQ(last.points, game.lastResult().resultPoints);
+    EXPECT_EQ(last.winner == Side::White, game.state().lastResult().whiteWon);
+    EXPECT_EQ(last.points, game.state().lastResult().resultPoints);
     EXPECT_EQ(record.matchLength, game.options().matchPlay ? game.options().matchLength : 0);
 }
 
@@ -112,13 +112,13 @@ void expectWholeCheckers(const Game& game) {
 void playSingleGames(Table& t, int games) {
     int borneOff = 0;
     for (int g = 0; g < games; ++g) {
-        const Scores before = t.game.scores();
+        const Scores before = t.game.state().scores();
         t.playGame();
         if (::testing::Test::HasFatalFailure()) return;
         expectWholeCheckers(t.game);
-        const GameResult& r = t.game.lastResult();
-        EXPECT_EQ(r.resultPoints, r.kind * t.game.cube().value());
-        const Scores& after = t.game.scores();
+        const GameResult& r = t.game.state().lastResult();
+        EXPECT_EQ(r.resultPoints, r.kind * t.game.state().cube().value());
+        const Scores& after = t.game.state().scores();
         if (r.whiteWon) {
             EXPECT_EQ(after.whitePointsTotal, before.whitePointsTotal + r.resultPoints);
             EXPECT_EQ(after.whiteGamesWon, before.whiteGamesWon + 1);
@@ -131,7 +131,7 @@ void playSingleGames(Table& t, int games) {
         if (r.how == GameOver::DoubleRefused) {
             EXPECT_EQ(r.kind, 1);
         }
-        if (t.game.board().offWhite == 15 || t.game.board().offBlack == 15) ++borneOff;
+        if (t.game.state().position().offWhite == 15 || t.game.state().position().offBlack == 15) ++borneOff;
     }
     EXPECT_GT(borneOff, games / 3) << "most games should be played out, not dropped";
 }
@@ -169,24 +169,24 @@ TEST(WholeGames, MatchesWithCrawfordAndJacoby) {
         game.changeOptions([&](Options& o) { o.jacobyRule = true; });
         int matches = 0;
         for (int g = 0; g < 30; ++g) {
-            const Scores before = game.scores();
+            const Scores before = game.state().scores();
             t.playGame();
             if (HasFatalFailure()) return;
             expectWholeCheckers(game);
-            const GameResult& r = game.lastResult();
+            const GameResult& r = game.state().lastResult();
             const int w = (r.whiteWon ? before.whiteMatchScore : before.blackMatchScore) + r.resultPoints;
             const int l = r.whiteWon ? before.blackMatchScore : before.whiteMatchScore;
-            const Scores& after = game.scores();
+            const Scores& after = game.state().scores();
             if (w >= 5) {
                 ++matches;
                 EXPECT_TRUE(r.matchWon);
                 EXPECT_EQ(after.whiteMatchScore + after.blackMatchScore, 0);
                 EXPECT_EQ(after.whiteMatchesWon + after.blackMatchesWon, before.whiteMatchesWon + before.blackMatchesWon + 1);
-                EXPECT_EQ(game.crawfordGameNumber(), 0);
+                EXPECT_EQ(game.state().crawfordGameNumber(), 0);
             } else {
                 EXPECT_EQ(r.whiteWon ? after.whiteMatchScore : after.blackMatchScore, w);
                 EXPECT_EQ(r.whiteWon ? after.blackMatchScore : after.whiteMatchScore, l);
-                EXPECT_EQ(game.crawfordGameNumber(), (w + 1 == 5 && w > l) ? game.gameNumber() : 0);
+                EXPECT_EQ(game.state().crawfordGameNumber(), (w + 1 == 5 && w > l) ? game.state().gameNumber() : 0);
             }
         }
         EXPECT_GT(matches, 0);
@@ -199,12 +199,12 @@ TEST(WholeGames, NobodyDoublesInTheCrawfordGame) {
     game.changeOptions([&](Options& o) { o.humanOpponent = true; });
     game.changeOptions([&](Options& o) { o.matchPlay = true; });
     game.changeOptions([&](Options& o) { o.matchLength = 5; });
-    game.arrangeMatchBoards(game.gameNumber(), game.gameNumber());  // the next board is the Crawford game
+    game.arrangeMatchBoards(game.state().gameNumber(), game.state().gameNumber());  // the next board is the Crawford game
     game.startNewGame();
     ASSERT_TRUE(game.isCrawfordGame());
     game.arrangeDicePlayed();  // the roll is played: the next player could double now
     game.offerDouble();
-    EXPECT_EQ(game.cube().value(), 1);
+    EXPECT_EQ(game.state().cube().value(), 1);
     ASSERT_FALSE(t.screen.messages.empty());
     EXPECT_EQ(t.screen.messages.back().line1, "You can not double");
     EXPECT_EQ(t.screen.messages.back().line2, "due to the Crawford rule!");

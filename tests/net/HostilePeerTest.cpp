@@ -33,7 +33,7 @@ TEST(HostilePeer, ThePeersDiceAreRefusedAtTheDiceCommand) {
                           Row{6, 6, false}, Row{1, 2, false}}) {
         RawPeer host(true);
         host.hostStartsAGameTheCallerBegins();
-        ASSERT_TRUE(host.game.gameOn() && host.game.waitingForOpponent());
+        ASSERT_TRUE(host.game.state().gameOn() && host.game.waitingForOpponent());
         const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
         host.says(RawPeer::command(net::kDice, dice(row.a, row.b), 0x55));
         EXPECT_TRUE(host.shownSince(shownBefore).empty());  // nothing happens before the tick runs it
@@ -43,14 +43,14 @@ TEST(HostilePeer, ThePeersDiceAreRefusedAtTheDiceCommand) {
             EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame}) << row.a << "-" << row.b;
             EXPECT_TRUE(answers.empty()) << row.a << "-" << row.b;
             EXPECT_EQ(host.closes, 1);
-            EXPECT_FALSE(host.game.gameOn());
+            EXPECT_FALSE(host.game.state().gameOn());
         } else {
             EXPECT_TRUE(host.shownSince(shownBefore).empty()) << row.a << "-" << row.b;
             ASSERT_EQ(answers.size(), 1u);
             EXPECT_EQ(answers[0].payload[1], net::kDone);
             EXPECT_EQ(answers[0].key, 0x55);
-            EXPECT_EQ(host.game.dice().dieA, row.a);
-            EXPECT_EQ(host.game.dice().dieB, row.b);
+            EXPECT_EQ(host.game.state().dice().dieA, row.a);
+            EXPECT_EQ(host.game.state().dice().dieB, row.b);
         }
     }
 }
@@ -66,14 +66,14 @@ TEST(HostilePeer, ADoubleIsRefusedOnceThePeerHasRolled) {
         if (rolledFirst) {
             EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame});
             EXPECT_TRUE(answers.empty());
-            EXPECT_EQ(host.game.cube().value(), 1);
+            EXPECT_EQ(host.game.state().cube().value(), 1);
         } else {
             EXPECT_EQ(host.shownSince(shownBefore),
                       std::vector<std::string>{"Black player wants to double. | Do you accept?"});
             ASSERT_EQ(answers.size(), 1u);
             EXPECT_EQ(answers[0].payload[1], net::kYes);
-            EXPECT_EQ(host.game.cube().value(), 2);
-            EXPECT_EQ(host.game.cube().ownerWhite(), 1);
+            EXPECT_EQ(host.game.state().cube().value(), 2);
+            EXPECT_EQ(host.game.state().cube().ownerWhite(), 1);
         }
     }
 }
@@ -107,12 +107,12 @@ TEST(HostilePeer, TheStartNeedsAnAcceptedInvitation) {
         RawPeer host(true);
         host.runs(net::kNames, "Z");
         row.before(host);
-        const bool gameWasOn = host.game.gameOn();
+        const bool gameWasOn = host.game.state().gameOn();
         const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
         host.runs(net::kStartGame, std::string(1, '\1'));
         EXPECT_TRUE(host.messagesSince(sentBefore).empty()) << row.what;
         EXPECT_TRUE(host.shownSince(shownBefore).empty()) << row.what;  // no "Alternate play." either
-        EXPECT_EQ(host.game.gameOn(), gameWasOn) << row.what;
+        EXPECT_EQ(host.game.state().gameOn(), gameWasOn) << row.what;
         EXPECT_TRUE(host.remote.connected()) << row.what;
     }
     // And the one that counts.
@@ -125,7 +125,7 @@ TEST(HostilePeer, TheStartNeedsAnAcceptedInvitation) {
     ASSERT_EQ(answers.size(), 1u);
     EXPECT_EQ(answers[0].payload[1], net::kDone);
     EXPECT_EQ(answers[0].key, 0x31);
-    EXPECT_TRUE(host.game.gameOn());
+    EXPECT_TRUE(host.game.state().gameOn());
 }
 
 TEST(HostilePeer, TheCallerNeitherRunsNorAnswersTheHostsCommands) {
@@ -135,7 +135,7 @@ TEST(HostilePeer, TheCallerNeitherRunsNorAnswersTheHostsCommands) {
         EXPECT_TRUE(caller.sent.empty()) << int(code);
         EXPECT_TRUE(caller.screen.messages.empty()) << int(code);
     }
-    EXPECT_FALSE(caller.game.gameOn());
+    EXPECT_FALSE(caller.game.state().gameOn());
     EXPECT_EQ(caller.remote.opponentName(), "");
     EXPECT_TRUE(caller.remote.connected());
 }
@@ -258,7 +258,7 @@ TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
         host.runs(net::kInvite);
         host.runs(net::kStartGame, std::string(1, '\0'));  // the host would begin
         host.tick();
-        EXPECT_FALSE(host.game.gameOn());
+        EXPECT_FALSE(host.game.state().gameOn());
         EXPECT_EQ(host.messagesSince(0).size(), 2u);  // the name and the yes; no dice
     }
     {
@@ -269,9 +269,9 @@ TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
             if (m.line1 == "Black player wants to double.") host.remote.connectionLost();
         };
         host.runs(net::kDouble);
-        EXPECT_FALSE(host.game.gameOn());
-        EXPECT_EQ(host.game.scores().whiteGamesWon + host.game.scores().blackGamesWon, 0);
-        EXPECT_EQ(host.game.cube().value(), 1);
+        EXPECT_FALSE(host.game.state().gameOn());
+        EXPECT_EQ(host.game.state().scores().whiteGamesWon + host.game.state().scores().blackGamesWon, 0);
+        EXPECT_EQ(host.game.state().cube().value(), 1);
     }
     {
         RawPeer caller(false);
@@ -287,7 +287,7 @@ TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
         };
         MenuCommands(caller.game).start(Game::ShellState{});
         EXPECT_EQ(caller.shownSince(0).back(), "Alternate play. Black begins! | Starting a new game...");
-        EXPECT_FALSE(caller.game.gameOn());
+        EXPECT_FALSE(caller.game.state().gameOn());
     }
 }
 

@@ -47,7 +47,7 @@ TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
     ASSERT_EQ(screen.messages.size(), 1u);
     EXPECT_EQ(screen.messages[0].line1, "You have to be connected");
     EXPECT_EQ(screen.messages[0].line2, "for a network game!");
-    EXPECT_FALSE(game.gameOn());
+    EXPECT_FALSE(game.state().gameOn());
 }
 
 TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
@@ -57,8 +57,8 @@ TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
         pair.side[1].remote.toolWindowOpen = [] { return true; };  // the host has its settings open
         startOnce(pair, 10);
         EXPECT_TRUE(showed(pair.side[0], "Host is busy!", ""));
-        EXPECT_FALSE(pair.side[0].game.gameOn());
-        EXPECT_FALSE(pair.side[1].game.gameOn());
+        EXPECT_FALSE(pair.side[0].game.state().gameOn());
+        EXPECT_FALSE(pair.side[1].game.state().gameOn());
         EXPECT_TRUE(pair.side[0].game.connected());
     }
     {
@@ -70,7 +70,7 @@ TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
         startOnce(pair, 10);
         EXPECT_TRUE(showed(pair.side[0], "Invite Host", "[127.0.0.1]..."));
         EXPECT_TRUE(showed(pair.side[0], "Invitation refused", ""));
-        EXPECT_FALSE(pair.side[1].game.gameOn());
+        EXPECT_FALSE(pair.side[1].game.state().gameOn());
         EXPECT_EQ(pair.side[1].remote.opponentName(), "Caller");
         EXPECT_EQ(pair.side[0].remote.hostName(), "Host");
     }
@@ -104,14 +104,14 @@ TEST(NetworkCommands, TheGamesAlternateWhoBeginsAndTheHostCannotStart) {
     startOnce(pair, 10);
     const Game& c = pair.side[0].game;
     const Game& h = pair.side[1].game;
-    ASSERT_TRUE(c.gameOn() && h.gameOn());
+    ASSERT_TRUE(c.state().gameOn() && h.state().gameOn());
     EXPECT_TRUE(showed(pair.side[0], "Alternate play. White begins!", "Starting a new game..."));
     EXPECT_TRUE(showed(pair.side[1], "Alternate play. Black begins!", "Starting a new game..."));
-    EXPECT_EQ(c.sideToMove(), Side::White);
+    EXPECT_EQ(c.state().sideToMove(), Side::White);
     EXPECT_TRUE(h.waitingForOpponent());
     // The caller's dice reached the host, as Black's.
-    EXPECT_EQ(h.dice().dieA, c.dice().dieA);
-    EXPECT_EQ(h.dice().dieB, c.dice().dieB);
+    EXPECT_EQ(h.state().dice().dieA, c.state().dice().dieA);
+    EXPECT_EQ(h.state().dice().dieB, c.state().dice().dieB);
     Game& host = pair.side[1].game;
     EXPECT_TRUE(host.hostSide());
     host.stopGameUnscored();
@@ -129,7 +129,7 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
         MenuCommands(g).start(Game::ShellState{});
         for (int i = 0; i < 40; ++i) pair.delay(0, 50);
         // Just rolled: the cube does nothing, nor does it while the peer plays.
-        ASSERT_EQ(g.sideToMove(), Side::White);
+        ASSERT_EQ(g.state().sideToMove(), Side::White);
         g.clickCube();
         if (commandsSent(p, net::kDouble) == 0) ++refusedDoubles;
         MenuCommands(g).move(Game::ShellState{});  // MOVE plays the roll for the player
@@ -143,7 +143,7 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
         EXPECT_TRUE(MenuCommands(g).exit(Game::ShellState{}));
         ASSERT_GE(p.screen.messages.size(), before + 2);
         EXPECT_EQ(p.screen.messages[before].line1, "Resign and force exit");
-        forcedExit = !g.gameOn();
+        forcedExit = !g.state().gameOn();
         EXPECT_EQ(p.screen.messages.back().line1, "Disconnect and exit?");
         for (int i = 0; i < 100; ++i) pair.delay(0, 50);
     };
@@ -154,8 +154,8 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
     EXPECT_EQ(refusedDoubles, 2);
     EXPECT_TRUE(forcedExit);
     EXPECT_EQ(commandsSent(pair.side[0], net::kResign), 0);  // the peer is not told
-    EXPECT_EQ(pair.side[0].game.scores().blackGamesWon, 1);
-    EXPECT_TRUE(pair.side[1].game.gameOn());  // the host's game goes on until it hears more
+    EXPECT_EQ(pair.side[0].game.state().scores().blackGamesWon, 1);
+    EXPECT_TRUE(pair.side[1].game.state().gameOn());  // the host's game goes on until it hears more
 }
 
 }  // namespace

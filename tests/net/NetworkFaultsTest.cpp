@@ -24,10 +24,10 @@ bool showed(const Program& p, const std::string& line1, const std::string& line2
     return false;
 }
 
-int booked(const Program& p) { return p.game.scores().whiteGamesWon + p.game.scores().blackGamesWon; }
+int booked(const Program& p) { return p.game.state().scores().whiteGamesWon + p.game.state().scores().blackGamesWon; }
 
 void expectWholeBoard(const Game& g) {
-    const Position pos = g.board();
+    const Position pos = g.state().position();
     EXPECT_EQ(whiteCheckersOf(pos), 15);
     EXPECT_EQ(blackCheckersOf(pos), 15);
 }
@@ -47,7 +47,7 @@ struct Scenario {
         auto driver = [this](int i) {
             return [this, i](Program& p) {
                 while (!stop() && pair.now() < limitMs) {
-                    if (p.game.connected() || p.game.gameOn()) players[i].act(p);
+                    if (p.game.connected() || p.game.state().gameOn()) players[i].act(p);
                     pair.delay(i, 50);
                 }
             };
@@ -70,7 +70,7 @@ TEST(NetworkFaults, SilentPeerTimesOutAfterThreePeriods) {
     EXPECT_LE(erredAt, 62000);
     EXPECT_FALSE(s.pair.side[0].game.connected());
     EXPECT_FALSE(s.pair.side[1].game.connected());  // the caller ended the connection
-    EXPECT_FALSE(s.pair.side[0].game.gameOn());
+    EXPECT_FALSE(s.pair.side[0].game.state().gameOn());
 }
 
 TEST(NetworkFaults, PeerGoneMidTurnStopsTheGameWithAMessage) {
@@ -80,7 +80,7 @@ TEST(NetworkFaults, PeerGoneMidTurnStopsTheGameWithAMessage) {
     s.stop = [&] {
         Program& caller = s.pair.side[0];
         Program& host = s.pair.side[1];
-        if (!dropped && caller.game.gameOn() && caller.game.sideToMove() == Side::White && caller.game.dice().anyLeft() && !caller.game.hourglass() &&
+        if (!dropped && caller.game.state().gameOn() && caller.game.state().sideToMove() == Side::White && caller.game.state().dice().anyLeft() && !caller.game.hourglass() &&
             s.players[0].actions > 50) {
             // The host's program vanishes while the caller is in the middle of its turn.
             dropped = true;
@@ -88,14 +88,14 @@ TEST(NetworkFaults, PeerGoneMidTurnStopsTheGameWithAMessage) {
             host.remote.connectionLost();
             s.pair.post(0, {}, 5, true);
         }
-        if (dropped && !caller.game.gameOn() && before.offWhite == 0 && showed(caller, "Disconnected!", "Game is over.")) return true;
+        if (dropped && !caller.game.state().gameOn() && before.offWhite == 0 && showed(caller, "Disconnected!", "Game is over.")) return true;
         return false;
     };
     s.run();
     ASSERT_TRUE(dropped);
     const Program& caller = s.pair.side[0];
     EXPECT_FALSE(caller.game.connected());
-    EXPECT_FALSE(caller.game.gameOn());
+    EXPECT_FALSE(caller.game.state().gameOn());
     EXPECT_TRUE(showed(caller, "Disconnected!", "Game is over."));
     EXPECT_FALSE(showed(caller, "Communication error!", "Game is over."));
     expectWholeBoard(caller.game);
@@ -121,7 +121,7 @@ TEST(NetworkFaults, PeerGoneDuringAResponseWaitIsACommunicationError) {
     const Program& caller = s.pair.side[0];
     EXPECT_TRUE(showed(caller, "Communication error!", "Game is over."));
     EXPECT_FALSE(showed(caller, "Disconnected!", "Game is over."));
-    EXPECT_FALSE(caller.game.gameOn());
+    EXPECT_FALSE(caller.game.state().gameOn());
     EXPECT_FALSE(caller.game.hourglass());
     expectWholeBoard(caller.game);
     expectWholeBoard(s.pair.side[1].game);
@@ -150,7 +150,7 @@ TEST(NetworkFaults, RubbishBetweenMessagesChangesNothing) {
     s.limitMs = 4 * 3600 * 1000;
     s.run();
     EXPECT_GT(rubbish, 200);
-    EXPECT_EQ(s.pair.side[0].game.scores().whiteGamesWon + s.pair.side[0].game.scores().blackGamesWon, 10);
+    EXPECT_EQ(s.pair.side[0].game.state().scores().whiteGamesWon + s.pair.side[0].game.state().scores().blackGamesWon, 10);
     EXPECT_TRUE(s.pair.side[0].game.connected());
     for (const Program& p : s.pair.side) EXPECT_FALSE(showed(p, "Communication error!", "Game is over."));
     dumpOnFailure(s);
@@ -169,8 +169,8 @@ TEST(NetworkFaults, SplitAndMergedReadsPlayOn) {
     s.limitMs = 4 * 3600 * 1000;
     s.run();
     EXPECT_GT(s.pair.mergedReads, 10);
-    EXPECT_EQ(s.pair.side[0].game.scores().whiteGamesWon + s.pair.side[0].game.scores().blackGamesWon, 10);
-    EXPECT_EQ(s.pair.side[0].game.scores().whiteGamesWon, s.pair.side[1].game.scores().blackGamesWon);
+    EXPECT_EQ(s.pair.side[0].game.state().scores().whiteGamesWon + s.pair.side[0].game.state().scores().blackGamesWon, 10);
+    EXPECT_EQ(s.pair.side[0].game.state().scores().whiteGamesWon, s.pair.side[1].game.state().scores().blackGamesWon);
     for (const Program& p : s.pair.side) EXPECT_FALSE(showed(p, "Communication error!", "Game is over."));
     dumpOnFailure(s);
 }
@@ -178,7 +178,7 @@ TEST(NetworkFaults, SplitAndMergedReadsPlayOn) {
 // The host's commands of one kind are rewritten on the way; the caller must refuse them.
 void rewriteHostCommand(Scenario& s, Byte code, const std::function<std::string(const Parsed&)>& rewrite, bool& done) {
     s.pair.side[1].shaper = [&, code, rewrite](const std::string& bytes) {
-        if (!done && isCommand(bytes, code) && s.pair.side[1].game.gameOn()) {
+        if (!done && isCommand(bytes, code) && s.pair.side[1].game.state().gameOn()) {
             done = true;
             return std::vector<Read>{{rewrite(parseBlock(bytes)), 5}};
         }
@@ -191,7 +191,7 @@ TEST(NetworkFaults, AnIllegalMoveEndsTheGameAsACommunicationError) {
     bool done = false;
     Position callerBefore{};
     rewriteHostCommand(s, net::kMove, [&](const Parsed& p) {
-        callerBefore = s.pair.side[0].game.board();
+        callerBefore = s.pair.side[0].game.state().position();
         net::Payload bad = p.payload;
         // Four steps of 6 from the host's point 1 (its back checkers): more dice than were rolled,
         // unless the roll was 6-6, and then the fourth step lands on a blocked point or further.
@@ -206,8 +206,8 @@ TEST(NetworkFaults, AnIllegalMoveEndsTheGameAsACommunicationError) {
     ASSERT_TRUE(done);
     const Program& caller = s.pair.side[0];
     EXPECT_TRUE(showed(caller, "Communication error!", "Game is over."));
-    EXPECT_FALSE(caller.game.gameOn());
-    EXPECT_TRUE(caller.game.board().sameCheckersAs(callerBefore));  // nothing of it was played
+    EXPECT_FALSE(caller.game.state().gameOn());
+    EXPECT_TRUE(caller.game.state().position().sameCheckersAs(callerBefore));  // nothing of it was played
     expectWholeBoard(caller.game);
     EXPECT_TRUE(showed(s.pair.side[1], "Communication error!", "Game is over."));
 }

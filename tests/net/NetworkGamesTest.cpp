@@ -12,8 +12,8 @@ namespace lumaro::testing {
 namespace {
 
 void expectMirrored(const Game& here, const Game& there) {
-    const Position mine = here.board();
-    EXPECT_TRUE(mine.sameCheckersAs(mirrored(there.board())));
+    const Position mine = here.state().position();
+    EXPECT_TRUE(mine.sameCheckersAs(mirrored(there.state().position())));
     EXPECT_EQ(whiteCheckersOf(mine), 15);
     EXPECT_EQ(blackCheckersOf(mine), 15);
 }
@@ -50,11 +50,11 @@ TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
     EXPECT_TRUE(c.connected());
     EXPECT_GT(replays, kGames * 10);
     // Every game was booked on both sides, each from its own side of the board.
-    EXPECT_EQ(c.scores().whiteGamesWon + c.scores().blackGamesWon, kGames);
-    EXPECT_EQ(c.scores().whiteGamesWon, h.scores().blackGamesWon);
-    EXPECT_EQ(c.scores().blackGamesWon, h.scores().whiteGamesWon);
-    EXPECT_EQ(c.scores().whitePointsTotal, h.scores().blackPointsTotal);
-    EXPECT_EQ(c.scores().blackPointsTotal, h.scores().whitePointsTotal);
+    EXPECT_EQ(c.state().scores().whiteGamesWon + c.state().scores().blackGamesWon, kGames);
+    EXPECT_EQ(c.state().scores().whiteGamesWon, h.state().scores().blackGamesWon);
+    EXPECT_EQ(c.state().scores().blackGamesWon, h.state().scores().whiteGamesWon);
+    EXPECT_EQ(c.state().scores().whitePointsTotal, h.state().scores().blackPointsTotal);
+    EXPECT_EQ(c.state().scores().blackPointsTotal, h.state().scores().whitePointsTotal);
     for (const Program& p : pair.side)
         for (const Message& m : p.screen.messages) EXPECT_NE(m.line1, "Communication error!");
     std::vector<std::string> results[2];
@@ -73,8 +73,8 @@ TEST(NetworkGames, TwoHundredWholeGamesStayInStep) {
         EXPECT_EQ(callerGames[g].points, hostGames[g].points) << g;
         EXPECT_NE(callerGames[g].winner, hostGames[g].winner) << g;
     }
-    EXPECT_TRUE(c.recorder().position().sameCheckersAs(c.board()));
-    EXPECT_TRUE(h.recorder().position().sameCheckersAs(h.board()));
+    EXPECT_TRUE(c.recorder().position().sameCheckersAs(c.state().position()));
+    EXPECT_TRUE(h.recorder().position().sameCheckersAs(h.state().position()));
     if (::testing::Test::HasFailure())
         for (const Program& p : pair.side) {
             std::printf("side %d\n", p.index);

@@ -27,16 +27,16 @@ struct RandomPlayer {
     }
 
     void clickAStep(Game& g) {
-        const Position& b = g.board();
+        const Position& b = g.state().position();
         const Game::Button button = random.below(2) ? Game::Button::Left : Game::Button::Right;
         if (whitePhaseOf(b) == 1) {
-            if (canEnter(b, 1, g.dice().diceLeft)) g.whiteEntryByClick(button); else g.clickDice();
+            if (canEnter(b, 1, g.state().dice().diceLeft)) g.whiteEntryByClick(button); else g.clickDice();
             return;
         }
         std::vector<int> movable;
         for (int p = 1; p <= 24; ++p)
             for (int k = 1; k <= 4; ++k) {
-                const int d = g.dice().diceLeft[k];
+                const int d = g.state().dice().diceLeft[k];
                 if (d && whiteStepTest(b, p, d) != kStepImpossible) {
                     movable.push_back(p);
                     break;
@@ -54,7 +54,7 @@ struct RandomPlayer {
         Game& g = p.game;
         ++actions;
         if (g.busy() || g.hourglass()) return true;
-        if (!g.gameOn()) {
+        if (!g.state().gameOn()) {
             if (!g.connected()) return false;
             if (g.hostSide()) return true;  // the host waits for invitations
             if (gamesStarted >= games) return false;
@@ -62,7 +62,7 @@ struct RandomPlayer {
             MenuCommands(g).start(Game::ShellState{});
             return true;
         }
-        if (g.sideToMove() == Side::White) {
+        if (g.state().sideToMove() == Side::White) {
             if (random.below(300) == 0) {
                 wantsToResign = true;
                 MenuCommands(g).abort(Game::ShellState{});

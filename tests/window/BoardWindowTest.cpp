@@ -142,10 +142,10 @@ private slots:
         Table t;
         t.startTurn(positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));
-        QCOMPARE(int(t.game.board().count[7]), 1);
+        QCOMPARE(int(t.game.state().position().count[7]), 1);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 1));
-        QCOMPARE(int(t.game.board().count[3]), 1);
-        QCOMPARE(int(t.game.board().count[1]), 0);
+        QCOMPARE(int(t.game.state().position().count[3]), 1);
+        QCOMPARE(int(t.game.state().position().count[1]), 0);
     }
 
     void aHitSendsTheBlotToTheBarFirst() {
@@ -153,8 +153,8 @@ private slots:
         t.game.changeOptions([&](Options& o) { o.checkerSpeed = 16; });  // let the flights run
         t.startTurn(positionOf({{1, 2}, {12, 13}, {4, -1}, {13, -14}}), 3, 5);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 2));
-        QCOMPARE(int(t.game.board().barBlack), 1);
-        QVERIFY(t.game.board().hasWhite(4));
+        QCOMPARE(int(t.game.state().position().barBlack), 1);
+        QVERIFY(t.game.state().position().hasWhite(4));
         // The hit checker stands on Black's bar spot: a click there finds a black checker image.
         const QImage grabbed = t.window.grab().toImage();
         QVERIFY(grabbed.pixelColor(places::kBarX + 25, places::kBlackBarY + 25) != t.window.boardPicture().pixelColor(places::kBarX + 25, places::kBlackBarY + 25));
@@ -167,8 +167,8 @@ private slots:
         t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 12, 1));
         QVERIFY(shown);
-        QCOMPARE(int(t.game.board().count[12]), 14);  // nothing moved
-        QCOMPARE(int(t.game.board().barWhite), 1);
+        QCOMPARE(int(t.game.state().position().count[12]), 14);  // nothing moved
+        QCOMPARE(int(t.game.state().position().barWhite), 1);
     }
 
     void aShortPlayIsRefusedAndUndone() {
@@ -176,13 +176,13 @@ private slots:
         const Position either = positionOf({{1, 1}, {12, -2}});
         t.startTurn(either, 6, 5);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, checkerPoint(t.window.scene(), 1, 1));  // the 5
-        QCOMPARE(int(t.game.board().count[6]), 1);
+        QCOMPARE(int(t.game.state().position().count[6]), 1);
         bool shown = false;
         t.whileMessageShows([&](const MessagePanel& panel) { shown = panel.isVisible(); });
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));  // end of the turn
         QVERIFY(shown);
-        QVERIFY(t.game.board().sameCheckersAs(either));
-        QCOMPARE(t.game.sideToMove(), Side::White);
+        QVERIFY(t.game.state().position().sameCheckersAs(either));
+        QCOMPARE(t.game.state().sideToMove(), Side::White);
     }
 
     void clicksAndKeysDuringTheResultBoxChangeNothing() {
@@ -197,16 +197,16 @@ private slots:
             QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 20, 1));
             QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(560, 300));
             for (auto key : {Qt::Key_M, Qt::Key_D, Qt::Key_Backspace, Qt::Key_Escape}) QTest::keyClick(&t.window, key);
-            whiteGamesDuring = t.game.scores().whiteGamesWon;
+            whiteGamesDuring = t.game.state().scores().whiteGamesWon;
             QTest::mouseClick(&t.window.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100));
         });
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 24, 1));  // the last checker off
         QVERIFY(boxShown);
         QCOMPARE(whiteGamesDuring, 1);
-        QCOMPARE(int(t.game.scores().whiteGamesWon), 1);
-        QVERIFY(!t.game.gameOn());
-        QCOMPARE(int(t.game.board().count[20]), 2);  // Black's checkers stayed
-        QCOMPARE(int(t.game.board().offWhite), 15);
+        QCOMPARE(int(t.game.state().scores().whiteGamesWon), 1);
+        QVERIFY(!t.game.state().gameOn());
+        QCOMPARE(int(t.game.state().position().count[20]), 2);  // Black's checkers stayed
+        QCOMPARE(int(t.game.state().position().offWhite), 15);
         QVERIFY(!t.game.busy());
     }
 
@@ -228,9 +228,8 @@ private slots:
         QDir().mkpath(folder);
         t.screen.savedGamesFolder = folder;
         const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
-        t.startTurn(pos, 4, 2);
         t.game.arrangeCube(2, 1);
-        t.game.takeSnapshot();
+        t.startTurn(pos, 4, 2);
         answerFileDialog(&t.window, QStringLiteral("kept"));  // the default extension is added
         QVERIFY(MenuCommands(t.game).save({}));
         QVERIFY(QFile::exists(folder + QStringLiteral("/kept.sav")));
@@ -238,16 +237,16 @@ private slots:
         t.game.stopGameUnscored();
         t.startTurn(startingPosition(), 6, 6);
         t.game.stopGameUnscored();
-        t.game.arrangeCube(1, t.game.cube().ownerWhite());
+        t.game.arrangeCube(1, t.game.state().cube().ownerWhite());
         answerFileDialog(&t.window, QStringLiteral("kept.sav"));
         QVERIFY(MenuCommands(t.game).load({}));
-        QVERIFY(t.game.board().sameCheckersAs(pos));
-        QCOMPARE(int(t.game.dice().dieA), 4);
-        QCOMPARE(int(t.game.dice().dieB), 2);
-        QCOMPARE(t.game.sideToMove(), Side::White);
-        QCOMPARE(int(t.game.cube().value()), 2);
-        QCOMPARE(int(t.game.cube().ownerWhite()), 1);
-        QVERIFY(t.game.gameOn());
+        QVERIFY(t.game.state().position().sameCheckersAs(pos));
+        QCOMPARE(int(t.game.state().dice().dieA), 4);
+        QCOMPARE(int(t.game.state().dice().dieB), 2);
+        QCOMPARE(t.game.state().sideToMove(), Side::White);
+        QCOMPARE(int(t.game.state().cube().value()), 2);
+        QCOMPARE(int(t.game.state().cube().ownerWhite()), 1);
+        QVERIFY(t.game.state().gameOn());
         QDir(folder).removeRecursively();
     }
 
@@ -280,7 +279,7 @@ private slots:
 
     void aClickOnADieEndsTheTurnWhateverLiesUnderIt() {
         Table t;
-        const Position& b = t.game.board();
+        const Position& b = t.game.state().position();
         const BoardScene& scene = t.window.scene();
         // White's dice lie over screen positions 15 and 16 of the bottom row.
         const int under15 = scene.pointAt(15), under16 = scene.pointAt(16);
@@ -296,9 +295,9 @@ private slots:
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
         QVERIFY(b.sameCheckersAs(pos));  // dice left: the turn goes on, nothing moved
-        QCOMPARE(int(t.game.dice().diceLeft[1]), 6);
-        QCOMPARE(int(t.game.dice().diceLeft[2]), 2);
-        QCOMPARE(t.game.sideToMove(), Side::White);
+        QCOMPARE(int(t.game.state().dice().diceLeft[1]), 6);
+        QCOMPARE(int(t.game.state().dice().diceLeft[2]), 2);
+        QCOMPARE(t.game.state().sideToMove(), Side::White);
         // Without dice on the board the same place is the checker again.
         t.window.clearDice();
         QTest::mouseClick(&t.window, Qt::RightButton, {}, overChecker);
@@ -308,7 +307,7 @@ private slots:
         t.window.showDice(Side::White, 6, 2);
         t.game.arrangeDicePlayed();
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, overPoint);
-        QCOMPARE(t.game.sideToMove(), Side::Black);
+        QCOMPARE(t.game.state().sideToMove(), Side::Black);
     }
 
     void aDockedMenuIsDismissedByAnyClickUnlessTheHourglassShows() {
@@ -321,7 +320,7 @@ private slots:
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(kWhiteDiceX[0] + 25, kDiceY + 25));
         QCOMPARE(dismissed.count(), 3);
-        QCOMPARE(int(t.game.board().count[1]), 2);
+        QCOMPARE(int(t.game.state().position().count[1]), 2);
         hold.reset();
         t.game.setHourglass(true);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));
@@ -383,7 +382,7 @@ private slots:
 
     void diceLeaveTheCheckersUnderThemVisibleOutsideTheirMask() {
         Table t;
-        const Position& b = t.game.board();
+        const Position& b = t.game.state().position();
         const int p = t.window.scene().pointAt(15);
         t.startTurn(positionOf({{p, 5}, {1, -15}}), 6, 2);
         const QRect die(kWhiteDiceX[1], kDiceY, kDieSize, kDieSize);
@@ -423,7 +422,7 @@ private slots:
         // are drawn again over what is there now, and the played die stays clear around its face.
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(fifth.x() + 25, die.bottom() + 10));
         QCOMPARE(int(b.count[p]), 4);
-        QCOMPARE(int(t.game.dice().diceLeft[1]), 0);
+        QCOMPARE(int(t.game.state().dice().diceLeft[1]), 0);
         const QImage played = t.window.grab().toImage();
         t.window.clearDice();
         compare(played, t.window.grab().toImage(), false);
@@ -468,7 +467,7 @@ private slots:
 
     void theEntryDotsStayWhileWhiteHasCheckersOnTheBar() {
         Table t;
-        const Position& b = t.game.board();
+        const Position& b = t.game.state().position();
         t.startTurn(positionOf({{12, 2}, {13, -15}}, 2), 3, 5);
         // Hovering a point does not hide them.
         QTest::mouseMove(&t.window, checkerPoint(t.window.scene(), 12, 1));
@@ -492,7 +491,7 @@ private slots:
 
     void sideNewBoardBackAndMoveLeaveNoStaleDots() {
         Table t;
-        const Position& b = t.game.board();
+        const Position& b = t.game.state().position();
         const Position pos = positionOf({{1, 2}, {10, 13}, {24, -15}});
         // SIDE: the point under the mouse is now another, empty one.
         t.startTurn(pos, 3, 5);
@@ -519,7 +518,7 @@ private slots:
         QCOMPARE(dotsShown(shot), 3);
         // MOVE (M) plays the whole roll: no die is left to mark, wherever the mouse stands.
         QVERIFY(MenuCommands(t.game).move(Game::ShellState{}));
-        QVERIFY(!t.game.dice().anyLeft());
+        QVERIFY(!t.game.state().dice().anyLeft());
         QCOMPARE(dotsShown(t.window.grab().toImage()), 0);
     }
 
@@ -634,12 +633,12 @@ private slots:
         t.now += LateClickGuard::kQuietMs - 1;  // the player's click on YES arrives late
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, t.whereYesWas);
         QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(int(t.game.cube().value()), 1);  // no double offered
-        QCOMPARE(t.game.sideToMove(), Side::Black);       // nor a roll
+        QCOMPARE(int(t.game.state().cube().value()), 1);  // no double offered
+        QCOMPARE(t.game.state().sideToMove(), Side::Black);       // nor a roll
         QVERIFY(!t.window.messagePanel().isVisible());
         t.now += 1;
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(t.game.sideToMove(), Side::White);  // half a second on, the board rolls
+        QCOMPARE(t.game.state().sideToMove(), Side::White);  // half a second on, the board rolls
     }
 
     void aButtonPressedWhileABoxWasUpStaysOutUntilReleased() {
@@ -650,9 +649,9 @@ private slots:
         QTest::mousePress(&t.window, Qt::RightButton, {}, QPoint(300, 300));  // the left one is still down
         QTest::mouseRelease(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QTest::mouseRelease(&t.window, Qt::RightButton, {}, QPoint(300, 300));
-        QCOMPARE(t.game.sideToMove(), Side::Black);
+        QCOMPARE(t.game.state().sideToMove(), Side::Black);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
-        QCOMPARE(t.game.sideToMove(), Side::White);
+        QCOMPARE(t.game.state().sideToMove(), Side::White);
     }
 
     void enterAnswersYesAndEscNoWhileABoxIsUp() {

@@ -68,7 +68,6 @@ Position lateRace() {
 void putOnBoard(Game& g, const Position& p) {
     g.layOutPosition(p);
     g.updateCounters();
-    g.takeSnapshot();
 }
 
 // A program of the test: listening on a free port of the loopback address, ticked by hand.
@@ -199,9 +198,9 @@ private slots:
 
         // The host's START is refused; the caller's invites.
         emit host.menu().command(MenuItem::Start);
-        QVERIFY(!host.game().gameOn());
+        QVERIFY(!host.game().state().gameOn());
         emit caller.menu().command(MenuItem::Start);
-        QTRY_VERIFY_WITH_TIMEOUT(caller.game().gameOn() && host.game().gameOn() && !caller.game().hourglass(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(caller.game().state().gameOn() && host.game().state().gameOn() && !caller.game().hourglass(), 60000);
         QCOMPARE(QString::fromStdString(host.network().remote().opponentName()), QStringLiteral("Anna"));
         QCOMPARE(QString::fromStdString(caller.network().remote().hostName()), QStringLiteral("Bert"));
 
@@ -218,15 +217,15 @@ private slots:
             for (Shell* s : shells) {
                 Game& g = s->game();
                 Shell* other = s == shells[0] ? shells[1] : shells[0];
-                if (!g.gameOn() || g.busy() || g.hourglass() || other->game().busy() || other->game().hourglass()) continue;
-                if (g.sideToMove() == Side::White && g.dice().anyLeft() && !raced && rolls >= 2 && g.moveRecord()[2] == 0 && other->game().waitingForOpponent()) {
+                if (!g.state().gameOn() || g.busy() || g.hourglass() || other->game().busy() || other->game().hourglass()) continue;
+                if (g.state().sideToMove() == Side::White && g.state().dice().anyLeft() && !raced && rolls >= 2 && g.moveRecord()[2] == 0 && other->game().waitingForOpponent()) {
                     raced = true;
                     putOnBoard(g, lateRace());
                     putOnBoard(other->game(), mirrored(lateRace()));
                 }
-                if (g.sideToMove() == Side::Black && g.waitingForOpponent()) continue;
-                if (g.sideToMove() == Side::White) {
-                    if (g.dice().anyLeft() && (canMove(g.board(), 1, g.dice().diceLeft) || canEnter(g.board(), 1, g.dice().diceLeft)))
+                if (g.state().sideToMove() == Side::Black && g.waitingForOpponent()) continue;
+                if (g.state().sideToMove() == Side::White) {
+                    if (g.state().dice().anyLeft() && (canMove(g.state().position(), 1, g.state().dice().diceLeft) || canEnter(g.state().position(), 1, g.state().dice().diceLeft)))
                         emit s->menu().command(MenuItem::Move);
                     else
                         g.clickDice();
@@ -239,12 +238,12 @@ private slots:
             acting = false;
         });
         play.start();
-        auto booked = [](Shell& s) { return s.game().scores().whiteGamesWon + s.game().scores().blackGamesWon; };
+        auto booked = [](Shell& s) { return s.game().state().scores().whiteGamesWon + s.game().state().scores().blackGamesWon; };
         QTRY_VERIFY_WITH_TIMEOUT(booked(caller) == 1 && booked(host) == 1, 150000);
         play.stop();
         QVERIFY(raced);
-        QCOMPARE(caller.game().scores().whiteGamesWon, host.game().scores().blackGamesWon);
-        QCOMPARE(caller.game().scores().whitePointsTotal, host.game().scores().blackPointsTotal);
+        QCOMPARE(caller.game().state().scores().whiteGamesWon, host.game().state().scores().blackGamesWon);
+        QCOMPARE(caller.game().state().scores().whitePointsTotal, host.game().state().scores().blackPointsTotal);
         QVERIFY(caller.game().connected());
 
         // A chat line each way, typed in the chat field.

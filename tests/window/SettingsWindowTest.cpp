@@ -180,7 +180,7 @@ private slots:
         QVERIFY(p.start());
         Game& g = p.shell.game();
         g.restoreScores(Scores{2, 1, 3, 4, 17, 12, 5, 6});
-        g.arrangeMatchBoards(g.gameNumber(), 3);
+        g.arrangeMatchBoards(g.state().gameNumber(), 3);
         p.tune();
         SettingsWindow* w = p.settings;
         QSpinBox& points = w->matchPointsField();
@@ -209,12 +209,12 @@ private slots:
         QCOMPARE(points.value(), 1);
         QCOMPARE(int(g.options().matchLength), 1);
         click(control<QAbstractButton>(w, QStringLiteral("Games")));
-        QCOMPARE(g.scores().whitePointsTotal + g.scores().blackPointsTotal + g.scores().whiteGamesWon + g.scores().blackGamesWon, 0u);
-        QCOMPARE(int(g.scores().whiteMatchScore), 2);
-        QCOMPARE(int(g.crawfordGameNumber()), 3);
+        QCOMPARE(g.state().scores().whitePointsTotal + g.state().scores().blackPointsTotal + g.state().scores().whiteGamesWon + g.state().scores().blackGamesWon, 0u);
+        QCOMPARE(int(g.state().scores().whiteMatchScore), 2);
+        QCOMPARE(int(g.state().crawfordGameNumber()), 3);
         click(control<QAbstractButton>(w, QStringLiteral("Matches")));
-        QCOMPARE(g.scores().whiteMatchScore + g.scores().blackMatchScore + g.scores().whiteMatchesWon + g.scores().blackMatchesWon, 0);
-        QCOMPARE(int(g.crawfordGameNumber()), 0);
+        QCOMPARE(g.state().scores().whiteMatchScore + g.state().scores().blackMatchScore + g.state().scores().whiteMatchesWon + g.state().scores().blackMatchesWon, 0);
+        QCOMPARE(int(g.state().crawfordGameNumber()), 0);
         w->closeButton().click();
     }
 
@@ -301,8 +301,8 @@ private slots:
         click(control<QRadioButton>(p.settings, QStringLiteral("Modern")));
         QCOMPARE(int(g.options().modernSkin), 1);
         p.settings->closeButton().click();
-        QVERIFY(g.board().sameCheckersAs(pos));
-        QVERIFY(g.gameOn());
+        QVERIFY(g.state().position().sameCheckersAs(pos));
+        QVERIFY(g.state().gameOn());
         const QImage shot = board.grab().toImage();
         const QImage& modern = board.boardPicture();
         // An empty point shows the new board; a checker's rim stands where each stack says.
@@ -310,9 +310,9 @@ private slots:
         const QPoint spot(places::pointX(empty) + 25, empty <= 12 ? 200 : 400);
         QCOMPARE(shot.pixelColor(spot), modern.pixelColor(spot));
         for (int q = 1; q <= 24; ++q) {
-            if (g.board().count[q] == 0) continue;
+            if (g.state().position().count[q] == 0) continue;
             const int s = board.scene().screenPositionOf(q);
-            const QPoint middle(places::pointX(s) + 25, places::stackY(s, g.board().count[q]) + 25);
+            const QPoint middle(places::pointX(s) + 25, places::stackY(s, g.state().position().count[q]) + 25);
             QVERIFY2(shot.pixelColor(middle) != modern.pixelColor(middle), qPrintable(QString::number(q)));
         }
     }

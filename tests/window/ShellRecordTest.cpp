@@ -42,12 +42,12 @@ private slots:
 
         // A game from its first roll: White runs, then resigns.
         g.startNewGame();
-        QVERIFY(g.gameOn());
+        QVERIFY(g.state().gameOn());
         // YES to the resign question, then a click that closes the result box.
         QTimer::singleShot(300, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(170, 111)); });
         QTimer::singleShot(700, &board, [&board] { QTest::mouseClick(&board.messagePanel(), Qt::LeftButton, {}, QPoint(20, 100)); });
         QVERIFY(g.resign());
-        QVERIFY(!g.gameOn());
+        QVERIFY(!g.state().gameOn());
         const QStringList sessions = QDir(p.folder + QStringLiteral("/games")).entryList({QStringLiteral("session-*.mat")});
         QCOMPARE(sessions.size(), 1);
         const QString written = textOf(p.folder + QStringLiteral("/games/") + sessions.first());

@@ -68,7 +68,7 @@ private slots:
         // White: two back checkers and thirteen on point 12 (217 pips); Black: fifteen on 13 (195).
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2, 1);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));  // 1 to 7 with the 6
-        QCOMPARE(int(t.game.board().count[7]), 1);
+        QCOMPARE(int(t.game.state().position().count[7]), 1);
 
         StatisticsWindow stat(t.game, t.assets);
         stat.openOver(t.window);
@@ -141,7 +141,7 @@ private slots:
         Table t;
         lumaro::testing::startTurnOn(t.game, positionOf({{1, 2}, {12, 13}, {13, -15}}), 6, 2, 1);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 2));
-        QCOMPARE(int(t.game.board().count[7]), 1);
+        QCOMPARE(int(t.game.state().position().count[7]), 1);
 
         StatisticsWindow stat(t.game, t.assets);
         QSignalSpy closed(&stat, &ToolWindow::closed);
@@ -152,18 +152,18 @@ private slots:
         QTest::keyClick(&t.window, Qt::Key_D);           // no double
         QTest::keyClick(&t.window, Qt::Key_3);           // no manual die
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, checkerPoint(t.window.scene(), 1, 1));  // no step
-        QCOMPARE(int(t.game.board().count[7]), 1);
-        QCOMPARE(int(t.game.board().count[1]), 1);
-        QCOMPARE(int(t.game.cube().value()), 1);
-        QVERIFY(t.game.dice().pendingKey != '3');
+        QCOMPARE(int(t.game.state().position().count[7]), 1);
+        QCOMPARE(int(t.game.state().position().count[1]), 1);
+        QCOMPARE(int(t.game.state().cube().value()), 1);
+        QVERIFY(t.game.roller().pendingKey != '3');
 
         QTest::mouseClick(&stat.closeButton(), Qt::LeftButton);
         QVERIFY(!stat.isVisible());
         QVERIFY(t.window.isEnabled());
         QCOMPARE(closed.count(), 1);
         QTest::keyClick(&t.window, Qt::Key_Backspace);  // now it undoes the step
-        QCOMPARE(int(t.game.board().count[1]), 2);
-        QCOMPARE(int(t.game.board().count[7]), 0);
+        QCOMPARE(int(t.game.state().position().count[1]), 2);
+        QCOMPARE(int(t.game.state().position().count[7]), 0);
     }
 
     void aDoubleClickOnCloseDoesNotRollTheDice() {
@@ -179,10 +179,10 @@ private slots:
         // The second click of the double click lands on the board under CLOSE.
         now += 200;
         QTest::mouseDClick(&t.window, Qt::LeftButton, {}, QPoint(700, 40));
-        QCOMPARE(t.game.sideToMove(), Side::Black);
+        QCOMPARE(t.game.state().sideToMove(), Side::Black);
         now += LateClickGuard::kQuietMs;
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(700, 40));
-        QCOMPARE(t.game.sideToMove(), Side::White);  // a click of its own rolls
+        QCOMPARE(t.game.state().sideToMove(), Side::White);  // a click of its own rolls
     }
 
     void aWindowCloseRequestActsAsClose() {
@@ -292,7 +292,7 @@ private slots:
         emit menu.command(MenuItem::Help);  // refused over an open tool window
         QVERIFY(!help->isVisible());
         emit menu.command(MenuItem::Start);  // refused too: no new-game question, no game
-        QVERIFY(!shell.game().gameOn());
+        QVERIFY(!shell.game().state().gameOn());
 
         stat->closeWindow();
         QVERIFY(shell.board().isEnabled());
@@ -388,7 +388,7 @@ private slots:
         watch.start();
         QTRY_VERIFY_WITH_TIMEOUT(asked && !shell.board().messagePanel().isVisible(), 15000);
         QVERIFY(!openedOverQuestion);
-        QVERIFY(!shell.game().gameOn());  // NO: no game
+        QVERIFY(!shell.game().state().gameOn());  // NO: no game
         emit shell.menu().command(MenuItem::Stat);  // and now it opens
         QVERIFY(stat->isVisible());
         stat->closeWindow();
