@@ -12,15 +12,17 @@
 
 namespace lumaro {
 
-template <std::size_t Bytes>
 class IdBits {
 public:
-    static constexpr int kBits = static_cast<int>(Bytes * 8);
+    static constexpr std::size_t kMostBytes = 10;  // a position ID's key; a match ID's is 9
 
-    bool bit(int i) const { return i >= 0 && i < kBits && (bytes_[i / 8] >> (i % 8) & 1) != 0; }
+    explicit IdBits(std::size_t bytes) : size_(bytes < kMostBytes ? bytes : kMostBytes) {}
+
+    int bitCount() const { return static_cast<int>(size_ * 8); }
+    bool bit(int i) const { return i >= 0 && i < bitCount() && (bytes_[i / 8] >> (i % 8) & 1) != 0; }
     // A bit past the end is dropped, so a writer given too many checkers cannot run off the bytes.
     void set(int i) {
-        if (i >= 0 && i < kBits) bytes_[i / 8] = static_cast<Byte>(bytes_[i / 8] | 1 << (i % 8));
+        if (i >= 0 && i < bitCount()) bytes_[i / 8] = static_cast<Byte>(bytes_[i / 8] | 1 << (i % 8));
     }
     // `count` bits from bit `first`, the first of them the lowest of the value.
     unsigned field(int first, int count) const {
@@ -34,11 +36,12 @@ public:
             if (value >> k & 1) set(first + k);
     }
 
-    std::span<Byte> bytes() { return bytes_; }
-    std::span<const Byte> bytes() const { return bytes_; }
+    std::span<Byte> bytes() { return {bytes_.data(), size_}; }
+    std::span<const Byte> bytes() const { return {bytes_.data(), size_}; }
 
 private:
-    std::array<Byte, Bytes> bytes_{};
+    std::array<Byte, kMostBytes> bytes_{};
+    std::size_t size_;
 };
 
 // Base64 of the bytes, the last character padded with zero bits and no '=' after it.

@@ -9,7 +9,7 @@ namespace lumaro {
 namespace {
 
 // The key's fields: first bit and width, the first bit the lowest of the value.
-using MatchKey = IdBits<9>;
+constexpr std::size_t kKeyBytes = 9;
 struct Field {
     int first;
     int width;
@@ -36,8 +36,8 @@ Side sideOf(unsigned player) { return player == 1 ? Side::White : Side::Black; }
 std::string name(Side side) { return side == Side::White ? "White" : "Black"; }
 std::string num(int value) { return std::to_string(value); }
 
-unsigned read(const MatchKey& key, Field f) { return key.field(f.first, f.width); }
-void write(MatchKey& key, Field f, unsigned value) { key.setField(f.first, f.width, value); }
+unsigned read(const IdBits& key, Field f) { return key.field(f.first, f.width); }
+void write(IdBits& key, Field f, unsigned value) { key.setField(f.first, f.width, value); }
 
 bool isDie(int d) { return d >= 1 && d <= 6; }
 
@@ -87,7 +87,7 @@ std::string matchStateProblem(const MatchState& s) {
 }
 
 std::string encodeMatchId(const MatchState& s) {
-    MatchKey key;
+    IdBits key(kKeyBytes);
     unsigned log2 = 0;
     while (log2 < 15 && (1u << log2) < s.cube.value()) ++log2;
     write(key, kCubeLog2, log2);
@@ -111,9 +111,9 @@ std::string encodeMatchId(const MatchState& s) {
 
 MatchIdResult decodeMatchId(std::string_view id) {
     MatchIdResult result;
-    MatchKey key;
+    IdBits key(kKeyBytes);
     if (!readBase64(id, key.bytes(), "The match ID", result.error)) return result;
-    for (int i = kUsedBits; i < MatchKey::kBits; ++i) {
+    for (int i = kUsedBits; i < key.bitCount(); ++i) {
         if (key.bit(i)) {
             result.error = "The match ID has bits set past its last field.";
             return result;

@@ -11,7 +11,7 @@ namespace {
 // The key: for the side not on roll, then for the side on roll, each of its own points 1..24
 // (1 is the deepest of its home board) and then its bar, as many 1 bits as it has checkers there
 // followed by a 0 bit. At most 30 ones and 50 zeros: 80 bits.
-using PositionKey = IdBits<10>;
+constexpr std::size_t kKeyBytes = 10;
 constexpr int kSlots = 25;  // 24 points and the bar, from the side's own view
 constexpr int kBarSlot = 24;
 
@@ -35,7 +35,7 @@ std::string sideName(Side side) { return side == Side::White ? "White" : "Black"
 }  // namespace
 
 std::string encodePositionId(const Position& pos, Side onRoll) {
-    PositionKey key;
+    IdBits key(kKeyBytes);
     int next = 0;
     for (Side side : {otherSide(onRoll), onRoll}) {
         for (int n : slotsOf(pos, side)) {
@@ -48,7 +48,7 @@ std::string encodePositionId(const Position& pos, Side onRoll) {
 
 PositionIdResult decodePositionId(std::string_view id, Side onRoll) {
     PositionIdResult result;
-    PositionKey key;
+    IdBits key(kKeyBytes);
     if (!readBase64(id, key.bytes(), "The position ID", result.error)) return result;
 
     Position pos;
@@ -82,7 +82,7 @@ PositionIdResult decodePositionId(std::string_view id, Side onRoll) {
         }
         (side == Side::White ? pos.offWhite : pos.offBlack) = static_cast<Byte>(kCheckersPerSide - total);
     }
-    for (int i = next; i < PositionKey::kBits; ++i) {
+    for (int i = next; i < key.bitCount(); ++i) {
         if (key.bit(i)) {
             result.error = "The position ID has bits set after the last checker.";
             return result;
