@@ -173,4 +173,24 @@ TEST(CliMeasure, PrintsTheCubeMeasureRaceAndPips) {
     EXPECT_EQ(run.out, "cubeMeasure=0\nrace=1492 1492\npips=167 167\n");
 }
 
+// The strings GNU Backgammon's `show board` prints for the same game: White has opened 3-1, Black
+// is to play 6-5, White holds a 2-cube and leads 4-2 in a 7-point match.
+TEST(CliId, PrintsTheIdsGnuBackgammonShowsAndRefusesAnImpossibleScore) {
+    SavedGame game = gameOf(positionOf({{1, 2}, {12, 5}, {17, 2}, {19, 4}, {20, 2}, {24, -2}, {13, -5}, {8, -3}, {6, -5}}), 6, 5, 0);
+    game.cubeValue = 2;
+    game.cubeOwnerWhite = 1;
+    const std::string path = writeGame("ids.sav", game);
+    CliRun run = runCli("id " + path + " --match 7 --score 4 2");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "Position ID: sGfwATDgc/ABMA\nMatch ID: EQH3ACAAIAAE\n");
+    // Without a match: a money game at 0-0, the Jacoby rule off.
+    EXPECT_EQ(runCli("id " + path).out, "Position ID: sGfwATDgc/ABMA\nMatch ID: EQEXAAAAAAAE\n");
+
+    run = runCli("id " + path + " --match 7 --score 7 2", true);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "lumaro-cli: White has 7 points in a 7-point match, which is already won.\n");
+    EXPECT_EQ(runCli("id " + path + " --crawford").status, 2);
+    EXPECT_EQ(runCli("id " + path + " --score 1 2").status, 2);  // a score needs a match
+}
+
 }  // namespace

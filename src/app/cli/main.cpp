@@ -10,6 +10,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/IdCommand.h"
 #include "app/cli/NetsFolder.h"
 #include "app/cli/SelfPlay.h"
 #include "rules/MaxDiceRule.h"
@@ -27,6 +28,7 @@ int usage() {
                  "usage: lumaro-cli info GAME.sav\n"
                  "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR]\n"
                  "       lumaro-cli measure GAME.sav\n"
+                 "       lumaro-cli id GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]\n"
                  "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n"
                  "       lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR] [--record FILE.mat]\n");
     return 2;
@@ -117,6 +119,7 @@ int main(int argc, char** argv) {
     if (command == "info" && argc == 3) return info(argv[2]);
     if (command == "choose") return choose(argc, argv);
     if (command == "measure" && argc == 3) return measure(argv[2]);
+    if (command == "id") return idCommand(argc, argv);
     if (command == "bench") return benchCommand(argc, argv);
     if (command == "selfplay") return selfPlayCommand(argc, argv);
     return usage();
