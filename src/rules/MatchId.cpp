@@ -68,7 +68,7 @@ std::string turnProblem(const MatchState& s) {
         return "The dice " + num(s.dieA) + " and " + num(s.dieB) +
                " are not both from 1 to 6 (or both 0 before the roll).";
     if (s.resignation > 3) return "A resignation offers 1, 2 or 3 times the cube, not " + num(s.resignation) + ".";
-    if (s.state != GameState::Playing) return {};
+    if (s.phase != GamePhase::Playing) return {};
     if (s.doubleOffered && s.resignation != 0) return "A double and a resignation cannot both be open.";
     if (s.doubleOffered && rolled) return "A double is offered before the roll, not after it.";
     if (s.doubleOffered && s.toAct == s.onRoll)
@@ -81,7 +81,7 @@ std::string turnProblem(const MatchState& s) {
 }  // namespace
 
 std::string matchStateProblem(const MatchState& s) {
-    if (static_cast<Byte>(s.state) > static_cast<Byte>(GameState::Dropped)) return "The game state is unknown.";
+    if (static_cast<Byte>(s.phase) > static_cast<Byte>(GamePhase::Dropped)) return "The game state is unknown.";
     if (std::string problem = turnProblem(s); !problem.empty()) return problem;
     return scoreProblem(s);
 }
@@ -95,7 +95,7 @@ std::string encodeMatchId(const MatchState& s) {
     write(key, kCubeOwner, s.cube.centred() ? kCentred : playerOf(holder));
     write(key, kOnRoll, playerOf(s.onRoll));
     write(key, kCrawford, s.crawford ? 1 : 0);
-    write(key, kGameState, static_cast<unsigned>(s.state) & 7);
+    write(key, kGameState, static_cast<unsigned>(s.phase) & 7);
     write(key, kToAct, playerOf(s.toAct));
     write(key, kDoubleOffered, s.doubleOffered ? 1 : 0);
     write(key, kResignation, s.resignation & 3u);
@@ -137,7 +137,7 @@ MatchIdResult decodeMatchId(std::string_view id) {
         return result;
     }
     const unsigned state = read(key, kGameState);
-    if (state > static_cast<unsigned>(GameState::Dropped)) {
+    if (state > static_cast<unsigned>(GamePhase::Dropped)) {
         result.error = "The match ID's game state " + num(static_cast<int>(state)) + " names no state.";
         return result;
     }
@@ -146,7 +146,7 @@ MatchIdResult decodeMatchId(std::string_view id) {
     s.cube = Cube::of(static_cast<Byte>(1u << log2), owner == 1 ? 1 : 0);
     s.onRoll = sideOf(read(key, kOnRoll));
     s.crawford = read(key, kCrawford) == 1;
-    s.state = static_cast<GameState>(state);
+    s.phase = static_cast<GamePhase>(state);
     s.toAct = sideOf(read(key, kToAct));
     s.doubleOffered = read(key, kDoubleOffered) == 1;
     s.resignation = static_cast<Byte>(read(key, kResignation));

@@ -7,7 +7,7 @@
 
 namespace lumaro {
 
-enum class GameState : Byte { NotStarted = 0, Playing = 1, Over = 2, Resigned = 3, Dropped = 4 };
+enum class GamePhase : Byte { NotStarted = 0, Playing = 1, Over = 2, Resigned = 3, Dropped = 4 };
 
 struct MatchState {
     Cube cube;                          // 1 centred, 2..64 held by one side
@@ -18,7 +18,7 @@ struct MatchState {
     bool doubleOffered = false;         // by onRoll, answered by toAct
     Byte resignation = 0;               // 0 none; 1, 2, 3: a single game, a gammon, a backgammon
                                         // offered by the side that is not toAct
-    GameState state = GameState::Playing;
+    GamePhase phase = GamePhase::Playing;
     int matchLength = 0;                // 0 for a money game, else 1..kLongestMatch
     BySide<int> score;                  // in a match, each below matchLength
     bool crawford = false;              // this game is the Crawford game

@@ -27,7 +27,7 @@ void checkPlayable(const Position& pos) {
 bool sameState(const MatchState& a, const MatchState& b) {
     return a.cube.value() == b.cube.value() && a.cube.ownerWhite() == b.cube.ownerWhite() && a.onRoll == b.onRoll &&
            a.toAct == b.toAct && a.dieA == b.dieA && a.dieB == b.dieB && a.doubleOffered == b.doubleOffered &&
-           a.resignation == b.resignation && a.state == b.state && a.matchLength == b.matchLength &&
+           a.resignation == b.resignation && a.phase == b.phase && a.matchLength == b.matchLength &&
            a.score[Side::White] == b.score[Side::White] && a.score[Side::Black] == b.score[Side::Black] &&
            a.crawford == b.crawford && a.jacoby == b.jacoby;
 }

@@ -35,7 +35,7 @@ void expectSameState(const MatchState& a, const MatchState& b) {
     EXPECT_EQ(a.dieB, b.dieB);
     EXPECT_EQ(a.doubleOffered, b.doubleOffered);
     EXPECT_EQ(a.resignation, b.resignation);
-    EXPECT_EQ(a.state, b.state);
+    EXPECT_EQ(a.phase, b.phase);
     EXPECT_EQ(a.matchLength, b.matchLength);
     EXPECT_EQ(a.score[Side::White], b.score[Side::White]);
     EXPECT_EQ(a.score[Side::Black], b.score[Side::Black]);
@@ -124,7 +124,7 @@ TEST(GameIds, RoundTripMatchStatesAtTheEdgesOfTheirFields) {
     money.cube = Cube::of(64, 0);
     money.score[Side::White] = 32767;  // a money session's points, as far as the ID counts
     money.jacoby = true;
-    money.state = GameState::Dropped;
+    money.phase = GamePhase::Dropped;
     back = decodeMatchId(encodeMatchId(money));
     ASSERT_TRUE(back.ok) << back.error;
     expectSameState(back.state, money);

@@ -87,8 +87,8 @@ MatchState randomState(Draw& draw) {
         s.toAct = draw.chance(50) ? Side::White : Side::Black;  // the other side resigned
     }
     if (draw.chance(8)) {
-        const GameState others[] = {GameState::NotStarted, GameState::Over, GameState::Resigned, GameState::Dropped};
-        s.state = others[draw.below(4)];
+        const GamePhase others[] = {GamePhase::NotStarted, GamePhase::Over, GamePhase::Resigned, GamePhase::Dropped};
+        s.phase = others[draw.below(4)];
     }
     return s;
 }

@@ -26,7 +26,7 @@ std::string stateText(const Position& pos, const MatchState& s) {
     out += " dice=" + pair(s.dieA, s.dieB);
     out += " double=" + std::to_string(s.doubleOffered ? 1 : 0);
     out += " resign=" + std::to_string(s.resignation);
-    out += " state=" + std::to_string(static_cast<int>(s.state));
+    out += " state=" + std::to_string(static_cast<int>(s.phase));
     out += " length=" + std::to_string(s.matchLength);
     out += " score=" + pair(s.score[Side::White], s.score[Side::Black]);
     out += " crawford=" + std::to_string(s.crawford ? 1 : 0);

@@ -35,7 +35,7 @@ MatchState matchStateOf(const SavedGame& game) {
     state.dieB = game.dieB;
     const Position& pos = game.position;
     const bool over = pos.offWhite == kCheckersPerSide || pos.offBlack == kCheckersPerSide;
-    state.state = over ? GameState::Over : GameState::Playing;
+    state.phase = over ? GamePhase::Over : GamePhase::Playing;
     return state;
 }
 
