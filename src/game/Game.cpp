@@ -300,8 +300,10 @@ void Game::restoreSavedGame(const SavedGame& saved) {
     rollStats_[Side::Black].rolls = 1;
     rollStats_[Side::White].pipHistory[1] = stats_.whitePips;
     rollStats_[Side::Black].pipHistory[1] = stats_.blackPips;
+    // A game still to roll (pasted IDs) counts its roll when it is rolled.
     const Side mover = state_.sideToMove();
-    rollStats_[mover].countRoll(state_.dice().dieA, state_.dice().dieB, stats_.pipsOf(mover));
+    const Dice& dice = state_.dice();
+    if (dice.dieA != 0 && dice.dieB != 0) rollStats_[mover].countRoll(dice.dieA, dice.dieB, stats_.pipsOf(mover));
     // A game saved after its last checker was borne off ends here, once.
     endIfBorneOff();
 }

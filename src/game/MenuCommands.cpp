@@ -1,6 +1,8 @@
 // The commands of the menu panel, with the guards that keep each of them out at the wrong moment.
 #include "game/MenuCommands.h"
 
+#include "game/GameIdsOfGame.h"
+
 #include <optional>
 
 namespace lumaro {
@@ -117,10 +119,45 @@ bool MenuCommands::load(const ShellState& shell) {
         g.showMessage(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
         return true;
     }
+    playOn(loaded.game, resigning);
+    return true;
+}
+
+void MenuCommands::playOn(const SavedGame& game, bool resigning) {
+    Game& g = game_;
     if (resigning) g.resignNow();
-    g.restoreSavedGame(loaded.game);
-    g.screen().saveSettings();  // the loaded game's cube option persists
-    if (g.state().gameOn() && g.state().sideToMove() == Side::Black) g.blackPlayer().blackPlaysRolledDice(g);
+    g.restoreSavedGame(game);
+    g.screen().saveSettings();  // the game's cube option persists
+    if (!g.state().gameOn()) return;
+    const bool rolled = game.dieA != 0 && game.dieB != 0;
+    if (g.state().sideToMove() == Side::White) {
+        if (!rolled) g.rollForWhite();
+    } else if (rolled) {
+        g.blackPlayer().blackPlaysRolledDice(g);
+    } else {
+        g.blackPlayer().blackTurn(g);  // Black may double, then rolls
+    }
+}
+
+std::string MenuCommands::copyIds() const {
+    const GameIds ids = idsOfGame(game_);
+    return "Position ID: " + ids.positionId + "\nMatch ID: " + ids.matchId;
+}
+
+bool MenuCommands::paste(const ShellState& shell, const std::string& text) {
+    Game& g = game_;
+    if (g.menuRefused(shell, false) || g.networkPlace()) return false;
+    const GameFromIds pasted = readPastedIds(text);
+    std::optional<std::string> problem = pasted.ok ? pastedGameProblem(pasted) : pasted.error;
+    if (problem) {
+        g.showMessage(MessageKind::RuleNotice, "The pasted IDs hold no game to play on.", *problem, false);
+        return true;
+    }
+    const bool resigning = g.state().gameOn();
+    if (resigning && !g.askToResign()) return false;
+    // A turned cube keeps its meaning: the cube comes into play with it.
+    const bool cubeEnabled = g.options().cubeEnabled || pasted.state.cube.value() > 1;
+    playOn(savedGameOfIds(pasted, cubeEnabled), resigning);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// The commands of the menu panel: START, BACK, MOVE, ABORT, SIDE, COLOR, SCORE, EXIT, SAVE and LOAD.
+// The commands of the menu panel: START, BACK, MOVE, ABORT, SIDE, COLOR, SCORE, EXIT, SAVE and LOAD,
+// and the IDs copied (Ctrl+C) and pasted (Ctrl+V).
 // Each first checks its guards against the game and the window's state and does nothing when one
 // holds; each returns whether it acted. They change the game only through its operations: the
 // shell routes the panel's items here, and the tests call them the same way.
@@ -29,8 +30,18 @@ public:
     // running game goes on; a failed save is told too. Both need the game's SavedGameFiles.
     bool save(const ShellState& shell);
     bool load(const ShellState& shell);
+    // Ctrl+C: the position and match IDs of the game, as two lines for the clipboard.
+    std::string copyIds() const;
+    // Ctrl+V: pasted IDs set up as a game to play on, as LOAD does (the running game resigned
+    // first, the scores left alone). Text that holds no playable game is refused with the reason
+    // and the running game goes on.
+    bool paste(const ShellState& shell, const std::string& text);
 
 private:
+    // A game LOAD or a paste brought: the running game given up if the player agreed to, then
+    // play goes on from it.
+    void playOn(const SavedGame& game, bool resigning);
+
     Game& game_;
 };
 

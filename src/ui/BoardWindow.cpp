@@ -366,9 +366,11 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         emit menuRequested(true);
         return;
     }
-    if (event->key() == Qt::Key_E && (event->modifiers() & Qt::ControlModifier)) {
-        emit exportRequested();
-        return;
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_E) emit exportRequested();
+        if (event->key() == Qt::Key_C) emit copyIdsRequested();
+        if (event->key() == Qt::Key_V) emit pasteIdsRequested();
+        if (event->key() == Qt::Key_E || event->key() == Qt::Key_C || event->key() == Qt::Key_V) return;
     }
     if (event->key() == Qt::Key_L) {
         // L shows or hides where the opponent's checkers went.

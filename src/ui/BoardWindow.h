@@ -78,6 +78,8 @@ signals:
     void boardEntered();        // the mouse moved over the board away from the left edge
     void moveRequested();       // the M key
     void exportRequested();     // Ctrl+E: the games of the session to a match file
+    void copyIdsRequested();    // Ctrl+C: the position and match IDs to the clipboard
+    void pasteIdsRequested();   // Ctrl+V: a game from the IDs on the clipboard
     void closeRequested();      // the window's close button: EXIT
     void chatKeyPressed();      // C or c: the chat lines may open
 

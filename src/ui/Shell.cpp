@@ -1,6 +1,7 @@
 #include "ui/Shell.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QDir>
 #include <QFileDialog>
@@ -168,6 +169,8 @@ bool Shell::start() {
     screen_->onSaveSettings = [this] { saveSettings(); };
     screen_->onRecordChanged = [this] { writeSessionRecord(); };
     connect(board_.get(), &BoardWindow::exportRequested, this, &Shell::exportGames);
+    connect(board_.get(), &BoardWindow::copyIdsRequested, this, &Shell::copyIds);
+    connect(board_.get(), &BoardWindow::pasteIdsRequested, this, &Shell::pasteIds);
     screen_->savedGamesFolder = folders_.documents;
     screen_->onDisplayOptionsChanged = [this] {
         backdrop_->setClockVisible(game_->options().showLocalTime, game_->options().showGameDuration);
@@ -322,6 +325,21 @@ void Shell::exportGames() {
     std::string whyNot;
     if (!writeMatFile(nativePath(dialog.selectedFiles().first()), g.recorder().record(), recordHeader(), &whyNot))
         g.showMessage(MessageKind::RuleNotice, "The games could not be exported.", whyNot, false);
+}
+
+void Shell::copyIds() {
+    Game& g = *game_;
+    if (g.menuRefused(shellState(), false)) return;
+    const std::string ids = MenuCommands(g).copyIds();
+    QGuiApplication::clipboard()->setText(QString::fromStdString(ids));
+    const std::size_t newline = ids.find('\n');
+    g.showMessage(MessageKind::RuleNotice, ids.substr(0, newline), ids.substr(newline + 1), false);
+}
+
+void Shell::pasteIds() {
+    // At most a screenful of text is read: the IDs are short, a pasted book is not a game.
+    const QString text = QGuiApplication::clipboard()->text().left(4096);
+    MenuCommands(*game_).paste(shellState(), text.toStdString());
 }
 
 void Shell::exitProgram() {

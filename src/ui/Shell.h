@@ -63,6 +63,8 @@ private:
     // the player's choice on Ctrl+E.
     void writeSessionRecord();
     void exportGames();
+    void copyIds();
+    void pasteIds();
     MatHeader recordHeader() const;
 
     ProgramFolders folders_;
