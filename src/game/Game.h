@@ -13,6 +13,7 @@
 #include "game/Dice.h"
 #include "game/GameEnd.h"
 #include "game/GameState.h"
+#include "game/KeptGame.h"
 #include "game/MatchRecord.h"
 #include "game/Player.h"
 #include "game/Options.h"
@@ -95,6 +96,10 @@ public:
     // Where SAVE and LOAD read and write; without it they do nothing.
     void setSavedGameFiles(SavedGameFiles& files) { files_ = &files; }
     SavedGameFiles* savedGameFiles() const { return files_; }
+    // Where EXIT keeps an unfinished game; without one (the player's option is off) EXIT asks to
+    // resign as always.
+    void setKeptGameStore(KeptGameStore* store) { keptGames_ = store; }
+    KeptGameStore* keptGameStore() const { return keptGames_; }
 
     // Who plays Black, by the options: the computer, a second person at this board, or at Network
     // place the remote program once one is attached.
@@ -335,6 +340,7 @@ private:
     std::unique_ptr<Player> personHere_;
     Player* remote_ = nullptr;
     SavedGameFiles* files_ = nullptr;
+    KeptGameStore* keptGames_ = nullptr;
 };
 
 }  // namespace lumaro

@@ -73,6 +73,14 @@ bool MenuCommands::exit(const ShellState& shell) {
     Game& g = game_;
     if (g.menuRefused(shell, false)) return false;
     if (g.state().gameOn()) {
+        if (KeptGameStore* store = g.keptGameStore(); store && !g.networkPlace()) {
+            KeptGame kept;
+            kept.game = g.savedGame();
+            kept.crawfordGame = g.isCrawfordGame();
+            std::string whyNot;
+            if (store->keep(kept, whyNot)) return true;
+            g.showMessage(MessageKind::RuleNotice, "The game could not be kept.", whyNot, false);
+        }
         if (g.peerOnTurn()) {
             // The peer is on turn: the game can only be left, lost, without telling the peer.
             if (!g.showMessage(MessageKind::Resign, "Resign and force exit", "from this network game?", true)) return false;
@@ -123,10 +131,16 @@ bool MenuCommands::load(const ShellState& shell) {
     return true;
 }
 
-void MenuCommands::playOn(const SavedGame& game, bool resigning) {
+void MenuCommands::playOn(const SavedGame& game, bool resigning, bool crawfordGame) {
     Game& g = game_;
     if (resigning) g.resignNow();
     g.restoreSavedGame(game);
+    // The board the game is on is its match's Crawford game again, before anyone may double.
+    // (The mark names the board that ended one point short of the match: the one before.)
+    if (crawfordGame) {
+        const Byte board = g.state().gameNumber();
+        g.arrangeMatchBoards(board, board == 1 ? 255 : static_cast<Byte>(board - 1));
+    }
     g.screen().saveSettings();  // the game's cube option persists
     if (!g.state().gameOn()) return;
     const bool rolled = game.dieA != 0 && game.dieB != 0;
@@ -138,6 +152,8 @@ void MenuCommands::playOn(const SavedGame& game, bool resigning) {
         g.blackPlayer().blackTurn(g);  // Black may double, then rolls
     }
 }
+
+void MenuCommands::continueKeptGame(const KeptGame& kept) { playOn(kept.game, false, kept.crawfordGame); }
 
 std::string MenuCommands::copyIds() const {
     const GameIds ids = idsOfGame(game_);

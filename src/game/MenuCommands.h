@@ -5,6 +5,7 @@
 // holds; each returns whether it acted. They change the game only through its operations: the
 // shell routes the panel's items here, and the tests call them the same way.
 #include "game/Game.h"
+#include "game/KeptGame.h"
 
 namespace lumaro {
 
@@ -22,8 +23,12 @@ public:
     bool color(const ShellState& shell);
     bool score(const ShellState& shell);
     // EXIT's questions: true when the program may close (the caller saves the settings and says
-    // farewell).
+    // farewell). With a KeptGameStore (the player's option) an unfinished game at this machine is
+    // kept for the next start instead of being resigned; when it cannot be written, the player is
+    // told and asked as always.
     bool exit(const ShellState& shell);
+    // The game kept at the last EXIT, on the board again to play on.
+    void continueKeptGame(const KeptGame& kept);
     // SAVE writes the turn-start snapshot to the file the player picks; LOAD asks to resign a
     // running game, reads a saved game and plays on from it, the resignation booked only then. A
     // file that is not a saved game is refused whole with a message naming the reason, and the
@@ -40,7 +45,7 @@ public:
 private:
     // A game LOAD or a paste brought: the running game given up if the player agreed to, then
     // play goes on from it.
-    void playOn(const SavedGame& game, bool resigning);
+    void playOn(const SavedGame& game, bool resigning, bool crawfordGame = false);
 
     Game& game_;
 };

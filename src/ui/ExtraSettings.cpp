@@ -7,12 +7,14 @@ ExtraSettings ExtraSettings::load() {
     ExtraSettings s;
     QSettings file(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lumaro2"), QStringLiteral("display"));
     s.showLastMove = file.value(QStringLiteral("showLastMove"), true).toBool();
+    s.keepGameAtExit = file.value(QStringLiteral("keepGameAtExit"), false).toBool();
     return s;
 }
 
 void ExtraSettings::save() const {
     QSettings file(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lumaro2"), QStringLiteral("display"));
     file.setValue(QStringLiteral("showLastMove"), showLastMove);
+    file.setValue(QStringLiteral("keepGameAtExit"), keepGameAtExit);
 }
 
 }  // namespace lumaro

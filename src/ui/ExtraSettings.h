@@ -1,10 +1,12 @@
 #pragma once
 // Options of the window that lm2.ini does not hold, so that its layout stays as it is: kept in a
 // small settings file of their own in the user's configuration folder.
+
 namespace lumaro {
 
 struct ExtraSettings {
-    bool showLastMove = true;  // mark where the opponent's checkers went (the L key)
+    bool showLastMove = true;     // mark where the opponent's checkers went (the L key)
+    bool keepGameAtExit = false;  // EXIT keeps an unfinished game for the next start
 
     static ExtraSettings load();
     void save() const;

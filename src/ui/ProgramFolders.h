@@ -21,6 +21,8 @@ struct ProgramFolders {
 
     QString settingsPath() const { return settings + QStringLiteral("/lm2.ini"); }
     QString chatLogPath() const { return userData + QStringLiteral("/chat.txt"); }
+    // The unfinished game EXIT keeps for the next start, when the player wants it kept.
+    QString keptGamePath() const { return userData + QStringLiteral("/kept-game.lm2"); }
     // One match file per session of play goes here.
     QString recordsFolder() const { return userData + QStringLiteral("/games"); }
     // The match file of a session of play that started at `start`: games/session-YYYYMMDD-HHMMSS.mat.

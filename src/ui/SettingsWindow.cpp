@@ -203,6 +203,9 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     flag(display, QStringLiteral("Game duration"), &Options::showGameDuration);
     flag(display, QStringLiteral("Chat lines - C key"), &Options::chatKeyEnabled);
     flag(display, QStringLiteral("Autohide chat lines"), &Options::autohideChat);
+    keepGame_ = new QCheckBox(QStringLiteral("Keep game at EXIT"), display);
+    keepGame_->setToolTip(QStringLiteral("EXIT keeps an unfinished game, and the next start offers to continue it."));
+    display->layout()->addWidget(keepGame_);
     add(2, display);
     QGroupBox* sound = group(QStringLiteral("Sound"), this);
     auto* soundRow = new QHBoxLayout;

@@ -45,6 +45,8 @@ public:
     PlateButton& mailIpButton() { return *mailIp_; }
     QLineEdit& nameField() { return *name_; }
     QSpinBox& matchPointsField() { return *matchPoints_; }
+    // "Keep game at EXIT": a setting of the window's own, which the shell keeps and acts on.
+    QCheckBox& keepGameBox() { return *keepGame_; }
 
     // The network link's part: whether Call and Listen may be used now.
     std::function<bool()> networkReady = [] { return false; };
@@ -105,6 +107,7 @@ private:
     PlateButton* call_ = nullptr;
     PlateButton* end_ = nullptr;
     QCheckBox* listen_ = nullptr;
+    QCheckBox* keepGame_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* peer_ = nullptr;
     QLabel* localAddress_ = nullptr;

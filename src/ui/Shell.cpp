@@ -1,6 +1,7 @@
 #include "ui/Shell.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDateTime>
 #include <QDir>
@@ -100,6 +101,7 @@ bool Shell::start() {
     // The board window: the settings, the board and the game.
     game_ = std::make_unique<Game>(silentScreen);
     game_->setSavedGameFiles(savedGameDisk_);
+    keptGames_ = std::make_unique<KeptGameFile>(nativePath(folders_.keptGamePath()));
     settingsFile_ = std::make_unique<SettingsStore>(nativePath(folders_.settingsPath()));
     Options stored = game_->options();
     Scores kept = game_->state().scores();
@@ -157,8 +159,15 @@ bool Shell::start() {
     connect(board_.get(), &BoardWindow::closeRequested, this, [this] { onCommand(MenuItem::Exit); });
     connect(board_.get(), &BoardWindow::clockTicked, this, &Shell::onClockTick);
     connect(board_.get(), &BoardWindow::startRequested, this, [this] {
-        onCommand(MenuItem::Start);
+        if (!offerKeptGame()) onCommand(MenuItem::Start);
         menu_->slideIn();
+    });
+    settings_->keepGameBox().setChecked(board_->extra.keepGameAtExit);
+    keepGamesAtExit(board_->extra.keepGameAtExit);
+    connect(&settings_->keepGameBox(), &QCheckBox::clicked, this, [this](bool on) {
+        board_->extra.keepGameAtExit = on;
+        board_->extra.save();
+        keepGamesAtExit(on);
     });
     screen_->onMessageClosed = [this] { menu_->hideIfDocked(); };
     // CLOSE of the settings: the file is written, then the board follows the options.
@@ -340,6 +349,31 @@ void Shell::pasteIds() {
     // At most a screenful of text is read: the IDs are short, a pasted book is not a game.
     const QString text = QGuiApplication::clipboard()->text().left(4096);
     MenuCommands(*game_).paste(shellState(), text.toStdString());
+}
+
+void Shell::keepGamesAtExit(bool on) {
+    if (on) QDir().mkpath(folders_.userData);
+    game_->setKeptGameStore(on ? keptGames_.get() : nullptr);
+}
+
+bool Shell::offerKeptGame() {
+    Game& g = *game_;
+    // A network game is never kept; a game kept before the place changed waits for local play.
+    if (g.networkPlace()) return false;
+    const std::optional<KeptGameResult> kept = keptGames_->take();
+    if (!kept) return false;
+    if (!kept->ok) {
+        std::fprintf(stderr, "lumaro: the kept game %s could not be read (%s); %s\n", keptGames_->path().c_str(),
+                     kept->error.c_str(),
+                     kept->setAsideAs.empty() ? "it is left where it is" : ("it is now " + kept->setAsideAs).c_str());
+        g.showMessage(MessageKind::RuleNotice, "The kept game could not be read.", kept->error, false);
+        return false;
+    }
+    const bool yes = g.showMessage(MessageKind::NewGame, "Continue the game you kept?", "NO starts a new game.", true);
+    keptGames_->forget();
+    if (!yes) return false;
+    MenuCommands(g).continueKeptGame(kept->game);
+    return true;
 }
 
 void Shell::exitProgram() {

@@ -9,6 +9,7 @@
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
 #include "persistence/MatFile.h"
+#include "persistence/KeptGameFile.h"
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
 #include "ui/Assets.h"
@@ -65,11 +66,15 @@ private:
     void exportGames();
     void copyIds();
     void pasteIds();
+    // At start-up: the game kept at the last EXIT offered to continue; true when it is on the board.
+    bool offerKeptGame();
+    void keepGamesAtExit(bool on);
     MatHeader recordHeader() const;
 
     ProgramFolders folders_;
     std::unique_ptr<SettingsStore> settingsFile_;
     SavedGameDisk savedGameDisk_;
+    std::unique_ptr<KeptGameFile> keptGames_;
     int recordSession_ = -1;  // the record the session file below belongs to
     QString sessionRecordPath_;
     Assets assets_;

@@ -1,0 +1,92 @@
+#include "persistence/KeptGameFile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "files/FileBytes.h"
+#include "persistence/SavedGameFile.h"
+
+namespace lumaro {
+namespace {
+
+constexpr std::uint8_t kMagic[4] = {'L', 'M', '2', 'K'};
+constexpr std::uint8_t kFormat = 1;
+constexpr std::size_t kHeaderSize = 6;
+constexpr std::size_t kKeptGameSize = kHeaderSize + kSavedGameSize;
+
+// Moves a refused file out of the way under a name no other file has; empty when it could not.
+std::string setAside(const std::string& path) {
+    namespace fs = std::filesystem;
+    for (int n = 1; n <= 100; ++n) {
+        const std::string aside = path + ".broken" + (n == 1 ? "" : "-" + std::to_string(n));
+        std::error_code error;
+        if (fs::exists(fs::path(aside), error) || error) continue;
+        fs::rename(fs::path(path), fs::path(aside), error);
+        return error ? std::string() : aside;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encodeKeptGame(const KeptGame& game) {
+    std::vector<std::uint8_t> bytes(std::begin(kMagic), std::end(kMagic));
+    bytes.push_back(kFormat);
+    bytes.push_back(game.crawfordGame ? 1 : 0);
+    const auto saved = encodeSavedGame(game.game);
+    bytes.insert(bytes.end(), saved.begin(), saved.end());
+    return bytes;
+}
+
+KeptGameResult decodeKeptGame(std::span<const std::uint8_t> bytes) {
+    KeptGameResult result;
+    if (bytes.size() != kKeptGameSize || !std::equal(std::begin(kMagic), std::end(kMagic), bytes.begin())) {
+        result.error = "The file is not a kept game of this program.";
+        return result;
+    }
+    if (bytes[4] != kFormat || bytes[5] > 1) {
+        result.error = "The kept game was written in a form this program does not know.";
+        return result;
+    }
+    const SavedGameResult saved = decodeSavedGame(bytes.subspan(kHeaderSize));
+    if (!saved.ok) {
+        result.error = saved.error;
+        return result;
+    }
+    result.ok = true;
+    result.game.game = saved.game;
+    result.game.crawfordGame = bytes[5] == 1;
+    return result;
+}
+
+bool KeptGameFile::keep(const KeptGame& game, std::string& whyNot) {
+    const std::vector<std::uint8_t> bytes = encodeKeptGame(game);
+    return writeFileAtomically(path_, bytes, &whyNot);
+}
+
+bool KeptGameFile::exists() const {
+    std::error_code error;
+    return std::filesystem::exists(std::filesystem::path(path_), error);
+}
+
+std::optional<KeptGameResult> KeptGameFile::take() {
+    if (!exists()) return std::nullopt;
+    // One byte more than a kept game holds tells a longer file from a kept game.
+    const std::optional<std::vector<std::uint8_t>> bytes = readFileBytes(path_, kKeptGameSize + 1);
+    KeptGameResult result;
+    if (!bytes) {
+        result.error = "The kept game could not be read.";
+    } else {
+        result = decodeKeptGame(*bytes);
+    }
+    if (!result.ok) result.setAsideAs = setAside(path_);
+    return result;
+}
+
+void KeptGameFile::forget() {
+    std::error_code error;
+    std::filesystem::remove(std::filesystem::path(path_), error);
+}
+
+}  // namespace lumaro

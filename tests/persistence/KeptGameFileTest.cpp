@@ -1,0 +1,73 @@
+// The game kept at EXIT: its round trip, and a broken file refused with its reason and put aside
+// under a name of its own, never over another file.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "persistence/KeptGameFile.h"
+#include "persistence/TempFolder.h"
+
+using namespace lumaro;
+using lumaro::testing::TempFolder;
+
+namespace {
+
+KeptGame keptGame() {
+    KeptGame kept;
+    kept.game.position = startingPosition();
+    kept.game.dieA = 6;
+    kept.game.dieB = 2;
+    kept.game.turn = 1;
+    kept.game.cubeValue = 4;
+    kept.game.cubeOwnerWhite = 0;
+    kept.crawfordGame = true;
+    return kept;
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+TEST(KeptGameFile, AKeptGameComesBackWholeOnceAndIsGoneWhenForgotten) {
+    TempFolder folder;
+    KeptGameFile file(folder.file("kept-game.lm2"));
+    EXPECT_FALSE(file.take().has_value());
+    std::string whyNot;
+    ASSERT_TRUE(file.keep(keptGame(), whyNot)) << whyNot;
+    const std::optional<KeptGameResult> back = file.take();
+    ASSERT_TRUE(back && back->ok) << (back ? back->error : "none");
+    EXPECT_TRUE(back->game.game.position.sameCheckersAs(startingPosition()));
+    EXPECT_EQ(back->game.game.dieA, 6);
+    EXPECT_EQ(back->game.game.dieB, 2);
+    EXPECT_EQ(back->game.game.cubeValue, 4);
+    EXPECT_TRUE(back->game.crawfordGame);
+    file.forget();
+    EXPECT_FALSE(file.exists());
+}
+
+TEST(KeptGameFile, ABrokenFileIsRefusedAndPutAsideBesideAnEarlierBrokenOne) {
+    TempFolder folder;
+    const std::string path = folder.file("kept-game.lm2");
+    KeptGameFile file(path);
+    const std::vector<std::uint8_t> encoded = encodeKeptGame(keptGame());
+    const std::string good(encoded.begin(), encoded.end());
+    std::string crawfordThree = good;
+    crawfordThree[5] = 3;
+    std::string sixteen = good;
+    sixteen[6] = 16;  // sixteen checkers on the first point of the saved game
+    const std::string cases[] = {"", good.substr(0, good.size() - 1), good + "x", "LM2X" + good.substr(4), crawfordThree, sixteen};
+    int aside = 0;
+    for (const std::string& bytes : cases) {
+        writeBytes(path, bytes);
+        const std::optional<KeptGameResult> back = file.take();
+        ASSERT_TRUE(back.has_value());
+        EXPECT_FALSE(back->ok);
+        EXPECT_FALSE(back->error.empty());
+        ++aside;
+        const std::string expected = path + ".broken" + (aside == 1 ? "" : "-" + std::to_string(aside));
+        EXPECT_EQ(back->setAsideAs, expected);
+        std::ifstream kept(expected, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), bytes) << "the player's bytes are kept as they were";
+        EXPECT_FALSE(file.exists());
+    }
+}
+
+}  // namespace
