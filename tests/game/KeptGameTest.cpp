@@ -13,6 +13,13 @@ using lumaro::testing::FakeScreen;
 
 namespace {
 
+void matchToFive(Options& o) {
+    o.soundFx = false;
+    o.matchPlay = true;
+    o.matchLength = 5;
+    o.crawfordRule = true;
+}
+
 struct FakeStore : KeptGameStore {
     bool fails = false;
     int writes = 0;
@@ -35,12 +42,7 @@ struct KeptGames : ::testing::Test {
     const Game::ShellState shell{};
 
     void SetUp() override {
-        game.changeOptions([](Options& o) {
-            o.soundFx = false;
-            o.matchPlay = true;
-            o.matchLength = 5;
-            o.crawfordRule = true;
-        });
+        game.changeOptions(matchToFive);
         game.startUp(31);
         game.setKeptGameStore(&store);
     }
@@ -63,12 +65,7 @@ TEST_F(KeptGames, ExitKeepsTheTurnStartWithoutAskingOrScoring) {
     // The next start: the game on the board again, still the Crawford game, White to play its 6-2.
     FakeScreen nextScreen;
     Game next(nextScreen);
-    next.changeOptions([](Options& o) {
-        o.soundFx = false;
-        o.matchPlay = true;
-        o.matchLength = 5;
-        o.crawfordRule = true;
-    });
+    next.changeOptions(matchToFive);
     next.startUp(32);
     MenuCommands(next).continueKeptGame(store.last);
     EXPECT_TRUE(next.state().gameOn());
