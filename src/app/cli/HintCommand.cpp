@@ -89,6 +89,12 @@ Play hintChoice(const SideRanking& ranking) {
     return ranking.side == Side::Black ? best : mirroredPlay(best);
 }
 
+std::optional<int> hintDepthOf(const char* text) {
+    if (std::strcmp(text, "0") == 0) return 0;
+    if (std::strcmp(text, "1") == 0) return 1;
+    return std::nullopt;
+}
+
 int hintCommand(int argc, char** argv) {
     const char* gamePath = nullptr;
     std::string netsFolder = defaultNetsFolder();
@@ -96,9 +102,8 @@ int hintCommand(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--nets") == 0 && i + 1 < argc)
             netsFolder = argv[++i];
-        else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc && (std::strcmp(argv[i + 1], "0") == 0 ||
-                                                                          std::strcmp(argv[i + 1], "1") == 0))
-            depth = argv[++i][0] - '0';
+        else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc && hintDepthOf(argv[i + 1]))
+            depth = *hintDepthOf(argv[++i]);
         else if (!gamePath && argv[i][0] != '-')
             gamePath = argv[i];
         else

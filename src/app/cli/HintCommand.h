@@ -1,6 +1,7 @@
 #pragma once
 // `lumaro-cli hint`: the plays of the saved game's roll ranked for the side to move, with the cube
 // advice before that roll; and the play `choose --hint-depth` makes from the same ranking.
+#include <optional>
 #include <vector>
 
 #include "ai/PlayRanking.h"
@@ -21,6 +22,9 @@ SideRanking rankForSideToMove(PlayRanking& ranking, const SavedGame& game, const
 // The play the ranking puts first, in the board's own points for the side to move; empty when
 // there is none.
 Play hintChoice(const SideRanking& ranking);
+
+// A depth as the command line gives it: "0" or "1"; nothing for anything else.
+std::optional<int> hintDepthOf(const char* text);
 
 int hintCommand(int argc, char** argv);
 

@@ -89,9 +89,8 @@ int choose(int argc, char** argv) {
             settingsPath = argv[++i];
         else if (std::strcmp(argv[i], "--nets") == 0 && i + 1 < argc)
             netsFolder = argv[++i];
-        else if (std::strcmp(argv[i], "--hint-depth") == 0 && i + 1 < argc &&
-                 (std::strcmp(argv[i + 1], "0") == 0 || std::strcmp(argv[i + 1], "1") == 0))
-            hintDepth = argv[++i][0] - '0';
+        else if (std::strcmp(argv[i], "--hint-depth") == 0 && i + 1 < argc && hintDepthOf(argv[i + 1]))
+            hintDepth = *hintDepthOf(argv[++i]);
         else if (!gamePath && argv[i][0] != '-')
             gamePath = argv[i];
         else
