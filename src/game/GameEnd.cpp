@@ -40,13 +40,6 @@ GameEnding gameEndingOf(const Position& pos, Side winner, bool gameEndedByCube, 
     return e;
 }
 
-int winKind(const Position& pos, Side winner) {
-    const bool whiteWon = winner == Side::White;
-    if ((whiteWon ? pos.offBlack : pos.offWhite) > 0) return 1;
-    const Byte loserPhase = whiteWon ? blackPhaseOf(pos) : whitePhaseOf(pos);
-    return loserPhase == 1 || loserPhase == 2 ? 3 : 2;
-}
-
 int gameKind(const GameEnding& ending, const Options& options) {
     const bool whiteWon = ending.winner == Side::White;
     const int loserOff = whiteWon ? ending.offBlack : ending.offWhite;

@@ -32,10 +32,6 @@ struct GameEnding {
 
 GameEnding gameEndingOf(const Position& pos, Side winner, bool gameEndedByCube, Byte cubeValue, Byte gameNumber);
 
-// Single (1), gammon (2) or backgammon (3) by the position alone: single when the loser has borne
-// off a checker; backgammon when it has borne off none and still has a checker on the bar or in the
-// winner's home board; else gammon.
-int winKind(const Position& pos, Side winner);
 // What Black wins once it has borne off its last checker (the self-play matches count this).
 inline int blackWinPoints(const Position& pos) { return winKind(pos, Side::Black); }
 

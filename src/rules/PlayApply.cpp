@@ -12,4 +12,11 @@ Position afterPlay(const Position& pos, Side side, const Play& play) {
     return p;
 }
 
+Play mirroredPlay(const Play& play) {
+    Play out = play;
+    for (int k = 1; k <= 4; ++k)
+        if (out[k].die != 0) out[k].point = static_cast<Byte>(25 - out[k].point);
+    return out;
+}
+
 }  // namespace lumaro

@@ -10,6 +10,9 @@ namespace lumaro {
 // checkers on the bar enters, whatever its point says.
 Position afterPlay(const Position& pos, Side side, const Play& play);
 
+// The same play seen from the other side, as `mirrored` sees the position: point p becomes 25 - p.
+Play mirroredPlay(const Play& play);
+
 // Black's play, as the computer's search hands it over.
 inline Position afterBlackPlay(const Position& pos, const Play& play) { return afterPlay(pos, Side::Black, play); }
 

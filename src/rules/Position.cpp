@@ -58,6 +58,13 @@ int blackCheckersOf(const Position& pos) {
     return n;
 }
 
+int winKind(const Position& pos, Side winner) {
+    const bool whiteWon = winner == Side::White;
+    if ((whiteWon ? pos.offBlack : pos.offWhite) > 0) return 1;
+    const Byte loserPhase = whiteWon ? blackPhaseOf(pos) : whitePhaseOf(pos);
+    return loserPhase == 1 || loserPhase == 2 ? 3 : 2;
+}
+
 Position startingPosition() {
     Position pos;
     auto put = [&pos](int p, int n, Byte c) {

@@ -60,6 +60,11 @@ inline Byte phaseOf(const Position& pos, Side side) { return side == Side::White
 int whiteCheckersOf(const Position& pos);
 int blackCheckersOf(const Position& pos);
 
+// Single (1), gammon (2) or backgammon (3) by the position alone: single when the loser has borne
+// off a checker; backgammon when it has borne off none and still has a checker on the bar or in the
+// winner's home board; else gammon.
+int winKind(const Position& pos, Side winner);
+
 // The starting position of a new game.
 Position startingPosition();
 

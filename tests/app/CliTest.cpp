@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 #include "persistence/SavedGameFile.h"
@@ -164,6 +165,46 @@ TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
     EXPECT_EQ(selfPlay.status, 2);
     EXPECT_NE(selfPlay.out.find("nn1.bin"), std::string::npos);
     EXPECT_EQ(runCli(match + " --a 1 --b 2:fast").status, 0);
+}
+
+TEST(CliHint, RanksTheRollForTheSideToMoveWithTheCubeAdviceBeforeIt) {
+    const std::string opening = writeGame("hint-opening.sav", gameOf(startingPosition(), 3, 1, 1));
+    CliRun run = runCli("hint " + opening);
+    ASSERT_EQ(run.status, 0);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(run.out.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 3u + 16u);  // the heading, two cube lines, the sixteen plays of 3-1
+    EXPECT_EQ(lines[0], "White to play 3-1, depth 1");
+    EXPECT_EQ(lines[1].rfind("cube, before White's roll: no double (cubeless +", 0), 0u) << lines[1];
+    EXPECT_EQ(lines[2].rfind("cube, if White doubles: Black should take", 0), 0u) << lines[2];
+    EXPECT_EQ(lines[3].rfind("  1. 8/5 6/5 ", 0), 0u) << lines[3];
+    EXPECT_NE(lines[3].find(" +0.000  1-ply"), std::string::npos) << lines[3];
+    const auto deeper = std::count_if(lines.begin(), lines.end(),
+                                      [](const std::string& l) { return l.find("1-ply") != std::string::npos; });
+    EXPECT_GE(deeper, 8);
+    EXPECT_LE(deeper, 9);
+
+    // Depth 0, without the cube; the same first play, nothing looked at more deeply.
+    SavedGame noCube = gameOf(startingPosition(), 3, 1, 1);
+    noCube.cubeEnabled = 0;
+    run = runCli("hint " + writeGame("hint-nocube.sav", noCube) + " --depth 0");
+    EXPECT_NE(run.out.find("cube: not in use\n  1. 8/5 6/5 "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("1-ply"), std::string::npos);
+
+    // The harness's engine call playing by the ranking: White's 8/5 6/5 in the board's points.
+    run = runCli("choose " + opening + " --hint-depth 1");
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "17:3 19:1");
+
+    Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
+    run = runCli("hint " + writeGame("hint-closed.sav", gameOf(closed, 4, 4, 1)));
+    EXPECT_NE(run.out.find("\nno legal play\n"), std::string::npos) << run.out;
+    EXPECT_EQ(runCli("choose " + writeGame("hint-closed2.sav", gameOf(closed, 4, 4, 1)) + " --hint-depth 0").out,
+              "none\nequity=none depth=0 plays=0\n");
+
+    EXPECT_EQ(runCli("hint " + opening + " --depth 2").status, 2);
+    EXPECT_EQ(runCli("hint /nonexistent.sav").status, 2);
+    EXPECT_EQ(runCli("hint " + opening + " --nets /nonexistent").status, 2);
 }
 
 TEST(CliMeasure, PrintsTheCubeMeasureRaceAndPips) {

@@ -11,8 +11,10 @@
 #include "ai/LibraryExp.h"
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
+#include "ai/PlayRanking.h"
 #include "ai/ReferenceSearch.h"
 #include "app/cli/BenchPositions.h"
+#include "app/cli/NetsFolder.h"
 #include "app/cli/PositionText.h"
 #include "game/SearchSetup.h"
 
@@ -158,6 +160,30 @@ NetSpeed measureNetSpeed() {
     return speed;
 }
 
+HintTiming measureHintTiming() {
+    HintTiming timing;
+    // The shipped weights choose the plays a player would be shown; the work is the same with any.
+    auto nets = std::make_unique<NeuralNets>();
+    nets->loadNets(defaultNetsFolder());
+    timing.trainedWeights = nets->usable();
+    if (!timing.trainedWeights) *nets = NeuralNets::testWeights(kTestWeightSeed);
+    auto ranking = std::make_unique<PlayRanking>();
+    AnalysisSettings settings;
+    settings.computerLevel = Level::Expert;
+    double total = 0;
+    for (const PositionAndRoll& p : loadPositions()) {
+        const SearchRequest r = searchRequestFor(p.position, p.dieA, p.dieB, true, settings, nets.get());
+        const auto t0 = Clock::now();
+        ranking->rank(r, 1);
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+        total += ms;
+        timing.slowestMs = std::max(timing.slowestMs, ms);
+        ++timing.positions;
+    }
+    timing.meanMs = timing.positions > 0 ? total / timing.positions : 0;
+    return timing;
+}
+
 int benchCommand(int argc, char** argv) {
     BenchOptions options;
     const char* expectFile = nullptr;
@@ -181,6 +207,9 @@ int benchCommand(int argc, char** argv) {
         }
         if (fast > 0) std::printf("level 2 Slow (best) speed-up over the straightforward search: %.1fx\n", reference / fast);
     }
+    const HintTiming hint = measureHintTiming();
+    std::printf("hint ranking at depth 1: positions=%d mean=%.2fms slowest=%.2fms (%s weights)\n", hint.positions,
+                hint.meanMs, hint.slowestMs, hint.trainedWeights ? "shipped" : "test");
     const NetSpeed speed = measureNetSpeed();
     std::printf("network forward passes per second: net1=%.0f net2=%.0f (exponentials: %s)\n", speed.net1PerSecond,
                 speed.net2PerSecond, expPathName(expPath()));

@@ -33,6 +33,15 @@ struct NetSpeed {
 };
 NetSpeed measureNetSpeed();
 
+// The hint's ranking at depth 1 over the bench positions: the time of each.
+struct HintTiming {
+    int positions = 0;
+    double meanMs = 0;
+    double slowestMs = 0;
+    bool trainedWeights = false;  // the shipped weights were found; else the bench's test weights
+};
+HintTiming measureHintTiming();
+
 int benchCommand(int argc, char** argv);
 
 }  // namespace lumaro

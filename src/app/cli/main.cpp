@@ -10,6 +10,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/HintCommand.h"
 #include "app/cli/IdCommand.h"
 #include "app/cli/NetsFolder.h"
 #include "app/cli/SelfPlay.h"
@@ -26,7 +27,8 @@ using namespace lumaro;
 int usage() {
     std::fprintf(stderr,
                  "usage: lumaro-cli info GAME.sav\n"
-                 "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR]\n"
+                 "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR] [--hint-depth 0|1]\n"
+                 "       lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n"
                  "       lumaro-cli measure GAME.sav\n"
                  "       lumaro-cli id GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]\n"
                  "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n"
@@ -63,15 +65,34 @@ int info(const char* path) {
     return 0;
 }
 
+// The play the hint ranks first, with the equity it rests on.
+int chooseByHint(const SavedGame& game, const Options& options, const std::string& netsFolder, int depth) {
+    auto nets = std::make_unique<NeuralNets>();
+    if (!loadExpertNets(*nets, netsFolder)) return 2;
+    AnalysisSettings settings = analysisSettingsOf(options);
+    settings.computerLevel = Level::Expert;
+    auto ranking = std::make_unique<PlayRanking>();
+    const SideRanking r = rankForSideToMove(*ranking, game, *nets, settings, depth);
+    std::printf("%s\n", playTokens(hintChoice(r)).c_str());
+    if (r.plays.empty())
+        std::printf("equity=none depth=%d plays=0\n", depth);
+    else
+        std::printf("equity=%+.4f depth=%d plays=%zu\n", r.plays.front().equity(), depth, r.plays.size());
+    return 0;
+}
+
 int choose(int argc, char** argv) {
     const char* gamePath = nullptr;
     const char* settingsPath = nullptr;
     std::string netsFolder = defaultNetsFolder();
+    int hintDepth = -1;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--settings") == 0 && i + 1 < argc)
             settingsPath = argv[++i];
         else if (std::strcmp(argv[i], "--nets") == 0 && i + 1 < argc)
             netsFolder = argv[++i];
+        else if (std::strcmp(argv[i], "--hint-depth") == 0 && i + 1 < argc && hintDepthOf(argv[i + 1]))
+            hintDepth = *hintDepthOf(argv[++i]);
         else if (!gamePath && argv[i][0] != '-')
             gamePath = argv[i];
         else
@@ -83,6 +104,7 @@ int choose(int argc, char** argv) {
     Options options;
     Scores scores;
     if (settingsPath) loadSettings(settingsPath, options, scores);
+    if (hintDepth >= 0) return chooseByHint(game, options, netsFolder, hintDepth);
     auto nets = std::make_unique<NeuralNets>();
     if (options.computerLevel == Level::Expert && !loadExpertNets(*nets, netsFolder)) return 2;
 
@@ -120,6 +142,7 @@ int main(int argc, char** argv) {
     if (command == "choose") return choose(argc, argv);
     if (command == "measure" && argc == 3) return measure(argv[2]);
     if (command == "id") return idCommand(argc, argv);
+    if (command == "hint") return hintCommand(argc, argv);
     if (command == "bench") return benchCommand(argc, argv);
     if (command == "selfplay") return selfPlayCommand(argc, argv);
     return usage();

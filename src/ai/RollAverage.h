@@ -1,0 +1,27 @@
+#pragma once
+// A look at every roll of the side to move: for positions with Black to roll, the average over
+// Black's 21 rolls (a doublet counts 1/36, two different dice 2/36) of the equity of its best play,
+// each play judged by PositionEquity. Black's equity on roll, one roll deeper than PositionEquity
+// alone; seen from the other side, it is the equity of a play with the opponent's best replies.
+#include <vector>
+
+#include "ai/LegalPlays.h"
+#include "ai/PositionEquity.h"
+
+namespace lumaro {
+
+class RollAverage {
+public:
+    // Black's equities on roll for positions[0..count) into averages[0..count). All the plays of
+    // all the positions go through the networks together.
+    void blackToRoll(const NeuralNets* nets, const Position* positions, int count, double* averages);
+
+private:
+    LegalPlays legalPlays_;
+    PositionEquity equity_;
+    std::vector<Position> results_;
+    std::vector<int> rollEnds_;  // where each (position, roll)'s results end in results_
+    std::vector<double> equities_;
+};
+
+}  // namespace lumaro

@@ -1,0 +1,131 @@
+#include "app/cli/HintCommand.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "ai/CubeAdvice.h"
+#include "app/cli/NetsFolder.h"
+#include "game/SearchSetup.h"
+#include "persistence/SavedGameFile.h"
+#include "rules/Cube.h"
+#include "rules/PlayApply.h"
+#include "rules/PlayNotation.h"
+
+namespace lumaro {
+namespace {
+
+const char* sideName(Side side) { return side == Side::White ? "White" : "Black"; }
+
+const char* actionText(CubeAction action) {
+    switch (action) {
+        case CubeAction::NoDouble: return "no double";
+        case CubeAction::DoubleTake: return "double, take";
+        case CubeAction::DoublePass: return "double, pass";
+        case CubeAction::TooGood: return "too good to double, play on";
+        case CubeAction::NotAvailable: return "the cube is the opponent's";
+    }
+    return "";
+}
+
+CubeHolder holderFor(const SavedGame& game, Side roller) {
+    if (game.cubeValue == 1) return CubeHolder::Centred;
+    const Side holder = game.cubeOwnerWhite == 1 ? Side::White : Side::Black;
+    return holder == roller ? CubeHolder::Roller : CubeHolder::Opponent;
+}
+
+void printCubeAdvice(const SavedGame& game, const SideRanking& r, const NeuralNets& nets, int depth) {
+    if (game.cubeEnabled == 0) {
+        std::printf("cube: not in use\n");
+        return;
+    }
+    CubeHolder holder = holderFor(game, r.side);
+    // A cube at its highest value cannot be turned again.
+    if (game.cubeValue >= Cube::kHighest) holder = CubeHolder::Opponent;
+    auto advisor = std::make_unique<CubeAdvisor>();
+    const CubeAdvice a = advisor->advise(&nets, r.frame, holder, depth);
+    std::printf("cube, before %s's roll: %s (cubeless %+.3f, no double %+.3f, double/take %+.3f, double/pass %+.3f)\n",
+                sideName(r.side), actionText(a.action), a.cubeless, a.noDouble, a.doubleTake, a.doublePass);
+    if (a.action != CubeAction::NotAvailable)
+        std::printf("cube, if %s doubles: %s should %s (take %+.3f, pass %+.3f)\n", sideName(r.side),
+                    sideName(otherSide(r.side)), a.opponentTakes() ? "take" : "pass", -a.doubleTake, -a.doublePass);
+}
+
+void printPlays(const SideRanking& r) {
+    if (r.plays.empty()) {
+        std::printf("no legal play\n");
+        return;
+    }
+    const double best = r.plays.front().equity();
+    int rank = 0;
+    for (const RankedPlay& p : r.plays) {
+        const std::string notation = playNotation(r.frame, Side::Black, p.play);
+        std::printf("%3d. %-28s %+.3f %+.3f  %s\n", ++rank, notation.c_str(), p.equity(), p.equity() - best,
+                    p.deeper ? "1-ply" : "0-ply");
+    }
+}
+
+int hintUsage() {
+    std::fprintf(stderr, "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n");
+    return 2;
+}
+
+}  // namespace
+
+SideRanking rankForSideToMove(PlayRanking& ranking, const SavedGame& game, const NeuralNets& nets,
+                              const AnalysisSettings& settings, int depth) {
+    SideRanking r;
+    r.side = sideOfTurn(game.turn);
+    r.frame = r.side == Side::Black ? game.position : mirrored(game.position);
+    const SearchRequest request = searchRequestFor(r.frame, game.dieA, game.dieB, true, settings, &nets);
+    r.plays = ranking.rank(request, depth);
+    return r;
+}
+
+Play hintChoice(const SideRanking& ranking) {
+    if (ranking.plays.empty()) return Play{};
+    const Play& best = ranking.plays.front().play;
+    return ranking.side == Side::Black ? best : mirroredPlay(best);
+}
+
+std::optional<int> hintDepthOf(const char* text) {
+    if (std::strcmp(text, "0") == 0) return 0;
+    if (std::strcmp(text, "1") == 0) return 1;
+    return std::nullopt;
+}
+
+int hintCommand(int argc, char** argv) {
+    const char* gamePath = nullptr;
+    std::string netsFolder = defaultNetsFolder();
+    int depth = 1;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--nets") == 0 && i + 1 < argc)
+            netsFolder = argv[++i];
+        else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc && hintDepthOf(argv[i + 1]))
+            depth = *hintDepthOf(argv[++i]);
+        else if (!gamePath && argv[i][0] != '-')
+            gamePath = argv[i];
+        else
+            return hintUsage();
+    }
+    if (!gamePath) return hintUsage();
+    const SavedGameResult loaded = readSavedGame(gamePath);
+    if (!loaded.ok) {
+        std::fprintf(stderr, "lumaro-cli: %s: %s\n", gamePath, loaded.error.c_str());
+        return 2;
+    }
+    auto nets = std::make_unique<NeuralNets>();
+    if (!loadExpertNets(*nets, netsFolder)) return 2;
+    const SavedGame& game = loaded.game;
+    AnalysisSettings settings;
+    settings.computerLevel = Level::Expert;
+    auto ranking = std::make_unique<PlayRanking>();
+    const SideRanking r = rankForSideToMove(*ranking, game, *nets, settings, depth);
+    std::printf("%s to play %d-%d, depth %d\n", sideName(r.side), game.dieA, game.dieB, depth);
+    printCubeAdvice(game, r, *nets, depth);
+    printPlays(r);
+    return 0;
+}
+
+}  // namespace lumaro
