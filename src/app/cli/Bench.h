@@ -33,9 +33,12 @@ struct NetSpeed {
 };
 NetSpeed measureNetSpeed();
 
-// The hint's ranking at depth 1 over the bench positions: the time of each.
+// The hint's ranking over the bench positions: the time of each, at depth 0 (the first lines a
+// player sees) and at depth 1.
 struct HintTiming {
     int positions = 0;
+    double meanMs0 = 0;
+    double slowestMs0 = 0;
     double meanMs = 0;
     double slowestMs = 0;
     bool trainedWeights = false;  // the shipped weights were found; else the bench's test weights
