@@ -42,7 +42,7 @@ for x in 176 280 384 496; do  # Rules, Menu, Tune, Neural Net
     shot "23c-help-page-$page"
 done
 tool 682 32     # CLOSE
-menu 470 1      # EXIT: the resign question first
+menu 491 1      # EXIT: the resign question first
 shot 24-resign-question
 click 398 320 1 1  # YES: the game is lost, scored, and the program says farewell
 shot 25-result

@@ -81,7 +81,7 @@ menu() {  # side item-top
     sleep 0.5
     xdotool mousemove $((${bx[$1]} + 24)) $((${by[$1]} + $2 + 10)) click 1
 }
-START=32 TUNE=364 EXIT=470
+START=32 TUNE=364 EXIT=491
 # The first START by itself says "You have to be connected": wait it out.
 sleep 6
 shot host 01-listening

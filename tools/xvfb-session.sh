@@ -47,4 +47,4 @@ tx=$(( (${screen% *} - 758) / 2 )); ty=$(( (${screen#* } - 600) / 2 ))
 tool() { xdotool mousemove $((tx + $1)) $((ty + $2)) click 1; sleep "${3:-1}"; }
 TOOL_CLOSE="682 32"
 # Item tops within the menu panel.
-START=32 LOAD=53 SAVE=74 BACK=136 MOVE=157 ABORT=178 SIDE=240 COLOR=261 SCORE=282 HIDE=344 TUNE=364 STAT=385 HELP=449 EXIT=470
+START=32 LOAD=53 SAVE=74 BACK=136 MOVE=157 ABORT=178 SIDE=240 COLOR=261 SCORE=282 HIDE=344 TUNE=364 STAT=385 HELP=449 HINT=470 EXIT=491

@@ -81,6 +81,12 @@ void Game::playComputersChoice(Side side) {
 
 void Game::playComputerTurn() { playComputersChoice(Side::Black); }
 
+void Game::playWhitePlay(const Play& play) {
+    undoTurn();
+    playPlay(play, Side::White);
+    screen_->refreshBarDots();
+}
+
 void Game::playWhiteByComputer() {
     undoTurn();  // the steps already made this turn are taken back first
     playComputersChoice(Side::White);

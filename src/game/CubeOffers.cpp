@@ -68,7 +68,10 @@ void Game::computerAnswersDouble() {
 }
 
 bool Game::blackDoubles(const std::string& line1) {
-    if (showMessage(MessageKind::Cube, line1, "Do you accept?", true)) {
+    whiteAnswersDouble_ = true;
+    const bool taken = showMessage(MessageKind::Cube, line1, "Do you accept?", true);
+    whiteAnswersDouble_ = false;
+    if (taken) {
         takeDouble(Side::White);
         return true;
     }

@@ -55,6 +55,7 @@ public:
     bool connected() const { return connected_; }  // a network connection is up
     bool hostSide() const { return hostSide_; }    // this program accepted the connection: the peer starts the games
     bool waitingForOpponent() const { return waitingForOpponent_; }  // the peer rolls or moves
+    bool whiteAnswersDouble() const { return whiteAnswersDouble_; }  // Black's double waits for White's answer
     bool blackBeginsNext() const { return blackBeginsNext_; }
     // Four (from, die) pairs of White's steps, bytes 1..8, as the peer of a network game gets them.
     const std::array<Byte, 9>& moveRecord() const { return moveRecord_; }
@@ -255,6 +256,8 @@ public:
     // The computer plays Black's roll; MOVE plays White's roll the same way.
     void playComputerTurn();
     void playWhiteByComputer();
+    // The hint's play for White's roll, made from the turn's start as MOVE makes the computer's.
+    void playWhitePlay(const Play& play);
     // What the computer would play for the side, without moving anything (the book included).
     SearchResult choosePlay(bool black);
     SearchRequest searchRequest(bool black) const;
@@ -325,6 +328,7 @@ private:
     bool connected_ = false;
     bool hostSide_ = false;
     bool waitingForOpponent_ = false;
+    bool whiteAnswersDouble_ = false;
     bool blackBeginsNext_ = false;
     std::array<Byte, 9> moveRecord_{};
     std::array<MoveMark, 4> lastMoveMarks_{};

@@ -41,6 +41,7 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     message_ = new MessagePanel(assets, this);
+    hintPlate_ = new HintPlate(this);
     connect(message_, &MessagePanel::holdClock, this, [this](bool held) {
         if (held)
             clock_.stop();
@@ -216,7 +217,21 @@ bool BoardWindow::overVisibleDie(const QPoint& p) const {
     return false;
 }
 
+void BoardWindow::showHint(const Hint& hint, std::vector<std::pair<int, int>> marks) {
+    hintMarks_ = std::move(marks);
+    hintPlate_->show(hint);
+    update();
+}
+
+void BoardWindow::hideHint() {
+    if (!hintPlate_->isVisible() && hintMarks_.empty()) return;
+    hintPlate_->hide();
+    hintMarks_.clear();
+    update();
+}
+
 void BoardWindow::showDice(Side side, int dieA, int dieB) {
+    hideHint();  // a new roll: the hint was for another one
     const int* xs = side == Side::White ? kWhiteDiceX : kBlackDiceX;
     showDie(0, xs[0], dieA);
     showDie(1, xs[1], dieB);
@@ -299,6 +314,7 @@ BoardWindow::CheckerImage* BoardWindow::checkerAt(const QPoint& p, int* colour, 
 
 void BoardWindow::mousePressEvent(QMouseEvent* event) {
     if (message_->isVisible()) lateClicks_.pressedUnderBox();
+    if (!message_->isVisible()) hideHint();
     if (lateClicks_.refuses(monotonicMs())) return;
     const QPoint p = event->position().toPoint();
     const Game::Button button = event->button() == Qt::LeftButton ? Game::Button::Left : Game::Button::Right;
@@ -372,6 +388,14 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         if (event->key() == Qt::Key_V) emit pasteIdsRequested();
         if (event->key() == Qt::Key_E || event->key() == Qt::Key_C || event->key() == Qt::Key_V) return;
     }
+    if (event->key() == Qt::Key_H && !event->isAutoRepeat()) {
+        emit hintRequested();
+        return;
+    }
+    if (event->key() == Qt::Key_P && !event->isAutoRepeat()) {
+        emit hintPlayRequested();
+        return;
+    }
     if (event->key() == Qt::Key_L) {
         // L shows or hides where the opponent's checkers went.
         extra.showLastMove = !extra.showLastMove;
@@ -405,26 +429,41 @@ void BoardWindow::onClockTick() {
 }
 
 void BoardWindow::paintLastMove(QPainter& p) {
-    if (!extra.showLastMove) return;
-    // The outline of a point's half of the board, of Black's bar spot, or of the tray.
+    if (extra.showLastMove) {
+        std::vector<std::pair<int, int>> marks;
+        for (int k = 0; k < game_.lastMoveMarkCount() && k < static_cast<int>(game_.lastMoveMarks().size()); ++k) {
+            const Game::MoveMark& m = game_.lastMoveMarks()[static_cast<std::size_t>(k)];
+            marks.emplace_back(m.from, m.to);
+        }
+        paintMoveMarks(p, marks, Side::Black, QColor(255, 255, 240));
+    }
+    paintMoveMarks(p, hintMarks_, Side::White, QColor(255, 236, 160));
+}
+
+void BoardWindow::paintMoveMarks(QPainter& p, const std::vector<std::pair<int, int>>& marks, Side side, const QColor& colour) {
+    // The outline of a point's half of the board, of the side's bar spot, or of its tray.
+    const bool white = side == Side::White;
     auto place = [&](int point) -> QRect {
-        if (point <= 0) return {places::kBarX - 2, places::kBlackBarY - 2, 55, 55};
-        if (point >= 25) return {scene_.trayX() - (scene_.homeRight() ? 10 : 0), places::kBlackTrayY - 60, 30, 140};
+        if (point <= 0) return {places::kBarX - 2, (white ? places::kWhiteBarY : places::kBlackBarY) - 2, 55, 55};
+        if (point >= 25)
+            return {scene_.trayX() - (scene_.homeRight() ? 10 : 0), (white ? places::kWhiteTrayY : places::kBlackTrayY) - 60, 30, 140};
         const int s = scene_.screenPositionOf(point);
         return {places::pointX(s) - 1, s <= 12 ? 29 : 306, 53, 265};
     };
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    for (int k = 0; k < game_.lastMoveMarkCount() && k < static_cast<int>(game_.lastMoveMarks().size()); ++k) {
-        const Game::MoveMark& m = game_.lastMoveMarks()[static_cast<std::size_t>(k)];
+    QColor faint = colour, veil = colour;
+    for (const auto& [from, to] : marks) {
         // Left: a faint dashed outline; reached: a faint solid one with a veil of light.
-        QPen left(QColor(255, 255, 240, 90), 2, Qt::DashLine);
-        p.setPen(left);
+        faint.setAlpha(90);
+        p.setPen(QPen(faint, 2, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(place(m.from)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
-        p.setPen(QPen(QColor(255, 255, 240, 120), 2));
-        p.setBrush(QColor(255, 255, 240, 22));
-        p.drawRoundedRect(QRectF(place(m.to)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+        p.drawRoundedRect(QRectF(place(from)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+        faint.setAlpha(120);
+        veil.setAlpha(22);
+        p.setPen(QPen(faint, 2));
+        p.setBrush(veil);
+        p.drawRoundedRect(QRectF(place(to)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
     }
     p.restore();
 }

@@ -17,6 +17,7 @@
 #include "ui/BoardScene.h"
 #include "ui/ExtraSettings.h"
 #include "ui/LateClickGuard.h"
+#include "ui/HintPlate.h"
 #include "ui/MessagePanel.h"
 #include "ui/SceneView.h"
 
@@ -35,6 +36,11 @@ public:
     BoardScene& scene() { return scene_; }
     const BoardScene& scene() const { return scene_; }
     MessagePanel& messagePanel() { return *message_; }
+    // The hint plate and the marks of the hint's best play (White's steps, logical points); both
+    // go when the game moves on.
+    void showHint(const Hint& hint, std::vector<std::pair<int, int>> marks);
+    void hideHint();
+    const HintPlate& hintPlate() const { return *hintPlate_; }
     const QImage& boardPicture() const { return assets_.board[game_.options().modernSkin ? 1 : 0]; }
     bool startupPending = true;
     // The window's own options (the last-move marks), kept apart from lm2.ini.
@@ -78,6 +84,8 @@ signals:
     void boardEntered();        // the mouse moved over the board away from the left edge
     void moveRequested();       // the M key
     void exportRequested();     // Ctrl+E: the games of the session to a match file
+    void hintRequested();       // H: the hint shown, or hidden when it is up
+    void hintPlayRequested();   // P: the hint's first play made
     void copyIdsRequested();    // Ctrl+C: the position and match IDs to the clipboard
     void pasteIdsRequested();   // Ctrl+V: a game from the IDs on the clipboard
     void closeRequested();      // the window's close button: EXIT
@@ -128,12 +136,16 @@ private:
     void recomposeDiceOver(const QRect& area);
     void paintLabels(class QPainter& p);
     void paintLastMove(class QPainter& p);
+    // Outlines of the places `marks` leave (dashed) and reach (solid) for `side`.
+    void paintMoveMarks(class QPainter& p, const std::vector<std::pair<int, int>>& marks, Side side, const QColor& colour);
     void showBarDots(const BarDots& dots);
 
     Game& game_;
     const Assets& assets_;
     BoardScene scene_;
     MessagePanel* message_;
+    HintPlate* hintPlate_;
+    std::vector<std::pair<int, int>> hintMarks_;
     std::array<std::array<CheckerImage, 16>, 2> checkers_{};
     std::array<DieSlot, 2> dice_{};
     BarDots dots_{};

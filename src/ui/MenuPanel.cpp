@@ -10,10 +10,12 @@ struct ItemPlace {
     const char* caption;
     int top;
 };
-constexpr ItemPlace kItems[14] = {{"START", 32}, {"LOAD", 53},  {"SAVE", 74},  {"BACK", 136}, {"MOVE", 157},
-                                  {"ABORT", 178}, {"SIDE", 240}, {"COLOR", 261}, {"SCORE", 282}, {"HIDE", 344},
-                                  {"TUNE", 364}, {"STAT", 385}, {"HELP", 449},  {"EXIT", 470}};
-constexpr int kSeparators[] = {105, 209, 313, 418, 500};
+// In the order of MenuItem.
+constexpr ItemPlace kItems[kMenuItems] = {{"START", 32},  {"LOAD", 53},   {"SAVE", 74},   {"BACK", 136},
+                                          {"MOVE", 157},  {"ABORT", 178}, {"SIDE", 240},  {"COLOR", 261},
+                                          {"SCORE", 282}, {"HIDE", 344},  {"TUNE", 364},  {"STAT", 385},
+                                          {"HELP", 449},  {"HINT", 470},  {"EXIT", 491}};
+constexpr int kSeparators[] = {105, 209, 313, 418, 521};
 
 }  // namespace
 
@@ -79,7 +81,7 @@ void MenuPanel::hideEvent(QHideEvent*) {
 }
 
 int MenuPanel::itemAt(const QPoint& p) const {
-    for (int i = 0; i < 14; ++i)
+    for (int i = 0; i < kMenuItems; ++i)
         if (QRect(2, kItems[i].top, 45, 21).contains(p)) return i;
     return -1;
 }
@@ -140,10 +142,10 @@ void MenuPanel::paintEvent(QPaintEvent*) {
         else
             p.fillRect(QRect(6, top + 4, 37, 2), QColor(120, 90, 50));
     }
-    if (!assets_.menuEmblem.isNull()) p.drawImage(QPoint((kWidth - assets_.menuEmblem.width()) / 2, 540), assets_.menuEmblem);
+    if (!assets_.menuEmblem.isNull()) p.drawImage(QPoint((kWidth - assets_.menuEmblem.width()) / 2, 552), assets_.menuEmblem);
     font.setPixelSize(10);
     p.setFont(font);
-    for (int i = 0; i < 14; ++i) {
+    for (int i = 0; i < kMenuItems; ++i) {
         const QRect r(2, kItems[i].top, 45, 21);
         QColor text(10, 37, 54);  // dark blue on the light plates
         if (i == pressed_) {

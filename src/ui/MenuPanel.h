@@ -1,5 +1,5 @@
 #pragma once
-// The menu panel: a narrow column of fourteen commands that slides in from the board's left edge,
+// The menu panel: a narrow column of fifteen commands that slides in from the board's left edge,
 // hides itself a second after the mouse leaves it, and can be dragged away from the board, where
 // it stays until HIDE.
 #include <QTimer>
@@ -10,7 +10,8 @@
 
 namespace lumaro {
 
-enum class MenuItem { Start, Load, Save, Back, Move, Abort, Side, Color, Score, Hide, Tune, Stat, Help, Exit };
+enum class MenuItem { Start, Load, Save, Back, Move, Abort, Side, Color, Score, Hide, Tune, Stat, Help, Hint, Exit };
+inline constexpr int kMenuItems = 15;
 
 class MenuPanel : public QWidget {
     Q_OBJECT

@@ -179,6 +179,8 @@ bool Shell::start() {
     screen_->onRecordChanged = [this] { writeSessionRecord(); };
     connect(board_.get(), &BoardWindow::exportRequested, this, &Shell::exportGames);
     connect(board_.get(), &BoardWindow::copyIdsRequested, this, &Shell::copyIds);
+    connect(board_.get(), &BoardWindow::hintRequested, this, &Shell::showHint);
+    connect(board_.get(), &BoardWindow::hintPlayRequested, this, &Shell::playHint);
     connect(board_.get(), &BoardWindow::pasteIdsRequested, this, &Shell::pasteIds);
     screen_->savedGamesFolder = folders_.documents;
     screen_->onDisplayOptionsChanged = [this] {
@@ -233,6 +235,7 @@ void Shell::onCommand(MenuItem item) {
         case MenuItem::Help:
             if (toolWindowMayOpen(g, shell)) openToolWindow(*help_);
             break;
+        case MenuItem::Hint: showHint(); break;
         case MenuItem::Tune:
             if (!toolWindowMayOpen(g, shell)) break;
             if (g.options().soundFx) sounds_->play(Sound::Settings);
@@ -349,6 +352,39 @@ void Shell::pasteIds() {
     // At most a screenful of text is read: the IDs are short, a pasted book is not a game.
     const QString text = QGuiApplication::clipboard()->text().left(4096);
     MenuCommands(*game_).paste(shellState(), text.toStdString());
+}
+
+void Shell::showHint() {
+    Game& g = *game_;
+    if (board_->hintPlate().isVisible()) {
+        board_->hideHint();
+        return;
+    }
+    // While a message box is up only Black's double has a hint: take or pass.
+    if (shellState().toolWindowOpen || g.hourglass() || (g.busy() && !g.whiteAnswersDouble())) return;
+    const Hint quick = hints_.hintFor(g, 0);
+    showHintOnBoard(quick);
+    if (quick.kind == Hint::Kind::Unavailable) return;
+    board_->repaint();  // the first lines at once, the deeper ranking when it is done
+    showHintOnBoard(hints_.hintFor(g, 1));
+}
+
+void Shell::showHintOnBoard(const Hint& hint) {
+    std::vector<std::pair<int, int>> marks;
+    if (hint.kind == Hint::Kind::Plays) marks = stepsOfPlay(game_->state().snapshot().position, hint.bestPlay);
+    board_->showHint(hint, std::move(marks));
+}
+
+void Shell::playHint() {
+    Game& g = *game_;
+    const HintPlate& plate = board_->hintPlate();
+    if (!plate.isVisible() || plate.hint().kind != Hint::Kind::Plays || plate.hint().plays.empty()) return;
+    if (shellState().toolWindowOpen || g.busy() || g.hourglass()) return;
+    // The same moments as MOVE: White on turn, and in a network game while the peer waits.
+    if (!g.state().gameOn() || g.state().sideToMove() != Side::White || !g.blackPlayer().allowsMoveCommand(g)) return;
+    const Play play = plate.hint().bestPlay;
+    board_->hideHint();
+    g.playWhitePlay(play);
 }
 
 void Shell::keepGamesAtExit(bool on) {

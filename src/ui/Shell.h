@@ -9,6 +9,7 @@
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
 #include "persistence/MatFile.h"
+#include "game/Hint.h"
 #include "persistence/KeptGameFile.h"
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
@@ -69,12 +70,17 @@ private:
     // At start-up: the game kept at the last EXIT offered to continue; true when it is on the board.
     bool offerKeptGame();
     void keepGamesAtExit(bool on);
+    // H and HINT: the hint shown over the board (hidden when it is up); P makes its first play.
+    void showHint();
+    void showHintOnBoard(const Hint& hint);
+    void playHint();
     MatHeader recordHeader() const;
 
     ProgramFolders folders_;
     std::unique_ptr<SettingsStore> settingsFile_;
     SavedGameDisk savedGameDisk_;
     std::unique_ptr<KeptGameFile> keptGames_;
+    HintAdvisor hints_;
     int recordSession_ = -1;  // the record the session file below belongs to
     QString sessionRecordPath_;
     Assets assets_;

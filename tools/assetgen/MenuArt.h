@@ -1,5 +1,5 @@
 #pragma once
-// The menu panel that slides in from the left: the strip behind its fourteen items, the hover
+// The menu panel that slides in from the left: the strip behind its fifteen items, the hover
 // and pressed highlights, the separators between groups, the emblem at its foot, and the two
 // network activity lights of the board.
 #include <QImage>
@@ -16,6 +16,6 @@ QImage paintActivityLight(bool active);  // 12 x 12, with alpha
 struct MenuGroup {
     int top, bottom;
 };
-constexpr MenuGroup kMenuGroups[] = {{32, 95}, {136, 199}, {240, 303}, {344, 406}, {449, 491}};
+constexpr MenuGroup kMenuGroups[] = {{32, 95}, {136, 199}, {240, 303}, {344, 406}, {449, 512}};
 
 }  // namespace lumaro::art

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The study keys and the kept game in the real program under a virtual display: Ctrl+C shows and
+# The study keys and the kept game in the real program under a virtual display: H shows the hint
+# and P plays its first play, HINT in the menu shows it again; Ctrl+C shows and
 # copies the IDs of the turn's start, a pasted text that is no ID is refused with its reason,
 # Ctrl+V of the copied IDs (after the resign question) plays on from that turn's start, and with
 # "Keep game at EXIT" on, EXIT keeps the game and the next start offers to continue it.
@@ -17,6 +18,19 @@ clipboard() { xclip -selection clipboard -o 2>/dev/null || true; }
 
 yes_button 3                      # the opening question: a new game
 shot 01-game-started
+xdotool key --window "$window" h  # the hint: the best plays of the roll, the first one marked
+sleep 1
+shot 01a-hint
+xdotool key --window "$window" p  # the first play made
+sleep 3
+shot 01b-hint-played
+click 300 300 1 4                 # end of the turn: the computer plays
+click 300 300 1 2                 # White's roll
+menu $HINT 2
+shot 01c-hint-from-the-menu
+xdotool key --window "$window" h  # H again hides it
+sleep 1
+shot 01d-hint-hidden
 xdotool key --window "$window" ctrl+c
 sleep 1
 shot 02-ids-copied

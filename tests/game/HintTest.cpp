@@ -1,0 +1,77 @@
+// The hint as the board asks for it: what it offers at which moment of a turn, and that P makes
+// exactly the play the hint put first, from the turn's start, whatever was moved before.
+#include <gtest/gtest.h>
+
+#include "ai/NeuralNets.h"
+#include "game/Game.h"
+#include "game/Hint.h"
+#include "support/FakeScreen.h"
+#include "support/Positions.h"
+#include "support/TurnSetup.h"
+
+using namespace lumaro;
+using lumaro::testing::FakeScreen;
+using lumaro::testing::positionOf;
+
+namespace {
+
+struct HintFixture : ::testing::Test {
+    FakeScreen screen;
+    Game game{screen};
+    const NeuralNets nets = NeuralNets::testWeights(5);
+    HintAdvisor advisor;
+
+    void SetUp() override {
+        game.changeOptions([](Options& o) { o.soundFx = false; });
+        game.startUp(7);
+        game.setNets(&nets);
+    }
+};
+
+TEST_F(HintFixture, TheFirstPlayIsWhatPMakesFromTheTurnsStart) {
+    const Position start = startingPosition();
+    lumaro::testing::startTurnOn(game, start, 3, 1, 1);
+    game.whiteStepByClick(1, Game::Button::Left);  // a step already made is taken back first
+    for (int depth : {0, 1}) {
+        const Hint hint = advisor.hintFor(game, depth);
+        ASSERT_EQ(hint.kind, Hint::Kind::Plays) << depth;
+        ASSERT_GE(hint.plays.size(), 3u) << depth;
+        EXPECT_EQ(hint.plays[0].difference, 0.0);
+        EXPECT_EQ(hint.plays[0].deeper, depth == 1);
+    }
+    // One roll deeper the list falls from the best, every line of that depth.
+    const Hint deeper = advisor.hintFor(game, 1);
+    for (std::size_t i = 1; i < deeper.plays.size(); ++i) {
+        EXPECT_TRUE(deeper.plays[i].deeper) << i;
+        EXPECT_LE(deeper.plays[i].difference, 0.0) << i;
+    }
+    const Hint hint = advisor.hintFor(game, 1);
+    Position expected = start;
+    for (const auto& [from, to] : stepsOfPlay(start, hint.bestPlay)) {
+        ASSERT_TRUE(from >= 0 && from <= 24 && to >= 1 && to <= 25);
+        applyStep(expected, Side::White, from, stepResult(expected, Side::White, from, static_cast<Byte>(to - from)));
+    }
+    ASSERT_EQ(stepsOfPlay(start, hint.bestPlay).size(), 2u);
+    game.playWhitePlay(hint.bestPlay);
+    EXPECT_TRUE(game.state().position().sameCheckersAs(expected));
+    EXPECT_FALSE(game.state().dice().anyLeft());
+}
+
+TEST_F(HintFixture, OffersTheCubeBeforeWhiteRollsAndNothingWhileBlackPlays) {
+    EXPECT_EQ(advisor.hintFor(game, 0).kind, Hint::Kind::Unavailable) << "no game yet";
+
+    // Black has played its roll; White is to roll: the cube advice, or why the cube stays.
+    const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+    lumaro::testing::startTurnOn(game, pos, 6, 5, 0);
+    EXPECT_EQ(advisor.hintFor(game, 0).kind, Hint::Kind::Unavailable) << "Black's dice are still to play";
+    game.arrangeDicePlayed();
+    const Hint cube = advisor.hintFor(game, 1);
+    ASSERT_EQ(cube.kind, Hint::Kind::Cube);
+    ASSERT_EQ(cube.lines.size(), 2u);
+    game.arrangeCube(2, 0);  // Black holds the cube: White may not double
+    const Hint held = advisor.hintFor(game, 0);
+    ASSERT_EQ(held.kind, Hint::Kind::Cube);
+    EXPECT_EQ(held.lines, std::vector<std::string>{"The cube may not be turned now."});
+}
+
+}  // namespace
