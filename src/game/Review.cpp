@@ -1,0 +1,198 @@
+#include "game/Review.h"
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+#include "ai/CubeAdvice.h"
+#include "ai/PlayRanking.h"
+#include "rules/PlayApply.h"
+#include "rules/PlayNotation.h"
+#include "rules/StepTests.h"
+#include "game/Hint.h"
+#include "game/SearchSetup.h"
+
+namespace lumaro {
+namespace {
+
+// A recorded point (the mover's own numbering: 25 the bar, 0 off) as a logical one (0 the bar,
+// 25 the tray).
+int logicalFrom(Side side, int own) { return own >= 25 ? 0 : (side == Side::White ? 25 - own : own); }
+int logicalTo(Side side, int own) { return own <= 0 ? 25 : (side == Side::White ? 25 - own : own); }
+
+int destinationOf(Byte result) { return result == kBorneOff ? 25 : (result > kHitOffset ? result - kHitOffset : result); }
+
+// Replays the recorded steps of one roll on `pos`; false when one of them is not a legal step.
+bool replaySteps(Position& pos, Side side, const RecordedAction& roll, std::vector<std::pair<int, int>>& steps) {
+    std::vector<int> dice = {roll.dieA, roll.dieB};
+    if (roll.dieA == roll.dieB) dice = {roll.dieA, roll.dieA, roll.dieA, roll.dieA};
+    for (const RecordedStep& s : roll.steps) {
+        const int from = logicalFrom(side, s.from);
+        const int to = logicalTo(side, s.to);
+        bool made = false;
+        for (std::size_t k = 0; k < dice.size() && !made; ++k) {
+            const Byte result = stepResult(pos, side, from, static_cast<Byte>(dice[k]));
+            if (result == kStepImpossible || destinationOf(result) != to) continue;
+            applyStep(pos, side, from, result);
+            steps.emplace_back(from, to);
+            dice.erase(dice.begin() + static_cast<std::ptrdiff_t>(k));
+            made = true;
+        }
+        if (!made) return false;
+    }
+    return true;
+}
+
+Position frameOf(const Position& pos, Side side) { return side == Side::Black ? pos : mirrored(pos); }
+
+CubeHolder holderOf(int cubeValue, Side owner, Side roller) {
+    if (cubeValue == 1) return CubeHolder::Centred;
+    return owner == roller ? CubeHolder::Roller : CubeHolder::Opponent;
+}
+
+class Reviewer {
+public:
+    Reviewer(Side side, const NeuralNets& nets) : side_(side), nets_(nets) {
+        settings_.computerLevel = Level::Expert;
+    }
+
+    void play(const Position& before, const Position& after, const RecordedAction& roll, int turn,
+              const std::vector<std::pair<int, int>>& playedSteps) {
+        const Position frame = frameOf(before, side_);
+        const SearchRequest request = searchRequestFor(frame, static_cast<Byte>(roll.dieA), static_cast<Byte>(roll.dieB), true, settings_, &nets_);
+        const std::vector<RankedPlay> ranked = ranking_->rank(request, 1);
+        if (ranked.size() < 2) return;  // a forced play is no decision
+        const Position frameAfter = frameOf(after, side_);
+        const auto played = std::find_if(ranked.begin(), ranked.end(), [&](const RankedPlay& r) { return r.after.sameCheckersAs(frameAfter); });
+        if (played == ranked.end()) return;
+        const double playedEquity = played->deeper ? played->equity1 : ranking_->deeperEquity(&nets_, frameAfter);
+        ReviewedDecision d;
+        d.kind = ReviewedDecision::Kind::Play;
+        d.turn = turn;
+        d.before = before;
+        d.dieA = roll.dieA;
+        d.dieB = roll.dieB;
+        d.played = playNotation(frame, Side::Black, played->play);
+        d.best = playNotation(frame, Side::Black, ranked.front().play);
+        d.equityLost = std::max(0.0, ranked.front().equity() - playedEquity);
+        d.playedSteps = playedSteps;
+        const Play best = side_ == Side::Black ? ranked.front().play : mirroredPlay(ranked.front().play);
+        d.bestSteps = side_ == Side::White ? stepsOfPlay(before, best) : std::vector<std::pair<int, int>>{};
+        add(d);
+    }
+
+    // `doubler` doubled on `before`; the reviewed side doubled, or answered with take or pass.
+    void cube(const Position& before, Side doubler, int cubeValue, Side owner, RecordedKind action, int turn) {
+        const CubeAdvice a = cube_->advise(&nets_, frameOf(before, doubler), holderOf(cubeValue, owner, doubler), 1);
+        ReviewedDecision d;
+        d.turn = turn;
+        d.before = before;
+        if (action == RecordedKind::Double) {
+            const double doubled = std::min(a.doubleTake, a.doublePass);
+            const bool shouldDouble = doubled > a.noDouble;
+            d.kind = ReviewedDecision::Kind::Double;
+            d.played = "Double";
+            d.best = shouldDouble ? "Double" : "No double";
+            d.equityLost = std::max(0.0, std::max(doubled, a.noDouble) - doubled);
+        } else {
+            // The answer, seen from the side that answers: a take keeps the game at twice the
+            // stake, a pass gives up one point.
+            const double take = -a.doubleTake, pass = -a.doublePass;
+            const bool took = action == RecordedKind::Take;
+            d.kind = took ? ReviewedDecision::Kind::Take : ReviewedDecision::Kind::Pass;
+            d.played = took ? "Take" : "Pass";
+            d.best = take >= pass ? "Take" : "Pass";
+            d.equityLost = std::max(0.0, std::max(take, pass) - (took ? take : pass));
+        }
+        add(d);
+    }
+
+    GameReview finish() {
+        review_.side = side_;
+        const int n = static_cast<int>(review_.decisions.size());
+        review_.errorRate = n == 0 ? 0 : 1000.0 * review_.equityLost / n;
+        review_.rating = ratingWord(review_.errorRate);
+        return review_;
+    }
+
+private:
+    void add(ReviewedDecision& d) {
+        d.verdict = verdictOf(d.equityLost);
+        review_.equityLost += d.equityLost;
+        if (d.verdict == Verdict::Doubtful) ++review_.doubtful;
+        if (d.verdict == Verdict::Error) ++review_.errors;
+        if (d.verdict == Verdict::Blunder) ++review_.blunders;
+        review_.decisions.push_back(d);
+    }
+
+    Side side_;
+    const NeuralNets& nets_;
+    AnalysisSettings settings_;
+    std::unique_ptr<PlayRanking> ranking_ = std::make_unique<PlayRanking>();
+    std::unique_ptr<CubeAdvisor> cube_ = std::make_unique<CubeAdvisor>();
+    GameReview review_;
+};
+
+}  // namespace
+
+Verdict verdictOf(double equityLost) {
+    if (equityLost >= kBlunderFrom) return Verdict::Blunder;
+    if (equityLost >= kErrorFrom) return Verdict::Error;
+    if (equityLost >= kDoubtfulFrom) return Verdict::Doubtful;
+    return Verdict::Good;
+}
+
+const char* verdictWord(Verdict verdict) {
+    switch (verdict) {
+        case Verdict::Good: return "";
+        case Verdict::Doubtful: return "doubtful";
+        case Verdict::Error: return "error";
+        case Verdict::Blunder: return "blunder";
+    }
+    return "";
+}
+
+std::string ratingWord(double errorRate) {
+    constexpr std::array<std::pair<double, const char*>, 6> scale = {
+        {{2, "Flawless"}, {5, "World class"}, {8, "Expert"}, {12, "Advanced"}, {18, "Intermediate"}, {26, "Casual player"}}};
+    for (const auto& [below, word] : scale)
+        if (errorRate < below) return word;
+    return "Beginner";
+}
+
+GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& nets) {
+    Reviewer reviewer(side, nets);
+    Position pos = startingPosition();
+    int cubeValue = 1;
+    Side owner = Side::White;
+    int turns = 0;
+    Side lastDoubler = Side::White;
+    for (const RecordedAction& action : game.actions) {
+        switch (action.kind) {
+            case RecordedKind::Roll: {
+                if (action.side == side) ++turns;
+                const Position before = pos;
+                std::vector<std::pair<int, int>> steps;
+                if (!replaySteps(pos, action.side, action, steps)) return reviewer.finish();
+                if (action.side == side) reviewer.play(before, pos, action, turns, steps);
+                break;
+            }
+            case RecordedKind::Double:
+                lastDoubler = action.side;
+                if (action.side == side) reviewer.cube(pos, action.side, cubeValue, owner, RecordedKind::Double, turns + 1);
+                break;
+            case RecordedKind::Take:
+            case RecordedKind::Drop:
+                if (action.side == side) reviewer.cube(pos, lastDoubler, cubeValue, owner, action.kind, turns);
+                if (action.kind == RecordedKind::Take) {
+                    cubeValue *= 2;
+                    owner = action.side;
+                }
+                break;
+            case RecordedKind::Resign: break;
+        }
+    }
+    return reviewer.finish();
+}
+
+}  // namespace lumaro
