@@ -217,16 +217,19 @@ bool BoardWindow::overVisibleDie(const QPoint& p) const {
     return false;
 }
 
-void BoardWindow::showHint(const Hint& hint, std::vector<std::pair<int, int>> marks) {
-    hintMarks_ = std::move(marks);
-    hintPlate_->show(hint);
+void BoardWindow::showPlate(const QString& title, std::vector<PlateRow> rows, const QString& footer,
+                            std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks) {
+    playedMarks_ = std::move(playedMarks);
+    hintMarks_ = std::move(bestMarks);
+    hintPlate_->show(title, std::move(rows), footer);
     update();
 }
 
 void BoardWindow::hideHint() {
-    if (!hintPlate_->isVisible() && hintMarks_.empty()) return;
+    if (reviewing || (!hintPlate_->isVisible() && hintMarks_.empty() && playedMarks_.empty())) return;
     hintPlate_->hide();
     hintMarks_.clear();
+    playedMarks_.clear();
     update();
 }
 
@@ -377,6 +380,14 @@ bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void BoardWindow::keyPressEvent(QKeyEvent* event) {
+    if (reviewing) {
+        // A review holds the board: it steps, or it ends.
+        if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Up) emit reviewStepped(-1);
+        if (event->key() == Qt::Key_Right || event->key() == Qt::Key_Down) emit reviewStepped(1);
+        if ((event->key() == Qt::Key_R || event->key() == Qt::Key_Escape) && !event->isAutoRepeat()) emit reviewRequested();
+        if (event->key() == Qt::Key_C && !event->isAutoRepeat()) emit reviewSideSwitched();
+        return;
+    }
     if (event->key() == Qt::Key_Escape) {
         QCursor::setPos(mapToGlobal(QPoint(24, 40)));
         emit menuRequested(true);
@@ -387,6 +398,10 @@ void BoardWindow::keyPressEvent(QKeyEvent* event) {
         if (event->key() == Qt::Key_C) emit copyIdsRequested();
         if (event->key() == Qt::Key_V) emit pasteIdsRequested();
         if (event->key() == Qt::Key_E || event->key() == Qt::Key_C || event->key() == Qt::Key_V) return;
+    }
+    if (event->key() == Qt::Key_R && !event->isAutoRepeat()) {
+        emit reviewRequested();
+        return;
     }
     if (event->key() == Qt::Key_H && !event->isAutoRepeat()) {
         emit hintRequested();
@@ -437,6 +452,7 @@ void BoardWindow::paintLastMove(QPainter& p) {
         }
         paintMoveMarks(p, marks, Side::Black, QColor(255, 255, 240));
     }
+    paintMoveMarks(p, playedMarks_, Side::White, QColor(200, 220, 255));
     paintMoveMarks(p, hintMarks_, Side::White, QColor(255, 236, 160));
 }
 

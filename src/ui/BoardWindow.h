@@ -36,11 +36,14 @@ public:
     BoardScene& scene() { return scene_; }
     const BoardScene& scene() const { return scene_; }
     MessagePanel& messagePanel() { return *message_; }
-    // The hint plate and the marks of the hint's best play (White's steps, logical points); both
-    // go when the game moves on.
-    void showHint(const Hint& hint, std::vector<std::pair<int, int>> marks);
+    // The study plate (the hint, a review) with the marks of a play made (faint) and of the best
+    // one (gold), White's steps in logical points. A hint goes when the game moves on; a review
+    // stays until it ends (`reviewing`).
+    void showPlate(const QString& title, std::vector<PlateRow> rows, const QString& footer,
+                   std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks);
     void hideHint();
-    const HintPlate& hintPlate() const { return *hintPlate_; }
+    bool plateShown() const { return hintPlate_->isVisible(); }
+    bool reviewing = false;
     const QImage& boardPicture() const { return assets_.board[game_.options().modernSkin ? 1 : 0]; }
     bool startupPending = true;
     // The window's own options (the last-move marks), kept apart from lm2.ini.
@@ -86,6 +89,9 @@ signals:
     void exportRequested();     // Ctrl+E: the games of the session to a match file
     void hintRequested();       // H: the hint shown, or hidden when it is up
     void hintPlayRequested();   // P: the hint's first play made
+    void reviewRequested();     // R: the review of the game begins, or ends
+    void reviewStepped(int by); // Left and Right during a review
+    void reviewSideSwitched();  // C during a review: the computer's decisions, or yours again
     void copyIdsRequested();    // Ctrl+C: the position and match IDs to the clipboard
     void pasteIdsRequested();   // Ctrl+V: a game from the IDs on the clipboard
     void closeRequested();      // the window's close button: EXIT
@@ -146,6 +152,7 @@ private:
     MessagePanel* message_;
     HintPlate* hintPlate_;
     std::vector<std::pair<int, int>> hintMarks_;
+    std::vector<std::pair<int, int>> playedMarks_;
     std::array<std::array<CheckerImage, 16>, 2> checkers_{};
     std::array<DieSlot, 2> dice_{};
     BarDots dots_{};

@@ -2,13 +2,7 @@
 
 #include <QPainter>
 
-
 namespace lumaro {
-namespace {
-
-QString equityText(double e) { return QString::asprintf("%+.3f", e); }
-
-}  // namespace
 
 HintPlate::HintPlate(QWidget* board) : QWidget(board) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -16,8 +10,10 @@ HintPlate::HintPlate(QWidget* board) : QWidget(board) {
     hide();
 }
 
-void HintPlate::show(const Hint& hint) {
-    hint_ = hint;
+void HintPlate::show(const QString& title, std::vector<PlateRow> rows, const QString& footer) {
+    title_ = title;
+    rows_ = std::move(rows);
+    footer_ = footer;
     update();
     QWidget::show();
     raise();
@@ -35,35 +31,23 @@ void HintPlate::paintEvent(QPaintEvent*) {
     font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(236, 206, 128));
-    p.drawText(QRect(12, 6, width() - 24, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("HINT  ") + QString::fromStdString(hint_.title));
+    p.drawText(QRect(12, 6, width() - 24, 20), Qt::AlignLeft | Qt::AlignVCenter, title_);
 
     font.setPixelSize(12);
     font.setBold(false);
     p.setFont(font);
-    int y = 32;
     const int lineHeight = 20;
-    if (hint_.kind == Hint::Kind::Plays && !hint_.plays.empty()) {
-        for (int i = 0; i < kLines && i < static_cast<int>(hint_.plays.size()); ++i) {
-            const HintLine& line = hint_.plays[static_cast<std::size_t>(i)];
-            p.setPen(i == 0 ? QColor(255, 246, 214) : QColor(214, 214, 200));
-            const QRect row(12, y, width() - 24, lineHeight);
-            p.drawText(row, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromStdString(line.play)));
-            const QString figures = i == 0 ? equityText(line.equity) : equityText(line.equity) + QStringLiteral("  ") + equityText(line.difference);
-            p.drawText(row, Qt::AlignRight | Qt::AlignVCenter, figures);
-            y += lineHeight;
-        }
-        p.setPen(QColor(170, 170, 150));
-        p.drawText(QRect(12, height() - 26, width() - 24, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("P plays the first.  H hides."));
-        return;
+    int y = 32;
+    for (std::size_t i = 0; i < rows_.size() && i < static_cast<std::size_t>(kRows); ++i) {
+        const PlateRow& row = rows_[i];
+        p.setPen(row.strong ? QColor(255, 246, 214) : QColor(214, 214, 200));
+        const QRect box(12, y, width() - 24, lineHeight);
+        p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, row.left);
+        p.drawText(box, Qt::AlignRight | Qt::AlignVCenter, row.right);
+        y += lineHeight;
     }
-    p.setPen(QColor(236, 232, 214));
-    for (const std::string& text : hint_.lines) {
-        const QRect box(12, y, width() - 24, 2 * lineHeight);
-        p.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, QString::fromStdString(text));
-        y += 2 * lineHeight;
-    }
+    p.setPen(QColor(170, 170, 150));
+    p.drawText(QRect(12, height() - 26, width() - 24, 20), Qt::AlignLeft | Qt::AlignVCenter, footer_);
 }
 
 }  // namespace lumaro

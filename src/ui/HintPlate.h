@@ -1,27 +1,33 @@
 #pragma once
-// The hint on the board: a dark plate over the left half listing the best plays with their
-// equities, or the cube advice. Clicks go through it to the board; anything that moves the game on
-// takes it away.
+// A plate over the upper left quarter of the board for the study aids: the hint's plays or cube
+// advice, or one decision of a review. Clicks go through it to the board.
+#include <QString>
 #include <QWidget>
-
-#include "game/Hint.h"
+#include <vector>
 
 namespace lumaro {
+
+struct PlateRow {
+    QString left;
+    QString right;
+    bool strong = false;  // drawn brighter: the first play, what was played
+};
 
 class HintPlate : public QWidget {
 public:
     explicit HintPlate(QWidget* board);
 
-    void show(const Hint& hint);
-    const Hint& hint() const { return hint_; }
-    // How many plays the plate lists at most.
-    static constexpr int kLines = 5;
+    void show(const QString& title, std::vector<PlateRow> rows, const QString& footer);
+    // How many rows fit.
+    static constexpr int kRows = 6;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Hint hint_;
+    QString title_;
+    std::vector<PlateRow> rows_;
+    QString footer_;
 };
 
 }  // namespace lumaro

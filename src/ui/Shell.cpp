@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <algorithm>
 #include <cstdio>
 
 #include "game/MenuCommands.h"
@@ -181,6 +182,12 @@ bool Shell::start() {
     connect(board_.get(), &BoardWindow::copyIdsRequested, this, &Shell::copyIds);
     connect(board_.get(), &BoardWindow::hintRequested, this, &Shell::showHint);
     connect(board_.get(), &BoardWindow::hintPlayRequested, this, &Shell::playHint);
+    connect(board_.get(), &BoardWindow::reviewRequested, this, &Shell::toggleReview);
+    connect(board_.get(), &BoardWindow::reviewStepped, this, &Shell::stepReview);
+    connect(board_.get(), &BoardWindow::reviewSideSwitched, this, [this] {
+        reviewSide_ = otherSide(reviewSide_);
+        reviewLastGame();
+    });
     connect(board_.get(), &BoardWindow::pasteIdsRequested, this, &Shell::pasteIds);
     screen_->savedGamesFolder = folders_.documents;
     screen_->onDisplayOptionsChanged = [this] {
@@ -356,7 +363,7 @@ void Shell::pasteIds() {
 
 void Shell::showHint() {
     Game& g = *game_;
-    if (board_->hintPlate().isVisible()) {
+    if (board_->plateShown()) {
         board_->hideHint();
         return;
     }
@@ -369,22 +376,112 @@ void Shell::showHint() {
     showHintOnBoard(hints_.hintFor(g, 1));
 }
 
+namespace {
+
+QString equityText(double e) { return QString::asprintf("%+.3f", e); }
+
+std::vector<PlateRow> hintRows(const Hint& hint) {
+    std::vector<PlateRow> rows;
+    if (hint.kind != Hint::Kind::Plays || hint.plays.empty()) {
+        for (const std::string& line : hint.lines) rows.push_back({QString::fromStdString(line), {}, false});
+        return rows;
+    }
+    for (std::size_t i = 0; i < hint.plays.size() && rows.size() < static_cast<std::size_t>(HintPlate::kRows - 1); ++i) {
+        const HintLine& line = hint.plays[i];
+        const QString figures = i == 0 ? equityText(line.equity) : equityText(line.equity) + QStringLiteral("  ") + equityText(line.difference);
+        rows.push_back({QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromStdString(line.play)), figures, i == 0});
+    }
+    return rows;
+}
+
+}  // namespace
+
 void Shell::showHintOnBoard(const Hint& hint) {
+    shownHint_ = hint;
     std::vector<std::pair<int, int>> marks;
     if (hint.kind == Hint::Kind::Plays) marks = stepsOfPlay(game_->state().snapshot().position, hint.bestPlay);
-    board_->showHint(hint, std::move(marks));
+    const bool plays = hint.kind == Hint::Kind::Plays && !hint.plays.empty();
+    board_->showPlate(QStringLiteral("HINT  ") + QString::fromStdString(hint.title), hintRows(hint),
+                      plays ? QStringLiteral("P plays the first.  H hides.") : QStringLiteral("H hides."), {}, std::move(marks));
 }
 
 void Shell::playHint() {
     Game& g = *game_;
-    const HintPlate& plate = board_->hintPlate();
-    if (!plate.isVisible() || plate.hint().kind != Hint::Kind::Plays || plate.hint().plays.empty()) return;
+    if (!board_->plateShown() || board_->reviewing || shownHint_.kind != Hint::Kind::Plays || shownHint_.plays.empty()) return;
     if (shellState().toolWindowOpen || g.busy() || g.hourglass()) return;
     // The same moments as MOVE: White on turn, and in a network game while the peer waits.
     if (!g.state().gameOn() || g.state().sideToMove() != Side::White || !g.blackPlayer().allowsMoveCommand(g)) return;
-    const Play play = plate.hint().bestPlay;
+    const Play play = shownHint_.bestPlay;
     board_->hideHint();
     g.playWhitePlay(play);
+}
+
+void Shell::toggleReview() {
+    Game& g = *game_;
+    if (board_->reviewing) {
+        board_->reviewing = false;
+        board_->hideHint();
+        board_->scene().restoreTo(g.state().position());
+        reviewHold_.reset();
+        return;
+    }
+    if (shellState().toolWindowOpen || g.busy() || g.hourglass()) return;
+    const auto& games = g.recorder().record().games;
+    auto notice = [this](const char* why) {
+        board_->showPlate(QStringLiteral("REVIEW"), {{QString::fromLatin1(why), {}, false}}, QStringLiteral("R hides."), {}, {});
+    };
+    if (!g.nets() || !g.nets()->usable()) return notice("The Expert's networks are missing.");
+    if (games.empty()) return notice("There is no game to review yet.");
+    reviewSide_ = Side::White;
+    if (!reviewLastGame()) return notice("No decision of yours to review yet.");
+    reviewHold_.emplace(g);
+    board_->hideHint();
+    board_->reviewing = true;
+    showReviewDecision();
+}
+
+bool Shell::reviewLastGame() {
+    Game& g = *game_;
+    g.setHourglass(true);
+    GameReview review = reviewGame(g.recorder().record().games.back(), reviewSide_, *g.nets());
+    g.setHourglass(false);
+    if (review.decisions.empty()) {
+        if (board_->reviewing) reviewSide_ = otherSide(reviewSide_);  // nothing to see: stay where we were
+        return false;
+    }
+    review_ = std::move(review);
+    reviewAt_ = 0;
+    if (board_->reviewing) showReviewDecision();
+    return true;
+}
+
+void Shell::stepReview(int by) {
+    if (!board_->reviewing) return;
+    reviewAt_ = std::clamp(reviewAt_ + by, 0, static_cast<int>(review_.decisions.size()) - 1);
+    showReviewDecision();
+}
+
+void Shell::showReviewDecision() {
+    const ReviewedDecision& d = review_.decisions[static_cast<std::size_t>(reviewAt_)];
+    board_->scene().restoreTo(d.before);
+    QString what;
+    switch (d.kind) {
+        case ReviewedDecision::Kind::Play: what = QStringLiteral("%1-%2").arg(d.dieA).arg(d.dieB); break;
+        case ReviewedDecision::Kind::Double: what = QStringLiteral("double"); break;
+        case ReviewedDecision::Kind::Take:
+        case ReviewedDecision::Kind::Pass: what = QStringLiteral("answer to a double"); break;
+    }
+    what = (review_.side == Side::White ? QStringLiteral("your ") : QStringLiteral("Black's ")) + what;
+    const QString lost = d.equityLost > 0 ? QString::asprintf("-%.3f %s", d.equityLost, verdictWord(d.verdict)) : QStringLiteral("best");
+    std::vector<PlateRow> rows = {
+        {QStringLiteral("Played  ") + QString::fromStdString(d.played), lost, true},
+        {QStringLiteral("Best  ") + QString::fromStdString(d.best), {}, false},
+        {{}, {}, false},
+        {QString::asprintf("Error rate %.1f per move: ", review_.errorRate) + QString::fromStdString(review_.rating), {}, false},
+        {QStringLiteral("Doubtful %1, errors %2, blunders %3").arg(review_.doubtful).arg(review_.errors).arg(review_.blunders), {}, false},
+    };
+    board_->showPlate(QStringLiteral("REVIEW %1 of %2: %3").arg(reviewAt_ + 1).arg(review_.decisions.size()).arg(what), std::move(rows),
+                      QStringLiteral("Left, Right: step.  C: the other side.  R: end."), d.playedSteps, d.bestSteps);
 }
 
 void Shell::keepGamesAtExit(bool on) {

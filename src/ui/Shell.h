@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 // The program's windows and how they work together: the backdrop, the board window, the menu
 // panel, the sounds and the game. Start-up runs in the order and with the waits the player sees:
 // the backdrop with its progress, the start sound, the board, and the first game by itself.
@@ -10,6 +11,7 @@
 #include "game/Game.h"
 #include "persistence/MatFile.h"
 #include "game/Hint.h"
+#include "game/Review.h"
 #include "persistence/KeptGameFile.h"
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
@@ -74,6 +76,13 @@ private:
     void showHint();
     void showHintOnBoard(const Hint& hint);
     void playHint();
+    // R: the review of the last game (or the one in play) over the board, decision by decision;
+    // the board shows each position and takes no click until R or Esc ends it.
+    void toggleReview();
+    void stepReview(int by);
+    void showReviewDecision();
+    // Reviews the session's last game for reviewSide_; false when that side made no decision.
+    bool reviewLastGame();
     MatHeader recordHeader() const;
 
     ProgramFolders folders_;
@@ -81,6 +90,11 @@ private:
     SavedGameDisk savedGameDisk_;
     std::unique_ptr<KeptGameFile> keptGames_;
     HintAdvisor hints_;
+    Hint shownHint_;
+    GameReview review_;
+    int reviewAt_ = 0;
+    Side reviewSide_ = Side::White;
+    std::optional<Game::InputHold> reviewHold_;
     int recordSession_ = -1;  // the record the session file below belongs to
     QString sessionRecordPath_;
     Assets assets_;
