@@ -222,7 +222,11 @@ void Game::recordNewGame() {
         for (const RecordedGame& g : recorder_.record().games)
             if (g.ended) (g.winner == Side::White ? white : black) += g.points;
     }
-    recorder_.startGame(length, white, black, isCrawfordGame());
+    RecordedRules rules;
+    rules.cube = options_.cubeEnabled;
+    rules.jacoby = options_.jacobyRule && options_.cubeEnabled;  // the rule counts only with the cube
+    rules.crawford = options_.crawfordRule;
+    recorder_.startGame(length, white, black, isCrawfordGame(), rules);
 }
 
 void Game::resetStatistics() {
@@ -282,11 +286,13 @@ SavedGame Game::savedGame() const {
 
 void Game::restoreSavedGame(const SavedGame& saved) {
     busy_ = true;
-    // A position set up from a file cannot be written move by move.
-    recorder_.discardGame();
     clearLastMoveMarks();
     options_.cubeEnabled = saved.cubeEnabled;
     state_.restore(saved);
+    // The record keeps the game from the position it is taken up in.
+    recordNewGame();
+    recorder_.setUp({saved.position, sideOfTurn(saved.turn), saved.dieA, saved.dieB,
+                     Cube::of(saved.cubeValue, saved.cubeOwnerWhite)});
     screen_->boardCleared();
     busy_ = false;
     showTurnStart();

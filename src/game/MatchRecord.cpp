@@ -21,15 +21,27 @@ RecordedAction* MatchRecorder::lastRollOf(Side side) {
     return last.kind == RecordedKind::Roll && last.side == side ? &last : nullptr;
 }
 
-void MatchRecorder::startGame(int matchLength, int whiteScore, int blackScore, bool crawfordGame) {
+void MatchRecorder::startGame(int matchLength, int whiteScore, int blackScore, bool crawfordGame, RecordedRules rules) {
     record_.matchLength = matchLength < 0 ? 0 : matchLength;
     RecordedGame game;
     game.whiteScore = whiteScore;
     game.blackScore = blackScore;
     game.crawford = crawfordGame;
+    game.rules = rules;
     record_.games.push_back(game);
     position_ = startingPosition();
     beforeRoll_ = position_;
+}
+
+void MatchRecorder::setUp(const RecordedSetup& setup) {
+    RecordedGame* game = currentGame();
+    if (!game || !game->actions.empty()) return;
+    game->setup = setup;
+    const bool rolledDice = setup.dieA >= 1 && setup.dieA <= 6 && setup.dieB >= 1 && setup.dieB <= 6;
+    if (!rolledDice) game->setup->dieA = game->setup->dieB = 0;
+    position_ = setup.position;
+    beforeRoll_ = position_;
+    if (rolledDice) rolled(setup.onRoll, setup.dieA, setup.dieB);
 }
 
 void MatchRecorder::rolled(Side side, int dieA, int dieB) {
@@ -112,12 +124,6 @@ void MatchRecorder::resigned(Side side) {
         roll && roll->steps.empty() && game->actions.size() > 1 && couldMove(position_, side, roll->dieA, roll->dieB))
         game->actions.pop_back();
     game->actions.push_back(cubeAction(RecordedKind::Resign, side));
-}
-
-void MatchRecorder::discardGame() {
-    if (currentGame()) record_.games.pop_back();
-    position_ = startingPosition();
-    beforeRoll_ = position_;
 }
 
 void MatchRecorder::gameEnded(Side winner, int points) {

@@ -142,9 +142,10 @@ std::string matText(const MatchRecord& record, const MatHeader& header) {
     int white = 0, black = 0;  // a money session's points so far
     int number = 0;
     for (const RecordedGame& game : record.games) {
-        // A game given up before anybody rolled has no line GNU Backgammon can read: it is left out,
-        // and the scores of the next game carry its result.
-        if (hasRoll(game)) {
+        // A game given up before anybody rolled has no line GNU Backgammon can read, and a game taken
+        // up from a set-up position no way to say where it started: they are left out, and the
+        // scores of the next game carry their results.
+        if (hasRoll(game) && !game.setup) {
             const bool match = record.matchLength > 0;
             writeGame(out, game, ++number, match ? game.blackScore : black, match ? game.whiteScore : white, header);
         }

@@ -3,7 +3,8 @@
 // import (GNU Backgammon: import mat). Black, the computer or the other person, is the first
 // player (the left column), White, the player at this machine, the second (the right column).
 // Single games are written as a money session: a "0 point match" whose scores run on from game
-// to game.
+// to game. A game taken up from a set-up position is left out (the layout starts every game from
+// the opening); GNU Backgammon's .sgf file (SgfFile.h) holds it.
 #include <string>
 
 #include "game/MatchRecord.h"

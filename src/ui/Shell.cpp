@@ -21,6 +21,7 @@
 #include "ui/HelpWindow.h"
 #include "ui/MenuPanel.h"
 #include "ui/QtScreen.h"
+#include "ui/RecordFiles.h"
 #include "ui/SoundBank.h"
 #include "ui/SettingsWindow.h"
 #include "ui/StatisticsWindow.h"
@@ -319,7 +320,7 @@ void Shell::writeSessionRecord() {
     }
     QDir().mkpath(folders_.recordsFolder());
     // A record that cannot be written is kept in memory and tried again after the next game.
-    writeMatFile(nativePath(sessionRecordPath_), game_->recorder().record(), recordHeader());
+    writeRecordFiles(recordPathsOf(sessionRecordPath_), game_->recorder().record(), recordHeader());
 }
 
 void Shell::exportGames() {
@@ -331,7 +332,7 @@ void Shell::exportGames() {
     }
     std::optional<Game::InputHold> hold(std::in_place, g);  // the dialog waits while the board stands still
     QFileDialog dialog(board_.get(), QStringLiteral("Export games\u2026"), folders_.documents,
-                       QStringLiteral("Match files (*.mat)"));
+                       QStringLiteral("Match files (*.mat *.sgf)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -341,8 +342,9 @@ void Shell::exportGames() {
     const bool chosen = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty();
     hold.reset();
     if (!chosen) return;
+    // The match file the dialog proposes, and GNU Backgammon's file beside it under the same name.
     std::string whyNot;
-    if (!writeMatFile(nativePath(dialog.selectedFiles().first()), g.recorder().record(), recordHeader(), &whyNot))
+    if (!writeRecordFiles(recordPathsOf(dialog.selectedFiles().first()), g.recorder().record(), recordHeader(), &whyNot))
         g.showMessage(MessageKind::RuleNotice, "The games could not be exported.", whyNot, false);
 }
 

@@ -63,8 +63,8 @@ private:
     void openToolWindow(ToolWindow& window);
     void startNetwork();
     void wireConnectionBoxes();
-    // The session's games: written to the session's match file after every game, and to a file of
-    // the player's choice on Ctrl+E.
+    // The session's games: written to the session's match files (.mat and .sgf) after every game,
+    // and under a name of the player's choice on Ctrl+E.
     void writeSessionRecord();
     void exportGames();
     void copyIds();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/MatchRecord.h"
+#include "support/Positions.h"
 
 namespace lumaro {
 void PrintTo(const RecordedStep& s, std::ostream* os) { *os << s.from << '/' << s.to << (s.hit ? "*" : ""); }
@@ -118,20 +119,31 @@ TEST(MatchRecorder, AResignationOverUnplayedDiceDropsTheRollUnlessItIsTheGamesFi
     EXPECT_EQ(second.actions[1].kind, RecordedKind::Resign);
 }
 
-TEST(MatchRecorder, ALoadedGameDiscardsTheGameInProgressOnly) {
+TEST(MatchRecorder, ASetUpGameIsFollowedFromItsPositionAndItsDiceAreTheFirstRoll) {
+    // White bears off from 23 and 24, which only the set-up board allows.
+    const Position board = testing::positionOf({{23, 1}, {24, 1}, {1, -2}, {6, -3}});
     MatchRecorder r;
     r.startGame(0, 0, 0, false);
-    r.rolled(Side::White, 6, 5);
-    r.stepMade(Side::White, 1, 6);
-    r.stepMade(Side::White, 7, 5);
-    r.gameEnded(Side::White, 1);
-    r.discardGame();  // nothing in progress: the finished game stays
-    r.startGame(0, 0, 0, false);
-    r.rolled(Side::Black, 3, 1);
-    r.discardGame();
-    ASSERT_EQ(r.record().games.size(), 1u);
-    EXPECT_EQ(r.record().games[0].actions[0].steps.size(), 2u);
-    EXPECT_EQ(r.position().count[1], 2);  // a fresh board for the next game
+    r.setUp({board, Side::White, 2, 1, Cube::of(4, 0)});
+    r.stepMade(Side::White, 23, 2);
+    r.stepMade(Side::White, 24, 1);
+    r.gameEnded(Side::White, 4);
+    const RecordedGame& game = r.record().games.at(0);
+    ASSERT_TRUE(game.setup);
+    EXPECT_EQ(game.setup->cube.value(), 4);
+    ASSERT_EQ(game.actions.size(), 1u);
+    EXPECT_EQ(game.actions[0].side, Side::White);
+    EXPECT_EQ(game.actions[0].steps, (std::vector<RecordedStep>{step(2, 0), step(1, 0)}));
+    EXPECT_EQ(r.position().offWhite, 15);
+
+    // Dice that are no roll leave the side still to roll; a set-up after the first move is ignored.
+    r.startGame(0, 4, 0, false);
+    r.setUp({board, Side::Black, 3, 0, Cube{}});
+    EXPECT_EQ(r.record().games[1].setup->dieA, 0);
+    EXPECT_TRUE(r.record().games[1].actions.empty());
+    r.rolled(Side::Black, 6, 5);
+    r.setUp({startingPosition(), Side::White, 0, 0, Cube{}});
+    EXPECT_TRUE(r.record().games[1].setup->position.sameCheckersAs(board));
 }
 
 }  // namespace

@@ -7,7 +7,9 @@
 
 #include "game/Game.h"
 #include "game/MenuCommands.h"
+#include "persistence/MatFile.h"
 #include "persistence/SavedGameFile.h"
+#include "persistence/SgfFile.h"
 #include "persistence/TempFolder.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
@@ -65,6 +67,32 @@ TEST_F(SaveLoad, ASavedGameComesBackWithItsPositionDiceTurnAndCube) {
     EXPECT_EQ(game.rollStats(Side::White).rolls, 2);  // the loaded roll counts for the side to move
     EXPECT_EQ(game.rollStats(Side::Black).rolls, 1);
     EXPECT_FALSE(game.busy());
+}
+
+TEST_F(SaveLoad, ALoadedGameIsRecordedFromItsPositionWhichOnlyTheSgfFileHolds) {
+    const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+    game.arrangeCube(4, 1);
+    startTurn(pos, 5, 3, 1);
+    screen.fileToSave = folder.file("game.sav");
+    ASSERT_TRUE(MenuCommands(game).save(shell));
+    screen.answers = {Answer::Yes};
+    screen.fileToLoad = folder.file("game.sav");
+    ASSERT_TRUE(MenuCommands(game).load(shell));
+    game.whiteStepByClick(12, Game::Button::Left);  // White plays on with the loaded 5
+
+    const MatchRecord& record = game.recorder().record();
+    ASSERT_FALSE(record.games.empty());
+    const RecordedGame& loaded = record.games.back();
+    ASSERT_TRUE(loaded.setup);
+    EXPECT_TRUE(loaded.setup->position.sameCheckersAs(pos));
+    EXPECT_EQ(loaded.setup->onRoll, Side::White);
+    EXPECT_EQ(loaded.setup->dieA * 10 + loaded.setup->dieB, 53);
+    EXPECT_EQ(loaded.setup->cube.value(), 4);
+    EXPECT_EQ(loaded.setup->cube.ownerWhite(), 1);
+    EXPECT_TRUE(game.recorder().position().sameCheckersAs(game.state().position()));
+    const std::string sgf = sgfText(record, MatHeader{});
+    EXPECT_NE(sgf.find("\n;CV[4]\n;CP[b]\n;PL[B]DI[53]\n;B[53lq])"), std::string::npos) << sgf;
+    EXPECT_EQ(matText(record, MatHeader{}).find("Game"), std::string::npos);  // the .mat cannot say where it started
 }
 
 TEST_F(SaveLoad, AFileThatIsNotASavedGameIsRefusedWholeWithItsReason) {

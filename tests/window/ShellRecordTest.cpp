@@ -1,5 +1,6 @@
-// The session's match file in the real program's shell: written after every game, beside the
-// program in its games folder, and exported with Ctrl+E through a save dialog.
+// The session's match files in the real program's shell: the .mat and GNU Backgammon's .sgf beside
+// it, written after every game, beside the program in its games folder, and exported with Ctrl+E
+// through a save dialog.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -54,18 +55,28 @@ private slots:
         QVERIFY(written.contains(QStringLiteral(" 0 point match")));
         QVERIFY(written.contains(QStringLiteral("Game 1")));
         QVERIFY(written.contains(QStringLiteral("Master")));
+        QString session = sessions.first();
+        session.chop(4);
+        const QString writtenSgf = textOf(p.folder + QStringLiteral("/games/") + session + QStringLiteral(".sgf"));
+        QVERIFY2(writtenSgf.startsWith(QStringLiteral("(;FF[4]GM[6]")), qPrintable(writtenSgf));
+        QVERIFY(writtenSgf.contains(QStringLiteral("PB[Master]")));
 
-        // Ctrl+E: the save dialog, a name typed, the same text in the chosen file.
-        QTimer::singleShot(300, &board, [] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog) return;
-            auto* field = dialog->findChild<QLineEdit*>();
-            if (field) field->setText(QStringLiteral("exported"));
-            QTest::keyClick(field ? static_cast<QWidget*>(field) : dialog, Qt::Key_Return);
-        });
-        QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(textOf(p.folder + QStringLiteral("/exported.mat")), written);
-        QVERIFY(!g.busy());
+        // Ctrl+E: the save dialog, a name typed, the same texts in the chosen file and beside it;
+        // a name typed with ".sgf" gives the same pair.
+        for (const QString& typed : {QStringLiteral("exported"), QStringLiteral("picked.sgf")}) {
+            QTimer::singleShot(300, &board, [typed] {
+                auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+                if (!dialog) return;
+                auto* field = dialog->findChild<QLineEdit*>();
+                if (field) field->setText(typed);
+                QTest::keyClick(field ? static_cast<QWidget*>(field) : dialog, Qt::Key_Return);
+            });
+            QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
+            const QString base = p.folder + QLatin1Char('/') + typed.section(QLatin1Char('.'), 0, 0);
+            QCOMPARE(textOf(base + QStringLiteral(".mat")), written);
+            QCOMPARE(textOf(base + QStringLiteral(".sgf")), writtenSgf);
+            QVERIFY(!g.busy());
+        }
 
         // Enter on the name proposed saves: the games folder beside it is not what it names.
         QString proposed;
