@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The study keys and the kept game in the real program under a virtual display: H shows the hint
-# and P plays its first play, HINT in the menu shows it again; Ctrl+C shows and
+# and P plays its first play, HINT in the menu shows it again, R reviews the game so far (Right
+# steps, C turns to the computer's decisions, a click does nothing, R ends); Ctrl+C shows and
 # copies the IDs of the turn's start, a pasted text that is no ID is refused with its reason,
 # Ctrl+V of the copied IDs (after the resign question) plays on from that turn's start, and with
 # "Keep game at EXIT" on, EXIT keeps the game and the next start offers to continue it.
@@ -31,6 +32,19 @@ shot 01c-hint-from-the-menu
 xdotool key --window "$window" h  # H again hides it
 sleep 1
 shot 01d-hint-hidden
+xdotool key --window "$window" r  # the review of the game so far: the first decision
+sleep 4
+shot 01e-review-first
+xdotool key --window "$window" Right
+sleep 1
+shot 01f-review-next
+xdotool key --window "$window" c  # the computer's decisions
+sleep 3
+shot 01g-review-computer
+click 457 540 1 1                 # a click does nothing while the review holds the board
+xdotool key --window "$window" r  # the end: the board as the game stands
+sleep 1
+shot 01h-review-ended
 xdotool key --window "$window" ctrl+c
 sleep 1
 shot 02-ids-copied

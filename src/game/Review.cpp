@@ -162,9 +162,10 @@ std::string ratingWord(double errorRate) {
 
 GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& nets) {
     Reviewer reviewer(side, nets);
-    Position pos = startingPosition();
-    int cubeValue = 1;
-    Side owner = Side::White;
+    // A game taken up from a file or pasted IDs is replayed from where it started.
+    Position pos = game.setup ? game.setup->position : startingPosition();
+    int cubeValue = game.setup ? game.setup->cube.value() : 1;
+    Side owner = game.setup && game.setup->cube.ownerWhite() == 1 ? Side::White : Side::Black;
     int turns = 0;
     Side lastDoubler = Side::White;
     for (const RecordedAction& action : game.actions) {

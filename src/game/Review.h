@@ -50,7 +50,7 @@ struct GameReview {
 // 26 "Casual player", and "Beginner" above.
 std::string ratingWord(double errorRate);
 
-// Reviews `side`'s decisions in `game`, replayed from the starting position. The networks must be
+// Reviews `side`'s decisions in `game`, replayed from its start (the opening or its set-up). The networks must be
 // usable. A game the record holds only in part (a step it refused) is reviewed up to there.
 GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& nets);
 
