@@ -115,17 +115,17 @@ Hint HintAdvisor::cubeAdvice(const Game& game, int depth) {
     return hint;
 }
 
-std::vector<std::pair<int, int>> stepsOfPlay(const Position& start, const Play& play) {
+std::vector<std::pair<int, int>> stepsOfPlay(const Position& start, const Play& play, Side side) {
     std::vector<std::pair<int, int>> steps;
     Position pos = start;
     for (int k = 1; k <= 4 && play[k].die != 0; ++k) {
-        const bool onBar = pos.barWhite > 0;
+        const bool onBar = (side == Side::White ? pos.barWhite : pos.barBlack) > 0;
         const int from = onBar ? 0 : play[k].point;
-        const Byte result = stepResult(pos, Side::White, from, play[k].die);
+        const Byte result = stepResult(pos, side, from, play[k].die);
         if (result == kStepImpossible) break;
         const int to = result == kBorneOff ? 25 : (result > kHitOffset ? result - kHitOffset : result);
         steps.emplace_back(from, to);
-        applyStep(pos, Side::White, from, result);
+        applyStep(pos, side, from, result);
     }
     return steps;
 }

@@ -45,8 +45,8 @@ private:
     std::unique_ptr<CubeAdvisor> cube_;
 };
 
-// The steps of White's `play` from the turn's start, as (from, to) pairs of logical points (0 the
+// The steps of `side`'s `play` from the turn's start, as (from, to) pairs of logical points (0 the
 // bar, 25 the tray) for the marks on the board.
-std::vector<std::pair<int, int>> stepsOfPlay(const Position& start, const Play& play);
+std::vector<std::pair<int, int>> stepsOfPlay(const Position& start, const Play& play, Side side = Side::White);
 
 }  // namespace lumaro

@@ -77,7 +77,7 @@ public:
         d.equityLost = std::max(0.0, ranked.front().equity() - playedEquity);
         d.playedSteps = playedSteps;
         const Play best = side_ == Side::Black ? ranked.front().play : mirroredPlay(ranked.front().play);
-        d.bestSteps = side_ == Side::White ? stepsOfPlay(before, best) : std::vector<std::pair<int, int>>{};
+        d.bestSteps = stepsOfPlay(before, best, side_);
         add(d);
     }
 

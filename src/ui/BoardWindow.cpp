@@ -218,7 +218,9 @@ bool BoardWindow::overVisibleDie(const QPoint& p) const {
 }
 
 void BoardWindow::showPlate(const QString& title, std::vector<PlateRow> rows, const QString& footer,
-                            std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks) {
+                            std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks,
+                            Side marksSide) {
+    marksSide_ = marksSide;
     playedMarks_ = std::move(playedMarks);
     hintMarks_ = std::move(bestMarks);
     hintPlate_->show(title, std::move(rows), footer);
@@ -452,8 +454,8 @@ void BoardWindow::paintLastMove(QPainter& p) {
         }
         paintMoveMarks(p, marks, Side::Black, QColor(255, 255, 240));
     }
-    paintMoveMarks(p, playedMarks_, Side::White, QColor(200, 220, 255));
-    paintMoveMarks(p, hintMarks_, Side::White, QColor(255, 236, 160));
+    paintMoveMarks(p, playedMarks_, marksSide_, QColor(200, 220, 255));
+    paintMoveMarks(p, hintMarks_, marksSide_, QColor(255, 236, 160));
 }
 
 void BoardWindow::paintMoveMarks(QPainter& p, const std::vector<std::pair<int, int>>& marks, Side side, const QColor& colour) {

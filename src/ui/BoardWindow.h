@@ -40,7 +40,8 @@ public:
     // one (gold), White's steps in logical points. A hint goes when the game moves on; a review
     // stays until it ends (`reviewing`).
     void showPlate(const QString& title, std::vector<PlateRow> rows, const QString& footer,
-                   std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks);
+                   std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks,
+                   Side marksSide = Side::White);
     void hideHint();
     bool plateShown() const { return hintPlate_->isVisible(); }
     bool reviewing = false;
@@ -153,6 +154,7 @@ private:
     HintPlate* hintPlate_;
     std::vector<std::pair<int, int>> hintMarks_;
     std::vector<std::pair<int, int>> playedMarks_;
+    Side marksSide_ = Side::White;
     std::array<std::array<CheckerImage, 16>, 2> checkers_{};
     std::array<DieSlot, 2> dice_{};
     BarDots dots_{};

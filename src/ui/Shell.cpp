@@ -483,7 +483,7 @@ void Shell::showReviewDecision() {
         {QStringLiteral("Doubtful %1, errors %2, blunders %3").arg(review_.doubtful).arg(review_.errors).arg(review_.blunders), {}, false},
     };
     board_->showPlate(QStringLiteral("REVIEW %1 of %2: %3").arg(reviewAt_ + 1).arg(review_.decisions.size()).arg(what), std::move(rows),
-                      QStringLiteral("Left, Right: step.  C: the other side.  R: end."), d.playedSteps, d.bestSteps);
+                      QStringLiteral("Left, Right: step.  C: the other side.  R: end."), d.playedSteps, d.bestSteps, review_.side);
 }
 
 void Shell::keepGamesAtExit(bool on) {

@@ -74,4 +74,19 @@ TEST_F(HintFixture, OffersTheCubeBeforeWhiteRollsAndNothingWhileBlackPlays) {
     EXPECT_EQ(held.lines, std::vector<std::string>{"The cube may not be turned now."});
 }
 
+TEST_F(HintFixture, WhileBlacksDoubleWaitsItSaysTakeOrPassAndAfterwardsNoLonger) {
+    const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+    lumaro::testing::startTurnOn(game, pos, 6, 5, 0);
+    Hint during;
+    screen.whileShown = [&](const Message&) { during = advisor.hintFor(game, 0); };
+    screen.answers = {Answer::Yes};
+    ASSERT_TRUE(game.blackDoubles("Computer wants to double."));
+    ASSERT_EQ(during.kind, Hint::Kind::Cube);
+    EXPECT_EQ(during.title, "Black doubles");
+    ASSERT_EQ(during.lines.size(), 2u);
+    EXPECT_TRUE(during.lines[0] == "Take." || during.lines[0] == "Pass.") << during.lines[0];
+    EXPECT_FALSE(game.whiteAnswersDouble());
+    EXPECT_NE(advisor.hintFor(game, 0).title, "Black doubles");
+}
+
 }  // namespace
