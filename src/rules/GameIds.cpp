@@ -47,6 +47,10 @@ GameIds encodeGameIds(const Position& pos, const MatchState& state) {
 }
 
 GameFromIds decodeGameIds(std::string_view positionId, std::string_view matchId) {
+    // The position ID is told first: pasted text that is no ID at all fails there, and says so.
+    // (Whether it is well formed does not depend on the side on roll the match ID gives.)
+    const PositionIdResult wellFormed = decodePositionId(positionId, Side::White);
+    if (!wellFormed.ok) return refuse(wellFormed.error);
     const MatchIdResult match = decodeMatchId(matchId);
     if (!match.ok) return refuse(match.error);
     const PositionIdResult position = decodePositionId(positionId, match.state.onRoll);
