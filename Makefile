@@ -41,7 +41,11 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # A Debian package of the installed program in $(BUILD_DIR): apt-get install ./$(BUILD_DIR)/lumaro2_*.deb
-package: build
+# It builds only what the package ships; dpkg-shlibdeps (dpkg-dev) works out its dependencies.
+PACKAGE_PACKAGES := dpkg-dev
+package: configure
+	$(call install-missing,$(PACKAGE_PACKAGES))
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target package-contents
 	cd $(BUILD_DIR) && cpack -G DEB
 
 clean:

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The installed program under Xvfb, as a player who just installed it: PROGRAM (default
-# /usr/bin/lumaro) starts with a fresh home folder, shows the board, and at EXIT writes its settings
+# /usr/games/lumaro) starts with a fresh home folder, shows the board, and at EXIT writes its settings
 # into that home's configuration folder, since it may not write beside itself. Screenshots go to OUT
 # (default /tmp/lumaro-installed).
 set -euo pipefail
 out="${1:-/tmp/lumaro-installed}"
-export PROGRAM="${PROGRAM:-/usr/bin/lumaro}"
+export PROGRAM="${PROGRAM:-/usr/games/lumaro}"
 export HOME="$(mktemp -d /tmp/lumaro-home.XXXXXX)"
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_DOCUMENTS_DIR
 export SETTINGS_FILE="$HOME/.config/lumaro2/lm2.ini"

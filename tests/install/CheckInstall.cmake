@@ -1,5 +1,6 @@
-# cmake --install into a fresh prefix: the programs, their read-only files and the desktop's entry
-# and icons land where the installed program and the desktop look for them.
+# cmake --install into a fresh prefix: the programs, their read-only files, the desktop's entry,
+# icons and metadata, the manual pages and the package's documents land where the installed
+# program, the desktop, man and Debian look for them.
 #   cmake -DBUILD=<build folder> -DPREFIX=<empty folder> -P CheckInstall.cmake
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX} RESULT_VARIABLE failed OUTPUT_QUIET)
@@ -7,7 +8,10 @@ if(failed)
   message(FATAL_ERROR "cmake --install failed")
 endif()
 set(expected
-  bin/lumaro bin/lumaro-cli
+  games/lumaro games/lumaro-cli
+  share/man/man6/lumaro.6.gz share/man/man6/lumaro-cli.6.gz
+  share/doc/lumaro2/copyright share/doc/lumaro2/changelog.gz
+  share/metainfo/invalid.lumaro2.lumaro2.metainfo.xml
   share/lumaro2/nn1.bin share/lumaro2/nn2.bin share/lumaro2/help.htm share/lumaro2/neural.htm
   share/lumaro2/assets/assets.txt share/lumaro2/assets/board-classic.jpg share/lumaro2/assets/splash.jpg
   share/applications/lumaro2.desktop share/mime/packages/lumaro2.xml
@@ -16,6 +20,14 @@ set(expected
 foreach(f ${expected})
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
+  endif()
+endforeach()
+# The compressed pages carry no name and no time stamp (the same sources give the same package) and
+# are compressed at the highest level: a gzip header of flags 0, time 0, extra flags 2.
+foreach(f share/man/man6/lumaro.6.gz share/man/man6/lumaro-cli.6.gz share/doc/lumaro2/changelog.gz)
+  file(READ ${PREFIX}/${f} header LIMIT 9 HEX)
+  if(NOT header STREQUAL "1f8b08000000000002")
+    message(FATAL_ERROR "${f} is not compressed with gzip -n -9: header ${header}")
   endif()
 endforeach()
 # Every picture and sound the build drew is installed.
