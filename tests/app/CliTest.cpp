@@ -54,6 +54,23 @@ SavedGame gameOf(const Position& pos, Byte dieA, Byte dieB, Byte turn) {
     return game;
 }
 
+TEST(CliHelp, HelpAndVersionGoToStandardOutputWithSuccessAMistakeToStandardErrorWithTwo) {
+    const CliRun help = runCli("--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* command : {"info", "choose", "hint", "measure", "id", "bench", "selfplay"})
+        EXPECT_NE(help.out.find(std::string("lumaro-cli ") + command + " "), std::string::npos) << command;
+    const CliRun hint = runCli("hint --help");
+    EXPECT_EQ(hint.status, 0);
+    EXPECT_EQ(hint.out, "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n");
+    const CliRun version = runCli("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("lumaro-cli 2.", 0), 0u) << version.out;
+    const CliRun wrong = runCli("hint --depth 7 x.sav", true);
+    EXPECT_EQ(wrong.status, 2);
+    EXPECT_NE(wrong.out.find("usage"), std::string::npos);
+    EXPECT_EQ(runCli("nonsense").out, "");  // nothing on standard output
+}
+
 TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
     const std::string opening = writeGame("opening.sav", gameOf(startingPosition(), 3, 1, 0));
     CliRun run = runCli("info " + opening);

@@ -24,17 +24,37 @@ namespace {
 
 using namespace lumaro;
 
+struct CommandUsage {
+    const char* name;
+    const char* arguments;
+};
+constexpr CommandUsage kCommands[] = {
+    {"info", "GAME.sav"},
+    {"choose", "GAME.sav [--settings LM2.ini] [--nets DIR] [--hint-depth 0|1]"},
+    {"hint", "GAME.sav [--nets DIR] [--depth 0|1]"},
+    {"measure", "GAME.sav"},
+    {"id", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]"},
+    {"bench", "[--reference] [--expect SIGNATURES]"},
+    {"selfplay", "--games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR] [--record FILE.mat]"},
+};
+
+void printUsage(std::FILE* out, const char* only = nullptr) {
+    bool first = true;
+    for (const CommandUsage& c : kCommands) {
+        if (only && std::strcmp(only, c.name) != 0) continue;
+        std::fprintf(out, "%s lumaro-cli %s %s\n", first ? "usage:" : "      ", c.name, c.arguments);
+        first = false;
+    }
+    if (!only) std::fprintf(out, "       lumaro-cli --help | --version | COMMAND --help\n");
+}
+
+// A command line it cannot read: the usage on standard error, exit status 2.
 int usage() {
-    std::fprintf(stderr,
-                 "usage: lumaro-cli info GAME.sav\n"
-                 "       lumaro-cli choose GAME.sav [--settings LM2.ini] [--nets DIR] [--hint-depth 0|1]\n"
-                 "       lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n"
-                 "       lumaro-cli measure GAME.sav\n"
-                 "       lumaro-cli id GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]\n"
-                 "       lumaro-cli bench [--reference] [--expect SIGNATURES]\n"
-                 "       lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR] [--record FILE.mat]\n");
+    printUsage(stderr);
     return 2;
 }
+
+bool isHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
 
 std::string playTokens(const Play& play) {
     std::string out;
@@ -137,7 +157,21 @@ int measure(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
+    if (isHelp(argv[1])) {
+        printUsage(stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("lumaro-cli %s\n", LUMARO_VERSION);
+        return 0;
+    }
     const std::string command = argv[1];
+    // COMMAND --help: that command's options, on standard output.
+    for (const CommandUsage& c : kCommands)
+        if (argc >= 3 && command == c.name && isHelp(argv[2])) {
+            printUsage(stdout, c.name);
+            return 0;
+        }
     if (command == "info" && argc == 3) return info(argv[2]);
     if (command == "choose") return choose(argc, argv);
     if (command == "measure" && argc == 3) return measure(argv[2]);
