@@ -8,6 +8,7 @@ ExtraSettings ExtraSettings::load() {
     QSettings file(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lumaro2"), QStringLiteral("display"));
     s.showLastMove = file.value(QStringLiteral("showLastMove"), true).toBool();
     s.keepGameAtExit = file.value(QStringLiteral("keepGameAtExit"), false).toBool();
+    s.questionsWait = file.value(QStringLiteral("questionsWait"), false).toBool();
     return s;
 }
 
@@ -15,6 +16,7 @@ void ExtraSettings::save() const {
     QSettings file(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("lumaro2"), QStringLiteral("display"));
     file.setValue(QStringLiteral("showLastMove"), showLastMove);
     file.setValue(QStringLiteral("keepGameAtExit"), keepGameAtExit);
+    file.setValue(QStringLiteral("questionsWait"), questionsWait);
 }
 
 }  // namespace lumaro

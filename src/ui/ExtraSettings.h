@@ -7,6 +7,7 @@ namespace lumaro {
 struct ExtraSettings {
     bool showLastMove = true;     // mark where the opponent's checkers went (the L key)
     bool keepGameAtExit = false;  // EXIT keeps an unfinished game for the next start
+    bool questionsWait = false;   // a question waits for its answer instead of saying YES by itself
 
     static ExtraSettings load();
     void save() const;

@@ -1,5 +1,7 @@
 #include "ui/MessagePanel.h"
 
+#include <algorithm>
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,8 +16,9 @@ MessagePanel::MessagePanel(const Assets& assets, QWidget* board) : QWidget(board
     hide();
 }
 
-void MessagePanel::present(const Message& message, const QImage& boardPicture) {
+void MessagePanel::present(const Message& message, const QImage& boardPicture, int countdownTicks) {
     message_ = message;
+    countdownTicks_ = countdownTicks;
     background_ = messageBackground(boardPicture.copy(kLeft, kTop, kWidth, kHeight), assets_.messagePanel);
     countdown_ = 0;
     countdownVisible_ = true;
@@ -72,7 +75,7 @@ void MessagePanel::close() {
 }
 
 void MessagePanel::tick() {
-    if (countdownVisible_ && countdown_ < kCountdownEnd) {
+    if (countdownVisible_ && countdownTicks_ > 0 && countdown_ < countdownTicks_) {
         ++countdown_;
         update();
     }
@@ -144,10 +147,12 @@ void MessagePanel::paintEvent(QPaintEvent*) {
     const auto kind = static_cast<std::size_t>(message_.kind);
     if (kind < assets_.messageKind.size() && !assets_.messageKind[kind].isNull())
         p.drawImage(QRect(238 - kLeft, 235 - kTop, 90, 109), assets_.messageKind[kind]);
-    if (countdownVisible_) {
+    if (countdownVisible_ && countdownTicks_ > 0) {
+        // The time left before the box answers itself: the bar empties as it runs.
         const QRect bar(488 - kLeft, 219 - kTop, 52, 7);
         p.fillRect(bar, QColor(20, 20, 20, 200));
-        p.fillRect(QRect(bar.left(), bar.top(), bar.width() * countdown_ / kCountdownEnd, bar.height()), QColor(210, 170, 60));
+        const int left = std::max(0, countdownTicks_ - countdown_);
+        p.fillRect(QRect(bar.left(), bar.top(), bar.width() * left / countdownTicks_, bar.height()), QColor(210, 170, 60));
     }
     if (!message_.table.empty()) {
         font.setPixelSize(12);

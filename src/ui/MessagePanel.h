@@ -19,7 +19,11 @@ public:
     MessagePanel(const Assets& assets, QWidget* board);
 
     // Shows the message over `boardPicture` (the board under the panel).
-    void present(const Message& message, const QImage& boardPicture);
+    // `countdownTicks`: the clock ticks after which the box answers itself (a question YES), shown
+    // as a bar that empties; 0 for a box that waits for its answer, with no bar.
+    void present(const Message& message, const QImage& boardPicture, int countdownTicks = kCountdownEnd);
+    // The box has run its countdown out (never, for one that waits).
+    bool timedOut() const { return countdownTicks_ > 0 && countdown_ >= countdownTicks_; }
     void close();
     bool waiting() const { return countdownVisible_; }
     bool answeredYes() const { return answer_ == Answer::Yes; }
@@ -66,6 +70,7 @@ private:
     Message message_;
     std::vector<TextBlock> text_;
     int countdown_ = 0;
+    int countdownTicks_ = kCountdownEnd;
     bool countdownVisible_ = false;
     Answer answer_ = Answer::Yes;
     int hovered_ = 0;  // 1 YES, 2 NO

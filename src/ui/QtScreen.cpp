@@ -12,11 +12,12 @@ namespace lumaro {
 
 Answer QtScreen::showMessage(const Message& message) {
     MessagePanel& panel = board_.messagePanel();
-    panel.present(message, board_.boardPicture());
+    // The board clock advances the countdown; an unanswered question counts as YES, unless the
+    // player wants questions to wait for the answer.
+    const int timeout = message.yesNo && questionsWait ? 0 : message.timeout > 0 ? message.timeout : MessagePanel::kCountdownEnd;
+    panel.present(message, board_.boardPicture(), timeout);
     board_.letEventsRun();
-    // The board clock advances the countdown; an unanswered question counts as YES.
-    const int timeout = message.timeout > 0 ? message.timeout : MessagePanel::kCountdownEnd;
-    while (panel.waiting() && panel.countdown() < timeout && !closing_) board_.delay(20);
+    while (panel.waiting() && !panel.timedOut() && !closing_) board_.delay(20);
     const Answer answer = panel.answeredYes() ? Answer::Yes : Answer::No;
     panel.close();
     board_.boxClosed();

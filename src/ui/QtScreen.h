@@ -20,6 +20,8 @@ public:
     void play(Sound sound) override;
     void letEventsRun() override;
     bool closing() const override { return closing_; }
+    // A question never answers itself (the player's option).
+    bool questionsWait = false;
     void setClosing() { closing_ = true; }
 
     void showDice(Side side, int dieA, int dieB) override;

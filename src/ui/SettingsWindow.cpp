@@ -206,6 +206,9 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     keepGame_ = new QCheckBox(QStringLiteral("Keep game at EXIT"), display);
     keepGame_->setToolTip(QStringLiteral("EXIT keeps an unfinished game, and the next start offers to continue it."));
     display->layout()->addWidget(keepGame_);
+    questionsWait_ = new QCheckBox(QStringLiteral("Questions wait"), display);
+    questionsWait_->setToolTip(QStringLiteral("A question waits for your answer instead of saying YES by itself."));
+    display->layout()->addWidget(questionsWait_);
     add(2, display);
     QGroupBox* sound = group(QStringLiteral("Sound"), this);
     auto* soundRow = new QHBoxLayout;

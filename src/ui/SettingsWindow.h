@@ -47,6 +47,7 @@ public:
     QSpinBox& matchPointsField() { return *matchPoints_; }
     // "Keep game at EXIT": a setting of the window's own, which the shell keeps and acts on.
     QCheckBox& keepGameBox() { return *keepGame_; }
+    QCheckBox& questionsWaitBox() { return *questionsWait_; }
 
     // The network link's part: whether Call and Listen may be used now.
     std::function<bool()> networkReady = [] { return false; };
@@ -108,6 +109,7 @@ private:
     PlateButton* end_ = nullptr;
     QCheckBox* listen_ = nullptr;
     QCheckBox* keepGame_ = nullptr;
+    QCheckBox* questionsWait_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* peer_ = nullptr;
     QLabel* localAddress_ = nullptr;

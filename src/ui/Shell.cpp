@@ -165,6 +165,13 @@ bool Shell::start() {
         menu_->slideIn();
     });
     settings_->keepGameBox().setChecked(board_->extra.keepGameAtExit);
+    settings_->questionsWaitBox().setChecked(board_->extra.questionsWait);
+    screen_->questionsWait = board_->extra.questionsWait;
+    connect(&settings_->questionsWaitBox(), &QCheckBox::clicked, this, [this](bool on) {
+        board_->extra.questionsWait = on;
+        board_->extra.save();
+        screen_->questionsWait = on;
+    });
     keepGamesAtExit(board_->extra.keepGameAtExit);
     connect(&settings_->keepGameBox(), &QCheckBox::clicked, this, [this](bool on) {
         board_->extra.keepGameAtExit = on;

@@ -605,6 +605,40 @@ private slots:
         QCOMPARE(t.screen.showMessage(question), Answer::No);
     }
 
+    void withQuestionsWaitingAQuestionOutlivesItsCountdownAndANoticeDoesNot() {
+        Table t;
+        t.screen.questionsWait = true;
+        Message question;
+        question.yesNo = true;
+        question.line1 = "Start a new game?";
+        question.timeout = 3;
+        bool openAfterTicks = false;
+        int countdownShown = -1;
+        QTimer::singleShot(0, &t.window, [&] {
+            MessagePanel& panel = t.window.messagePanel();
+            for (int k = 0; k < 10 * MessagePanel::kCountdownEnd; ++k) panel.tick();  // far past any countdown
+            openAfterTicks = panel.waiting() && !panel.timedOut();
+            countdownShown = panel.countdown();
+            panel.pressNo();
+        });
+        QCOMPARE(t.screen.showMessage(question), Answer::No);
+        QVERIFY(openAfterTicks);
+        QCOMPARE(countdownShown, 0);  // no countdown runs, so none is shown
+
+        // A notice still closes by itself after its ticks.
+        Message notice;
+        notice.line1 = "Your doubling proposal";
+        notice.timeout = 3;
+        bool closedByItself = false;
+        QTimer::singleShot(0, &t.window, [&] {
+            MessagePanel& panel = t.window.messagePanel();
+            for (int k = 0; k < 3; ++k) panel.tick();
+            closedByItself = panel.timedOut();
+        });
+        t.screen.showMessage(notice);
+        QVERIFY(closedByItself);
+    }
+
     void holdingTheMouseKeepsAQuestionOpen() {
         Table t;
         Message question;
