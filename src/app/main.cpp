@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumaro 2"));
+    // The windows belong to the menu entry lumaro2.desktop: docks show one icon for the game.
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumaro2"));
     const lumaro::ProgramFolders folders = lumaro::ProgramFolders::current();
     // The desktop's icon when installed, else the one drawn into the assets.
     QApplication::setWindowIcon(
