@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "ui/Shell.h"
+#include "ui/SingleInstance.h"
 
 int main(int argc, char** argv) {
     // Answered before any window or display is touched.
@@ -28,7 +29,11 @@ int main(int argc, char** argv) {
     // The desktop's icon when installed, else the one drawn into the assets.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("lumaro2"), QIcon(folders.assets + QStringLiteral("/icon-256.png"))));
+    // A second copy for the same player's files brings the first to the front and leaves.
+    lumaro::SingleInstance single(folders.settings);
+    if (!single.claim()) return 0;
     lumaro::Shell shell(folders);
+    QObject::connect(&single, &lumaro::SingleInstance::anotherCopyStarted, &shell, &lumaro::Shell::bringToFront);
     if (!shell.start()) return 1;
     return app.exec();
 }

@@ -518,6 +518,11 @@ bool Shell::offerKeptGame() {
     return true;
 }
 
+void Shell::bringToFront() {
+    board_->raise();
+    board_->activateWindow();
+}
+
 void Shell::exitProgram() {
     if (game_->options().soundFx) sounds_->play(Sound::Farewell);
     network_->shutdown();

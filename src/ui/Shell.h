@@ -53,6 +53,8 @@ public:
     NetworkLink& network() { return *network_; }
     ChatLines& chat() { return *chat_; }
     ActivityLights& lights() { return *lights_; }
+    // Another copy was started for these files: the board comes to the front instead.
+    void bringToFront();
 
 private:
     void onCommand(MenuItem item);
