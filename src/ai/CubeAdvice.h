@@ -7,10 +7,17 @@
 // Every equity is the roller's, per point of the cube's present value: a dropped double is +1.
 #include "ai/PositionEquity.h"
 #include "ai/RollAverage.h"
+#include "rules/Cube.h"
 
 namespace lumaro {
 
 enum class CubeHolder { Centred, Roller, Opponent };
+
+// Where `cube` stands for the side about to roll.
+inline CubeHolder cubeHolderFor(const Cube& cube, Side roller) {
+    if (cube.value() == 1) return CubeHolder::Centred;
+    return cube.ownerWhite() == (roller == Side::White ? 1 : 0) ? CubeHolder::Roller : CubeHolder::Opponent;
+}
 
 enum class CubeAction {
     NoDouble,

@@ -4,11 +4,11 @@
 
 #include "ai/CubeAdvice.h"
 #include "ai/PlayRanking.h"
-#include "rules/PlayApply.h"
 #include "rules/PlayNotation.h"
 #include "rules/StepTests.h"
 #include "game/Game.h"
 #include "game/SearchSetup.h"
+#include "game/SideRanking.h"
 
 namespace lumaro {
 namespace {
@@ -24,11 +24,6 @@ Hint unavailable(std::string why) {
     hint.title = "No hint now";
     hint.lines = {std::move(why)};
     return hint;
-}
-
-CubeHolder holderFor(const Cube& cube, Side roller) {
-    if (cube.value() == 1) return CubeHolder::Centred;
-    return cube.ownerWhite() == (roller == Side::White ? 1 : 0) ? CubeHolder::Roller : CubeHolder::Opponent;
 }
 
 const char* actionWords(CubeAction action) {
@@ -62,12 +57,10 @@ Hint HintAdvisor::hintFor(const Game& game, int depth) {
 
 Hint HintAdvisor::playsOfWhite(const Game& game, int depth) {
     const TurnSnapshot& start = game.state().snapshot();
-    // The ranking sees the mover as Black: White's turn start is mirrored, and its plays back.
-    const Position frame = mirrored(start.position);
     AnalysisSettings settings = analysisSettingsOf(game.options());
     settings.computerLevel = Level::Expert;
-    const SearchRequest request = searchRequestFor(frame, start.dieA, start.dieB, true, settings, game.nets());
-    const std::vector<RankedPlay> ranked = ranking_->rank(request, depth);
+    const SideRanking ranking = rankPlaysOf(*ranking_, start.position, Side::White, start.dieA, start.dieB, settings, game.nets(), depth);
+    const std::vector<RankedPlay>& ranked = ranking.plays;
     Hint hint;
     hint.kind = Hint::Kind::Plays;
     hint.title = "Your " + std::to_string(start.dieA) + "-" + std::to_string(start.dieB) + (depth > 0 ? ", one roll deeper" : ", first look");
@@ -81,13 +74,13 @@ Hint HintAdvisor::playsOfWhite(const Game& game, int depth) {
         // another depth and do not compare.
         if (depth > 0 && !r.deeper) break;
         HintLine line;
-        line.play = playNotation(frame, Side::Black, r.play);
+        line.play = playNotation(ranking.frame, Side::Black, r.play);
         line.equity = r.equity();
         line.difference = r.equity() - best;
         line.deeper = r.deeper;
         hint.plays.push_back(line);
     }
-    hint.bestPlay = mirroredPlay(ranked.front().play);
+    hint.bestPlay = bestPlayOf(ranking);
     return hint;
 }
 
@@ -98,7 +91,7 @@ Hint HintAdvisor::cubeAdvice(const Game& game, int depth) {
     if (game.whiteAnswersDouble()) {
         // Black, on roll, doubles: its view of the position is the board as it stands.
         hint.title = "Black doubles";
-        const CubeAdvice a = cube_->advise(game.nets(), state.position(), holderFor(state.cube(), Side::Black), depth);
+        const CubeAdvice a = cube_->advise(game.nets(), state.position(), cubeHolderFor(state.cube(), Side::Black), depth);
         hint.lines = {std::string(a.opponentTakes() ? "Take." : "Pass."),
                       "Take " + signedEquity(-a.doubleTake) + ", pass " + signedEquity(-a.doublePass) + " (per point of the cube now)"};
         return hint;
@@ -109,7 +102,7 @@ Hint HintAdvisor::cubeAdvice(const Game& game, int depth) {
         hint.lines = {"The cube may not be turned now."};
         return hint;
     }
-    const CubeAdvice a = cube_->advise(game.nets(), mirrored(state.position()), holderFor(state.cube(), Side::White), depth);
+    const CubeAdvice a = cube_->advise(game.nets(), mirrored(state.position()), cubeHolderFor(state.cube(), Side::White), depth);
     hint.lines = {actionWords(a.action), "No double " + signedEquity(a.noDouble) + ", double/take " + signedEquity(a.doubleTake) +
                                              ", double/pass " + signedEquity(a.doublePass)};
     return hint;

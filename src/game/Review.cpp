@@ -6,11 +6,10 @@
 
 #include "ai/CubeAdvice.h"
 #include "ai/PlayRanking.h"
-#include "rules/PlayApply.h"
 #include "rules/PlayNotation.h"
 #include "rules/StepTests.h"
 #include "game/Hint.h"
-#include "game/SearchSetup.h"
+#include "game/SideRanking.h"
 
 namespace lumaro {
 namespace {
@@ -45,11 +44,6 @@ bool replaySteps(Position& pos, Side side, const RecordedAction& roll, std::vect
 
 Position frameOf(const Position& pos, Side side) { return side == Side::Black ? pos : mirrored(pos); }
 
-CubeHolder holderOf(int cubeValue, Side owner, Side roller) {
-    if (cubeValue == 1) return CubeHolder::Centred;
-    return owner == roller ? CubeHolder::Roller : CubeHolder::Opponent;
-}
-
 class Reviewer {
 public:
     Reviewer(Side side, const NeuralNets& nets) : side_(side), nets_(nets) {
@@ -58,9 +52,10 @@ public:
 
     void play(const Position& before, const Position& after, const RecordedAction& roll, int turn,
               const std::vector<std::pair<int, int>>& playedSteps) {
-        const Position frame = frameOf(before, side_);
-        const SearchRequest request = searchRequestFor(frame, static_cast<Byte>(roll.dieA), static_cast<Byte>(roll.dieB), true, settings_, &nets_);
-        const std::vector<RankedPlay> ranked = ranking_->rank(request, 1);
+        const SideRanking ranking = rankPlaysOf(*ranking_, before, side_, static_cast<Byte>(roll.dieA),
+                                                static_cast<Byte>(roll.dieB), settings_, &nets_, 1);
+        const std::vector<RankedPlay>& ranked = ranking.plays;
+        const Position& frame = ranking.frame;
         if (ranked.size() < 2) return;  // a forced play is no decision
         const Position frameAfter = frameOf(after, side_);
         const auto played = std::find_if(ranked.begin(), ranked.end(), [&](const RankedPlay& r) { return r.after.sameCheckersAs(frameAfter); });
@@ -76,14 +71,13 @@ public:
         d.best = playNotation(frame, Side::Black, ranked.front().play);
         d.equityLost = std::max(0.0, ranked.front().equity() - playedEquity);
         d.playedSteps = playedSteps;
-        const Play best = side_ == Side::Black ? ranked.front().play : mirroredPlay(ranked.front().play);
-        d.bestSteps = stepsOfPlay(before, best, side_);
+        d.bestSteps = stepsOfPlay(before, bestPlayOf(ranking), side_);
         add(d);
     }
 
     // `doubler` doubled on `before`; the reviewed side doubled, or answered with take or pass.
-    void cube(const Position& before, Side doubler, int cubeValue, Side owner, RecordedKind action, int turn) {
-        const CubeAdvice a = cube_->advise(&nets_, frameOf(before, doubler), holderOf(cubeValue, owner, doubler), 1);
+    void cube(const Position& before, Side doubler, const Cube& cube, RecordedKind action, int turn) {
+        const CubeAdvice a = cube_->advise(&nets_, frameOf(before, doubler), cubeHolderFor(cube, doubler), 1);
         ReviewedDecision d;
         d.turn = turn;
         d.before = before;
@@ -164,8 +158,7 @@ GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& net
     Reviewer reviewer(side, nets);
     // A game taken up from a file or pasted IDs is replayed from where it started.
     Position pos = game.setup ? game.setup->position : startingPosition();
-    int cubeValue = game.setup ? game.setup->cube.value() : 1;
-    Side owner = game.setup && game.setup->cube.ownerWhite() == 1 ? Side::White : Side::Black;
+    Cube cube = game.setup ? game.setup->cube : Cube{};
     int turns = 0;
     Side lastDoubler = Side::White;
     for (const RecordedAction& action : game.actions) {
@@ -180,15 +173,12 @@ GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& net
             }
             case RecordedKind::Double:
                 lastDoubler = action.side;
-                if (action.side == side) reviewer.cube(pos, action.side, cubeValue, owner, RecordedKind::Double, turns + 1);
+                if (action.side == side) reviewer.cube(pos, action.side, cube, RecordedKind::Double, turns + 1);
                 break;
             case RecordedKind::Take:
             case RecordedKind::Drop:
-                if (action.side == side) reviewer.cube(pos, lastDoubler, cubeValue, owner, action.kind, turns);
-                if (action.kind == RecordedKind::Take) {
-                    cubeValue *= 2;
-                    owner = action.side;
-                }
+                if (action.side == side) reviewer.cube(pos, lastDoubler, cube, action.kind, turns);
+                if (action.kind == RecordedKind::Take) cube.takenBy(action.side);
                 break;
             case RecordedKind::Resign: break;
         }

@@ -7,10 +7,8 @@
 
 #include "ai/CubeAdvice.h"
 #include "app/cli/NetsFolder.h"
-#include "game/SearchSetup.h"
 #include "persistence/SavedGameFile.h"
 #include "rules/Cube.h"
-#include "rules/PlayApply.h"
 #include "rules/PlayNotation.h"
 
 namespace lumaro {
@@ -29,18 +27,12 @@ const char* actionText(CubeAction action) {
     return "";
 }
 
-CubeHolder holderFor(const SavedGame& game, Side roller) {
-    if (game.cubeValue == 1) return CubeHolder::Centred;
-    const Side holder = game.cubeOwnerWhite == 1 ? Side::White : Side::Black;
-    return holder == roller ? CubeHolder::Roller : CubeHolder::Opponent;
-}
-
 void printCubeAdvice(const SavedGame& game, const SideRanking& r, const NeuralNets& nets, int depth) {
     if (game.cubeEnabled == 0) {
         std::printf("cube: not in use\n");
         return;
     }
-    CubeHolder holder = holderFor(game, r.side);
+    CubeHolder holder = cubeHolderFor(Cube::of(game.cubeValue, game.cubeOwnerWhite), r.side);
     // A cube at its highest value cannot be turned again.
     if (game.cubeValue >= Cube::kHighest) holder = CubeHolder::Opponent;
     auto advisor = std::make_unique<CubeAdvisor>();
@@ -75,18 +67,7 @@ int hintUsage() {
 
 SideRanking rankForSideToMove(PlayRanking& ranking, const SavedGame& game, const NeuralNets& nets,
                               const AnalysisSettings& settings, int depth) {
-    SideRanking r;
-    r.side = sideOfTurn(game.turn);
-    r.frame = r.side == Side::Black ? game.position : mirrored(game.position);
-    const SearchRequest request = searchRequestFor(r.frame, game.dieA, game.dieB, true, settings, &nets);
-    r.plays = ranking.rank(request, depth);
-    return r;
-}
-
-Play hintChoice(const SideRanking& ranking) {
-    if (ranking.plays.empty()) return Play{};
-    const Play& best = ranking.plays.front().play;
-    return ranking.side == Side::Black ? best : mirroredPlay(best);
+    return rankPlaysOf(ranking, game.position, sideOfTurn(game.turn), game.dieA, game.dieB, settings, &nets, depth);
 }
 
 std::optional<int> hintDepthOf(const char* text) {

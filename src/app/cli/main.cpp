@@ -93,7 +93,7 @@ int chooseByHint(const SavedGame& game, const Options& options, const std::strin
     settings.computerLevel = Level::Expert;
     auto ranking = std::make_unique<PlayRanking>();
     const SideRanking r = rankForSideToMove(*ranking, game, *nets, settings, depth);
-    std::printf("%s\n", playTokens(hintChoice(r)).c_str());
+    std::printf("%s\n", playTokens(bestPlayOf(r)).c_str());
     if (r.plays.empty())
         std::printf("equity=none depth=%d plays=0\n", depth);
     else
