@@ -2,7 +2,8 @@
 # that act as a player. Source it after setting `out` (screenshot folder); DISPLAY_NUMBER picks the
 # display (default 97), SETTINGS=FILE starts with that lm2.ini instead of the defaults, PROGRAM=PATH
 # starts that program (an installed one) instead of the build's; SETTINGS_FILE is where it keeps
-# lm2.ini (beside the build's program unless told).
+# lm2.ini (beside the build's program unless told); WINDOW_NAME is the name of the window that shows
+# the board (default: the full-screen board's, LM2).
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD:-$here/build}"
 display=":${DISPLAY_NUMBER:-97}"
@@ -22,7 +23,7 @@ launch() {
     "$program" &
     app=$!
     sleep 6
-    window=$(xdotool search --name '^LM2$' | head -n1)
+    window=$(xdotool search --onlyvisible --name "${WINDOW_NAME:-^LM2\$}" | head -n1)
     origin=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}')
     bx=${origin%,*}
     by=${origin#*,}

@@ -34,7 +34,8 @@ QLabel* captionLabel(QWidget* parent, const QString& text, int x) {
 
 }  // namespace
 
-Backdrop::Backdrop(const QImage& splash) : QWidget(nullptr, Qt::FramelessWindowHint) {
+// A tool window: the board window is the game's one entry in the taskbar, the backdrop takes none.
+Backdrop::Backdrop(const QImage& splash) : QWidget(nullptr, Qt::FramelessWindowHint | Qt::Tool) {
     setWindowTitle(QStringLiteral("Lumaro 2"));
     setStyleSheet(QStringLiteral("background: black;"));
     setEnabled(false);

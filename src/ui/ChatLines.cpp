@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+#include "ui/BoardFrame.h"
+
 namespace lumaro {
 namespace {
 
@@ -46,8 +48,7 @@ void ChatLines::lineReceived(const QString& text) {
     if (!board_->isEnabled()) return;
     showBoth(240);
     QCoreApplication::processEvents();
-    board_->window()->raise();
-    board_->window()->activateWindow();
+    raiseBoardWindow(*board_);
     QCoreApplication::processEvents();
 }
 

@@ -9,6 +9,8 @@ ExtraSettings ExtraSettings::load() {
     s.showLastMove = file.value(QStringLiteral("showLastMove"), true).toBool();
     s.keepGameAtExit = file.value(QStringLiteral("keepGameAtExit"), false).toBool();
     s.questionsWait = file.value(QStringLiteral("questionsWait"), false).toBool();
+    s.playInWindow = file.value(QStringLiteral("playInWindow"), false).toBool();
+    s.windowGeometry = file.value(QStringLiteral("windowGeometry")).toByteArray();
     return s;
 }
 
@@ -17,6 +19,8 @@ void ExtraSettings::save() const {
     file.setValue(QStringLiteral("showLastMove"), showLastMove);
     file.setValue(QStringLiteral("keepGameAtExit"), keepGameAtExit);
     file.setValue(QStringLiteral("questionsWait"), questionsWait);
+    file.setValue(QStringLiteral("playInWindow"), playInWindow);
+    file.setValue(QStringLiteral("windowGeometry"), windowGeometry);
 }
 
 }  // namespace lumaro

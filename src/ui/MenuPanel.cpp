@@ -89,7 +89,8 @@ int MenuPanel::itemAt(const QPoint& p) const {
 void MenuPanel::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     pressed_ = itemAt(p);
-    if (pressed_ < 0) {
+    // In a window the panel keeps to the board's edge: there is no desktop beside it to drag it to.
+    if (pressed_ < 0 && !graphicsProxyWidget()) {
         dragOrigin_ = p;
         dragging_ = true;
     }

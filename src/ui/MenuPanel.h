@@ -1,7 +1,7 @@
 #pragma once
 // The menu panel: a narrow column of fifteen commands that slides in from the board's left edge,
 // hides itself a second after the mouse leaves it, and can be dragged away from the board, where
-// it stays until HIDE.
+// it stays until HIDE (over the whole screen; in a window it stays at the board's edge).
 #include <QTimer>
 #include <QWidget>
 #include <array>

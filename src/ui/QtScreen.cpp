@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 
+#include "ui/BoardFrame.h"
 #include "ui/BoardWindow.h"
 #include "ui/ProgramFolders.h"
 #include "ui/SoundBank.h"
@@ -72,13 +73,14 @@ public:
 };
 
 // Qt's own dialog (not the desktop's), so it looks and behaves the same everywhere, Xvfb included.
-std::optional<std::string> runFileDialog(QWidget* parent, const QString& folder, bool save) {
+std::optional<std::string> runFileDialog(QWidget& board, const QString& folder, bool save) {
     SavedGameTypes types;
-    QFileDialog dialog(parent, save ? QStringLiteral("Save the game") : QStringLiteral("Load a game"), folder,
+    QWidget& shown = windowShowing(board);
+    QFileDialog dialog(&shown, save ? QStringLiteral("Save the game") : QStringLiteral("Load a game"), folder,
                        QStringLiteral("Lumaro 2 saved games (*.sav)"));
     dialog.setIconProvider(&types);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, shown.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("sav"));
@@ -89,8 +91,8 @@ std::optional<std::string> runFileDialog(QWidget* parent, const QString& folder,
 
 }  // namespace
 
-std::optional<std::string> QtScreen::chooseFileToSave() { return runFileDialog(&board_, savedGamesFolder, true); }
-std::optional<std::string> QtScreen::chooseFileToLoad() { return runFileDialog(&board_, savedGamesFolder, false); }
+std::optional<std::string> QtScreen::chooseFileToSave() { return runFileDialog(board_, savedGamesFolder, true); }
+std::optional<std::string> QtScreen::chooseFileToLoad() { return runFileDialog(board_, savedGamesFolder, false); }
 
 void QtScreen::saveSettings() {
     if (onSaveSettings) onSaveSettings();

@@ -209,6 +209,9 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     questionsWait_ = new QCheckBox(QStringLiteral("Questions wait"), display);
     questionsWait_->setToolTip(QStringLiteral("A question waits for your answer instead of saying YES by itself."));
     display->layout()->addWidget(questionsWait_);
+    playInWindow_ = new QCheckBox(QStringLiteral("Play in a window"), display);
+    playInWindow_->setToolTip(QStringLiteral("The board in a window of its own that you can move and size, instead of over the whole screen."));
+    display->layout()->addWidget(playInWindow_);
     add(2, display);
     QGroupBox* sound = group(QStringLiteral("Sound"), this);
     auto* soundRow = new QHBoxLayout;

@@ -48,6 +48,7 @@ public:
     // "Keep game at EXIT": a setting of the window's own, which the shell keeps and acts on.
     QCheckBox& keepGameBox() { return *keepGame_; }
     QCheckBox& questionsWaitBox() { return *questionsWait_; }
+    QCheckBox& playInWindowBox() { return *playInWindow_; }
 
     // The network link's part: whether Call and Listen may be used now.
     std::function<bool()> networkReady = [] { return false; };
@@ -110,6 +111,7 @@ private:
     QCheckBox* listen_ = nullptr;
     QCheckBox* keepGame_ = nullptr;
     QCheckBox* questionsWait_ = nullptr;
+    QCheckBox* playInWindow_ = nullptr;
     QLabel* status_ = nullptr;
     QLabel* peer_ = nullptr;
     QLabel* localAddress_ = nullptr;

@@ -15,6 +15,7 @@
 #include "persistence/SettingsFile.h"
 #include "ui/ActivityLights.h"
 #include "ui/Backdrop.h"
+#include "ui/BoardFrame.h"
 #include "ui/BoardWindow.h"
 #include "ui/ChatLines.h"
 #include "ui/PlateButton.h"
@@ -43,6 +44,12 @@ QString hms(qint64 seconds) {
         .arg(seconds / 3600 % 100, 2, 10, QLatin1Char('0'))
         .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QRect centred(const QRect& area, const QSize& size) {
+    QRect place(QPoint(0, 0), size);
+    place.moveCenter(area.center());
+    return place;
 }
 
 }  // namespace
@@ -83,7 +90,8 @@ void Shell::saveSettings() {
 bool Shell::start() {
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 800, 600);
-    if (area.width() < 800 || area.height() < 600) {
+    const bool inWindow = ExtraSettings::load().playInWindow;  // a window may be smaller than the board
+    if (!inWindow && (area.width() < 800 || area.height() < 600)) {
         QMessageBox::critical(nullptr, QStringLiteral("Lumaro 2"), QStringLiteral("Minimum video mode required is 800x600!"));
         return false;
     }
@@ -91,7 +99,8 @@ bool Shell::start() {
     nets_ = std::make_unique<NeuralNets>();
     nets_->loadNets(nativePath(folders_.data));
     backdrop_ = std::make_unique<Backdrop>(assets_.splash);
-    backdrop_->layOut(area);
+    // In a window the splash shows where the board will be, not over the whole screen.
+    backdrop_->layOut(inWindow ? centred(area, QSize(BoardWindow::kWidth, BoardWindow::kHeight)) : area);
     backdrop_->setProgress(22);
     backdrop_->show();
     QCoreApplication::processEvents();
@@ -119,7 +128,7 @@ bool Shell::start() {
     board_ = std::make_unique<BoardWindow>(*game_, assets_);
     screen_ = std::make_unique<QtScreen>(*board_, *sounds_);
     game_->setScreen(*screen_);
-    board_->move(area.x() + (area.width() - BoardWindow::kWidth) / 2, area.y() + (area.height() - BoardWindow::kHeight) / 2);
+    board_->move(centred(area, board_->size()).topLeft());
     backdrop_->setProgress(45);
     sounds_->play(Sound::Start);  // whatever the sound option says
 
@@ -166,6 +175,11 @@ bool Shell::start() {
     });
     settings_->keepGameBox().setChecked(board_->extra.keepGameAtExit);
     settings_->questionsWaitBox().setChecked(board_->extra.questionsWait);
+    settings_->playInWindowBox().setChecked(board_->extra.playInWindow);
+    connect(&settings_->playInWindowBox(), &QCheckBox::clicked, this, [this](bool on) {
+        board_->extra.playInWindow = on;
+        board_->extra.save();
+    });
     screen_->questionsWait = board_->extra.questionsWait;
     connect(&settings_->questionsWaitBox(), &QCheckBox::clicked, this, [this](bool on) {
         board_->extra.questionsWait = on;
@@ -183,6 +197,7 @@ bool Shell::start() {
     connect(settings_.get(), &ToolWindow::closed, this, [this] {
         saveSettings();
         game_->optionsChanged(settings_->optionsAtOpen());
+        showBoardIn(board_->extra.playInWindow);
     });
     screen_->onSaveSettings = [this] { saveSettings(); };
     screen_->onRecordChanged = [this] { writeSessionRecord(); };
@@ -205,8 +220,9 @@ bool Shell::start() {
     startNetwork();
 
     screen_->onDisplayOptionsChanged();
+    showBoardIn(board_->extra.playInWindow);
     board_->show();
-    board_->activateWindow();
+    raiseBoardWindow(*board_);
     board_->setFocus();
     board_->startClock();
     return true;
@@ -217,7 +233,15 @@ void Shell::onClockTick() {
     QString duration;
     if (game_->state().gameOn() && board_->gameStartSeconds() > 0 && board_->isVisible())
         duration = hms(static_cast<qint64>(now.toMSecsSinceEpoch() / 1000.0 - board_->gameStartSeconds()));
-    backdrop_->showTimes(now.toString(QStringLiteral("hh:mm:ss")), duration);
+    const QString clock = now.toString(QStringLiteral("hh:mm:ss"));
+    backdrop_->showTimes(clock, duration);
+    if (frame_) {
+        // In a window the title bar shows what the backdrop shows below the board.
+        QString title = QStringLiteral("Lumaro 2");
+        if (game_->options().showLocalTime) title += QStringLiteral("   ") + clock;
+        if (game_->options().showGameDuration && !duration.isEmpty()) title += QStringLiteral("   Game ") + duration;
+        if (frame_->windowTitle() != title) frame_->setWindowTitle(title);
+    }
 }
 
 void Shell::onCommand(MenuItem item) {
@@ -338,10 +362,11 @@ void Shell::exportGames() {
         return;
     }
     std::optional<Game::InputHold> hold(std::in_place, g);  // the dialog waits while the board stands still
-    QFileDialog dialog(board_.get(), QStringLiteral("Export games\u2026"), folders_.documents,
+    QWidget& shown = windowShowing(*board_);
+    QFileDialog dialog(&shown, QStringLiteral("Export games\u2026"), folders_.documents,
                        QStringLiteral("Match files (*.mat *.sgf)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, shown.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("mat"));
     // Not "games": the session files' folder of that name sits beside, and Enter would open it.
@@ -518,9 +543,38 @@ bool Shell::offerKeptGame() {
     return true;
 }
 
-void Shell::bringToFront() {
-    board_->raise();
-    board_->activateWindow();
+void Shell::bringToFront() { raiseBoardWindow(*board_); }
+
+void Shell::showBoardIn(bool window) {
+    if (window == static_cast<bool>(frame_)) return;
+    QScreen* screen = board_->screen() ? board_->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, BoardWindow::kWidth, BoardWindow::kHeight);
+    const bool boardShown = board_->isVisible();
+    menu_->hide();
+    if (window) {
+        frame_ = std::make_unique<BoardFrame>(*board_, *menu_);
+        connect(frame_.get(), &BoardFrame::closeRequested, this, [this] { onCommand(MenuItem::Exit); });
+        if (!frame_->restoreGeometry(board_->extra.windowGeometry)) frame_->move(centred(area, frame_->size()).topLeft());
+        backdrop_->hide();
+        frame_->show();
+    } else {
+        keepWindowGeometry();
+        frame_.reset();  // the board and the menu are windows of their own again, hidden
+        board_->move(centred(area, board_->size()).topLeft());
+        backdrop_->layOut(area);
+        backdrop_->show();
+    }
+    board_->setVisible(boardShown);
+    if (boardShown) {
+        raiseBoardWindow(*board_);
+        board_->setFocus();
+    }
+}
+
+void Shell::keepWindowGeometry() {
+    if (!frame_) return;
+    board_->extra.windowGeometry = frame_->saveGeometry();
+    board_->extra.save();
 }
 
 void Shell::exitProgram() {
@@ -529,6 +583,13 @@ void Shell::exitProgram() {
     saveSettings();
     screen_->setClosing();
     menu_->hide();
+    if (frame_) {
+        // The farewell fills the window's place for its last second.
+        keepWindowGeometry();
+        backdrop_->layOut(frame_->geometry());
+        backdrop_->show();
+        frame_->hide();
+    }
     board_->hide();
     backdrop_->farewell([this](int ms) { board_->delay(ms); });
     QCoreApplication::quit();

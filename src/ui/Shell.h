@@ -23,6 +23,7 @@ namespace lumaro {
 
 class ActivityLights;
 class Backdrop;
+class BoardFrame;
 class ChatLines;
 class BoardWindow;
 class HelpWindow;
@@ -86,6 +87,9 @@ private:
     // Reviews the session's last game for reviewSide_; false when that side made no decision.
     bool reviewLastGame();
     MatHeader recordHeader() const;
+    // The board over the whole screen, on the backdrop, or in a window of its own (its frame).
+    void showBoardIn(bool window);
+    void keepWindowGeometry();
 
     ProgramFolders folders_;
     std::unique_ptr<SettingsStore> settingsFile_;
@@ -107,6 +111,7 @@ private:
     std::unique_ptr<BoardWindow> board_;
     std::unique_ptr<QtScreen> screen_;
     std::unique_ptr<MenuPanel> menu_;
+    std::unique_ptr<BoardFrame> frame_;  // while the board plays in a window; goes before the board
     std::unique_ptr<StatisticsWindow> statistics_;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<SettingsWindow> settings_;

@@ -6,7 +6,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QScreen>
+#include <QWindow>
+#include <algorithm>
 
+#include "ui/BoardFrame.h"
 #include "ui/ToolStyle.h"
 
 namespace lumaro {
@@ -33,10 +36,23 @@ QFont ToolWindow::captionFont(int pixelSize, bool bold) {
 void ToolWindow::openOver(QWidget& board) {
     board_ = &board;
     board.setEnabled(false);
-    const QScreen* screen = board.screen() ? board.screen() : QGuiApplication::primaryScreen();
+    // Centred over the board wherever it is shown, and kept on its screen. Over everything only
+    // while the board itself is (over the whole screen); in a window, above the game's window.
+    QWidget& shown = windowShowing(board);
+    const bool onTop = shown.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    QRect place(QPoint(0, 0), size());
+    place.moveCenter(boardOnScreen(board).center());
+    const QScreen* screen = shown.screen() ? shown.screen() : QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->geometry();
-        move(area.x() + (area.width() - kWidth) / 2, area.y() + (area.height() - kHeight) / 2);
+        place.moveLeft(std::clamp(place.left(), area.left(), std::max(area.left(), area.right() + 1 - place.width())));
+        place.moveTop(std::clamp(place.top(), area.top(), std::max(area.top(), area.bottom() + 1 - place.height())));
+    }
+    move(place.topLeft());
+    if (!onTop) {
+        winId();
+        windowHandle()->setTransientParent(shown.windowHandle());
     }
     show();
     raise();
@@ -49,7 +65,7 @@ void ToolWindow::closeWindow() {
     hide();
     if (board_) {
         board_->setEnabled(true);
-        board_->activateWindow();
+        raiseBoardWindow(*board_);
         board_->setFocus();
     }
     emit closed();
