@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# The package as a player meets it, run as root on a machine where it is not installed: installs DEB
+# (default: the one `make package` built) with apt-get, starts the game the way the desktop's menu
+# does (the Exec line of the installed menu entry) under Xvfb as an ordinary user with a fresh home,
+# plays a few turns and EXITs (tools/xvfb-installed.sh), then purges the package and checks that
+# nothing it brought is left in /usr. Needs Debian's xvfb, xdotool and imagemagick.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+deb="$(realpath "${1:-$(ls "$here"/build/lumaro2_*.deb 2>/dev/null | head -n1)}")"
+[ -f "$deb" ] || { echo "no package: run make package first" >&2; exit 2; }
+[ "$(id -u)" = 0 ] || { echo "run as root: it installs and removes the package" >&2; exit 2; }
+dpkg -s lumaro2 >/dev/null 2>&1 && { echo "lumaro2 is installed already: remove it first" >&2; exit 2; }
+player=lumaro-player
+work="$(mktemp -d /tmp/lumaro-package-check.XXXXXX)"
+chmod 755 "$work"
+cleanup() {
+    dpkg -s lumaro2 >/dev/null 2>&1 && apt-get purge -y -q lumaro2 >/dev/null 2>&1
+    userdel -r "$player" >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+id -u "$player" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$player"
+install -d -o "$player" "$work/shots"
+
+find /usr | sort >"$work/usr-before"
+apt-get install -y -q "$deb" >"$work/install.log"
+dpkg -L lumaro2 | sort >"$work/package-files"
+entry=/usr/share/applications/lumaro2.desktop
+[ -f "$entry" ] || { echo "FAILED: no menu entry $entry" >&2; exit 1; }
+# The command the menu runs: the Exec line without its field codes, found on an ordinary user's PATH.
+command="$(sed -n 's/^Exec=//p' "$entry" | head -n1 | sed 's/ *%[fFuUdDnNickvm]//g')"
+echo "menu entry runs: $command"
+runuser -u "$player" -- env -i HOME="/home/$player" USER="$player" LANG=C.UTF-8 \
+    PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
+    PROGRAM="$command" DISPLAY_NUMBER="${DISPLAY_NUMBER:-98}" \
+    "$here/tools/xvfb-installed.sh" "$work/shots"
+echo "screenshots in $work/shots"
+
+apt-get purge -y -q lumaro2 >"$work/remove.log"
+find /usr | sort >"$work/usr-after"
+left=0
+while read -r path; do
+    [ -e "$path" ] || continue
+    grep -qxF "$path" "$work/usr-before" && continue  # there before the package came (/usr/share, say)
+    echo "left in /usr after purge: $path" >&2
+    left=1
+done <"$work/package-files"
+# Anything new in /usr that no installed package owns (a dependency apt pulled in owns its files).
+comm -13 "$work/usr-before" "$work/usr-after" | while read -r path; do
+    dpkg -S "$path" >/dev/null 2>&1 || echo "new in /usr, owned by no package: $path" >&2
+done | tee "$work/strays" >&2
+[ -s "$work/strays" ] && left=1
+[ "$left" = 0 ] && echo "ok: installed, played from the menu entry as $player, purged; nothing left in /usr"
+exit $left
