@@ -5,6 +5,7 @@
 # The caller invites, both play by clicks (a click rolls or ends the turn, the M key moves), each
 # sends a chat line, and screenshots of both screens go to OUT (default /tmp/lumaro-net-shots).
 # Needs Debian's xvfb, xdotool and imagemagick, and a built program in build/ (or BUILD=...).
+# CALLER_IN_WINDOW=1 has the caller play in a window (800 x 600, where its board would be).
 set -euo pipefail
 out="${1:-/tmp/lumaro-net-shots}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -13,7 +14,9 @@ work="${WORK:-/tmp/lumaro-net-folders}"
 minutes="${MINUTES:-15}"   # at most; the loop stops when the game is over
 mkdir -p "$out"
 rm -rf "$work"
-mkdir -p "$work/host" "$work/caller"
+mkdir -p "$work/host/config/lumaro2" "$work/caller/config/lumaro2"
+# Each player's own options of the window too (a configuration folder each).
+[ -n "${CALLER_IN_WINDOW:-}" ] && printf '[General]\nplayInWindow=true\n' >"$work/caller/config/lumaro2/display.ini"
 
 # Each copy runs from its own folder, as if installed twice: the program, its assets and weights.
 for side in host caller; do
@@ -54,7 +57,7 @@ for side in host caller; do
 done
 sleep 1
 for side in host caller; do
-    (cd "$work/$side" && DISPLAY="${display[$side]}" ./lumaro >"$work/$side.log" 2>&1) &
+    (cd "$work/$side" && DISPLAY="${display[$side]}" XDG_CONFIG_HOME="$work/$side/config" ./lumaro >"$work/$side.log" 2>&1) &
     pids+=($!)
     sleep 1
 done
@@ -63,7 +66,8 @@ sleep 7
 declare -A bx by
 for side in host caller; do
     export DISPLAY="${display[$side]}"
-    window=$(xdotool search --name '^LM2$' | head -n1)
+    window=$(xdotool search --onlyvisible --name '^LM2$' | head -n1 || true)
+    [ -n "$window" ] || window=$(xdotool search --onlyvisible --name '^Lumaro 2' | head -n1)
     origin=$(xdotool getwindowgeometry "$window" | awk '/Position/ {print $2}')
     bx[$side]=${origin%,*}
     by[$side]=${origin#*,}
@@ -77,8 +81,12 @@ click() {  # side x y (board coordinates) [button]
 key() { on "$1"; xdotool key "$2"; }
 menu() {  # side item-top
     on "$1"
+    # Esc closes a box that is up (a result, say) and docks the menu when none is: twice, so the
+    # menu is there either way.
     xdotool key Escape
-    sleep 0.5
+    sleep 0.6
+    xdotool key Escape
+    sleep 0.6
     xdotool mousemove $((${bx[$1]} + 24)) $((${by[$1]} + $2 + 10)) click 1
 }
 START=32 TUNE=364 EXIT=491
@@ -118,6 +126,11 @@ shot host 05-game-started
 last_clock=""
 game_over() {
     on caller
+    # In a window the game clock is in the title, and only while a game is on.
+    if [ -n "${CALLER_IN_WINDOW:-}" ]; then
+        ! xdotool search --onlyvisible --name '^Lumaro 2.*Game' >/dev/null
+        return
+    fi
     local now
     now=$(import -window root -crop 90x20+678+716 png:- | md5sum)
     [ "$now" = "$last_clock" ] && return 0

@@ -546,9 +546,15 @@ bool Shell::offerKeptGame() {
 void Shell::bringToFront() { raiseBoardWindow(*board_); }
 
 void Shell::showBoardIn(bool window) {
-    if (window == static_cast<bool>(frame_)) return;
-    QScreen* screen = board_->screen() ? board_->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = windowShowing(*board_).screen() ? windowShowing(*board_).screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, BoardWindow::kWidth, BoardWindow::kHeight);
+    if (!window && (area.width() < BoardWindow::kWidth || area.height() < BoardWindow::kHeight)) {
+        // The whole board does not fit on this screen: it stays in its window.
+        window = board_->extra.playInWindow = true;
+        board_->extra.save();
+        settings_->playInWindowBox().setChecked(true);
+    }
+    if (window == static_cast<bool>(frame_)) return;
     const bool boardShown = board_->isVisible();
     menu_->hide();
     if (window) {
