@@ -1,6 +1,6 @@
 #pragma once
 // The look and behaviour the settings, statistics and help windows share: 758 x 600, borderless,
-// on top, centred on the screen, the generated linen background, the window's title in large
+// on top of the board, centred over it, the generated linen background, the window's title in large
 // anti-aliased letters on the dark band at the top left, and a CLOSE plate at the top right.
 // While one is open the board window is disabled, so no click or key reaches the game; CLOSE,
 // or a window-close request, hides it and gives the board back.
@@ -22,7 +22,7 @@ public:
 
     ToolWindow(const QString& title, const Assets& assets);
 
-    // Disables `board`, shows this window centred on the screen and brings it to the front.
+    // Disables `board`, shows this window centred over it (kept on the screen) and brings it to the front.
     // Closing enables the board again.
     void openOver(QWidget& board);
     // CLOSE: hides the window, enables the board again and reports closed(). Does nothing when
