@@ -19,7 +19,7 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "usage: lumaro-train distill --teacher DIR --samples FILE --games N --out DIR [--seed S]\n"
-                 "                    [--explore P] [--threads T] [--block-games G] [--epochs E] [--batch B]\n"
+                 "                    [--explore P] [--siblings K] [--threads T] [--block-games G] [--epochs E] [--batch B]\n"
                  "                    [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
                  "                    [--common-share S] [--check-share C]\n"
                  "Collects the samples of N games into FILE (going on from a file of the same seed), then\n"
@@ -59,6 +59,7 @@ int distillCommand(int argc, char** argv) {
         else if (flag == "--block-games") blockGames = std::max(1LL, std::atoll(v));
         else if (flag == "--seed") sampling.seed = fit.seed = std::strtoull(v, nullptr, 10);
         else if (flag == "--explore") sampling.explore = std::clamp(std::strtod(v, nullptr), 0.0, 1.0);
+        else if (flag == "--siblings") sampling.siblings = std::clamp(std::atoi(v), 1, 64);
         else if (flag == "--threads") sampling.threads = fit.threads = std::clamp(std::atoi(v), 1, 64);
         else if (flag == "--epochs") fit.epochs = std::max(0, std::atoi(v));
         else if (flag == "--batch") fit.batch = std::max(1, std::atoi(v));
@@ -108,8 +109,9 @@ int distillCommand(int argc, char** argv) {
 
     // The last games' samples are the check set: whole games the fit never sees.
     const auto checkCount = static_cast<std::size_t>(static_cast<double>(file.samples.size()) * checkShare);
-    const std::vector<Sample> check(file.samples.end() - static_cast<std::ptrdiff_t>(checkCount), file.samples.end());
-    file.samples.resize(file.samples.size() - checkCount);
+    const auto checkStart = file.samples.end() - static_cast<std::ptrdiff_t>(checkCount);
+    const std::vector<Sample> check(checkStart, file.samples.end());
+    file.samples.erase(checkStart, file.samples.end());
 
     Nets student = teacher;
     std::fprintf(stderr, "%zu samples to fit, %zu to check; the teacher's error %.4f / %.4f points\n",

@@ -28,30 +28,37 @@ void collectGame(const Nets& teacher, const SampleSettings& settings, std::uint6
     Byte dieA = static_cast<Byte>(rng.below(6) + 1);
     Byte dieB = static_cast<Byte>(rng.below(6) + 1);
     while (dieB == dieA) dieB = static_cast<Byte>(rng.below(6) + 1);
-    Scored best, trial;
+    Scored trial;
+    std::vector<std::pair<float, std::size_t>> ranked;
+    std::vector<Position> learnt;
     for (int ply = 0; ply < kMaxPlies; ++ply) {
         legalAfterStates(pos, dieA, dieB, work);
         encodePosition(pos, work.baseX.data());
         work.baseReady = {};
         const std::size_t count = work.candidates.size();
-        std::size_t chosen = 0;
-        if (count > 0 && rng.uniform() < settings.explore) {
-            chosen = static_cast<std::size_t>(rng.below(static_cast<int>(count)));
-        } else if (count > 1) {
-            score(teacher, work.candidates[0], true, work, best);
-            for (std::size_t k = 1; k < count; ++k) {
-                score(teacher, work.candidates[k], true, work, trial);
-                if (trial.y > best.y) {
-                    std::swap(best, trial);
-                    chosen = k;
-                }
-            }
+        ranked.clear();
+        for (std::size_t k = 0; k < count; ++k) {
+            score(teacher, work.candidates[k], true, work, trial);
+            ranked.emplace_back(trial.y, k);
         }
+        // The best first; among equal values the play generated first, as a strict > would choose.
+        std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+        std::size_t chosen = ranked.empty() ? 0 : ranked[0].second;
+        if (count > 0 && rng.uniform() < settings.explore)
+            chosen = static_cast<std::size_t>(rng.below(static_cast<int>(count)));
         const Position after = count == 0 ? pos : work.candidates[chosen];
-        if (after.offBlack == kCheckersPerSide) return;
+        learnt.clear();
+        learnt.push_back(after);
+        for (const auto& [value, k] : ranked) {
+            if (static_cast<int>(learnt.size()) >= settings.siblings) break;
+            if (k != chosen) learnt.push_back(work.candidates[k]);
+        }
+        // lookaheadValue uses work's candidate list: the positions to learn are copied out first.
+        for (const Position& p : learnt)
+            if (p.offBlack < kCheckersPerSide && contactOf(p) > 0)
+                out.push_back({p, {}, lookaheadValue(teacher, p, true, work)});
         // Once contact is gone the game is the race estimate's; the networks learn no more of it.
-        if (contactOf(after) == 0) return;
-        out.push_back({after, lookaheadValue(teacher, after, true, work)});
+        if (after.offBlack == kCheckersPerSide || contactOf(after) == 0) return;
         pos = mirrored(after);
         dieA = static_cast<Byte>(rng.below(6) + 1);
         dieB = static_cast<Byte>(rng.below(6) + 1);

@@ -1,10 +1,12 @@
 #pragma once
 // Distillation's data: positions after a move, each with the value a one-roll look-ahead with a
 // teacher's networks gives it. The teacher plays games with some random plays among its own for
-// variety; every after-state that keeps contact becomes a sample (the networks only ever score
+// variety; every after-state that keeps contact becomes a sample, and so, with `siblings`, do the
+// plays it nearly chose (the networks only ever score
 // those), with the teacher's value averaged over the opponent's 21 rolls as its target. That
 // target is what a search one roll deeper than the networks would say, without the luck of the
 // one roll that came, which TD's targets carry.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -16,12 +18,17 @@ namespace lumaro::train {
 
 struct Sample {
     Position after;  // after black's move, white to roll
+    std::array<Byte, 2> unused{};  // the bytes before the float, zero so that files are reproducible
     float target = 0;  // from black's side, expected points / 3
 };
 
 struct SampleSettings {
     std::uint64_t seed = 1;
     double explore = 0.05;  // the chance of a random legal play instead of the teacher's best
+    // Besides the after-state played, the next best plays of each roll by the teacher's networks,
+    // up to this many in all: the networks choose among the plays of a roll, so they must rank
+    // the ones close to the best as the look-ahead does, not only value the play that was made.
+    int siblings = 1;
     int threads = 2;
 };
 
