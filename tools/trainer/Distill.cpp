@@ -105,7 +105,8 @@ int distillCommand(int argc, char** argv) {
         file.samples.insert(file.samples.end(), block.begin(), block.end());
         progress.update(file.games, std::to_string(file.samples.size()) + " samples");
     }
-    progress.finish(file.games, std::to_string(file.samples.size()) + " samples");
+    if (progress.gamesPerSecond(file.games) > 0)
+        progress.finish(file.games, std::to_string(file.samples.size()) + " samples");
 
     // The last games' samples are the check set: whole games the fit never sees.
     const auto checkCount = static_cast<std::size_t>(static_cast<double>(file.samples.size()) * checkShare);
