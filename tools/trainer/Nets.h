@@ -20,6 +20,9 @@ struct Nets {
     TrainNet net1{kNet1Hidden};  // black still has checkers outside its home board
     TrainNet net2{kNet2Hidden};  // all of black's remaining checkers are home (phase 3 or 4)
     TrainNet race;
+    // Without a race network: whether the positions without contact are scored by the game's race
+    // estimate (equity / 3) instead of networks 1 and 2, as the game itself values them.
+    bool racesByAnalysis = false;
 
     TrainNet& operator[](int which) { return which == 1 ? net1 : (which == 2 ? net2 : race); }
     const TrainNet& operator[](int which) const { return which == 1 ? net1 : (which == 2 ? net2 : race); }

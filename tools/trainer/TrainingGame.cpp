@@ -4,6 +4,8 @@
 #include <array>
 
 #include "Rng.h"
+#include "ai/Features.h"
+#include "ai/RaceEquity.h"
 #include "rules/PlayApply.h"
 #include "game/GameEnd.h"
 
@@ -15,7 +17,8 @@ namespace {
 
 constexpr int kMaxPlies = 4000;
 
-// The distinct positions black can reach with a legal play (one using the most pips).
+}  // namespace
+
 void legalAfterStates(const Position& pos, Byte dieA, Byte dieB, GameWork& work) {
     work.candidates.clear();
     work.keys.clear();
@@ -43,19 +46,15 @@ void legalAfterStates(const Position& pos, Byte dieA, Byte dieB, GameWork& work)
     }
 }
 
-// A scored after-state with the forward pass that scored it.
-struct Scored {
-    std::array<float, kInputs> x{};
-    std::array<float, 256> hidden{};
-    float y = 0;
-    int which = 1;
-    bool final = false;  // black has borne off its last checker: y is the result itself
-};
-
 void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, Scored& s) {
     s.final = pos.offBlack == kCheckersPerSide;
     if (s.final) {
         s.y = resultValue(blackWinPoints(pos), equity);
+        return;
+    }
+    if (nets.racesByAnalysis && nets.race.hidden() == 0 && contactOf(pos) == 0) {
+        s.which = 0;
+        s.y = static_cast<float>(raceEquity(pos) / 3.0);
         return;
     }
     s.which = nets.netOf(pos);
@@ -67,6 +66,8 @@ void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, S
     }
     s.y = net.forwardFrom(s.x.data(), work.baseX.data(), work.baseSums[s.which].data(), s.hidden.data());
 }
+
+namespace {
 
 // The best after-state value the mover of `pos` reaches with dieA-dieB, from the mover's side; a
 // roll without a legal play leaves `pos` standing, scored as it is.

@@ -59,6 +59,24 @@ struct GameWork {
     std::array<bool, 3> baseReady{};
 };
 
+// The distinct positions black can reach from `pos` with dieA-dieB (plays using the most pips),
+// into work.candidates; empty when no play is legal.
+void legalAfterStates(const Position& pos, Byte dieA, Byte dieB, GameWork& work);
+
+// A scored after-state with the forward pass that scored it.
+struct Scored {
+    std::array<float, kInputs> x{};
+    std::array<float, 256> hidden{};
+    float y = 0;
+    int which = 1;
+    bool final = false;  // black has borne off its last checker: y is the result itself
+};
+
+// Scores `pos` (after black's move, white to roll) for black. The networks start from work's base
+// sums, which belong to work.baseX (set baseReady to false whenever baseX changes). A finished game
+// scores its result, and a race is scored by the race estimate when nets.racesByAnalysis says so.
+void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, Scored& s);
+
 // The value of `after` (a position after black's move, white to roll) one roll ahead, from
 // black's side: minus white's best after-state value for each roll, averaged over the 36 rolls.
 // Uses work's candidate lists and base sums.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "Checkpoint.h"
+#include "Distill.h"
 #include "Progress.h"
 #include "Trainer.h"
 
@@ -21,13 +22,15 @@ int usage() {
                  "                    [--target equity|win] [--explore P] [--init-scale W] [--off-inputs-learn 0|1]\n"
                  "                    [--common-share S] [--race-net HIDDEN] [--lookahead 0|1] [--adam 0|1]\n"
                  "                    [--checkpoint FILE] [--checkpoint-every SECONDS] [--resume]\n"
-                 "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end.\n");
+                 "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end.\n"
+                 "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill)\n");
     return 2;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "distill") == 0) return distillCommand(argc, argv);
     TrainConfig config;
     std::string out;
     std::string checkpoint;

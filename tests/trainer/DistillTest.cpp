@@ -1,0 +1,119 @@
+// Distillation: the look-ahead samples, their file (cut short or damaged on disk), and the fit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "Fit.h"
+#include "Samples.h"
+#include "TrainingGame.h"
+#include "ai/Features.h"
+#include "ai/RaceEquity.h"
+
+namespace lumaro::train {
+namespace {
+
+Nets randomTeacher() {
+    Nets nets;
+    nets.net1.randomize(11, 0.1f);
+    nets.net2.randomize(12, 0.1f);
+    nets.racesByAnalysis = true;
+    return nets;
+}
+
+TEST(DistillTest, SamplesAreTheSameOnAnyNumberOfThreadsAndAllKeepContact) {
+    const Nets teacher = randomTeacher();
+    const SampleSettings one{.seed = 7, .explore = 0.1, .siblings = 3, .threads = 1};
+    const SampleSettings two{.seed = 7, .explore = 0.1, .siblings = 3, .threads = 2};
+    const std::vector<Sample> a = collectSamples(teacher, one, 5, 6);
+    const std::vector<Sample> b = collectSamples(teacher, two, 5, 6);
+    ASSERT_GT(a.size(), 200u);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t k = 0; k < a.size(); ++k) {
+        EXPECT_TRUE(a[k].after.sameCheckersAs(b[k].after));
+        EXPECT_EQ(a[k].target, b[k].target);
+        EXPECT_GT(contactOf(a[k].after), 0);
+        EXPECT_LE(std::abs(a[k].target), 1.0f);
+    }
+}
+
+TEST(DistillTest, ARaceIsScoredByTheRaceEstimateWhenAskedTo) {
+    Position race;  // black on its 6 and 5 points, white on its own 6 and 5 points: no contact
+    race.count[6] = 8, race.count[5] = 7;
+    race.count[19] = 8, race.count[20] = 7;
+    race.colour[19] = race.colour[20] = kWhite;
+    Nets nets = randomTeacher();
+    GameWork work{TdSettings{}};
+    Scored s;
+    score(nets, race, true, work, s);
+    EXPECT_EQ(s.which, 0);
+    EXPECT_FLOAT_EQ(s.y, static_cast<float>(raceEquity(race) / 3.0));
+    nets.racesByAnalysis = false;  // TD training's networks score races themselves
+    encodePosition(startingPosition(), work.baseX.data());
+    work.baseReady = {};
+    score(nets, race, true, work, s);
+    EXPECT_NE(s.which, 0);
+}
+
+TEST(DistillTest, AFileCutShortOrDamagedKeepsItsWholeBlocks) {
+    const std::string path = ::testing::TempDir() + "distill-samples.bin";
+    const std::vector<Sample> block = collectSamples(randomTeacher(), SampleSettings{.seed = 3, .explore = 0.0, .threads = 1}, 0, 2);
+    ASSERT_TRUE(startSampleFile(path, 3));
+    ASSERT_TRUE(appendSamples(path, 2, block));
+    const auto whole = std::filesystem::file_size(path);
+    ASSERT_TRUE(appendSamples(path, 2, block));
+    std::filesystem::resize_file(path, whole + 100);  // the second block cut short
+
+    SampleFile file;
+    ASSERT_TRUE(readSamples(path, file));
+    EXPECT_EQ(file.seed, 3u);
+    EXPECT_EQ(file.games, 2);
+    EXPECT_EQ(file.samples.size(), block.size());
+    EXPECT_EQ(file.wholeBytes, whole);
+
+    // A block claiming more samples than any collection writes is refused without reading it.
+    std::filesystem::resize_file(path, whole);
+    {
+        std::ofstream out(path, std::ios::binary | std::ios::app);
+        const std::int64_t games = 1;
+        const std::uint64_t count = ~0ull;
+        out.write(reinterpret_cast<const char*>(&games), sizeof games);
+        out.write(reinterpret_cast<const char*>(&count), sizeof count);
+    }
+    ASSERT_TRUE(readSamples(path, file));
+    EXPECT_EQ(file.samples.size(), block.size());
+
+    // A block holding a position of sixteen checkers, or a target that is not a number, is left out.
+    for (int damage = 0; damage < 2; ++damage) {
+        std::filesystem::resize_file(path, whole);
+        std::vector<Sample> bad = block;
+        if (damage == 0) ++bad.back().after.offBlack;
+        else bad.front().target = std::nanf("");
+        ASSERT_TRUE(appendSamples(path, 2, bad));
+        ASSERT_TRUE(readSamples(path, file));
+        EXPECT_EQ(file.games, 2) << damage;
+    }
+
+    std::ofstream(path, std::ios::binary) << "LMTRAIN1";  // another kind of file
+    EXPECT_FALSE(readSamples(path, file));
+}
+
+TEST(DistillTest, FittingBringsTheNetworksCloserToTheTargets) {
+    const Nets teacher = randomTeacher();
+    std::vector<Sample> samples = collectSamples(teacher, SampleSettings{.seed = 5, .explore = 0.2, .threads = 2}, 0, 20);
+    for (Sample& s : samples) s.target = s.target * 0.5f + (s.after.barWhite > 0 ? 0.3f : -0.1f);
+    Nets student = teacher;
+    const double before = rootMeanSquaredError(student, samples, 2);
+    FitSettings settings;
+    settings.epochs = 5;
+    settings.batch = 32;
+    settings.hiddenRate = settings.outputRate = 0.003f;
+    int epochs = 0;
+    fitSamples(student, samples, {}, settings, [&](int, double, double) { return ++epochs < 3; });
+    EXPECT_EQ(epochs, 3);  // stopped when told
+    EXPECT_LT(rootMeanSquaredError(student, samples, 2), 0.7 * before);
+}
+
+}  // namespace
+}  // namespace lumaro::train
