@@ -8,9 +8,6 @@
 namespace lumaro {
 namespace {
 
-constexpr int kBoardWidth = 800;
-constexpr int kBoardHeight = 600;
-
 QGraphicsProxyWidget* embed(QGraphicsItem& stage, QWidget& widget, qreal z) {
     const bool wasVisible = widget.isVisible();
     widget.hide();  // a shown window would stay on the screen beside its picture in the frame
@@ -35,16 +32,17 @@ BoardFrame::BoardFrame(QWidget& board, QWidget& menu) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
     setMouseTracking(true);
-    setMinimumSize(kBoardWidth / 2, kBoardHeight / 2);
+    const QRect area(QPoint(0, 0), board.size());
+    setMinimumSize(area.size() / 2);
     // A click on the menu (which takes no focus) leaves the keyboard with the board.
     scene_.setStickyFocus(true);
-    scene_.setSceneRect(0, 0, kBoardWidth, kBoardHeight);
-    stage_ = scene_.addRect(0, 0, kBoardWidth, kBoardHeight, Qt::NoPen, Qt::black);
+    scene_.setSceneRect(area);
+    stage_ = scene_.addRect(area, Qt::NoPen, Qt::black);
     stage_->setFlag(QGraphicsItem::ItemClipsChildrenToShape);
     board.move(0, 0);
     board_ = embed(*stage_, board, 0);
     menu_ = embed(*stage_, menu, 1);
-    resize(kBoardWidth, kBoardHeight);
+    resize(area.size());
 }
 
 BoardFrame::~BoardFrame() { release(); }
@@ -65,7 +63,8 @@ void BoardFrame::resizeEvent(QResizeEvent* event) {
     // The largest scale at which the whole board shows, centred by the view's alignment (fitInView
     // would leave a margin, and a click would land a few pixels off).
     const QSize room = viewport()->size();
-    const qreal scale = std::min(room.width() / qreal(kBoardWidth), room.height() / qreal(kBoardHeight));
+    const QSizeF board = scene_.sceneRect().size();
+    const qreal scale = std::min(room.width() / board.width(), room.height() / board.height());
     setTransform(QTransform::fromScale(scale, scale));
 }
 
@@ -79,6 +78,8 @@ QWidget& windowShowing(QWidget& board) {
         if (proxy->scene() && !proxy->scene()->views().isEmpty()) return *proxy->scene()->views().first()->window();
     return board;
 }
+
+bool boardOverEverything(QWidget& board) { return windowShowing(board).windowFlags().testFlag(Qt::WindowStaysOnTopHint); }
 
 void raiseBoardWindow(QWidget& board) {
     QWidget& window = windowShowing(board);

@@ -38,6 +38,9 @@ private:
 
 // The window the player sees the board in: its frame while it plays in a window, else the board.
 QWidget& windowShowing(QWidget& board);
+// Whether that window stays over every other (the full-screen board does; a window does not):
+// the windows and dialogs the board opens do the same.
+bool boardOverEverything(QWidget& board);
 // Brings that window to the front and makes it the active one.
 void raiseBoardWindow(QWidget& board);
 // The board's area on the screen, in global coordinates, however it is shown.

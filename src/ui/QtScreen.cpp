@@ -80,7 +80,7 @@ std::optional<std::string> runFileDialog(QWidget& board, const QString& folder, 
                        QStringLiteral("Lumaro 2 saved games (*.sav)"));
     dialog.setIconProvider(&types);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, shown.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, boardOverEverything(board));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("sav"));

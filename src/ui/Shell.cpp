@@ -366,7 +366,7 @@ void Shell::exportGames() {
     QFileDialog dialog(&shown, QStringLiteral("Export games\u2026"), folders_.documents,
                        QStringLiteral("Match files (*.mat *.sgf)"));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, shown.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, boardOverEverything(*board_));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("mat"));
     // Not "games": the session files' folder of that name sits beside, and Enter would open it.
@@ -546,7 +546,8 @@ bool Shell::offerKeptGame() {
 void Shell::bringToFront() { raiseBoardWindow(*board_); }
 
 void Shell::showBoardIn(bool window) {
-    QScreen* screen = windowShowing(*board_).screen() ? windowShowing(*board_).screen() : QGuiApplication::primaryScreen();
+    QScreen* screen = windowShowing(*board_).screen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, BoardWindow::kWidth, BoardWindow::kHeight);
     if (!window && (area.width() < BoardWindow::kWidth || area.height() < BoardWindow::kHeight)) {
         // The whole board does not fit on this screen: it stays in its window.

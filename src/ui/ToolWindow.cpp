@@ -39,7 +39,7 @@ void ToolWindow::openOver(QWidget& board) {
     // Centred over the board wherever it is shown, and kept on its screen. Over everything only
     // while the board itself is (over the whole screen); in a window, above the game's window.
     QWidget& shown = windowShowing(board);
-    const bool onTop = shown.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    const bool onTop = boardOverEverything(board);
     if (windowFlags().testFlag(Qt::WindowStaysOnTopHint) != onTop) setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
     QRect place(QPoint(0, 0), size());
     place.moveCenter(boardOnScreen(board).center());

@@ -3,22 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-#include <thread>
 
 #include "Rng.h"
+#include "Threads.h"
 
 namespace lumaro::train {
 
 namespace {
-
-// Runs job(t) for t in [0, threads), thread 0 on the caller's.
-template <class Job>
-void onThreads(int threads, Job job) {
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(job, t);
-    job(0);
-    for (auto& th : pool) th.join();
-}
 
 // Adds the squared error (in outputs) of samples [from, to) and, with `changes`, their learning
 // steps towards their targets.
@@ -36,10 +27,7 @@ double learn(const Nets& nets, const std::vector<Sample>& samples, const std::si
         const float error = s.target - y;
         squares += static_cast<double>(error) * error;
         if (!changes) continue;
-        float sum = 0;
-        for (float v : x) sum += v;
-        const float shift = (1.0f - commonShare) * sum / kInputs;
-        for (int i = 0; i < kInputs; ++i) step[static_cast<std::size_t>(i)] = x[static_cast<std::size_t>(i)] - shift;
+        shareCommonDirection(x.data(), commonShare, step.data());
         net.addGradient(step.data(), hidden.data(), y, error, (*changes)[which].data(), true, true);
     }
     return squares;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <thread>
 
 #include "Rng.h"
+#include "Threads.h"
 #include "TrainingGame.h"
 #include "ai/Features.h"
 #include "rules/PlayApply.h"
@@ -101,10 +101,7 @@ std::vector<Sample> collectSamples(const Nets& teacher, const SampleSettings& se
         for (std::int64_t g = from; g < to; ++g)
             collectGame(teacher, settings, static_cast<std::uint64_t>(g), work, parts[static_cast<std::size_t>(t)]);
     };
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(play, t);
-    play(0);
-    for (auto& th : pool) th.join();
+    onThreads(threads, play);
     std::vector<Sample> all;
     for (auto& part : parts) all.insert(all.end(), part.begin(), part.end());
     return all;

@@ -39,12 +39,7 @@ void TdTrace::addChanges(const Nets& nets, std::size_t count, float lastDelta, W
         }
         const float* x = p.x.data();
         if (commonShare_ != 1.0f) {
-            // Take (1 - share) of the inputs' mean off each: the step along "all alike" shrinks to
-            // that share, every direction across it stays.
-            float sum = 0;
-            for (float v : p.x) sum += v;
-            const float shift = (1.0f - commonShare_) * sum / kInputs;
-            for (int i = 0; i < kInputs; ++i) stepInput_[i] = p.x[i] - shift;
+            shareCommonDirection(p.x.data(), commonShare_, stepInput_.data());
             x = stepInput_.data();
         }
         nets[p.which].addGradient(x, p.hidden.data(), p.y, p.sign * g, changes[p.which].data(), true,

@@ -74,4 +74,13 @@ inline float activation(float x) {
 // f's derivative written through f's value: f'(x) = (1 - f(x)^2) / 2.
 inline float activationSlope(float fx) { return 0.5f * (1.0f - fx * fx); }
 
+// The input step with the common share: (1 - share) of the inputs' mean taken off each input, so
+// the step along "all inputs alike" shrinks to that share and every direction across it stays.
+inline void shareCommonDirection(const float* x, float share, float* step) {
+    float sum = 0;
+    for (int i = 0; i < kInputs; ++i) sum += x[i];
+    const float shift = (1.0f - share) * sum / kInputs;
+    for (int i = 0; i < kInputs; ++i) step[i] = x[i] - shift;
+}
+
 }  // namespace lumaro::train

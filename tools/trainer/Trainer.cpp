@@ -1,7 +1,8 @@
 #include "Trainer.h"
 
 #include <algorithm>
-#include <thread>
+
+#include "Threads.h"
 
 namespace lumaro::train {
 
@@ -33,10 +34,7 @@ BatchStats Trainer::runBatch() {
                 playTrainingGame(nets_, config_.td, config_.seed, static_cast<std::uint64_t>(first + g),
                                  *work_[static_cast<std::size_t>(t)], *changes_[static_cast<std::size_t>(t)]);
     };
-    std::vector<std::thread> pool;
-    for (int t = 1; t < threads; ++t) pool.emplace_back(play, t);
-    play(0);
-    for (auto& th : pool) th.join();
+    onThreads(threads, play);
 
     // The rates fall linearly over the run; they depend only on how many games came before.
     const double progress = static_cast<double>(first) / static_cast<double>(std::max<std::int64_t>(config_.games, 1));
