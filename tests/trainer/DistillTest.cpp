@@ -38,6 +38,26 @@ TEST(DistillTest, SamplesAreTheSameOnAnyNumberOfThreadsAndAllKeepContact) {
     }
 }
 
+TEST(DistillTest, EachRollsPlaysAreFoundSideBySide) {
+    const Nets teacher = randomTeacher();
+    constexpr int kGames = 8;
+    const std::vector<Sample> played = collectSamples(teacher, SampleSettings{.seed = 9, .explore = 0.1, .siblings = 1, .threads = 1}, 0, kGames);
+    const std::vector<Sample> several = collectSamples(teacher, SampleSettings{.seed = 9, .explore = 0.1, .siblings = 4, .threads = 1}, 0, kGames);
+    EXPECT_EQ(rollStarts(played).size(), played.size() + 1);  // no two rolls taken for one
+
+    // The same games: every roll starts with the play made, and has at most four plays. The last
+    // roll of a game can add one: a play that broke contact has no sample, its siblings may have.
+    const std::vector<std::size_t> starts = rollStarts(several);
+    ASSERT_GT(starts.size(), 100u);
+    EXPECT_LE(starts.size() - 1, played.size() + kGames);
+    std::size_t found = 0;
+    for (std::size_t r = 0; r + 1 < starts.size(); ++r) {
+        EXPECT_LE(starts[r + 1] - starts[r], 4u) << r;
+        if (found < played.size() && several[starts[r]].after.sameCheckersAs(played[found].after)) ++found;
+    }
+    EXPECT_EQ(found, played.size());
+}
+
 TEST(DistillTest, ARaceIsScoredByTheRaceEstimateWhenAskedTo) {
     Position race;  // black on its 6 and 5 points, white on its own 6 and 5 points: no contact
     race.count[6] = 8, race.count[5] = 7;
@@ -104,15 +124,15 @@ TEST(DistillTest, FittingBringsTheNetworksCloserToTheTargets) {
     std::vector<Sample> samples = collectSamples(teacher, SampleSettings{.seed = 5, .explore = 0.2, .threads = 2}, 0, 20);
     for (Sample& s : samples) s.target = s.target * 0.5f + (s.after.barWhite > 0 ? 0.3f : -0.1f);
     Nets student = teacher;
-    const double before = rootMeanSquaredError(student, samples, 2);
+    const double before = checkScore(student, samples, 2).error;
     FitSettings settings;
     settings.epochs = 5;
     settings.batch = 32;
     settings.hiddenRate = settings.outputRate = 0.003f;
     int epochs = 0;
-    fitSamples(student, samples, {}, settings, [&](int, double, double) { return ++epochs < 3; });
+    fitSamples(student, samples, {}, settings, [&](int, double, const CheckScore&) { return ++epochs < 3; });
     EXPECT_EQ(epochs, 3);  // stopped when told
-    EXPECT_LT(rootMeanSquaredError(student, samples, 2), 0.7 * before);
+    EXPECT_LT(checkScore(student, samples, 2).error, 0.7 * before);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ int usage() {
                  "usage: lumaro-train distill --teacher DIR --samples FILE --games N --out DIR [--seed S]\n"
                  "                    [--explore P] [--siblings K] [--threads T] [--block-games G] [--epochs E] [--batch B]\n"
                  "                    [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
-                 "                    [--common-share S] [--check-share C]\n"
+                 "                    [--common-share S] [--check-share C] [--choice-weight W]\n"
                  "Collects the samples of N games into FILE (going on from a file of the same seed), then\n"
                  "fits networks that start from the teacher's and writes DIR/nn1.bin, DIR/nn2.bin and\n"
                  "DIR/epoch-K/ after each epoch.\n");
@@ -67,6 +67,7 @@ int distillCommand(int argc, char** argv) {
         else if (flag == "--output-rate") fit.outputRate = std::strtof(v, nullptr);
         else if (flag == "--final-rate-share") fit.finalRateShare = std::strtof(v, nullptr);
         else if (flag == "--common-share") fit.commonShare = std::strtof(v, nullptr);
+        else if (flag == "--choice-weight") fit.choiceWeight = std::max(0.0f, std::strtof(v, nullptr));
         else if (flag == "--check-share") checkShare = std::clamp(std::strtod(v, nullptr), 0.0, 0.5);
         else return usage();
     }
@@ -115,13 +116,17 @@ int distillCommand(int argc, char** argv) {
     file.samples.erase(checkStart, file.samples.end());
 
     Nets student = teacher;
-    std::fprintf(stderr, "%zu samples to fit, %zu to check; the teacher's error %.4f / %.4f points\n",
-                 file.samples.size(), check.size(), rootMeanSquaredError(student, file.samples, fit.threads),
-                 rootMeanSquaredError(student, check, fit.threads));
+    const auto report = [](const CheckScore& c) {
+        std::fprintf(stderr, "%.4f on the check set, best play chosen in %.2f %% of its rolls, %.4f points lost a roll\n",
+                     c.error, 100.0 * c.bestChosen, c.pointsLost);
+    };
+    std::fprintf(stderr, "%zu samples to fit, %zu to check; the starting weights' error ", file.samples.size(),
+                 check.size());
+    report(checkScore(student, check, fit.threads));
     bool written = true;
-    fitSamples(student, file.samples, check, fit, [&](int epoch, double trainError, double checkError) {
-        std::fprintf(stderr, "epoch %d: error %.4f while fitting, %.4f on the check set\n", epoch, trainError,
-                     checkError);
+    fitSamples(student, file.samples, check, fit, [&](int epoch, double trainError, const CheckScore& c) {
+        std::fprintf(stderr, "epoch %d: error %.4f while fitting, ", epoch, trainError);
+        report(c);
         written = saveGameWeights(out, student) &&
                   saveGameWeights(out + "/epoch-" + std::to_string(epoch), student);
         if (!written) std::fprintf(stderr, "lumaro-train: cannot write to %s\n", out.c_str());

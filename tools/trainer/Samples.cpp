@@ -87,7 +87,30 @@ bool plausible(const Sample& s) {
            std::isfinite(s.target) && std::abs(s.target) <= 1.0f;
 }
 
+// Whether b could be a play of the same roll as a: white's checkers alike point by point, but for
+// blots that one of the two plays hit and put on the bar and the other left.
+bool sameRoll(const Position& a, const Position& b) {
+    if (a.offWhite != b.offWhite) return false;
+    int hitInA = 0, hitInB = 0;
+    for (int k = 1; k <= 24; ++k) {
+        const int wa = a.hasWhite(k) ? a.count[k] : 0;
+        const int wb = b.hasWhite(k) ? b.count[k] : 0;
+        if (wa == wb) continue;
+        if (wa + wb != 1) return false;
+        ++(wa == 0 ? hitInA : hitInB);
+    }
+    return a.barWhite >= hitInA && b.barWhite >= hitInB;
+}
+
 }  // namespace
+
+std::vector<std::size_t> rollStarts(const std::vector<Sample>& samples) {
+    std::vector<std::size_t> starts;
+    for (std::size_t k = 0; k < samples.size(); ++k)
+        if (starts.empty() || !sameRoll(samples[starts.back()].after, samples[k].after)) starts.push_back(k);
+    starts.push_back(samples.size());
+    return starts;
+}
 
 std::vector<Sample> collectSamples(const Nets& teacher, const SampleSettings& settings, std::int64_t first,
                                    std::int64_t count) {

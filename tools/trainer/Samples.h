@@ -37,6 +37,11 @@ struct SampleSettings {
 std::vector<Sample> collectSamples(const Nets& teacher, const SampleSettings& settings, std::int64_t first,
                                    std::int64_t count);
 
+// Where each roll's samples start, then samples.size(). The after-states of one roll (the play made
+// and its siblings) lie side by side and have the same opponent's checkers, but for blots one of
+// them hits; the next roll's samples are the opponent's, mirrored, and have other ones.
+std::vector<std::size_t> rollStarts(const std::vector<Sample>& samples);
+
 // A sample file is a header (magic, seed) and then blocks, each the number of games it covers,
 // its number of samples and the samples. A block is written whole and flushed, so a stopped
 // collection resumes after its last whole block.
