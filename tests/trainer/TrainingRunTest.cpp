@@ -165,6 +165,20 @@ TEST(TrainingRunTest, WrittenWeightsLoadBackBitIdenticallyAndScoreAlike) {
     encodeForNet(pos, scratch.input);
     EXPECT_NEAR(game.runNet1(scratch), nets.net1.forward(x, hidden), 1e-5);
     EXPECT_NEAR(game.runNet2(scratch), nets.net2.forward(x, hidden), 1e-5);
+
+    // A run started from them keeps them while its new race network warms up, and then learns.
+    TrainConfig started = shortRun();
+    started.raceHidden = 16;
+    started.raceWarmup = 4;
+    Trainer t(started);
+    ASSERT_TRUE(loadGameWeights(dir, t.nets()));
+    const std::vector<float> race = t.nets().race.weights();
+    t.runBatch(), t.runBatch();
+    EXPECT_EQ(t.nets().net1.weights(), nets.net1.weights());
+    EXPECT_EQ(t.nets().net2.weights(), nets.net2.weights());
+    EXPECT_NE(t.nets().race.weights(), race);
+    t.runBatch();
+    EXPECT_NE(t.nets().net1.weights(), nets.net1.weights());
 }
 
 }  // namespace

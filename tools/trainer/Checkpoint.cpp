@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "ai/NetFile.h"
+#include "ai/NeuralNets.h"
 
 namespace lumaro::train {
 
@@ -95,6 +96,18 @@ bool saveGameWeights(const std::string& folder, const Nets& nets) {
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     return saveNet(folder + "/nn1.bin", nets.net1.fileValues()) && saveNet(folder + "/nn2.bin", nets.net2.fileValues());
+}
+
+bool loadGameWeights(const std::string& folder, Nets& nets) {
+    NeuralNets game;
+    game.loadNets(folder);
+    if (!game.usable()) {
+        std::fprintf(stderr, "lumaro-train: %s\n", game.unusableReason().c_str());
+        return false;
+    }
+    nets.net1.setFileValues(game.net1Values());
+    nets.net2.setFileValues(game.net2Values());
+    return true;
 }
 
 }  // namespace lumaro::train

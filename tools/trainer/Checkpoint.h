@@ -16,5 +16,8 @@ bool loadCheckpoint(const std::string& path, Trainer& trainer);
 
 // nn1.bin and nn2.bin in the game's format, in `folder`.
 bool saveGameWeights(const std::string& folder, const Nets& nets);
+// Networks 1 and 2 from the nn1.bin and nn2.bin in `folder`, checked as the game checks them;
+// false, with the reason on stderr, when the game could not use them.
+bool loadGameWeights(const std::string& folder, Nets& nets);
 
 }  // namespace lumaro::train

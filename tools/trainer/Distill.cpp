@@ -10,7 +10,6 @@
 #include "Fit.h"
 #include "Progress.h"
 #include "Samples.h"
-#include "ai/NeuralNets.h"
 
 namespace lumaro::train {
 
@@ -26,19 +25,6 @@ int usage() {
                  "fits networks that start from the teacher's and writes DIR/nn1.bin, DIR/nn2.bin and\n"
                  "DIR/epoch-K/ after each epoch.\n");
     return 2;
-}
-
-bool loadTeacher(const std::string& folder, Nets& nets) {
-    NeuralNets game;
-    game.loadNets(folder);
-    if (!game.usable()) {
-        std::fprintf(stderr, "lumaro-train: %s\n", game.unusableReason().c_str());
-        return false;
-    }
-    nets.net1.setFileValues(game.net1Values());
-    nets.net2.setFileValues(game.net2Values());
-    nets.racesByAnalysis = true;
-    return true;
 }
 
 }  // namespace
@@ -74,7 +60,8 @@ int distillCommand(int argc, char** argv) {
     if (argc % 2 != 0 || teacherFolder.empty() || samplePath.empty() || out.empty() || games <= 0) return usage();
 
     Nets teacher;
-    if (!loadTeacher(teacherFolder, teacher)) return 1;
+    if (!loadGameWeights(teacherFolder, teacher)) return 1;
+    teacher.racesByAnalysis = true;
 
     SampleFile file;
     if (readSamples(samplePath, file) && file.seed == sampling.seed) {

@@ -39,6 +39,11 @@ BatchStats Trainer::runBatch() {
     // The rates fall linearly over the run; they depend only on how many games came before.
     const double progress = static_cast<double>(first) / static_cast<double>(std::max<std::int64_t>(config_.games, 1));
     const auto share = static_cast<float>(1.0 - (1.0 - config_.finalRateShare) * progress);
+    if (first < config_.raceWarmup)
+        for (auto& changes : changes_) {
+            std::fill(changes->net1.begin(), changes->net1.end(), 0.0f);
+            std::fill(changes->net2.begin(), changes->net2.end(), 0.0f);
+        }
     if (config_.adaptive) {
         // Adam takes the batch's change as one step: the threads' sums are added in thread order.
         for (int t = 1; t < threads; ++t) changes_[0]->add(*changes_[static_cast<std::size_t>(t)]);

@@ -23,6 +23,10 @@ struct TrainConfig {
     float initScale = 0.1f;       // starting weights uniform in (-initScale, initScale)
     int raceHidden = 0;           // hidden units of the training-only race network; 0: none
     bool adaptive = false;        // Adam steps (the rates are then each weight's step size)
+    // The first games in which networks 1 and 2 stay as they are and only the race network learns:
+    // a run that starts from trained networks first gives its new race network time to learn
+    // races, so that the networks' last positions before a race are not taught from noise.
+    std::int64_t raceWarmup = 0;
     TdSettings td;
 };
 

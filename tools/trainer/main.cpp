@@ -22,7 +22,9 @@ int usage() {
                  "                    [--target equity|win] [--explore P] [--init-scale W] [--off-inputs-learn 0|1]\n"
                  "                    [--common-share S] [--race-net HIDDEN] [--lookahead 0|1] [--adam 0|1]\n"
                  "                    [--checkpoint FILE] [--checkpoint-every SECONDS] [--resume]\n"
-                 "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end.\n"
+                 "                    [--start WEIGHTS_DIR [--race-warmup GAMES]]\n"
+                 "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end. --start begins\n"
+                 "from the nn1.bin and nn2.bin of WEIGHTS_DIR instead of random weights.\n"
                  "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill)\n");
     return 2;
 }
@@ -36,6 +38,7 @@ int main(int argc, char** argv) {
     std::string checkpoint;
     double checkpointEvery = 300;
     bool resume = false;
+    std::string start;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         if (flag == "--resume") {
@@ -61,6 +64,8 @@ int main(int argc, char** argv) {
         else if (flag == "--adam") config.adaptive = std::atoi(v) != 0;
         else if (flag == "--init-scale") config.initScale = std::strtof(v, nullptr);
         else if (flag == "--checkpoint") checkpoint = v;
+        else if (flag == "--start") start = v;
+        else if (flag == "--race-warmup") config.raceWarmup = std::max(0LL, std::atoll(v));
         else if (flag == "--checkpoint-every") checkpointEvery = std::strtod(v, nullptr);
         else if (flag == "--target" && (std::strcmp(v, "equity") == 0 || std::strcmp(v, "win") == 0))
             config.td.equity = std::strcmp(v, "equity") == 0;
@@ -70,6 +75,7 @@ int main(int argc, char** argv) {
     if (checkpoint.empty()) checkpoint = out + "/train.ckpt";
 
     Trainer trainer(config);
+    if (!start.empty() && !loadGameWeights(start, trainer.nets())) return 1;
     if (resume) {
         if (!loadCheckpoint(checkpoint, trainer)) {
             std::fprintf(stderr, "lumaro-train: cannot resume from %s (missing, damaged or another seed)\n",
