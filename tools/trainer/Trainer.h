@@ -25,7 +25,9 @@ struct TrainConfig {
     bool adaptive = false;        // Adam steps (the rates are then each weight's step size)
     // The first games in which networks 1 and 2 stay as they are and only the race network learns:
     // a run that starts from trained networks first gives its new race network time to learn
-    // races, so that the networks' last positions before a race are not taught from noise.
+    // races, so that the networks' last positions before a race are not taught from noise. Adam's
+    // correction for its young running means counts the warm-up's steps, so the first few hundred
+    // steps after it are up to a few times the rate.
     std::int64_t raceWarmup = 0;
     TdSettings td;
 };
