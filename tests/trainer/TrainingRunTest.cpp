@@ -8,6 +8,7 @@
 
 #include "Checkpoint.h"
 #include "Trainer.h"
+#include "TrainingGame.h"
 #include "ai/NetInput.h"
 #include "ai/NeuralNets.h"
 
@@ -114,6 +115,25 @@ TEST(TrainingRunTest, ARaceNetworkLearnsIsCheckpointedAndNeverMixesWithAPlainRun
     EXPECT_EQ(resumed.race.weights(), unbroken.race.weights());
     EXPECT_EQ(resumed.net1.weights(), unbroken.net1.weights());
     expectCheckpointsDoNotMix(withRace, dir + "/race.ckpt", dir);
+}
+
+TEST(TrainingRunTest, WithRacesScoredByTheEstimateAGameStopsWhenContactIsGone) {
+    Nets nets;
+    nets.net1.randomize(5, 0.1f);
+    nets.net2.randomize(6, 0.1f);
+    GameWork work{TdSettings{}};
+    WeightChanges changes(nets);
+    int inRace = 0;
+    for (int estimate = 0; estimate < 2; ++estimate) {
+        nets.racesByAnalysis = estimate == 1;
+        for (std::uint64_t g = 0; g < 10; ++g) {
+            const GameSummary s = playTrainingGame(nets, TdSettings{}, 3, g, work, changes);
+            EXPECT_EQ(s.endedInRace, estimate == 1 && s.points == 0) << g;
+            EXPECT_TRUE(s.points != 0 || s.endedInRace) << g;
+            inRace += s.endedInRace;
+        }
+    }
+    EXPECT_GT(inRace, 0);
 }
 
 TEST(TrainingRunTest, AdamsFirstStepMovesEveryChangedWeightByTheRate) {

@@ -13,6 +13,7 @@ Trainer::Trainer(const TrainConfig& config)
     nets_.net1.randomize(config_.seed * 2 + 1, config_.initScale);
     nets_.net2.randomize(config_.seed * 2 + 2, config_.initScale);
     nets_.race.randomize(config_.seed * 2 + 3, config_.initScale);
+    nets_.racesByAnalysis = config_.racesByAnalysis && config_.raceHidden == 0;
     for (int t = 0; t < config_.threads; ++t) {
         work_.push_back(std::make_unique<GameWork>(config_.td));
         changes_.push_back(std::make_unique<WeightChanges>(nets_));

@@ -22,6 +22,9 @@ struct TrainConfig {
     float finalRateShare = 0.3f;  // the rates fall linearly to this share of themselves by the last game
     float initScale = 0.1f;       // starting weights uniform in (-initScale, initScale)
     int raceHidden = 0;           // hidden units of the training-only race network; 0: none
+    // Without a race network: races are scored by the game's race estimate, and a game stops
+    // (learning that estimate) as soon as contact is gone.
+    bool racesByAnalysis = false;
     bool adaptive = false;        // Adam steps (the rates are then each weight's step size)
     // The first games in which networks 1 and 2 stay as they are and only the race network learns:
     // a run that starts from trained networks first gives its new race network time to learn

@@ -48,12 +48,14 @@ void legalAfterStates(const Position& pos, Byte dieA, Byte dieB, GameWork& work)
 
 void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, Scored& s) {
     s.final = pos.offBlack == kCheckersPerSide;
+    s.raceEstimate = false;
     if (s.final) {
         s.y = resultValue(blackWinPoints(pos), equity);
         return;
     }
     if (nets.racesByAnalysis && nets.race.hidden() == 0 && contactOf(pos) == 0) {
         s.which = 0;
+        s.raceEstimate = true;
         s.y = static_cast<float>(raceEquity(pos) / 3.0);
         return;
     }
@@ -134,6 +136,11 @@ GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::
             }
         }
         summary.plies = ply + 1;
+        if (best.raceEstimate) {
+            work.trace.finish(nets, best.y, ply, changes);
+            summary.endedInRace = true;
+            return summary;
+        }
         if (best.final) {
             work.trace.finish(nets, best.y, ply, changes);
             const int points = blackWinPoints(work.candidates[chosen]);

@@ -40,6 +40,7 @@ float resultValue(int points, bool equity);
 struct GameSummary {
     int plies = 0;
     int points = 0;  // for the side that moved first: +1..+3 or -1..-3; 0 for an endless game
+    bool endedInRace = false;  // stopped when contact was gone, the race estimate as its result
 };
 
 // Scratch of one thread: the trace and the candidate lists, allocated once.
@@ -70,6 +71,7 @@ struct Scored {
     float y = 0;
     int which = 1;
     bool final = false;  // black has borne off its last checker: y is the result itself
+    bool raceEstimate = false;  // no contact, scored by the race estimate: the game ends here in training
 };
 
 // Scores `pos` (after black's move, white to roll) for black. The networks start from work's base
@@ -83,6 +85,8 @@ void score(const Nets& nets, const Position& pos, bool equity, GameWork& work, S
 float lookaheadValue(const Nets& nets, const Position& after, bool equity, GameWork& work);
 
 // Plays training game number `game` of the run seeded `seed`; the same numbers give the same game.
+// When nets.racesByAnalysis scores races (no race network), the game stops at the first play that
+// leaves no contact and learns the race estimate as its result, as the game values such a play.
 GameSummary playTrainingGame(const Nets& nets, const TdSettings& settings, std::uint64_t seed, std::uint64_t game,
                              GameWork& work, WeightChanges& changes);
 

@@ -20,7 +20,8 @@ int usage() {
                  "usage: lumaro-train --games N --out DIR [--seed S] [--threads T] [--batch B]\n"
                  "                    [--lambda L] [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
                  "                    [--target equity|win] [--explore P] [--init-scale W] [--off-inputs-learn 0|1]\n"
-                 "                    [--common-share S] [--race-net HIDDEN] [--lookahead 0|1] [--adam 0|1]\n"
+                 "                    [--common-share S] [--race-net HIDDEN | --races-by-analysis 1] [--lookahead 0|1]\n"
+                 "                    [--adam 0|1]\n"
                  "                    [--checkpoint FILE] [--checkpoint-every SECONDS] [--resume]\n"
                  "                    [--start WEIGHTS_DIR [--race-warmup GAMES]]\n"
                  "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end. --start begins\n"
@@ -61,6 +62,7 @@ int main(int argc, char** argv) {
         else if (flag == "--common-share") config.td.commonShare = std::strtof(v, nullptr);
         else if (flag == "--lookahead") config.td.lookahead = std::atoi(v) != 0;
         else if (flag == "--race-net") config.raceHidden = std::clamp(std::atoi(v), 0, 256);
+        else if (flag == "--races-by-analysis") config.racesByAnalysis = std::atoi(v) != 0;
         else if (flag == "--adam") config.adaptive = std::atoi(v) != 0;
         else if (flag == "--init-scale") config.initScale = std::strtof(v, nullptr);
         else if (flag == "--checkpoint") checkpoint = v;
