@@ -10,6 +10,7 @@
 #include "TrainingGame.h"
 #include "ai/Features.h"
 #include "ai/RaceEquity.h"
+#include "rules/PositionId.h"
 
 namespace lumaro::train {
 namespace {
@@ -117,6 +118,37 @@ TEST(DistillTest, AFileCutShortOrDamagedKeepsItsWholeBlocks) {
 
     std::ofstream(path, std::ios::binary) << "LMTRAIN1";  // another kind of file
     EXPECT_FALSE(readSamples(path, file));
+}
+
+TEST(DistillTest, GamesGoOnFromTheStartPositionsOfAFile) {
+    Position late;  // black bearing off with two checkers back, white bearing off too: contact
+    late.count[24] = 2, late.count[6] = 3, late.count[5] = 3, late.count[4] = 2, late.count[3] = 2;
+    late.offBlack = 3;
+    for (int p : {19, 20, 21}) late.count[p] = 3, late.colour[p] = kWhite;
+    for (int p : {22, 23}) late.count[p] = 2, late.colour[p] = kWhite;
+    late.offWhite = 2;
+    Position race;  // no contact: nothing to learn from it
+    race.count[6] = 8, race.count[5] = 7;
+    race.count[19] = 8, race.count[20] = 7;
+    race.colour[19] = race.colour[20] = kWhite;
+    const std::string path = ::testing::TempDir() + "distill-starts.txt";
+    std::ofstream(path) << encodePositionId(late, Side::Black) << "\r\n\n"
+                        << "not an ID\n"
+                        << encodePositionId(race, Side::Black) << "\n";
+    int refused = -1;
+    SampleSettings settings{.seed = 4, .explore = 0.0, .threads = 1};
+    settings.starts = readStartPositions(path, refused);
+    ASSERT_EQ(settings.starts.size(), 1u);
+    EXPECT_EQ(refused, 2);
+    EXPECT_TRUE(settings.starts[0].sameCheckersAs(late));
+
+    // Every game starts there (checkers borne off stay off), none at the opening without the share.
+    settings.startShare = 1.0;
+    const std::vector<Sample> fromLate = collectSamples(randomTeacher(), settings, 0, 6);
+    ASSERT_FALSE(fromLate.empty());
+    for (const Sample& s : fromLate) EXPECT_GE(s.after.offBlack + s.after.offWhite, 5);
+    settings.startShare = 0.0;
+    EXPECT_EQ(collectSamples(randomTeacher(), settings, 0, 1).front().after.offBlack, 0);
 }
 
 TEST(DistillTest, FittingBringsTheNetworksCloserToTheTargets) {

@@ -21,16 +21,18 @@ int usage() {
                  "                    [--explore P] [--siblings K] [--threads T] [--block-games G] [--epochs E] [--batch B]\n"
                  "                    [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
                  "                    [--common-share S] [--check-share C] [--choice-weight W]\n"
+                 "                    [--starts FILE --start-share P]\n"
                  "Collects the samples of N games into FILE (going on from a file of the same seed), then\n"
                  "fits networks that start from the teacher's and writes DIR/nn1.bin, DIR/nn2.bin and\n"
-                 "DIR/epoch-K/ after each epoch.\n");
+                 "DIR/epoch-K/ after each epoch. With --starts, a share P of the games starts from the\n"
+                 "file's positions (a GNU Backgammon position ID a line, the side on roll's view).\n");
     return 2;
 }
 
 }  // namespace
 
 int distillCommand(int argc, char** argv) {
-    std::string teacherFolder, samplePath, out;
+    std::string teacherFolder, samplePath, out, startsPath;
     std::int64_t games = 0, blockGames = 2000;
     SampleSettings sampling;
     FitSettings fit;
@@ -54,11 +56,20 @@ int distillCommand(int argc, char** argv) {
         else if (flag == "--final-rate-share") fit.finalRateShare = std::strtof(v, nullptr);
         else if (flag == "--common-share") fit.commonShare = std::strtof(v, nullptr);
         else if (flag == "--choice-weight") fit.choiceWeight = std::max(0.0f, std::strtof(v, nullptr));
+        else if (flag == "--starts") startsPath = v;
+        else if (flag == "--start-share") sampling.startShare = std::clamp(std::strtod(v, nullptr), 0.0, 1.0);
         else if (flag == "--check-share") checkShare = std::clamp(std::strtod(v, nullptr), 0.0, 0.5);
         else return usage();
     }
     if (argc % 2 != 0 || teacherFolder.empty() || samplePath.empty() || out.empty() || games <= 0) return usage();
 
+    if (!startsPath.empty()) {
+        int refused = 0;
+        sampling.starts = readStartPositions(startsPath, refused);
+        std::fprintf(stderr, "%zu start positions from %s (%d lines refused)\n", sampling.starts.size(),
+                     startsPath.c_str(), refused);
+        if (sampling.starts.empty()) return 1;
+    }
     Nets teacher;
     if (!loadGameWeights(teacherFolder, teacher)) return 1;
     teacher.racesByAnalysis = true;

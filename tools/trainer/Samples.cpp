@@ -1,6 +1,7 @@
 #include "Samples.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <fstream>
 
@@ -9,6 +10,7 @@
 #include "TrainingGame.h"
 #include "ai/Features.h"
 #include "rules/PlayApply.h"
+#include "rules/PositionId.h"
 
 namespace lumaro::train {
 
@@ -25,9 +27,12 @@ void collectGame(const Nets& teacher, const SampleSettings& settings, std::uint6
                  std::vector<Sample>& out) {
     Rng rng(settings.seed, game);
     Position pos = startingPosition();  // always seen by the side to move, as Black
+    // Without starts no number is drawn for the choice, so earlier sample files are collected alike.
+    const bool fromStart = !settings.starts.empty() && rng.uniform() < settings.startShare;
+    if (fromStart) pos = settings.starts[static_cast<std::size_t>(rng.below(static_cast<int>(settings.starts.size())))];
     Byte dieA = static_cast<Byte>(rng.below(6) + 1);
     Byte dieB = static_cast<Byte>(rng.below(6) + 1);
-    while (dieB == dieA) dieB = static_cast<Byte>(rng.below(6) + 1);
+    while (!fromStart && dieB == dieA) dieB = static_cast<Byte>(rng.below(6) + 1);  // an opening roll
     Scored trial;
     std::vector<std::pair<float, std::size_t>> ranked;
     std::vector<Position> learnt;
@@ -153,6 +158,21 @@ bool readSamples(const std::string& path, SampleFile& file) {
         file.samples.insert(file.samples.end(), block.begin(), block.end());
     }
     return true;
+}
+
+std::vector<Position> readStartPositions(const std::string& path, int& refused) {
+    std::vector<Position> starts;
+    refused = 0;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+        if (line.empty()) continue;
+        const PositionIdResult id = decodePositionId(line, Side::Black);
+        if (id.ok && contactOf(id.position) > 0) starts.push_back(id.position);
+        else ++refused;
+    }
+    return starts;
 }
 
 bool startSampleFile(const std::string& path, std::uint64_t seed) {

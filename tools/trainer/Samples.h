@@ -30,7 +30,17 @@ struct SampleSettings {
     // the ones close to the best as the look-ahead does, not only value the play that was made.
     int siblings = 1;
     int threads = 2;
+    // Positions to start games from (seen by the side on roll, as Black) and the share of games that
+    // start from one of them instead of the opening: positions of games against other players
+    // reach places that the teacher's own games seldom go to.
+    std::vector<Position> starts{};
+    double startShare = 0.0;
 };
+
+// The positions of a start file, one GNU Backgammon position ID a line as the side on roll sees
+// it. Lines that are not an ID, and positions without contact (no sample to learn), are counted in
+// `refused` and left out.
+std::vector<Position> readStartPositions(const std::string& path, int& refused);
 
 // The samples of games [first, first + count) of the run seeded settings.seed, in game order: the
 // same numbers and teacher give the same samples, whatever the thread count.
