@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "Checkpoint.h"
 #include "Fit.h"
@@ -21,11 +22,13 @@ int usage() {
                  "                    [--explore P] [--siblings K] [--threads T] [--block-games G] [--epochs E] [--batch B]\n"
                  "                    [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
                  "                    [--common-share S] [--check-share C] [--choice-weight W]\n"
-                 "                    [--starts FILE --start-share P]\n"
+                 "                    [--starts FILE --start-share P] [--more-samples FILE ...]\n"
                  "Collects the samples of N games into FILE (going on from a file of the same seed), then\n"
                  "fits networks that start from the teacher's and writes DIR/nn1.bin, DIR/nn2.bin and\n"
                  "DIR/epoch-K/ after each epoch. With --starts, a share P of the games starts from the\n"
-                 "file's positions (a GNU Backgammon position ID a line, the side on roll's view).\n");
+                 "file's positions (a GNU Backgammon position ID a line, the side on roll's view).\n"
+                 "--more-samples adds the samples of other complete files to the fit, each file's\n"
+                 "last games to the check set.\n");
     return 2;
 }
 
@@ -33,6 +36,7 @@ int usage() {
 
 int distillCommand(int argc, char** argv) {
     std::string teacherFolder, samplePath, out, startsPath;
+    std::vector<std::string> morePaths;
     std::int64_t games = 0, blockGames = 2000;
     SampleSettings sampling;
     FitSettings fit;
@@ -56,6 +60,7 @@ int distillCommand(int argc, char** argv) {
         else if (flag == "--final-rate-share") fit.finalRateShare = std::strtof(v, nullptr);
         else if (flag == "--common-share") fit.commonShare = std::strtof(v, nullptr);
         else if (flag == "--choice-weight") fit.choiceWeight = std::max(0.0f, std::strtof(v, nullptr));
+        else if (flag == "--more-samples") morePaths.push_back(v);
         else if (flag == "--starts") startsPath = v;
         else if (flag == "--start-share") sampling.startShare = std::clamp(std::strtod(v, nullptr), 0.0, 1.0);
         else if (flag == "--check-share") checkShare = std::clamp(std::strtod(v, nullptr), 0.0, 0.5);
@@ -107,11 +112,24 @@ int distillCommand(int argc, char** argv) {
     if (progress.gamesPerSecond(file.games) > 0)
         progress.finish(file.games, std::to_string(file.samples.size()) + " samples");
 
-    // The last games' samples are the check set: whole games the fit never sees.
-    const auto checkCount = static_cast<std::size_t>(static_cast<double>(file.samples.size()) * checkShare);
-    const auto checkStart = file.samples.end() - static_cast<std::ptrdiff_t>(checkCount);
-    const std::vector<Sample> check(checkStart, file.samples.end());
-    file.samples.erase(checkStart, file.samples.end());
+    // Each file's last games' samples are the check set: whole games the fit never sees.
+    std::vector<Sample> check;
+    const auto splitOffCheck = [&](std::vector<Sample>& samples) {
+        const auto count = static_cast<std::size_t>(static_cast<double>(samples.size()) * checkShare);
+        const auto from = samples.end() - static_cast<std::ptrdiff_t>(count);
+        check.insert(check.end(), from, samples.end());
+        samples.erase(from, samples.end());
+    };
+    splitOffCheck(file.samples);
+    for (const std::string& path : morePaths) {
+        SampleFile more;
+        if (!readSamples(path, more)) {
+            std::fprintf(stderr, "lumaro-train: %s is not a sample file\n", path.c_str());
+            return 1;
+        }
+        splitOffCheck(more.samples);
+        file.samples.insert(file.samples.end(), more.samples.begin(), more.samples.end());
+    }
 
     Nets student = teacher;
     const auto report = [](const CheckScore& c) {
