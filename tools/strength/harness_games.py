@@ -60,11 +60,8 @@ def plies(rec):
             if why:
                 raise ValueError('game %s ply %d: %s' % (rec['game'], ply, why))
             after = (nme, nopp)
-        else:  # gnubg's moves, from/to
-            after = (me, opp)
-            for t in tokens:
-                frm, to = map(int, t.split('/'))
-                after = rules.apply_step(after[0], after[1], frm, to)
+        else:  # gnubg's moves, from/to, as the harness applied them
+            after = rules.apply_gnubg_move(me, opp, tuple(int(x) for t in tokens for x in t.split('/')))
         yield ply, side, dice, me, opp, after[0], after[1], finals
         pos[turn], pos[1 - turn] = after
         turn = 1 - turn

@@ -75,6 +75,13 @@ int distillCommand(int argc, char** argv) {
                      startsPath.c_str(), refused);
         if (sampling.starts.empty()) return 1;
     }
+    // Read before the collection, which can take hours, so that a wrong path stops the run at once.
+    std::vector<SampleFile> moreFiles(morePaths.size());
+    for (std::size_t k = 0; k < morePaths.size(); ++k)
+        if (!readSamples(morePaths[k], moreFiles[k])) {
+            std::fprintf(stderr, "lumaro-train: %s is not a sample file\n", morePaths[k].c_str());
+            return 1;
+        }
     Nets teacher;
     if (!loadGameWeights(teacherFolder, teacher)) return 1;
     teacher.racesByAnalysis = true;
@@ -121,14 +128,10 @@ int distillCommand(int argc, char** argv) {
         samples.erase(from, samples.end());
     };
     splitOffCheck(file.samples);
-    for (const std::string& path : morePaths) {
-        SampleFile more;
-        if (!readSamples(path, more)) {
-            std::fprintf(stderr, "lumaro-train: %s is not a sample file\n", path.c_str());
-            return 1;
-        }
+    for (SampleFile& more : moreFiles) {
         splitOffCheck(more.samples);
         file.samples.insert(file.samples.end(), more.samples.begin(), more.samples.end());
+        more.samples = {};
     }
 
     Nets student = teacher;
