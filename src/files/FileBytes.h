@@ -14,13 +14,11 @@ namespace lumaro {
 // out of memory gives nothing instead of an exception: any file the user picks is safe to read.
 std::optional<std::vector<std::uint8_t>> readFileBytes(const std::string& path, std::size_t maxBytes);
 
-// Writes to a temporary file beside `path`, then renames it over `path`, so a failed
-// write leaves any earlier file untouched. Returns false on any failure, and then puts the
-// system's reason in `whyNot` when given.
+// Writes to a new temporary file beside `path` (a name of its own, created fresh: no file or link
+// already there is opened), syncs it to the disk, renames it over `path` and syncs the folder, so
+// a failed write leaves any earlier file untouched and a power cut leaves the old file or the new
+// one. Nothing is left beside `path` when a step fails. Returns false on any failure, and then puts
+// the system's reason in `whyNot` when given.
 bool writeFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, std::string* whyNot = nullptr);
-
-// The temporary file writeFileAtomically uses for `path` (same folder, so the rename stays
-// on one file system).
-std::string temporaryPathFor(const std::string& path);
 
 }  // namespace lumaro

@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -86,6 +87,38 @@ TEST(FileBytes, ReadsNoMoreThanAsked) {
     EXPECT_EQ(readFileBytes(path, 0)->size(), 0u);
     EXPECT_FALSE(readFileBytes(folder.file("missing"), 10));
     EXPECT_FALSE(readFileBytes(folder.file(""), 10));  // the folder itself
+}
+
+std::vector<std::string> namesIn(const testing::TempFolder& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.file("")))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+// The files beside the one written are the player's: one with the name a careless writer would take
+// for its temporary file is left alone, and a link under that name leads nowhere the game writes.
+TEST(FileBytes, AWriteTouchesNoOtherFileBesideIts) {
+    testing::TempFolder folder;
+    writeBytes(folder.file("rec.mat.tmp"), bytesOf("mine"));
+    writeBytes(folder.file("victim.txt"), bytesOf("victim"));
+    std::filesystem::create_symlink("victim.txt", folder.file("other.mat.tmp"));
+
+    std::string whyNot;
+    ASSERT_TRUE(writeFileAtomically(folder.file("rec.mat"), bytesOf("record"), &whyNot)) << whyNot;
+    ASSERT_TRUE(writeFileAtomically(folder.file("other.mat"), bytesOf("other"), &whyNot)) << whyNot;
+    ASSERT_TRUE(writeFileAtomically(folder.file("rec.mat"), bytesOf("again"), &whyNot)) << whyNot;
+
+    EXPECT_EQ(readFileBytes(folder.file("rec.mat.tmp"), 100), bytesOf("mine"));
+    EXPECT_EQ(readFileBytes(folder.file("victim.txt"), 100), bytesOf("victim"));
+    EXPECT_EQ(std::filesystem::read_symlink(folder.file("other.mat.tmp")), "victim.txt");
+    EXPECT_FALSE(std::filesystem::is_symlink(folder.file("other.mat")));
+    EXPECT_EQ(readFileBytes(folder.file("rec.mat"), 100), bytesOf("again"));
+    EXPECT_EQ(readFileBytes(folder.file("other.mat"), 100), bytesOf("other"));
+    EXPECT_EQ(namesIn(folder), (std::vector<std::string>{"other.mat", "other.mat.tmp", "rec.mat", "rec.mat.tmp", "victim.txt"}));
 }
 
 TEST(FileBytes, AGigabyteSavedGameIsRefusedWithoutReadingItAll) {

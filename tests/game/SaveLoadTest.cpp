@@ -167,12 +167,13 @@ TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
     EXPECT_EQ(screen.messages[0].line1, "The game could not be saved.");
     EXPECT_FALSE(screen.messages[0].line2.empty());
 
-    // An existing file stays as it was when the new one cannot be written.
-    const std::string path = folder.file("kept.sav");
+    // An existing file stays as it was when the new one cannot be written: its name is so long
+    // that no temporary file fits beside it (the name itself fits).
+    const std::string path = folder.file(std::string(248, 'k') + ".sav");
+    const auto first = encodeSavedGame(game.savedGame());
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(first.data()), first.size());
     screen.fileToSave = path;
-    EXPECT_TRUE(MenuCommands(game).save(shell));
     const auto size = std::filesystem::file_size(path);
-    std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be created
     game.arrangeTurn(game.state().position(), 1, game.state().dice().dieB, game.state().sideToMove(), 5);
     EXPECT_TRUE(MenuCommands(game).save(shell));
     EXPECT_EQ(screen.messages.back().line1, "The game could not be saved.");
