@@ -81,7 +81,12 @@ void readCheckerSpeed(FieldReader& in, std::uint16_t& field, std::uint16_t fallb
     }
 }
 
-// Score counters may hold any value.
+// A match score is below the match length: one that reached it would have ended the match.
+void readMatchScore(FieldReader& in, std::uint16_t& field, unsigned matchLength) {
+    if (auto v = in.take(2)) field = *v < matchLength ? static_cast<std::uint16_t>(*v) : 0;
+}
+
+// The other score counters may hold any value.
 void readWord(FieldReader& in, std::uint16_t& field) {
     if (auto v = in.take(2)) field = static_cast<std::uint16_t>(*v);
 }
@@ -134,8 +139,8 @@ bool decodeSettings(std::span<const std::uint8_t> bytes, Options& o, Scores& s) 
     readFlag(in, o.jacobyRule, d.jacobyRule);
     readFlag(in, o.matchPlay, d.matchPlay);
     readByteIn(in, o.matchLength, 1, 255, d.matchLength);
-    readWord(in, s.whiteMatchScore);
-    readWord(in, s.blackMatchScore);
+    readMatchScore(in, s.whiteMatchScore, o.matchLength);
+    readMatchScore(in, s.blackMatchScore, o.matchLength);
     readWord(in, s.whiteMatchesWon);
     readWord(in, s.blackMatchesWon);
     readLong(in, s.blackPointsTotal);

@@ -51,8 +51,9 @@ Options everythingChanged() {
 
 Scores someScores() {
     Scores s;
-    s.whiteMatchScore = 0x0102;
-    s.blackMatchScore = 0x0304;
+    // Within the match length of everythingChanged(): a score past it is not kept.
+    s.whiteMatchScore = 197;
+    s.blackMatchScore = 198;
     s.whiteMatchesWon = 0x0506;
     s.blackMatchesWon = 0x0708;
     s.blackPointsTotal = 0x0A0B0C0D;
@@ -85,7 +86,7 @@ TEST(SettingsFile, NumbersScoresAndNamesSitAtTheirOffsets) {
     EXPECT_EQ(b[33], 3);  // the colour scheme is written twice
     EXPECT_EQ(b[10], 200);
     EXPECT_EQ(Bytes(b.begin() + 11, b.begin() + 19),
-              (Bytes{0x02, 0x01, 0x04, 0x03, 0x06, 0x05, 0x08, 0x07}));
+              (Bytes{197, 0x00, 198, 0x00, 0x06, 0x05, 0x08, 0x07}));
     EXPECT_EQ(Bytes(b.begin() + 19, b.begin() + 23), (Bytes{0x0D, 0x0C, 0x0B, 0x0A}));  // Black
     EXPECT_EQ(Bytes(b.begin() + 23, b.begin() + 27), (Bytes{0x14, 0x13, 0x12, 0x11}));  // White
     EXPECT_EQ(Bytes(b.begin() + 27, b.begin() + 31), (Bytes{0x16, 0x15, 0x18, 0x17}));
@@ -243,6 +244,38 @@ TEST(SettingsFile, OutOfRangeValueTakesItsDefault) {
         EXPECT_TRUE(decodeSettings(bytes, o, s));
         EXPECT_EQ(c.get(o), c.get(Options{}));
         EXPECT_EQ(o.playerName, changed.playerName);  // later fields still line up
+    }
+}
+
+// A match score that reached the match length would have ended the match: such a file (edited by
+// hand, or from before the length was lowered) gives a score of 0, never one the IDs cannot spell.
+TEST(SettingsFile, MatchScoresPastTheMatchLengthTakeTheirDefault) {
+    struct Case {
+        int length, white, black;  // as written
+        int wantWhite, wantBlack;  // as read
+    };
+    const Case cases[] = {
+        {3, 200, 65535, 0, 0},
+        {3, 2, 3, 2, 0},      // the last score below the length is kept
+        {1, 0, 1, 0, 0},
+        {255, 254, 255, 254, 0},
+        {0, 2, 3, 2, 0},      // a length out of range is the default 3, and the scores are held to that
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.length) + " " + std::to_string(c.white) + "-" + std::to_string(c.black));
+        Options o = everythingChanged();
+        Scores s = someScores();
+        s.whiteMatchScore = static_cast<std::uint16_t>(c.white);
+        s.blackMatchScore = static_cast<std::uint16_t>(c.black);
+        Bytes bytes = encodeSettings(o, s);
+        bytes[10] = static_cast<std::uint8_t>(c.length);
+        Options read;
+        Scores got;
+        EXPECT_TRUE(decodeSettings(bytes, read, got));
+        EXPECT_EQ(got.whiteMatchScore, c.wantWhite);
+        EXPECT_EQ(got.blackMatchScore, c.wantBlack);
+        EXPECT_EQ(got.whiteMatchesWon, s.whiteMatchesWon);  // the fields after them still line up
+        EXPECT_EQ(read.playerName, o.playerName);
     }
 }
 
