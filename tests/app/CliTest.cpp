@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
@@ -87,6 +88,21 @@ TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
     Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
     run = runCli("info " + writeGame("closed.sav", gameOf(closed, 4, 4, 1)));
     EXPECT_EQ(run.out, "pips=207 81\nphases=1 0\nbest=none\n");
+}
+
+// White has borne off all fifteen and Black is to play 6-5: there is no roll to play or judge.
+TEST(CliInfo, AFinishedGameIsGameOverForInfoChooseAndHint) {
+    const std::string name = "game-over-" + std::to_string(getpid()) + ".sav";  // this run's own file
+    const std::string over = writeGame(name, gameOf(positionOf({{1, -10}, {2, -5}}), 6, 5, 0));
+    for (const std::string& args : {"info " + over, "choose " + over, "choose " + over + " --hint-depth 1",
+                                     "hint " + over, "hint " + over + " --depth 0"}) {
+        SCOPED_TRACE(args);
+        const CliRun errors = runCli(args, true);
+        EXPECT_EQ(errors.status, 2);
+        EXPECT_EQ(errors.out, "lumaro-cli: " + over + ": game over: White has borne off all 15 checkers.\n");
+        EXPECT_EQ(runCli(args).out, "");
+    }
+    std::filesystem::remove(over);
 }
 
 TEST(CliInfo, RefusesWhatIsNotASavedGame) {

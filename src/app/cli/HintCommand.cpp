@@ -6,8 +6,8 @@
 #include <string>
 
 #include "ai/CubeAdvice.h"
+#include "app/cli/GameFile.h"
 #include "app/cli/NetsFolder.h"
-#include "persistence/SavedGameFile.h"
 #include "rules/Cube.h"
 #include "rules/PlayNotation.h"
 
@@ -91,14 +91,10 @@ int hintCommand(int argc, char** argv) {
             return hintUsage();
     }
     if (!gamePath) return hintUsage();
-    const SavedGameResult loaded = readSavedGame(gamePath);
-    if (!loaded.ok) {
-        std::fprintf(stderr, "lumaro-cli: %s: %s\n", gamePath, loaded.error.c_str());
-        return 2;
-    }
+    SavedGame game;
+    if (!loadGameFile(gamePath, game, true)) return 2;
     auto nets = std::make_unique<NeuralNets>();
     if (!loadExpertNets(*nets, netsFolder)) return 2;
-    const SavedGame& game = loaded.game;
     AnalysisSettings settings;
     settings.computerLevel = Level::Expert;
     auto ranking = std::make_unique<PlayRanking>();

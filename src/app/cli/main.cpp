@@ -10,6 +10,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/GameFile.h"
 #include "app/cli/HintCommand.h"
 #include "app/cli/IdCommand.h"
 #include "app/cli/NetsFolder.h"
@@ -17,7 +18,6 @@
 #include "rules/MaxDiceRule.h"
 #include "game/PositionStats.h"
 #include "game/SearchSetup.h"
-#include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
 
 namespace {
@@ -65,19 +65,9 @@ std::string playTokens(const Play& play) {
     return out.empty() ? "none" : out;
 }
 
-bool loadGame(const char* path, SavedGame& game) {
-    const SavedGameResult loaded = readSavedGame(path);
-    if (!loaded.ok) {
-        std::fprintf(stderr, "lumaro-cli: %s: %s\n", path, loaded.error.c_str());
-        return false;
-    }
-    game = loaded.game;
-    return true;
-}
-
 int info(const char* path) {
     SavedGame game;
-    if (!loadGame(path, game)) return 2;
+    if (!loadGameFile(path, game, true)) return 2;
     const Position& pos = game.position;
     std::printf("pips=%d %d\n", whitePipCount(pos), blackPipCount(pos));
     std::printf("phases=%d %d\n", whitePhaseOf(pos), blackPhaseOf(pos));
@@ -120,7 +110,7 @@ int choose(int argc, char** argv) {
     }
     if (!gamePath) return usage();
     SavedGame game;
-    if (!loadGame(gamePath, game)) return 2;
+    if (!loadGameFile(gamePath, game, true)) return 2;
     Options options;
     Scores scores;
     if (settingsPath) loadSettings(settingsPath, options, scores);
@@ -145,7 +135,7 @@ int choose(int argc, char** argv) {
 
 int measure(const char* path) {
     SavedGame game;
-    if (!loadGame(path, game)) return 2;
+    if (!loadGameFile(path, game, false)) return 2;
     const Position& pos = game.position;
     std::printf("cubeMeasure=%d\n", cubeMeasure(pos));
     std::printf("race=%d %d\n", blackRaceDistance(pos), whiteRaceDistance(pos));
