@@ -112,6 +112,37 @@ TEST_F(WrittenAssets, InterfacePiecesAndSoundsAreAllThere) {
     EXPECT_EQ(qAlpha(yes.pixel(38, 16)), 255);
 }
 
+// The pictures are stored compressed: each PNG's image data (its IDAT chunks) takes less room than
+// its pixels would raw. (Tiny pictures are left out: zlib's own framing outweighs a few pixels.)
+TEST_F(WrittenAssets, PngPicturesAreStoredCompressed) {
+    auto bigEndian = [](const QByteArray& b, qsizetype at) {
+        return quint32(quint8(b[at])) << 24 | quint32(quint8(b[at + 1])) << 16 | quint32(quint8(b[at + 2])) << 8 |
+               quint32(quint8(b[at + 3]));
+    };
+    int looked = 0;
+    for (const QString& name : *written) {
+        if (!name.endsWith(QLatin1String(".png"))) continue;
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray png = bytes(name);
+        ASSERT_GT(png.size(), 33);
+        ASSERT_EQ(png.mid(12, 4), QByteArray("IHDR"));
+        const qint64 width = bigEndian(png, 16), height = bigEndian(png, 20);
+        const int bitDepth = quint8(png[24]), colourType = quint8(png[25]);
+        const int channels = colourType == 2 ? 3 : colourType == 6 ? 4 : colourType == 4 ? 2 : 1;
+        const qint64 raw = width * height * channels * bitDepth / 8;
+        qint64 imageData = 0;
+        for (qsizetype at = 8; at + 12 <= png.size();) {
+            const qint64 length = bigEndian(png, at);
+            if (png.mid(at + 4, 4) == "IDAT") imageData += length;
+            at += 12 + length;
+        }
+        if (raw < 1024) continue;
+        ++looked;
+        EXPECT_LT(imageData, raw) << width << "x" << height;
+    }
+    EXPECT_GT(looked, 20);
+}
+
 TEST_F(WrittenAssets, EveryRunWritesTheSameBytes) {
     QTemporaryDir again;
     writeAllAssets(again.path());

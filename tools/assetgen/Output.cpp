@@ -17,7 +17,9 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 
 bool writePng(const QImage& image, const QString& path) {
     QImageWriter writer(path, "png");
-    writer.setCompression(9);  // lossless either way; smaller files
+    // Qt 6 takes the compression on a scale of 0 to 100 (9 would be zlib's level 0, the pixels stored
+    // raw): 100 is zlib's best. Lossless either way.
+    writer.setCompression(100);
     return writer.write(image);
 }
 
