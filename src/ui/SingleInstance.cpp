@@ -1,30 +1,90 @@
 #include "ui/SingleInstance.h"
 
 #include <QCryptographicHash>
+#include <QEventLoop>
+#include <QFile>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumaro {
 
-SingleInstance::SingleInstance(const QString& settingsFolder) {
-    const QByteArray key = QCryptographicHash::hash(settingsFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    name_ = QStringLiteral("lumaro2-") + QString::fromLatin1(key);
+namespace {
+
+// What a later copy says and what the running game answers: anything else is not the game.
+const QByteArray kAskToFront = QByteArrayLiteral("lumaro2 front\n");
+const QByteArray kAnswer = QByteArrayLiteral("lumaro2 here\n");
+
+// The user's own folder, which nobody else may enter: a directory (not a link) owned by this
+// user, with no rights for the group or others.
+bool isPrivateFolder(const QString& folder) {
+    if (folder.isEmpty()) return false;
+    struct stat info {};
+    if (::lstat(QFile::encodeName(folder).constData(), &info) != 0) return false;
+    return S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 077) == 0;
+}
+
+}  // namespace
+
+QString SingleInstance::userRuntimeFolder() { return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation); }
+
+SingleInstance::SingleInstance(const QString& settingsFolder, const QString& runtimeFolder) {
+    if (isPrivateFolder(runtimeFolder)) {
+        const QByteArray key = QCryptographicHash::hash(settingsFolder.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
+        name_ = runtimeFolder + QStringLiteral("/lumaro2-") + QString::fromLatin1(key);
+    }
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_.nextPendingConnection()) {
-            socket->disconnectFromServer();
-            socket->deleteLater();
-            emit anotherCopyStarted();
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
+            // A caller that says nothing is not kept waiting for.
+            QTimer::singleShot(kAnswerWaitMs, socket, [socket] { socket->abort(); });
         }
     });
 }
 
+void SingleInstance::answer(QLocalSocket* socket) {
+    if (socket->bytesAvailable() < kAskToFront.size()) return;
+    const bool fromTheGame = socket->read(kAskToFront.size()) == kAskToFront;
+    if (fromTheGame) {
+        socket->write(kAnswer);
+        socket->flush();
+    }
+    socket->disconnectFromServer();
+    if (fromTheGame) emit anotherCopyStarted();
+}
+
 bool SingleInstance::claim() {
+    if (name_.isEmpty()) return true;
+    // Ask whoever listens there, with the events running, so that the answer (or its absence) comes
+    // within a bounded wait however the other end behaves.
     QLocalSocket probe;
+    QEventLoop loop;
+    bool reached = false;
+    QByteArray reply;
+    connect(&probe, &QLocalSocket::connected, &loop, [&] {
+        reached = true;
+        probe.write(kAskToFront);
+    });
+    connect(&probe, &QLocalSocket::readyRead, &loop, [&] {
+        reply += probe.read(kAnswer.size() - reply.size());
+        if (reply.size() == kAnswer.size()) loop.quit();
+    });
+    connect(&probe, &QLocalSocket::disconnected, &loop, &QEventLoop::quit);
+    connect(&probe, &QLocalSocket::errorOccurred, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kAnswerWaitMs, &loop, &QEventLoop::quit);
     probe.connectToServer(name_);
-    if (probe.waitForConnected(500)) {
-        probe.write("front\n");
-        probe.waitForBytesWritten(500);
-        probe.disconnectFromServer();
-        return false;
+    if (probe.state() != QLocalSocket::UnconnectedState) loop.exec();
+    if (reply == kAnswer) return false;
+    probe.abort();
+    if (reached) {
+        // Something else listens under the game's name: the game runs, only it cannot be found.
+        std::fprintf(stderr, "lumaro: %s does not answer as the game does; starting all the same.\n",
+                     qPrintable(name_));
+        return true;
     }
     // Nobody answers: a socket file left by a copy that crashed is taken over.
     QLocalServer::removeServer(name_);

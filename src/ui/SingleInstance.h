@@ -1,7 +1,8 @@
 #pragma once
 // One running game per player's files: the first copy started for a settings folder listens on a
-// local socket named after that folder; a later copy finds it there, asks it to come to the front
-// and leaves. Copies with other folders (a network test's two players) do not meet.
+// local socket named after that folder, in the user's own runtime folder (no other user may enter
+// it); a later copy finds it there, asks it to come to the front and leaves once it has answered as
+// the game answers. Copies with other folders (a network test's two players) do not meet.
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
@@ -11,17 +12,27 @@ namespace lumaro {
 class SingleInstance : public QObject {
     Q_OBJECT
 public:
-    explicit SingleInstance(const QString& settingsFolder);
+    // `runtimeFolder`: where the socket goes; the user's runtime folder unless a test gives another.
+    // A folder that is not the user's own with mode 0700 is not used: the game then runs alone.
+    explicit SingleInstance(const QString& settingsFolder, const QString& runtimeFolder = userRuntimeFolder());
 
-    // True for the first copy, which now listens (or could not, and runs all the same); false when
-    // another copy runs for these files (it has been asked to come to the front).
+    // True for the first copy, which now listens (or could not, and runs all the same); false only
+    // when another copy of the game runs for these files and has been asked to come to the front.
+    // Whatever else holds the socket never keeps the game from starting.
     bool claim();
+    // The socket's path; empty when there is no private folder for it.
     const QString& name() const { return name_; }
+
+    static QString userRuntimeFolder();
+    // The longest a later copy waits for the first one's answer.
+    static constexpr int kAnswerWaitMs = 3000;
 
 signals:
     void anotherCopyStarted();
 
 private:
+    void answer(class QLocalSocket* socket);
+
     QString name_;
     QLocalServer server_;
 };
