@@ -35,6 +35,7 @@ struct Message {
     std::vector<ScoreRow> table;  // empty: no table
     bool yesNo = false;           // ask a question
     int timeout = 50;             // countdown in clock ticks; an unanswered question counts as YES
+    bool waitsForAnswer = false;  // a question whose YES loses something: no countdown answers it
 };
 
 // The recordings, by the number of the player that holds them.

@@ -240,8 +240,8 @@ SettingsIo loadSettings(const std::string& path, Options& options, Scores& score
     return decodeSettings(*bytes, options, scores) ? SettingsIo::ok : SettingsIo::shortFile;
 }
 
-bool saveSettingsFile(const std::string& path, const Options& options, const Scores& scores) {
-    return writeFileAtomically(path, encodeSettings(options, scores));
+bool saveSettingsFile(const std::string& path, const Options& options, const Scores& scores, std::string* whyNot) {
+    return writeFileAtomically(path, encodeSettings(options, scores), whyNot);
 }
 
 namespace {
@@ -266,9 +266,12 @@ SettingsIo SettingsStore::load(Options& options, Scores& scores) {
     return lastRead_;
 }
 
-bool SettingsStore::save(const Options& options, const Scores& scores) {
-    if (writeRefused()) return false;
-    return saveSettingsFile(path_, options, scores);
+bool SettingsStore::save(const Options& options, const Scores& scores, std::string* whyNot) {
+    if (writeRefused()) {
+        if (whyNot) *whyNot = "it could not be read at start-up (" + readError_ + "), so it is left as it is";
+        return false;
+    }
+    return saveSettingsFile(path_, options, scores, whyNot);
 }
 
 }  // namespace lumaro

@@ -38,8 +38,10 @@ std::vector<std::uint8_t> encodeSettings(const Options& options, const Scores& s
 // A missing file sets every field to its default and creates nothing.
 SettingsIo loadSettings(const std::string& path, Options& options, Scores& scores);
 
-// Writes the whole file; a failed save leaves the earlier file as it was.
-bool saveSettingsFile(const std::string& path, const Options& options, const Scores& scores);
+// Writes the whole file; a failed save leaves the earlier file as it was and puts the system's reason
+// in `whyNot` when given.
+bool saveSettingsFile(const std::string& path, const Options& options, const Scores& scores,
+                      std::string* whyNot = nullptr);
 
 // lm2.ini as the program keeps it: read once at start-up and written whole afterwards. A file that
 // is there but could not be read is never written over, so the player's name and scores in it
@@ -50,8 +52,8 @@ public:
 
     SettingsIo load(Options& options, Scores& scores);
     // Writes the whole file, unless the last load found a file it could not read. False when
-    // nothing was written.
-    bool save(const Options& options, const Scores& scores);
+    // nothing was written, with the reason in `whyNot` when given.
+    bool save(const Options& options, const Scores& scores, std::string* whyNot = nullptr);
 
     const std::string& path() const { return path_; }
     bool writeRefused() const { return lastRead_ == SettingsIo::readFailed; }

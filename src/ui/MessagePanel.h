@@ -26,6 +26,7 @@ public:
     bool timedOut() const { return countdownTicks_ > 0 && countdown_ >= countdownTicks_; }
     void close();
     bool waiting() const { return countdownVisible_; }
+    const Message& shownMessage() const { return message_; }
     bool answeredYes() const { return answer_ == Answer::Yes; }
     int countdown() const { return countdown_; }
     void tick();  // one clock tick of the countdown

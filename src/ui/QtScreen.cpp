@@ -15,7 +15,8 @@ Answer QtScreen::showMessage(const Message& message) {
     MessagePanel& panel = board_.messagePanel();
     // The board clock advances the countdown; an unanswered question counts as YES, unless the
     // player wants questions to wait for the answer.
-    const int timeout = message.yesNo && questionsWait ? 0 : message.timeout > 0 ? message.timeout : MessagePanel::kCountdownEnd;
+    const bool waits = message.yesNo && (questionsWait || message.waitsForAnswer);
+    const int timeout = waits ? 0 : message.timeout > 0 ? message.timeout : MessagePanel::kCountdownEnd;
     panel.present(message, board_.boardPicture(), timeout);
     board_.letEventsRun();
     while (panel.waiting() && !panel.timedOut() && !closing_) board_.delay(20);

@@ -76,15 +76,29 @@ void Shell::openToolWindow(ToolWindow& window) {
     window.openOver(*board_);
 }
 
-void Shell::saveSettings() {
-    if (settingsFile_->writeRefused()) {
-        std::fprintf(stderr, "lumaro: %s is left as it is: it could not be read at start-up (%s).\n",
-                     settingsFile_->path().c_str(), settingsFile_->readError().c_str());
-        return;
-    }
+bool Shell::saveSettings(std::string* whyNot) {
     // The settings folder may not exist yet for a first start of an installed program.
-    QDir().mkpath(folders_.settings);
-    settingsFile_->save(game_->options(), game_->state().scores());
+    if (!settingsFile_->writeRefused()) QDir().mkpath(folders_.settings);
+    std::string why;
+    if (settingsFile_->save(game_->options(), game_->state().scores(), &why)) return true;
+    std::fprintf(stderr, "lumaro: %s could not be written: %s.\n", settingsFile_->path().c_str(), why.c_str());
+    if (whyNot) *whyNot = why;
+    return false;
+}
+
+bool Shell::settingsSavedOrLeaveAnyway() {
+    std::string whyNot;
+    if (saveSettings(&whyNot)) return true;
+    Game& g = *game_;
+    g.showMessage(MessageKind::RuleNotice, "Your settings and scores could not be saved.",
+                  settingsFile_->path() + ": " + whyNot + ".", false);
+    Message question;
+    question.kind = MessageKind::Resign;
+    question.line1 = "Exit all the same?";
+    question.line2 = "NO keeps the game open.";
+    question.yesNo = true;
+    question.waitsForAnswer = true;  // leaving loses the session's scores: never by a countdown
+    return g.showMessage(question);
 }
 
 bool Shell::start() {
@@ -585,9 +599,9 @@ void Shell::keepWindowGeometry() {
 }
 
 void Shell::exitProgram() {
+    if (!settingsSavedOrLeaveAnyway()) return;
     if (game_->options().soundFx) sounds_->play(Sound::Farewell);
     network_->shutdown();
-    saveSettings();
     screen_->setClosing();
     menu_->hide();
     if (frame_) {

@@ -62,7 +62,11 @@ private:
     void onClockTick();
     void exitProgram();
     Game::ShellState shellState() const;
-    void saveSettings();
+    // Writes lm2.ini; false, with the reason in `whyNot`, when it could not be written.
+    bool saveSettings(std::string* whyNot = nullptr);
+    // At EXIT: the settings and the session's scores are written, or the player is told why they
+    // could not be and chooses whether to leave all the same. True to leave.
+    bool settingsSavedOrLeaveAnyway();
     void openToolWindow(ToolWindow& window);
     void startNetwork();
     void wireConnectionBoxes();

@@ -4,16 +4,20 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 
 #include "game/Game.h"
 #include "persistence/SettingsFile.h"
 #include "ui/BoardWindow.h"
 #include "ui/MenuPanel.h"
+#include "ui/MessagePanel.h"
 #include "ui/ProgramFolders.h"
 #include "ui/SettingsWindow.h"
 #include "ui/Shell.h"
@@ -22,11 +26,37 @@ using namespace lumaro;
 
 namespace {
 
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void touch(const QString& path) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("x");
 }
+
+// Answers the board's message boxes as they come up, in turn: YES (a notice: closed) for true, NO
+// for false; keeps every message shown. The game waits for them inside its own loop, so a timer
+// looks in; once the answers run out the boxes are left up.
+struct BoxAnswers {
+    QTimer watch;
+    QList<Message> shown;
+    BoxAnswers(Shell& shell, QList<bool> answers) {
+        watch.setInterval(20);
+        QObject::connect(&watch, &QTimer::timeout, [this, &shell, answers]() mutable {
+            MessagePanel& panel = shell.board().messagePanel();
+            if (!panel.isVisible() || !panel.waiting() || answers.isEmpty()) return;
+            shown << panel.shownMessage();
+            if (answers.takeFirst())
+                panel.pressYes();
+            else
+                panel.pressNo();
+        });
+        watch.start();
+    }
+};
 
 }  // namespace
 
@@ -186,10 +216,70 @@ private slots:
             emit shell.menu().command(MenuItem::Tune);
             QVERIFY(shell.settings().isVisible());
             shell.settings().closeButton().click();
+            BoxAnswers answers(shell, {true, true});  // EXIT says the file is left as it is; leave all the same
             emit shell.menu().command(MenuItem::Exit);
+            QCOMPARE(answers.shown.size(), 2);
+            QVERIFY(QString::fromStdString(answers.shown[0].line2).contains(QStringLiteral("could not be read at start-up")));
         }
         QVERIFY(std::filesystem::is_fifo(QFile::encodeName(ini).toStdString()));
-        QVERIFY(!QFile::exists(ini + QStringLiteral(".tmp")));
+        QCOMPARE(QDir(program.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("lm2.ini")});
+    }
+
+    // The settings folder cannot be written at EXIT: read-only, or (for root, whom permissions do
+    // not stop) a file where the folder was. EXIT names lm2.ini and the reason and asks; NO keeps
+    // the game open, YES leaves; the earlier lm2.ini stays as it was.
+    void exitTellsWhyTheSettingsCannotBeSavedAndLetsThePlayerStay() {
+        QTemporaryDir program;
+        ProgramFolders folders = ProgramFolders::beside(program.path());
+        folders.assets = defaultAssetsFolder();
+        folders.settings = program.path() + QStringLiteral("/settings");
+        QVERIFY(QDir().mkpath(folders.settings));
+        Options stored;
+        stored.soundFx = false;
+        Scores scores;
+        scores.whiteGamesWon = 5;
+        const std::string ini = nativePath(folders.settingsPath());
+        QVERIFY(saveSettingsFile(ini, stored, scores));
+        const QByteArray before = readAll(folders.settingsPath());
+        const bool root = geteuid() == 0;
+        {
+            Shell shell(folders);
+            QVERIFY(shell.start());
+            shell.board().startupPending = false;
+            Scores won = shell.game().state().scores();
+            won.whiteGamesWon = 6;  // a game won since
+            shell.game().restoreScores(won);
+            if (root) {
+                QVERIFY(QDir().rename(folders.settings, folders.settings + QStringLiteral("-aside")));
+                touch(folders.settings);
+            } else {
+                QFile::setPermissions(folders.settings, QFile::ReadOwner | QFile::ExeOwner);
+            }
+            {
+                BoxAnswers answers(shell, {true, false});  // the notice, then NO: stay
+                emit shell.menu().command(MenuItem::Exit);
+                QCOMPARE(answers.shown.size(), 2);
+                QCOMPARE(answers.shown[0].line1, std::string("Your settings and scores could not be saved."));
+                const std::string reason = root ? std::strerror(ENOTDIR) : std::strerror(EACCES);
+                QCOMPARE(answers.shown[0].line2, ini + ": " + reason + ".");
+                QCOMPARE(answers.shown[1].line1, std::string("Exit all the same?"));
+                QVERIFY(answers.shown[1].yesNo);
+                QVERIFY(answers.shown[1].waitsForAnswer);
+                QVERIFY(shell.board().isVisible());  // still playing
+                QCOMPARE(shell.game().state().scores().whiteGamesWon, 6);
+            }
+            BoxAnswers answers(shell, {true, true});  // asked again; YES: leave
+            emit shell.menu().command(MenuItem::Exit);
+            QCOMPARE(answers.shown.size(), 2);
+            QVERIFY(!shell.board().isVisible());
+        }
+        if (root) {
+            QVERIFY(QFile::remove(folders.settings));
+            QVERIFY(QDir().rename(folders.settings + QStringLiteral("-aside"), folders.settings));
+        }
+        QFile::setPermissions(folders.settings, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readAll(folders.settingsPath()), before);
     }
 };
 
