@@ -13,10 +13,11 @@ RecordPaths recordPathsOf(const QString& chosen) {
 }
 
 bool writeRecordFiles(const RecordPaths& paths, const MatchRecord& record, const MatHeader& header, std::string* whyNot) {
-    const bool mat = writeMatFile(nativePath(paths.mat), record, header, whyNot);
-    std::string sgfWhyNot;
+    std::string matWhyNot, sgfWhyNot;
+    const bool mat = writeMatFile(nativePath(paths.mat), record, header, &matWhyNot);
     const bool sgf = writeSgfFile(nativePath(paths.sgf), record, header, &sgfWhyNot);
-    if (!sgf && mat && whyNot) *whyNot = sgfWhyNot;
+    if (whyNot && !mat) *whyNot = paths.mat.toStdString() + ": " + matWhyNot;
+    if (whyNot && mat && !sgf) *whyNot = paths.sgf.toStdString() + ": " + sgfWhyNot;
     return mat && sgf;
 }
 

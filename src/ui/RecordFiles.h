@@ -19,7 +19,8 @@ struct RecordPaths {
 // ".sgf"; any other name is the match file, with ".sgf" added for the other.
 RecordPaths recordPathsOf(const QString& chosen);
 
-// Writes both files, each whole or not at all; false with the system's reason when one failed.
+// Writes both files, each whole or not at all; false when one failed, with the file that failed and
+// the system's reason ("FILE: reason") in `whyNot`.
 bool writeRecordFiles(const RecordPaths& paths, const MatchRecord& record, const MatHeader& header,
                       std::string* whyNot = nullptr);
 

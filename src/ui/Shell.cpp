@@ -364,8 +364,17 @@ void Shell::writeSessionRecord() {
         sessionRecordPath_ = folders_.sessionRecordPath(QDateTime::currentDateTime());
     }
     QDir().mkpath(folders_.recordsFolder());
-    // A record that cannot be written is kept in memory and tried again after the next game.
-    writeRecordFiles(recordPathsOf(sessionRecordPath_), game_->recorder().record(), recordHeader());
+    // A record that cannot be written is kept in memory and tried again after the next game. The
+    // player hears of it once (until a write succeeds again), and the game goes on.
+    std::string whyNot;
+    if (writeRecordFiles(recordPathsOf(sessionRecordPath_), game_->recorder().record(), recordHeader(), &whyNot)) {
+        recordFailureTold_ = false;
+        return;
+    }
+    if (recordFailureTold_) return;
+    recordFailureTold_ = true;
+    std::fprintf(stderr, "lumaro: the session's games could not be written: %s.\n", whyNot.c_str());
+    game_->showMessage(MessageKind::RuleNotice, "The session's games could not be written.", whyNot + ".", false);
 }
 
 void Shell::exportGames() {

@@ -107,6 +107,7 @@ private:
     std::optional<Game::InputHold> reviewHold_;
     int recordSession_ = -1;  // the record the session file below belongs to
     QString sessionRecordPath_;
+    bool recordFailureTold_ = false;  // the player knows the session file cannot be written
     Assets assets_;
     std::unique_ptr<NeuralNets> nets_;
     std::unique_ptr<SoundBank> sounds_;

@@ -8,9 +8,13 @@
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 
 #include "support/ProgramShell.h"
+#include "ui/MessagePanel.h"
 #include "support/TurnSetup.h"
 
 using namespace lumaro;
@@ -94,6 +98,43 @@ private slots:
         QTest::keyClick(&board, Qt::Key_E, Qt::ControlModifier);
         QVERIFY2(QRegularExpression(QStringLiteral("^lumaro-games-20\\d{6}\\.mat$")).match(proposed).hasMatch(), qPrintable(proposed));
         QCOMPARE(textOf(p.folder + QLatin1Char('/') + proposed), written);
+    }
+
+    // The games folder cannot be made (a file has its name): after the first game the player is
+    // told once which file could not be written and why; the games go on, and the second game says
+    // nothing more.
+    void aSessionFileThatCannotBeWrittenIsToldOnceAndTheGamesGoOn() {
+        QTemporaryDir folder;
+        QFile blocker(folder.path() + QStringLiteral("/games"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        Shell shell(folder.path());
+        QVERIFY(shell.start());
+        shell.board().startupPending = false;
+        Game& g = shell.game();
+        g.changeOptions([&](Options& o) { o.soundFx = false; });
+        QStringList shown;
+        // Every box answered YES (or closed) as it comes up, from a timer while the game waits.
+        QTimer watch;
+        watch.setInterval(20);
+        connect(&watch, &QTimer::timeout, [&] {
+            MessagePanel& panel = shell.board().messagePanel();
+            if (!panel.isVisible() || !panel.waiting()) return;
+            shown << QString::fromStdString(panel.shownMessage().line1 + " / " + panel.shownMessage().line2);
+            panel.pressYes();
+        });
+        watch.start();
+        for (int game = 1; game <= 2; ++game) {
+            g.startNewGame();
+            QVERIFY(g.state().gameOn());
+            QVERIFY(g.resign());
+            QVERIFY(!g.state().gameOn());
+        }
+        const QStringList told = shown.filter(QStringLiteral("The session's games could not be written."));
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().contains(folder.path() + QStringLiteral("/games/session-")), qPrintable(told.first()));
+        QVERIFY2(told.first().endsWith(QString::fromLatin1(std::strerror(ENOTDIR)) + QLatin1Char('.')), qPrintable(told.first()));
+        QCOMPARE(g.recorder().record().games.size(), std::size_t{2});  // kept for a later write
     }
 };
 
