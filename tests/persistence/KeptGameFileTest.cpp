@@ -67,7 +67,31 @@ TEST(KeptGameFile, ABrokenFileIsRefusedAndPutAsideBesideAnEarlierBrokenOne) {
         std::ifstream kept(expected, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), bytes) << "the player's bytes are kept as they were";
         EXPECT_FALSE(file.exists());
+        const KeptGameRefusal refusal = keptGameRefusal(*back, path);
+        EXPECT_EQ(refusal.line1, "The kept game could not be read.");
+        EXPECT_NE(refusal.line2.find("The file is now " + expected + "."), std::string::npos) << refusal.line2;
     }
+}
+
+TEST(KeptGameFile, AKeptGameOfANewerVersionIsSaidToBeSoAndPutAsideForIt) {
+    TempFolder folder;
+    const std::string path = folder.file("kept-game.lm2");
+    KeptGameFile file(path);
+    const std::vector<std::uint8_t> encoded = encodeKeptGame(keptGame());
+    std::string later(encoded.begin(), encoded.end());
+    later[4] = 2;
+    later += "more of a later format";
+    writeBytes(path, later);
+    const std::optional<KeptGameResult> back = file.take();
+    ASSERT_TRUE(back.has_value());
+    EXPECT_FALSE(back->ok);
+    EXPECT_TRUE(back->newerVersion);
+    EXPECT_EQ(back->setAsideAs, path + ".newer");
+    std::ifstream kept(path + ".newer", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), later);
+    const KeptGameRefusal refusal = keptGameRefusal(*back, path);
+    EXPECT_EQ(refusal.line1, "The kept game was made by a newer version.");
+    EXPECT_EQ(refusal.line2, "The file is now " + path + ".newer.");
 }
 
 }  // namespace
