@@ -229,6 +229,11 @@ void Game::recordNewGame() {
     recorder_.startGame(length, white, black, isCrawfordGame(), rules);
 }
 
+void Game::awaitRoll(Side roller) {
+    state_.awaitRoll(roller);
+    screen_->clearDice();
+}
+
 void Game::takeUpMatch(int length, int whiteScore, int blackScore, bool crawfordGame) {
     options_.matchPlay = true;
     options_.matchLength = static_cast<std::uint8_t>(length);

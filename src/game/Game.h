@@ -293,8 +293,9 @@ public:
     SavedGame savedGame() const;
     // Puts a loaded game on the board and books the loaded roll, as loading a game does.
     void restoreSavedGame(const SavedGame& saved);
-    // The game just put on the board waits for `roller`'s roll (GameState::awaitRoll).
-    void awaitRoll(Side roller) { state_.awaitRoll(roller); }
+    // The game just put on the board waits for `roller`'s roll (GameState::awaitRoll), no dice
+    // on the board.
+    void awaitRoll(Side roller);
     // A match taken up at its score (pasted IDs): match play of `length` points at the score, its
     // Crawford rule on when this is its Crawford game, and a record of its own.
     void takeUpMatch(int length, int whiteScore, int blackScore, bool crawfordGame);
