@@ -94,7 +94,14 @@ std::optional<KeptGameResult> KeptGameFile::take() {
 KeptGameRefusal keptGameRefusal(const KeptGameResult& refused, const std::string& path) {
     KeptGameRefusal refusal;
     refusal.line1 = refused.newerVersion ? "The kept game was made by a newer version." : "The kept game could not be read.";
-    const std::string where = refused.setAsideAs.empty() ? "The file is still " + path + "." : "The file is now " + refused.setAsideAs + ".";
+    // The name whole, then its folder: a long path may wrap, the name the player looks for not.
+    auto nameInFolder = [](const std::string& file) {
+        const std::filesystem::path p(file);
+        const std::string folder = p.parent_path().string();
+        return p.filename().string() + (folder.empty() ? "" : " in " + folder);
+    };
+    const std::string where = refused.setAsideAs.empty() ? "The file is still " + nameInFolder(path) + "."
+                                                         : "The file is now " + nameInFolder(refused.setAsideAs) + ".";
     refusal.line2 = (refused.newerVersion ? std::string() : refused.error + " ") + where;
     return refusal;
 }

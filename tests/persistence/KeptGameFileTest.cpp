@@ -2,6 +2,7 @@
 // under a name of its own, never over another file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "persistence/KeptGameFile.h"
@@ -69,7 +70,8 @@ TEST(KeptGameFile, ABrokenFileIsRefusedAndPutAsideBesideAnEarlierBrokenOne) {
         EXPECT_FALSE(file.exists());
         const KeptGameRefusal refusal = keptGameRefusal(*back, path);
         EXPECT_EQ(refusal.line1, "The kept game could not be read.");
-        EXPECT_NE(refusal.line2.find("The file is now " + expected + "."), std::string::npos) << refusal.line2;
+        const std::string name = "kept-game.lm2.broken" + (aside == 1 ? "" : "-" + std::to_string(aside));
+        EXPECT_NE(refusal.line2.find("The file is now " + name + " in " + std::filesystem::path(path).parent_path().string() + "."), std::string::npos) << refusal.line2;
     }
 }
 
@@ -91,7 +93,7 @@ TEST(KeptGameFile, AKeptGameOfANewerVersionIsSaidToBeSoAndPutAsideForIt) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), later);
     const KeptGameRefusal refusal = keptGameRefusal(*back, path);
     EXPECT_EQ(refusal.line1, "The kept game was made by a newer version.");
-    EXPECT_EQ(refusal.line2, "The file is now " + path + ".newer.");
+    EXPECT_EQ(refusal.line2, "The file is now kept-game.lm2.newer in " + std::filesystem::path(path).parent_path().string() + ".");
 }
 
 }  // namespace
