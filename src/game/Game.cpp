@@ -229,6 +229,26 @@ void Game::recordNewGame() {
     recorder_.startGame(length, white, black, isCrawfordGame(), rules);
 }
 
+void Game::awaitRoll(Side roller) {
+    state_.awaitRoll(roller);
+    screen_->clearDice();
+}
+
+void Game::takeUpMatch(int length, int whiteScore, int blackScore, bool crawfordGame) {
+    options_.matchPlay = true;
+    options_.matchLength = static_cast<std::uint8_t>(length);
+    if (crawfordGame) options_.crawfordRule = true;
+    Scores scores = state_.scores();
+    scores.whiteMatchScore = static_cast<std::uint16_t>(whiteScore);
+    scores.blackMatchScore = static_cast<std::uint16_t>(blackScore);
+    state_.keepScores(scores);
+    // The games played before belong to another match: its record is left whole.
+    if (!recorder_.record().games.empty()) {
+        recorder_ = MatchRecorder{};
+        ++recordSession_;
+    }
+}
+
 void Game::resetStatistics() {
     rollStats_[Side::White].clear();
     rollStats_[Side::Black].clear();
@@ -277,7 +297,7 @@ SavedGame Game::savedGame() const {
     saved.position = start.position;
     saved.dieA = start.dieA;
     saved.dieB = start.dieB;
-    saved.turn = turnOf(state_.sideToMove());
+    saved.turn = turnOf(state_.sideOnRoll());
     saved.cubeValue = start.cube.value();
     saved.cubeOwnerWhite = start.cube.ownerWhite();
     saved.cubeEnabled = options_.cubeEnabled;

@@ -234,6 +234,9 @@ public:
     // and the game given up.
     bool askToResign();
     void resignNow();
+    // What resigning now gives the other side, as the question names it: "Black wins: gammon,
+    // cube x1, 2 p.", or "Black wins the MATCH: ..." when those points end the match.
+    std::string resignationCost() const;
     // A network game in which the peer is on turn: most commands wait.
     bool peerOnTurn() const;
     // The guards every menu item shares: the hourglass, a change in progress, a window over the
@@ -290,6 +293,12 @@ public:
     SavedGame savedGame() const;
     // Puts a loaded game on the board and books the loaded roll, as loading a game does.
     void restoreSavedGame(const SavedGame& saved);
+    // The game just put on the board waits for `roller`'s roll (GameState::awaitRoll), no dice
+    // on the board.
+    void awaitRoll(Side roller);
+    // A match taken up at its score (pasted IDs): match play of `length` points at the score, its
+    // Crawford rule on when this is its Crawford game, and a record of its own.
+    void takeUpMatch(int length, int whiteScore, int blackScore, bool crawfordGame);
 
     void setHourglass(bool on);
     // A new game begins in the session's record (a new match or kind of play starts a new one).
@@ -316,6 +325,9 @@ private:
     // person plays it at this board).
     bool movesByClick(Side side) const;
     void clearLastMoveMarks();
+    // Who gives the game up: the player at this machine; between two people at one board, the
+    // one on turn.
+    Side resigningSide() const;
 
     GameState state_;
     DiceRoller roller_;

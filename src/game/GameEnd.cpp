@@ -93,12 +93,15 @@ GameResult endGame(const GameEnding& ending, const Options& options, Scores& sco
     }
 
     m.kind = MessageKind::Result;
-    m.line2 = std::string(kindWord(result.kind)) + ", cube x" + std::to_string(ending.cubeValue) +
-              ", " + std::to_string(result.resultPoints) + " p.";
+    m.line2 = resultWords(result.kind, ending.cubeValue);
     m.table = scoreTable(options, scores);
     m.yesNo = false;
     m.timeout = 50;
     return result;
+}
+
+std::string resultWords(int kind, int cubeValue) {
+    return std::string(kindWord(kind)) + ", cube x" + std::to_string(cubeValue) + ", " + std::to_string(kind * cubeValue) + " p.";
 }
 
 bool isCrawfordGame(const Options& options, Byte gameNumber, Byte crawfordGameNumber) {

@@ -3,6 +3,7 @@
 // or the single-game totals, and the result box that announces it. Sound, the roll statistics'
 // closing entry (RollStats::countEnd), clearing the dice and the game-on flag stay with the caller.
 #include <cstdint>
+#include <string>
 
 #include "rules/Position.h"
 #include "game/Options.h"
@@ -46,6 +47,9 @@ struct GameResult {
 
 // 1, 2 or 3 before the cube is counted.
 int gameKind(const GameEnding& ending, const Options& options);
+
+// How the result box names a result: "gammon, cube x2, 4 p.".
+std::string resultWords(int kind, int cubeValue);
 
 // Scores the game and books it. In a match this also sets or clears the Crawford mark.
 // Totals saturate at the top of their type rather than wrap.

@@ -13,7 +13,7 @@ GameIds idsOfGame(const Game& game) {
         const TurnSnapshot& start = state.snapshot();
         position = start.position;
         match.cube = start.cube;
-        match.onRoll = state.sideToMove();
+        match.onRoll = state.sideOnRoll();
         match.toAct = match.onRoll;
         // A manual roll still waiting for its dice has not been rolled.
         if (!game.enteringDice() && start.dieA != 0 && start.dieB != 0) {

@@ -34,6 +34,7 @@ void GameState::reset() {
     crawfordGameNumber_ = 0;
     dice_.clear();
     cube_ = Cube{};
+    awaitingRoll_ = false;
 }
 
 void GameState::newBoard() {
@@ -41,6 +42,7 @@ void GameState::newBoard() {
     cube_ = Cube{};
     gameNumber_ = gameNumber_ == 255 ? 1 : static_cast<Byte>(gameNumber_ + 1);
     dice_.clear();
+    awaitingRoll_ = false;
     takeSnapshot();  // the turn's start until the first roll: a resignation goes back to it
 }
 
@@ -68,7 +70,15 @@ void GameState::restore(const SavedGame& saved) {
     turn_ = sideOfTurn(saved.turn);
     undo();
     gameOn_ = true;
+    awaitingRoll_ = false;
     crawfordGameNumber_ = 0;
+}
+
+void GameState::awaitRoll(Side roller) {
+    dice_.clear();
+    snapshot_.dieA = snapshot_.dieB = 0;
+    turn_ = otherSide(roller);
+    awaitingRoll_ = true;
 }
 
 void GameState::takeSnapshot() {
@@ -82,6 +92,7 @@ void GameState::roll(Byte a, Byte b) {
     dice_.dieA = a;
     dice_.dieB = b;
     dice_.fillDiceLeft();
+    awaitingRoll_ = false;
     takeSnapshot();
 }
 
@@ -124,6 +135,7 @@ const GameResult& GameState::gameOver(Side winner, GameOver how, const Options& 
     lastResult_.how = how;
     dice_.diceLeft = {};
     gameOn_ = false;
+    awaitingRoll_ = false;
     return lastResult_;
 }
 

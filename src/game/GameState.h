@@ -47,6 +47,12 @@ public:
     const Scores& scores() const { return scores_; }
     const GameResult& lastResult() const { return lastResult_; }
 
+    // A game taken up before its roll waits for it (see awaitRoll); a roll ends the wait.
+    bool awaitingRoll() const { return awaitingRoll_; }
+    // The side that rolls or has rolled: the side on turn, or the other one while a game waits
+    // for its roll.
+    Side sideOnRoll() const { return awaitingRoll_ ? otherSide(turn_) : turn_; }
+
     bool isCrawfordGame(const Options& options) const;
     // `side` may double: the cube is in play and its own rule lets that side turn it.
     bool mayDouble(Side side, const Options& options) const;
@@ -68,6 +74,10 @@ public:
     bool stopUnscored();
     // A saved game: its turn start on the board, its dice to play, the game on, no Crawford mark.
     void restore(const SavedGame& saved);
+    // A game taken up before its roll (pasted IDs, a game saved so) waits for `roller`'s roll as
+    // after any turn: the turn on the board is the other side's, over with nothing to play, so the
+    // next click hands it over and rolls, and meanwhile the cube and the hint answer as then.
+    void awaitRoll(Side roller);
 
     // --- A turn ---
     // The dice of the side on turn: the turn's start is taken.
@@ -111,6 +121,7 @@ private:
     Cube cube_;
     TurnSnapshot snapshot_;
     bool gameOn_ = false;
+    bool awaitingRoll_ = false;
     Byte gameNumber_ = 1;
     Byte crawfordGameNumber_ = 0;
     Scores scores_;

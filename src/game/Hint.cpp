@@ -50,7 +50,10 @@ Hint HintAdvisor::hintFor(const Game& game, int depth) {
     if (game.enteringDice()) return unavailable("Enter your dice first.");
     const bool whiteToPlay = state.sideToMove() == Side::White && state.snapshot().dieA != 0;
     if (whiteToPlay) return playsOfWhite(game, depth);
-    const bool whiteToRoll = state.sideToMove() == Side::Black && !state.dice().anyLeft() && !game.busy();
+    // White rolls next once Black's turn is over: every die it could play is played, or none
+    // could be (a dance leaves Black's dice unplayed), and no peer is still to send its move.
+    const bool whiteToRoll = state.sideToMove() == Side::Black && state.turnEnd() == TurnEnd::Complete && !game.busy() &&
+                             !game.waitingForOpponent();
     if (whiteToRoll) return cubeAdvice(game, depth);
     return unavailable("A hint is there while you are to play or to roll.");
 }

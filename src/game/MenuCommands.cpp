@@ -144,12 +144,14 @@ void MenuCommands::playOn(const SavedGame& game, bool resigning, bool crawfordGa
     g.screen().saveSettings();  // the game's cube option persists
     if (!g.state().gameOn()) return;
     const bool rolled = game.dieA != 0 && game.dieB != 0;
-    if (g.state().sideToMove() == Side::White) {
-        if (!rolled) g.rollForWhite();
-    } else if (rolled) {
-        g.blackPlayer().blackPlaysRolledDice(g);
+    const Side onRoll = g.state().sideToMove();
+    if (rolled) {
+        if (onRoll == Side::Black) g.blackPlayer().blackPlaysRolledDice(g);
+    } else if (onRoll == Side::White || g.blackPlayer().playsAtThisBoard()) {
+        // A person's roll waits for the click, as after any turn: the cube and the hint first.
+        g.awaitRoll(onRoll);
     } else {
-        g.blackPlayer().blackTurn(g);  // Black may double, then rolls
+        g.blackPlayer().blackTurn(g);  // the computer may double, then rolls
     }
 }
 
@@ -160,6 +162,15 @@ std::string MenuCommands::copyIds() const {
     return "Position ID: " + ids.positionId + "\nMatch ID: " + ids.matchId;
 }
 
+namespace {
+
+std::string matchScoreWords(const MatchState& match) {
+    return "White " + std::to_string(match.score[Side::White]) + ", Black " + std::to_string(match.score[Side::Black]) +
+           (match.crawford ? ", the Crawford game" : "");
+}
+
+}  // namespace
+
 bool MenuCommands::paste(const ShellState& shell, const std::string& text) {
     Game& g = game_;
     if (g.menuRefused(shell, false) || g.networkPlace()) return false;
@@ -169,11 +180,31 @@ bool MenuCommands::paste(const ShellState& shell, const std::string& text) {
         g.showMessage(MessageKind::RuleNotice, "The pasted IDs hold no game to play on.", *problem, false);
         return true;
     }
+    // The IDs of a match bring their match: its length, score and Crawford game, as a new match
+    // when it is not the one in play. A match ID of a money game leaves a match for single games.
+    const MatchState& match = pasted.state;
+    const Options& options = g.options();
+    const Scores& scores = g.state().scores();
+    const bool intoMatch = match.matchLength > 0 &&
+                           (!options.matchPlay || options.matchLength != match.matchLength ||
+                            scores.whiteMatchScore != match.score[Side::White] || scores.blackMatchScore != match.score[Side::Black]);
+    const bool outOfMatch = match.matchLength == 0 && pasted.matchIdGiven && options.matchPlay;
+    if (intoMatch && !g.showMessage(MessageKind::NewGame, "Start a new " + std::to_string(match.matchLength) + "-point match?",
+                                    matchScoreWords(match), true))
+        return false;
+    if (outOfMatch && !g.showMessage(MessageKind::NewGame, "Leave the match for single games?", "These IDs are of a money game.", true))
+        return false;
     const bool resigning = g.state().gameOn();
     if (resigning && !g.askToResign()) return false;
+    if (resigning) g.resignNow();  // booked in the match or session it was played in
+    if (match.matchLength > 0) {
+        g.takeUpMatch(match.matchLength, match.score[Side::White], match.score[Side::Black], match.crawford);
+    } else if (outOfMatch) {
+        g.changeOptions([](Options& o) { o.matchPlay = false; });
+    }
     // A turned cube keeps its meaning: the cube comes into play with it.
-    const bool cubeEnabled = g.options().cubeEnabled || pasted.state.cube.value() > 1;
-    playOn(savedGameOfIds(pasted, cubeEnabled), resigning);
+    const bool cubeEnabled = g.options().cubeEnabled || match.cube.value() > 1;
+    playOn(savedGameOfIds(pasted, cubeEnabled), false, match.matchLength > 0 && match.crawford);
     return true;
 }
 

@@ -16,10 +16,10 @@ constexpr std::size_t kHeaderSize = 6;
 constexpr std::size_t kKeptGameSize = kHeaderSize + kSavedGameSize;
 
 // Moves a refused file out of the way under a name no other file has; empty when it could not.
-std::string setAside(const std::string& path) {
+std::string setAside(const std::string& path, const std::string& suffix) {
     namespace fs = std::filesystem;
     for (int n = 1; n <= 100; ++n) {
-        const std::string aside = path + ".broken" + (n == 1 ? "" : "-" + std::to_string(n));
+        const std::string aside = path + suffix + (n == 1 ? "" : "-" + std::to_string(n));
         std::error_code error;
         if (fs::exists(fs::path(aside), error) || error) continue;
         fs::rename(fs::path(path), fs::path(aside), error);
@@ -41,7 +41,14 @@ std::vector<std::uint8_t> encodeKeptGame(const KeptGame& game) {
 
 KeptGameResult decodeKeptGame(std::span<const std::uint8_t> bytes) {
     KeptGameResult result;
-    if (bytes.size() != kKeptGameSize || !std::equal(std::begin(kMagic), std::end(kMagic), bytes.begin())) {
+    const bool ours = bytes.size() > 4 && std::equal(std::begin(kMagic), std::end(kMagic), bytes.begin());
+    if (ours && bytes[4] > kFormat) {
+        // A later version keeps more, or keeps it otherwise: whatever its length, it is not broken.
+        result.newerVersion = true;
+        result.error = "It was made by a newer version of Lumaro 2.";
+        return result;
+    }
+    if (!ours || bytes.size() != kKeptGameSize) {
         result.error = "The file is not a kept game of this program.";
         return result;
     }
@@ -80,8 +87,23 @@ std::optional<KeptGameResult> KeptGameFile::take() {
     } else {
         result = decodeKeptGame(*bytes);
     }
-    if (!result.ok) result.setAsideAs = setAside(path_);
+    if (!result.ok) result.setAsideAs = setAside(path_, result.newerVersion ? ".newer" : ".broken");
     return result;
+}
+
+KeptGameRefusal keptGameRefusal(const KeptGameResult& refused, const std::string& path) {
+    KeptGameRefusal refusal;
+    refusal.line1 = refused.newerVersion ? "The kept game was made by a newer version." : "The kept game could not be read.";
+    // The name whole, then its folder: a long path may wrap, the name the player looks for not.
+    auto nameInFolder = [](const std::string& file) {
+        const std::filesystem::path p(file);
+        const std::string folder = p.parent_path().string();
+        return p.filename().string() + (folder.empty() ? "" : " in " + folder);
+    };
+    const std::string where = refused.setAsideAs.empty() ? "The file is still " + nameInFolder(path) + "."
+                                                         : "The file is now " + nameInFolder(refused.setAsideAs) + ".";
+    refusal.line2 = (refused.newerVersion ? std::string() : refused.error + " ") + where;
+    return refusal;
 }
 
 void KeptGameFile::forget() {

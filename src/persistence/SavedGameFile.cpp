@@ -52,7 +52,9 @@ std::string brokenRule(const SavedGame& g) {
     // One side home with all fifteen ends the game before the other can finish too.
     if (pos.offWhite == kCheckersPerSide && pos.offBlack == kCheckersPerSide)
         return "Both sides have borne off all 15 checkers.";
-    if (g.dieA < 1 || g.dieA > 6 || g.dieB < 1 || g.dieB > 6)
+    // Both dice 0: a game taken up before its roll, saved while it waits for it.
+    const bool stillToRoll = g.dieA == 0 && g.dieB == 0;
+    if (!stillToRoll && (g.dieA < 1 || g.dieA > 6 || g.dieB < 1 || g.dieB > 6))
         return "The dice " + num(g.dieA) + " and " + num(g.dieB) + " are not both between 1 and 6.";
     if (g.turn > 1) return "The turn byte is " + num(g.turn) + ".";
     if (!isCubeValue(g.cubeValue))

@@ -68,8 +68,10 @@ GameFromIds readPastedIds(std::string_view text) {
     const auto matchId = labelled(text, "Match ID");
     if (matchId && !positionId) return refuse("The pasted text has a match ID but no position ID.");
     if (positionId) {
-        if (matchId) return decodeGameIds(*positionId, *matchId);
-        return decodeGameIds(*positionId, encodeMatchId(MatchState{}));
+        if (!matchId) return decodeGameIds(*positionId, encodeMatchId(MatchState{}));
+        GameFromIds game = decodeGameIds(*positionId, *matchId);
+        game.matchIdGiven = game.ok;
+        return game;
     }
     text = trimmed(text);
     if (text.empty()) return refuse("There is nothing to paste.");
@@ -79,7 +81,9 @@ GameFromIds readPastedIds(std::string_view text) {
         while (split < text.size() && !isBlank(text[split])) ++split;
     }
     if (split >= text.size()) return decodeGameIds(text, encodeMatchId(MatchState{}));
-    return decodeGameIds(trimmed(text.substr(0, split)), trimmed(text.substr(split + 1)));
+    GameFromIds game = decodeGameIds(trimmed(text.substr(0, split)), trimmed(text.substr(split + 1)));
+    game.matchIdGiven = game.ok;
+    return game;
 }
 
 }  // namespace lumaro

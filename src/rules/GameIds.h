@@ -22,6 +22,7 @@ struct GameFromIds {
     bool ok = false;
     Position position;
     MatchState state;
+    bool matchIdGiven = false;  // false: a position ID alone, its match state the plain default
     std::string error;
 };
 

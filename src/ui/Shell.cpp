@@ -556,7 +556,8 @@ bool Shell::offerKeptGame() {
         std::fprintf(stderr, "lumaro: the kept game %s could not be read (%s); %s\n", keptGames_->path().c_str(),
                      kept->error.c_str(),
                      kept->setAsideAs.empty() ? "it is left where it is" : ("it is now " + kept->setAsideAs).c_str());
-        g.showMessage(MessageKind::RuleNotice, "The kept game could not be read.", kept->error, false);
+        const KeptGameRefusal refusal = keptGameRefusal(*kept, keptGames_->path());
+        g.showMessage(MessageKind::RuleNotice, refusal.line1, refusal.line2, false);
         return false;
     }
     const bool yes = g.showMessage(MessageKind::NewGame, "Continue the game you kept?", "NO starts a new game.", true);

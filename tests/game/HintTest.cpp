@@ -74,6 +74,20 @@ TEST_F(HintFixture, OffersTheCubeBeforeWhiteRollsAndNothingWhileBlackPlays) {
     EXPECT_EQ(held.lines, std::vector<std::string>{"The cube may not be turned now."});
 }
 
+TEST_F(HintFixture, AfterTheComputerDancesWhiteIsToRollAndHearsTheCubeAdvice) {
+    // White's home board closed, a black checker on the bar: whatever Black rolls, it dances.
+    const Position closed = positionOf({{19, 2}, {20, 2}, {21, 2}, {22, 2}, {23, 2}, {24, 2}, {12, 3}, {6, -5}, {8, -4}, {13, -5}}, 0, 1);
+    lumaro::testing::startTurnOn(game, closed, 6, 5, 0);
+    game.playComputerTurn();
+    ASSERT_EQ(game.state().position().barBlack, 1);
+    ASSERT_TRUE(game.state().dice().anyLeft()) << "a dance leaves Black's dice unplayed";
+    const Hint hint = advisor.hintFor(game, 1);
+    ASSERT_EQ(hint.kind, Hint::Kind::Cube) << (hint.lines.empty() ? "" : hint.lines[0]);
+    EXPECT_EQ(hint.title, "Before your roll");
+    ASSERT_EQ(hint.lines.size(), 2u);
+    EXPECT_NE(hint.lines[1].find("double/take"), std::string::npos) << hint.lines[1];
+}
+
 TEST_F(HintFixture, WhileBlacksDoubleWaitsItSaysTakeOrPassAndAfterwardsNoLonger) {
     const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
     lumaro::testing::startTurnOn(game, pos, 6, 5, 0);

@@ -211,6 +211,26 @@ TEST_F(SaveLoad, GuardsAndCancelledDialogs) {
     EXPECT_EQ(game.state().scores().blackGamesWon, 1u);
 }
 
+TEST_F(SaveLoad, AGameWaitingForWhitesRollIsSavedSoAndWaitsAgainWhenLoaded) {
+    ASSERT_TRUE(MenuCommands(game).paste(shell, "Position ID: 4HPwATDgc/ABMA\nMatch ID: cAkAAAAAAAAE"));
+    ASSERT_FALSE(game.state().dice().anyLeft());
+    screen.fileToSave = folder.file("to-roll.sav");
+    ASSERT_TRUE(MenuCommands(game).save(shell));
+    const SavedGameResult saved = readSavedGame(folder.file("to-roll.sav"));
+    ASSERT_TRUE(saved.ok) << saved.error;
+    EXPECT_EQ(saved.game.turn, 1);  // White rolls next, whoever's turn is over on the board
+    EXPECT_EQ(saved.game.dieA, 0);
+
+    startTurn(startingPosition(), 2, 1, 1);
+    screen.fileToLoad = folder.file("to-roll.sav");
+    ASSERT_TRUE(MenuCommands(game).load(shell));
+    EXPECT_FALSE(game.state().dice().anyLeft()) << "the roll waits for the player";
+    EXPECT_EQ(MenuCommands(game).copyIds(), "Position ID: 4HPwATDgc/ABMA\nMatch ID: cAkAAAAAAAAE");
+    game.clickDice();
+    EXPECT_EQ(game.state().sideToMove(), Side::White);
+    EXPECT_TRUE(game.state().dice().anyLeft());
+}
+
 TEST_F(SaveLoad, TheComputerPlaysAtOnceWhenTheLoadedGameHasBlackToMove) {
     SavedGame saved;
     saved.position = startingPosition();

@@ -2,6 +2,7 @@
 // under a name of its own, never over another file.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "persistence/KeptGameFile.h"
@@ -67,7 +68,32 @@ TEST(KeptGameFile, ABrokenFileIsRefusedAndPutAsideBesideAnEarlierBrokenOne) {
         std::ifstream kept(expected, std::ios::binary);
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), bytes) << "the player's bytes are kept as they were";
         EXPECT_FALSE(file.exists());
+        const KeptGameRefusal refusal = keptGameRefusal(*back, path);
+        EXPECT_EQ(refusal.line1, "The kept game could not be read.");
+        const std::string name = "kept-game.lm2.broken" + (aside == 1 ? "" : "-" + std::to_string(aside));
+        EXPECT_NE(refusal.line2.find("The file is now " + name + " in " + std::filesystem::path(path).parent_path().string() + "."), std::string::npos) << refusal.line2;
     }
+}
+
+TEST(KeptGameFile, AKeptGameOfANewerVersionIsSaidToBeSoAndPutAsideForIt) {
+    TempFolder folder;
+    const std::string path = folder.file("kept-game.lm2");
+    KeptGameFile file(path);
+    const std::vector<std::uint8_t> encoded = encodeKeptGame(keptGame());
+    std::string later(encoded.begin(), encoded.end());
+    later[4] = 2;
+    later += "more of a later format";
+    writeBytes(path, later);
+    const std::optional<KeptGameResult> back = file.take();
+    ASSERT_TRUE(back.has_value());
+    EXPECT_FALSE(back->ok);
+    EXPECT_TRUE(back->newerVersion);
+    EXPECT_EQ(back->setAsideAs, path + ".newer");
+    std::ifstream kept(path + ".newer", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), later);
+    const KeptGameRefusal refusal = keptGameRefusal(*back, path);
+    EXPECT_EQ(refusal.line1, "The kept game was made by a newer version.");
+    EXPECT_EQ(refusal.line2, "The file is now kept-game.lm2.newer in " + std::filesystem::path(path).parent_path().string() + ".");
 }
 
 }  // namespace
