@@ -124,11 +124,14 @@ std::optional<PlateLayout> layOut(const PlateContent& content, const QFont& base
 }  // namespace
 
 PlateLayout layOutPlate(const PlateContent& content, const QFont& base, int width, int maxHeight) {
-    // One row a text at the largest size that holds it; then rows broken at spaces; then, at the
-    // smallest size, words broken and texts cut short.
+    // The largest size that holds every text, on one row each or else in rows broken at spaces
+    // (the plate is read in a small window too); then, at the smallest size, words broken and
+    // texts cut short.
     std::vector<Way> ways;
-    for (int px = kLargest; px >= 10; --px) ways.push_back({px, false, false});
-    for (int px = kLargest; px >= kSmallest; --px) ways.push_back({px, true, false});
+    for (int px = kLargest; px >= kSmallest; --px) {
+        ways.push_back({px, false, false});
+        ways.push_back({px, true, false});
+    }
     ways.push_back({kSmallest, true, true});
     for (const Way& way : ways)
         if (std::optional<PlateLayout> layout = layOut(content, base, width, maxHeight, way)) return *layout;
