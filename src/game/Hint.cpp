@@ -1,7 +1,5 @@
 #include "game/Hint.h"
 
-#include <cstdio>
-
 #include "ai/CubeAdvice.h"
 #include "ai/PlayRanking.h"
 #include "rules/PlayNotation.h"
@@ -12,12 +10,6 @@
 
 namespace lumaro {
 namespace {
-
-std::string signedEquity(double e) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%+.3f", e);
-    return text;
-}
 
 Hint unavailable(std::string why) {
     Hint hint;
@@ -95,8 +87,9 @@ Hint HintAdvisor::cubeAdvice(const Game& game, int depth) {
         // Black, on roll, doubles: its view of the position is the board as it stands.
         hint.title = "Black doubles";
         const CubeAdvice a = cube_->advise(game.nets(), state.position(), cubeHolderFor(state.cube(), Side::Black), depth);
-        hint.lines = {std::string(a.opponentTakes() ? "Take." : "Pass."),
-                      "Take " + signedEquity(-a.doubleTake) + ", pass " + signedEquity(-a.doublePass) + " (per point of the cube now)"};
+        hint.lines = {std::string(a.opponentTakes() ? "Take." : "Pass.")};
+        hint.figures = {{"Take", -a.doubleTake}, {"Pass", -a.doublePass}};
+        hint.figuresUnit = "per point of the cube now";
         return hint;
     }
     hint.title = "Before your roll";
@@ -106,8 +99,9 @@ Hint HintAdvisor::cubeAdvice(const Game& game, int depth) {
         return hint;
     }
     const CubeAdvice a = cube_->advise(game.nets(), mirrored(state.position()), cubeHolderFor(state.cube(), Side::White), depth);
-    hint.lines = {actionWords(a.action), "No double " + signedEquity(a.noDouble) + ", double/take " + signedEquity(a.doubleTake) +
-                                             ", double/pass " + signedEquity(a.doublePass)};
+    hint.lines = {actionWords(a.action)};
+    hint.figures = {{"No double", a.noDouble}, {"Double/take", a.doubleTake}, {"Double/pass", a.doublePass}};
+    hint.figuresUnit = "per point of the cube now";
     return hint;
 }
 

@@ -21,13 +21,21 @@ struct HintLine {
     bool deeper = false;     // looked at one roll deeper
 };
 
+// One of the cube advice's equities: "No double", "Double/take", "Double/pass", or "Take", "Pass".
+struct HintFigure {
+    std::string label;
+    double equity = 0;
+};
+
 struct Hint {
     enum class Kind { Unavailable, Plays, Cube };
     Kind kind = Kind::Unavailable;
     std::string title;
-    std::vector<HintLine> plays;     // best first
-    Play bestPlay{};                 // in the board's points for White; no step when White cannot move
-    std::vector<std::string> lines;  // the cube advice, or why there is no hint now
+    std::vector<HintLine> plays;       // best first
+    Play bestPlay{};                   // in the board's points for White; no step when White cannot move
+    std::vector<std::string> lines;    // the cube advice in words, or why there is no hint now
+    std::vector<HintFigure> figures;   // the cube advice's equities, for White
+    std::string figuresUnit;           // what the figures count: "per point of the cube now"
 };
 
 class HintAdvisor {

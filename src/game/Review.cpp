@@ -50,7 +50,7 @@ public:
         settings_.computerLevel = Level::Expert;
     }
 
-    void play(const Position& before, const Position& after, const RecordedAction& roll, int turn,
+    void play(const Position& before, const Position& after, const Cube& cube, const RecordedAction& roll, int turn,
               const std::vector<std::pair<int, int>>& playedSteps) {
         const SideRanking ranking = rankPlaysOf(*ranking_, before, side_, static_cast<Byte>(roll.dieA),
                                                 static_cast<Byte>(roll.dieB), settings_, &nets_, 1);
@@ -65,6 +65,7 @@ public:
         d.kind = ReviewedDecision::Kind::Play;
         d.turn = turn;
         d.before = before;
+        d.cube = cube;
         d.dieA = roll.dieA;
         d.dieB = roll.dieB;
         d.played = playNotation(frame, Side::Black, played->play);
@@ -81,6 +82,7 @@ public:
         ReviewedDecision d;
         d.turn = turn;
         d.before = before;
+        d.cube = cube;
         if (action == RecordedKind::Double) {
             const double doubled = std::min(a.doubleTake, a.doublePass);
             const bool shouldDouble = doubled > a.noDouble;
@@ -168,7 +170,7 @@ GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& net
                 const Position before = pos;
                 std::vector<std::pair<int, int>> steps;
                 if (!replaySteps(pos, action.side, action, steps)) return reviewer.finish();
-                if (action.side == side) reviewer.play(before, pos, action, turns, steps);
+                if (action.side == side) reviewer.play(before, pos, cube, action, turns, steps);
                 break;
             }
             case RecordedKind::Double:

@@ -9,6 +9,7 @@
 
 #include "ai/NeuralNets.h"
 #include "game/MatchRecord.h"
+#include "rules/Cube.h"
 
 namespace lumaro {
 
@@ -26,6 +27,7 @@ struct ReviewedDecision {
     Kind kind = Kind::Play;
     int turn = 0;           // the side's roll count in the game, from 1
     Position before;        // the board before the decision
+    Cube cube;              // the cube as it stood then
     int dieA = 0;           // a play's dice
     int dieB = 0;
     std::string played;     // "24/18 13/11", or "Double", "Take", "Pass"
@@ -41,7 +43,8 @@ struct GameReview {
     std::vector<ReviewedDecision> decisions;
     int doubtful = 0, errors = 0, blunders = 0;
     double equityLost = 0;
-    // Equity given away per decision, in thousandths, and its word on the scale of the help page.
+    // Equity given away per decision in millipoints (thousandths of a point), and its word on the
+    // scale of the help page.
     double errorRate = 0;
     std::string rating;
 };

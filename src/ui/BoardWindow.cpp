@@ -217,18 +217,46 @@ bool BoardWindow::overVisibleDie(const QPoint& p) const {
     return false;
 }
 
-void BoardWindow::showPlate(const QString& title, std::vector<PlateRow> rows, const QString& footer,
-                            std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks,
-                            Side marksSide) {
+void BoardWindow::showPlate(PlateContent content, std::vector<std::pair<int, int>> playedMarks,
+                            std::vector<std::pair<int, int>> bestMarks, Side marksSide) {
     marksSide_ = marksSide;
     playedMarks_ = std::move(playedMarks);
     hintMarks_ = std::move(bestMarks);
-    hintPlate_->show(title, std::move(rows), footer);
+    plateOnQuestion_ = message_->isVisible();
+    hintPlate_->show(std::move(content));
     update();
 }
 
+void BoardWindow::messageClosed() {
+    if (plateOnQuestion_) hideHint();
+}
+
+void BoardWindow::showMoment(const Moment& moment) {
+    moment_ = moment;
+    momentCounters_ = boardCounters(moment.position, whitePipCount(moment.position), blackPipCount(moment.position), true, true);
+    const int* xs = moment.diceSide == Side::White ? kWhiteDiceX : kBlackDiceX;
+    const int values[2] = {moment.dieA, moment.dieB};
+    for (int k = 0; k < 2; ++k) {
+        DieSlot& slot = momentDice_[static_cast<std::size_t>(k)];
+        slot = DieSlot{};
+        slot.x = xs[k];
+        slot.value = std::clamp(values[k], 0, 6);
+        slot.visible = slot.value != 0;
+        if (slot.visible) composeDieSlot(slot);
+    }
+    update();
+}
+
+void BoardWindow::endMoment() {
+    moment_.reset();
+    update();
+}
+
+const Cube& BoardWindow::cubeShown() const { return moment_ ? moment_->cube : game_.state().cube(); }
+
 void BoardWindow::hideHint() {
     if (reviewing || (!hintPlate_->isVisible() && hintMarks_.empty() && playedMarks_.empty())) return;
+    plateOnQuestion_ = false;
     hintPlate_->hide();
     hintMarks_.clear();
     playedMarks_.clear();
@@ -446,7 +474,8 @@ void BoardWindow::onClockTick() {
 }
 
 void BoardWindow::paintLastMove(QPainter& p) {
-    if (extra.showLastMove) {
+    // A moment of the past has no last move of the game in play.
+    if (extra.showLastMove && !moment_) {
         std::vector<std::pair<int, int>> marks;
         for (int k = 0; k < game_.lastMoveMarkCount() && k < static_cast<int>(game_.lastMoveMarks().size()); ++k) {
             const Game::MoveMark& m = game_.lastMoveMarks()[static_cast<std::size_t>(k)];
@@ -454,11 +483,14 @@ void BoardWindow::paintLastMove(QPainter& p) {
         }
         paintMoveMarks(p, marks, Side::Black, QColor(255, 255, 240));
     }
-    paintMoveMarks(p, playedMarks_, marksSide_, QColor(200, 220, 255));
-    paintMoveMarks(p, hintMarks_, marksSide_, QColor(255, 236, 160));
+    // The best play in gold along the place's edge, the play made in blue well inside it: where
+    // both mark one place, each keeps its own outline.
+    paintMoveMarks(p, hintMarks_, marksSide_, QColor(255, 214, 80), 1.5, 230);
+    paintMoveMarks(p, playedMarks_, marksSide_, QColor(110, 170, 255), 7, 230);
 }
 
-void BoardWindow::paintMoveMarks(QPainter& p, const std::vector<std::pair<int, int>>& marks, Side side, const QColor& colour) {
+void BoardWindow::paintMoveMarks(QPainter& p, const std::vector<std::pair<int, int>>& marks, Side side, const QColor& colour,
+                                 qreal inset, int strength) {
     // The outline of a point's half of the board, of the side's bar spot, or of its tray.
     const bool white = side == Side::White;
     auto place = [&](int point) -> QRect {
@@ -473,15 +505,15 @@ void BoardWindow::paintMoveMarks(QPainter& p, const std::vector<std::pair<int, i
     QColor faint = colour, veil = colour;
     for (const auto& [from, to] : marks) {
         // Left: a faint dashed outline; reached: a faint solid one with a veil of light.
-        faint.setAlpha(90);
+        faint.setAlpha(strength * 3 / 4);
         p.setPen(QPen(faint, 2, Qt::DashLine));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(place(from)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
-        faint.setAlpha(120);
+        p.drawRoundedRect(QRectF(place(from)).adjusted(inset, inset, -inset, -inset), 6, 6);
+        faint.setAlpha(strength);
         veil.setAlpha(22);
         p.setPen(QPen(faint, 2));
         p.setBrush(veil);
-        p.drawRoundedRect(QRectF(place(to)).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+        p.drawRoundedRect(QRectF(place(to)).adjusted(inset, inset, -inset, -inset), 6, 6);
     }
     p.restore();
 }
@@ -500,7 +532,7 @@ void BoardWindow::paintLabels(QPainter& p) {
         }
     }
     // The counts the game last computed, each shown while its option is on.
-    const BoardCounters& counters = game_.counters();
+    const BoardCounters& counters = moment_ ? momentCounters_ : game_.counters();
     const bool pips = game_.options().showPipCount;
     const bool off = game_.options().showBorneOff;
     font.setPixelSize(13);
@@ -529,9 +561,9 @@ void BoardWindow::paintEvent(QPaintEvent*) {
     // The point numbers' plates belong to the numbers: without them the rails stay bare.
     if (game_.options().showBarNumbers) p.drawImage(0, 0, assets_.numberPlates[game_.options().modernSkin ? 1 : 0]);
     for (const CheckerImage* c : checkersInDrawingOrder(rect())) p.drawImage(c->x, c->y, c->picture);
-    for (const DieSlot& d : dice_)
+    for (const DieSlot& d : moment_ ? momentDice_ : dice_)
         if (d.visible) p.drawImage(d.x, kDiceY, d.picture);
-    p.drawImage(kCubeX, cubeTop(game_.state().cube()), assets_.cubePicture(game_.options().modernSkin, game_.state().cube().value()));
+    p.drawImage(kCubeX, cubeTop(cubeShown()), assets_.cubePicture(game_.options().modernSkin, cubeShown().value()));
     paintLastMove(p);
     paintLabels(p);
     for (int s = 1; s <= 24; ++s) {

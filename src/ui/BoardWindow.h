@@ -9,9 +9,11 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "game/BarDots.h"
+#include "game/PositionStats.h"
 #include "game/Game.h"
 #include "ui/Assets.h"
 #include "ui/BoardScene.h"
@@ -36,15 +38,26 @@ public:
     BoardScene& scene() { return scene_; }
     const BoardScene& scene() const { return scene_; }
     MessagePanel& messagePanel() { return *message_; }
-    // The study plate (the hint, a review) with the marks of a play made (faint) and of the best
-    // one (gold), White's steps in logical points. A hint goes when the game moves on; a review
-    // stays until it ends (`reviewing`).
-    void showPlate(const QString& title, std::vector<PlateRow> rows, const QString& footer,
-                   std::vector<std::pair<int, int>> playedMarks, std::vector<std::pair<int, int>> bestMarks,
-                   Side marksSide = Side::White);
+    // The study plate (the hint, a review) with the marks of a play made (blue) and of the best
+    // one (gold), the steps in logical points of `marksSide`. A hint goes when the game moves on,
+    // and a hint on a question goes with its box; a review stays until it ends (`reviewing`).
+    void showPlate(PlateContent content, std::vector<std::pair<int, int>> playedMarks,
+                   std::vector<std::pair<int, int>> bestMarks, Side marksSide = Side::White);
     void hideHint();
     bool plateShown() const { return hintPlate_->isVisible(); }
+    const HintPlate& plate() const { return *hintPlate_; }
     bool reviewing = false;
+    // A moment of the past a review shows: the cube, the dice and the counters drawn are its own,
+    // not the game's (the scene shows its checkers). endMoment goes back to the game in play.
+    struct Moment {
+        Position position;
+        Cube cube;
+        Side diceSide = Side::White;
+        int dieA = 0;  // 0: no dice (a cube decision comes before the roll)
+        int dieB = 0;
+    };
+    void showMoment(const Moment& moment);
+    void endMoment();
     const QImage& boardPicture() const { return assets_.board[game_.options().modernSkin ? 1 : 0]; }
     bool startupPending = true;
     // The window's own options (the last-move marks), kept apart from lm2.ini.
@@ -55,6 +68,8 @@ public:
     std::function<qint64()> monotonicMs;
     // A message box or a tool window has just closed: a click arriving now was meant for it.
     void boxClosed();
+    // The message box has closed: a hint on its question is stale now.
+    void messageClosed();
 
     // SceneView
     void checkerAppeared(int colour, int image, int s, int x, int y, bool animated) override;
@@ -144,7 +159,10 @@ private:
     void paintLabels(class QPainter& p);
     void paintLastMove(class QPainter& p);
     // Outlines of the places `marks` leave (dashed) and reach (solid) for `side`.
-    void paintMoveMarks(class QPainter& p, const std::vector<std::pair<int, int>>& marks, Side side, const QColor& colour);
+    // `inset` pixels inside the place, so that two kinds of marks on one place both show.
+    void paintMoveMarks(class QPainter& p, const std::vector<std::pair<int, int>>& marks, Side side, const QColor& colour,
+                        qreal inset = 1.5, int strength = 120);
+    const Cube& cubeShown() const;
     void showBarDots(const BarDots& dots);
 
     Game& game_;
@@ -155,6 +173,10 @@ private:
     std::vector<std::pair<int, int>> hintMarks_;
     std::vector<std::pair<int, int>> playedMarks_;
     Side marksSide_ = Side::White;
+    bool plateOnQuestion_ = false;  // the plate came while the message box was up: it is about it
+    std::optional<Moment> moment_;
+    BoardCounters momentCounters_;
+    std::array<DieSlot, 2> momentDice_{};
     std::array<std::array<CheckerImage, 16>, 2> checkers_{};
     std::array<DieSlot, 2> dice_{};
     BarDots dots_{};

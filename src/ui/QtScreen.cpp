@@ -22,6 +22,7 @@ Answer QtScreen::showMessage(const Message& message) {
     while (panel.waiting() && !panel.timedOut() && !closing_) board_.delay(20);
     const Answer answer = panel.answeredYes() ? Answer::Yes : Answer::No;
     panel.close();
+    board_.messageClosed();
     board_.boxClosed();
     board_.letEventsRun();
     if (onMessageClosed) onMessageClosed();

@@ -26,6 +26,7 @@
 #include "ui/SoundBank.h"
 #include "ui/SettingsWindow.h"
 #include "ui/StatisticsWindow.h"
+#include "ui/StudyPlates.h"
 
 namespace lumaro {
 namespace {
@@ -433,33 +434,11 @@ void Shell::showHint() {
     showHintOnBoard(hints_.hintFor(g, 1));
 }
 
-namespace {
-
-QString equityText(double e) { return QString::asprintf("%+.3f", e); }
-
-std::vector<PlateRow> hintRows(const Hint& hint) {
-    std::vector<PlateRow> rows;
-    if (hint.kind != Hint::Kind::Plays || hint.plays.empty()) {
-        for (const std::string& line : hint.lines) rows.push_back({QString::fromStdString(line), {}, false});
-        return rows;
-    }
-    for (std::size_t i = 0; i < hint.plays.size() && rows.size() < static_cast<std::size_t>(HintPlate::kRows - 1); ++i) {
-        const HintLine& line = hint.plays[i];
-        const QString figures = i == 0 ? equityText(line.equity) : equityText(line.equity) + QStringLiteral("  ") + equityText(line.difference);
-        rows.push_back({QStringLiteral("%1. %2").arg(i + 1).arg(QString::fromStdString(line.play)), figures, i == 0});
-    }
-    return rows;
-}
-
-}  // namespace
-
 void Shell::showHintOnBoard(const Hint& hint) {
     shownHint_ = hint;
     std::vector<std::pair<int, int>> marks;
     if (hint.kind == Hint::Kind::Plays) marks = stepsOfPlay(game_->state().snapshot().position, hint.bestPlay);
-    const bool plays = hint.kind == Hint::Kind::Plays && !hint.plays.empty();
-    board_->showPlate(QStringLiteral("HINT  ") + QString::fromStdString(hint.title), hintRows(hint),
-                      plays ? QStringLiteral("P plays the first.  H hides.") : QStringLiteral("H hides."), {}, std::move(marks));
+    board_->showPlate(hintPlate(hint), {}, std::move(marks));
 }
 
 void Shell::playHint() {
@@ -478,6 +457,7 @@ void Shell::toggleReview() {
     if (board_->reviewing) {
         board_->reviewing = false;
         board_->hideHint();
+        board_->endMoment();
         board_->scene().restoreTo(g.state().position());
         reviewHold_.reset();
         return;
@@ -485,7 +465,7 @@ void Shell::toggleReview() {
     if (shellState().toolWindowOpen || g.busy() || g.hourglass()) return;
     const auto& games = g.recorder().record().games;
     auto notice = [this](const char* why) {
-        board_->showPlate(QStringLiteral("REVIEW"), {{QString::fromLatin1(why), {}, false}}, QStringLiteral("R hides."), {}, {});
+        board_->showPlate({QStringLiteral("REVIEW"), {{QString::fromLatin1(why)}}, QStringLiteral("R hides.")}, {}, {});
     };
     if (!g.nets() || !g.nets()->usable()) return notice("The Expert's networks are missing.");
     if (games.empty()) return notice("There is no game to review yet.");
@@ -520,25 +500,11 @@ void Shell::stepReview(int by) {
 
 void Shell::showReviewDecision() {
     const ReviewedDecision& d = review_.decisions[static_cast<std::size_t>(reviewAt_)];
+    // The board as it stood at the decision: the checkers, the cube, the dice of a play, the counts.
     board_->scene().restoreTo(d.before);
-    QString what;
-    switch (d.kind) {
-        case ReviewedDecision::Kind::Play: what = QStringLiteral("%1-%2").arg(d.dieA).arg(d.dieB); break;
-        case ReviewedDecision::Kind::Double: what = QStringLiteral("double"); break;
-        case ReviewedDecision::Kind::Take:
-        case ReviewedDecision::Kind::Pass: what = QStringLiteral("answer to a double"); break;
-    }
-    what = (review_.side == Side::White ? QStringLiteral("your ") : QStringLiteral("Black's ")) + what;
-    const QString lost = d.equityLost > 0 ? QString::asprintf("-%.3f %s", d.equityLost, verdictWord(d.verdict)) : QStringLiteral("best");
-    std::vector<PlateRow> rows = {
-        {QStringLiteral("Played  ") + QString::fromStdString(d.played), lost, true},
-        {QStringLiteral("Best  ") + QString::fromStdString(d.best), {}, false},
-        {{}, {}, false},
-        {QString::asprintf("Error rate %.1f per move: ", review_.errorRate) + QString::fromStdString(review_.rating), {}, false},
-        {QStringLiteral("Doubtful %1, errors %2, blunders %3").arg(review_.doubtful).arg(review_.errors).arg(review_.blunders), {}, false},
-    };
-    board_->showPlate(QStringLiteral("REVIEW %1 of %2: %3").arg(reviewAt_ + 1).arg(review_.decisions.size()).arg(what), std::move(rows),
-                      QStringLiteral("Left, Right: step.  C: the other side.  R: end."), d.playedSteps, d.bestSteps, review_.side);
+    const bool play = d.kind == ReviewedDecision::Kind::Play;
+    board_->showMoment({d.before, d.cube, review_.side, play ? d.dieA : 0, play ? d.dieB : 0});
+    board_->showPlate(reviewPlate(review_, reviewAt_), d.playedSteps, d.bestSteps, review_.side);
 }
 
 void Shell::keepGamesAtExit(bool on) {

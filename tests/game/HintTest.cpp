@@ -67,7 +67,8 @@ TEST_F(HintFixture, OffersTheCubeBeforeWhiteRollsAndNothingWhileBlackPlays) {
     game.arrangeDicePlayed();
     const Hint cube = advisor.hintFor(game, 1);
     ASSERT_EQ(cube.kind, Hint::Kind::Cube);
-    ASSERT_EQ(cube.lines.size(), 2u);
+    ASSERT_EQ(cube.lines.size(), 1u);
+    ASSERT_EQ(cube.figures.size(), 3u);  // no double, double/take, double/pass
     game.arrangeCube(2, 0);  // Black holds the cube: White may not double
     const Hint held = advisor.hintFor(game, 0);
     ASSERT_EQ(held.kind, Hint::Kind::Cube);
@@ -97,8 +98,11 @@ TEST_F(HintFixture, WhileBlacksDoubleWaitsItSaysTakeOrPassAndAfterwardsNoLonger)
     ASSERT_TRUE(game.blackDoubles("Computer wants to double."));
     ASSERT_EQ(during.kind, Hint::Kind::Cube);
     EXPECT_EQ(during.title, "Black doubles");
-    ASSERT_EQ(during.lines.size(), 2u);
+    ASSERT_EQ(during.lines.size(), 1u);
     EXPECT_TRUE(during.lines[0] == "Take." || during.lines[0] == "Pass.") << during.lines[0];
+    ASSERT_EQ(during.figures.size(), 2u);
+    // The advice follows its own figures: a take when taking loses less than passing.
+    EXPECT_EQ(during.lines[0] == "Take.", during.figures[0].equity >= during.figures[1].equity);
     EXPECT_FALSE(game.whiteAnswersDouble());
     EXPECT_NE(advisor.hintFor(game, 0).title, "Black doubles");
 }

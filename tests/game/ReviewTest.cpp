@@ -69,6 +69,15 @@ TEST(Review, NamesTheBlunderChargesNothingForTheBestAndSumsWhatWasLost) {
     EXPECT_EQ(review.doubtful + review.errors + review.blunders, 1);  // the opening blunder alone
     EXPECT_EQ(review.rating, ratingWord(review.errorRate));
 
+    // Each decision keeps the cube as it stood then, for the board the review shows: a game taken
+    // up with Black holding the cube at 4 has it so at White's first play.
+    RecordedGame held = recordedGame();
+    held.setup = RecordedSetup{startingPosition(), Side::White, 0, 0, Cube::of(4, 0)};
+    const GameReview heldReview = reviewGame(held, Side::White, nets);
+    ASSERT_FALSE(heldReview.decisions.empty());
+    EXPECT_EQ(heldReview.decisions[0].cube.value(), 4);
+    EXPECT_EQ(heldReview.decisions[0].cube.ownerWhite(), 0);
+
     // Black's side of the same game: its double is judged, and charged only when it was wrong.
     const GameReview black = reviewGame(recordedGame(), Side::Black, nets);
     ASSERT_EQ(black.decisions.size(), 2u);
