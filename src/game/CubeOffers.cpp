@@ -67,10 +67,13 @@ void Game::computerAnswersDouble() {
     doubleDropped(Side::Black);
 }
 
-bool Game::blackDoubles(const std::string& line1) {
+bool Game::blackDoubles(const std::string& line1, const std::function<void(bool taken)>& answered) {
     whiteAnswersDouble_ = true;
     const bool taken = showMessage(MessageKind::Cube, line1, "Do you accept?", true);
     whiteAnswersDouble_ = false;
+    // The game may have stopped while the question was up (a network game's connection went).
+    if (!state_.gameOn()) return false;
+    if (answered) answered(taken);
     if (taken) {
         takeDouble(Side::White);
         return true;

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "RandomNetPlayer.h"
+#include "RawPeer.h"
+#include "ai/NeuralNets.h"
+#include "game/Hint.h"
 #include "game/MenuCommands.h"
 
 namespace lumaro::testing {
@@ -156,6 +159,30 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
     EXPECT_EQ(commandsSent(pair.side[0], net::kResign), 0);  // the peer is not told
     EXPECT_EQ(pair.side[0].game.state().scores().blackGamesWon, 1);
     EXPECT_TRUE(pair.side[1].game.state().gameOn());  // the host's game goes on until it hears more
+}
+
+// The peer doubles before its roll: while White's question is up the hint says take or pass, as
+// for the computer's double; the answer reaches the peer and the cube is White's.
+TEST(NetworkCommands, ThePeersDoubleGetsTheHintsTakeOrPass) {
+    RawPeer host(true);
+    const NeuralNets nets = NeuralNets::testWeights(5);
+    host.game.setNets(&nets);
+    HintAdvisor advisor;
+    host.hostStartsAGameTheCallerBegins();
+    Hint during;
+    host.screen.whileShown = [&](const Message&) { during = advisor.hintFor(host.game, 0); };
+    const std::size_t sentBefore = host.sent.size();
+    host.runs(net::kDouble, {}, 0x45);
+    EXPECT_EQ(during.title, "Black doubles");
+    ASSERT_EQ(during.lines.size(), 2u);
+    EXPECT_TRUE(during.lines[0] == "Take." || during.lines[0] == "Pass.") << during.lines[0];
+    const std::vector<net::Parsed> answers = host.messagesSince(sentBefore);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].payload[1], net::kYes);
+    EXPECT_EQ(answers[0].key, 0x45);
+    EXPECT_EQ(host.game.state().cube().value(), 2);
+    EXPECT_EQ(host.game.state().cube().ownerWhite(), 1);
+    EXPECT_TRUE(host.game.waitingForOpponent());
 }
 
 }  // namespace
