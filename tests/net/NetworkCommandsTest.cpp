@@ -53,6 +53,24 @@ TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
     EXPECT_FALSE(game.state().gameOn());
 }
 
+// A connection makes both programs play by the same rules, whatever each had chosen: a single
+// game with the cube and the Jacoby rule, automatic dice, alternating first moves.
+TEST(NetworkCommands, ConnectingForcesTheRulesBothPlayBy) {
+    NetworkPair pair(6);
+    for (Program& p : pair.side)
+        p.game.changeOptions([](Options& o) {
+            o.matchPlay = true;
+            o.cubeEnabled = o.jacobyRule = o.automaticDice = o.alternateFirstMove = false;
+        });
+    pair.connect();
+    for (const Program& p : pair.side) {
+        const Options& o = p.game.options();
+        EXPECT_FALSE(o.matchPlay);
+        EXPECT_TRUE(o.cubeEnabled && o.jacobyRule && o.alternateFirstMove);
+        EXPECT_TRUE(o.automaticDice);
+    }
+}
+
 TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
     {
         NetworkPair pair(1);
