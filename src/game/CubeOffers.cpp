@@ -17,8 +17,9 @@ void Game::offerDouble() {
     busy_ = true;  // the short pause is no moment for another click
     screen_->delay(100);
     busy_ = wasBusy;
-    // Dice that must still be played come first.
-    if (state_.turnEnd() == TurnEnd::ShortPlay) return;
+    // Dice that must still be played come first: a die that can still move, or a play that uses
+    // fewer dice than the roll allows.
+    if (state_.turnEnd() != TurnEnd::Complete) return;
     if (isCrawfordGame()) {
         showMessage(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
