@@ -148,6 +148,9 @@ def main():
         for i, f in enumerate(faults, 1):
             print(f"{i:2}  {f.path}: {f.what}")
         return 0
+    if not os.path.isfile(os.path.join(args.build, "CMakeCache.txt")):
+        print(f"{args.build} is no configured build folder: cmake -S . -B build first", file=sys.stderr)
+        return 2
     signal.signal(signal.SIGTERM, interrupted)
     rows = []
     for i, fault in enumerate(faults, 1):
