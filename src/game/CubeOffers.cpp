@@ -17,8 +17,9 @@ void Game::offerDouble() {
     busy_ = true;  // the short pause is no moment for another click
     screen_->delay(100);
     busy_ = wasBusy;
-    // Dice that must still be played come first.
-    if (state_.turnEnd() == TurnEnd::ShortPlay) return;
+    // Dice that must still be played come first: a die that can still move, or a play that uses
+    // fewer dice than the roll allows.
+    if (state_.turnEnd() != TurnEnd::Complete) return;
     if (isCrawfordGame()) {
         showMessage(MessageKind::RuleNotice, "You can not double", "due to the Crawford rule!", false);
         return;
@@ -67,10 +68,13 @@ void Game::computerAnswersDouble() {
     doubleDropped(Side::Black);
 }
 
-bool Game::blackDoubles(const std::string& line1) {
+bool Game::blackDoubles(const std::string& line1, const std::function<void(bool taken)>& answered) {
     whiteAnswersDouble_ = true;
     const bool taken = showMessage(MessageKind::Cube, line1, "Do you accept?", true);
     whiteAnswersDouble_ = false;
+    // The game may have stopped while the question was up (a network game's connection went).
+    if (!state_.gameOn()) return false;
+    if (answered) answered(taken);
     if (taken) {
         takeDouble(Side::White);
         return true;

@@ -281,9 +281,13 @@ public:
     // not move (doubleTaken passes it; a double before the doubler's roll keeps it).
     void takeDouble(Side taker);
     void doubleDropped(Side dropper);
-    // Black (the computer or the remote player) offers White a double before its roll, with the
-    // question's first line; false when White dropped it and the game is over.
-    bool blackDoubles(const std::string& line1);
+    // Black offers White a double, with the question's first line: the one way White answers a
+    // double, whoever makes it (the computer or the peer before its roll, a second person at this
+    // board after White's turn), so that the hint gives its take or pass while the question is up.
+    // `answered` hears the answer before it counts (the peer is told first). The turn does not
+    // move. False when White dropped it, or when the game stopped while the question was up (then
+    // nothing counts and `answered` is not called).
+    bool blackDoubles(const std::string& line1, const std::function<void(bool taken)>& answered = {});
     // Before its roll the computer may offer a double.
     void computerOffersDouble();
     bool computerTakesDouble() const;

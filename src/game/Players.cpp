@@ -30,9 +30,11 @@ public:
     void blackTurn(Game& game) override { game.rollForBlack(); }
     void blackPlaysRolledDice(Game&) override {}  // the person clicks
     void doubleOffered(Game& game, Side offerer) override {
-        const bool black = offerer == Side::Black;
-        const bool taken = game.showMessage(MessageKind::Cube, black ? "Black player wants to double." : "White player wants to double.",
-                                      "Do you accept?", true);
+        if (offerer == Side::Black) {
+            if (game.blackDoubles("Black player wants to double.")) game.passTurn();
+            return;
+        }
+        const bool taken = game.showMessage(MessageKind::Cube, "White player wants to double.", "Do you accept?", true);
         if (taken)
             game.doubleTaken(otherSide(offerer));
         else

@@ -237,17 +237,9 @@ void RemoteProgram::peerDoubles() {
         failConnection();
         return;
     }
-    const bool taken = game_.showMessage(MessageKind::Cube, "Black player wants to double.", "Do you accept?", true);
-    // The connection may have gone while the question was up: the game stopped with it, unscored,
-    // and the peer never hears the answer.
-    if (!game_.state().gameOn()) return;
-    if (taken) {
-        sendResponse(kYes);
-        game_.takeDouble(Side::White);
-    } else {
-        sendResponse(kNo);
-        game_.doubleDropped(Side::White);
-    }
+    // The peer hears the answer before it counts here. The connection may go while the question
+    // is up: the game stops with it, unscored, and the peer never hears the answer.
+    game_.blackDoubles("Black player wants to double.", [this](bool taken) { sendResponse(taken ? kYes : kNo); });
 }
 
 void RemoteProgram::peerResigns() {

@@ -211,6 +211,23 @@ TEST_F(ComputerTurn, OffersADoubleOnlyWhenTheRulesAllow) {
     EXPECT_TRUE(screen.messages.empty());
 }
 
+// White ends its turn where the computer would double: in a game without the cube its turn
+// begins with its roll, never the question.
+TEST_F(ComputerTurn, NoDoubleIsOfferedInAGameWithoutTheCube) {
+    for (const bool cube : {true, false}) {
+        game.changeOptions([&](Options& o) { o.cubeEnabled = cube; });
+        startTurn(positionOf({{3, -15}, {22, 15}}), 1, 2, 1);
+        game.arrangeCube(1, 0);
+        game.arrangeDicePlayed();
+        screen.messages.clear();
+        screen.answers = {Answer::Yes};
+        game.endTurn();
+        const bool asked = !screen.messages.empty() && screen.messages[0].line1 == "Computer wants to double.";
+        EXPECT_EQ(asked, cube) << cube;
+        EXPECT_EQ(game.state().cube().value(), cube ? 2 : 1);
+    }
+}
+
 TEST(KeepChosen, MoreStepsWinAndTheFirstOfEqualScoresStays) {
     ChosenPlay chosen;
     Play a{}, b{}, c{};

@@ -107,4 +107,24 @@ TEST_F(HintFixture, WhileBlacksDoubleWaitsItSaysTakeOrPassAndAfterwardsNoLonger)
     EXPECT_NE(advisor.hintFor(game, 0).title, "Black doubles");
 }
 
+// A second person at this board doubles by the cube after White's turn: White's question gets the
+// same take or pass as the computer's double, and the taken cube lets Black roll.
+TEST_F(HintFixture, ASecondPersonsDoubleGetsTheTakeOrPassToo) {
+    game.changeOptions([](Options& o) { o.humanOpponent = o.localPlay = true; });
+    const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+    lumaro::testing::startTurnOn(game, pos, 6, 5, 1);
+    game.arrangeDicePlayed();
+    Hint during;
+    screen.whileShown = [&](const Message&) { during = advisor.hintFor(game, 0); };
+    screen.answers = {Answer::Yes};
+    game.clickCube();
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "Black player wants to double.");
+    EXPECT_EQ(during.title, "Black doubles");
+    EXPECT_EQ(game.state().cube().value(), 2);
+    EXPECT_EQ(game.state().cube().ownerWhite(), 1);
+    EXPECT_EQ(game.state().sideToMove(), Side::Black);
+    EXPECT_NE(game.state().dice().dieA, 0);
+}
+
 }  // namespace

@@ -149,6 +149,8 @@ TEST_F(MessageBoxInput, TheComputersDoubleAndTheResultTakeNoOtherInput) {
 TEST_F(MessageBoxInput, DoublesBetweenTwoPeopleTakeNoOtherInput) {
     game.changeOptions([&](Options& o) { o.humanOpponent = true; });
     startTurn(startingPosition(), 3, 1, 1);
+    game.clickCube();  // White's roll is still to play: nobody doubles yet
+    EXPECT_TRUE(screen.messages.empty());
     game.arrangeDicePlayed();
     screen.answers = {Answer::Yes};
     game.clickCube();  // White has played: Black offers

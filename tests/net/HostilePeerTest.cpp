@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "RawPeer.h"
+#include "ai/LegalPlays.h"
 #include "game/MenuCommands.h"
 
 namespace lumaro::testing {
@@ -55,25 +56,35 @@ TEST(HostilePeer, ThePeersDiceAreRefusedAtTheDiceCommand) {
     }
 }
 
-TEST(HostilePeer, ADoubleIsRefusedOnceThePeerHasRolled) {
-    for (const bool rolledFirst : {false, true}) {
+// The peer doubles before its roll, with the cube in the middle or its own; once it has rolled, or
+// while White holds the cube, the double is refused.
+TEST(HostilePeer, ADoubleIsRefusedOnceThePeerHasRolledOrWhileWhiteHoldsTheCube) {
+    struct Row {
+        const char* what;
+        bool rolledFirst;
+        Byte cubeValue, ownerWhite;
+        bool refused;
+    };
+    for (const Row& row : {Row{"centred", false, 1, 0, false}, Row{"rolled", true, 1, 0, true},
+                           Row{"White's cube", false, 2, 1, true}, Row{"Black's cube", false, 2, 0, false}}) {
         RawPeer host(true);
         host.hostStartsAGameTheCallerBegins();
-        if (rolledFirst) host.runs(net::kDice, dice(3, 4));
+        host.game.arrangeCube(row.cubeValue, row.ownerWhite);
+        if (row.rolledFirst) host.runs(net::kDice, dice(3, 4));
         const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
         host.runs(net::kDouble, {}, 0x77);
         const std::vector<Parsed> answers = host.messagesSince(sentBefore);
-        if (rolledFirst) {
-            EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame});
-            EXPECT_TRUE(answers.empty());
-            EXPECT_EQ(host.game.state().cube().value(), 1);
+        if (row.refused) {
+            EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame}) << row.what;
+            EXPECT_TRUE(answers.empty()) << row.what;
+            EXPECT_EQ(host.game.state().cube().value(), row.cubeValue) << row.what;
         } else {
             EXPECT_EQ(host.shownSince(shownBefore),
-                      std::vector<std::string>{"Black player wants to double. | Do you accept?"});
-            ASSERT_EQ(answers.size(), 1u);
+                      std::vector<std::string>{"Black player wants to double. | Do you accept?"}) << row.what;
+            ASSERT_EQ(answers.size(), 1u) << row.what;
             EXPECT_EQ(answers[0].payload[1], net::kYes);
-            EXPECT_EQ(host.game.state().cube().value(), 2);
-            EXPECT_EQ(host.game.state().cube().ownerWhite(), 1);
+            EXPECT_EQ(host.game.state().cube().value(), 2 * row.cubeValue) << row.what;
+            EXPECT_EQ(host.game.state().cube().ownerWhite(), 1) << row.what;
         }
     }
 }
@@ -213,6 +224,24 @@ TEST(HostilePeer, ChatLosesItsControlCharactersBothWays) {
     EXPECT_EQ(readFile(log), "O - ab[2Jcd\r\nI - hi[2Jthere\r\n");
 }
 
+// While a command waits for its response the chat line refuses: nothing goes between the two.
+TEST(HostilePeer, NoChatLineGoesWhileACommandWaitsForItsResponse) {
+    RawPeer caller(false);
+    caller.reply = [](const Parsed& c) -> std::optional<std::string> {
+        return RawPeer::response(c.payload[1] == net::kNames ? net::kName : net::kNo, {}, c.key);
+    };
+    std::vector<bool> accepted;
+    const std::function<void(int)> passTime = caller.screen.onDelay;
+    caller.screen.onDelay = [&](int ms) {
+        if (caller.remote.responseWaitOn() && accepted.empty()) accepted.push_back(caller.remote.sendChat("hello"));
+        passTime(ms);
+    };
+    MenuCommands(caller.game).start(Game::ShellState{});
+    EXPECT_EQ(accepted, std::vector<bool>{false});
+    for (const std::string& bytes : caller.sent) EXPECT_NE(bytes.rfind("chat", 0), 0u) << bytes;
+    EXPECT_EQ(caller.messagesSince(0).size(), 2u);  // the names and the invitation, nothing between
+}
+
 // A chat line followed by a command in the same read: the line ends where the command begins, and
 // the command runs. Text that only looks like the start of one stays chat.
 TEST(HostilePeer, AChatLineAndACommandInOneRead) {
@@ -274,6 +303,16 @@ TEST(HostilePeer, AConnectionLostMidwayStartsAndScoresNothing) {
         EXPECT_EQ(host.game.state().cube().value(), 1);
     }
     {
+        RawPeer host(true);
+        host.hostStartsAGameTheCallerBegins();
+        host.screen.whileShown = [&](const Message& m) {
+            if (m.line1 == "Black player resigns...") host.remote.connectionLost();
+        };
+        host.runs(net::kResign);
+        EXPECT_FALSE(host.game.state().gameOn());
+        EXPECT_EQ(host.game.state().scores().whiteGamesWon + host.game.state().scores().blackGamesWon, 0);
+    }
+    {
         RawPeer caller(false);
         caller.game.arrangeNextNetworkBeginner(true);  // toggled at the start: the host begins
         caller.reply = [](const Parsed& c) -> std::optional<std::string> {
@@ -305,6 +344,115 @@ TEST(HostilePeer, NoCallerIsTakenWhileTheErrorIsUp) {
     host.runs(net::kDice, dice(3, 4));  // dice with no game on
     EXPECT_EQ(accepts, (std::vector<bool>{false, false}));
     EXPECT_TRUE(host.remote.acceptsCaller());
+}
+
+// Commands come faster than the tick runs them: eight wait their turn and the rest are dropped,
+// so a peer cannot fill the memory with them.
+TEST(HostilePeer, AFloodOfCommandsKeepsEightAndDropsTheRest) {
+    RawPeer host(true);
+    std::string flood;
+    for (int i = 0; i < 9; ++i) flood += RawPeer::command(net::kNames, std::string(1, static_cast<char>('A' + i)), static_cast<Byte>(0x10 + i));
+    host.says(flood);
+    for (int i = 0; i < 12; ++i) host.tick();
+    const std::vector<Parsed> answers = host.messagesSince(0);
+    ASSERT_EQ(answers.size(), 8u);
+    EXPECT_EQ(answers.back().key, 0x17);
+    EXPECT_EQ(host.remote.opponentName(), "H");
+}
+
+// The host begins and has rolled: White is on turn with its dice.
+void hostBeginsAndRolls(RawPeer& host) {
+    host.reply = [](const Parsed& c) -> std::optional<std::string> { return RawPeer::response(net::kDone, {}, c.key); };
+    host.runs(net::kNames, "Z");
+    host.runs(net::kInvite);
+    host.runs(net::kStartGame, std::string(1, '\0'));
+    host.tick();
+    ASSERT_EQ(host.game.state().sideToMove(), Side::White);
+    ASSERT_NE(host.game.state().dice().dieA, 0);
+}
+
+// A command that arrives while a box of the player's own is up waits until the box has closed:
+// the peer's resignation does not end the game under the player's question.
+TEST(HostilePeer, ACommandWaitsWhileABoxIsUp) {
+    RawPeer host(true);
+    hostBeginsAndRolls(host);
+    const std::size_t shownBefore = host.screen.messages.size();
+    std::vector<std::string> shownDuring;
+    host.screen.answers = {Answer::No};
+    host.screen.whileShown = [&](const Message& m) {
+        if (m.line1 != "Do you want to resign?") return;
+        host.says(RawPeer::command(net::kResign, {}, 0x66));
+        host.tick();
+        host.tick();
+        shownDuring = host.shownSince(shownBefore);
+    };
+    MenuCommands(host.game).abort(Game::ShellState{});
+    EXPECT_EQ(shownDuring, std::vector<std::string>{"Do you want to resign? | "});
+    EXPECT_TRUE(host.game.state().gameOn());
+    host.screen.whileShown = nullptr;
+    host.tick();
+    const std::vector<std::string> shown = host.shownSince(shownBefore);
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[1], "Black player resigns... | ");
+    EXPECT_FALSE(host.game.state().gameOn());
+    EXPECT_EQ(host.game.state().scores().whiteGamesWon, 1);
+}
+
+// The peer's move counts only after its dice of the same turn: a move that fits the dice still on
+// the board (White's last roll) is refused when the peer has sent none.
+TEST(HostilePeer, AMoveIsRefusedUntilThePeerHasRolledThisTurn) {
+    for (const bool rolledFirst : {true, false}) {
+        RawPeer host(true);
+        hostBeginsAndRolls(host);
+        MenuCommands(host.game).move(Game::ShellState{});
+        host.game.clickDice();
+        ASSERT_TRUE(host.game.waitingForOpponent());
+        const Byte a = host.game.state().dice().dieA, b = host.game.state().dice().dieB;
+        if (rolledFirst) host.runs(net::kDice, dice(a, b));
+        const Position before = host.game.state().position();
+        std::vector<LegalPlay> plays;
+        LegalPlays().blackPlays(before, a, b, plays);
+        ASSERT_FALSE(plays.empty());
+        std::string wire(8, '\0');  // the peer's own points: 25 - ours
+        for (int k = 1; k <= 4 && plays[0].play[k].die != 0; ++k) {
+            wire[2 * (k - 1)] = static_cast<char>(25 - plays[0].play[k].point);
+            wire[2 * (k - 1) + 1] = static_cast<char>(plays[0].play[k].die);
+        }
+        const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
+        host.runs(net::kMove, wire, 0x5D);
+        const std::vector<Parsed> answers = host.messagesSince(sentBefore);
+        if (rolledFirst) {
+            ASSERT_EQ(answers.size(), 1u);
+            EXPECT_EQ(answers[0].payload[1], net::kDone);
+            EXPECT_TRUE(host.game.state().position().sameCheckersAs(plays[0].after));
+        } else {
+            EXPECT_EQ(host.shownSince(shownBefore), std::vector<std::string>{kErrorInGame});
+            EXPECT_TRUE(answers.empty());
+            EXPECT_TRUE(host.game.state().position().sameCheckersAs(before));
+        }
+    }
+}
+
+// The peer's resignation counts once: the same command again, with no game on, is answered and
+// shows and books nothing.
+TEST(HostilePeer, AResignationCountsOnceAndAStrayOneChangesNothing) {
+    RawPeer host(true);
+    host.hostStartsAGameTheCallerBegins();
+    host.runs(net::kResign, {}, 0x21);
+    ASSERT_FALSE(host.game.state().gameOn());
+    const Scores after = host.game.state().scores();
+    EXPECT_EQ(after.whiteGamesWon, 1);
+    const std::size_t sentBefore = host.sent.size(), shownBefore = host.screen.messages.size();
+    host.runs(net::kResign, {}, 0x22);
+    EXPECT_TRUE(host.shownSince(shownBefore).empty());
+    const std::vector<Parsed> answers = host.messagesSince(sentBefore);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].payload[1], net::kDone);
+    EXPECT_EQ(answers[0].key, 0x22);
+    EXPECT_EQ(host.game.state().scores().whiteGamesWon, after.whiteGamesWon);
+    EXPECT_EQ(host.game.state().scores().whitePointsTotal, after.whitePointsTotal);
+    EXPECT_EQ(host.game.state().scores().blackPointsTotal, after.blackPointsTotal);
+    EXPECT_TRUE(host.remote.connected());
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "RandomNetPlayer.h"
+#include "RawPeer.h"
+#include "ai/NeuralNets.h"
+#include "game/Hint.h"
 #include "game/MenuCommands.h"
 
 namespace lumaro::testing {
@@ -48,6 +51,24 @@ TEST(NetworkCommands, StartWithoutAConnectionSaysSo) {
     EXPECT_EQ(screen.messages[0].line1, "You have to be connected");
     EXPECT_EQ(screen.messages[0].line2, "for a network game!");
     EXPECT_FALSE(game.state().gameOn());
+}
+
+// A connection makes both programs play by the same rules, whatever each had chosen: a single
+// game with the cube and the Jacoby rule, automatic dice, alternating first moves.
+TEST(NetworkCommands, ConnectingForcesTheRulesBothPlayBy) {
+    NetworkPair pair(6);
+    for (Program& p : pair.side)
+        p.game.changeOptions([](Options& o) {
+            o.matchPlay = true;
+            o.cubeEnabled = o.jacobyRule = o.automaticDice = o.alternateFirstMove = false;
+        });
+    pair.connect();
+    for (const Program& p : pair.side) {
+        const Options& o = p.game.options();
+        EXPECT_FALSE(o.matchPlay);
+        EXPECT_TRUE(o.cubeEnabled && o.jacobyRule && o.alternateFirstMove);
+        EXPECT_TRUE(o.automaticDice);
+    }
 }
 
 TEST(NetworkCommands, ABusyHostAndARefusedInvitation) {
@@ -156,6 +177,30 @@ TEST(NetworkCommands, DoublesOnlyBeforeTheOwnRollAndLeavingWhileThePeerPlays) {
     EXPECT_EQ(commandsSent(pair.side[0], net::kResign), 0);  // the peer is not told
     EXPECT_EQ(pair.side[0].game.state().scores().blackGamesWon, 1);
     EXPECT_TRUE(pair.side[1].game.state().gameOn());  // the host's game goes on until it hears more
+}
+
+// The peer doubles before its roll: while White's question is up the hint says take or pass, as
+// for the computer's double; the answer reaches the peer and the cube is White's.
+TEST(NetworkCommands, ThePeersDoubleGetsTheHintsTakeOrPass) {
+    RawPeer host(true);
+    const NeuralNets nets = NeuralNets::testWeights(5);
+    host.game.setNets(&nets);
+    HintAdvisor advisor;
+    host.hostStartsAGameTheCallerBegins();
+    Hint during;
+    host.screen.whileShown = [&](const Message&) { during = advisor.hintFor(host.game, 0); };
+    const std::size_t sentBefore = host.sent.size();
+    host.runs(net::kDouble, {}, 0x45);
+    EXPECT_EQ(during.title, "Black doubles");
+    ASSERT_EQ(during.lines.size(), 2u);
+    EXPECT_TRUE(during.lines[0] == "Take." || during.lines[0] == "Pass.") << during.lines[0];
+    const std::vector<net::Parsed> answers = host.messagesSince(sentBefore);
+    ASSERT_EQ(answers.size(), 1u);
+    EXPECT_EQ(answers[0].payload[1], net::kYes);
+    EXPECT_EQ(answers[0].key, 0x45);
+    EXPECT_EQ(host.game.state().cube().value(), 2);
+    EXPECT_EQ(host.game.state().cube().ownerWhite(), 1);
+    EXPECT_TRUE(host.game.waitingForOpponent());
 }
 
 }  // namespace

@@ -84,6 +84,16 @@ TEST(ReceivedMove, MirroredAndChecked) {
     closed.offWhite = 3;
     EXPECT_TRUE(receivedMoveIsLegal(closed, 3, 1, receivedPlay(move({}))));
     EXPECT_FALSE(receivedMoveIsLegal(closed, 3, 1, receivedPlay(move({22, 3}))));
+    // The last checker borne off ends the game whichever die of the roll took it, and only a die
+    // of the roll: from the 6-point with a 6, not after a 2-1.
+    Position last{};
+    last.count[6] = 1;
+    last.colour[6] = kBlack;
+    last.offBlack = 14;
+    last.count[24] = 15;
+    last.colour[24] = kWhite;
+    EXPECT_TRUE(receivedMoveIsLegal(last, 6, 1, receivedPlay(move({19, 6}))));
+    EXPECT_FALSE(receivedMoveIsLegal(last, 2, 1, receivedPlay(move({19, 6}))));
 }
 
 }  // namespace

@@ -44,6 +44,19 @@ TEST(KeptGameFile, AKeptGameComesBackWholeOnceAndIsGoneWhenForgotten) {
     EXPECT_FALSE(file.exists());
 }
 
+// EXIT tells the player the game is kept only when it is: a write that cannot be made says so.
+TEST(KeptGameFile, AWriteThatFailsIsReportedWithItsReason) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.file("a-folder"));
+    for (const std::string& path : {folder.file("no-such-folder/kept-game.lm2"), folder.file("a-folder")}) {
+        KeptGameFile file(path);
+        std::string whyNot;
+        EXPECT_FALSE(file.keep(keptGame(), whyNot)) << path;
+        EXPECT_FALSE(whyNot.empty()) << path;
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(folder.file("a-folder")));
+}
+
 TEST(KeptGameFile, ABrokenFileIsRefusedAndPutAsideBesideAnEarlierBrokenOne) {
     TempFolder folder;
     const std::string path = folder.file("kept-game.lm2");

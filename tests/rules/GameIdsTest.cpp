@@ -167,6 +167,13 @@ TEST(GameIds, RefuseWhatIsNotAPositionIdWithTheReason) {
     // White's 6-point (slot 5) is Black's 19-point (slot 18).
     EXPECT_EQ(refusal(positionKey({{5, 2}}, {{18, 1}})), "The position ID puts checkers of both sides on Black's 19-point.");
     EXPECT_EQ(refusal(positionKey({{0, 1}}, {{0, 1}}, 78)), "The position ID has bits set after the last checker.");
+    // A finished game's position, one side all borne off, is read; only both sides gone is nothing.
+    for (const auto& [white, black] : {std::pair{0, 1}, std::pair{1, 0}}) {
+        const PositionIdResult finished = decodePositionId(positionKey({{0, white}}, {{0, black}}), Side::Black);
+        ASSERT_TRUE(finished.ok) << finished.error;
+        EXPECT_EQ(finished.position.offWhite, 15 - white);
+        EXPECT_EQ(finished.position.offBlack, 15 - black);
+    }
     EXPECT_EQ(refusal("AAAAAAAAAAAAAA"), "The position ID has no checker of either side on the board.");
 }
 
