@@ -10,6 +10,7 @@
 
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
+#include "persistence/TempFolder.h"
 #include "support/Positions.h"
 
 using namespace lumaro;
@@ -35,8 +36,14 @@ CliRun runCli(const std::string& args, bool errors = false) {
     return run;
 }
 
+// The tests' files lie in a folder of this run's own, removed at exit.
+std::string tempFile(const std::string& name) {
+    static const lumaro::testing::TempFolder folder;
+    return folder.file(name);
+}
+
 std::string writeGame(const std::string& name, const SavedGame& game) {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = tempFile(name);
     const auto bytes = encodeSavedGame(game);
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return path;
@@ -90,7 +97,7 @@ TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
 }
 
 TEST(CliInfo, RefusesWhatIsNotASavedGame) {
-    const std::string shortFile = ::testing::TempDir() + "short.sav";
+    const std::string shortFile = tempFile("short.sav");
     std::ofstream(shortFile, std::ios::binary) << "not a game";
     CliRun run = runCli("info " + shortFile);
     EXPECT_EQ(run.status, 2);
@@ -129,7 +136,7 @@ TEST(CliChoose, PlaysForTheSideTheFileGives) {
 
 TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
     const std::string game = writeGame("choose-level.sav", gameOf(startingPosition(), 6, 4, 0));
-    const std::string ini = ::testing::TempDir() + "strategy.ini";
+    const std::string ini = tempFile("strategy.ini");
     Options options;
     options.strategySlider = 2;
     ASSERT_TRUE(saveSettingsFile(ini, options, Scores{}));
@@ -145,8 +152,8 @@ TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
 TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
     // Finite weights of 1e308 from the bars and White's tray: with four White checkers off one
     // hidden sum would be -inf + inf. Such a file is refused like a missing one.
-    const std::string overflowing = ::testing::TempDir() + "overflowing-nets";
-    const std::string none = ::testing::TempDir() + "no-nets";
+    const std::string overflowing = tempFile("overflowing-nets");
+    const std::string none = tempFile("no-nets");
     std::filesystem::create_directories(overflowing);
     std::filesystem::create_directories(none);
     std::string weights(201728, '\0');
@@ -154,7 +161,7 @@ TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
     for (std::size_t offset : {196608u, 197632u, 199680u}) weights.replace(offset, 8, huge);
     std::ofstream(overflowing + "/nn1.bin", std::ios::binary) << weights;
 
-    const std::string ini = ::testing::TempDir() + "expert.ini";
+    const std::string ini = tempFile("expert.ini");
     Options options;
     options.computerLevel = Level::Expert;
     ASSERT_TRUE(saveSettingsFile(ini, options, Scores{}));

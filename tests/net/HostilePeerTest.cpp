@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "RawPeer.h"
+#include "persistence/TempFolder.h"
 #include "game/MenuCommands.h"
 
 namespace lumaro::testing {
@@ -191,8 +192,8 @@ TEST(HostilePeer, APeersNameIsCutToTwentyCharacters) {
 
 // Control characters never reach the screen, the wire or chat.txt, whichever way a line goes.
 TEST(HostilePeer, ChatLosesItsControlCharactersBothWays) {
-    const std::string log = ::testing::TempDir() + "/lumaro-hostile-chat.txt";
-    std::remove(log.c_str());
+    const lumaro::testing::TempFolder folder;
+    const std::string log = folder.file("chat.txt");
     RawPeer host(true);
     host.remote.chatLogPath = log;
     std::vector<std::string> shown;

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -121,9 +122,8 @@ private slots:
         QVERIFY(ExtraSettings::load().showLastMove);
     }
     void brokenOrMissingPicturesFallBackToDrawnOnes() {
-        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-broken-assets");
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
+        const QTemporaryDir own;
+        const QString folder = own.path();
         QFile garbage(folder + QStringLiteral("/board-classic.jpg"));
         QVERIFY(garbage.open(QIODevice::WriteOnly));
         garbage.write(QByteArray(5000, '\x7f'));
@@ -134,7 +134,6 @@ private slots:
         for (int scheme = 1; scheme <= 3; ++scheme) QVERIFY(!assets.checker[1][scheme].isNull());
         for (const QImage& die : assets.die) QCOMPARE(die.size(), QSize(51, 51));
         QVERIFY(!assets.cubePicture(0, 1).isNull());
-        QDir(folder).removeRecursively();
     }
 
 
@@ -223,9 +222,8 @@ private slots:
 
     void saveThenLoadThroughTheDialogs() {
         Table t;
-        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-dialogs");
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
+        const QTemporaryDir own;
+        const QString folder = own.path();
         t.screen.savedGamesFolder = folder;
         const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
         t.game.arrangeCube(2, 1);
@@ -247,14 +245,12 @@ private slots:
         QCOMPARE(int(t.game.state().cube().value()), 2);
         QCOMPARE(int(t.game.state().cube().ownerWhite()), 1);
         QVERIFY(t.game.state().gameOn());
-        QDir(folder).removeRecursively();
     }
 
     void theSavedGameDialogsNameTheGamesType() {
         Table t;
-        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-dialog-type");
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
+        const QTemporaryDir own;
+        const QString folder = own.path();
         QFile saved(folder + QStringLiteral("/kept.sav"));
         QVERIFY(saved.open(QIODevice::WriteOnly));
         saved.write(QByteArray(58, '\0'));
@@ -274,7 +270,6 @@ private slots:
             QCOMPARE(filters, QStringList{QStringLiteral("Lumaro 2 saved games (*.sav)")});
             QCOMPARE(type, QStringLiteral("Lumaro 2 saved game"));
         }
-        QDir(folder).removeRecursively();
     }
 
     void aClickOnADieEndsTheTurnWhateverLiesUnderIt() {

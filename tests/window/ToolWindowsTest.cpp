@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -187,7 +188,8 @@ private slots:
 
     void aWindowCloseRequestActsAsClose() {
         Table t;
-        HelpWindow help(QDir::tempPath(), t.assets);
+        const QTemporaryDir noPages;
+        HelpWindow help(noPages.path(), t.assets);
         QSignalSpy closed(&help, &ToolWindow::closed);
         help.openOver(t.window);
         QVERIFY(!t.window.isEnabled());
