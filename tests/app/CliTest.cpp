@@ -23,9 +23,9 @@ struct CliRun {
     std::string out;
 };
 
-// What the tool writes to stdout, or with `errors` to stderr instead.
-CliRun runCli(const std::string& args, bool errors = false) {
-    const std::string command = std::string(LUMARO_CLI) + " " + args + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null");
+// What a shell command writes to stdout, or with `errors` to stderr instead.
+CliRun runCommand(const std::string& line, bool errors) {
+    const std::string command = line + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     CliRun run{-1, {}};
     if (!pipe) return run;
@@ -35,6 +35,9 @@ CliRun runCli(const std::string& args, bool errors = false) {
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return run;
 }
+
+// What the tool writes to stdout, or with `errors` to stderr instead.
+CliRun runCli(const std::string& args, bool errors = false) { return runCommand(std::string(LUMARO_CLI) + " " + args, errors); }
 
 // The tests' files lie in a folder of this run's own, removed at exit.
 std::string tempFile(const std::string& name) {
@@ -76,6 +79,21 @@ TEST(CliHelp, HelpAndVersionGoToStandardOutputWithSuccessAMistakeToStandardError
     EXPECT_EQ(wrong.status, 2);
     EXPECT_NE(wrong.out.find("usage"), std::string::npos);
     EXPECT_EQ(runCli("nonsense").out, "");  // nothing on standard output
+}
+
+// The game itself answers its command line before it opens a display or asks for a running copy:
+// with no display to be had, a Qt start would abort instead.
+TEST(GameCommandLine, AnUnknownOptionPrintsTheUsageOnStandardErrorAndExitsWithTwo) {
+    const std::string game = std::string("QT_QPA_PLATFORM=no-such-display ") + LUMARO_PROGRAM;
+    for (const char* wrong : {"--bogus", "-x", "a-file.sav", "--bogus --more"}) {
+        const CliRun why = runCommand(game + " " + wrong, true);
+        EXPECT_EQ(why.status, 2) << wrong;
+        EXPECT_NE(why.out.find("usage: lumaro [--help | --version]"), std::string::npos) << why.out;
+        EXPECT_EQ(runCommand(game + " " + wrong, false).out, "") << wrong;  // nothing on standard output
+    }
+    const CliRun help = runCommand(game + " --help", false);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: lumaro", 0), 0u) << help.out;
 }
 
 TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
