@@ -372,6 +372,8 @@ private slots:
         folder.write(QStringLiteral("help.htm"), "<html><body><p>Intro page</p></body></html>");
         Shell shell(folder.path);
         QVERIFY(shell.start());  // the first game starts by itself with its question
+        qint64 now = 0;
+        shell.board().monotonicMs = [&now] { return now += 1000; };  // the player is never too quick
         auto* stat = topLevel<StatisticsWindow>();
         auto* help = topLevel<HelpWindow>();
         bool asked = false, openedOverQuestion = true;
