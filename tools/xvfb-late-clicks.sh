@@ -4,9 +4,10 @@
 #   LOAD of a good game (Black to move): the resignation is booked and the computer plays at once;
 #   a click where YES was, the moment the SCORE box closes by itself: no double, the cube stays centred;
 #   a double click on CLOSE of STAT: the dice are not rolled;
-#   Esc answers NO to the resign question, Enter answers YES and closes the result box.
-# lm2.ini at EXIT then books two games for Black (the LOAD and the Enter). Screenshots go to OUT
-# (default /tmp/lumaro-late-clicks).
+#   Esc answers NO to the resign question, Enter answers YES and closes the result box;
+#   a double click on YES, and Enter twice, answer the question and leave the result box shown.
+# lm2.ini at EXIT then books four games for Black (the LOAD, the Enter, the double click and the
+# Enter twice). Screenshots go to OUT (default /tmp/lumaro-late-clicks).
 set -euo pipefail
 out="${1:-/tmp/lumaro-late-clicks}"
 source "$(dirname "$0")/xvfb-session.sh"
@@ -69,9 +70,33 @@ menu $ABORT 1
 xdotool key --window "$window" Return  # YES
 sleep 1
 shot 10-result-box
+# The box's title band left of its countdown: the same over any board while a box is up.
+box_band() { import -window root -crop 230x12+$((bx + 250))+$((by + 212)) rgb:- | md5sum; }
+box_print=$(box_band)
 xdotool key --window "$window" Return  # closes the result box
 sleep 1
 shot 11-result-closed
+# The result opens straight after the question: the second click of a double click on YES, and a
+# second Enter, come too soon to answer it.
+box_shown() { [ "$(box_band)" = "$box_print" ] && echo shown || echo GONE; }
+menu $START 1
+yes_button 3                       # "Start a new game?" YES
+menu $ABORT 1
+xdotool mousemove $((bx + 398)) $((by + 320)) click --repeat 2 --delay 90 1
+sleep 1
+echo "the result box after a double click on YES: $(box_shown)"
+shot 12-result-after-double-click
+xdotool key --window "$window" Return  # a second later Enter closes it
+sleep 1
+menu $START 1
+yes_button 3
+menu $ABORT 1
+xdotool key --window "$window" --delay 90 Return Return
+sleep 1
+echo "the result box after Enter twice: $(box_shown)"
+shot 13-result-after-enter-twice
+xdotool key --window "$window" Return
+sleep 1
 menu $EXIT 1
 sleep 8
 od -An -tu2 -j27 -N4 "$build/lm2.ini" | awk '{print "games black=" $1 " white=" $2}'

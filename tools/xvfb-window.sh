@@ -46,6 +46,9 @@ for turn in 1 2; do          # White's checkers clicked at their scaled places, 
     click 300 300 1 2
 done
 shot 03-window-1016x762-played
+resize 320 240               # too small for its texts to be read: the window grows back
+[ "${ww}x${wh}" = 480x360 ] || fail "the window stayed at ${ww}x${wh}, below its smallest legible size 480x360"
+shot 03b-window-smallest
 resize 560 420
 menu $START 1                # during a game START asks to resign, with its countdown
 shot 04-window-560x420-question-countdown

@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QGraphicsProxyWidget>
 #include <QGraphicsRectItem>
+#include <QTimer>
 #include <algorithm>
 
 namespace lumaro {
@@ -33,7 +34,7 @@ BoardFrame::BoardFrame(QWidget& board, QWidget& menu) {
     setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing);
     setMouseTracking(true);
     const QRect area(QPoint(0, 0), board.size());
-    setMinimumSize(area.size() / 2);
+    setMinimumSize(kSmallest);
     // A click on the menu (which takes no focus) leaves the keyboard with the board.
     scene_.setStickyFocus(true);
     scene_.setSceneRect(area);
@@ -60,6 +61,12 @@ void BoardFrame::release() {
 
 void BoardFrame::resizeEvent(QResizeEvent* event) {
     QGraphicsView::resizeEvent(event);
+    // Without a window manager (or with one that ignores the hint) the window can still be made
+    // smaller: it grows back to the smallest legible size, once for each size it was given.
+    if ((width() < minimumWidth() || height() < minimumHeight()) && size() != refusedSize_) {
+        refusedSize_ = size();
+        QTimer::singleShot(0, this, [this] { resize(size().expandedTo(minimumSize())); });
+    }
     // The largest scale at which the whole board shows, centred by the view's alignment (fitInView
     // would leave a margin, and a click would land a few pixels off).
     const QSize room = viewport()->size();

@@ -18,6 +18,9 @@ public:
     // Takes `board` and `menu`, parentless windows, into the frame: the board at (0, 0), the menu
     // sliding over its left edge, clipped to the board.
     BoardFrame(QWidget& board, QWidget& menu);
+    // The smallest window in which every text of the board, the box and the menu stays legible:
+    // the menu's items and a box's longest lines, 10 pixels on the board, are 6 pixels high there.
+    static constexpr QSize kSmallest{480, 360};
     ~BoardFrame() override;
     // Gives the board and the menu back as windows of their own, hidden.
     void release();
@@ -34,6 +37,7 @@ private:
     QGraphicsRectItem* stage_ = nullptr;
     QGraphicsProxyWidget* board_ = nullptr;
     QGraphicsProxyWidget* menu_ = nullptr;
+    QSize refusedSize_;  // the last size below the smallest that the window was given
 };
 
 // The window the player sees the board in: its frame while it plays in a window, else the board.

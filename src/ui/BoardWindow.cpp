@@ -41,6 +41,7 @@ BoardWindow::BoardWindow(Game& game, const Assets& assets)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     message_ = new MessagePanel(assets, this);
+    message_->clock = [this] { return monotonicMs(); };
     hintPlate_ = new HintPlate(this);
     connect(message_, &MessagePanel::holdClock, this, [this](bool held) {
         if (held)
@@ -392,15 +393,15 @@ void BoardWindow::leaveEvent(QEvent*) {
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
     // The box's keyboard, whichever widget of the board has the focus (the chat line may): Enter
-    // is YES, Esc is NO (a notice just closes). A key held down since the last box does not
-    // answer the next one.
+    // is YES, Esc is NO (a notice just closes). A key held down since the last box, or one that
+    // comes as the box opens (Enter twice on the box before), does not answer it.
     if (event->type() != QEvent::KeyPress || !message_->waiting()) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (!enter && key->key() != Qt::Key_Escape) return false;
-    if (!key->isAutoRepeat()) {
+    if (!key->isAutoRepeat() && !message_->justOpened()) {
         if (enter)
             message_->pressYes();
         else

@@ -3,6 +3,7 @@
 // for YES, or a double click on CLOSE of a window, sends the next click to whatever lay under the
 // box: the cube under YES, the board under CLOSE. For a moment after a message box or a tool window
 // closes, and while a button pressed when the box was still up stays down, the board takes no click.
+// The message box keeps the same moment after it opens (MessagePanel::justOpened).
 #include <cstdint>
 
 namespace lumaro {

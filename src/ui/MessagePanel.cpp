@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/LateClickGuard.h"
 #include "ui/Pictures.h"
 #include "ui/TextFit.h"
 
@@ -19,11 +20,21 @@ MessagePanel::MessagePanel(const Assets& assets, QWidget* board) : QWidget(board
 void MessagePanel::present(const Message& message, const QImage& boardPicture, int countdownTicks) {
     message_ = message;
     countdownTicks_ = countdownTicks;
-    background_ = messageBackground(boardPicture.copy(kLeft, kTop, kWidth, kHeight), assets_.messagePanel);
+    // A box that waits for its answer has no countdown, so neither the bar nor its empty slot (which
+    // would read as time run out).
+    QImage art = assets_.messagePanel;
+    if (countdownTicks <= 0 && !art.isNull()) {
+        art = art.convertToFormat(QImage::Format_RGB32);
+        QPainter blank(&art);
+        blank.fillRect(countdownSlot(), Qt::black);
+    }
+    background_ = messageBackground(boardPicture.copy(kLeft, kTop, kWidth, kHeight), art);
     countdown_ = 0;
     countdownVisible_ = true;
     answer_ = Answer::Yes;
     hovered_ = pressed_ = 0;
+    pressRefused_ = false;
+    openedAt_ = clock ? clock() : 0;
     layOutText();
     show();
     raise();
@@ -98,7 +109,11 @@ void MessagePanel::dismiss() {
         countdownVisible_ = false;
 }
 
+bool MessagePanel::justOpened() const { return clock && clock() < openedAt_ + LateClickGuard::kQuietMs; }
+
 void MessagePanel::mousePressEvent(QMouseEvent* event) {
+    pressRefused_ = justOpened();
+    if (pressRefused_) return;
     const QPoint p = event->position().toPoint();
     if (message_.yesNo && yesRect().contains(p)) {
         pressed_ = 1;
@@ -111,6 +126,10 @@ void MessagePanel::mousePressEvent(QMouseEvent* event) {
 }
 
 void MessagePanel::mouseReleaseEvent(QMouseEvent* event) {
+    if (pressRefused_) {
+        pressRefused_ = false;
+        return;
+    }
     const QPoint p = event->position().toPoint();
     if (pressed_ == 1 && yesRect().contains(p)) {
         pressYes();
@@ -149,7 +168,7 @@ void MessagePanel::paintEvent(QPaintEvent*) {
         p.drawImage(QRect(238 - kLeft, 235 - kTop, 90, 109), assets_.messageKind[kind]);
     if (countdownVisible_ && countdownTicks_ > 0) {
         // The time left before the box answers itself: the bar empties as it runs.
-        const QRect bar(488 - kLeft, 219 - kTop, 52, 7);
+        const QRect bar = countdownBar();
         p.fillRect(bar, QColor(20, 20, 20, 200));
         const int left = std::max(0, countdownTicks_ - countdown_);
         p.fillRect(QRect(bar.left(), bar.top(), bar.width() * left / countdownTicks_, bar.height()), QColor(210, 170, 60));

@@ -1,8 +1,11 @@
 #pragma once
 // The message box drawn over the middle of the board: two lines, an optional score table, an
 // optional YES / NO, and a countdown that the board clock advances. Pressing the mouse on it
-// holds the countdown; releasing closes a plain message at once.
+// holds the countdown; releasing closes a plain message at once. For a moment after it opens it
+// takes no press: one that comes then was meant for what was there before (a double click on YES
+// of the box before it would close the result it brings).
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "game/Screen.h"
@@ -22,6 +25,10 @@ public:
     // `countdownTicks`: the clock ticks after which the box answers itself (a question YES), shown
     // as a bar that empties; 0 for a box that waits for its answer, with no bar.
     void present(const Message& message, const QImage& boardPicture, int countdownTicks = kCountdownEnd);
+    // Milliseconds on a monotonic clock (the board's): when the box opened, and when a press comes.
+    std::function<qint64()> clock;
+    // Whether the box opened too short a time ago for a press or a key to be an answer to it.
+    bool justOpened() const;
     // The box has run its countdown out (never, for one that waits).
     bool timedOut() const { return countdownTicks_ > 0 && countdown_ >= countdownTicks_; }
     void close();
@@ -65,6 +72,9 @@ private:
     void layOutText();
     QRect yesRect() const { return {360 - kLeft, 304 - kTop, 77, 33}; }
     QRect noRect() const { return {452 - kLeft, 304 - kTop, 77, 33}; }
+    static QRect countdownBar() { return {488 - kLeft, 219 - kTop, 52, 7}; }
+    // The bar with the slot the artwork draws round it.
+    static QRect countdownSlot() { return countdownBar().adjusted(-3, -2, 4, 4); }
 
     const Assets& assets_;
     QImage background_;
@@ -76,6 +86,8 @@ private:
     Answer answer_ = Answer::Yes;
     int hovered_ = 0;  // 1 YES, 2 NO
     int pressed_ = 0;
+    qint64 openedAt_ = 0;
+    bool pressRefused_ = false;  // a press that came too soon: its release answers nothing either
 };
 
 }  // namespace lumaro

@@ -11,6 +11,7 @@
 
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
+#include "persistence/TempFolder.h"
 #include "support/Positions.h"
 
 using namespace lumaro;
@@ -23,9 +24,9 @@ struct CliRun {
     std::string out;
 };
 
-// What the tool writes to stdout, or with `errors` to stderr instead.
-CliRun runCli(const std::string& args, bool errors = false) {
-    const std::string command = std::string(LUMARO_CLI) + " " + args + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null");
+// What a shell command writes to stdout, or with `errors` to stderr instead.
+CliRun runCommand(const std::string& line, bool errors) {
+    const std::string command = line + (errors ? " 2>&1 >/dev/null" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     CliRun run{-1, {}};
     if (!pipe) return run;
@@ -36,8 +37,17 @@ CliRun runCli(const std::string& args, bool errors = false) {
     return run;
 }
 
+// What the tool writes to stdout, or with `errors` to stderr instead.
+CliRun runCli(const std::string& args, bool errors = false) { return runCommand(std::string(LUMARO_CLI) + " " + args, errors); }
+
+// The tests' files lie in a folder of this run's own, removed at exit.
+std::string tempFile(const std::string& name) {
+    static const lumaro::testing::TempFolder folder;
+    return folder.file(name);
+}
+
 std::string writeGame(const std::string& name, const SavedGame& game) {
-    const std::string path = ::testing::TempDir() + name;
+    const std::string path = tempFile(name);
     const auto bytes = encodeSavedGame(game);
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     return path;
@@ -70,6 +80,21 @@ TEST(CliHelp, HelpAndVersionGoToStandardOutputWithSuccessAMistakeToStandardError
     EXPECT_EQ(wrong.status, 2);
     EXPECT_NE(wrong.out.find("usage"), std::string::npos);
     EXPECT_EQ(runCli("nonsense").out, "");  // nothing on standard output
+}
+
+// The game itself answers its command line before it opens a display or asks for a running copy:
+// with no display to be had, a Qt start would abort instead.
+TEST(GameCommandLine, AnUnknownOptionPrintsTheUsageOnStandardErrorAndExitsWithTwo) {
+    const std::string game = std::string("QT_QPA_PLATFORM=no-such-display ") + LUMARO_PROGRAM;
+    for (const char* wrong : {"--bogus", "-x", "a-file.sav", "--bogus --more"}) {
+        const CliRun why = runCommand(game + " " + wrong, true);
+        EXPECT_EQ(why.status, 2) << wrong;
+        EXPECT_NE(why.out.find("usage: lumaro [--help | --version]"), std::string::npos) << why.out;
+        EXPECT_EQ(runCommand(game + " " + wrong, false).out, "") << wrong;  // nothing on standard output
+    }
+    const CliRun help = runCommand(game + " --help", false);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: lumaro", 0), 0u) << help.out;
 }
 
 TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
@@ -106,7 +131,7 @@ TEST(CliInfo, AFinishedGameIsGameOverForInfoChooseAndHint) {
 }
 
 TEST(CliInfo, RefusesWhatIsNotASavedGame) {
-    const std::string shortFile = ::testing::TempDir() + "short.sav";
+    const std::string shortFile = tempFile("short.sav");
     std::ofstream(shortFile, std::ios::binary) << "not a game";
     CliRun run = runCli("info " + shortFile);
     EXPECT_EQ(run.status, 2);
@@ -145,7 +170,7 @@ TEST(CliChoose, PlaysForTheSideTheFileGives) {
 
 TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
     const std::string game = writeGame("choose-level.sav", gameOf(startingPosition(), 6, 4, 0));
-    const std::string ini = ::testing::TempDir() + "strategy.ini";
+    const std::string ini = tempFile("strategy.ini");
     Options options;
     options.strategySlider = 2;
     ASSERT_TRUE(saveSettingsFile(ini, options, Scores{}));
@@ -161,8 +186,8 @@ TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
 TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
     // Finite weights of 1e308 from the bars and White's tray: with four White checkers off one
     // hidden sum would be -inf + inf. Such a file is refused like a missing one.
-    const std::string overflowing = ::testing::TempDir() + "overflowing-nets";
-    const std::string none = ::testing::TempDir() + "no-nets";
+    const std::string overflowing = tempFile("overflowing-nets");
+    const std::string none = tempFile("no-nets");
     std::filesystem::create_directories(overflowing);
     std::filesystem::create_directories(none);
     std::string weights(201728, '\0');
@@ -170,7 +195,7 @@ TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
     for (std::size_t offset : {196608u, 197632u, 199680u}) weights.replace(offset, 8, huge);
     std::ofstream(overflowing + "/nn1.bin", std::ios::binary) << weights;
 
-    const std::string ini = ::testing::TempDir() + "expert.ini";
+    const std::string ini = tempFile("expert.ini");
     Options options;
     options.computerLevel = Level::Expert;
     ASSERT_TRUE(saveSettingsFile(ini, options, Scores{}));

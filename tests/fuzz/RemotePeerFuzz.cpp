@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -178,7 +179,23 @@ public:
     }
 
 private:
-    static std::string logPath() { return "/tmp/lumaro-remote-peer-fuzz-" + std::to_string(::getpid()) + ".txt"; }
+    // chat.txt in a folder of this run's own, made once and removed at exit: what another user's
+    // run left in the shared temporary folder never stands in the way.
+    struct OwnFolder {
+        std::string path;
+        OwnFolder() {
+            std::string pattern = (std::filesystem::temp_directory_path() / "lumaro-remote-peer-fuzz-XXXXXX").string();
+            if (mkdtemp(pattern.data())) path = pattern;
+        }
+        ~OwnFolder() {
+            std::error_code ignored;
+            if (!path.empty()) std::filesystem::remove_all(path, ignored);
+        }
+    };
+    static std::string logPath() {
+        static const OwnFolder folder;
+        return folder.path + "/chat.txt";
+    }
 
     void connect(bool hostSide) {
         if (remote.connected() || !remote.acceptsCaller()) return;

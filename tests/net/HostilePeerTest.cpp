@@ -9,6 +9,7 @@
 
 #include "RawPeer.h"
 #include "ai/LegalPlays.h"
+#include "persistence/TempFolder.h"
 #include "game/MenuCommands.h"
 
 namespace lumaro::testing {
@@ -202,8 +203,8 @@ TEST(HostilePeer, APeersNameIsCutToTwentyCharacters) {
 
 // Control characters never reach the screen, the wire or chat.txt, whichever way a line goes.
 TEST(HostilePeer, ChatLosesItsControlCharactersBothWays) {
-    const std::string log = ::testing::TempDir() + "/lumaro-hostile-chat.txt";
-    std::remove(log.c_str());
+    const lumaro::testing::TempFolder folder;
+    const std::string log = folder.file("chat.txt");
     RawPeer host(true);
     host.remote.chatLogPath = log;
     std::vector<std::string> shown;

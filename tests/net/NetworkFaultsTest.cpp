@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RandomNetPlayer.h"
+#include "persistence/TempFolder.h"
 
 namespace lumaro::testing {
 namespace {
@@ -259,8 +260,8 @@ TEST(NetworkFaults, TheHostsFirstRollWaitsAMinuteAtMost) {
 
 TEST(NetworkFaults, ChatLinesAreCleanedCutAndLogged) {
     Scenario s;
-    const std::string log = ::testing::TempDir() + "/lumaro-chat-test.txt";
-    std::remove(log.c_str());
+    const lumaro::testing::TempFolder folder;
+    const std::string log = folder.file("chat.txt");
     std::vector<std::string> shown;
     s.pair.side[1].remote.chatLogPath = log;
     s.pair.side[1].remote.onChatReceived = [&](const std::string& line) { shown.push_back(line); };

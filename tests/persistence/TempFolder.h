@@ -1,8 +1,15 @@
 #pragma once
-// A fresh folder for one test's files, removed with everything in it afterwards.
+// A fresh folder for one test's files, removed with everything in it afterwards. Its name is new
+// for every run (the test's name and a random part, made by mkdtemp), so folders another user's run
+// left in the shared temporary folder never stand in the way.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,10 +19,16 @@ class TempFolder {
 public:
     TempFolder() {
         const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = std::filesystem::temp_directory_path() /
-                (std::string("lumaro-") + test->test_suite_name() + "-" + test->name());
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+        std::string name = "lumaro-";
+        name += test ? std::string(test->test_suite_name()) + "-" + test->name() : "test";
+        std::replace(name.begin(), name.end(), '/', '-');  // parameterised tests are named "Suite/0"
+        const std::string pattern = (std::filesystem::temp_directory_path() / (name + "-XXXXXX")).string();
+        std::vector<char> buffer(pattern.begin(), pattern.end());
+        buffer.push_back('\0');
+        if (!mkdtemp(buffer.data()))
+            throw std::filesystem::filesystem_error("no temporary folder", pattern,
+                                                    std::error_code(errno, std::generic_category()));
+        path_ = buffer.data();
     }
     ~TempFolder() {
         std::error_code ec;
@@ -25,6 +38,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string path() const { return path_.string(); }
 
 private:
     std::filesystem::path path_;

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 #include "ui/BoardWindow.h"
 #include "ui/MenuPanel.h"
@@ -11,23 +12,23 @@
 
 namespace lumaro::testing {
 
-// The real program's windows in a folder of their own, the first game not started by itself.
+// The real program's windows in a folder of their own (`name` and a random part, new for every
+// run), the first game not started by itself.
 struct ProgramShell {
+    QTemporaryDir own;
     QString folder;
     Shell shell;
     SettingsWindow* settings = nullptr;
+    qint64 clockMs = 0;
 
     explicit ProgramShell(const QString& name)
-        : folder(QDir::tempPath() + QLatin1Char('/') + name), shell(prepare(folder)) {}
-    static const QString& prepare(const QString& folder) {
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
-        return folder;
-    }
-    ~ProgramShell() { QDir(folder).removeRecursively(); }
+        : own(QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral("-XXXXXX")), folder(own.path()), shell(folder) {}
     bool start() {
         if (!shell.start()) return false;
         shell.board().startupPending = false;
+        // Every reading of the board's clock lies a second after the last: a click never comes
+        // too soon after a box opened or closed unless a test says so.
+        shell.board().monotonicMs = [this] { return clockMs += 1000; };
         settings = &shell.settings();
         return true;
     }

@@ -1,19 +1,20 @@
 #pragma once
 // A fresh folder under the temporary one for a window test's files, removed when the test ends.
+// `name` begins its name; a random part makes it new for every run, so what another user's run
+// left in the shared temporary folder never stands in the way.
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 
 namespace lumaro::testing {
 
 struct QtTempFolder {
+    QTemporaryDir folder;
     QString path;
-    explicit QtTempFolder(const QString& name) : path(QDir::tempPath() + QLatin1Char('/') + name) {
-        QDir(path).removeRecursively();
-        QDir().mkpath(path);
-    }
-    ~QtTempFolder() { QDir(path).removeRecursively(); }
+    explicit QtTempFolder(const QString& name)
+        : folder(QDir::tempPath() + QLatin1Char('/') + name + QStringLiteral("-XXXXXX")), path(folder.path()) {}
     QtTempFolder(const QtTempFolder&) = delete;
     QtTempFolder& operator=(const QtTempFolder&) = delete;
 

@@ -10,6 +10,7 @@
 #include "TrainingGame.h"
 #include "ai/Features.h"
 #include "ai/RaceEquity.h"
+#include "persistence/TempFolder.h"
 #include "rules/PositionId.h"
 
 namespace lumaro::train {
@@ -78,7 +79,8 @@ TEST(DistillTest, ARaceIsScoredByTheRaceEstimateWhenAskedTo) {
 }
 
 TEST(DistillTest, AFileCutShortOrDamagedKeepsItsWholeBlocks) {
-    const std::string path = ::testing::TempDir() + "distill-samples.bin";
+    const lumaro::testing::TempFolder folder;
+    const std::string path = folder.file("distill-samples.bin");
     const std::vector<Sample> block = collectSamples(randomTeacher(), SampleSettings{.seed = 3, .explore = 0.0, .threads = 1}, 0, 2);
     ASSERT_TRUE(startSampleFile(path, 3));
     ASSERT_TRUE(appendSamples(path, 2, block));
@@ -131,7 +133,8 @@ TEST(DistillTest, GamesGoOnFromTheStartPositionsOfAFile) {
     race.count[6] = 8, race.count[5] = 7;
     race.count[19] = 8, race.count[20] = 7;
     race.colour[19] = race.colour[20] = kWhite;
-    const std::string path = ::testing::TempDir() + "distill-starts.txt";
+    const lumaro::testing::TempFolder folder;
+    const std::string path = folder.file("distill-starts.txt");
     std::ofstream(path) << encodePositionId(late, Side::Black) << "\r\n\n"
                         << "not an ID\n"
                         << encodePositionId(race, Side::Black) << "\n";

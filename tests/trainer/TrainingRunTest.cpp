@@ -11,16 +11,13 @@
 #include "TrainingGame.h"
 #include "ai/NetInput.h"
 #include "ai/NeuralNets.h"
+#include "persistence/TempFolder.h"
 
 namespace lumaro::train {
 namespace {
 
-std::string freshFolder(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() / ("lumaro-train-test-" + name);
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir.string();
-}
+// The test's own folder, removed when it ends.
+using lumaro::testing::TempFolder;
 
 TrainConfig shortRun() {
     TrainConfig c;
@@ -78,7 +75,8 @@ TEST(TrainingRunTest, LearningChangesTheWeights) {
 }
 
 TEST(TrainingRunTest, AResumedRunEndsWithTheWeightsOfAnUnbrokenOne) {
-    const std::string dir = freshFolder("resume");
+    const TempFolder folder;
+    const std::string dir = folder.path();
     const std::string checkpoint = dir + "/run.ckpt";
     {
         Trainer first(shortRun());
@@ -102,7 +100,8 @@ TEST(TrainingRunTest, AResumedRunEndsWithTheWeightsOfAnUnbrokenOne) {
 }
 
 TEST(TrainingRunTest, ARaceNetworkLearnsIsCheckpointedAndNeverMixesWithAPlainRun) {
-    const std::string dir = freshFolder("race");
+    const TempFolder folder;
+    const std::string dir = folder.path();
     TrainConfig withRace = shortRun();
     withRace.raceHidden = 16;
     const Nets unbroken = train(withRace);
@@ -155,7 +154,8 @@ TEST(TrainingRunTest, AdamsFirstStepMovesEveryChangedWeightByTheRate) {
 }
 
 TEST(TrainingRunTest, AnAdamRunResumesToTheSameWeightsAndRefusesAPlainCheckpoint) {
-    const std::string dir = freshFolder("adam");
+    const TempFolder folder;
+    const std::string dir = folder.path();
     TrainConfig adam = shortRun();
     adam.adaptive = true;
     const Nets unbroken = train(adam);
@@ -167,7 +167,8 @@ TEST(TrainingRunTest, AnAdamRunResumesToTheSameWeightsAndRefusesAPlainCheckpoint
 }
 
 TEST(TrainingRunTest, WrittenWeightsLoadBackBitIdenticallyAndScoreAlike) {
-    const std::string dir = freshFolder("weights");
+    const TempFolder folder;
+    const std::string dir = folder.path();
     const Nets nets = train(shortRun());
     ASSERT_TRUE(saveGameWeights(dir, nets));
     NeuralNets game;

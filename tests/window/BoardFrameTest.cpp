@@ -45,8 +45,8 @@ private slots:
         board.show();
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        // Even pixels: at half size one pixel of the window shows two of the board.
-        for (const QSize size : {QSize(800, 600), QSize(1200, 900), QSize(1000, 600), QSize(400, 500), QSize(1600, 1200)}) {
+        // Whole pixels of the board to each pixel of the window, and whole pixels beside it.
+        for (const QSize size : {QSize(800, 600), QSize(1200, 900), QSize(1000, 600), QSize(800, 1000), QSize(1600, 1200)}) {
             frame.resize(size);
             QTRY_COMPARE(frame.viewport()->size(), size);
             for (const QPoint p : {QPoint(60, 0), QPoint(798, 598), QPoint(0, 320), QPoint(456, 540)}) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -121,9 +122,8 @@ private slots:
         QVERIFY(ExtraSettings::load().showLastMove);
     }
     void brokenOrMissingPicturesFallBackToDrawnOnes() {
-        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-broken-assets");
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
+        const QTemporaryDir own;
+        const QString folder = own.path();
         QFile garbage(folder + QStringLiteral("/board-classic.jpg"));
         QVERIFY(garbage.open(QIODevice::WriteOnly));
         garbage.write(QByteArray(5000, '\x7f'));
@@ -134,7 +134,6 @@ private slots:
         for (int scheme = 1; scheme <= 3; ++scheme) QVERIFY(!assets.checker[1][scheme].isNull());
         for (const QImage& die : assets.die) QCOMPARE(die.size(), QSize(51, 51));
         QVERIFY(!assets.cubePicture(0, 1).isNull());
-        QDir(folder).removeRecursively();
     }
 
 
@@ -223,9 +222,8 @@ private slots:
 
     void saveThenLoadThroughTheDialogs() {
         Table t;
-        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-dialogs");
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
+        const QTemporaryDir own;
+        const QString folder = own.path();
         t.screen.savedGamesFolder = folder;
         const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
         t.game.arrangeCube(2, 1);
@@ -247,14 +245,12 @@ private slots:
         QCOMPARE(int(t.game.state().cube().value()), 2);
         QCOMPARE(int(t.game.state().cube().ownerWhite()), 1);
         QVERIFY(t.game.state().gameOn());
-        QDir(folder).removeRecursively();
     }
 
     void theSavedGameDialogsNameTheGamesType() {
         Table t;
-        const QString folder = QDir::tempPath() + QStringLiteral("/lumaro-dialog-type");
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
+        const QTemporaryDir own;
+        const QString folder = own.path();
         QFile saved(folder + QStringLiteral("/kept.sav"));
         QVERIFY(saved.open(QIODevice::WriteOnly));
         saved.write(QByteArray(58, '\0'));
@@ -274,7 +270,6 @@ private slots:
             QCOMPARE(filters, QStringList{QStringLiteral("Lumaro 2 saved games (*.sav)")});
             QCOMPARE(type, QStringLiteral("Lumaro 2 saved game"));
         }
-        QDir(folder).removeRecursively();
     }
 
     void aClickOnADieEndsTheTurnWhateverLiesUnderIt() {
@@ -614,8 +609,23 @@ private slots:
         question.timeout = 3;
         bool openAfterTicks = false;
         int countdownShown = -1;
+        int slotPixelsDrawn = -1;
         QTimer::singleShot(0, &t.window, [&] {
             MessagePanel& panel = t.window.messagePanel();
+            // Not even the bar's empty slot shows (it would read as time run out): the board lies
+            // there darkened as everywhere under the box.
+            const QImage drawn = panel.grab().toImage();
+            const QImage board = t.window.boardPicture().convertToFormat(QImage::Format_RGB32);
+            const QRect slot(485, 217, 59, 13);
+            slotPixelsDrawn = 0;
+            for (int y = slot.top(); y <= slot.bottom(); ++y)
+                for (int x = slot.left(); x <= slot.right(); ++x) {
+                    const QRgb under = board.pixel(x, y);
+                    const QRgb shown = drawn.pixel(x - MessagePanel::kLeft, y - MessagePanel::kTop);
+                    slotPixelsDrawn += std::abs(qRed(shown) - qRed(under) * 91 / 256) > 2 ||
+                                       std::abs(qGreen(shown) - qGreen(under) * 91 / 256) > 2 ||
+                                       std::abs(qBlue(shown) - qBlue(under) * 91 / 256) > 2;
+                }
             for (int k = 0; k < 10 * MessagePanel::kCountdownEnd; ++k) panel.tick();  // far past any countdown
             openAfterTicks = panel.waiting() && !panel.timedOut();
             countdownShown = panel.countdown();
@@ -624,6 +634,7 @@ private slots:
         QCOMPARE(t.screen.showMessage(question), Answer::No);
         QVERIFY(openAfterTicks);
         QCOMPARE(countdownShown, 0);  // no countdown runs, so none is shown
+        QCOMPARE(slotPixelsDrawn, 0);
 
         // A notice still closes by itself after its ticks.
         Message notice;
@@ -686,6 +697,42 @@ private slots:
         QCOMPARE(t.game.state().sideToMove(), Side::Black);
         QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(300, 300));
         QCOMPARE(t.game.state().sideToMove(), Side::White);
+    }
+
+    void aDoubleClickOrEnterTwiceOnYesLeavesTheResultItBringsShown() {
+        LateClickTable t;
+        MessagePanel& panel = t.window.messagePanel();
+        const QPoint yes = t.whereYesWas - QPoint(MessagePanel::kLeft, MessagePanel::kTop);
+        QStringList answered;  // the first line of each box as the script answers it
+        bool resultStayed = false;
+        QTimer script;
+        script.setInterval(5);
+        connect(&script, &QTimer::timeout, &t.window, [&] {
+            if (!panel.waiting()) return;
+            const QString line = panel.textBlocks()[0].rows.join(QLatin1Char(' '));
+            if (answered.isEmpty()) {
+                t.now += LateClickGuard::kQuietMs;  // the player reads the question, then double-clicks YES
+                answered << line;
+                QTest::mouseClick(&panel, Qt::LeftButton, {}, yes);
+                return;
+            }
+            // The result opened straight after: the second click, and Enter, come too soon for it.
+            t.now += LateClickGuard::kQuietMs - 1;
+            QTest::mouseDClick(&panel, Qt::LeftButton, {}, yes);
+            QTest::keyClick(&t.window, Qt::Key_Return);
+            resultStayed = panel.waiting() && panel.isVisible();
+            t.now += 1;
+            answered << line;
+            QTest::mouseClick(&panel, Qt::LeftButton, {}, yes);  // half a second on, a click closes it
+            script.stop();
+        });
+        script.start();
+        QVERIFY(t.game.resign());
+        QCOMPARE(answered.size(), 2);
+        QCOMPARE(answered[0], QStringLiteral("Do you want to resign?"));
+        QVERIFY2(answered[1].contains(QStringLiteral("WINNER")), qPrintable(answered[1]));
+        QVERIFY(resultStayed);
+        QVERIFY(!t.game.state().gameOn());
     }
 
     void enterAnswersYesAndEscNoWhileABoxIsUp() {

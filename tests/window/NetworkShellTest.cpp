@@ -322,6 +322,8 @@ private slots:
         Shell host(hostFolder.path, testSetup());
         QVERIFY(host.start());
         host.board().startupPending = false;
+        qint64 now = 0;
+        host.board().monotonicMs = [&now] { return now += 1000; };  // the player is never too quick
         const quint16 port = host.network().listeningPort();
         QTcpSocket failing, second, third;
         failing.connectToHost(QHostAddress::LocalHost, port);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -187,7 +188,8 @@ private slots:
 
     void aWindowCloseRequestActsAsClose() {
         Table t;
-        HelpWindow help(QDir::tempPath(), t.assets);
+        const QTemporaryDir noPages;
+        HelpWindow help(noPages.path(), t.assets);
         QSignalSpy closed(&help, &ToolWindow::closed);
         help.openOver(t.window);
         QVERIFY(!t.window.isEnabled());
@@ -370,6 +372,8 @@ private slots:
         folder.write(QStringLiteral("help.htm"), "<html><body><p>Intro page</p></body></html>");
         Shell shell(folder.path);
         QVERIFY(shell.start());  // the first game starts by itself with its question
+        qint64 now = 0;
+        shell.board().monotonicMs = [&now] { return now += 1000; };  // the player is never too quick
         auto* stat = topLevel<StatisticsWindow>();
         auto* help = topLevel<HelpWindow>();
         bool asked = false, openedOverQuestion = true;
