@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
@@ -117,8 +116,7 @@ TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
 
 // White has borne off all fifteen and Black is to play 6-5: there is no roll to play or judge.
 TEST(CliInfo, AFinishedGameIsGameOverForInfoChooseAndHint) {
-    const std::string name = "game-over-" + std::to_string(getpid()) + ".sav";  // this run's own file
-    const std::string over = writeGame(name, gameOf(positionOf({{1, -10}, {2, -5}}), 6, 5, 0));
+    const std::string over = writeGame("game-over.sav", gameOf(positionOf({{1, -10}, {2, -5}}), 6, 5, 0));
     for (const std::string& args : {"info " + over, "choose " + over, "choose " + over + " --hint-depth 1",
                                      "hint " + over, "hint " + over + " --depth 0"}) {
         SCOPED_TRACE(args);
