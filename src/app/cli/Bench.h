@@ -45,6 +45,15 @@ struct HintTiming {
 };
 HintTiming measureHintTiming();
 
+// The exact race at the end of a game: how long its bear-off table takes to build, what it holds
+// in memory, and how many positions a second it scores once built.
+struct BearoffSpeed {
+    double buildMs = 0;
+    double megabytes = 0;
+    double racesPerSecond = 0;
+};
+BearoffSpeed measureBearoffSpeed();
+
 int benchCommand(int argc, char** argv);
 
 }  // namespace lumaro
