@@ -1,11 +1,21 @@
 #include "ai/PositionEquity.h"
 
+#include "ai/BearoffRace.h"
 #include "ai/Features.h"
 #include "ai/RaceEquity.h"
 
 namespace lumaro {
 
-PositionEquity::PositionEquity() : scratch_(std::make_unique<NetBatchScratch>()) {}
+PositionEquity::PositionEquity(HomeRaces homeRaces)
+    : homeRaces_(homeRaces), scratch_(std::make_unique<NetBatchScratch>()) {}
+
+double PositionEquity::raceEquityOf(const Position& pos) const {
+    if (homeRaces_ == HomeRaces::Exact) {
+        // White rolls next: Black's equity is the other side of White's.
+        if (const std::optional<RaceChances> exact = bearoffRaceChances(pos, Side::White)) return -exact->equity();
+    }
+    return raceEquity(pos);
+}
 
 void PositionEquity::evaluate(const NeuralNets* nets, const Position* positions, int count, double* equities,
                               int* netScores) {
@@ -21,7 +31,7 @@ void PositionEquity::evaluate(const NeuralNets* nets, const Position* positions,
         if (pos.offBlack == kCheckersPerSide)
             equities[i] = winKind(pos, Side::Black);
         else if (contactOf(pos) == 0)
-            equities[i] = raceEquity(pos);
+            equities[i] = raceEquityOf(pos);
     }
     const int n = static_cast<int>(byNet_.size());
     scores_.assign(byNet_.size(), 0);

@@ -12,6 +12,8 @@ namespace lumaro {
 
 class RollAverage {
 public:
+    explicit RollAverage(HomeRaces homeRaces = HomeRaces::Estimate) : equity_(homeRaces) {}
+
     // Black's equities on roll for positions[0..count) into averages[0..count). All the plays of
     // all the positions go through the networks together.
     void blackToRoll(const NeuralNets* nets, const Position* positions, int count, double* averages);

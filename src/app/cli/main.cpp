@@ -13,6 +13,7 @@
 #include "app/cli/GameFile.h"
 #include "app/cli/HintCommand.h"
 #include "app/cli/IdCommand.h"
+#include "app/cli/MasterChoose.h"
 #include "app/cli/NetsFolder.h"
 #include "app/cli/SelfPlay.h"
 #include "rules/MaxDiceRule.h"
@@ -30,7 +31,7 @@ struct CommandUsage {
 };
 constexpr CommandUsage kCommands[] = {
     {"info", "GAME.sav"},
-    {"choose", "GAME.sav [--settings LM2.ini] [--nets DIR] [--hint-depth 0|1]"},
+    {"choose", "GAME.sav [--settings LM2.ini] [--nets DIR] [--hint-depth 0|1 | --master [--depth 1|2]]"},
     {"hint", "GAME.sav [--nets DIR] [--depth 0|1]"},
     {"measure", "GAME.sav"},
     {"id", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]"},
@@ -91,11 +92,26 @@ int chooseByHint(const SavedGame& game, const Options& options, const std::strin
     return 0;
 }
 
+// The Master's play, with the equity it rests on.
+int chooseByMaster(const SavedGame& game, const std::string& netsFolder, int depth) {
+    auto nets = std::make_unique<NeuralNets>();
+    if (!loadExpertNets(*nets, netsFolder)) return 2;
+    const MasterChoice c = masterChoiceFor(game, *nets, depth);
+    std::printf("%s\n", playTokens(c.play).c_str());
+    if (c.plays == 0)
+        std::printf("equity=none depth=%d plays=0\n", depth);
+    else
+        std::printf("equity=%+.4f depth=%d plays=%d\n", c.equity, c.depth, c.plays);
+    return 0;
+}
+
 int choose(int argc, char** argv) {
     const char* gamePath = nullptr;
     const char* settingsPath = nullptr;
     std::string netsFolder = defaultNetsFolder();
     int hintDepth = -1;
+    bool master = false;
+    int masterDepth = -1;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--settings") == 0 && i + 1 < argc)
             settingsPath = argv[++i];
@@ -103,17 +119,23 @@ int choose(int argc, char** argv) {
             netsFolder = argv[++i];
         else if (std::strcmp(argv[i], "--hint-depth") == 0 && i + 1 < argc && hintDepthOf(argv[i + 1]))
             hintDepth = *hintDepthOf(argv[++i]);
+        else if (std::strcmp(argv[i], "--master") == 0)
+            master = true;
+        else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc && masterDepthOf(argv[i + 1]))
+            masterDepth = *masterDepthOf(argv[++i]);
         else if (!gamePath && argv[i][0] != '-')
             gamePath = argv[i];
         else
             return usage();
     }
-    if (!gamePath) return usage();
+    // --depth is the Master's, and the Master does not take the hint's depth.
+    if (!gamePath || (masterDepth >= 0 && !master) || (master && hintDepth >= 0)) return usage();
     SavedGame game;
     if (!loadGameFile(gamePath, game, true)) return 2;
     Options options;
     Scores scores;
     if (settingsPath) loadSettings(settingsPath, options, scores);
+    if (master) return chooseByMaster(game, netsFolder, masterDepth >= 0 ? masterDepth : 1);
     if (hintDepth >= 0) return chooseByHint(game, options, netsFolder, hintDepth);
     auto nets = std::make_unique<NeuralNets>();
     if (options.computerLevel == Level::Expert && !loadExpertNets(*nets, netsFolder)) return 2;

@@ -1,0 +1,32 @@
+#include "app/cli/MasterChoose.h"
+
+#include <cstring>
+#include <memory>
+
+#include "ai/MasterSearch.h"
+#include "rules/PlayApply.h"
+
+namespace lumaro {
+
+std::optional<int> masterDepthOf(const char* text) {
+    if (std::strcmp(text, "1") == 0) return 1;
+    if (std::strcmp(text, "2") == 0) return 2;
+    return std::nullopt;
+}
+
+MasterChoice masterChoiceFor(const SavedGame& game, const NeuralNets& nets, int depth) {
+    // The search sees the mover as Black.
+    const Side mover = sideOfTurn(game.turn);
+    const Position frame = mover == Side::Black ? game.position : mirrored(game.position);
+    auto search = std::make_unique<MasterSearch>();
+    const std::vector<MasterPlay> plays = search->rank(&nets, frame, game.dieA, game.dieB, depth);
+    MasterChoice choice;
+    choice.plays = static_cast<int>(plays.size());
+    if (plays.empty()) return choice;
+    choice.play = mover == Side::Black ? plays.front().play : mirroredPlay(plays.front().play);
+    choice.equity = plays.front().equity;
+    choice.depth = plays.front().depth;
+    return choice;
+}
+
+}  // namespace lumaro
