@@ -166,6 +166,34 @@ TEST(CliChoose, PlaysForTheSideTheFileGives) {
     EXPECT_EQ(run.out, "none\nscore=none level=0 evals=0\n");
 }
 
+TEST(CliChoose, TheMasterPlaysForTheSideToMoveAndRefusesADepthItDoesNotHave) {
+    // Black to play 3-1 at the start: the 5-point.
+    const std::string opening = writeGame("master-opening.sav", gameOf(startingPosition(), 3, 1, 0));
+    CliRun run = runCli("choose " + opening + " --master --depth 2");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "8:3 6:1");
+    EXPECT_NE(run.out.find(" depth=2 plays=16\n"), std::string::npos) << run.out;
+
+    // White bearing off its last two checkers with 6-5, Black with none off: a gammon won.
+    const std::string bearOff = writeGame("master-bearoff.sav", gameOf(positionOf({{23, 1}, {24, 1}, {1, -15}}), 5, 6, 1));
+    EXPECT_EQ(runCli("choose " + bearOff + " --master").out, "23:6 24:5\nequity=+2.0000 depth=1 plays=1\n");
+
+    // Nothing to play.
+    Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
+    run = runCli("choose " + writeGame("master-closed.sav", gameOf(closed, 4, 4, 1)) + " --master --depth 2");
+    EXPECT_EQ(run.out, "none\nequity=none depth=2 plays=0\n");
+
+    // A depth the Master has not, a depth without the Master, the hint's depth with it.
+    for (const char* wrong : {" --master --depth 3", " --master --depth 0", " --master --depth", " --depth 2",
+                                     " --master --hint-depth 1"}) {
+        SCOPED_TRACE(wrong);
+        const CliRun refused = runCli("choose " + opening + wrong, true);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.out.find("usage: lumaro-cli"), std::string::npos);
+        EXPECT_EQ(runCli("choose " + opening + wrong).out, "");
+    }
+}
+
 TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
     const std::string game = writeGame("choose-level.sav", gameOf(startingPosition(), 6, 4, 0));
     const std::string ini = tempFile("strategy.ini");
