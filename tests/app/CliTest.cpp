@@ -174,9 +174,10 @@ TEST(CliChoose, TheMasterPlaysForTheSideToMoveAndRefusesADepthItDoesNotHave) {
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "8:3 6:1");
     EXPECT_NE(run.out.find(" depth=2 plays=16\n"), std::string::npos) << run.out;
 
-    // White bearing off its last two checkers with 6-5, Black with none off: a gammon won.
+    // White bearing off its last two checkers with 6-5, Black with none off: a gammon won (depth 2
+    // unless told).
     const std::string bearOff = writeGame("master-bearoff.sav", gameOf(positionOf({{23, 1}, {24, 1}, {1, -15}}), 5, 6, 1));
-    EXPECT_EQ(runCli("choose " + bearOff + " --master").out, "23:6 24:5\nequity=+2.0000 depth=1 plays=1\n");
+    EXPECT_EQ(runCli("choose " + bearOff + " --master").out, "23:6 24:5\nequity=+2.0000 depth=2 plays=1\n");
 
     // Nothing to play.
     Position closed = positionOf({{1, -2}, {2, -2}, {3, -2}, {4, -2}, {5, -2}, {6, -2}, {13, -3}, {12, 14}}, 1);
@@ -185,7 +186,7 @@ TEST(CliChoose, TheMasterPlaysForTheSideToMoveAndRefusesADepthItDoesNotHave) {
 
     // A depth the Master has not, a depth without the Master, the hint's depth with it.
     for (const char* wrong : {" --master --depth 3", " --master --depth 0", " --master --depth", " --depth 2",
-                                     " --master --hint-depth 1"}) {
+                              " --master --hint-depth 1"}) {
         SCOPED_TRACE(wrong);
         const CliRun refused = runCli("choose " + opening + wrong, true);
         EXPECT_EQ(refused.status, 2);

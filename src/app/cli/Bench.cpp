@@ -10,6 +10,7 @@
 
 #include "ai/BearoffRace.h"
 #include "ai/LibraryExp.h"
+#include "ai/MasterSearch.h"
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "ai/PlayRanking.h"
@@ -243,6 +244,35 @@ HintTiming measureHintTiming() {
     return timing;
 }
 
+MasterTiming measureMasterTiming() {
+    MasterTiming timing;
+    auto nets = std::make_unique<NeuralNets>();
+    nets->loadNets(defaultNetsFolder());
+    timing.trainedWeights = nets->usable();
+    if (!timing.trainedWeights) *nets = NeuralNets::testWeights(kTestWeightSeed);
+    BearoffDatabase::shared();
+    auto search = std::make_unique<MasterSearch>();
+    double total1 = 0, total2 = 0;
+    for (const PositionAndRoll& p : loadPositions()) {
+        const auto t0 = Clock::now();
+        search->rank(nets.get(), p.position, p.dieA, p.dieB, 1);
+        const auto t1 = Clock::now();
+        search->rank(nets.get(), p.position, p.dieA, p.dieB, 2);
+        const double ms1 = std::chrono::duration<double, std::milli>(t1 - t0).count();
+        const double ms2 = std::chrono::duration<double, std::milli>(Clock::now() - t1).count();
+        total1 += ms1;
+        total2 += ms2;
+        timing.slowestMs1 = std::max(timing.slowestMs1, ms1);
+        timing.slowestMs2 = std::max(timing.slowestMs2, ms2);
+        ++timing.positions;
+    }
+    if (timing.positions > 0) {
+        timing.meanMs1 = total1 / timing.positions;
+        timing.meanMs2 = total2 / timing.positions;
+    }
+    return timing;
+}
+
 int benchCommand(int argc, char** argv) {
     BenchOptions options;
     const char* expectFile = nullptr;
@@ -271,6 +301,11 @@ int benchCommand(int argc, char** argv) {
                 "(%s weights)\n",
                 hint.positions, hint.meanMs0, hint.slowestMs0, hint.meanMs, hint.slowestMs,
                 hint.trainedWeights ? "shipped" : "test");
+    const MasterTiming master = measureMasterTiming();
+    std::printf("master move: positions=%d depth 1 mean=%.2fms slowest=%.2fms, depth 2 mean=%.2fms slowest=%.2fms "
+                "(%s weights)\n",
+                master.positions, master.meanMs1, master.slowestMs1, master.meanMs2, master.slowestMs2,
+                master.trainedWeights ? "shipped" : "test");
     const NetSpeed speed = measureNetSpeed();
     std::printf("network forward passes per second: net1=%.0f net2=%.0f (exponentials: %s)\n", speed.net1PerSecond,
                 speed.net2PerSecond, expPathName(expPath()));

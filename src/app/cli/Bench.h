@@ -54,6 +54,18 @@ struct BearoffSpeed {
 };
 BearoffSpeed measureBearoffSpeed();
 
+// The Master's choice over the bench positions, at depth 1 and at depth 2: the mean and the worst
+// time of a move, the bear-off table built beforehand (once a program run, not a move's cost).
+struct MasterTiming {
+    int positions = 0;
+    double meanMs1 = 0;
+    double slowestMs1 = 0;
+    double meanMs2 = 0;
+    double slowestMs2 = 0;
+    bool trainedWeights = false;  // the shipped weights were found; else the bench's test weights
+};
+MasterTiming measureMasterTiming();
+
 int benchCommand(int argc, char** argv);
 
 }  // namespace lumaro

@@ -135,7 +135,7 @@ int choose(int argc, char** argv) {
     Options options;
     Scores scores;
     if (settingsPath) loadSettings(settingsPath, options, scores);
-    if (master) return chooseByMaster(game, netsFolder, masterDepth >= 0 ? masterDepth : 1);
+    if (master) return chooseByMaster(game, netsFolder, masterDepth >= 0 ? masterDepth : 2);
     if (hintDepth >= 0) return chooseByHint(game, options, netsFolder, hintDepth);
     auto nets = std::make_unique<NeuralNets>();
     if (options.computerLevel == Level::Expert && !loadExpertNets(*nets, netsFolder)) return 2;
