@@ -24,6 +24,10 @@ TEST(SelfPlayTest, PlayersAreReadWithTheirOptions) {
     EXPECT_FALSE(parsePlayer("1:attack=3"));
     EXPECT_FALSE(parsePlayer("1:colour=2"));
     EXPECT_FALSE(parsePlayer("2slow"));
+    EXPECT_EQ(masterDepthOfPlayer("master"), 2);
+    EXPECT_EQ(masterDepthOfPlayer("master:1"), 1);
+    for (const char* notMaster : {"master:3", "master:0", "master:", "3", "masterful"})
+        EXPECT_EQ(masterDepthOfPlayer(notMaster), 0) << notMaster;
 }
 
 TEST(SelfPlayTest, AMatchRepeatsExactlyWhateverTheThreads) {

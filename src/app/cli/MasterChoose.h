@@ -1,5 +1,6 @@
 #pragma once
-// `lumaro-cli choose GAME.sav --master [--depth 1|2]`: the play the Master makes.
+// `lumaro-cli choose GAME.sav --master [--depth 1|2]`: the play the Master makes, at depth 2
+// unless told.
 #include <optional>
 
 #include "ai/NeuralNets.h"

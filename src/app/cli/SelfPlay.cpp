@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "ai/MasterSearch.h"
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
@@ -62,6 +63,12 @@ std::optional<AnalysisSettings> parsePlayer(const std::string& text) {
     return s;
 }
 
+int masterDepthOfPlayer(const std::string& text) {
+    if (text == "master" || text == "master:2") return 2;
+    if (text == "master:1") return 1;
+    return 0;
+}
+
 Play selfPlayChoice(MoveSearch& search, const MatchConfig& config, const Position& pos, Byte dieA, Byte dieB,
                     bool aToMove, bool openingRoll, const std::function<int()>& draw100) {
     // The starter's first roll, the opponent not having rolled: the game plays it from the book.
@@ -95,7 +102,7 @@ constexpr int kMaxPlies = 10000;
 
 // One game; the points it gives A (negative when B wins), or nothing when it never ends. With
 // `turns` every turn is kept there.
-std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& search,
+std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& search, MasterSearch& master,
                             std::vector<SelfPlayTurn>* turns = nullptr) {
     GameDice dice(config.seed, game);
     // The opening book's draw between two lines has its own stream, so the dice stay the same.
@@ -106,8 +113,17 @@ std::optional<int> playGame(const MatchConfig& config, int game, MoveSearch& sea
     Byte dieB = dice.die();
     while (dieB == dieA) dieB = dice.die();  // the opening roll: the starter plays two different dice
     for (int ply = 0; ply < kMaxPlies; ++ply) {
-        const Play play = selfPlayChoice(search, config, pos, dieA, dieB, aToMove, ply == 0,
-                                         [&bookDraw] { return bookDraw.below100(); });
+        // The Master plays every roll itself, the opening one too.
+        const int masterDepth = aToMove ? config.masterDepthA : config.masterDepthB;
+        Play play{};
+        if (masterDepth > 0) {
+            const std::vector<MasterPlay> plays =
+                master.rank(aToMove ? config.netsA : config.netsB, pos, dieA, dieB, masterDepth);
+            if (!plays.empty()) play = plays.front().play;
+        } else {
+            play = selfPlayChoice(search, config, pos, dieA, dieB, aToMove, ply == 0,
+                                  [&bookDraw] { return bookDraw.below100(); });
+        }
         if (turns) turns->push_back(SelfPlayTurn{aToMove, dieA, dieB, play});
         const Position after = afterBlackPlay(pos, play);
         if (after.offBlack == kCheckersPerSide) {
@@ -130,9 +146,10 @@ MatchResult playMatch(const MatchConfig& config) {
     const int threads = std::max(1, config.threads);
     auto worker = [&](int first) {
         auto search = std::make_unique<MoveSearch>();
+        auto master = std::make_unique<MasterSearch>();
         for (int g = first; g < config.games; g += threads) {
             const auto at = static_cast<std::size_t>(g);
-            points[at] = playGame(config, g, *search, config.keepGames ? &played[at].turns : nullptr);
+            points[at] = playGame(config, g, *search, *master, config.keepGames ? &played[at].turns : nullptr);
             if (config.keepGames) played[at].pointsA = points[at];
         }
     };
@@ -190,8 +207,9 @@ namespace {
 
 int selfPlayUsage() {
     std::fprintf(stderr,
-                 "usage: lumaro-cli selfplay --games N --seed S --a LEVEL[:options] --b LEVEL[:options]\n"
+                 "usage: lumaro-cli selfplay --games N --seed S --a PLAYER --b PLAYER\n"
                  "                           [--nets DIR] [--nets-b DIR] [--threads T] [--record FILE.mat]\n"
+                 "  PLAYER: LEVEL[:options] or master[:1|2] (the Master at depth 1 or 2)\n"
                  "  options: slow, fast, normal, aggressive, attack=N, risk=N, strategy=N (N in -2..2)\n");
     return 2;
 }
@@ -211,6 +229,10 @@ int selfPlayCommand(int argc, char** argv) {
             config.games = std::atoi(value);
         else if (flag == "--seed")
             config.seed = std::strtoull(value, nullptr, 10);
+        else if (flag == "--a" && (config.masterDepthA = masterDepthOfPlayer(value)) > 0)
+            a = parsePlayer("3");  // the Master reads the expert's networks
+        else if (flag == "--b" && (config.masterDepthB = masterDepthOfPlayer(value)) > 0)
+            b = parsePlayer("3");
         else if (flag == "--a")
             a = parsePlayer(value);
         else if (flag == "--b")

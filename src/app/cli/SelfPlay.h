@@ -19,6 +19,9 @@ class NeuralNets;
 // A computer player as written on the command line: "LEVEL[:option,option...]", where an option is
 // slow, fast, normal, aggressive, attack=N, risk=N or strategy=N (N from -2 to 2).
 std::optional<AnalysisSettings> parsePlayer(const std::string& text);
+// The Master as written on the command line: "master" (depth 2), "master:1" or "master:2"; 0 for
+// anything else.
+int masterDepthOfPlayer(const std::string& text);
 
 // One turn of a self-play game as it happened: who moved, the dice and the play, in the mover's
 // view (as Black).
@@ -42,6 +45,8 @@ struct MatchConfig {
     AnalysisSettings b;
     const NeuralNets* netsA = nullptr;
     const NeuralNets* netsB = nullptr;
+    int masterDepthA = 0;  // 1 or 2: A is the Master, searching that deep (with the networks of A)
+    int masterDepthB = 0;
     int threads = 2;
 };
 
