@@ -148,11 +148,8 @@ CubeDecision decideCube(const CubelessChances& chances, const CubeSituation& s, 
         d.noDouble = s.crawford ? d.cubeless : x * m.live(cube, s.owner) + (1 - x) * d.cubeless;
         d.doubleTake = x * m.live(2 * cube, CubeOwner::Opponent) + (1 - x) * m.cubeless(2 * cube);
         d.doublePass = m.chance(s.rollerNeeds - cube, s.opponentNeeds);
-        if (unavailable.empty() && m.postCrawford()) {
-            // The trailer doubles at once: the leader's cube would be dead, so waiting gains nothing.
-            d.verdict = d.doubleTake <= d.doublePass ? CubeVerdict::DoubleTake : CubeVerdict::DoublePass;
-            return d;
-        }
+        // After the Crawford game the leader's cube is dead, so the trailer's live line is the
+        // doubled game's own: the trailer doubles at once unless playing on for a gammon is better.
     }
     d.unavailable = unavailable;
     if (!unavailable.empty()) {

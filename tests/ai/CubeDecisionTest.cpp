@@ -116,6 +116,8 @@ TEST(CubeDecision, NoCubeInTheCrawfordGameTheTrailerDoublesAfterItTheLeaderNever
     const CubeDecision trailer = decideCube(chances(0.45), match(3, 1), table());
     EXPECT_EQ(trailer.verdict, CubeVerdict::DoubleTake);
     EXPECT_EQ(trailer.unavailable, "");
+    // At 2-away an undoubled gammon wins the match too: then the trailer plays on.
+    EXPECT_EQ(decideCube(chances(0.9, 0.6), match(2, 1), table()).verdict, CubeVerdict::TooGoodPass);
     const CubeDecision leader = decideCube(chances(0.9), match(1, 3), table());
     EXPECT_EQ(leader.verdict, CubeVerdict::NoDouble);
     EXPECT_FALSE(leader.unavailable.empty());
