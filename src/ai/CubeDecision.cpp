@@ -64,7 +64,7 @@ class MatchModel {
 public:
     MatchModel(const CubelessChances& c, const CubeSituation& s, const MatchEquityTable& t)
         : c_(c), a_(s.rollerNeeds), b_(s.opponentNeeds), table_(t),
-          postCrawford_(!s.crawford && (s.rollerNeeds == 1 || s.opponentNeeds == 1)),
+          postCrawford_(!s.crawford && (s.rollerNeeds == 1) != (s.opponentNeeds == 1)),
           afterGame_(s.crawford || postCrawford_) {
         c_.win = std::clamp(c_.win, 0.0, 1.0);
     }

@@ -130,6 +130,8 @@ TEST(CubeDecision, ACubeThatAlreadyGivesTheMatchIsNotTurned) {
     const CubeDecision dead = decideCube(chances(0.9), s, table());
     EXPECT_EQ(dead.verdict, CubeVerdict::NoDouble);
     EXPECT_EQ(dead.unavailable, "the cube already gives the match");
+    // Both sides a point away: any cube is dead, and no Crawford game is involved.
+    EXPECT_EQ(decideCube(chances(0.9), match(1, 1), table()).unavailable, "the cube already gives the match");
     s.rollerNeeds = 3;  // one more point needed: the 2-cube no longer gives the match
     EXPECT_EQ(decideCube(chances(0.9), s, table()).unavailable, "");
 }
