@@ -42,7 +42,9 @@ TEST(MatchEquity, EachScoreSeenFromBothSidesAddsUpToOneAndNeedingMoreIsWorse) {
         for (int b = 1; b <= 25; ++b) {
             EXPECT_NEAR(table().chance(a, b, false) + table().chance(b, a, false), 1.0, 1e-9) << a << "/" << b;
             EXPECT_NEAR(table().chance(a, b, true) + table().chance(b, a, true), 1.0, 1e-9) << a << "/" << b;
-            if (a < 25) EXPECT_GT(table().chance(a, b, false), table().chance(a + 1, b, false)) << a << "/" << b;
+            if (a < 25) {
+                EXPECT_GT(table().chance(a, b, false), table().chance(a + 1, b, false)) << a << "/" << b;
+            }
         }
     }
     EXPECT_EQ(table().chance(0, 3, false), 1.0);
