@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ai/BearoffRace.h"
 #include "ai/Features.h"
 #include "ai/RaceEquity.h"
 
@@ -18,9 +19,17 @@ CubelessChances chancesOfEquity(double equity, double gammonRate) {
 }
 
 CubelessChances CubelessEstimate::blackToRoll(const NeuralNets* nets, const Position& position) {
+    // Both sides home: the bear-off table's exact chances.
+    if (const auto exact = bearoffRaceChances(position, Side::Black)) {
+        CubelessChances c;
+        c.win = exact->win;
+        c.winGammon = exact->winGammon;
+        c.loseGammon = exact->loseGammon;
+        return c;
+    }
     if (contactOf(position) == 0) {
         // Mirrored, Black on roll becomes White to roll just after the other side's play.
-        const RaceChances race = raceChances(mirrored(position));
+        const RaceEstimate race = raceEstimate(mirrored(position));
         CubelessChances c;
         c.win = race.whiteWins;
         c.winGammon = race.whiteGammons;

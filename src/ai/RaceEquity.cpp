@@ -84,12 +84,12 @@ double rollerFinishesFirst(double rollerRolls, double otherRolls, double varianc
     return 0.5 * std::erfc(-z / std::sqrt(2.0));
 }
 
-RaceChances raceChances(const Position& pos) {
+RaceEstimate raceEstimate(const Position& pos) {
     const OwnSide black = blackSide(pos);
     const OwnSide white = whiteSide(pos);
     const Need b = needOf(black);
     const Need w = needOf(white);
-    RaceChances c;
+    RaceEstimate c;
     c.whiteWins = rollerFinishesFirst(w.rolls, b.rolls, varianceOf(w.pips, b.pips));
     c.blackWins = 1.0 - c.whiteWins;
     if (black.off == 0)
@@ -101,7 +101,7 @@ RaceChances raceChances(const Position& pos) {
 }
 
 double raceEquity(const Position& pos) {
-    const RaceChances c = raceChances(pos);
+    const RaceEstimate c = raceEstimate(pos);
     return c.blackWins - c.whiteWins + c.blackGammons - c.whiteGammons;
 }
 

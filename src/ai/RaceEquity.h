@@ -14,13 +14,13 @@ namespace lumaro {
 double raceEquity(const Position& pos);
 
 // The chances behind that equity: each side's wins, and the gammons among them.
-struct RaceChances {
+struct RaceEstimate {
     double blackWins = 0;
     double whiteWins = 0;
     double blackGammons = 0;
     double whiteGammons = 0;
 };
-RaceChances raceChances(const Position& pos);
+RaceEstimate raceEstimate(const Position& pos);
 
 // The chance that the side on roll, needing `rollerRolls` rolls on average, finishes no later than
 // the other side, needing `otherRolls`, with `variance` the variance of the difference.

@@ -3,6 +3,7 @@
 #include "ai/CubeDecision.h"
 #include "ai/CubelessEstimate.h"
 #include "ai/MatchEquity.h"
+#include "support/Positions.h"
 
 using namespace lumaro;
 
@@ -145,6 +146,17 @@ TEST(CubelessEstimate, TheEquitySplitKeepsTheEquity) {
         EXPECT_LE(c.winGammon, c.win);
         EXPECT_LE(c.loseGammon, 1 - c.win);
     }
+}
+
+// Black's last checker on its 1-point, White's fifteen home with none off: Black wins a gammon with
+// any roll. Both sides home, the chances are the bear-off table's, not the pip-count estimate's.
+TEST(CubelessEstimate, BothSidesHomeTakesTheExactBearOffChances) {
+    CubelessEstimate estimate;
+    const CubelessChances c =
+        estimate.blackToRoll(nullptr, lumaro::testing::positionOf({{1, -1}, {19, 5}, {20, 5}, {21, 5}}));
+    EXPECT_DOUBLE_EQ(c.win, 1.0);
+    EXPECT_DOUBLE_EQ(c.winGammon, 1.0);
+    EXPECT_DOUBLE_EQ(c.loseGammon, 0.0);
 }
 
 }  // namespace
