@@ -84,20 +84,25 @@ double rollerFinishesFirst(double rollerRolls, double otherRolls, double varianc
     return 0.5 * std::erfc(-z / std::sqrt(2.0));
 }
 
-double raceEquity(const Position& pos) {
+RaceEstimate raceEstimate(const Position& pos) {
     const OwnSide black = blackSide(pos);
     const OwnSide white = whiteSide(pos);
     const Need b = needOf(black);
     const Need w = needOf(white);
-    const double whiteWins = rollerFinishesFirst(w.rolls, b.rolls, varianceOf(w.pips, b.pips));
-    const double blackWins = 1.0 - whiteWins;
-    double whiteGammons = 0, blackGammons = 0;
+    RaceEstimate c;
+    c.whiteWins = rollerFinishesFirst(w.rolls, b.rolls, varianceOf(w.pips, b.pips));
+    c.blackWins = 1.0 - c.whiteWins;
     if (black.off == 0)
-        whiteGammons = std::min(whiteWins, rollerFinishesFirst(w.rolls, b.saveRolls, varianceOf(w.pips, b.savePips)));
+        c.whiteGammons = std::min(c.whiteWins, rollerFinishesFirst(w.rolls, b.saveRolls, varianceOf(w.pips, b.savePips)));
     if (white.off == 0)
-        blackGammons =
-            std::min(blackWins, 1.0 - rollerFinishesFirst(w.saveRolls, b.rolls, varianceOf(w.savePips, b.pips)));
-    return blackWins - whiteWins + blackGammons - whiteGammons;
+        c.blackGammons =
+            std::min(c.blackWins, 1.0 - rollerFinishesFirst(w.saveRolls, b.rolls, varianceOf(w.savePips, b.pips)));
+    return c;
+}
+
+double raceEquity(const Position& pos) {
+    const RaceEstimate c = raceEstimate(pos);
+    return c.blackWins - c.whiteWins + c.blackGammons - c.whiteGammons;
 }
 
 }  // namespace lumaro

@@ -13,6 +13,15 @@ namespace lumaro {
 // White to roll. Black must still have checkers on the board.
 double raceEquity(const Position& pos);
 
+// The chances behind that equity: each side's wins, and the gammons among them.
+struct RaceEstimate {
+    double blackWins = 0;
+    double whiteWins = 0;
+    double blackGammons = 0;
+    double whiteGammons = 0;
+};
+RaceEstimate raceEstimate(const Position& pos);
+
 // The chance that the side on roll, needing `rollerRolls` rolls on average, finishes no later than
 // the other side, needing `otherRolls`, with `variance` the variance of the difference.
 double rollerFinishesFirst(double rollerRolls, double otherRolls, double variance);

@@ -67,7 +67,7 @@ SavedGame gameOf(const Position& pos, Byte dieA, Byte dieB, Byte turn) {
 TEST(CliHelp, HelpAndVersionGoToStandardOutputWithSuccessAMistakeToStandardErrorWithTwo) {
     const CliRun help = runCli("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* command : {"info", "choose", "hint", "measure", "id", "bench", "selfplay"})
+    for (const char* command : {"info", "choose", "hint", "measure", "id", "cube", "bench", "selfplay"})
         EXPECT_NE(help.out.find(std::string("lumaro-cli ") + command + " "), std::string::npos) << command;
     const CliRun hint = runCli("hint --help");
     EXPECT_EQ(hint.status, 0);
@@ -118,7 +118,7 @@ TEST(CliInfo, PrintsPipsPhasesAndTheLargestPlayForTheSideToMove) {
 TEST(CliInfo, AFinishedGameIsGameOverForInfoChooseAndHint) {
     const std::string over = writeGame("game-over.sav", gameOf(positionOf({{1, -10}, {2, -5}}), 6, 5, 0));
     for (const std::string& args : {"info " + over, "choose " + over, "choose " + over + " --hint-depth 1",
-                                     "hint " + over, "hint " + over + " --depth 0"}) {
+                                     "hint " + over, "hint " + over + " --depth 0", "cube " + over}) {
         SCOPED_TRACE(args);
         const CliRun errors = runCli(args, true);
         EXPECT_EQ(errors.status, 2);
@@ -290,6 +290,89 @@ TEST(CliHint, RanksTheRollForTheSideToMoveWithTheCubeAdviceBeforeIt) {
     EXPECT_EQ(runCli("hint " + opening + " --depth 2").status, 2);
     EXPECT_EQ(runCli("hint /nonexistent.sav").status, 2);
     EXPECT_EQ(runCli("hint " + opening + " --nets /nonexistent").status, 2);
+}
+
+// The lines of a run's output.
+std::vector<std::string> linesOf(const std::string& out) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = out.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(out.substr(at, end - at));
+    return lines;
+}
+
+TEST(CliCube, PrintsTheDecisionBeforeTheRollWithTheEquitiesBehindIt) {
+    const std::string opening = writeGame("cube-opening.sav", gameOf(startingPosition(), 3, 1, 1));
+    CliRun run = runCli("cube " + opening);
+    ASSERT_EQ(run.status, 0);
+    std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 7u) << run.out;
+    EXPECT_EQ(lines[0], "no double");
+    EXPECT_EQ(lines[1], "White on roll, money game, equities per point of the cube now");
+    EXPECT_EQ(lines[5].rfind("double, take: -", 0), 0u) << lines[5];
+    EXPECT_EQ(lines[6], "double, pass: +1.000");
+
+    // White bears off its last two checkers next roll; Black has none off: a gammon to play for,
+    // unless the Jacoby rule makes it worth nothing with the cube in the middle.
+    Position race = positionOf({{24, 2}, {6, -15}});
+    race.offWhite = 13;
+    const std::string gammon = writeGame("cube-gammon.sav", gameOf(race, 2, 1, 1));
+    EXPECT_EQ(linesOf(runCli("cube " + gammon).out).at(0), "too good, pass");
+    EXPECT_EQ(linesOf(runCli("cube " + gammon + " --jacoby").out).at(1),
+              "White on roll, money game with the Jacoby rule, equities per point of the cube now");
+    EXPECT_EQ(linesOf(runCli("cube " + gammon + " --jacoby").out).at(0), "double, pass");
+
+    // Black on roll while White holds the cube.
+    SavedGame theirs = gameOf(startingPosition(), 3, 1, 0);
+    theirs.cubeValue = 2;
+    theirs.cubeOwnerWhite = 1;
+    run = runCli("cube " + writeGame("cube-theirs.sav", theirs));
+    lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 6u) << run.out;
+    EXPECT_EQ(lines[0], "no double");
+    EXPECT_EQ(lines[1], "Black on roll, money game, equities per point of the cube now");
+    EXPECT_EQ(lines[3], "the cube may not be turned: the opponent holds the cube");
+}
+
+TEST(CliCube, MatchScoresTheCrawfordGameAndAfterIt) {
+    const std::string opening = writeGame("cube-match.sav", gameOf(startingPosition(), 3, 1, 1));
+    CliRun run = runCli("cube " + opening + " --match 5 --score 4 2 --crawford");
+    ASSERT_EQ(run.status, 0);
+    std::vector<std::string> lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 6u) << run.out;
+    EXPECT_EQ(lines[0], "no double");
+    EXPECT_EQ(lines[1], "White on roll, 5-point match at 4-2 (White-Black), chances of winning the match");
+    EXPECT_EQ(lines[3], "the cube may not be turned: the Crawford game");
+    EXPECT_EQ(lines[4].substr(lines[4].find(':')), lines[5].substr(lines[5].find(':')));  // no cube: cubeless
+
+    // After it the trailer doubles a fair game at once; the leader's pass is 2-away/1-away after the
+    // Crawford game, worth the trailer 50 % less the leader's free drop.
+    run = runCli("cube " + opening + " --match 5 --score 2 4");
+    lines = linesOf(run.out);
+    ASSERT_EQ(lines.size(), 7u) << run.out;
+    EXPECT_EQ(lines[0], "double, take");
+    EXPECT_EQ(lines[6], "double, pass: 48.50 %");
+    EXPECT_EQ(linesOf(runCli("cube " + opening + " --match 5 --score 4 2").out).at(3),
+              "the cube may not be turned: the leader never doubles after the Crawford game");
+}
+
+TEST(CliCube, RefusesBadFilesOptionsAndScores) {
+    const std::string opening = writeGame("cube-refused.sav", gameOf(startingPosition(), 3, 1, 1));
+    const std::string notAGame = tempFile("cube-short.sav");
+    std::ofstream(notAGame, std::ios::binary) << "not a game";
+    for (const std::string& args :
+         {"cube " + opening + " --bogus", std::string("cube"), "cube " + opening + " --match", "cube " + opening + " --score 1 2",
+          "cube " + opening + " --match 5 --score 5 0", "cube " + opening + " --match 5 --score 1 2 --crawford",
+          "cube " + opening + " --match 65", "cube " + opening + " --nets /nonexistent", "cube " + notAGame,
+          std::string("cube /nonexistent/nothing.sav")}) {
+        SCOPED_TRACE(args);
+        EXPECT_EQ(runCli(args).status, 2);
+        EXPECT_EQ(runCli(args).out, "");
+        EXPECT_NE(runCli(args, true).out, "");
+    }
+    EXPECT_EQ(runCli("cube " + opening + " --bogus", true).out.rfind("usage: lumaro-cli cube GAME.sav", 0), 0u);
+    EXPECT_EQ(runCli("cube " + opening + " --match 65", true).out,
+              "lumaro-cli: the cube is judged in matches of up to 64 points.\n");
+    EXPECT_EQ(runCli("cube " + opening + " --match 64 --score 0 0").status, 0);
 }
 
 TEST(CliMeasure, PrintsTheCubeMeasureRaceAndPips) {

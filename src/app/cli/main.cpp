@@ -10,6 +10,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/CubeCommand.h"
 #include "app/cli/GameFile.h"
 #include "app/cli/HintCommand.h"
 #include "app/cli/IdCommand.h"
@@ -35,6 +36,7 @@ constexpr CommandUsage kCommands[] = {
     {"hint", "GAME.sav [--nets DIR] [--depth 0|1]"},
     {"measure", "GAME.sav"},
     {"id", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]"},
+    {"cube", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby] [--nets DIR]"},
     {"bench", "[--reference] [--expect SIGNATURES]"},
     {"selfplay", "--games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR] [--record FILE.mat]"},
 };
@@ -189,6 +191,7 @@ int main(int argc, char** argv) {
     if (command == "measure" && argc == 3) return measure(argv[2]);
     if (command == "id") return idCommand(argc, argv);
     if (command == "hint") return hintCommand(argc, argv);
+    if (command == "cube") return cubeCommand(argc, argv);
     if (command == "bench") return benchCommand(argc, argv);
     if (command == "selfplay") return selfPlayCommand(argc, argv);
     return usage();

@@ -1,0 +1,25 @@
+#pragma once
+// The cubeless chances the cube decision starts from, formed from the evaluations the program has
+// today until networks with gammon outputs arrive. With both sides home they are the bear-off
+// table's exact chances; in another race, the race estimate's own wins and gammons. In contact the
+// networks give one equity E, gammons included, looked at over the roller's 21 rolls; it is split
+// at the typical gammon rate r (each side's wins are gammons at that rate, backgammons left out):
+// win = 1/2 + E / (2 (1 + r)), and past a sure win the rest of the equity goes to gammons.
+#include "ai/CubeDecision.h"
+#include "ai/RollAverage.h"
+
+namespace lumaro {
+
+// Split of a cubeless equity into chances, as described above.
+CubelessChances chancesOfEquity(double equity, double gammonRate);
+
+class CubelessEstimate {
+public:
+    // The chances of Black, on roll in `position` before rolling.
+    CubelessChances blackToRoll(const NeuralNets* nets, const Position& position);
+
+private:
+    RollAverage rollAverage_;
+};
+
+}  // namespace lumaro

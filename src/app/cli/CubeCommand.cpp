@@ -1,0 +1,135 @@
+#include "app/cli/CubeCommand.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "ai/CubeDecision.h"
+#include "ai/CubelessEstimate.h"
+#include "app/cli/GameFile.h"
+#include "app/cli/NetsFolder.h"
+#include "rules/MatchId.h"
+
+namespace lumaro {
+namespace {
+
+int cubeUsage() {
+    std::fprintf(stderr,
+                 "usage: lumaro-cli cube GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby] "
+                 "[--nets DIR]\n");
+    return 2;
+}
+
+// A whole number from 0 to 32767, or -1.
+int countOf(const char* text) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 0 || value > 32767) return -1;
+    return static_cast<int>(value);
+}
+
+const char* sideName(Side side) { return side == Side::White ? "White" : "Black"; }
+
+void printFigure(const char* name, double value, bool match) {
+    if (match)
+        std::printf("%s: %.2f %%\n", name, 100.0 * value);
+    else
+        std::printf("%s: %+.3f\n", name, value);
+}
+
+}  // namespace
+
+int cubeCommand(int argc, char** argv) {
+    const char* path = nullptr;
+    std::string netsFolder = defaultNetsFolder();
+    int length = 0, white = 0, black = 0;
+    bool scoreGiven = false, crawford = false, jacoby = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--match" && i + 1 < argc) {
+            length = countOf(argv[++i]);
+        } else if (arg == "--score" && i + 2 < argc) {
+            white = countOf(argv[++i]);
+            black = countOf(argv[++i]);
+            scoreGiven = true;
+        } else if (arg == "--crawford") {
+            crawford = true;
+        } else if (arg == "--jacoby") {
+            jacoby = true;
+        } else if (arg == "--nets" && i + 1 < argc) {
+            netsFolder = argv[++i];
+        } else if (!path && arg[0] != '-') {
+            path = argv[i];
+        } else {
+            return cubeUsage();
+        }
+    }
+    if (!path || length < 0 || white < 0 || black < 0 || (scoreGiven && length == 0)) return cubeUsage();
+
+    SavedGame game;
+    if (!loadGameFile(path, game, true)) return 2;
+    const Side roller = sideOfTurn(game.turn);
+    const Cube cube = Cube::of(game.cubeValue, game.cubeOwnerWhite);
+    // The turn before its roll: the same checks as the match ID's.
+    MatchState state;
+    state.cube = cube;
+    state.onRoll = roller;
+    state.toAct = roller;
+    state.matchLength = length;
+    state.score[Side::White] = white;
+    state.score[Side::Black] = black;
+    state.crawford = crawford;
+    state.jacoby = jacoby;
+    if (const std::string problem = matchStateProblem(state); !problem.empty()) {
+        std::fprintf(stderr, "lumaro-cli: %s\n", problem.c_str());
+        return 2;
+    }
+    if (length > MatchEquityTable::kLongest) {
+        std::fprintf(stderr, "lumaro-cli: the cube is judged in matches of up to %d points.\n",
+                     MatchEquityTable::kLongest);
+        return 2;
+    }
+    auto nets = std::make_unique<NeuralNets>();
+    if (!loadExpertNets(*nets, netsFolder)) return 2;
+
+    CubeSituation situation;
+    situation.cube = cube.value();
+    situation.owner = cube.centred()                  ? CubeOwner::Centred
+                      : cube.availableTo(roller)       ? CubeOwner::Roller
+                                                       : CubeOwner::Opponent;
+    situation.cubeInUse = game.cubeEnabled != 0;
+    situation.jacoby = jacoby;
+    situation.matchLength = length;
+    situation.crawford = crawford;
+    if (length > 0) {
+        situation.rollerNeeds = length - state.score[roller];
+        situation.opponentNeeds = length - state.score[otherSide(roller)];
+    }
+    const Position frame = roller == Side::Black ? game.position : mirrored(game.position);
+    auto estimate = std::make_unique<CubelessEstimate>();
+    const CubelessChances chances = estimate->blackToRoll(nets.get(), frame);
+    const MatchEquityTable table;
+    const CubeDecision d = decideCube(chances, situation, table);
+
+    const bool match = length > 0;
+    std::printf("%s\n", verdictWords(d.verdict));
+    if (match)
+        std::printf("%s on roll, %d-point match at %d-%d (White-Black), %s\n", sideName(roller), length, white, black,
+                    "chances of winning the match");
+    else
+        std::printf("%s on roll, money game%s, equities per point of the cube now\n", sideName(roller),
+                    jacoby ? " with the Jacoby rule" : "");
+    std::printf("cubeless chances: win %.3f, win gammon %.3f, lose gammon %.3f\n", chances.win, chances.winGammon,
+                chances.loseGammon);
+    if (!d.unavailable.empty()) std::printf("the cube may not be turned: %s\n", d.unavailable.c_str());
+    printFigure("cubeless", d.cubeless, match);
+    printFigure("no double", d.noDouble, match);
+    if (d.unavailable.empty()) {
+        printFigure("double, take", d.doubleTake, match);
+        printFigure("double, pass", d.doublePass, match);
+    }
+    return 0;
+}
+
+}  // namespace lumaro
