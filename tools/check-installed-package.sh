@@ -26,11 +26,12 @@ apt-get install -y -q "$deb" >"$work/install.log"
 dpkg -L lumaro2 | sort >"$work/package-files"
 entry=/usr/share/applications/lumaro2.desktop
 [ -f "$entry" ] || { echo "FAILED: no menu entry $entry" >&2; exit 1; }
-# The command the menu runs: the Exec line without its field codes, found on an ordinary user's PATH.
+# The command the menu runs: the Exec line without its field codes. The user's PATH lacks the games
+# folders, as many desktops' sessions do: the entry must name the program by its full path.
 command="$(sed -n 's/^Exec=//p' "$entry" | head -n1 | sed 's/ *%[fFuUdDnNickvm]//g')"
 echo "menu entry runs: $command"
 runuser -u "$player" -- env -i HOME="/home/$player" USER="$player" LANG=C.UTF-8 \
-    PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
+    PATH=/usr/local/bin:/usr/bin:/bin \
     PROGRAM="$command" DISPLAY_NUMBER="${DISPLAY_NUMBER:-98}" \
     "$here/tools/xvfb-installed.sh" "$work/shots"
 echo "screenshots in $work/shots"
