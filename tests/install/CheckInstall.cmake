@@ -46,7 +46,7 @@ foreach(line "Exec=/usr/games/lumaro %f" "MimeType=application/x-lumaro2-saved-g
 endforeach()
 # Saved games are a type of their own, not another program's.
 file(READ ${PREFIX}/share/mime/packages/lumaro2.xml mime)
-foreach(part "type=\"application/x-lumaro2-saved-game\"" "<glob pattern=\"*.sav\"/>" "<comment>Lumaro 2 saved game</comment>")
+foreach(part "type=\"application/x-lumaro2-saved-game\"" "<glob pattern=\"*.sav\" weight=\"60\"/>" "<comment>Lumaro 2 saved game</comment>")
   string(FIND "${mime}" "${part}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the saved games' type lacks ${part}")
@@ -55,6 +55,11 @@ endforeach()
 # Where the desktop's tool is at hand, it must take the file as it stands.
 find_program(UPDATE_MIME_DATABASE update-mime-database)
 if(UPDATE_MIME_DATABASE)
+  # Beside the desktop's own types, where SPSS data files claim *.sav too.
+  set(system_types /usr/share/mime/packages/freedesktop.org.xml)
+  if(EXISTS ${system_types})
+    file(COPY ${system_types} DESTINATION ${PREFIX}/share/mime/packages)
+  endif()
   execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/share XDG_DATA_HOME=${PREFIX}/share
                           ${UPDATE_MIME_DATABASE} ${PREFIX}/share/mime
                   RESULT_VARIABLE failed OUTPUT_QUIET ERROR_VARIABLE complaints)
@@ -62,9 +67,21 @@ if(UPDATE_MIME_DATABASE)
     message(FATAL_ERROR "update-mime-database refused share/mime/packages/lumaro2.xml: ${complaints}")
   endif()
   file(READ ${PREFIX}/share/mime/globs2 globs)
-  string(FIND "${globs}" ":application/x-lumaro2-saved-game:*.sav" at)
+  string(FIND "${globs}" "60:application/x-lumaro2-saved-game:*.sav" at)
   if(at LESS 0)
-    message(FATAL_ERROR "update-mime-database did not take the *.sav glob")
+    message(FATAL_ERROR "update-mime-database did not take the *.sav glob at weight 60")
+  endif()
+  # What a file manager says a saved game is, where GLib's tool is at hand.
+  find_program(GIO gio)
+  if(GIO AND EXISTS ${system_types})
+    file(WRITE ${PREFIX}/game.sav "0123456789012345678901234567890123456789012345678901234567")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/share XDG_DATA_HOME=${PREFIX}/share
+                            ${GIO} info -a standard::content-type ${PREFIX}/game.sav
+                    OUTPUT_VARIABLE info ERROR_QUIET)
+    string(FIND "${info}" "standard::content-type: application/x-lumaro2-saved-game" at)
+    if(at LESS 0)
+      message(FATAL_ERROR "gio takes a saved game for another type: ${info}")
+    endif()
   endif()
 endif()
 # Nothing of the player's is installed.
