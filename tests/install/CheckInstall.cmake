@@ -13,10 +13,12 @@ set(expected
   share/doc/lumaro2/copyright share/doc/lumaro2/changelog.gz
   share/metainfo/invalid.lumaro2.lumaro2.metainfo.xml
   share/lumaro2/nn1.bin share/lumaro2/nn2.bin share/lumaro2/help.htm share/lumaro2/neural.htm
-  share/lumaro2/assets/assets.txt share/lumaro2/assets/board-classic.jpg share/lumaro2/assets/splash.jpg
+  share/lumaro2/assets/board-classic.jpg share/lumaro2/assets/splash.jpg
   share/applications/lumaro2.desktop share/mime/packages/lumaro2.xml
-  share/icons/hicolor/48x48/apps/lumaro2.png share/icons/hicolor/64x64/apps/lumaro2.png
-  share/icons/hicolor/128x128/apps/lumaro2.png share/icons/hicolor/256x256/apps/lumaro2.png)
+  share/icons/hicolor/scalable/apps/lumaro2.svg)
+foreach(size 16 22 24 32 48 64 128 256)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/lumaro2.png)
+endforeach()
 foreach(f ${expected})
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
@@ -30,10 +32,15 @@ foreach(f share/man/man6/lumaro.6.gz share/man/man6/lumaro-cli.6.gz share/doc/lu
     message(FATAL_ERROR "${f} is not compressed with gzip -n -9: header ${header}")
   endif()
 endforeach()
-# Every picture and sound the build drew is installed.
+# Every picture and sound the build drew is installed, the icons in the desktop's theme alone; the
+# list of drawn files is not.
 file(STRINGS ${BUILD}/assets/assets.txt drawn)
-foreach(f ${drawn})
-  if(NOT EXISTS ${PREFIX}/share/lumaro2/assets/${f})
+foreach(f ${drawn} assets.txt)
+  if(f MATCHES "^icon[-.]" OR f STREQUAL "assets.txt")
+    if(EXISTS ${PREFIX}/share/lumaro2/assets/${f})
+      message(FATAL_ERROR "installed though the game never reads it: ${f}")
+    endif()
+  elseif(NOT EXISTS ${PREFIX}/share/lumaro2/assets/${f})
     message(FATAL_ERROR "asset not installed: ${f}")
   endif()
 endforeach()
