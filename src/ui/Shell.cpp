@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 
 #include "game/MenuCommands.h"
 #include "persistence/SettingsFile.h"
@@ -551,8 +550,9 @@ void Shell::openSavedGame(const QString& path) {
 
 bool Shell::openWaitingSavedGame() {
     if (savedGameToOpen_.isEmpty() || !game_) return false;
+    const QString path = savedGameToOpen_;
     const bool gameWasOn = game_->state().gameOn();
-    const MenuCommands::Opening opening = MenuCommands(*game_).open(shellState(), nativePath(savedGameToOpen_));
+    const MenuCommands::Opening opening = MenuCommands(*game_).open(shellState(), nativePath(path));
     if (opening == MenuCommands::Opening::later) {
         // Tried again shortly, once: the board is busy for moments, a window until it closes.
         if (!savedGameRetryDue_) {
@@ -564,10 +564,11 @@ bool Shell::openWaitingSavedGame() {
         }
         return false;
     }
-    const QString opened = std::exchange(savedGameToOpen_, QString());
+    // Another saved game may have come while this one's question was up: that one still waits.
+    if (savedGameToOpen_ == path) savedGameToOpen_.clear();
     if (opening == MenuCommands::Opening::never)
         std::fprintf(stderr, "lumaro: %s is not opened: saved games are not played over the network.\n",
-                     qPrintable(opened));
+                     qPrintable(path));
     return !gameWasOn && game_->state().gameOn();
 }
 
