@@ -3,7 +3,7 @@
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
-PACKAGES := cmake make g++ pkg-config ccache qt6-base-dev qt6-multimedia-dev \
+PACKAGES := cmake make g++ pkg-config ccache qt6-base-dev qt6-multimedia-dev qt6-svg-dev \
             libjpeg62-turbo-dev libgtest-dev libgmock-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

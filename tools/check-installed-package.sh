@@ -3,7 +3,9 @@
 # (default: the one `make package` built) with apt-get, starts the game the way the desktop's menu
 # does (the Exec line of the installed menu entry) under Xvfb as an ordinary user with a fresh home,
 # plays a few turns and EXITs (tools/xvfb-installed.sh), then purges the package and checks that
-# nothing it brought is left in /usr. Needs Debian's xvfb, xdotool and imagemagick.
+# nothing it brought is left in /usr. On the way it asks the desktop's tools (xdg-mime, gio) what a
+# saved game is, as that user. Needs Debian's xvfb, xdotool, imagemagick, xdg-utils and
+# libglib2.0-bin.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 deb="$(realpath "${1:-$(ls "$here"/build/lumaro2_*.deb 2>/dev/null | head -n1)}")"
@@ -24,13 +26,27 @@ install -d -o "$player" "$work/shots"
 find /usr | sort >"$work/usr-before"
 apt-get install -y -q "$deb" >"$work/install.log"
 dpkg -L lumaro2 | sort >"$work/package-files"
+# A saved game is the game's type for the desktop, not the SPSS data files' that also end in .sav.
+saved="$work/check.sav"
+head -c 58 "$here/tests/fuzz/corpus/SavedGameFuzz/start-black-31-level1.sav" >"$saved"
+chmod 644 "$saved"
+/usr/games/lumaro-cli info "$saved" >/dev/null
+for ask in "xdg-mime query filetype" "gio info -a standard::content-type"; do
+    said="$(runuser -u "$player" -- env -i HOME="/home/$player" PATH=/usr/bin:/bin $ask "$saved")"
+    if ! grep -q "application/x-lumaro2-saved-game" <<<"$said"; then
+        echo "FAILED: $ask says a saved game is: $said" >&2
+        exit 1
+    fi
+    echo "ok: $ask: application/x-lumaro2-saved-game"
+done
 entry=/usr/share/applications/lumaro2.desktop
 [ -f "$entry" ] || { echo "FAILED: no menu entry $entry" >&2; exit 1; }
-# The command the menu runs: the Exec line without its field codes, found on an ordinary user's PATH.
+# The command the menu runs: the Exec line without its field codes. The user's PATH lacks the games
+# folders, as many desktops' sessions do: the entry must name the program by its full path.
 command="$(sed -n 's/^Exec=//p' "$entry" | head -n1 | sed 's/ *%[fFuUdDnNickvm]//g')"
 echo "menu entry runs: $command"
 runuser -u "$player" -- env -i HOME="/home/$player" USER="$player" LANG=C.UTF-8 \
-    PATH=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games \
+    PATH=/usr/local/bin:/usr/bin:/bin \
     PROGRAM="$command" DISPLAY_NUMBER="${DISPLAY_NUMBER:-98}" \
     "$here/tools/xvfb-installed.sh" "$work/shots"
 echo "screenshots in $work/shots"

@@ -1,5 +1,6 @@
 // Lumaro 2: backgammon against the computer, a friend at the same machine, or over the network.
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
 #include <cstring>
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: lumaro [--help | --version]\n";
+constexpr const char* kUsage = "usage: lumaro [--help | --version | SAVED-GAME]\n";
 
 }  // namespace
 
@@ -24,15 +25,28 @@ int main(int argc, char** argv) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
             std::printf("%s"
                         "Lumaro 2, backgammon against the computer, a friend at this machine or over the network.\n"
-                        "The game starts full screen; the help pages are under HELP in its menu (Esc).\n",
+                        "The game starts full screen; the help pages are under HELP in its menu (Esc).\n"
+                        "SAVED-GAME: a game written by SAVE, to play on from (in the running game if one runs).\n",
                         kUsage);
             return 0;
         }
     }
-    if (argc > 1) {
-        const char* what = argv[1][0] == '-' ? "unknown option" : "unexpected argument";
-        std::fprintf(stderr, "lumaro: %s '%s'\n%s", what, argv[1], kUsage);
+    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
+        const bool option = argv[1][0] == '-';
+        std::fprintf(stderr, "lumaro: %s '%s'\n%s", option ? "unknown option" : "unexpected argument",
+                     option ? argv[1] : argv[2], kUsage);
         return 2;
+    }
+    // A file that is there is opened as a saved game (LOAD's refusal says why when it is none); a
+    // name that is no file at all is a mistyped command line.
+    QString savedGame;
+    if (argc == 2) {
+        const QFileInfo file(QFile::decodeName(argv[1]));
+        if (!file.isFile()) {
+            std::fprintf(stderr, "lumaro: no such file '%s'\n%s", argv[1], kUsage);
+            return 2;
+        }
+        savedGame = file.absoluteFilePath();
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumaro 2"));
@@ -42,11 +56,16 @@ int main(int argc, char** argv) {
     // The desktop's icon when installed, else the one drawn into the assets.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("lumaro2"), QIcon(folders.assets + QStringLiteral("/icon-256.png"))));
-    // A second copy for the same player's files brings the first to the front and leaves.
+    // A second copy for the same player's files brings the first to the front, hands it the saved
+    // game it was started with, and leaves.
     lumaro::SingleInstance single(folders.settings);
-    if (!single.claim()) return 0;
+    if (!single.claim(savedGame)) return 0;
     lumaro::Shell shell(folders);
-    QObject::connect(&single, &lumaro::SingleInstance::anotherCopyStarted, &shell, &lumaro::Shell::bringToFront);
+    QObject::connect(&single, &lumaro::SingleInstance::anotherCopyStarted, &shell, [&shell](const QString& file) {
+        shell.bringToFront();
+        if (!file.isEmpty()) shell.openSavedGame(file);
+    });
+    if (!savedGame.isEmpty()) shell.openSavedGame(savedGame);
     if (!shell.start()) return 1;
     return app.exec();
 }

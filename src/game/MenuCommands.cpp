@@ -131,6 +131,22 @@ bool MenuCommands::load(const ShellState& shell) {
     return true;
 }
 
+MenuCommands::Opening MenuCommands::open(const ShellState& shell, const std::string& path) {
+    Game& g = game_;
+    SavedGameFiles* files = g.savedGameFiles();
+    if (g.networkPlace() || !files) return Opening::never;
+    if (g.menuRefused(shell, false)) return Opening::later;
+    const SavedGameResult loaded = files->read(path);
+    if (!loaded.ok) {
+        g.showMessage(MessageKind::RuleNotice, "The game could not be loaded.", loaded.error, false);
+        return Opening::done;
+    }
+    const bool resigning = g.state().gameOn();
+    if (resigning && !g.askToResign()) return Opening::done;
+    playOn(loaded.game, resigning);
+    return Opening::done;
+}
+
 void MenuCommands::playOn(const SavedGame& game, bool resigning, bool crawfordGame) {
     Game& g = game_;
     if (resigning) g.resignNow();

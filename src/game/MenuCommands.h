@@ -35,6 +35,13 @@ public:
     // running game goes on; a failed save is told too. Both need the game's SavedGameFiles.
     bool save(const ShellState& shell);
     bool load(const ShellState& shell);
+    // A saved game opened from outside the menu (the file manager, the command line, a later copy
+    // of the program): read first, so that a file that is no saved game is refused with its reason
+    // and costs nothing; then, for a game in progress, the same question as LOAD, and play goes on
+    // from the file. `later` while a guard holds (the computer thinks, a window is over the
+    // board): the caller tries again; `never` where LOAD is never possible (the network setting).
+    enum class Opening { done, later, never };
+    Opening open(const ShellState& shell, const std::string& path);
     // Ctrl+C: the position and match IDs of the game, as two lines for the clipboard.
     std::string copyIds() const;
     // Ctrl+V: pasted IDs set up as a game to play on, as LOAD does (the running game resigned

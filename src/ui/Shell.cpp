@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
@@ -29,7 +30,11 @@
 #include "ui/StudyPlates.h"
 
 namespace lumaro {
+
 namespace {
+
+// How often a saved game waiting for a free board is tried again.
+constexpr int kSavedGameRetryMs = 400;
 
 // A placeholder until the board window exists: the game talks to nobody during construction.
 class SilentScreen : public Screen {
@@ -185,7 +190,8 @@ bool Shell::start() {
     connect(board_.get(), &BoardWindow::closeRequested, this, [this] { onCommand(MenuItem::Exit); });
     connect(board_.get(), &BoardWindow::clockTicked, this, &Shell::onClockTick);
     connect(board_.get(), &BoardWindow::startRequested, this, [this] {
-        if (!offerKeptGame()) onCommand(MenuItem::Start);
+        firstGameAsked_ = true;
+        if (!openWaitingSavedGame() && !offerKeptGame()) onCommand(MenuItem::Start);
         menu_->slideIn();
     });
     settings_->keepGameBox().setChecked(board_->extra.keepGameAtExit);
@@ -533,7 +539,38 @@ bool Shell::offerKeptGame() {
     return true;
 }
 
-void Shell::bringToFront() { raiseBoardWindow(*board_); }
+void Shell::bringToFront() {
+    if (board_) raiseBoardWindow(*board_);  // during start-up the board comes when it is ready
+}
+
+void Shell::openSavedGame(const QString& path) {
+    savedGameToOpen_ = path;
+    if (firstGameAsked_) openWaitingSavedGame();
+}
+
+bool Shell::openWaitingSavedGame() {
+    if (savedGameToOpen_.isEmpty() || !game_) return false;
+    const QString path = savedGameToOpen_;
+    const bool gameWasOn = game_->state().gameOn();
+    const MenuCommands::Opening opening = MenuCommands(*game_).open(shellState(), nativePath(path));
+    if (opening == MenuCommands::Opening::later) {
+        // Tried again shortly, once: the board is busy for moments, a window until it closes.
+        if (!savedGameRetryDue_) {
+            savedGameRetryDue_ = true;
+            QTimer::singleShot(kSavedGameRetryMs, this, [this] {
+                savedGameRetryDue_ = false;
+                openWaitingSavedGame();
+            });
+        }
+        return false;
+    }
+    // Another saved game may have come while this one's question was up: that one still waits.
+    if (savedGameToOpen_ == path) savedGameToOpen_.clear();
+    if (opening == MenuCommands::Opening::never)
+        std::fprintf(stderr, "lumaro: %s is not opened: saved games are not played over the network.\n",
+                     qPrintable(path));
+    return !gameWasOn && game_->state().gameOn();
+}
 
 void Shell::showBoardIn(bool window) {
     QScreen* screen = windowShowing(*board_).screen();

@@ -56,6 +56,11 @@ public:
     ActivityLights& lights() { return *lights_; }
     // Another copy was started for these files: the board comes to the front instead.
     void bringToFront();
+    // A saved game to play on from (the command line's, or one a later copy hands over): opened
+    // where the first game would start, or at once when the game is under way, with LOAD's
+    // question and refusal. It waits while the computer thinks, a box asks or a window covers the
+    // board; a later one replaces one still waiting.
+    void openSavedGame(const QString& path);
 
 private:
     void onCommand(MenuItem item);
@@ -78,6 +83,8 @@ private:
     void pasteIds();
     // At start-up: the game kept at the last EXIT offered to continue; true when it is on the board.
     bool offerKeptGame();
+    // The saved game waiting to be opened, tried now; true when it is on the board.
+    bool openWaitingSavedGame();
     void keepGamesAtExit(bool on);
     // H and HINT: the hint shown over the board (hidden when it is up); P makes its first play.
     void showHint();
@@ -108,6 +115,9 @@ private:
     int recordSession_ = -1;  // the record the session file below belongs to
     QString sessionRecordPath_;
     bool recordFailureTold_ = false;  // the player knows the session file cannot be written
+    QString savedGameToOpen_;
+    bool firstGameAsked_ = false;     // start-up is over: a saved game is opened as it comes
+    bool savedGameRetryDue_ = false;  // a saved game waits for the board to be free
     Assets assets_;
     std::unique_ptr<NeuralNets> nets_;
     std::unique_ptr<SoundBank> sounds_;

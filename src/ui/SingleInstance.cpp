@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,9 +15,31 @@ namespace lumaro {
 
 namespace {
 
-// What a later copy says and what the running game answers: anything else is not the game.
+// What a later copy says and what the running game answers: anything else is not the game. A
+// saved game to open travels as one line: its path's bytes in base64, so that no byte of a file's
+// name (a newline, say) can end or bend the request.
 const QByteArray kAskToFront = QByteArrayLiteral("lumaro2 front\n");
+const QByteArray kAskToOpen = QByteArrayLiteral("lumaro2 open ");
 const QByteArray kAnswer = QByteArrayLiteral("lumaro2 here\n");
+
+QByteArray requestFor(const QString& savedGame) {
+    if (savedGame.isEmpty()) return kAskToFront;
+    const QByteArray request = kAskToOpen + QFile::encodeName(savedGame).toBase64() + '\n';
+    // A path too long for the request is one no program can open: the running copy only comes forward.
+    return request.size() <= SingleInstance::kLongestRequest ? request : kAskToFront;
+}
+
+// The saved game a request asks to open: empty for a plain request to come forward; nullopt for
+// anything the game never sends.
+std::optional<QString> savedGameAskedFor(const QByteArray& line) {
+    if (line == kAskToFront) return QString();
+    if (!line.startsWith(kAskToOpen) || !line.endsWith('\n')) return std::nullopt;
+    const QByteArray encoded = line.mid(kAskToOpen.size(), line.size() - kAskToOpen.size() - 1);
+    const QByteArray::FromBase64Result decoded =
+        QByteArray::fromBase64Encoding(encoded, QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded || decoded.decoded.isEmpty() || decoded.decoded.contains('\0')) return std::nullopt;
+    return QFile::decodeName(decoded.decoded);
+}
 
 // The user's own folder, which nobody else may enter: a directory (not a link) owned by this
 // user, with no rights for the group or others.
@@ -47,17 +70,23 @@ SingleInstance::SingleInstance(const QString& settingsFolder, const QString& run
 }
 
 void SingleInstance::answer(QLocalSocket* socket) {
-    if (socket->bytesAvailable() < kAskToFront.size()) return;
-    const bool fromTheGame = socket->read(kAskToFront.size()) == kAskToFront;
-    if (fromTheGame) {
+    if (!socket->canReadLine()) {
+        // No end of line within the longest request: whatever this is, it is not the game.
+        if (socket->bytesAvailable() > kLongestRequest) socket->abort();
+        return;
+    }
+    const QByteArray line = socket->readLine(kLongestRequest + 1);
+    const std::optional<QString> savedGame =
+        line.size() <= kLongestRequest ? savedGameAskedFor(line) : std::nullopt;
+    if (savedGame) {
         socket->write(kAnswer);
         socket->flush();
     }
     socket->disconnectFromServer();
-    if (fromTheGame) emit anotherCopyStarted();
+    if (savedGame) emit anotherCopyStarted(*savedGame);
 }
 
-bool SingleInstance::claim() {
+bool SingleInstance::claim(const QString& savedGame) {
     if (name_.isEmpty()) return true;
     // Ask whoever listens there, with the events running, so that the answer (or its absence) comes
     // within a bounded wait however the other end behaves.
@@ -67,7 +96,7 @@ bool SingleInstance::claim() {
     QByteArray reply;
     connect(&probe, &QLocalSocket::connected, &loop, [&] {
         reached = true;
-        probe.write(kAskToFront);
+        probe.write(requestFor(savedGame));
     });
     connect(&probe, &QLocalSocket::readyRead, &loop, [&] {
         reply += probe.read(kAnswer.size() - reply.size());

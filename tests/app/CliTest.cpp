@@ -85,12 +85,20 @@ TEST(CliHelp, HelpAndVersionGoToStandardOutputWithSuccessAMistakeToStandardError
 // with no display to be had, a Qt start would abort instead.
 TEST(GameCommandLine, AnUnknownOptionPrintsTheUsageOnStandardErrorAndExitsWithTwo) {
     const std::string game = std::string("QT_QPA_PLATFORM=no-such-display ") + LUMARO_PROGRAM;
-    for (const char* wrong : {"--bogus", "-x", "a-file.sav", "--bogus --more"}) {
+    // A saved game is one file that is there: a name of nothing, a folder or a second file is a
+    // mistake on the command line, and the first unknown option is the one named.
+    const std::string saved = writeGame("to-open.sav", gameOf(startingPosition(), 3, 1, 0));
+    const std::string folder = saved.substr(0, saved.rfind('/'));
+    const std::string wrongs[] = {"--bogus", "-x", "a-file-that-is-not-there.sav", "--bogus --more", folder,
+                                  saved + " " + saved, saved + " --bogus"};
+    for (const std::string& wrong : wrongs) {
         const CliRun why = runCommand(game + " " + wrong, true);
         EXPECT_EQ(why.status, 2) << wrong;
-        EXPECT_NE(why.out.find("usage: lumaro [--help | --version]"), std::string::npos) << why.out;
+        EXPECT_NE(why.out.find("usage: lumaro [--help | --version | SAVED-GAME]"), std::string::npos) << why.out;
         EXPECT_EQ(runCommand(game + " " + wrong, false).out, "") << wrong;  // nothing on standard output
     }
+    EXPECT_EQ(runCommand(game + " --bogus --more", true).out.rfind("lumaro: unknown option '--bogus'", 0), 0u);
+    EXPECT_EQ(runCommand(game + " " + folder, true).out.rfind("lumaro: no such file", 0), 0u);
     const CliRun help = runCommand(game + " --help", false);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: lumaro", 0), 0u) << help.out;

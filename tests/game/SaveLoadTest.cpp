@@ -159,6 +159,50 @@ TEST_F(SaveLoad, ResigningToLoadABadFileCostsNothing) {
     }
 }
 
+// A file opened from outside the menu is read before anything is asked: one that is no saved game
+// is refused with its reason and the game in progress goes on without a question; a good one asks
+// to resign the game in progress as LOAD does.
+TEST_F(SaveLoad, AnOpenedFileIsReadBeforeTheRunningGameIsPutAtStake) {
+    startTurn(startingPosition(), 6, 4, 1);
+    std::ofstream(folder.file("short.sav"), std::ios::binary) << "not a game";
+    screen.answers = {Answer::Yes};
+    EXPECT_EQ(MenuCommands(game).open(shell, folder.file("short.sav")), MenuCommands::Opening::done);
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "The game could not be loaded.");
+    EXPECT_FALSE(screen.messages[0].line2.empty());
+    EXPECT_TRUE(game.state().gameOn());
+    EXPECT_EQ(game.state().scores().whiteGamesWon + game.state().scores().blackGamesWon, 0u);
+
+    // Guards: later while the game holds input or a window covers the board, never over the network.
+    SavedGame saved;
+    saved.position = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+    saved.dieA = 5;
+    saved.dieB = 3;
+    saved.turn = 1;
+    ASSERT_TRUE(writeSavedGame(folder.file("good.sav"), saved));
+    std::optional<Game::InputHold> hold(std::in_place, game);
+    EXPECT_EQ(MenuCommands(game).open(shell, folder.file("good.sav")), MenuCommands::Opening::later);
+    hold.reset();
+    EXPECT_EQ(MenuCommands(game).open(Game::ShellState{true}, folder.file("good.sav")), MenuCommands::Opening::later);
+    game.changeOptions([&](Options& o) { o.humanOpponent = true; });
+    game.changeOptions([&](Options& o) { o.localPlay = false; });
+    EXPECT_EQ(MenuCommands(game).open(shell, folder.file("good.sav")), MenuCommands::Opening::never);
+    game.changeOptions([&](Options& o) { o.humanOpponent = false; });
+    game.changeOptions([&](Options& o) { o.localPlay = true; });
+    EXPECT_EQ(screen.messages.size(), 1u);
+
+    // NO keeps the game in progress; YES resigns it and plays on from the file.
+    screen.answers = {Answer::No};
+    EXPECT_EQ(MenuCommands(game).open(shell, folder.file("good.sav")), MenuCommands::Opening::done);
+    EXPECT_EQ(screen.messages.back().line1, "Do you want to resign?");
+    EXPECT_TRUE(game.state().position().sameCheckersAs(startingPosition()));
+    screen.answers = {Answer::Yes};
+    EXPECT_EQ(MenuCommands(game).open(shell, folder.file("good.sav")), MenuCommands::Opening::done);
+    EXPECT_TRUE(game.state().position().sameCheckersAs(saved.position));
+    EXPECT_EQ(game.state().dice().dieA, 5);
+    EXPECT_EQ(game.state().scores().whiteGamesWon + game.state().scores().blackGamesWon, 1u);
+}
+
 TEST_F(SaveLoad, ASaveThatFailsSaysWhyAndLeavesTheOldFile) {
     startTurn(startingPosition(), 6, 4, 1);
     screen.fileToSave = folder.file("no-such-folder/game.sav");

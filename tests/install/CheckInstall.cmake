@@ -13,10 +13,12 @@ set(expected
   share/doc/lumaro2/copyright share/doc/lumaro2/changelog.gz
   share/metainfo/invalid.lumaro2.lumaro2.metainfo.xml
   share/lumaro2/nn1.bin share/lumaro2/nn2.bin share/lumaro2/help.htm share/lumaro2/neural.htm
-  share/lumaro2/assets/assets.txt share/lumaro2/assets/board-classic.jpg share/lumaro2/assets/splash.jpg
+  share/lumaro2/assets/board-classic.jpg share/lumaro2/assets/splash.jpg
   share/applications/lumaro2.desktop share/mime/packages/lumaro2.xml
-  share/icons/hicolor/48x48/apps/lumaro2.png share/icons/hicolor/64x64/apps/lumaro2.png
-  share/icons/hicolor/128x128/apps/lumaro2.png share/icons/hicolor/256x256/apps/lumaro2.png)
+  share/icons/hicolor/scalable/apps/lumaro2.svg)
+foreach(size 16 22 24 32 48 64 128 256)
+  list(APPEND expected share/icons/hicolor/${size}x${size}/apps/lumaro2.png)
+endforeach()
 foreach(f ${expected})
   if(NOT EXISTS ${PREFIX}/${f})
     message(FATAL_ERROR "not installed: ${f}")
@@ -30,15 +32,20 @@ foreach(f share/man/man6/lumaro.6.gz share/man/man6/lumaro-cli.6.gz share/doc/lu
     message(FATAL_ERROR "${f} is not compressed with gzip -n -9: header ${header}")
   endif()
 endforeach()
-# Every picture and sound the build drew is installed.
+# Every picture and sound the build drew is installed, the icons in the desktop's theme alone; the
+# list of drawn files is not.
 file(STRINGS ${BUILD}/assets/assets.txt drawn)
-foreach(f ${drawn})
-  if(NOT EXISTS ${PREFIX}/share/lumaro2/assets/${f})
+foreach(f ${drawn} assets.txt)
+  if(f MATCHES "^icon[-.]" OR f STREQUAL "assets.txt")
+    if(EXISTS ${PREFIX}/share/lumaro2/assets/${f})
+      message(FATAL_ERROR "installed though the game never reads it: ${f}")
+    endif()
+  elseif(NOT EXISTS ${PREFIX}/share/lumaro2/assets/${f})
     message(FATAL_ERROR "asset not installed: ${f}")
   endif()
 endforeach()
 file(READ ${PREFIX}/share/applications/lumaro2.desktop entry)
-foreach(line "Exec=lumaro" "Icon=lumaro2" "Categories=Game;BoardGame;" "Type=Application")
+foreach(line "Exec=/usr/games/lumaro %f" "MimeType=application/x-lumaro2-saved-game;" "Icon=lumaro2" "Categories=Game;BoardGame;" "Type=Application")
   string(FIND "${entry}" "${line}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the menu entry lacks ${line}")
@@ -46,7 +53,7 @@ foreach(line "Exec=lumaro" "Icon=lumaro2" "Categories=Game;BoardGame;" "Type=App
 endforeach()
 # Saved games are a type of their own, not another program's.
 file(READ ${PREFIX}/share/mime/packages/lumaro2.xml mime)
-foreach(part "type=\"application/x-lumaro2-saved-game\"" "<glob pattern=\"*.sav\"/>" "<comment>Lumaro 2 saved game</comment>")
+foreach(part "type=\"application/x-lumaro2-saved-game\"" "<glob pattern=\"*.sav\" weight=\"60\"/>" "<comment>Lumaro 2 saved game</comment>")
   string(FIND "${mime}" "${part}" at)
   if(at LESS 0)
     message(FATAL_ERROR "the saved games' type lacks ${part}")
@@ -55,6 +62,11 @@ endforeach()
 # Where the desktop's tool is at hand, it must take the file as it stands.
 find_program(UPDATE_MIME_DATABASE update-mime-database)
 if(UPDATE_MIME_DATABASE)
+  # Beside the desktop's own types, where SPSS data files claim *.sav too.
+  set(system_types /usr/share/mime/packages/freedesktop.org.xml)
+  if(EXISTS ${system_types})
+    file(COPY ${system_types} DESTINATION ${PREFIX}/share/mime/packages)
+  endif()
   execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/share XDG_DATA_HOME=${PREFIX}/share
                           ${UPDATE_MIME_DATABASE} ${PREFIX}/share/mime
                   RESULT_VARIABLE failed OUTPUT_QUIET ERROR_VARIABLE complaints)
@@ -62,9 +74,21 @@ if(UPDATE_MIME_DATABASE)
     message(FATAL_ERROR "update-mime-database refused share/mime/packages/lumaro2.xml: ${complaints}")
   endif()
   file(READ ${PREFIX}/share/mime/globs2 globs)
-  string(FIND "${globs}" ":application/x-lumaro2-saved-game:*.sav" at)
+  string(FIND "${globs}" "60:application/x-lumaro2-saved-game:*.sav" at)
   if(at LESS 0)
-    message(FATAL_ERROR "update-mime-database did not take the *.sav glob")
+    message(FATAL_ERROR "update-mime-database did not take the *.sav glob at weight 60")
+  endif()
+  # What a file manager says a saved game is, where GLib's tool is at hand.
+  find_program(GIO gio)
+  if(GIO AND EXISTS ${system_types})
+    file(WRITE ${PREFIX}/game.sav "0123456789012345678901234567890123456789012345678901234567")
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${PREFIX}/share XDG_DATA_HOME=${PREFIX}/share
+                            ${GIO} info -a standard::content-type ${PREFIX}/game.sav
+                    OUTPUT_VARIABLE info ERROR_QUIET)
+    string(FIND "${info}" "standard::content-type: application/x-lumaro2-saved-game" at)
+    if(at LESS 0)
+      message(FATAL_ERROR "gio takes a saved game for another type: ${info}")
+    endif()
   endif()
 endif()
 # Nothing of the player's is installed.

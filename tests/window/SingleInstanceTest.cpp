@@ -37,6 +37,37 @@ private slots:
         QVERIFY(elsewhere.claim());
     }
 
+    // A later copy started with a saved game hands its path over whole, whatever bytes it holds;
+    // requests the game never sends (an endless line, a broken path) get no answer and open nothing.
+    void aSavedGameTravelsWholeAndNothingElseOpensOne() {
+        const QString folder = runtime_.path() + QStringLiteral("/open");
+        SingleInstance first(folder);
+        QVERIFY(first.claim());
+        QSignalSpy called(&first, &SingleInstance::anotherCopyStarted);
+        const QString path = QFile::decodeName("/home/x/a game\nlumaro2 front\n\xe9\xff.sav");
+        QVERIFY(!SingleInstance(folder).claim(path));
+        QTRY_COMPARE(called.count(), 1);
+        QCOMPARE(called.at(0).at(0).toString(), path);
+
+        const QByteArray endless = "lumaro2 open " + QByteArray(SingleInstance::kLongestRequest, 'Q');
+        const QByteArray tooLong = endless + '\n';
+        for (const QByteArray& request : {endless, tooLong, QByteArray("lumaro2 open \n"), QByteArray("lumaro2 open @@@\n"),
+                                          QByteArray("lumaro2 open " + QByteArray("a\0b", 3).toBase64() + '\n')}) {
+            QLocalSocket hostile;
+            QByteArray reply;
+            connect(&hostile, &QLocalSocket::readyRead, &hostile, [&] { reply += hostile.readAll(); });
+            hostile.connectToServer(first.name());
+            QVERIFY(hostile.waitForConnected(SingleInstance::kAnswerWaitMs));
+            hostile.write(request);
+            QTRY_COMPARE(hostile.state(), QLocalSocket::UnconnectedState);
+            QVERIFY2(reply.isEmpty(), request.left(40).constData());
+        }
+        QCOMPARE(called.count(), 1);
+        QVERIFY(!SingleInstance(folder).claim());  // and the game still answers
+        QTRY_COMPARE(called.count(), 2);
+        QVERIFY(called.at(1).at(0).toString().isEmpty());
+    }
+
     // A program that listens under the game's name first, silent, answering something else or
     // hanging up at once: the game starts all the same.
     void aSquattedSocketDoesNotStopTheGame() {

@@ -60,6 +60,7 @@ void writePanels(Output& out) {
     out.alphaPng(QStringLiteral("tool-arrow-down.png"), paintToolArrow(false));
     // The desktop's icon; the install puts each size under share/icons/hicolor/NxN/apps.
     for (int size : kIconSizes) out.alphaPng(QStringLiteral("icon-%1.png").arg(size), paintIcon(size));
+    out.bytes(QStringLiteral("icon.svg"), iconSvg());
 }
 
 }  // namespace

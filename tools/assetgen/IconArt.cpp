@@ -1,8 +1,10 @@
 #include "IconArt.h"
 
+#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 
 #include "Drawing.h"
 
@@ -50,13 +52,9 @@ void paintIconDie(QPainter& p, QRectF box, int face) {
     }
 }
 
-}  // namespace
-
-QImage paintIcon(int size) {
-    QImage image = blankImage(size, size, true);
-    QPainter p(&image);
+// The icon on any painter, `s` pixels square.
+void paintIconOn(QPainter& p, qreal s) {
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal s = size;
     // The board: dark wood with a gold edge, green felt inside.
     const QPainterPath outer = roundedBox(s * 0.03, s * 0.03, s * 0.94, s * 0.94, s * 0.16);
     QLinearGradient wood(0, 0, s, s);
@@ -92,7 +90,29 @@ QImage paintIcon(int size) {
     paintIconChecker(p, QPointF(s * 0.36, s * 0.62), r, true);
     paintIconChecker(p, QPointF(s * 0.50, s * 0.44), r, false);
     paintIconDie(p, QRectF(s * 0.58, s * 0.56, s * 0.26, s * 0.26), 6);
+}
+
+}  // namespace
+
+QImage paintIcon(int size) {
+    QImage image = blankImage(size, size, true);
+    QPainter p(&image);
+    paintIconOn(p, size);
     return image;
+}
+
+QByteArray iconSvg() {
+    constexpr int kSide = 256;
+    QBuffer buffer;
+    QSvgGenerator svg;
+    svg.setOutputDevice(&buffer);
+    svg.setSize(QSize(kSide, kSide));
+    svg.setViewBox(QRect(0, 0, kSide, kSide));
+    svg.setTitle(QStringLiteral("Lumaro 2"));
+    QPainter p(&svg);
+    paintIconOn(p, kSide);
+    p.end();
+    return buffer.data();
 }
 
 }  // namespace lumaro::art

@@ -47,6 +47,8 @@ bool Output::wav(const QString& name, const std::vector<std::int16_t>& samples) 
     return record(name, writeFile(path(name), wavBytes(samples)));
 }
 
+bool Output::bytes(const QString& name, const QByteArray& bytes) { return record(name, writeFile(path(name), bytes)); }
+
 bool Output::manifest() {
     return writeFile(path(QStringLiteral("assets.txt")), (written_.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
 }

@@ -19,6 +19,8 @@ public:
     bool alphaPng(const QString& name, const QImage& image);
     bool jpeg(const QString& name, const QImage& image, int quality = 92);
     bool wav(const QString& name, const std::vector<std::int16_t>& samples);
+    // Bytes made elsewhere (an SVG picture), written as they are.
+    bool bytes(const QString& name, const QByteArray& bytes);
     // assets.txt: one written file per line, in the order written.
     bool manifest();
 
