@@ -471,7 +471,7 @@ void Shell::toggleReview() {
     if (shellState().toolWindowOpen || g.busy() || g.hourglass()) return;
     const auto& games = g.recorder().record().games;
     auto notice = [this](const char* why) {
-        board_->showPlate({QStringLiteral("REVIEW"), {{QString::fromLatin1(why)}}, QStringLiteral("R hides.")}, {}, {});
+        board_->showPlate({QStringLiteral("REVIEW"), {{QString::fromLatin1(why), {}}}, QStringLiteral("R hides.")}, {}, {});
     };
     if (!g.nets() || !g.nets()->usable()) return notice("The Expert's networks are missing.");
     if (games.empty()) return notice("There is no game to review yet.");

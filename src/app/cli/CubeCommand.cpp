@@ -1,13 +1,13 @@
 #include "app/cli/CubeCommand.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "ai/CubeDecision.h"
 #include "ai/CubelessEstimate.h"
 #include "app/cli/GameFile.h"
+#include "app/cli/MatchOptions.h"
 #include "app/cli/NetsFolder.h"
 #include "rules/MatchId.h"
 
@@ -19,14 +19,6 @@ int cubeUsage() {
                  "usage: lumaro-cli cube GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby] "
                  "[--nets DIR]\n");
     return 2;
-}
-
-// A whole number from 0 to 32767, or -1.
-int countOf(const char* text) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > 32767) return -1;
-    return static_cast<int>(value);
 }
 
 const char* sideName(Side side) { return side == Side::White ? "White" : "Black"; }
@@ -41,31 +33,11 @@ void printFigure(const char* name, double value, bool match) {
 }  // namespace
 
 int cubeCommand(int argc, char** argv) {
-    const char* path = nullptr;
-    std::string netsFolder = defaultNetsFolder();
-    int length = 0, white = 0, black = 0;
-    bool scoreGiven = false, crawford = false, jacoby = false;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--match" && i + 1 < argc) {
-            length = countOf(argv[++i]);
-        } else if (arg == "--score" && i + 2 < argc) {
-            white = countOf(argv[++i]);
-            black = countOf(argv[++i]);
-            scoreGiven = true;
-        } else if (arg == "--crawford") {
-            crawford = true;
-        } else if (arg == "--jacoby") {
-            jacoby = true;
-        } else if (arg == "--nets" && i + 1 < argc) {
-            netsFolder = argv[++i];
-        } else if (!path && arg[0] != '-') {
-            path = argv[i];
-        } else {
-            return cubeUsage();
-        }
-    }
-    if (!path || length < 0 || white < 0 || black < 0 || (scoreGiven && length == 0)) return cubeUsage();
+    MatchOptions options;
+    options.nets = defaultNetsFolder();
+    if (!readMatchOptions(argc, argv, true, options)) return cubeUsage();
+    const char* path = options.path;
+    const int length = options.length;
 
     SavedGame game;
     if (!loadGameFile(path, game, true)) return 2;
@@ -76,11 +48,7 @@ int cubeCommand(int argc, char** argv) {
     state.cube = cube;
     state.onRoll = roller;
     state.toAct = roller;
-    state.matchLength = length;
-    state.score[Side::White] = white;
-    state.score[Side::Black] = black;
-    state.crawford = crawford;
-    state.jacoby = jacoby;
+    options.applyTo(state);
     if (const std::string problem = matchStateProblem(state); !problem.empty()) {
         std::fprintf(stderr, "lumaro-cli: %s\n", problem.c_str());
         return 2;
@@ -91,7 +59,7 @@ int cubeCommand(int argc, char** argv) {
         return 2;
     }
     auto nets = std::make_unique<NeuralNets>();
-    if (!loadExpertNets(*nets, netsFolder)) return 2;
+    if (!loadExpertNets(*nets, options.nets)) return 2;
 
     CubeSituation situation;
     situation.cube = cube.value();
@@ -99,9 +67,9 @@ int cubeCommand(int argc, char** argv) {
                       : cube.availableTo(roller)       ? CubeOwner::Roller
                                                        : CubeOwner::Opponent;
     situation.cubeInUse = game.cubeEnabled != 0;
-    situation.jacoby = jacoby;
+    situation.jacoby = options.jacoby;
     situation.matchLength = length;
-    situation.crawford = crawford;
+    situation.crawford = options.crawford;
     if (length > 0) {
         situation.rollerNeeds = length - state.score[roller];
         situation.opponentNeeds = length - state.score[otherSide(roller)];
@@ -115,11 +83,11 @@ int cubeCommand(int argc, char** argv) {
     const bool match = length > 0;
     std::printf("%s\n", verdictWords(d.verdict));
     if (match)
-        std::printf("%s on roll, %d-point match at %d-%d (White-Black), %s\n", sideName(roller), length, white, black,
-                    "chances of winning the match");
+        std::printf("%s on roll, %d-point match at %d-%d (White-Black), chances of winning the match\n",
+                    sideName(roller), length, options.white, options.black);
     else
         std::printf("%s on roll, money game%s, equities per point of the cube now\n", sideName(roller),
-                    jacoby ? " with the Jacoby rule" : "");
+                    options.jacoby ? " with the Jacoby rule" : "");
     std::printf("cubeless chances: win %.3f, win gammon %.3f, lose gammon %.3f\n", chances.win, chances.winGammon,
                 chances.loseGammon);
     if (!d.unavailable.empty()) std::printf("the cube may not be turned: %s\n", d.unavailable.c_str());

@@ -1,9 +1,9 @@
 #include "app/cli/IdCommand.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
+#include "app/cli/MatchOptions.h"
 #include "persistence/SavedGameFile.h"
 #include "rules/GameIds.h"
 #include "rules/MatchId.h"
@@ -15,14 +15,6 @@ namespace {
 int idUsage() {
     std::fprintf(stderr, "usage: lumaro-cli id GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]\n");
     return 2;
-}
-
-// A whole number from 0 to 32767, or -1.
-int countOf(const char* text) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > 32767) return -1;
-    return static_cast<int>(value);
 }
 
 // The saved game's turn start: the side on roll has rolled, and nothing is offered.
@@ -42,28 +34,9 @@ MatchState matchStateOf(const SavedGame& game) {
 }  // namespace
 
 int idCommand(int argc, char** argv) {
-    const char* path = nullptr;
-    int length = 0, white = 0, black = 0;
-    bool scoreGiven = false, crawford = false, jacoby = false;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--match" && i + 1 < argc) {
-            length = countOf(argv[++i]);
-        } else if (arg == "--score" && i + 2 < argc) {
-            white = countOf(argv[++i]);
-            black = countOf(argv[++i]);
-            scoreGiven = true;
-        } else if (arg == "--crawford") {
-            crawford = true;
-        } else if (arg == "--jacoby") {
-            jacoby = true;
-        } else if (!path && arg[0] != '-') {
-            path = argv[i];
-        } else {
-            return idUsage();
-        }
-    }
-    if (!path || length < 0 || white < 0 || black < 0 || (scoreGiven && length == 0)) return idUsage();
+    MatchOptions options;
+    if (!readMatchOptions(argc, argv, false, options)) return idUsage();
+    const char* path = options.path;
 
     const SavedGameResult loaded = readSavedGame(path);
     if (!loaded.ok) {
@@ -71,11 +44,7 @@ int idCommand(int argc, char** argv) {
         return 2;
     }
     MatchState state = matchStateOf(loaded.game);
-    state.matchLength = length;
-    state.score[Side::White] = white;
-    state.score[Side::Black] = black;
-    state.crawford = crawford;
-    state.jacoby = jacoby;
+    options.applyTo(state);
     if (const std::string problem = matchStateProblem(state); !problem.empty()) {
         std::fprintf(stderr, "lumaro-cli: %s\n", problem.c_str());
         return 2;
