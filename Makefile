@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config ccache qt6-base-dev qt6-multimedia-dev qt6-svg-dev \
-            libjpeg62-turbo-dev libgtest-dev libgmock-dev
+            libjpeg-dev libgtest-dev libgmock-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test package clean fuzz fuzz-deps
@@ -17,6 +17,10 @@ define install-missing
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" != 0 ] && ! command -v sudo >/dev/null; then \
+	    echo "Missing packages:$$missing"; \
+	    echo "Install them as root (apt-get install$$missing), then run make again."; exit 1; \
+	  fi; \
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update -qq && \
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
