@@ -212,64 +212,62 @@ BearoffSpeed measureBearoffSpeed() {
     return speed;
 }
 
-HintTiming measureHintTiming() {
-    HintTiming timing;
-    // The shipped weights choose the plays a player would be shown; the work is the same with any.
+namespace {
+
+// The shipped weights choose the plays a player would be shown; the work is the same with any.
+std::unique_ptr<NeuralNets> benchNets(bool& trained) {
     auto nets = std::make_unique<NeuralNets>();
     nets->loadNets(defaultNetsFolder());
-    timing.trainedWeights = nets->usable();
-    if (!timing.trainedWeights) *nets = NeuralNets::testWeights(kTestWeightSeed);
+    trained = nets->usable();
+    if (!trained) *nets = NeuralNets::testWeights(kTestWeightSeed);
+    return nets;
+}
+
+// Times `search(position, depth)` at both depths on every bench position.
+template <typename Search>
+void timeBothDepths(DepthTiming& timing, int shallow, int deep, Search&& search) {
+    double totalShallow = 0, totalDeep = 0;
+    for (const PositionAndRoll& p : loadPositions()) {
+        const auto t0 = Clock::now();
+        search(p, shallow);
+        const auto t1 = Clock::now();
+        search(p, deep);
+        const double msShallow = std::chrono::duration<double, std::milli>(t1 - t0).count();
+        const double msDeep = std::chrono::duration<double, std::milli>(Clock::now() - t1).count();
+        totalShallow += msShallow;
+        totalDeep += msDeep;
+        timing.slowestMsShallow = std::max(timing.slowestMsShallow, msShallow);
+        timing.slowestMsDeep = std::max(timing.slowestMsDeep, msDeep);
+        ++timing.positions;
+    }
+    if (timing.positions > 0) {
+        timing.meanMsShallow = totalShallow / timing.positions;
+        timing.meanMsDeep = totalDeep / timing.positions;
+    }
+}
+
+}  // namespace
+
+DepthTiming measureHintTiming() {
+    DepthTiming timing;
+    const auto nets = benchNets(timing.trainedWeights);
     auto ranking = std::make_unique<PlayRanking>();
     AnalysisSettings settings;
     settings.computerLevel = Level::Expert;
-    double total0 = 0, total = 0;
-    for (const PositionAndRoll& p : loadPositions()) {
-        const SearchRequest r = searchRequestFor(p.position, p.dieA, p.dieB, true, settings, nets.get());
-        const auto t0 = Clock::now();
-        ranking->rank(r, 0);
-        const auto t1 = Clock::now();
-        ranking->rank(r, 1);
-        const double ms0 = std::chrono::duration<double, std::milli>(t1 - t0).count();
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t1).count();
-        total0 += ms0;
-        total += ms;
-        timing.slowestMs0 = std::max(timing.slowestMs0, ms0);
-        timing.slowestMs = std::max(timing.slowestMs, ms);
-        ++timing.positions;
-    }
-    if (timing.positions > 0) {
-        timing.meanMs0 = total0 / timing.positions;
-        timing.meanMs = total / timing.positions;
-    }
+    timeBothDepths(timing, 0, 1, [&](const PositionAndRoll& p, int depth) {
+        ranking->rank(searchRequestFor(p.position, p.dieA, p.dieB, true, settings, nets.get()), depth);
+    });
     return timing;
 }
 
-MasterTiming measureMasterTiming() {
-    MasterTiming timing;
-    auto nets = std::make_unique<NeuralNets>();
-    nets->loadNets(defaultNetsFolder());
-    timing.trainedWeights = nets->usable();
-    if (!timing.trainedWeights) *nets = NeuralNets::testWeights(kTestWeightSeed);
+DepthTiming measureMasterTiming() {
+    DepthTiming timing;
+    const auto nets = benchNets(timing.trainedWeights);
     BearoffDatabase::shared();
     auto search = std::make_unique<MasterSearch>();
-    double total1 = 0, total2 = 0;
-    for (const PositionAndRoll& p : loadPositions()) {
-        const auto t0 = Clock::now();
-        search->rank(nets.get(), p.position, p.dieA, p.dieB, 1);
-        const auto t1 = Clock::now();
-        search->rank(nets.get(), p.position, p.dieA, p.dieB, 2);
-        const double ms1 = std::chrono::duration<double, std::milli>(t1 - t0).count();
-        const double ms2 = std::chrono::duration<double, std::milli>(Clock::now() - t1).count();
-        total1 += ms1;
-        total2 += ms2;
-        timing.slowestMs1 = std::max(timing.slowestMs1, ms1);
-        timing.slowestMs2 = std::max(timing.slowestMs2, ms2);
-        ++timing.positions;
-    }
-    if (timing.positions > 0) {
-        timing.meanMs1 = total1 / timing.positions;
-        timing.meanMs2 = total2 / timing.positions;
-    }
+    timeBothDepths(timing, 1, 2, [&](const PositionAndRoll& p, int depth) {
+        search->rank(nets.get(), p.position, p.dieA, p.dieB, depth);
+    });
     return timing;
 }
 
@@ -296,15 +294,15 @@ int benchCommand(int argc, char** argv) {
         }
         if (fast > 0) std::printf("level 2 Slow (best) speed-up over the straightforward search: %.1fx\n", reference / fast);
     }
-    const HintTiming hint = measureHintTiming();
+    const DepthTiming hint = measureHintTiming();
     std::printf("hint ranking: positions=%d depth 0 mean=%.2fms slowest=%.2fms, depth 1 mean=%.2fms slowest=%.2fms "
                 "(%s weights)\n",
-                hint.positions, hint.meanMs0, hint.slowestMs0, hint.meanMs, hint.slowestMs,
+                hint.positions, hint.meanMsShallow, hint.slowestMsShallow, hint.meanMsDeep, hint.slowestMsDeep,
                 hint.trainedWeights ? "shipped" : "test");
-    const MasterTiming master = measureMasterTiming();
+    const DepthTiming master = measureMasterTiming();
     std::printf("master move: positions=%d depth 1 mean=%.2fms slowest=%.2fms, depth 2 mean=%.2fms slowest=%.2fms "
                 "(%s weights)\n",
-                master.positions, master.meanMs1, master.slowestMs1, master.meanMs2, master.slowestMs2,
+                master.positions, master.meanMsShallow, master.slowestMsShallow, master.meanMsDeep, master.slowestMsDeep,
                 master.trainedWeights ? "shipped" : "test");
     const NetSpeed speed = measureNetSpeed();
     std::printf("network forward passes per second: net1=%.0f net2=%.0f (exponentials: %s)\n", speed.net1PerSecond,

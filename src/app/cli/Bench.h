@@ -33,17 +33,18 @@ struct NetSpeed {
 };
 NetSpeed measureNetSpeed();
 
-// The hint's ranking over the bench positions: the time of each, at depth 0 (the first lines a
-// player sees) and at depth 1.
-struct HintTiming {
+// A search timed over the bench positions at a shallow and a deep depth: the mean and the worst
+// time of a position at each.
+struct DepthTiming {
     int positions = 0;
-    double meanMs0 = 0;
-    double slowestMs0 = 0;
-    double meanMs = 0;
-    double slowestMs = 0;
+    double meanMsShallow = 0;
+    double slowestMsShallow = 0;
+    double meanMsDeep = 0;
+    double slowestMsDeep = 0;
     bool trainedWeights = false;  // the shipped weights were found; else the bench's test weights
 };
-HintTiming measureHintTiming();
+// The hint's ranking at depth 0 (the first lines a player sees) and at depth 1.
+DepthTiming measureHintTiming();
 
 // The exact race at the end of a game: how long its bear-off table takes to build, what it holds
 // in memory, and how many positions a second it scores once built.
@@ -54,17 +55,9 @@ struct BearoffSpeed {
 };
 BearoffSpeed measureBearoffSpeed();
 
-// The Master's choice over the bench positions, at depth 1 and at depth 2: the mean and the worst
-// time of a move, the bear-off table built beforehand (once a program run, not a move's cost).
-struct MasterTiming {
-    int positions = 0;
-    double meanMs1 = 0;
-    double slowestMs1 = 0;
-    double meanMs2 = 0;
-    double slowestMs2 = 0;
-    bool trainedWeights = false;  // the shipped weights were found; else the bench's test weights
-};
-MasterTiming measureMasterTiming();
+// The Master's choice at depth 1 and at depth 2, the bear-off table built beforehand (once a program
+// run, not a move's cost).
+DepthTiming measureMasterTiming();
 
 int benchCommand(int argc, char** argv);
 
