@@ -134,20 +134,6 @@ SideFeatures blackFeatures(const Position& pos) {
     return f;
 }
 
-int whitePipCount(const Position& pos) {
-    int pips = 25 * pos.barWhite;
-    for (int p = 1; p <= 24; ++p)
-        if (pos.hasWhite(p)) pips += (25 - p) * pos.count[p];
-    return pips;
-}
-
-int blackPipCount(const Position& pos) {
-    int pips = 25 * pos.barBlack;
-    for (int p = 1; p <= 24; ++p)
-        if (pos.hasBlack(p)) pips += p * pos.count[p];
-    return pips;
-}
-
 double normalizedDifference(double a, double b) {
     if (a == b) return 0;  // also covers both 0
     return (a - b) / (a + b);

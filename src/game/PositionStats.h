@@ -32,9 +32,6 @@ struct SideFeatures {
 SideFeatures whiteFeatures(const Position& pos);
 SideFeatures blackFeatures(const Position& pos);
 
-int whitePipCount(const Position& pos);
-int blackPipCount(const Position& pos);
-
 // (a - b) / (a + b), and 0 when they are equal or both 0.
 double normalizedDifference(double a, double b);
 

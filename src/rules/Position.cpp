@@ -96,4 +96,18 @@ Position mirrored(const Position& pos) {
     return m;
 }
 
+int whitePipCount(const Position& pos) {
+    int pips = 25 * pos.barWhite;
+    for (int p = 1; p <= 24; ++p)
+        if (pos.hasWhite(p)) pips += (25 - p) * pos.count[p];
+    return pips;
+}
+
+int blackPipCount(const Position& pos) {
+    int pips = 25 * pos.barBlack;
+    for (int p = 1; p <= 24; ++p)
+        if (pos.hasBlack(p)) pips += p * pos.count[p];
+    return pips;
+}
+
 }  // namespace lumaro

@@ -72,4 +72,8 @@ Position startingPosition();
 // the bars and the trays.
 Position mirrored(const Position& pos);
 
+// Pips each side still has to travel: every checker counted from where it stands (the bar is 25).
+int whitePipCount(const Position& pos);
+int blackPipCount(const Position& pos);
+
 }  // namespace lumaro

@@ -4,7 +4,7 @@
 #include "ai/ReferenceSearch.h"
 #include "ai/ReplyScore.h"
 #include "rules/MaxDiceRule.h"
-#include "game/PositionStats.h"
+#include "rules/Position.h"
 #include "support/Positions.h"
 #include "support/RandomPositions.h"
 

@@ -10,7 +10,7 @@
 
 #include "persistence/SavedGameFile.h"
 #include "persistence/SettingsFile.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/Positions.h"
 
 using namespace lumaro;

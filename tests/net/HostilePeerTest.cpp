@@ -9,7 +9,7 @@
 
 #include "RawPeer.h"
 #include "ai/LegalPlays.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 #include "game/MenuCommands.h"
 
 namespace lumaro::testing {

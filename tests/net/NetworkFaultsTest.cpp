@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RandomNetPlayer.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace lumaro::testing {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "persistence/KeptGameFile.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 
 using namespace lumaro;
 using lumaro::testing::TempFolder;

@@ -3,7 +3,7 @@
 // resignations, and a session that stops in the middle of a game.
 #include <gtest/gtest.h>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "game/MatchRecord.h"
 #include "persistence/MatFile.h"
 

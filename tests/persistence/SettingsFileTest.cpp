@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "files/FileBytes.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace lumaro {
 namespace {

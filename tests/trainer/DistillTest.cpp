@@ -10,7 +10,7 @@
 #include "TrainingGame.h"
 #include "ai/Features.h"
 #include "ai/RaceEquity.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 #include "rules/PositionId.h"
 
 namespace lumaro::train {

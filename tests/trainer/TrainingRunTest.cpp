@@ -11,7 +11,7 @@
 #include "TrainingGame.h"
 #include "ai/NetInput.h"
 #include "ai/NeuralNets.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 
 namespace lumaro::train {
 namespace {

@@ -10,7 +10,7 @@
 #include "persistence/MatFile.h"
 #include "persistence/SavedGameFile.h"
 #include "persistence/SgfFile.h"
-#include "persistence/TempFolder.h"
+#include "support/TempFolder.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
