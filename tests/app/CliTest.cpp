@@ -97,8 +97,10 @@ TEST(GameCommandLine, AnUnknownOptionPrintsTheUsageOnStandardErrorAndExitsWithTw
         EXPECT_NE(why.out.find("usage: lumaro [--help | --version | SAVED-GAME]"), std::string::npos) << why.out;
         EXPECT_EQ(runCommand(game + " " + wrong, false).out, "") << wrong;  // nothing on standard output
     }
-    EXPECT_EQ(runCommand(game + " --bogus --more", true).out.rfind("lumaro: unknown option '--bogus'", 0), 0u);
+    EXPECT_EQ(runCommand(game + " --bogus --more", true).out.rfind("lumaro: Unknown options: bogus, more.\n", 0), 0u);
     EXPECT_EQ(runCommand(game + " " + folder, true).out.rfind("lumaro: no such file", 0), 0u);
+    // After "--" a name is a file's even when it starts with a dash.
+    EXPECT_EQ(runCommand(game + " -- -not-there.sav", true).out.rfind("lumaro: no such file '-not-there.sav'", 0), 0u);
     const CliRun help = runCommand(game + " --help", false);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: lumaro", 0), 0u) << help.out;
