@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := cmake make g++ pkg-config ccache qt6-base-dev qt6-multimedia-dev qt6-svg-dev \
-            libjpeg-dev libgtest-dev libgmock-dev
+            libjpeg-dev libcli11-dev libgtest-dev libgmock-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build run test package clean fuzz fuzz-deps

@@ -1,9 +1,10 @@
 // Lumaro 2: backgammon against the computer, a friend at the same machine, or over the network.
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
 #include <cstdio>
-#include <cstring>
 
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
@@ -17,33 +18,40 @@ constexpr const char* kUsage = "usage: lumaro [--help | --version | SAVED-GAME]\
 int main(int argc, char** argv) {
     // Answered before any window, display or running copy is touched: a mistyped option says so and
     // starts nothing.
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("lumaro %s\n", LUMARO_VERSION);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::printf("%s"
-                        "Lumaro 2, backgammon against the computer, a friend at this machine or over the network.\n"
-                        "The game starts full screen; the help pages are under HELP in its menu (Esc).\n"
-                        "SAVED-GAME: a game written by SAVE, to play on from (in the running game if one runs).\n",
-                        kUsage);
-            return 0;
-        }
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QFile::decodeName(argv[i]);
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("SAVED-GAME"), QString());
+    const bool understood = parser.parse(arguments);
+    if (parser.isSet(version)) {
+        std::printf("lumaro %s\n", LUMARO_VERSION);
+        return 0;
     }
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        const bool option = argv[1][0] == '-';
-        std::fprintf(stderr, "lumaro: %s '%s'\n%s", option ? "unknown option" : "unexpected argument",
-                     option ? argv[1] : argv[2], kUsage);
+    if (parser.isSet(help)) {
+        std::printf("%s"
+                    "Lumaro 2, backgammon against the computer, a friend at this machine or over the network.\n"
+                    "The game starts full screen; the help pages are under HELP in its menu (Esc).\n"
+                    "SAVED-GAME: a game written by SAVE, to play on from (in the running game if one runs).\n",
+                    kUsage);
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (!understood || files.size() > 1) {
+        const QString why = understood ? QStringLiteral("unexpected argument '%1'").arg(files.at(1)) : parser.errorText();
+        std::fprintf(stderr, "lumaro: %s\n%s", qPrintable(why), kUsage);
         return 2;
     }
     // A file that is there is opened as a saved game (LOAD's refusal says why when it is none); a
     // name that is no file at all is a mistyped command line.
     QString savedGame;
-    if (argc == 2) {
-        const QFileInfo file(QFile::decodeName(argv[1]));
+    if (!files.isEmpty()) {
+        const QFileInfo file(files.first());
         if (!file.isFile()) {
-            std::fprintf(stderr, "lumaro: no such file '%s'\n%s", argv[1], kUsage);
+            std::fprintf(stderr, "lumaro: no such file '%s'\n%s", QFile::encodeName(files.first()).constData(), kUsage);
             return 2;
         }
         savedGame = file.absoluteFilePath();

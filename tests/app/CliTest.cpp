@@ -97,8 +97,10 @@ TEST(GameCommandLine, AnUnknownOptionPrintsTheUsageOnStandardErrorAndExitsWithTw
         EXPECT_NE(why.out.find("usage: lumaro [--help | --version | SAVED-GAME]"), std::string::npos) << why.out;
         EXPECT_EQ(runCommand(game + " " + wrong, false).out, "") << wrong;  // nothing on standard output
     }
-    EXPECT_EQ(runCommand(game + " --bogus --more", true).out.rfind("lumaro: unknown option '--bogus'", 0), 0u);
+    EXPECT_EQ(runCommand(game + " --bogus --more", true).out.rfind("lumaro: Unknown options: bogus, more.\n", 0), 0u);
     EXPECT_EQ(runCommand(game + " " + folder, true).out.rfind("lumaro: no such file", 0), 0u);
+    // After "--" a name is a file's even when it starts with a dash.
+    EXPECT_EQ(runCommand(game + " -- -not-there.sav", true).out.rfind("lumaro: no such file '-not-there.sav'", 0), 0u);
     const CliRun help = runCommand(game + " --help", false);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("usage: lumaro", 0), 0u) << help.out;
@@ -216,6 +218,62 @@ TEST(CliChoose, SettingsChangeTheLevelAndBadFilesAreRefused) {
     EXPECT_NE(plain.out.substr(plain.out.find("score=")), tuned.out.substr(tuned.out.find("score=")));
     EXPECT_EQ(runCli("choose /nonexistent.sav").status, 2);
     EXPECT_EQ(runCli("choose").status, 2);
+
+    // A settings file named by hand is a whole one or the command plays nothing: not a quiet level 2.
+    const std::string garbage = tempFile("garbage.ini");
+    std::ofstream(garbage, std::ios::binary) << "not settings";
+    std::vector<std::uint8_t> bytes = encodeSettings(options, Scores{});
+    const std::string outOfRange = tempFile("level-nine.ini");
+    const std::uint8_t level = bytes[49];
+    bytes[49] = 9;  // the computer's level
+    std::ofstream(outOfRange, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::string longer = tempFile("longer.ini");
+    bytes[49] = level;
+    bytes.push_back(0);
+    std::ofstream(longer, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const std::pair<std::string, std::string> refusals[] = {
+        {"/nonexistent.ini", "File does not exist: /nonexistent.ini"},
+        {garbage, garbage + ": not a settings file: it ends after 12 bytes, before its last field"},
+        {outOfRange, outOfRange + ": not a settings file: byte 49 holds 9, a value its field does not take"},
+        {longer, longer + ": not a settings file: it goes on past its last field"}};
+    for (const auto& [file, why] : refusals) {
+        SCOPED_TRACE(file);
+        const CliRun refused = runCli("choose " + game + " --settings " + file, true);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.out.find(why), std::string::npos) << refused.out;
+        EXPECT_NE(refused.out.find("usage: lumaro-cli choose GAME.sav"), std::string::npos) << refused.out;
+        EXPECT_EQ(runCli("choose " + game + " --settings " + file).out, "");
+    }
+}
+
+// Numbers are read whole: no count cut short at its first odd character, none out of range.
+TEST(CliSelfPlay, NumbersThatAreNotWholeOrInRangeGiveTheUsageAndPlayNothing) {
+    const std::string good = "selfplay --a 1 --b 1 --threads 1 --seed 3";
+    for (const std::string& wrong : {good + " --games 1e3", good + " --games 10x", good + " --games 0",
+                                     good + " --games 1 --threads two", good + " --games 1 --threads 65",
+                                     good + " --games 1 --seed -1", good + " --games 1 --seed 18446744073709551616",
+                                     std::string("selfplay --games 1 --a 1 --b 4")}) {
+        SCOPED_TRACE(wrong);
+        const CliRun refused = runCli(wrong, true);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.out.find("usage: lumaro-cli selfplay --games N"), std::string::npos) << refused.out;
+        EXPECT_EQ(runCli(wrong).out, "");
+    }
+    // Leading zeros are decimal, never octal; the largest 64-bit seed is a seed.
+    EXPECT_EQ(runCli(good + " --games 010").out.rfind("games=10 ", 0), 0u);
+    EXPECT_EQ(runCli("selfplay --a 1 --b 1 --games 1 --seed 18446744073709551615").status, 0);
+}
+
+// The signatures file is looked for before the bench's long run, not after it.
+TEST(CliBench, AMissingSignaturesFileIsAMistakeBeforeAnythingRuns) {
+    const CliRun refused = runCli("bench --expect /nonexistent/signatures.txt", true);
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.out.rfind("lumaro-cli: --expect: File does not exist: /nonexistent/signatures.txt\n"
+                                "usage: lumaro-cli bench",
+                                0),
+              0u)
+        << refused.out;
+    EXPECT_EQ(runCli("bench --expect /nonexistent/signatures.txt").out, "");
 }
 
 TEST(CliExpert, WithoutWholeNetworksLevelThreeRefusesAndNamesTheFile) {
@@ -377,7 +435,10 @@ TEST(CliCube, RefusesBadFilesOptionsAndScores) {
         EXPECT_EQ(runCli(args).out, "");
         EXPECT_NE(runCli(args, true).out, "");
     }
-    EXPECT_EQ(runCli("cube " + opening + " --bogus", true).out.rfind("usage: lumaro-cli cube GAME.sav", 0), 0u);
+    EXPECT_EQ(runCli("cube " + opening + " --bogus", true).out.rfind("lumaro-cli: The following argument was not expected: --bogus\n"
+                                                                     "usage: lumaro-cli cube GAME.sav",
+                                                                     0),
+              0u);
     EXPECT_EQ(runCli("cube " + opening + " --match 65", true).out,
               "lumaro-cli: the cube is judged in matches of up to 64 points.\n");
     EXPECT_EQ(runCli("cube " + opening + " --match 64 --score 0 0").status, 0);

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <string>
+#include <sys/wait.h>
 
 #include "Checkpoint.h"
 #include "Trainer.h"
@@ -200,6 +202,41 @@ TEST(TrainingRunTest, WrittenWeightsLoadBackBitIdenticallyAndScoreAlike) {
     EXPECT_NE(t.nets().race.weights(), race);
     t.runBatch();
     EXPECT_NE(t.nets().net1.weights(), nets.net1.weights());
+}
+
+// lumaro-train's exit status and what it wrote to standard error.
+std::pair<int, std::string> runTrainer(const std::string& args) {
+    FILE* pipe = popen((std::string(LUMARO_TRAIN) + " " + args + " 2>&1 >/dev/null").c_str(), "r");
+    if (!pipe) return {-1, {}};
+    std::string errors;
+    char buffer[256];
+    while (fgets(buffer, sizeof buffer, pipe)) errors += buffer;
+    const int raw = pclose(pipe);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, errors};
+}
+
+// A number the command line does not take whole and in range trains nothing: a run of hours must
+// not start on "--games 1e3" read as 1.
+TEST(TrainerCommandLine, NumbersThatAreNotWholeOrInRangeGiveTheUsageAndTrainNothing) {
+    const TempFolder folder;
+    const std::string out = folder.file("weights");
+    const std::string run = "--out " + out + " --threads 1";
+    for (const std::string& wrong :
+         {run + " --games 1e3", run + " --games 10x", run + " --games 1 --threads two", run + " --games 1 --threads 0",
+          run + " --games 1 --lambda 0,7", run + " --games 1 --lambda 1.5", run + " --games 1 --lambda nan",
+          run + " --games 1 --seed 18446744073709551616", run + " --games 1 --target draw",
+          run + " --games 1 --start " + folder.file("no-such-weights"), std::string("--games 1"),
+          "distill --teacher " + folder.path() + " --samples " + folder.file("s.bin") + " --out " + out +
+              " --games 1 --check-share 0.7"}) {
+        SCOPED_TRACE(wrong);
+        const auto [status, errors] = runTrainer(wrong);
+        EXPECT_EQ(status, 2);
+        EXPECT_NE(errors.find("usage: lumaro-train"), std::string::npos) << errors;
+        EXPECT_FALSE(std::filesystem::exists(out + "/nn1.bin"));
+    }
+    const auto [status, errors] = runTrainer(run + " --games 2 --lambda 0.5 --seed 18446744073709551615");
+    EXPECT_EQ(status, 0) << errors;
+    EXPECT_TRUE(std::filesystem::exists(out + "/nn1.bin"));
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/CommandLine.h"
+
 #include "Checkpoint.h"
 #include "Fit.h"
 #include "Progress.h"
@@ -16,21 +18,18 @@ namespace lumaro::train {
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: lumaro-train distill --teacher DIR --samples FILE --games N --out DIR [--seed S]\n"
-                 "                    [--explore P] [--siblings K] [--threads T] [--block-games G] [--epochs E] [--batch B]\n"
-                 "                    [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
-                 "                    [--common-share S] [--check-share C] [--choice-weight W]\n"
-                 "                    [--starts FILE --start-share P] [--more-samples FILE ...]\n"
-                 "Collects the samples of N games into FILE (going on from a file of the same seed), then\n"
-                 "fits networks that start from the teacher's and writes DIR/nn1.bin, DIR/nn2.bin and\n"
-                 "DIR/epoch-K/ after each epoch. With --starts, a share P of the games starts from the\n"
-                 "file's positions (a GNU Backgammon position ID a line, the side on roll's view).\n"
-                 "--more-samples adds the samples of other complete files to the fit, each file's\n"
-                 "last games to the check set.\n");
-    return 2;
-}
+constexpr const char* kUsage =
+    "usage: lumaro-train distill --teacher DIR --samples FILE --games N --out DIR [--seed S]\n"
+    "                    [--explore P] [--siblings K] [--threads T] [--block-games G] [--epochs E] [--batch B]\n"
+    "                    [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
+    "                    [--common-share S] [--check-share C] [--choice-weight W]\n"
+    "                    [--starts FILE --start-share P] [--more-samples FILE ...]\n"
+    "Collects the samples of N games into FILE (going on from a file of the same seed), then\n"
+    "fits networks that start from the teacher's and writes DIR/nn1.bin, DIR/nn2.bin and\n"
+    "DIR/epoch-K/ after each epoch. With --starts, a share P of the games starts from the\n"
+    "file's positions (a GNU Backgammon position ID a line, the side on roll's view).\n"
+    "--more-samples adds the samples of other complete files to the fit, each file's\n"
+    "last games to the check set.\n";
 
 }  // namespace
 
@@ -41,32 +40,32 @@ int distillCommand(int argc, char** argv) {
     SampleSettings sampling;
     FitSettings fit;
     double checkShare = 0.05;
-    for (int i = 2; i + 1 < argc; i += 2) {
-        const std::string flag = argv[i];
-        const char* v = argv[i + 1];
-        if (flag == "--teacher") teacherFolder = v;
-        else if (flag == "--samples") samplePath = v;
-        else if (flag == "--out") out = v;
-        else if (flag == "--games") games = std::atoll(v);
-        else if (flag == "--block-games") blockGames = std::max(1LL, std::atoll(v));
-        else if (flag == "--seed") sampling.seed = fit.seed = std::strtoull(v, nullptr, 10);
-        else if (flag == "--explore") sampling.explore = std::clamp(std::strtod(v, nullptr), 0.0, 1.0);
-        else if (flag == "--siblings") sampling.siblings = std::clamp(std::atoi(v), 1, 64);
-        else if (flag == "--threads") sampling.threads = fit.threads = std::clamp(std::atoi(v), 1, 64);
-        else if (flag == "--epochs") fit.epochs = std::max(0, std::atoi(v));
-        else if (flag == "--batch") fit.batch = std::max(1, std::atoi(v));
-        else if (flag == "--hidden-rate") fit.hiddenRate = std::strtof(v, nullptr);
-        else if (flag == "--output-rate") fit.outputRate = std::strtof(v, nullptr);
-        else if (flag == "--final-rate-share") fit.finalRateShare = std::strtof(v, nullptr);
-        else if (flag == "--common-share") fit.commonShare = std::strtof(v, nullptr);
-        else if (flag == "--choice-weight") fit.choiceWeight = std::max(0.0f, std::strtof(v, nullptr));
-        else if (flag == "--more-samples") morePaths.push_back(v);
-        else if (flag == "--starts") startsPath = v;
-        else if (flag == "--start-share") sampling.startShare = std::clamp(std::strtod(v, nullptr), 0.0, 1.0);
-        else if (flag == "--check-share") checkShare = std::clamp(std::strtod(v, nullptr), 0.0, 0.5);
-        else return usage();
-    }
-    if (argc % 2 != 0 || teacherFolder.empty() || samplePath.empty() || out.empty() || games <= 0) return usage();
+    using cli::decimalNumber;
+    using cli::wholeNumber;
+    CLI::App app;
+    app.add_option("--teacher", teacherFolder)->required()->check(CLI::ExistingDirectory);
+    app.add_option("--samples", samplePath)->required();
+    app.add_option("--out", out)->required();
+    app.add_option("--games", games)->required()->transform(wholeNumber(1, INT64_MAX));
+    app.add_option("--block-games", blockGames)->transform(wholeNumber(1, INT64_MAX));
+    app.add_option("--seed", sampling.seed)->transform(cli::seedNumber());
+    app.add_option("--explore", sampling.explore)->transform(decimalNumber(0, 1));
+    app.add_option("--siblings", sampling.siblings)->transform(wholeNumber(1, 64));
+    app.add_option("--threads", sampling.threads)->transform(wholeNumber(1, 64));
+    app.add_option("--epochs", fit.epochs)->transform(wholeNumber(0, 1000000));
+    app.add_option("--batch", fit.batch)->transform(wholeNumber(1, 1000000));
+    app.add_option("--hidden-rate", fit.hiddenRate)->transform(decimalNumber(0, 1e6));
+    app.add_option("--output-rate", fit.outputRate)->transform(decimalNumber(0, 1e6));
+    app.add_option("--final-rate-share", fit.finalRateShare)->transform(decimalNumber(0, 1));
+    app.add_option("--common-share", fit.commonShare)->transform(decimalNumber(1e-30, 1));
+    app.add_option("--choice-weight", fit.choiceWeight)->transform(decimalNumber(0, 1e6));
+    app.add_option("--more-samples", morePaths)->check(CLI::ExistingFile);
+    CLI::Option* starts = app.add_option("--starts", startsPath)->check(CLI::ExistingFile);
+    app.add_option("--start-share", sampling.startShare)->transform(decimalNumber(0, 1))->needs(starts);
+    app.add_option("--check-share", checkShare)->transform(decimalNumber(0, 0.5));
+    if (const auto status = cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-train", kUsage)) return *status;
+    fit.seed = sampling.seed;
+    fit.threads = sampling.threads;
 
     if (!startsPath.empty()) {
         int refused = 0;

@@ -1,10 +1,11 @@
 // lumaro-train: trains the expert level's two networks by self-play and writes nn1.bin and nn2.bin.
-#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
+
+#include "app/cli/CommandLine.h"
 
 #include "Checkpoint.h"
 #include "Distill.h"
@@ -15,65 +16,64 @@ using namespace lumaro::train;
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr,
-                 "usage: lumaro-train --games N --out DIR [--seed S] [--threads T] [--batch B]\n"
-                 "                    [--lambda L] [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
-                 "                    [--target equity|win] [--explore P] [--init-scale W] [--off-inputs-learn 0|1]\n"
-                 "                    [--common-share S] [--race-net HIDDEN | --races-by-analysis 1] [--lookahead 0|1]\n"
-                 "                    [--adam 0|1]\n"
-                 "                    [--checkpoint FILE] [--checkpoint-every SECONDS] [--resume]\n"
-                 "                    [--start WEIGHTS_DIR [--race-warmup GAMES]]\n"
-                 "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end. --start begins\n"
-                 "from the nn1.bin and nn2.bin of WEIGHTS_DIR instead of random weights.\n"
-                 "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill)\n");
-    return 2;
-}
+constexpr const char* kUsage =
+    "usage: lumaro-train --games N --out DIR [--seed S] [--threads T] [--batch B]\n"
+    "                    [--lambda L] [--hidden-rate A] [--output-rate A] [--final-rate-share F]\n"
+    "                    [--target equity|win] [--explore P] [--init-scale W] [--off-inputs-learn 0|1]\n"
+    "                    [--common-share S] [--race-net HIDDEN | --races-by-analysis 0|1] [--lookahead 0|1]\n"
+    "                    [--adam 0|1]\n"
+    "                    [--checkpoint FILE] [--checkpoint-every SECONDS] [--resume]\n"
+    "                    [--start WEIGHTS_DIR [--race-warmup GAMES]]\n"
+    "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end. --start begins\n"
+    "from the nn1.bin and nn2.bin of WEIGHTS_DIR instead of random weights.\n"
+    "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill --help)\n";
+
+// A learning rate: zero (that layer stays as it is) or more.
+CLI::Validator rate() { return lumaro::cli::decimalNumber(0, 1e6); }
+// A scale or a time: above zero.
+CLI::Validator positive() { return lumaro::cli::decimalNumber(1e-30, 1e30); }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "distill") == 0) return distillCommand(argc, argv);
+    using lumaro::cli::decimalNumber;
+    using lumaro::cli::wholeNumber;
     TrainConfig config;
     std::string out;
     std::string checkpoint;
     double checkpointEvery = 300;
     bool resume = false;
     std::string start;
-    for (int i = 1; i < argc; ++i) {
-        const std::string flag = argv[i];
-        if (flag == "--resume") {
-            resume = true;
-            continue;
-        }
-        if (i + 1 >= argc) return usage();
-        const char* v = argv[++i];
-        if (flag == "--games") config.games = std::atoll(v);
-        else if (flag == "--out") out = v;
-        else if (flag == "--seed") config.seed = std::strtoull(v, nullptr, 10);
-        else if (flag == "--threads") config.threads = std::atoi(v);
-        else if (flag == "--batch") config.batch = std::atoi(v);
-        else if (flag == "--lambda") config.td.lambda = std::strtof(v, nullptr);
-        else if (flag == "--hidden-rate") config.hiddenRate = std::strtof(v, nullptr);
-        else if (flag == "--output-rate") config.outputRate = std::strtof(v, nullptr);
-        else if (flag == "--final-rate-share") config.finalRateShare = std::strtof(v, nullptr);
-        else if (flag == "--explore") config.td.explore = std::strtod(v, nullptr);
-        else if (flag == "--off-inputs-learn") config.td.offInputsLearn = std::atoi(v) != 0;
-        else if (flag == "--common-share") config.td.commonShare = std::strtof(v, nullptr);
-        else if (flag == "--lookahead") config.td.lookahead = std::atoi(v) != 0;
-        else if (flag == "--race-net") config.raceHidden = std::clamp(std::atoi(v), 0, 256);
-        else if (flag == "--races-by-analysis") config.racesByAnalysis = std::atoi(v) != 0;
-        else if (flag == "--adam") config.adaptive = std::atoi(v) != 0;
-        else if (flag == "--init-scale") config.initScale = std::strtof(v, nullptr);
-        else if (flag == "--checkpoint") checkpoint = v;
-        else if (flag == "--start") start = v;
-        else if (flag == "--race-warmup") config.raceWarmup = std::max(0LL, std::atoll(v));
-        else if (flag == "--checkpoint-every") checkpointEvery = std::strtod(v, nullptr);
-        else if (flag == "--target" && (std::strcmp(v, "equity") == 0 || std::strcmp(v, "win") == 0))
-            config.td.equity = std::strcmp(v, "equity") == 0;
-        else return usage();
-    }
-    if (out.empty() || config.games <= 0) return usage();
+    std::string target = "equity";
+    CLI::App app;
+    app.add_option("--games", config.games)->required()->transform(wholeNumber(1, INT64_MAX));
+    app.add_option("--out", out)->required();
+    app.add_option("--seed", config.seed)->transform(lumaro::cli::seedNumber());
+    app.add_option("--threads", config.threads)->transform(wholeNumber(1, 64));
+    // Each game of a batch keeps its summary until the batch ends.
+    app.add_option("--batch", config.batch)->transform(wholeNumber(1, 100000));
+    app.add_option("--lambda", config.td.lambda)->transform(decimalNumber(0, 1));
+    app.add_option("--hidden-rate", config.hiddenRate)->transform(rate());
+    app.add_option("--output-rate", config.outputRate)->transform(rate());
+    app.add_option("--final-rate-share", config.finalRateShare)->transform(decimalNumber(0, 1));
+    app.add_option("--explore", config.td.explore)->transform(decimalNumber(0, 1));
+    app.add_option("--off-inputs-learn", config.td.offInputsLearn)->transform(wholeNumber(0, 1));
+    // Any share in (0, 1] still descends.
+    app.add_option("--common-share", config.td.commonShare)->transform(decimalNumber(1e-30, 1));
+    app.add_option("--lookahead", config.td.lookahead)->transform(wholeNumber(0, 1));
+    app.add_option("--race-net", config.raceHidden)->transform(wholeNumber(0, 256));
+    app.add_option("--races-by-analysis", config.racesByAnalysis)->transform(wholeNumber(0, 1));
+    app.add_option("--adam", config.adaptive)->transform(wholeNumber(0, 1));
+    app.add_option("--init-scale", config.initScale)->transform(positive());
+    app.add_option("--checkpoint", checkpoint);
+    app.add_option("--start", start)->check(CLI::ExistingDirectory);
+    app.add_option("--race-warmup", config.raceWarmup)->transform(wholeNumber(0, INT64_MAX));
+    app.add_option("--checkpoint-every", checkpointEvery)->transform(positive());
+    app.add_option("--target", target)->check(CLI::IsMember({"equity", "win"}));
+    app.add_flag("--resume", resume);
+    if (const auto status = lumaro::cli::parseCommandLine(app, argc, argv, "lumaro-train", kUsage)) return *status;
+    config.td.equity = target == "equity";
     if (checkpoint.empty()) checkpoint = out + "/train.ckpt";
 
     Trainer trainer(config);

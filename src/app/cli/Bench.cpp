@@ -16,6 +16,7 @@
 #include "ai/PlayRanking.h"
 #include "ai/ReferenceSearch.h"
 #include "app/cli/BenchPositions.h"
+#include "app/cli/CommandLine.h"
 #include "app/cli/NetsFolder.h"
 #include "app/cli/PositionText.h"
 #include "game/SearchSetup.h"
@@ -273,17 +274,14 @@ DepthTiming measureMasterTiming() {
 
 int benchCommand(int argc, char** argv) {
     BenchOptions options;
-    const char* expectFile = nullptr;
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--reference") == 0) {
-            options.reference = true;
-        } else if (std::strcmp(argv[i], "--expect") == 0 && i + 1 < argc) {
-            expectFile = argv[++i];
-        } else {
-            std::fprintf(stderr, "usage: lumaro-cli bench [--reference] [--expect SIGNATURES]\n");
-            return 2;
-        }
-    }
+    std::string expectFile;
+    CLI::App app;
+    app.add_flag("--reference", options.reference);
+    // Checked before the bench's long run: a mistyped name stops it at once.
+    app.add_option("--expect", expectFile)->check(CLI::ExistingFile);
+    if (const auto status = cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-cli",
+                                                  "usage: lumaro-cli bench [--reference] [--expect SIGNATURES]\n"))
+        return *status;
     const std::vector<BenchLine> lines = runBench(options);
     for (const BenchLine& line : lines) std::printf("%s\n", formatBenchLine(line).c_str());
     if (options.reference) {
@@ -311,11 +309,11 @@ int benchCommand(int argc, char** argv) {
     std::printf("bear-off table: built in %.0fms, %.1f MB; races with both sides home scored per second: %.0f\n",
                 bearoff.buildMs, bearoff.megabytes, bearoff.racesPerSecond);
 
-    if (!expectFile) return 0;
+    if (expectFile.empty()) return 0;
     // The recorded signatures, one "name=signature" a line, must match the plays chosen now.
     std::ifstream in(expectFile);
     if (!in) {
-        std::fprintf(stderr, "lumaro-cli: cannot read %s\n", expectFile);
+        std::fprintf(stderr, "lumaro-cli: cannot read %s\n", expectFile.c_str());
         return 2;
     }
     int mismatches = 0, checked = 0;
@@ -337,7 +335,7 @@ int benchCommand(int argc, char** argv) {
         }
     }
     if (checked == 0) {
-        std::fprintf(stderr, "lumaro-cli: no signatures in %s\n", expectFile);
+        std::fprintf(stderr, "lumaro-cli: no signatures in %s\n", expectFile.c_str());
         return 1;
     }
     return mismatches == 0 ? 0 : 1;

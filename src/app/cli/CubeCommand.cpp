@@ -14,12 +14,8 @@
 namespace lumaro {
 namespace {
 
-int cubeUsage() {
-    std::fprintf(stderr,
-                 "usage: lumaro-cli cube GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby] "
-                 "[--nets DIR]\n");
-    return 2;
-}
+constexpr const char* kCubeUsage =
+    "usage: lumaro-cli cube GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby] [--nets DIR]\n";
 
 const char* sideName(Side side) { return side == Side::White ? "White" : "Black"; }
 
@@ -35,8 +31,8 @@ void printFigure(const char* name, double value, bool match) {
 int cubeCommand(int argc, char** argv) {
     MatchOptions options;
     options.nets = defaultNetsFolder();
-    if (!readMatchOptions(argc, argv, true, options)) return cubeUsage();
-    const char* path = options.path;
+    if (const auto status = readMatchOptions(argc, argv, true, kCubeUsage, options)) return *status;
+    const char* path = options.path.c_str();
     const int length = options.length;
 
     SavedGame game;

@@ -1,11 +1,11 @@
 #include "app/cli/HintCommand.h"
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "ai/CubeAdvice.h"
+#include "app/cli/CommandLine.h"
 #include "app/cli/GameFile.h"
 #include "app/cli/NetsFolder.h"
 #include "rules/Cube.h"
@@ -58,10 +58,7 @@ void printPlays(const SideRanking& r) {
     }
 }
 
-int hintUsage() {
-    std::fprintf(stderr, "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n");
-    return 2;
-}
+constexpr const char* kHintUsage = "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n";
 
 }  // namespace
 
@@ -70,29 +67,17 @@ SideRanking rankForSideToMove(PlayRanking& ranking, const SavedGame& game, const
     return rankPlaysOf(ranking, game.position, sideOfTurn(game.turn), game.dieA, game.dieB, settings, &nets, depth);
 }
 
-std::optional<int> hintDepthOf(const char* text) {
-    if (std::strcmp(text, "0") == 0) return 0;
-    if (std::strcmp(text, "1") == 0) return 1;
-    return std::nullopt;
-}
-
 int hintCommand(int argc, char** argv) {
-    const char* gamePath = nullptr;
+    std::string gamePath;
     std::string netsFolder = defaultNetsFolder();
     int depth = 1;
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--nets") == 0 && i + 1 < argc)
-            netsFolder = argv[++i];
-        else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc && hintDepthOf(argv[i + 1]))
-            depth = *hintDepthOf(argv[++i]);
-        else if (!gamePath && argv[i][0] != '-')
-            gamePath = argv[i];
-        else
-            return hintUsage();
-    }
-    if (!gamePath) return hintUsage();
+    CLI::App app;
+    app.add_option("GAME.sav", gamePath)->required()->check(CLI::ExistingFile);
+    app.add_option("--nets", netsFolder)->check(CLI::ExistingDirectory);
+    app.add_option("--depth", depth)->transform(cli::wholeNumber(0, 1));
+    if (const auto status = cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-cli", kHintUsage)) return *status;
     SavedGame game;
-    if (!loadGameFile(gamePath, game, true)) return 2;
+    if (!loadGameFile(gamePath.c_str(), game, true)) return 2;
     auto nets = std::make_unique<NeuralNets>();
     if (!loadExpertNets(*nets, netsFolder)) return 2;
     AnalysisSettings settings;

@@ -1,7 +1,6 @@
 #pragma once
 // `lumaro-cli hint`: the plays of the saved game's roll ranked for the side to move, with the cube
 // advice before that roll; and the play `choose --hint-depth` makes from the same ranking.
-#include <optional>
 #include <vector>
 
 #include "game/SavedGame.h"
@@ -12,9 +11,6 @@ namespace lumaro {
 // The ranking of the saved game's roll for the side to move.
 SideRanking rankForSideToMove(PlayRanking& ranking, const SavedGame& game, const NeuralNets& nets,
                               const AnalysisSettings& settings, int depth);
-
-// A depth as the command line gives it: "0" or "1"; nothing for anything else.
-std::optional<int> hintDepthOf(const char* text);
 
 int hintCommand(int argc, char** argv);
 

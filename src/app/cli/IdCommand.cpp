@@ -12,10 +12,8 @@ namespace lumaro {
 
 namespace {
 
-int idUsage() {
-    std::fprintf(stderr, "usage: lumaro-cli id GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]\n");
-    return 2;
-}
+constexpr const char* kIdUsage =
+    "usage: lumaro-cli id GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]\n";
 
 // The saved game's turn start: the side on roll has rolled, and nothing is offered.
 MatchState matchStateOf(const SavedGame& game) {
@@ -35,8 +33,8 @@ MatchState matchStateOf(const SavedGame& game) {
 
 int idCommand(int argc, char** argv) {
     MatchOptions options;
-    if (!readMatchOptions(argc, argv, false, options)) return idUsage();
-    const char* path = options.path;
+    if (const auto status = readMatchOptions(argc, argv, false, kIdUsage, options)) return *status;
+    const char* path = options.path.c_str();
 
     const SavedGameResult loaded = readSavedGame(path);
     if (!loaded.ok) {

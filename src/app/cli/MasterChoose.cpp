@@ -1,18 +1,11 @@
 #include "app/cli/MasterChoose.h"
 
-#include <cstring>
 #include <memory>
 
 #include "ai/MasterSearch.h"
 #include "rules/PlayApply.h"
 
 namespace lumaro {
-
-std::optional<int> masterDepthOf(const char* text) {
-    if (std::strcmp(text, "1") == 0) return 1;
-    if (std::strcmp(text, "2") == 0) return 2;
-    return std::nullopt;
-}
 
 MasterChoice masterChoiceFor(const SavedGame& game, const NeuralNets& nets, int depth) {
     // The search sees the mover as Black.

@@ -1,8 +1,6 @@
 #pragma once
 // `lumaro-cli choose GAME.sav --master [--depth 1|2]`: the play the Master makes, at depth 2
 // unless told.
-#include <optional>
-
 #include "ai/NeuralNets.h"
 #include "game/SavedGame.h"
 #include "rules/PlayGenerator.h"
@@ -15,9 +13,6 @@ struct MasterChoice {
     int depth = 0;      // how deep the chosen play was looked at
     int plays = 0;      // how many legal plays the roll has
 };
-
-// A Master depth as the command line gives it: "1" or "2"; nothing for anything else.
-std::optional<int> masterDepthOf(const char* text);
 
 // The Master's play of the saved game's roll for the side to move.
 MasterChoice masterChoiceFor(const SavedGame& game, const NeuralNets& nets, int depth);

@@ -1,19 +1,11 @@
 #include "app/cli/MatchOptions.h"
 
-#include <cstdlib>
+#include <cstdio>
+#include <vector>
+
+#include "app/cli/CommandLine.h"
 
 namespace lumaro {
-namespace {
-
-// A whole number from 0 to 32767, or -1.
-int countOf(const char* text) {
-    char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 0 || value > 32767) return -1;
-    return static_cast<int>(value);
-}
-
-}  // namespace
 
 void MatchOptions::applyTo(MatchState& state) const {
     state.matchLength = length;
@@ -23,30 +15,26 @@ void MatchOptions::applyTo(MatchState& state) const {
     state.jacoby = jacoby;
 }
 
-bool readMatchOptions(int argc, char** argv, bool takesNets, MatchOptions& options) {
-    bool scoreGiven = false;
-    for (int i = 2; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--match" && i + 1 < argc) {
-            options.length = countOf(argv[++i]);
-        } else if (arg == "--score" && i + 2 < argc) {
-            options.white = countOf(argv[++i]);
-            options.black = countOf(argv[++i]);
-            scoreGiven = true;
-        } else if (arg == "--crawford") {
-            options.crawford = true;
-        } else if (arg == "--jacoby") {
-            options.jacoby = true;
-        } else if (takesNets && arg == "--nets" && i + 1 < argc) {
-            options.nets = argv[++i];
-        } else if (!options.path && arg[0] != '-') {
-            options.path = argv[i];
-        } else {
-            return false;
+std::optional<int> readMatchOptions(int argc, char** argv, bool takesNets, const std::string& usage,
+                                    MatchOptions& options) {
+    std::vector<int> score;
+    CLI::App app;
+    app.add_option("GAME.sav", options.path)->required()->check(CLI::ExistingFile);
+    CLI::Option* match = app.add_option("--match", options.length)->transform(cli::wholeNumber(0, 32767));
+    app.add_option("--score", score)->expected(2)->transform(cli::wholeNumber(0, 32767))->needs(match);
+    app.add_flag("--crawford", options.crawford);
+    app.add_flag("--jacoby", options.jacoby);
+    if (takesNets) app.add_option("--nets", options.nets)->check(CLI::ExistingDirectory);
+    if (const auto status = cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-cli", usage)) return status;
+    if (score.size() == 2) {
+        if (options.length == 0) {
+            std::fprintf(stderr, "lumaro-cli: a score needs a match of 1 point or more\n%s", usage.c_str());
+            return 2;
         }
+        options.white = score[0];
+        options.black = score[1];
     }
-    return options.path && options.length >= 0 && options.white >= 0 && options.black >= 0 &&
-           !(scoreGiven && options.length == 0);
+    return std::nullopt;
 }
 
 }  // namespace lumaro

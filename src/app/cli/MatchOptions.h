@@ -1,6 +1,7 @@
 #pragma once
 // What `id` and `cube` read after the command: GAME.sav and the match's score and rules,
 // `[--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]`, and for `cube` also `[--nets DIR]`.
+#include <optional>
 #include <string>
 
 #include "rules/MatchState.h"
@@ -8,7 +9,7 @@
 namespace lumaro {
 
 struct MatchOptions {
-    const char* path = nullptr;
+    std::string path;
     int length = 0;  // 0: a money game
     int white = 0;
     int black = 0;
@@ -20,9 +21,11 @@ struct MatchOptions {
     void applyTo(MatchState& state) const;
 };
 
-// Reads argv[2..] into `options`; false on anything it does not take (the caller prints its usage):
-// an unknown option, a second file, a number that is no whole number from 0 to 32767, a score
-// without a match length. `--nets DIR` is taken only with `takesNets`.
-bool readMatchOptions(int argc, char** argv, bool takesNets, MatchOptions& options);
+// Reads argv[2..] into `options`. Nothing when it went on; otherwise the exit status, `usage` printed
+// (0 for --help; 2 for an unknown option, a second file, a file that is not there, a number that is
+// no whole number from 0 to 32767, a score without a match length). `--nets DIR` is taken only
+// with `takesNets`.
+std::optional<int> readMatchOptions(int argc, char** argv, bool takesNets, const std::string& usage,
+                                    MatchOptions& options);
 
 }  // namespace lumaro

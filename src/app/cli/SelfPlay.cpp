@@ -14,6 +14,7 @@
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
+#include "app/cli/CommandLine.h"
 #include "app/cli/NetsFolder.h"
 #include "game/SearchSetup.h"
 #include "persistence/MatFile.h"
@@ -205,50 +206,46 @@ MatchRecord recordOf(const std::vector<SelfPlayGame>& games) {
 
 namespace {
 
-int selfPlayUsage() {
-    std::fprintf(stderr,
-                 "usage: lumaro-cli selfplay --games N --seed S --a PLAYER --b PLAYER\n"
-                 "                           [--nets DIR] [--nets-b DIR] [--threads T] [--record FILE.mat]\n"
-                 "  PLAYER: LEVEL[:options] or master[:1|2] (the Master at depth 1 or 2)\n"
-                 "  options: slow, fast, normal, aggressive, attack=N, risk=N, strategy=N (N in -2..2)\n");
-    return 2;
+constexpr const char* kSelfPlayUsage =
+    "usage: lumaro-cli selfplay --games N --seed S --a PLAYER --b PLAYER\n"
+    "                           [--nets DIR] [--nets-b DIR] [--threads T] [--record FILE.mat]\n"
+    "  PLAYER: LEVEL[:options] or master[:1|2] (the Master at depth 1 or 2)\n"
+    "  options: slow, fast, normal, aggressive, attack=N, risk=N, strategy=N (N in -2..2)\n";
+
+// A player as --a and --b take one.
+CLI::Validator playerText() {
+    return CLI::Validator(
+        [](const std::string& text) -> std::string {
+            if (masterDepthOfPlayer(text) > 0 || parsePlayer(text)) return {};
+            return "'" + text + "' is no player: LEVEL[:options] or master[:1|2]";
+        },
+        "PLAYER");
 }
 
 }  // namespace
 
 int selfPlayCommand(int argc, char** argv) {
     MatchConfig config;
-    std::optional<AnalysisSettings> a, b;
+    std::string playerA, playerB;
     std::string netsFolder = defaultNetsFolder();
     std::string netsFolderB;
     std::string recordPath;
-    for (int i = 2; i + 1 < argc; i += 2) {
-        const std::string flag = argv[i];
-        const char* value = argv[i + 1];
-        if (flag == "--games")
-            config.games = std::atoi(value);
-        else if (flag == "--seed")
-            config.seed = std::strtoull(value, nullptr, 10);
-        else if (flag == "--a" && (config.masterDepthA = masterDepthOfPlayer(value)) > 0)
-            a = parsePlayer("3");  // the Master reads the expert's networks
-        else if (flag == "--b" && (config.masterDepthB = masterDepthOfPlayer(value)) > 0)
-            b = parsePlayer("3");
-        else if (flag == "--a")
-            a = parsePlayer(value);
-        else if (flag == "--b")
-            b = parsePlayer(value);
-        else if (flag == "--nets")
-            netsFolder = value;
-        else if (flag == "--nets-b")
-            netsFolderB = value;
-        else if (flag == "--threads")
-            config.threads = std::atoi(value);
-        else if (flag == "--record")
-            recordPath = value;
-        else
-            return selfPlayUsage();
-    }
-    if (argc % 2 != 0 || config.games <= 0 || !a || !b || config.threads < 1) return selfPlayUsage();
+    CLI::App app;
+    app.add_option("--games", config.games)->required()->transform(cli::wholeNumber(1, INT_MAX));
+    app.add_option("--seed", config.seed)->transform(cli::seedNumber());
+    app.add_option("--a", playerA)->required()->check(playerText());
+    app.add_option("--b", playerB)->required()->check(playerText());
+    app.add_option("--nets", netsFolder)->check(CLI::ExistingDirectory);
+    app.add_option("--nets-b", netsFolderB)->check(CLI::ExistingDirectory);
+    app.add_option("--threads", config.threads)->transform(cli::wholeNumber(1, 64));
+    app.add_option("--record", recordPath);
+    if (const auto status = cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-cli", kSelfPlayUsage))
+        return *status;
+    // The Master reads the expert's networks.
+    config.masterDepthA = masterDepthOfPlayer(playerA);
+    config.masterDepthB = masterDepthOfPlayer(playerB);
+    const std::optional<AnalysisSettings> a = parsePlayer(config.masterDepthA > 0 ? "3" : playerA);
+    const std::optional<AnalysisSettings> b = parsePlayer(config.masterDepthB > 0 ? "3" : playerB);
     config.a = *a;
     config.b = *b;
     config.keepGames = !recordPath.empty();

@@ -1,15 +1,15 @@
 // lumaro-cli: the game's rules and computer player from the command line, for scripts and benchmarks.
-#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
-#include <unistd.h>
 
 #include "ai/CubeMeasure.h"
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
 #include "app/cli/Bench.h"
+#include "app/cli/CommandLine.h"
 #include "app/cli/CubeCommand.h"
 #include "app/cli/GameFile.h"
 #include "app/cli/HintCommand.h"
@@ -17,6 +17,7 @@
 #include "app/cli/MasterChoose.h"
 #include "app/cli/NetsFolder.h"
 #include "app/cli/SelfPlay.h"
+#include "app/cli/SettingsCheck.h"
 #include "rules/MaxDiceRule.h"
 #include "game/PositionStats.h"
 #include "game/SearchSetup.h"
@@ -38,26 +39,32 @@ constexpr CommandUsage kCommands[] = {
     {"id", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]"},
     {"cube", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby] [--nets DIR]"},
     {"bench", "[--reference] [--expect SIGNATURES]"},
-    {"selfplay", "--games N --seed S --a LEVEL[:options] --b LEVEL[:options] [--nets DIR] [--record FILE.mat]"},
+    {"selfplay", "--games N --seed S --a PLAYER --b PLAYER [--nets DIR] [--nets-b DIR] [--threads T] [--record FILE.mat]"},
 };
 
-void printUsage(std::FILE* out, const char* only = nullptr) {
-    bool first = true;
+// The usage of every command, or of the command `only`.
+std::string usageText(const char* only = nullptr) {
+    std::string text;
     for (const CommandUsage& c : kCommands) {
         if (only && std::strcmp(only, c.name) != 0) continue;
-        std::fprintf(out, "%s lumaro-cli %s %s\n", first ? "usage:" : "      ", c.name, c.arguments);
-        first = false;
+        text += std::string(text.empty() ? "usage:" : "      ") + " lumaro-cli " + c.name + " " + c.arguments + "\n";
     }
-    if (!only) std::fprintf(out, "       lumaro-cli --help | --version | COMMAND --help\n");
+    if (!only) text += "       lumaro-cli --help | --version | COMMAND --help\n";
+    return text;
 }
 
 // A command line it cannot read: the usage on standard error, exit status 2.
 int usage() {
-    printUsage(stderr);
+    std::fputs(usageText().c_str(), stderr);
     return 2;
 }
 
-bool isHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+// A command that takes the saved game alone.
+std::optional<int> readGamePath(int argc, char** argv, std::string& gamePath) {
+    CLI::App app;
+    app.add_option("GAME.sav", gamePath)->required()->check(CLI::ExistingFile);
+    return cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-cli", usageText(argv[1]));
+}
 
 std::string playTokens(const Play& play) {
     std::string out;
@@ -68,9 +75,11 @@ std::string playTokens(const Play& play) {
     return out.empty() ? "none" : out;
 }
 
-int info(const char* path) {
+int info(int argc, char** argv) {
+    std::string path;
+    if (const auto status = readGamePath(argc, argv, path)) return *status;
     SavedGame game;
-    if (!loadGameFile(path, game, true)) return 2;
+    if (!loadGameFile(path.c_str(), game, true)) return 2;
     const Position& pos = game.position;
     std::printf("pips=%d %d\n", whitePipCount(pos), blackPipCount(pos));
     std::printf("phases=%d %d\n", whitePhaseOf(pos), blackPhaseOf(pos));
@@ -108,35 +117,32 @@ int chooseByMaster(const SavedGame& game, const std::string& netsFolder, int dep
 }
 
 int choose(int argc, char** argv) {
-    const char* gamePath = nullptr;
-    const char* settingsPath = nullptr;
+    std::string gamePath;
+    std::string settingsPath;
     std::string netsFolder = defaultNetsFolder();
     int hintDepth = -1;
     bool master = false;
     int masterDepth = -1;
-    for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--settings") == 0 && i + 1 < argc)
-            settingsPath = argv[++i];
-        else if (std::strcmp(argv[i], "--nets") == 0 && i + 1 < argc)
-            netsFolder = argv[++i];
-        else if (std::strcmp(argv[i], "--hint-depth") == 0 && i + 1 < argc && hintDepthOf(argv[i + 1]))
-            hintDepth = *hintDepthOf(argv[++i]);
-        else if (std::strcmp(argv[i], "--master") == 0)
-            master = true;
-        else if (std::strcmp(argv[i], "--depth") == 0 && i + 1 < argc && masterDepthOf(argv[i + 1]))
-            masterDepth = *masterDepthOf(argv[++i]);
-        else if (!gamePath && argv[i][0] != '-')
-            gamePath = argv[i];
-        else
-            return usage();
-    }
+    CLI::App app;
+    app.add_option("GAME.sav", gamePath)->required()->check(CLI::ExistingFile);
+    app.add_option("--settings", settingsPath)->check(CLI::ExistingFile);
+    app.add_option("--nets", netsFolder)->check(CLI::ExistingDirectory);
+    CLI::Option* byHint = app.add_option("--hint-depth", hintDepth)->transform(cli::wholeNumber(0, 1));
     // --depth is the Master's, and the Master does not take the hint's depth.
-    if (!gamePath || (masterDepth >= 0 && !master) || (master && hintDepth >= 0)) return usage();
+    CLI::Option* byMaster = app.add_flag("--master", master)->excludes(byHint);
+    app.add_option("--depth", masterDepth)->transform(cli::wholeNumber(1, 2))->needs(byMaster);
+    if (const auto status = cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-cli", usageText("choose")))
+        return *status;
     SavedGame game;
-    if (!loadGameFile(gamePath, game, true)) return 2;
+    if (!loadGameFile(gamePath.c_str(), game, true)) return 2;
     Options options;
     Scores scores;
-    if (settingsPath) loadSettings(settingsPath, options, scores);
+    if (!settingsPath.empty()) {
+        if (const std::string why = readSettingsStrictly(settingsPath, options, scores); !why.empty()) {
+            std::fprintf(stderr, "lumaro-cli: %s: %s\n%s", settingsPath.c_str(), why.c_str(), usageText("choose").c_str());
+            return 2;
+        }
+    }
     if (master) return chooseByMaster(game, netsFolder, masterDepth >= 0 ? masterDepth : 2);
     if (hintDepth >= 0) return chooseByHint(game, options, netsFolder, hintDepth);
     auto nets = std::make_unique<NeuralNets>();
@@ -157,9 +163,11 @@ int choose(int argc, char** argv) {
     return 0;
 }
 
-int measure(const char* path) {
+int measure(int argc, char** argv) {
+    std::string path;
+    if (const auto status = readGamePath(argc, argv, path)) return *status;
     SavedGame game;
-    if (!loadGameFile(path, game, false)) return 2;
+    if (!loadGameFile(path.c_str(), game, false)) return 2;
     const Position& pos = game.position;
     std::printf("cubeMeasure=%d\n", cubeMeasure(pos));
     std::printf("race=%d %d\n", blackRaceDistance(pos), whiteRaceDistance(pos));
@@ -171,24 +179,19 @@ int measure(const char* path) {
 
 int main(int argc, char** argv) {
     if (argc < 2) return usage();
-    if (isHelp(argv[1])) {
-        printUsage(stdout);
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h") {
+        std::fputs(usageText().c_str(), stdout);
         return 0;
     }
-    if (std::strcmp(argv[1], "--version") == 0) {
+    if (command == "--version") {
         std::printf("lumaro-cli %s\n", LUMARO_VERSION);
         return 0;
     }
-    const std::string command = argv[1];
-    // COMMAND --help: that command's options, on standard output.
-    for (const CommandUsage& c : kCommands)
-        if (argc >= 3 && command == c.name && isHelp(argv[2])) {
-            printUsage(stdout, c.name);
-            return 0;
-        }
-    if (command == "info" && argc == 3) return info(argv[2]);
+    // Each command reads the rest of the line itself, COMMAND --help included.
+    if (command == "info") return info(argc, argv);
     if (command == "choose") return choose(argc, argv);
-    if (command == "measure" && argc == 3) return measure(argv[2]);
+    if (command == "measure") return measure(argc, argv);
     if (command == "id") return idCommand(argc, argv);
     if (command == "hint") return hintCommand(argc, argv);
     if (command == "cube") return cubeCommand(argc, argv);
