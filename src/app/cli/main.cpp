@@ -6,6 +6,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "ai/BearoffDatabase.h"
 #include "ai/CubeMeasure.h"
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
@@ -180,6 +181,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::string command = argv[1];
+    // The bear-off table the build wrote beside the weights, read at the first race that needs it.
+    BearoffDatabase::useFile(defaultNetsFolder() + "/bearoff.bin");
     // COMMAND --help: that command's options, on standard output.
     for (const CommandUsage& c : kCommands)
         if (argc >= 3 && command == c.name && isHelp(argv[2])) {
