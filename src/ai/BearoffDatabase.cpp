@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <string>
 
 namespace lumaro {
 namespace {
@@ -240,8 +242,27 @@ BearoffDatabase BearoffDatabase::build() {
     return db;
 }
 
+namespace {
+
+std::mutex tableFileMutex;
+std::string tableFile;
+
+}  // namespace
+
+void BearoffDatabase::useFile(const std::string& path) {
+    const std::lock_guard lock(tableFileMutex);
+    tableFile = path;
+}
+
 const BearoffDatabase& BearoffDatabase::shared() {
-    static const BearoffDatabase db = build();
+    static const BearoffDatabase db = [] {
+        std::string path;
+        {
+            const std::lock_guard lock(tableFileMutex);
+            path = tableFile;
+        }
+        return path.empty() ? build() : readOrBuild(path);
+    }();
     return db;
 }
 

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace lumaro {
@@ -34,8 +36,19 @@ public:
 
     // The whole table, worked out roll by roll from the empty board up (a fraction of a second).
     static BearoffDatabase build();
-    // The table the program shares, built at its first use; safe to call from any thread.
+    // The table the program shares, made at its first use: read from the file named by
+    // useFile() when that holds a sound table, worked out otherwise. Safe to call from any thread.
     static const BearoffDatabase& shared();
+    // The table file shared() reads first (the build writes one beside the program); only a call
+    // before shared()'s first use counts.
+    static void useFile(const std::string& path);
+
+    // The table as the bytes of its file, and back. fromBytes() refuses anything but a whole,
+    // unchanged file: a wrong size, name, checksum or window gives nothing.
+    std::vector<std::uint8_t> toBytes() const;
+    static std::optional<BearoffDatabase> fromBytes(const std::vector<std::uint8_t>& bytes);
+    // The table in the file at `path` when it is sound, else worked out as build() does.
+    static BearoffDatabase readOrBuild(const std::string& path);
 
     // The board's place in the table, or -1 when a count is negative or they add up to more than 15.
     static int indexOf(const HomeBoard& board);

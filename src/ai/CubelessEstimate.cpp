@@ -8,13 +8,15 @@
 
 namespace lumaro {
 
-CubelessChances chancesOfEquity(double equity, double gammonRate) {
-    const double r = std::clamp(gammonRate, 0.0, 1.0);
+CubelessChances chancesOfEquity(double equity, double winGammonRate, double loseGammonRate) {
+    const double rw = std::clamp(winGammonRate, 0.0, 1.0);
+    const double rl = std::clamp(loseGammonRate, 0.0, 1.0);
     CubelessChances c;
     const double e = std::clamp(equity, -2.0, 2.0);
-    c.win = std::clamp(0.5 + e / (2.0 * (1.0 + r)), 0.0, 1.0);
-    c.winGammon = std::min(c.win, std::max(r * c.win, e - 1.0));
-    c.loseGammon = std::min(1.0 - c.win, std::max(r * (1.0 - c.win), -e - 1.0));
+    c.win = std::clamp((e + 1.0 + rl) / (2.0 + rw + rl), 0.0, 1.0);
+    // Past a sure win (or loss) the rest of the equity is gammons, where gammons can still happen.
+    c.winGammon = rw > 0 ? std::min(c.win, std::max(rw * c.win, e - 1.0)) : 0.0;
+    c.loseGammon = rl > 0 ? std::min(1.0 - c.win, std::max(rl * (1.0 - c.win), -e - 1.0)) : 0.0;
     return c;
 }
 
@@ -38,7 +40,9 @@ CubelessChances CubelessEstimate::blackToRoll(const NeuralNets* nets, const Posi
     }
     double equity = 0;
     rollAverage_.blackToRoll(nets, &position, 1, &equity);
-    return chancesOfEquity(equity, MatchEquityTable::kTypicalGammonRate);
+    // A side with a checker off is safe from a gammon.
+    const double rate = MatchEquityTable::kTypicalGammonRate;
+    return chancesOfEquity(equity, position.offWhite > 0 ? 0.0 : rate, position.offBlack > 0 ? 0.0 : rate);
 }
 
 }  // namespace lumaro

@@ -10,8 +10,13 @@
 
 namespace lumaro {
 
-// Split of a cubeless equity into chances, as described above.
-CubelessChances chancesOfEquity(double equity, double gammonRate);
+// Split of a cubeless equity into chances, as described above, with a gammon rate for each side's
+// wins: win = (E + 1 + rl) / (2 + rw + rl). A side that has borne a checker off can no longer lose a
+// gammon, so its rate is 0 then and the whole equity goes to single games and the other side's.
+CubelessChances chancesOfEquity(double equity, double winGammonRate, double loseGammonRate);
+inline CubelessChances chancesOfEquity(double equity, double gammonRate) {
+    return chancesOfEquity(equity, gammonRate, gammonRate);
+}
 
 class CubelessEstimate {
 public:

@@ -6,6 +6,8 @@
 #include <QIcon>
 #include <cstdio>
 
+#include "ai/BearoffDatabase.h"
+#include "ui/ProgramFolders.h"
 #include "ui/Shell.h"
 #include "ui/SingleInstance.h"
 
@@ -61,6 +63,8 @@ int main(int argc, char** argv) {
     // The windows belong to the menu entry lumaro2.desktop: docks show one icon for the game.
     QGuiApplication::setDesktopFileName(QStringLiteral("lumaro2"));
     const lumaro::ProgramFolders folders = lumaro::ProgramFolders::current();
+    // The bear-off table the build wrote beside the weights, read at the first race that needs it.
+    lumaro::BearoffDatabase::useFile(lumaro::nativePath(folders.data + QStringLiteral("/bearoff.bin")));
     // The desktop's icon when installed, else the one drawn into the assets.
     QApplication::setWindowIcon(
         QIcon::fromTheme(QStringLiteral("lumaro2"), QIcon(folders.assets + QStringLiteral("/icon-256.png"))));

@@ -1,11 +1,17 @@
 // The bear-off table against what the dice give worked out by hand, and the race chances read
 // from it for either side on roll.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <set>
+#include <string>
+#include <vector>
 
 #include "ai/BearoffDatabase.h"
 #include "ai/BearoffRace.h"
+#include "files/FileBytes.h"
 #include "support/Positions.h"
 
 using namespace lumaro;
@@ -108,4 +114,80 @@ TEST(BearoffRace, TheRollerWinsTiesAndGammonsCountOnlyWhileTheLoserHasNoneOff) {
     EXPECT_FALSE(bearoffRaceChances(positionOf({{7, -1}, {19, 1}}), Side::Black).has_value());
     EXPECT_FALSE(bearoffRaceChances(positionOf({{18, 1}, {1, -1}}), Side::White).has_value());
     EXPECT_FALSE(bearoffRaceChances(positionOf({{19, 1}}, 0, 1), Side::White).has_value());
+}
+
+namespace {
+
+// The file's own checksum, FNV-1a over every byte before its last eight, put back after a change:
+// what a file made to look sound would carry.
+void resealed(std::vector<std::uint8_t>& bytes) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i + 8 < bytes.size(); ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    for (int i = 0; i < 8; ++i) bytes[bytes.size() - 8 + i] = static_cast<std::uint8_t>(hash >> (8 * i));
+}
+
+bool sameDistribution(const RollsDistribution& a, const RollsDistribution& b) {
+    if (a.first != b.first || a.count != b.count) return false;
+    for (int k = 0; k < a.count; ++k)
+        if (a.chances[k] != b.chances[k]) return false;
+    return true;
+}
+
+bool sameTable(const BearoffDatabase& a, const BearoffDatabase& b) {
+    for (int index = 0; index < BearoffDatabase::kBoards; ++index)
+        if (!sameDistribution(a.allOff(index), b.allOff(index)) || !sameDistribution(a.firstOff(index), b.firstOff(index)))
+            return false;
+    return true;
+}
+
+std::string freshPath(const char* name) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    return ::testing::TempDir() + "/lumaro-" + test->name() + "-" + std::to_string(::getpid()) + "-" + name;
+}
+
+}  // namespace
+
+TEST(BearoffFile, AWrittenTableReadsBackTheSame) {
+    const std::string path = freshPath("bearoff.bin");
+    ASSERT_TRUE(writeFileAtomically(path, table().toBytes()));
+    const auto bytes = readFileBytes(path, 16u << 20);
+    ASSERT_TRUE(bytes.has_value());
+    const auto read = BearoffDatabase::fromBytes(*bytes);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(sameTable(*read, table()));
+    std::remove(path.c_str());
+}
+
+TEST(BearoffFile, ShortCorruptAndHostileFilesAreRefusedAndTheTableWorkedOut) {
+    const std::vector<std::uint8_t> sound = table().toBytes();
+    const std::size_t chancesAt = 16 + 2 * BearoffDatabase::kBoards * 6;
+    std::vector<std::vector<std::uint8_t>> refused;
+    refused.push_back({});
+    refused.emplace_back(sound.begin(), sound.end() - 1);           // one byte short
+    refused.push_back(sound);
+    refused.back().push_back(0);                                   // one byte long
+    refused.push_back(sound);
+    refused.back()[chancesAt + 101] ^= 0x10;                       // a chance changed, checksum kept
+    refused.push_back(sound);
+    refused.back()[sound.size() - 1] ^= 0x01;                      // the checksum changed
+    refused.push_back(sound);
+    refused.back()[0] = 'X';                                       // another file's name
+    resealed(refused.back());
+    refused.push_back(sound);
+    refused.back()[16 + 3] = 0x7f;                                 // a window far past the chances
+    resealed(refused.back());
+    refused.push_back(sound);
+    refused.back()[16 + 5] = 0;                                    // a window with no chance
+    resealed(refused.back());
+    refused.push_back(sound);
+    refused.back()[chancesAt + 1] ^= 0x40;                         // chances adding up to more than 1
+    resealed(refused.back());
+    for (std::size_t i = 0; i < refused.size(); ++i)
+        EXPECT_FALSE(BearoffDatabase::fromBytes(refused[i]).has_value()) << "file " << i;
+
+    // A refused file, or none at all, leaves the table worked out as before.
+    const std::string path = freshPath("bearoff.bin");
+    ASSERT_TRUE(writeFileAtomically(path, refused[1]));
+    EXPECT_TRUE(sameTable(BearoffDatabase::readOrBuild(path), table()));
+    std::remove(path.c_str());
 }

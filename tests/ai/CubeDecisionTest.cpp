@@ -3,6 +3,7 @@
 #include "ai/CubeDecision.h"
 #include "ai/CubelessEstimate.h"
 #include "ai/MatchEquity.h"
+#include "ai/NeuralNets.h"
 #include "support/Positions.h"
 
 using namespace lumaro;
@@ -145,6 +146,26 @@ TEST(CubelessEstimate, TheEquitySplitKeepsTheEquity) {
         EXPECT_NEAR(c.win - (1 - c.win) + c.winGammon - c.loseGammon, e, 1e-9) << e;
         EXPECT_LE(c.winGammon, c.win);
         EXPECT_LE(c.loseGammon, 1 - c.win);
+    }
+}
+
+// In contact, a side that has borne a checker off cannot lose a gammon any more: the split of the
+// networks' equity gives it none, and the equity stays whole.
+TEST(CubelessEstimate, ASideWithACheckerOffLosesNoGammon) {
+    const NeuralNets nets = NeuralNets::testWeights(5);
+    // Black has two off and a checker still behind White's; White has none off.
+    const Position blackOff = lumaro::testing::positionOf({{24, -1}, {1, -5}, {2, -4}, {3, -3}, {20, 5}, {19, 10}});
+    CubelessEstimate estimate;
+    const CubelessChances c = estimate.blackToRoll(&nets, blackOff);
+    EXPECT_EQ(c.loseGammon, 0.0);
+    EXPECT_GT(c.winGammon, 0.0);
+    // The same the other way round: White has checkers off, so Black wins no gammon.
+    const CubelessChances m = estimate.blackToRoll(&nets, mirrored(blackOff));
+    EXPECT_EQ(m.winGammon, 0.0);
+    EXPECT_GT(m.loseGammon, 0.0);
+    for (const double e : {-0.9, -0.4, 0.3, 1.2}) {
+        const CubelessChances s = chancesOfEquity(e, 0.26, 0.0);
+        EXPECT_NEAR(2 * s.win - 1 + s.winGammon - s.loseGammon, e, 1e-9) << e;
     }
 }
 

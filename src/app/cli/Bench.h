@@ -50,6 +50,7 @@ DepthTiming measureHintTiming();
 // in memory, and how many positions a second it scores once built.
 struct BearoffSpeed {
     double buildMs = 0;
+    double readMs = -1;  // reading the build's table file; -1 when it is missing or refused
     double megabytes = 0;
     double racesPerSecond = 0;
 };

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "ai/BearoffDatabase.h"
 #include "ai/CubeMeasure.h"
 #include "ai/MoveSearch.h"
 #include "ai/NeuralNets.h"
@@ -188,6 +189,8 @@ int main(int argc, char** argv) {
         std::printf("lumaro-cli %s\n", LUMARO_VERSION);
         return 0;
     }
+    // The bear-off table the build wrote beside the weights, read at the first race that needs it.
+    BearoffDatabase::useFile(defaultNetsFolder() + "/bearoff.bin");
     // Each command reads the rest of the line itself, COMMAND --help included.
     if (command == "info") return info(argc, argv);
     if (command == "choose") return choose(argc, argv);
