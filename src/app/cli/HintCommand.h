@@ -1,6 +1,8 @@
 #pragma once
-// `lumaro-cli hint`: the plays of the saved game's roll ranked for the side to move, with the cube
-// advice before that roll; and the play `choose --hint-depth` makes from the same ranking.
+// `lumaro-cli hint`: the plays of the saved game's roll ranked for the side to move by the Master's
+// search, with the Master's cube decision before that roll, the same figures as the board's H key;
+// and the play `choose --hint-depth` makes from the Expert's ranking (the player the hint's
+// strength page measured).
 #include <optional>
 #include <vector>
 
@@ -13,8 +15,10 @@ namespace lumaro {
 SideRanking rankForSideToMove(PlayRanking& ranking, const SavedGame& game, const NeuralNets& nets,
                               const AnalysisSettings& settings, int depth);
 
-// A depth as the command line gives it: "0" or "1"; nothing for anything else.
+// A depth of the Expert's ranking as the command line gives it: "0" or "1"; nothing for anything else.
 std::optional<int> hintDepthOf(const char* text);
+// A depth of the Master's hint: "0", "1" or "2".
+std::optional<int> masterHintDepthOf(const char* text);
 
 int hintCommand(int argc, char** argv);
 
