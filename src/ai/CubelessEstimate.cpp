@@ -21,8 +21,9 @@ CubelessChances chancesOfEquity(double equity, double winGammonRate, double lose
 }
 
 CubelessChances CubelessEstimate::blackToRoll(const NeuralNets* nets, const Position& position) {
-    // Both sides home: the bear-off table's exact chances.
-    if (const auto exact = bearoffRaceChances(position, Side::Black)) {
+    // Both sides home: the bear-off table's exact chances. The check comes first so that a
+    // position in contact never waits for the table to be built.
+    if (const auto exact = bothSidesHome(position) ? bearoffRaceChances(position, Side::Black) : std::nullopt) {
         CubelessChances c;
         c.win = exact->win;
         c.winGammon = exact->winGammon;

@@ -4,12 +4,11 @@
 #include <array>
 #include <memory>
 
-#include "ai/CubeAdvice.h"
-#include "ai/PlayRanking.h"
+#include "rules/PlayApply.h"
 #include "rules/PlayNotation.h"
 #include "rules/StepTests.h"
 #include "game/Hint.h"
-#include "game/SideRanking.h"
+#include "game/MasterCube.h"
 
 namespace lumaro {
 namespace {
@@ -46,21 +45,24 @@ Position frameOf(const Position& pos, Side side) { return side == Side::Black ? 
 
 class Reviewer {
 public:
-    Reviewer(Side side, const NeuralNets& nets) : side_(side), nets_(nets) {
-        settings_.computerLevel = Level::Expert;
-    }
+    Reviewer(Side side, const NeuralNets& nets, int matchLength, const RecordedGame& game)
+        : side_(side), nets_(nets), matchLength_(matchLength), game_(game) {}
 
     void play(const Position& before, const Position& after, const Cube& cube, const RecordedAction& roll, int turn,
               const std::vector<std::pair<int, int>>& playedSteps) {
-        const SideRanking ranking = rankPlaysOf(*ranking_, before, side_, static_cast<Byte>(roll.dieA),
-                                                static_cast<Byte>(roll.dieB), settings_, &nets_, 1);
-        const std::vector<RankedPlay>& ranked = ranking.plays;
+        const DeepRanking ranking = rankDeeply(*search_, &nets_, before, side_, static_cast<Byte>(roll.dieA),
+                                               static_cast<Byte>(roll.dieB), HintAdvisor::kDepth, 1);
+        const std::vector<MasterPlay>& ranked = ranking.plays;
         const Position& frame = ranking.frame;
         if (ranked.size() < 2) return;  // a forced play is no decision
         const Position frameAfter = frameOf(after, side_);
-        const auto played = std::find_if(ranked.begin(), ranked.end(), [&](const RankedPlay& r) { return r.after.sameCheckersAs(frameAfter); });
+        const auto played = std::find_if(ranked.begin(), ranked.end(), [&](const MasterPlay& p) { return p.after.sameCheckersAs(frameAfter); });
         if (played == ranked.end()) return;
-        const double playedEquity = played->deeper ? played->equity1 : ranking_->deeperEquity(&nets_, frameAfter);
+        // The play made is measured as deep as the best one.
+        const double playedEquity = played->depth == ranked.front().depth ? played->equity
+                                    : ranked.front().depth == 2         ? search_->equity2(&nets_, frameAfter)
+                                                                        : search_->equity1(&nets_, frameAfter);
+        const Play best = side_ == Side::Black ? ranked.front().play : mirroredPlay(ranked.front().play);
         ReviewedDecision d;
         d.kind = ReviewedDecision::Kind::Play;
         d.turn = turn;
@@ -70,35 +72,39 @@ public:
         d.dieB = roll.dieB;
         d.played = playNotation(frame, Side::Black, played->play);
         d.best = playNotation(frame, Side::Black, ranked.front().play);
-        d.equityLost = std::max(0.0, ranked.front().equity() - playedEquity);
+        d.equityLost = std::max(0.0, ranked.front().equity - playedEquity);
         d.playedSteps = playedSteps;
-        d.bestSteps = stepsOfPlay(before, bestPlayOf(ranking), side_);
+        d.bestSteps = stepsOfPlay(before, best, side_);
         add(d);
     }
 
     // `doubler` doubled on `before`; the reviewed side doubled, or answered with take or pass.
+    // In a match the figures are chances of winning it, put on the money scale for the marks.
     void cube(const Position& before, Side doubler, const Cube& cube, RecordedKind action, int turn) {
-        const CubeAdvice a = cube_->advise(&nets_, frameOf(before, doubler), cubeHolderFor(cube, doubler), 1);
+        const CubeSituation situation = cubeSituationFor(cube, doubler, true, game_.rules.jacoby, matchLength_,
+                                                         game_.whiteScore, game_.blackScore, game_.crawford);
+        const CubeDecision a = cube_->doubled(&nets_, before, doubler, situation);
+        const double scale = cube_->pointsPerUnit(situation);
         ReviewedDecision d;
         d.turn = turn;
         d.before = before;
         d.cube = cube;
         if (action == RecordedKind::Double) {
             const double doubled = std::min(a.doubleTake, a.doublePass);
-            const bool shouldDouble = doubled > a.noDouble;
+            const bool shouldDouble = a.unavailable.empty() && doubled >= a.noDouble;
             d.kind = ReviewedDecision::Kind::Double;
             d.played = "Double";
             d.best = shouldDouble ? "Double" : "No double";
-            d.equityLost = std::max(0.0, std::max(doubled, a.noDouble) - doubled);
+            d.equityLost = scale * std::max(0.0, std::max(doubled, a.noDouble) - doubled);
         } else {
             // The answer, seen from the side that answers: a take keeps the game at twice the
-            // stake, a pass gives up one point.
-            const double take = -a.doubleTake, pass = -a.doublePass;
+            // stake, a pass gives up the cube's points.
+            const double take = answerersFigure(a.doubleTake, situation), pass = answerersFigure(a.doublePass, situation);
             const bool took = action == RecordedKind::Take;
             d.kind = took ? ReviewedDecision::Kind::Take : ReviewedDecision::Kind::Pass;
             d.played = took ? "Take" : "Pass";
             d.best = take >= pass ? "Take" : "Pass";
-            d.equityLost = std::max(0.0, std::max(take, pass) - (took ? take : pass));
+            d.equityLost = scale * std::max(0.0, std::max(take, pass) - (took ? take : pass));
         }
         add(d);
     }
@@ -123,9 +129,10 @@ private:
 
     Side side_;
     const NeuralNets& nets_;
-    AnalysisSettings settings_;
-    std::unique_ptr<PlayRanking> ranking_ = std::make_unique<PlayRanking>();
-    std::unique_ptr<CubeAdvisor> cube_ = std::make_unique<CubeAdvisor>();
+    int matchLength_;
+    const RecordedGame& game_;
+    std::unique_ptr<MasterSearch> search_ = std::make_unique<MasterSearch>();
+    std::unique_ptr<MasterCube> cube_ = std::make_unique<MasterCube>();
     GameReview review_;
 };
 
@@ -156,8 +163,8 @@ std::string ratingWord(double errorRate) {
     return "Beginner";
 }
 
-GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& nets) {
-    Reviewer reviewer(side, nets);
+GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& nets, int matchLength) {
+    Reviewer reviewer(side, nets, matchLength, game);
     // A game taken up from a file or pasted IDs is replayed from where it started.
     Position pos = game.setup ? game.setup->position : startingPosition();
     Cube cube = game.setup ? game.setup->cube : Cube{};

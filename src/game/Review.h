@@ -1,7 +1,7 @@
 #pragma once
 // The review of a game: each decision of one side (its plays where it had a choice, and its cube
-// actions) with what was played, the best by the hint's evaluation one roll deeper, and the equity
-// that was given away, marked and summed into a rating. It reads the record of the game; nothing
+// actions) with what was played, the best by the Master's evaluation as deep as the hint looks, and
+// the equity that was given away, marked and summed into a rating. It reads the record of the game; nothing
 // of the game in play changes.
 #include <string>
 #include <utility>
@@ -53,8 +53,9 @@ struct GameReview {
 // 26 "Casual player", and "Beginner" above.
 std::string ratingWord(double errorRate);
 
-// Reviews `side`'s decisions in `game`, replayed from its start (the opening or its set-up). The networks must be
+// Reviews `side`'s decisions in `game`, replayed from its start (the opening or its set-up), a game
+// of a match of `matchLength` points (0 for single games, judged as money). The networks must be
 // usable. A game the record holds only in part (a step it refused) is reviewed up to there.
-GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& nets);
+GameReview reviewGame(const RecordedGame& game, Side side, const NeuralNets& nets, int matchLength = 0);
 
 }  // namespace lumaro

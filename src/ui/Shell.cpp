@@ -437,7 +437,7 @@ void Shell::showHint() {
     showHintOnBoard(quick);
     if (quick.kind == Hint::Kind::Unavailable) return;
     board_->repaint();  // the first lines at once, the deeper ranking when it is done
-    showHintOnBoard(hints_.hintFor(g, 1));
+    showHintOnBoard(hints_.hintFor(g, HintAdvisor::kDepth));
 }
 
 void Shell::showHintOnBoard(const Hint& hint) {
@@ -486,7 +486,8 @@ void Shell::toggleReview() {
 bool Shell::reviewLastGame() {
     Game& g = *game_;
     g.setHourglass(true);
-    GameReview review = reviewGame(g.recorder().record().games.back(), reviewSide_, *g.nets());
+    const MatchRecord& record = g.recorder().record();
+    GameReview review = reviewGame(record.games.back(), reviewSide_, *g.nets(), record.matchLength);
     g.setHourglass(false);
     if (review.decisions.empty()) {
         if (board_->reviewing) reviewSide_ = otherSide(reviewSide_);  // nothing to see: stay where we were

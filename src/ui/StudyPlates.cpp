@@ -6,6 +6,7 @@ namespace lumaro {
 namespace {
 
 QString equityText(double e) { return QString::asprintf("%+.3f", e); }
+QString chanceText(double c) { return QString::asprintf("%.1f %%", 100.0 * c); }
 QString text(const std::string& s) { return QString::fromStdString(s); }
 
 }  // namespace
@@ -17,9 +18,11 @@ PlateContent hintPlate(const Hint& hint) {
     for (std::size_t i = 0; i < hint.lines.size(); ++i)
         plate.rows.push_back({text(hint.lines[i]), {}, i == 0 && hint.kind == Hint::Kind::Cube ? PlateRow::Look::Strong : PlateRow::Look::Plain});
     if (!hint.figures.empty()) {
-        plate.rows.push_back({QStringLiteral("Action"), {QStringLiteral("Equity")}, PlateRow::Look::Heading});
-        for (const HintFigure& f : hint.figures) plate.rows.push_back({text(f.label), {equityText(f.equity)}, PlateRow::Look::Plain});
-        plate.rows.push_back({QStringLiteral("Equities ") + text(hint.figuresUnit) + QLatin1Char('.'), {}, PlateRow::Look::Plain});
+        const bool chances = hint.figuresAreChances;
+        plate.rows.push_back({QStringLiteral("Action"), {chances ? QStringLiteral("Match") : QStringLiteral("Equity")}, PlateRow::Look::Heading});
+        for (const HintFigure& f : hint.figures)
+            plate.rows.push_back({text(f.label), {chances ? chanceText(f.equity) : equityText(f.equity)}, PlateRow::Look::Plain});
+        plate.rows.push_back({text(hint.figuresUnit), {}, PlateRow::Look::Plain});
     }
     if (hint.kind != Hint::Kind::Plays || hint.plays.empty()) return plate;
     // The first play is the yardstick: it has an equity and no difference.

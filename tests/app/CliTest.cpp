@@ -71,7 +71,7 @@ TEST(CliHelp, HelpAndVersionGoToStandardOutputWithSuccessAMistakeToStandardError
         EXPECT_NE(help.out.find(std::string("lumaro-cli ") + command + " "), std::string::npos) << command;
     const CliRun hint = runCli("hint --help");
     EXPECT_EQ(hint.status, 0);
-    EXPECT_EQ(hint.out, "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n");
+    EXPECT_EQ(hint.out, "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1|2]\n");
     const CliRun version = runCli("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("lumaro-cli 2.", 0), 0u) << version.out;
@@ -326,15 +326,16 @@ TEST(CliHint, RanksTheRollForTheSideToMoveWithTheCubeAdviceBeforeIt) {
     for (std::size_t at = 0, end; (end = run.out.find('\n', at)) != std::string::npos; at = end + 1)
         lines.push_back(run.out.substr(at, end - at));
     ASSERT_EQ(lines.size(), 3u + 16u);  // the heading, two cube lines, the sixteen plays of 3-1
-    EXPECT_EQ(lines[0], "White to play 3-1, depth 1");
+    EXPECT_EQ(lines[0], "White to play 3-1, depth 2");
     EXPECT_EQ(lines[1].rfind("cube, before White's roll: no double (cubeless +", 0), 0u) << lines[1];
     EXPECT_EQ(lines[2].rfind("cube, if White doubles: Black should take", 0), 0u) << lines[2];
     EXPECT_EQ(lines[3].rfind("  1. 8/5 6/5 ", 0), 0u) << lines[3];
-    EXPECT_NE(lines[3].find(" +0.000  1-ply"), std::string::npos) << lines[3];
+    EXPECT_NE(lines[3].find(" +0.000  2-ply"), std::string::npos) << lines[3];
+    // As many plays two rolls deeper as the board's hint lists, and those first.
     const auto deeper = std::count_if(lines.begin(), lines.end(),
-                                      [](const std::string& l) { return l.find("1-ply") != std::string::npos; });
-    EXPECT_GE(deeper, 8);
-    EXPECT_LE(deeper, 9);
+                                      [](const std::string& l) { return l.find("2-ply") != std::string::npos; });
+    EXPECT_EQ(deeper, 5);
+    EXPECT_NE(lines[7].find("2-ply"), std::string::npos) << lines[7];
 
     // Depth 0, without the cube; the same first play, nothing looked at more deeply.
     SavedGame noCube = gameOf(startingPosition(), 3, 1, 1);
@@ -342,6 +343,7 @@ TEST(CliHint, RanksTheRollForTheSideToMoveWithTheCubeAdviceBeforeIt) {
     run = runCli("hint " + writeGame("hint-nocube.sav", noCube) + " --depth 0");
     EXPECT_NE(run.out.find("cube: not in use\n  1. 8/5 6/5 "), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find("1-ply"), std::string::npos);
+    EXPECT_EQ(run.out.find("2-ply"), std::string::npos);
 
     // The harness's engine call playing by the ranking: White's 8/5 6/5 in the board's points.
     run = runCli("choose " + opening + " --hint-depth 1");
@@ -353,7 +355,7 @@ TEST(CliHint, RanksTheRollForTheSideToMoveWithTheCubeAdviceBeforeIt) {
     EXPECT_EQ(runCli("choose " + writeGame("hint-closed2.sav", gameOf(closed, 4, 4, 1)) + " --hint-depth 0").out,
               "none\nequity=none depth=0 plays=0\n");
 
-    EXPECT_EQ(runCli("hint " + opening + " --depth 2").status, 2);
+    EXPECT_EQ(runCli("hint " + opening + " --depth 3").status, 2);
     EXPECT_EQ(runCli("hint /nonexistent.sav").status, 2);
     EXPECT_EQ(runCli("hint " + opening + " --nets /nonexistent").status, 2);
 }

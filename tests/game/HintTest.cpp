@@ -2,9 +2,12 @@
 // exactly the play the hint put first, from the turn's start, whatever was moved before.
 #include <gtest/gtest.h>
 
+#include "ai/MasterSearch.h"
 #include "ai/NeuralNets.h"
+#include "rules/PlayApply.h"
 #include "game/Game.h"
 #include "game/Hint.h"
+#include "game/SideRanking.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
@@ -125,6 +128,99 @@ TEST_F(HintFixture, ASecondPersonsDoubleGetsTheTakeOrPassToo) {
     EXPECT_EQ(game.state().cube().ownerWhite(), 1);
     EXPECT_EQ(game.state().sideToMove(), Side::Black);
     EXPECT_NE(game.state().dice().dieA, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// White to roll after Black's turn, on `pos`.
+void whiteToRollOn(Game& game, const Position& pos) {
+    lumaro::testing::startTurnOn(game, pos, 6, 5, 0);
+    game.arrangeDicePlayed();
+}
+
+// The hint ranks by the Master's search: its first play is the Master's own choice, also on the
+// opening rolls where the Expert's first look picks another play.
+TEST(HintOnTheMaster, TheFirstPlayIsTheMastersChoiceWhereTheExpertPicksAnother) {
+    NeuralNets nets;
+    nets.loadNets(LUMARO_NETS_FOLDER);
+    ASSERT_TRUE(nets.usable());
+    FakeScreen screen;
+    Game game{screen};
+    game.changeOptions([](Options& o) { o.soundFx = false; });
+    game.startUp(7);
+    game.setNets(&nets);
+    HintAdvisor advisor;
+    MasterSearch master;
+    PlayRanking expert;
+    AnalysisSettings settings;
+    settings.computerLevel = Level::Expert;
+    int expertDiffers = 0;
+    for (Byte a = 1; a <= 6; ++a) {
+        for (Byte b = 1; b < a; ++b) {
+            lumaro::testing::startTurnOn(game, startingPosition(), a, b, 1);
+            const Hint hint = advisor.hintFor(game, HintAdvisor::kDepth);
+            ASSERT_EQ(hint.kind, Hint::Kind::Plays);
+            ASSERT_FALSE(hint.plays.empty());
+            EXPECT_EQ(hint.title, "Your " + std::to_string(a) + "-" + std::to_string(b) + ", two rolls deeper");
+            // White's roll seen as Black's, as the search sees every mover; the Master plays at depth 2.
+            const std::vector<MasterPlay> choice = master.rank(&nets, mirrored(startingPosition()), a, b, 2);
+            EXPECT_EQ(hint.bestPlay, mirroredPlay(choice.front().play)) << int(a) << "-" << int(b);
+            EXPECT_DOUBLE_EQ(hint.plays[0].equity, choice.front().equity);
+            const SideRanking first = rankPlaysOf(expert, startingPosition(), Side::White, a, b, settings, &nets, 0);
+            if (bestPlayOf(first) != hint.bestPlay) ++expertDiffers;
+        }
+    }
+    EXPECT_GT(expertDiffers, 0);
+}
+
+// In a bear-off the chances are exact: four checkers on White's 1-point come off at once with a
+// doublet, a gammon against fifteen black ones not yet borne off, so playing on is worth more than
+// Black's pass; a fifth checker takes that away, and the double is a pass.
+TEST_F(HintFixture, TooGoodWhileAGammonIsInReachAndDoublePassOnceItIsNot) {
+    whiteToRollOn(game, positionOf({{24, 4}, {1, -15}}));
+    Hint hint = advisor.hintFor(game, HintAdvisor::kDepth);
+    ASSERT_EQ(hint.figures.size(), 3u);
+    EXPECT_EQ(hint.lines, std::vector<std::string>{"Too good to double: play on for the gammon."});
+    EXPECT_GT(hint.figures[0].equity, hint.figures[2].equity);  // no double above double/pass
+    EXPECT_FALSE(hint.figuresAreChances);
+
+    whiteToRollOn(game, positionOf({{24, 5}, {1, -15}}));
+    hint = advisor.hintFor(game, HintAdvisor::kDepth);
+    ASSERT_EQ(hint.figures.size(), 3u);
+    EXPECT_EQ(hint.lines, std::vector<std::string>{"Double: it is a pass."});
+    EXPECT_DOUBLE_EQ(hint.figures[2].equity, 1.0);
+    EXPECT_LE(hint.figures[0].equity, hint.figures[2].equity);
+}
+
+// A match: the Crawford game has no double; after it the leader gains nothing by doubling and
+// the trailer doubles at once, in chances of winning the match.
+TEST_F(HintFixture, TheMatchScoreDecidesTheCubeAroundTheCrawfordGame) {
+    const Position pos = positionOf({{1, 2}, {12, 5}, {17, 3}, {19, 5}, {24, -2}, {13, -5}, {8, -4}, {6, -4}});
+    game.takeUpMatch(5, 4, 2, true);
+    game.arrangeMatchBoards(2, 1);
+    ASSERT_TRUE(game.isCrawfordGame());
+    whiteToRollOn(game, pos);
+    EXPECT_EQ(advisor.hintFor(game, 0).lines, std::vector<std::string>{"The cube may not be turned now."});
+
+    game.arrangeMatchBoards(3, 1);  // the game after it, White still the leader
+    ASSERT_FALSE(game.isCrawfordGame());
+    whiteToRollOn(game, pos);
+    Hint hint = advisor.hintFor(game, 0);
+    EXPECT_EQ(hint.lines, std::vector<std::string>{"No double."});
+    ASSERT_EQ(hint.figures.size(), 1u);
+    EXPECT_TRUE(hint.figuresAreChances);
+    EXPECT_GT(hint.figures[0].equity, 0.5);
+    EXPECT_LT(hint.figures[0].equity, 1.0);
+
+    game.takeUpMatch(5, 2, 4, false);  // White the trailer after the Crawford game
+    game.arrangeMatchBoards(3, 1);
+    whiteToRollOn(game, pos);
+    hint = advisor.hintFor(game, 0);
+    EXPECT_EQ(hint.lines, std::vector<std::string>{"Double: it is a take."});
+    ASSERT_EQ(hint.figures.size(), 3u);
+    EXPECT_EQ(hint.figuresUnit, "Chances of winning the match.");
 }
 
 }  // namespace

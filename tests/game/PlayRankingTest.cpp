@@ -6,7 +6,6 @@
 #include <memory>
 #include <vector>
 
-#include "ai/CubeAdvice.h"
 #include "ai/Features.h"
 #include "ai/MasterSearch.h"
 #include "ai/MoveSearch.h"
@@ -353,21 +352,6 @@ TEST(RaceEquity, CountsTheRollersTempoAndAGammonOnlyWhileTheLoserHasNoneOff) {
     EXPECT_LE(single, 1.0);
     // With White's fifteen still on its own 13-point the gammon is Black's as well.
     EXPECT_GT(raceEquity(positionOf({{1, -1}, {12, 15}})), 1.9);
-}
-
-TEST(CubeAdvice, DoublesInTheWindowTheOpponentPassesBeyondItsTakePointAndGammonsPlayOn) {
-    EXPECT_EQ(cubeAdviceFor(0.2, CubeHolder::Centred).action, CubeAction::NoDouble);
-    EXPECT_EQ(cubeAdviceFor(0.4, CubeHolder::Centred).action, CubeAction::DoubleTake);
-    // The opponent's take point: 2/3 live cube puts it at 3/14 of the games (an equity of 4/7).
-    EXPECT_EQ(cubeAdviceFor(4.0 / 7.0 - 1e-6, CubeHolder::Centred).action, CubeAction::DoubleTake);
-    EXPECT_EQ(cubeAdviceFor(4.0 / 7.0 + 1e-6, CubeHolder::Centred).action, CubeAction::DoublePass);
-    EXPECT_EQ(cubeAdviceFor(1.2, CubeHolder::Centred).action, CubeAction::TooGood);
-    // Owning the cube is worth something: the same equity that doubles from the centre holds it.
-    EXPECT_EQ(cubeAdviceFor(0.4, CubeHolder::Roller).action, CubeAction::NoDouble);
-    EXPECT_EQ(cubeAdviceFor(0.4, CubeHolder::Opponent).action, CubeAction::NotAvailable);
-    const CubeAdvice pass = cubeAdviceFor(0.7, CubeHolder::Centred);
-    EXPECT_DOUBLE_EQ(pass.doublePass, 1.0);
-    EXPECT_GT(pass.doubleTake, 1.0);
 }
 
 }  // namespace

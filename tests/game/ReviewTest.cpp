@@ -87,6 +87,41 @@ TEST(Review, NamesTheBlunderChargesNothingForTheBestAndSumsWhatWasLost) {
     EXPECT_EQ(double_.best == "Double", double_.equityLost == 0.0) << double_.best;
 }
 
+// One checker each on its 6-point, Black on roll: Black bears off at once with 27 rolls of 36, so
+// White's take of Black's double is worth less than a pass in a money game; at 3-0 (White) in a
+// five-point match the same take is right (White needs two points and the doubled cube gives them).
+TEST(Review, ChargesATakeThatShouldHaveBeenAPassAndJudgesItAtTheMatchScore) {
+    NeuralNets nets;
+    nets.loadNets(LUMARO_NETS_FOLDER);
+    ASSERT_TRUE(nets.usable());
+    MatchRecorder recorder;
+    recorder.startGame(0, 3, 0, false);
+    Position race;
+    race.count[6] = 1;
+    race.colour[6] = kBlack;
+    race.count[white(6)] = 1;
+    race.colour[white(6)] = kWhite;
+    race.offBlack = race.offWhite = kCheckersPerSide - 1;
+    recorder.setUp({race, Side::Black, 0, 0, Cube{}});
+    recorder.doubled(Side::Black);
+    recorder.took(Side::White);
+    const RecordedGame game = recorder.record().games.front();
+
+    const GameReview money = reviewGame(game, Side::White, nets);
+    ASSERT_EQ(money.decisions.size(), 1u);
+    const ReviewedDecision& take = money.decisions[0];
+    EXPECT_EQ(take.kind, ReviewedDecision::Kind::Take);
+    EXPECT_EQ(take.best, "Pass");
+    // Taking: 2 x (27/36 x -1 + 9/36 x (27/36 x -1 + 9/36 x +1)) against -1 for the pass.
+    EXPECT_GE(take.equityLost, kErrorFrom);
+    EXPECT_EQ(money.errors + money.blunders, 1);
+
+    const GameReview match = reviewGame(game, Side::White, nets, 5);
+    ASSERT_EQ(match.decisions.size(), 1u);
+    EXPECT_EQ(match.decisions[0].best, "Take");
+    EXPECT_EQ(match.decisions[0].equityLost, 0.0);
+}
+
 TEST(Review, MarksAndTheRatingScaleChangeExactlyAtTheirThresholds) {
     EXPECT_EQ(verdictOf(kDoubtfulFrom - 1e-9), Verdict::Good);
     EXPECT_EQ(verdictOf(kDoubtfulFrom), Verdict::Doubtful);

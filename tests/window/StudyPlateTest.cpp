@@ -20,7 +20,7 @@ const std::string kLongName = "Bartholomew Fitzroy!";  // 20 characters, the lon
 Hint playsHint() {
     Hint hint;
     hint.kind = Hint::Kind::Plays;
-    hint.title = "Your 6-6, one roll deeper";
+    hint.title = "Your 6-6, two rolls deeper";
     const char* plays[] = {"bar/19* 19/13* 13/7* 7/1*", "bar/19 19/13(2) 8/2*", "bar/19 13/7*(2) 8/2*", "bar/19 24/18(2) 13/7*",
                            "bar/19 19/7* 6/off", "bar/19 24/12"};
     double equity = 0.834;
@@ -31,10 +31,10 @@ Hint playsHint() {
     return hint;
 }
 
-Hint cubeHint(bool blackDoubles) {
+Hint cubeHint(bool blackDoubles, bool match = false) {
     Hint hint;
     hint.kind = Hint::Kind::Cube;
-    hint.figuresUnit = "per point of the cube now";
+    hint.figuresUnit = "Equities per point of the cube now.";
     if (blackDoubles) {
         hint.title = kLongName + " doubles";
         hint.lines = {"Take."};
@@ -43,6 +43,12 @@ Hint cubeHint(bool blackDoubles) {
         hint.title = "Before your roll";
         hint.lines = {"Too good to double: play on for the gammon."};
         hint.figures = {{"No double", -0.049}, {"Double/take", -0.413}, {"Double/pass", -1.0}};
+    }
+    if (match) {
+        // A match counts chances of winning it, up to a whole one.
+        hint.figuresAreChances = true;
+        hint.figuresUnit = "Chances of winning the match.";
+        for (HintFigure& f : hint.figures) f.equity = 1.0;
     }
     return hint;
 }
@@ -112,6 +118,7 @@ private slots:
     void everyLineShowsWholeWithTheLongestTextsTheStudyWrites() {
         Table t;
         std::vector<PlateContent> contents = {hintPlate(playsHint()), hintPlate(cubeHint(false)), hintPlate(cubeHint(true)),
+                                              hintPlate(cubeHint(false, true)), hintPlate(cubeHint(true, true)),
                                               reviewPlate(longReview(), 0), reviewPlate(longReview(), 1)};
         for (const PlateContent& content : contents) {
             t.window.showPlate(content, {}, {});

@@ -4,61 +4,53 @@
 #include <memory>
 #include <string>
 
-#include "ai/CubeAdvice.h"
 #include "app/cli/CommandLine.h"
 #include "app/cli/GameFile.h"
 #include "app/cli/NetsFolder.h"
 #include "rules/Cube.h"
 #include "rules/PlayNotation.h"
+#include "game/Hint.h"
+#include "game/MasterCube.h"
 
 namespace lumaro {
 namespace {
 
 const char* sideName(Side side) { return side == Side::White ? "White" : "Black"; }
 
-const char* actionText(CubeAction action) {
-    switch (action) {
-        case CubeAction::NoDouble: return "no double";
-        case CubeAction::DoubleTake: return "double, take";
-        case CubeAction::DoublePass: return "double, pass";
-        case CubeAction::TooGood: return "too good to double, play on";
-        case CubeAction::NotAvailable: return "the cube is the opponent's";
-    }
-    return "";
-}
-
-void printCubeAdvice(const SavedGame& game, const SideRanking& r, const NeuralNets& nets, int depth) {
+void printCubeAdvice(const SavedGame& game, Side side, const NeuralNets& nets) {
     if (game.cubeEnabled == 0) {
         std::printf("cube: not in use\n");
         return;
     }
-    CubeHolder holder = cubeHolderFor(Cube::of(game.cubeValue, game.cubeOwnerWhite), r.side);
-    // A cube at its highest value cannot be turned again.
-    if (game.cubeValue >= Cube::kHighest) holder = CubeHolder::Opponent;
-    auto advisor = std::make_unique<CubeAdvisor>();
-    const CubeAdvice a = advisor->advise(&nets, r.frame, holder, depth);
+    // A saved game is a money game; the Jacoby rule is not kept with it.
+    const CubeSituation situation = cubeSituationFor(Cube::of(game.cubeValue, game.cubeOwnerWhite), side, true, false, 0, 0, 0, false);
+    auto cube = std::make_unique<MasterCube>();
+    const CubeDecision d = cube->decide(&nets, game.position, side, situation);
+    if (!d.unavailable.empty()) {
+        std::printf("cube, before %s's roll: no double, %s (cubeless %+.3f)\n", sideName(side), d.unavailable.c_str(), d.cubeless);
+        return;
+    }
     std::printf("cube, before %s's roll: %s (cubeless %+.3f, no double %+.3f, double/take %+.3f, double/pass %+.3f)\n",
-                sideName(r.side), actionText(a.action), a.cubeless, a.noDouble, a.doubleTake, a.doublePass);
-    if (a.action != CubeAction::NotAvailable)
-        std::printf("cube, if %s doubles: %s should %s (take %+.3f, pass %+.3f)\n", sideName(r.side),
-                    sideName(otherSide(r.side)), a.opponentTakes() ? "take" : "pass", -a.doubleTake, -a.doublePass);
+                sideName(side), verdictWords(d.verdict), d.cubeless, d.noDouble, d.doubleTake, d.doublePass);
+    const bool takes = d.doubleTake <= d.doublePass;
+    std::printf("cube, if %s doubles: %s should %s (take %+.3f, pass %+.3f)\n", sideName(side),
+                sideName(otherSide(side)), takes ? "take" : "pass", -d.doubleTake, -d.doublePass);
 }
 
-void printPlays(const SideRanking& r) {
+void printPlays(const DeepRanking& r) {
     if (r.plays.empty()) {
         std::printf("no legal play\n");
         return;
     }
-    const double best = r.plays.front().equity();
+    const double best = r.plays.front().equity;
     int rank = 0;
-    for (const RankedPlay& p : r.plays) {
+    for (const MasterPlay& p : r.plays) {
         const std::string notation = playNotation(r.frame, Side::Black, p.play);
-        std::printf("%3d. %-28s %+.3f %+.3f  %s\n", ++rank, notation.c_str(), p.equity(), p.equity() - best,
-                    p.deeper ? "1-ply" : "0-ply");
+        std::printf("%3d. %-28s %+.3f %+.3f  %d-ply\n", ++rank, notation.c_str(), p.equity, p.equity - best, p.depth);
     }
 }
 
-constexpr const char* kHintUsage = "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1]\n";
+constexpr const char* kHintUsage = "usage: lumaro-cli hint GAME.sav [--nets DIR] [--depth 0|1|2]\n";
 
 }  // namespace
 
@@ -70,22 +62,23 @@ SideRanking rankForSideToMove(PlayRanking& ranking, const SavedGame& game, const
 int hintCommand(int argc, char** argv) {
     std::string gamePath;
     std::string netsFolder = defaultNetsFolder();
-    int depth = 1;
+    int depth = HintAdvisor::kDepth;
     CLI::App app;
     app.add_option("GAME.sav", gamePath)->required()->check(CLI::ExistingFile);
     app.add_option("--nets", netsFolder)->check(CLI::ExistingDirectory);
-    app.add_option("--depth", depth)->transform(cli::wholeNumber(0, 1));
+    app.add_option("--depth", depth)->transform(cli::wholeNumber(0, 2));
     if (const auto status = cli::parseCommandLine(app, argc - 1, argv + 1, "lumaro-cli", kHintUsage)) return *status;
     SavedGame game;
     if (!loadGameFile(gamePath.c_str(), game, true)) return 2;
     auto nets = std::make_unique<NeuralNets>();
     if (!loadExpertNets(*nets, netsFolder)) return 2;
-    AnalysisSettings settings;
-    settings.computerLevel = Level::Expert;
-    auto ranking = std::make_unique<PlayRanking>();
-    const SideRanking r = rankForSideToMove(*ranking, game, *nets, settings, depth);
-    std::printf("%s to play %d-%d, depth %d\n", sideName(r.side), game.dieA, game.dieB, depth);
-    printCubeAdvice(game, r, *nets, depth);
+    // The same ranking and cube decision as the board's H key.
+    const Side side = sideOfTurn(game.turn);
+    auto search = std::make_unique<MasterSearch>();
+    const DeepRanking r = rankDeeply(*search, nets.get(), game.position, side, game.dieA, game.dieB, depth,
+                                     HintAdvisor::kPlaysLookedAt);
+    std::printf("%s to play %d-%d, depth %d\n", sideName(side), game.dieA, game.dieB, depth);
+    printCubeAdvice(game, side, *nets);
     printPlays(r);
     return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// `lumaro-cli hint`: the plays of the saved game's roll ranked for the side to move, with the cube
-// advice before that roll; and the play `choose --hint-depth` makes from the same ranking.
+// `lumaro-cli hint`: the plays of the saved game's roll ranked for the side to move by the Master's
+// search, with the Master's cube decision before that roll, the same figures as the board's H key;
+// and the play `choose --hint-depth` makes from the Expert's ranking (the player the hint's
+// strength page measured).
 #include <vector>
 
 #include "game/SavedGame.h"

@@ -35,7 +35,7 @@ struct CommandUsage {
 constexpr CommandUsage kCommands[] = {
     {"info", "GAME.sav"},
     {"choose", "GAME.sav [--settings LM2.ini] [--nets DIR] [--hint-depth 0|1 | --master [--depth 1|2]]"},
-    {"hint", "GAME.sav [--nets DIR] [--depth 0|1]"},
+    {"hint", "GAME.sav [--nets DIR] [--depth 0|1|2]"},
     {"measure", "GAME.sav"},
     {"id", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby]"},
     {"cube", "GAME.sav [--match LENGTH --score WHITE BLACK] [--crawford] [--jacoby] [--nets DIR]"},
