@@ -3,6 +3,7 @@
 #include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
 #include "game/Game.h"
+#include "game/MasterThinking.h"
 #include "game/SearchSetup.h"
 
 namespace lumaro {
@@ -58,6 +59,10 @@ void Game::playPlay(const Play& play, Side side) {
 void Game::playBlackMove(const Play& play) { playPlay(play, Side::Black); }
 
 void Game::playComputersChoice(Side side) {
+    if (masterThinks()) {
+        playMastersChoice(side);
+        return;
+    }
     // Only the computer's own thinking at level 2 shows the hourglass; MOVE never does.
     const bool thinkingLong = side == Side::Black && playingLevel() == Level::Intermediate;
     if (thinkingLong) setHourglass(true);
@@ -93,6 +98,11 @@ void Game::playWhiteByComputer() {
     screen_->refreshBarDots();  // the dots of the dice just played go
 }
 
+bool Game::opponentTakesDouble() {
+    if (!masterThinks() || options_.doublesAlwaysAccepted) return computerTakesDouble();
+    return masterTakes(masterThinksAboutCube(Side::White));
+}
+
 bool Game::isCrawfordGame() const { return state_.isCrawfordGame(options_); }
 
 bool Game::computerTakesDouble() const {
@@ -102,6 +112,11 @@ bool Game::computerTakesDouble() const {
 void Game::computerOffersDouble() {
     if (isCrawfordGame()) return;
     if (options_.matchPlay && options_.matchLength == 1) return;
+    if (masterThinks()) {
+        // The Master doubles by its cube model, at any roll of the game; too good, it plays on.
+        if (masterDoubles(masterThinksAboutCube(Side::Black))) blackDoubles("Computer wants to double.");
+        return;
+    }
     if (!measureInvitesDouble(cubeMeasure(state_.position()))) return;
     if (rollStats_[Side::White].rolls < 3 || rollStats_[Side::Black].rolls < 3) return;
     blackDoubles("Computer wants to double.");

@@ -59,7 +59,7 @@ void Game::doubleDropped(Side dropper) {
 void Game::computerAnswersDouble() {
     if (state_.sideToMove() != Side::Black) return;
     if (!state_.cube().availableTo(Side::White)) return;
-    if (computerTakesDouble()) {
+    if (opponentTakesDouble()) {
         showMessage(MessageKind::Cube, "Your doubling proposal", options_.doublesAlwaysAccepted ? "is always accepted!" : "was accepted!", false);
         doubleTaken(Side::Black);
         return;

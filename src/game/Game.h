@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "ai/CubeDecision.h"
 #include "ai/MoveSearch.h"
 #include "rules/Cube.h"
 #include "rules/Position.h"
@@ -109,6 +110,9 @@ public:
     // The level the computer plays at: the chosen one, except level 2 while the expert's
     // networks lack weights. The option stays as chosen, for when they are there again.
     Level playingLevel() const;
+    // The Master thinks for the computer: chosen, playing against the computer, and its
+    // networks at hand (without them the level plays, as the expert's rule says).
+    bool masterThinks() const;
 
     // The game-state part of start-up, with the random sources seeded from `seedMilliseconds`
     // (milliseconds since midnight, UTC). The options are expected to be read already.
@@ -319,6 +323,13 @@ private:
     void showTurnStart();
     void playPlay(const Play& play, Side side);
     void playComputersChoice(Side side);
+    void playMastersChoice(Side side);
+    // Runs the Master's thinking while the window stays live, with the hourglass up and every
+    // click, key and menu item kept out.
+    void thinkLive(const std::function<void()>& job);
+    // The Master's cube decision for `roller` before its roll, thought over live.
+    CubeDecision masterThinksAboutCube(Side roller);
+    bool opponentTakesDouble();
     Byte chooseDie(Button button, Side side, int point, bool entry) const;
     void stepByClick(Side side, int point, Button button);
     void entryByClick(Side side, Button button);

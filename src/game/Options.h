@@ -41,6 +41,9 @@ struct Options {
     bool doublesAlwaysAccepted = false;
     bool noBackgammonScoring = false;
     bool slowThinking = false;        // Fast, or Slow (best)
+    // The Master plays instead of the three levels. The settings file has no room for it: the
+    // window keeps it in its own settings, and the file keeps level 3 meanwhile.
+    bool master = false;
     std::string playerName = "Master";  // at most 20 characters
     std::string remoteAddress;          // at most 15 characters
 

@@ -1,6 +1,7 @@
 #pragma once
 // How the game reaches the screen, the clock and the loudspeaker. The board window implements it
 // with Qt (waits keep events running); tests use a fake that answers from a script and never waits.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -64,6 +65,10 @@ public:
     virtual void delay(int ms) = 0;
     virtual void play(Sound sound) = 0;
     virtual void letEventsRun() {}
+    // Runs a long job (the Master's search) while the window stays live: the clock ticks and the
+    // menu slides, and clicks and keys arrive as during any other wait (the game keeps them out
+    // meanwhile). Returns once the job is done. The job must touch nothing but what it was given.
+    virtual void runLive(const std::function<void()>& job) { job(); }
     // True once the program is closing: waits that loop on the user give up.
     virtual bool closing() const { return false; }
 

@@ -12,9 +12,11 @@ SettingsLocks settingsLocks(const Options& options, bool gameOn, bool connected)
         l.opponent = l.place = l.computerStyle = l.otherRules = false;
     }
     if (connected) l.play = l.opponent = l.place = l.firstMove = l.dice = l.ruleBoxes = false;
-    l.sliders = options.computerLevel == Level::Beginner;
-    l.thinkingSpeed = options.computerLevel == Level::Intermediate;
-    l.netType = options.computerLevel == Level::Expert;
+    // The Master has no tuning of the levels'.
+    const Level level = options.computerLevel;
+    l.sliders = !options.master && level == Level::Beginner;
+    l.thinkingSpeed = !options.master && level == Level::Intermediate;
+    l.netType = !options.master && level == Level::Expert;
     return l;
 }
 

@@ -16,7 +16,7 @@ struct SettingsLocks {
     bool resetScores = true;    // the Games and Matches buttons
     bool opponent = true;       // Human / Computer
     bool place = true;          // Local / Network
-    bool computerStyle = true;  // the three levels
+    bool computerStyle = true;  // the three levels and the Master
     bool dice = true;           // Automatic / Manual
     bool firstMove = true;      // Alternate / Roll dice
     bool sliders = true;        // Attack, Risk, Strategy: the beginner's analysis

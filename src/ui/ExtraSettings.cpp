@@ -10,6 +10,7 @@ ExtraSettings ExtraSettings::load() {
     s.keepGameAtExit = file.value(QStringLiteral("keepGameAtExit"), false).toBool();
     s.questionsWait = file.value(QStringLiteral("questionsWait"), false).toBool();
     s.playInWindow = file.value(QStringLiteral("playInWindow"), false).toBool();
+    s.master = file.value(QStringLiteral("master"), false).toBool();
     s.windowGeometry = file.value(QStringLiteral("windowGeometry")).toByteArray();
     return s;
 }
@@ -20,6 +21,7 @@ void ExtraSettings::save() const {
     file.setValue(QStringLiteral("keepGameAtExit"), keepGameAtExit);
     file.setValue(QStringLiteral("questionsWait"), questionsWait);
     file.setValue(QStringLiteral("playInWindow"), playInWindow);
+    file.setValue(QStringLiteral("master"), master);
     file.setValue(QStringLiteral("windowGeometry"), windowGeometry);
 }
 

@@ -10,6 +10,7 @@ struct ExtraSettings {
     bool keepGameAtExit = false;  // EXIT keeps an unfinished game for the next start
     bool questionsWait = false;   // a question waits for its answer instead of saying YES by itself
     bool playInWindow = false;    // the board in an ordinary window instead of over the whole screen
+    bool master = false;          // the Master plays (lm2.ini holds level 3 meanwhile)
     QByteArray windowGeometry;    // where that window was and its size, as Qt saves it
 
     static ExtraSettings load();

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <atomic>
+#include <thread>
 
 #include "ui/BoardFrame.h"
 #include "ui/BoardWindow.h"
@@ -32,6 +34,19 @@ Answer QtScreen::showMessage(const Message& message) {
 void QtScreen::delay(int ms) { board_.delay(ms); }
 void QtScreen::play(Sound sound) { sounds_.play(sound); }
 void QtScreen::letEventsRun() { board_.letEventsRun(); }
+
+void QtScreen::runLive(const std::function<void()>& job) {
+    std::atomic<bool> done = false;
+    std::thread worker([&job, &done] {
+        job();
+        done = true;
+    });
+    // Short waits keep the clock, the menu and the cursor going. Once the program is told to quit
+    // the waits return at once; the job is still waited for, since it writes into the caller's
+    // values.
+    while (!done) board_.delay(kLiveWaitMs);
+    worker.join();
+}
 void QtScreen::showDice(Side side, int dieA, int dieB) { board_.showDice(side, dieA, dieB); }
 void QtScreen::clearDice() { board_.clearDice(); }
 void QtScreen::showOpeningDice(int blackDie, int whiteDie) { board_.showOpeningDice(blackDie, whiteDie); }

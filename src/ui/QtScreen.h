@@ -19,6 +19,8 @@ public:
     void delay(int ms) override;
     void play(Sound sound) override;
     void letEventsRun() override;
+    // The job runs on a thread of its own while this one keeps handling events.
+    void runLive(const std::function<void()>& job) override;
     bool closing() const override { return closing_; }
     // A question never answers itself (the player's option).
     bool questionsWait = false;
@@ -56,6 +58,7 @@ public:
     QString savedGamesFolder;
 
 private:
+    static constexpr int kLiveWaitMs = 5;
     BoardWindow& board_;
     SoundBank& sounds_;
     bool closing_ = false;

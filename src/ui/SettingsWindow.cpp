@@ -226,14 +226,22 @@ SettingsWindow::SettingsWindow(Game& game, const Assets& assets)
     column[2]->addStretch();
 
     // The computer.
-    QGroupBox* style = group(QStringLiteral("Computer style"), this);
-    computerStyle_ = style;
-    levels_ = choices(style, &Options::computerLevel,
-                      {{QStringLiteral("Level &1 - Beginner"), 1},
-                       {QStringLiteral("Level &2 - Intermediate"), 2},
-                       {QStringLiteral("Level &3 - Expert"), 3}},
-                      1);
-    add(3, style);
+    QGroupBox* styleBox = group(QStringLiteral("Computer style"), this);
+    computerStyle_ = styleBox;
+    // The Master keeps level 3 in the settings file, which has room for three levels only.
+    Choice style{nullptr,
+                 [](const Options& o) { return o.master ? kMasterChoice : levelNumber(o.computerLevel); },
+                 [](Options& o, int value) {
+                     o.master = value == kMasterChoice;
+                     o.computerLevel = o.master ? Level::Expert : levelFromNumber(value).value_or(o.computerLevel);
+                 }};
+    levels_ = choiceGroup(styleBox, std::move(style),
+                          {{QStringLiteral("Level &1 - Beginner"), 1},
+                           {QStringLiteral("Level &2 - Intermediate"), 2},
+                           {QStringLiteral("Level &3 - Expert"), 3},
+                           {QStringLiteral("Mas&ter"), kMasterChoice}},
+                          1, false);
+    add(3, styleBox);
     QGroupBox* tuning = group(QString(), this);
     slidersBox_ = tuning;
     slider(tuning, QStringLiteral("Attack"), &Options::attackSlider);
@@ -267,12 +275,6 @@ QButtonGroup* SettingsWindow::choices(QGroupBox* box, bool Options::*option, con
     // Opponent and Place decide whether this program listens for callers.
     const bool listening = option == &Options::humanOpponent || option == &Options::localPlay;
     return choiceGroup(box, std::move(choice), buttons, columns, listening);
-}
-
-QButtonGroup* SettingsWindow::choices(QGroupBox* box, Level Options::*option, const Buttons& buttons, int columns) {
-    Choice choice{nullptr, [option](const Options& o) { return levelNumber(o.*option); },
-                  [option](Options& o, int value) { o.*option = levelFromNumber(value).value_or(o.*option); }};
-    return choiceGroup(box, std::move(choice), buttons, columns, false);
 }
 
 QButtonGroup* SettingsWindow::choiceGroup(QGroupBox* box, Choice choice, const Buttons& buttons, int columns, bool listening) {
@@ -376,12 +378,18 @@ void SettingsWindow::applyLocks() {
     mailIp_->setEnabled(networkReady());
     // The expert plays only with its networks; without them the computer plays level 2 meanwhile.
     QAbstractButton* expert = levels_->button(3);
+    QAbstractButton* master = levels_->button(kMasterChoice);
     const bool expertReady = game_.nets() && game_.nets()->usable();
     expert->setEnabled(expertReady);
+    master->setEnabled(expertReady);
     const QString why = game_.nets() ? QString::fromStdString(game_.nets()->unusableReason()) : QStringLiteral("No networks were loaded.");
     expert->setToolTip(expertReady ? QString()
                                    : QStringLiteral("Unavailable: the expert's network files could not be used.\n"
                                                     "Chosen before, it plays as level 2 meanwhile.\n") +
+                                         why);
+    master->setToolTip(expertReady ? QStringLiteral("Looks ahead over the rolls to come and decides the cube by the score.")
+                                   : QStringLiteral("Unavailable: the Master needs the expert's network files.\n"
+                                                    "Chosen before, level 2 plays meanwhile.\n") +
                                          why);
     const std::optional<Mixer> mixer = volumeControl();
     volume_->setEnabled(mixer.has_value());

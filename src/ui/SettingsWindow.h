@@ -73,6 +73,7 @@ private:
         QCheckBox* box;
         bool Options::*option;
     };
+    static constexpr int kMasterChoice = 4;  // the Master's button beside the levels 1..3
     // A row of radio buttons: each button's id is the option's value as a number.
     struct Choice {
         QButtonGroup* group;
@@ -83,7 +84,6 @@ private:
 
     QGroupBox* group(const QString& caption, QWidget* parent);
     QButtonGroup* choices(QGroupBox* box, bool Options::*option, const Buttons& buttons, int columns);
-    QButtonGroup* choices(QGroupBox* box, Level Options::*option, const Buttons& buttons, int columns);
     QButtonGroup* choiceGroup(QGroupBox* box, Choice choice, const Buttons& buttons, int columns, bool listening);
     QCheckBox* flag(QGroupBox* box, const QString& caption, bool Options::*option);
     QSlider* slider(QGroupBox* box, const QString& caption, std::int8_t Options::*option);

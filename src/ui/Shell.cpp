@@ -83,6 +83,11 @@ void Shell::openToolWindow(ToolWindow& window) {
 }
 
 bool Shell::saveSettings(std::string* whyNot) {
+    // lm2.ini has no room for the Master: the window's own settings keep it.
+    if (board_ && board_->extra.master != game_->options().master) {
+        board_->extra.master = game_->options().master;
+        board_->extra.save();
+    }
     // The settings folder may not exist yet for a first start of an installed program.
     if (!settingsFile_->writeRefused()) QDir().mkpath(folders_.settings);
     std::string why;
@@ -139,6 +144,9 @@ bool Shell::start() {
     if (settingsFile_->load(stored, kept) == SettingsIo::readFailed)
         std::fprintf(stderr, "lumaro: %s could not be read (%s); the defaults are used and the file is not written.\n",
                      settingsFile_->path().c_str(), settingsFile_->readError().c_str());
+    // The Master lives beside lm2.ini, which keeps level 3 for it: a level changed in the file
+    // since then is the one that plays.
+    stored.master = ExtraSettings::load().master && stored.computerLevel == Level::Expert;
     game_->changeOptions([&stored](Options& o) { o = stored; });
     game_->restoreScores(kept);
     game_->setNets(nets_.get());

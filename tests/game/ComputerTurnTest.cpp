@@ -4,6 +4,7 @@
 #include "ai/NeuralNets.h"
 #include "ai/OpeningBook.h"
 #include "game/Game.h"
+#include "game/MenuCommands.h"
 #include "support/FakeScreen.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
@@ -258,6 +259,139 @@ TEST(LookAheadRolls, FastSkipsDoublesAndTheComputersDoubleSkipsAll) {
     EXPECT_EQ(fast, 15);
     EXPECT_EQ(slow, 21);
     EXPECT_EQ(afterDouble, 0);
+}
+
+// The Master plays Black: its cube by the cube model, its plays by its search thought over live.
+struct MasterTurn : ComputerTurn {
+    const NeuralNets nets = NeuralNets::testWeights(5);
+
+    void SetUp() override {
+        ComputerTurn::SetUp();
+        game.setNets(&nets);
+        game.changeOptions([](Options& o) {
+            o.computerLevel = Level::Expert;
+            o.master = true;
+        });
+    }
+    // Black has played its roll in `pos`; White doubles before its own.
+    void whiteDoubles(const Position& pos) {
+        startTurn(pos, 3, 2, 0);
+        game.arrangeCube(1, 0);
+        game.arrangeDicePlayed();
+        screen.messages.clear();
+        game.offerDouble();
+    }
+    void playMatchAt(int length, int white, int black) {
+        game.changeOptions([length](Options& o) {
+            o.matchPlay = true;
+            o.matchLength = static_cast<std::uint8_t>(length);
+        });
+        Scores scores;
+        scores.whiteMatchScore = static_cast<std::uint16_t>(white);
+        scores.blackMatchScore = static_cast<std::uint16_t>(black);
+        game.restoreScores(scores);
+        game.arrangeMatchBoards(3, 0);
+    }
+};
+
+// Last rolls: Black's one checker leaves with any roll, so White wins exactly when its own roll
+// bears both its checkers off. With its 4- and 1-point White does so with 29 rolls of 36, its
+// 2-point twice 26, its 4- and 2-point 23.
+const Position kWhiteWins29 = positionOf({{1, -1}, {21, 1}, {24, 1}});
+const Position kWhiteWins26 = positionOf({{1, -1}, {23, 2}});
+const Position kWhiteWins23 = positionOf({{1, -1}, {21, 1}, {23, 1}});
+
+TEST_F(MasterTurn, PassesAndTakesOnEitherSideOfItsTakePoint) {
+    // A money game: 7/36 for Black is below the take point, where level 3 would take; 10/36 above.
+    whiteDoubles(kWhiteWins29);
+    ASSERT_FALSE(screen.messages.empty());
+    EXPECT_EQ(screen.messages[0].line2, "was refused!");
+    EXPECT_FALSE(game.state().gameOn());
+    EXPECT_TRUE(game.state().lastResult().whiteWon);
+    EXPECT_EQ(game.state().lastResult().how, GameOver::DoubleRefused);
+    game.arrangeGameOn(true);
+    whiteDoubles(kWhiteWins26);
+    EXPECT_EQ(screen.messages.at(0).line2, "was accepted!");
+    EXPECT_EQ(game.state().cube().value(), 2);
+    EXPECT_EQ(game.state().cube().ownerWhite(), 0);
+    EXPECT_TRUE(game.state().gameOn());
+
+    // Both sides 2 away in a match: the doubled game is the match, and the pass leaves Black 2 away
+    // against 1 in the Crawford game, worth more than 10/36; 13/36 is worth more than that.
+    playMatchAt(5, 3, 3);
+    whiteDoubles(kWhiteWins26);
+    EXPECT_EQ(screen.messages.at(0).line2, "was refused!");
+    EXPECT_FALSE(game.state().gameOn());
+    game.arrangeGameOn(true);
+    whiteDoubles(kWhiteWins23);
+    EXPECT_EQ(screen.messages.at(0).line2, "was accepted!");
+    EXPECT_EQ(game.state().cube().value(), 2);
+
+    // Doubles always accepted: the player's option holds for the Master too.
+    game.changeOptions([](Options& o) { o.doublesAlwaysAccepted = true; });
+    whiteDoubles(kWhiteWins29);
+    EXPECT_EQ(screen.messages.at(0).line2, "is always accepted!");
+}
+
+TEST_F(MasterTurn, DoublesWhenItsCubeModelSaysSoFromItsFirstRolls) {
+    // Black's own last roll, White certain to finish next: 26/36 is a double, 23/36 not yet. Level
+    // 3 would not double so early in the game.
+    startTurn(positionOf({{2, -2}, {24, 1}}), 3, 2, 0, 1);
+    screen.answers = {Answer::Yes};
+    game.computerOffersDouble();
+    ASSERT_EQ(screen.messages.size(), 1u);
+    EXPECT_EQ(screen.messages[0].line1, "Computer wants to double.");
+    EXPECT_EQ(game.state().cube().value(), 2);
+    game.arrangeCube(1, 0);
+    startTurn(positionOf({{4, -1}, {2, -1}, {24, 1}}), 3, 2, 0);
+    screen.messages.clear();
+    game.computerOffersDouble();
+    EXPECT_TRUE(screen.messages.empty());
+    // Black needing the 2 points the cube already gives: nothing to gain by turning it.
+    playMatchAt(5, 2, 3);
+    startTurn(positionOf({{2, -2}, {24, 1}}), 3, 2, 0);
+    game.arrangeCube(2, 0);
+    game.computerOffersDouble();
+    EXPECT_TRUE(screen.messages.empty());
+}
+
+TEST_F(MasterTurn, ClicksKeysAndMenuItemsWhileItThinksAreKeptOut) {
+    // Black's opening roll: the Master searches it too, with no book.
+    startTurn(startingPosition(), 3, 1, 0, 0);
+    game.arrangeRolls(0, 1);
+    const Position before = game.state().position();
+    int thoughtWith = 0;
+    screen.whileThinking = [&] {
+        ++thoughtWith;
+        EXPECT_TRUE(game.hourglass());
+        game.clickBoard(13, Game::Button::Left);
+        game.clickChecker(Side::White, 1, Game::Button::Left);
+        game.clickDice();
+        game.clickCube();
+        game.keyPressed('d', false, false);
+        game.keyPressed('\0', true, false);
+        EXPECT_EQ(game.keyPressed('m', false, false), Game::KeyCommand::None);
+        MenuCommands menu(game);
+        EXPECT_FALSE(menu.start({}));
+        EXPECT_FALSE(menu.move({}));
+        EXPECT_FALSE(menu.back({}));
+        EXPECT_FALSE(menu.exit({}));
+        // Nothing has moved while it thinks.
+        EXPECT_EQ(blackPipCount(game.state().position()), blackPipCount(before));
+        EXPECT_EQ(game.state().sideToMove(), Side::Black);
+    };
+    game.playComputerTurn();
+    EXPECT_EQ(thoughtWith, 1);
+    EXPECT_EQ(screen.liveJobs, 1);
+    EXPECT_FALSE(game.hourglass());
+    EXPECT_FALSE(game.busy());
+    EXPECT_TRUE(screen.messages.empty());
+    EXPECT_EQ(game.state().sideToMove(), Side::Black);
+    EXPECT_EQ(game.rollStats(Side::White).rolls, 0);
+    EXPECT_EQ(game.state().cube().value(), 1);
+    // Black's 3-1 is played in full and White's checkers stand where they stood.
+    EXPECT_EQ(blackPipCount(game.state().position()), blackPipCount(before) - 4);
+    EXPECT_EQ(whitePipCount(game.state().position()), whitePipCount(before));
 }
 
 }  // namespace

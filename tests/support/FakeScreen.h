@@ -36,6 +36,10 @@ public:
     std::function<void(const Message&)> whileShown;
     // Called where the game lets pending events run.
     std::function<void()> onLetEventsRun;
+    // Called in the middle of each live job (the Master's thinking): what the window would hand
+    // the game while the job runs on its own thread.
+    std::function<void()> whileThinking;
+    int liveJobs = 0;
 
     Answer showMessage(const Message& message) override {
         messages.push_back(message);
@@ -71,6 +75,11 @@ public:
     std::optional<std::string> chooseFileToSave() override { return fileToSave; }
     std::optional<std::string> chooseFileToLoad() override { return fileToLoad; }
     void saveSettings() override { ++settingsSaved; }
+    void runLive(const std::function<void()>& job) override {
+        ++liveJobs;
+        if (whileThinking) whileThinking();
+        job();
+    }
     void letEventsRun() override {
         ++eventsRun;
         if (onLetEventsRun) onLetEventsRun();

@@ -14,6 +14,8 @@
 #include <functional>
 
 #include "support/BoardTable.h"
+#include "ai/NeuralNets.h"
+#include "game/PositionStats.h"
 #include "game/MenuCommands.h"
 #include "support/Positions.h"
 #include "support/TurnSetup.h"
@@ -121,6 +123,43 @@ private slots:
         QTest::keyClick(&t.window, Qt::Key_L);
         QVERIFY(ExtraSettings::load().showLastMove);
     }
+    void whileTheMasterThinksTheWindowRunsAndKeepsItsInputOut() {
+        Table t;
+        const NeuralNets nets = NeuralNets::testWeights(5);
+        t.game.setNets(&nets);
+        t.game.changeOptions([](Options& o) {
+            o.computerLevel = Level::Expert;
+            o.master = true;
+        });
+        lumaro::testing::startTurnOn(t.game, startingPosition(), 6, 5, 0);
+        const int whiteRolls = t.game.rollStats(Side::White).rolls;
+        const int blackPips = blackPipCount(t.game.state().position());
+        // The window's events while the search runs: a click that would roll White's dice, the
+        // cube's key, and the cursor as the player sees it.
+        bool seenThinking = false;
+        bool busyCursor = false;
+        QTimer whileThinking;
+        whileThinking.setInterval(0);
+        connect(&whileThinking, &QTimer::timeout, &t.window, [&] {
+            if (!t.game.hourglass()) return;
+            whileThinking.stop();
+            seenThinking = true;
+            busyCursor = t.window.cursor().shape() == Qt::BusyCursor;
+            QTest::mouseClick(&t.window, Qt::LeftButton, {}, QPoint(400, 300));
+            QTest::keyClick(&t.window, Qt::Key_D);
+        });
+        whileThinking.start();
+        t.game.playComputerTurn();
+        QVERIFY(seenThinking);
+        QVERIFY(busyCursor);
+        QCOMPARE(t.game.rollStats(Side::White).rolls, whiteRolls);
+        QCOMPARE(t.game.state().cube().value(), 1);
+        QVERIFY(t.game.state().sideToMove() == Side::Black);
+        QCOMPARE(blackPipCount(t.game.state().position()), blackPips - 11);
+        QVERIFY(!t.game.hourglass());
+        QVERIFY(t.window.cursor().shape() != Qt::BusyCursor);
+    }
+
     void brokenOrMissingPicturesFallBackToDrawnOnes() {
         const QTemporaryDir own;
         const QString folder = own.path();

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -53,7 +54,15 @@ QByteArray fileBytes(const QString& path) {
 class SettingsWindowTest : public QObject {
     Q_OBJECT
 
+    QTemporaryDir windowSettings_;
+
 private slots:
+    // The window's own settings go to a folder of the test's, never the user's.
+    void initTestCase() {
+        QVERIFY(windowSettings_.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, windowSettings_.path());
+    }
+
     void eachControlWritesItsOptionAndCloseWritesTheFile() {
         Program p(QStringLiteral("lumaro-settings-controls"));
         QVERIFY(p.withNetworks());
@@ -138,7 +147,8 @@ private slots:
             bool sliders, thinking, net;
         } levels[] = {{"Level 1 - Beginner", true, false, false},
                       {"Level 2 - Intermediate", false, true, false},
-                      {"Level 3 - Expert", false, false, true}};
+                      {"Level 3 - Expert", false, false, true},
+                      {"Master", false, false, false}};
         for (const auto& l : levels) {
             click(control<QRadioButton>(w, QString::fromLatin1(l.level)));
             QCOMPARE(attack->isEnabled(), l.sliders);
@@ -288,6 +298,46 @@ private slots:
         p.settings->closeButton().click();
         QCOMPARE(int(g.options().computerLevel), 3);
         QCOMPARE(g.playingLevel(), Level::Intermediate);
+    }
+
+    void theMasterSurvivesARestartWhileTheFileKeepsLevelThree() {
+        Program p(QStringLiteral("lumaro-settings-master"));
+        QVERIFY(p.withNetworks());
+        QVERIFY(p.start());
+        p.tune();
+        click(control<QRadioButton>(p.settings, QStringLiteral("Master")));
+        QVERIFY(p.shell.game().options().master);
+        p.settings->closeButton().click();
+        QByteArray bytes = fileBytes(p.ini());
+        QCOMPARE(int(bytes.at(49)), 3);  // a reader of the file sees level 3
+        Options read;
+        Scores scores;
+        QCOMPARE(loadSettings(p.ini().toStdString(), read, scores), SettingsIo::ok);
+        QCOMPARE(int(read.computerLevel), 3);
+
+        auto restarted = [&p] {
+            auto again = std::make_unique<Shell>(p.folder);
+            if (!again->start()) return std::unique_ptr<Shell>();
+            again->board().startupPending = false;
+            return again;
+        };
+        {
+            const std::unique_ptr<Shell> again = restarted();
+            QVERIFY(again);
+            QVERIFY(again->game().options().master);
+            QCOMPARE(int(again->game().options().computerLevel), 3);
+            QVERIFY(control<QRadioButton>(&again->settings(), QStringLiteral("Master"))->isChecked());
+        }
+        // Another program set level 1 in the file since: that level plays.
+        bytes[49] = 1;
+        QFile file(p.ini());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        const std::unique_ptr<Shell> again = restarted();
+        QVERIFY(again);
+        QVERIFY(!again->game().options().master);
+        QCOMPARE(int(again->game().options().computerLevel), 1);
     }
 
     void aNewSkinDuringAGameLaysEveryCheckerOutWhereItStood() {
