@@ -8,6 +8,7 @@
 
 #include "Checkpoint.h"
 #include "Distill.h"
+#include "MasterTraining.h"
 #include "Progress.h"
 #include "Trainer.h"
 
@@ -26,7 +27,8 @@ int usage() {
                  "                    [--start WEIGHTS_DIR [--race-warmup GAMES]]\n"
                  "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end. --start begins\n"
                  "from the nn1.bin and nn2.bin of WEIGHTS_DIR instead of random weights.\n"
-                 "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill)\n");
+                 "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill)\n"
+                 "       lumaro-train master ... (the Master's networks; see lumaro-train master)\n");
     return 2;
 }
 
@@ -34,6 +36,7 @@ int usage() {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "distill") == 0) return distillCommand(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "master") == 0) return masterCommand(argc, argv);
     TrainConfig config;
     std::string out;
     std::string checkpoint;
