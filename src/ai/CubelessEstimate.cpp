@@ -39,6 +39,8 @@ CubelessChances CubelessEstimate::blackToRoll(const NeuralNets* nets, const Posi
         c.loseGammon = race.blackGammons;
         return c;
     }
+    // The Master's networks give the chances themselves, gammons and backgammons included.
+    if (nets && nets->master()) return masterRollAverage_.blackToRollChances(nets, position);
     double equity = 0;
     rollAverage_.blackToRoll(nets, &position, 1, &equity);
     // A side with a checker off is safe from a gammon.

@@ -1,6 +1,7 @@
 #pragma once
-// The cubeless chances the cube decision starts from, formed from the evaluations the program has
-// today until networks with gammon outputs arrive. With both sides home they are the bear-off
+// The cubeless chances the cube decision starts from. In contact, with the Master's own networks
+// loaded, their five chances for each roll's best play, averaged over the roller's 21 rolls.
+// Without them, the chances are formed from the other evaluations. With both sides home they are the bear-off
 // table's exact chances; in another race, the race estimate's own wins and gammons. In contact the
 // networks give one equity E, gammons included, looked at over the roller's 21 rolls; it is split
 // at the typical gammon rate r (each side's wins are gammons at that rate, backgammons left out):
@@ -25,6 +26,7 @@ public:
 
 private:
     RollAverage rollAverage_;
+    RollAverage masterRollAverage_{HomeRaces::Exact, ContactNets::Master};
 };
 
 }  // namespace lumaro

@@ -2,7 +2,8 @@
 // The Master's choice of a play: every legal play of Black's roll scored by cubeless money equity
 // (points a game, gammons counted) on one scale whatever the position, contact or race, so that
 // breaking contact is weighed against keeping it. A race with both sides home is exact (the
-// bear-off table), another race the estimate of RaceEquity, a position in contact the networks.
+// bear-off table), another race the estimate of RaceEquity, a position in contact the Master's own
+// networks (the expert's where those are not loaded).
 //
 // Depth 0 scores every play. Depth 1 looks at the opponent's 21 rolls, each answered by its best
 // reply at depth 0, for the plays a filter keeps; depth 2 goes one roll further for fewer still:
@@ -50,8 +51,8 @@ private:
     void deeper2(const NeuralNets* nets, const std::vector<Position>& after, std::vector<double>& out);
 
     LegalPlays legalPlays_;
-    PositionEquity equity_{HomeRaces::Exact};
-    RollAverage rollAverage_{HomeRaces::Exact};
+    PositionEquity equity_{HomeRaces::Exact, ContactNets::Master};
+    RollAverage rollAverage_{HomeRaces::Exact, ContactNets::Master};
     std::vector<LegalPlay> plays_;
     std::vector<Position> replies_;
     std::vector<double> replyEquities_;

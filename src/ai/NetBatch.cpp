@@ -95,14 +95,8 @@ void addToBatch(NetBatch<H>& batch, const Position& pos, int slot) {
 }
 
 template <int H>
-void runBatch(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& batch, NetKernel kernel) {
+void batchHiddenSums(const NetWeights<H>& w, NetBatch<H>& batch, NetKernel kernel) {
     const int n = batch.size;
-    if (n == 0) return;
-    if (!weights) {
-        std::fill_n(batch.outputs.begin(), n, 0.0);  // every hidden unit is f(0) = 0, so the output is too
-        return;
-    }
-    const NetWeights<H>& w = *weights;
     // The inputs every position shares are added once, for the first of them: positions scored
     // together tend to agree on black's back points. Up to the first occupied point the network's
     // saved sums for empty points serve.
@@ -115,6 +109,18 @@ void runBatch(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& 
         start = batch.prefixSums.data();
     }
     accumulateHiddenBatch(w, batch.inputs.data(), n, shared, kNetInputs, start, batch.sums.data(), kernel);
+}
+
+template <int H>
+void runBatch(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& batch, NetKernel kernel) {
+    const int n = batch.size;
+    if (n == 0) return;
+    if (!weights) {
+        std::fill_n(batch.outputs.begin(), n, 0.0);  // every hidden unit is f(0) = 0, so the output is too
+        return;
+    }
+    const NetWeights<H>& w = *weights;
+    batchHiddenSums(w, batch, kernel);
 
     // The rest of netActivation and the output sum for all positions side by side, one lane each,
     // rounding as runNet does.
@@ -129,6 +135,8 @@ void runBatch(const std::shared_ptr<const NetWeights<H>>& weights, NetBatch<H>& 
 
 template void addToBatch<kNet1Hidden>(NetBatch<kNet1Hidden>&, const Position&, int);
 template void addToBatch<kNet2Hidden>(NetBatch<kNet2Hidden>&, const Position&, int);
+template void batchHiddenSums<kNet1Hidden>(const NetWeights<kNet1Hidden>&, NetBatch<kNet1Hidden>&, NetKernel);
+template void batchHiddenSums<kNet2Hidden>(const NetWeights<kNet2Hidden>&, NetBatch<kNet2Hidden>&, NetKernel);
 template void runBatch<kNet1Hidden>(const std::shared_ptr<const NetWeights<kNet1Hidden>>&, NetBatch<kNet1Hidden>&,
                                     NetKernel);
 template void runBatch<kNet2Hidden>(const std::shared_ptr<const NetWeights<kNet2Hidden>>&, NetBatch<kNet2Hidden>&,

@@ -38,6 +38,10 @@ std::uint64_t netOrderKey(const Position& pos);
 template <int H>
 void addToBatch(NetBatch<H>& batch, const Position& pos, int slot);
 
+// The hidden sums of the queued positions (non-empty) into batch.sums, before the activation.
+template <int H>
+void batchHiddenSums(const NetWeights<H>& w, NetBatch<H>& batch, NetKernel kernel);
+
 // The outputs of the queued positions into batch.outputs, in queue order; the queue stays until
 // cleared. A missing network (null) gives 0 for all.
 template <int H>

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "ai/MasterNets.h"
 #include "ai/NetFile.h"
 
 namespace lumaro {
@@ -62,7 +63,15 @@ NeuralNets::Loaded NeuralNets::loadNets(const std::string& folder) {
     const std::filesystem::path dir(folder);
     net1Problem_ = loadNet((dir / "nn1.bin").string(), net1_);
     net2Problem_ = loadNet((dir / "nn2.bin").string(), net2_);
+    auto master = std::make_shared<MasterNets>();
+    master->load(folder);
+    setMaster(master);
     return Loaded{net1_ != nullptr, net2_ != nullptr};
+}
+
+void NeuralNets::setMaster(std::shared_ptr<const MasterNets> master) {
+    masterProblem_ = master ? master->problem() : "the Master's networks are not loaded";
+    master_ = master && master->usable() ? std::move(master) : nullptr;
 }
 
 std::string NeuralNets::unusableReason() const {

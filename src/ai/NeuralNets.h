@@ -15,6 +15,8 @@
 
 namespace lumaro {
 
+class MasterNets;
+
 // Everything one search writes while scoring (about 27 KB). Each search owns one, so searches on
 // several threads can share one NeuralNets; only loading or setting weights must not overlap them.
 struct NetScratch {
@@ -50,11 +52,17 @@ public:
         bool net1 = false;
         bool net2 = false;
     };
-    // Reads nn1.bin and nn2.bin from `folder`. A missing file leaves that network all zero, a short
+    // Reads nn1.bin and nn2.bin from `folder`, and the Master's own networks from there when it
+    // has them (see MasterNets.h; without them the Master evaluates with these). A missing file leaves that network all zero, a short
     // one leaves the weights it lacks at zero, and one holding a NaN, an infinity or a weight beyond
     // kLargestNetWeight among the values used is refused (the network is all zero), so every output
     // is a number in [-1, 1]. Reports which networks took weights from a file.
     Loaded loadNets(const std::string& folder);
+
+    // The Master's networks when both loaded whole, else null; why not when null.
+    const MasterNets* master() const { return master_.get(); }
+    const std::string& masterProblem() const { return masterProblem_; }
+    void setMaster(std::shared_ptr<const MasterNets> master);
 
     // Whether both networks hold every one of their weights: without them the expert level would
     // choose its plays by little more than chance.
@@ -100,6 +108,8 @@ private:
 
     std::shared_ptr<const NetWeights<kNet1Hidden>> net1_;  // null while all zero
     std::shared_ptr<const NetWeights<kNet2Hidden>> net2_;
+    std::shared_ptr<const MasterNets> master_;
+    std::string masterProblem_ = "the Master's networks are not loaded";
     // What each network lacks, empty once it holds all its weights.
     std::string net1Problem_ = "network 1: no weights loaded";
     std::string net2Problem_ = "network 2: no weights loaded";

@@ -32,4 +32,35 @@ void RollAverage::blackToRoll(const NeuralNets* nets, const Position* positions,
     }
 }
 
+CubelessChances RollAverage::blackToRollChances(const NeuralNets* nets, const Position& position) {
+    results_.clear();
+    rollEnds_.clear();
+    for (const Roll& roll : kLookAheadRolls) {
+        legalPlays_.appendBlackResults(position, roll.first, roll.second, results_);
+        rollEnds_.push_back(static_cast<int>(results_.size()));
+    }
+    equities_.resize(results_.size());
+    equity_.evaluate(nets, results_.data(), static_cast<int>(results_.size()), equities_.data());
+    std::vector<Position> chosen;
+    int from = 0;
+    for (const int to : rollEnds_) {
+        const auto best = std::max_element(equities_.begin() + from, equities_.begin() + to);
+        chosen.push_back(results_[static_cast<std::size_t>(best - equities_.begin())]);
+        from = to;
+    }
+    std::vector<CubelessChances> each(chosen.size());
+    equity_.chances(nets, chosen.data(), static_cast<int>(chosen.size()), each.data());
+    CubelessChances sum{0, 0, 0, 0, 0};
+    for (std::size_t r = 0; r < each.size(); ++r) {
+        const Roll& roll = kLookAheadRolls[r];
+        const double weight = (roll.first == roll.second ? 1.0 : 2.0) / 36.0;
+        sum.win += weight * each[r].win;
+        sum.winGammon += weight * each[r].winGammon;
+        sum.winBackgammon += weight * each[r].winBackgammon;
+        sum.loseGammon += weight * each[r].loseGammon;
+        sum.loseBackgammon += weight * each[r].loseBackgammon;
+    }
+    return sum;
+}
+
 }  // namespace lumaro

@@ -12,11 +12,16 @@ namespace lumaro {
 
 class RollAverage {
 public:
-    explicit RollAverage(HomeRaces homeRaces = HomeRaces::Estimate) : equity_(homeRaces) {}
+    explicit RollAverage(HomeRaces homeRaces = HomeRaces::Estimate, ContactNets contactNets = ContactNets::Expert)
+        : equity_(homeRaces, contactNets) {}
 
     // Black's equities on roll for positions[0..count) into averages[0..count). All the plays of
     // all the positions go through the networks together.
     void blackToRoll(const NeuralNets* nets, const Position* positions, int count, double* averages);
+
+    // Black's cubeless chances on roll in `position`: each roll's best play (by equity, as above)
+    // with its chances (PositionEquity::chances), averaged over the 21 rolls.
+    CubelessChances blackToRollChances(const NeuralNets* nets, const Position& position);
 
 private:
     LegalPlays legalPlays_;

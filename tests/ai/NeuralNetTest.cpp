@@ -11,9 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "ai/CubelessEstimate.h"
+#include "ai/MasterNets.h"
 #include "ai/NetFile.h"
+#include "ai/PositionEquity.h"
 #include "ai/NetKernel.h"
 #include "ai/NeuralNets.h"
+#include "files/FileBytes.h"
 #include "support/Positions.h"
 
 using namespace lumaro;
@@ -443,6 +447,140 @@ TEST(NeuralNets, TestWeightsAreSmallAndDependOnlyOnTheSeed) {
     for (double v : first) largest = std::max(largest, std::abs(v));
     EXPECT_LE(largest, 0.1);
     EXPECT_GT(largest, 0.09);
+}
+
+// Values of a Master network in file order: the test weights' hidden block, then each output's
+// weights `scale` times small test values and its bias from `biases`.
+template <int H>
+std::vector<double> masterValues(const std::vector<double>& hiddenBlock, double scale, const double (&biases)[5]) {
+    std::vector<double> values(hiddenBlock.begin(), hiddenBlock.begin() + kNetInputs * H);
+    for (int k = 0; k < kMasterOutputs; ++k) {
+        for (int j = 0; j < H; ++j) values.push_back(scale * hiddenBlock[static_cast<std::size_t>(k * H + j)]);
+        values.push_back(biases[k]);
+    }
+    return values;
+}
+
+void writeMaster(const std::string& path, int hidden, const std::vector<double>& values) {
+    ASSERT_TRUE(writeFileAtomically(path, masterNetFileBytes(hidden, values)));
+}
+
+constexpr double kPlainBiases[5] = {0.2, -1.5, -4.0, -2.0, -4.5};
+
+TEST(MasterNets, WholeFilesLoadAndEveryDamagedOneIsRefusedWithItsReasonAndTheExpertsEquity) {
+    TempFolder dir;
+    const NeuralNets expert = NeuralNets::testWeights(21);
+    const auto net1 = masterValues<kNet1Hidden>(expert.net1Values(), 1.0, kPlainBiases);
+    const auto net2 = masterValues<kNet2Hidden>(expert.net2Values(), 1.0, kPlainBiases);
+    writeMaster(dir.file("master-nn2.bin"), kNet2Hidden, net2);
+    const auto whole = masterNetFileBytes(kNet1Hidden, net1);
+    ASSERT_EQ(whole.size(), 16u + 8u * 25733u);
+
+    std::vector<Position> positions;
+    std::mt19937_64 rng(5);
+    while (positions.size() < 40) positions.push_back(randomPosition(rng));
+    const auto equities = [&](const NeuralNets& nets, ContactNets which) {
+        PositionEquity equity(HomeRaces::Exact, which);
+        std::vector<double> out(positions.size());
+        equity.evaluate(&nets, positions.data(), static_cast<int>(positions.size()), out.data());
+        return out;
+    };
+
+    auto damaged = [&](auto change) {
+        auto bytes = whole;
+        change(bytes);
+        return bytes;
+    };
+    std::vector<std::uint8_t> nanLast = whole;
+    const auto nanBits = std::bit_cast<std::uint64_t>(std::numeric_limits<double>::quiet_NaN());
+    for (int b = 0; b < 8; ++b) nanLast[nanLast.size() - 8 + b] = static_cast<std::uint8_t>(nanBits >> (8 * b));
+    const std::vector<std::pair<std::vector<std::uint8_t>, std::string>> cases = {
+        {damaged([](auto& b) { b.pop_back(); }), "holds 25732 of its 25733 weights"},
+        {damaged([](auto& b) { b.push_back(0); }), "holds more than its 25733 weights"},
+        {damaged([](auto& b) { b[0] = 'X'; }), "is not a weight file of the Master's networks"},
+        {damaged([](auto& b) { b.resize(15); }), "is not a weight file of the Master's networks"},
+        {damaged([](auto& b) { b[8] = 48; }), "has 48 hidden units where 128 are needed"},
+        {damaged([](auto& b) { b[12] = 3; }), "has 3 outputs where 5 are needed"},
+        {nanLast, "holds a weight that is not a number or is far too large"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        ASSERT_TRUE(writeFileAtomically(dir.file("master-nn1.bin"), bytes));
+        MasterNets master;
+        EXPECT_FALSE(master.load(dir.str())) << reason;
+        EXPECT_EQ(master.problem(), dir.file("master-nn1.bin") + ": " + reason);
+        // The Master then evaluates with the expert's networks, exactly.
+        NeuralNets nets = NeuralNets::testWeights(21);
+        nets.loadNets(dir.str());
+        EXPECT_EQ(nets.master(), nullptr);
+        EXPECT_EQ(equities(nets, ContactNets::Master), equities(nets, ContactNets::Expert)) << reason;
+    }
+
+    ASSERT_TRUE(writeFileAtomically(dir.file("master-nn1.bin"), whole));
+    MasterNets master;
+    EXPECT_TRUE(master.load(dir.str())) << master.problem();
+    EXPECT_EQ(master.problem(), "");
+}
+
+TEST(MasterNets, EquityCountsEachOutcomeOnceAndTheSearchAndCubeTakeTheNetworksChances) {
+    EXPECT_DOUBLE_EQ(equityOfChances({0.6, 0.2, 0.05, 0.1, 0.02}), 2 * 0.6 - 1 + 0.2 - 0.1 + 0.05 - 0.02);
+    EXPECT_DOUBLE_EQ(equityOfChances({1.0, 1.0, 1.0, 0.0, 0.0}), 3.0);
+    EXPECT_DOUBLE_EQ(equityOfChances({0.0, 0.0, 0.0, 1.0, 1.0}), -3.0);
+
+    // Output weights of zero: every position in contact gets the biases' chances.
+    const NeuralNets expert = NeuralNets::testWeights(22);
+    auto master = std::make_shared<MasterNets>();
+    ASSERT_TRUE(master->setNet1(masterValues<kNet1Hidden>(expert.net1Values(), 0.0, kPlainBiases)));
+    ASSERT_TRUE(master->setNet2(masterValues<kNet2Hidden>(expert.net2Values(), 0.0, kPlainBiases)));
+    NeuralNets nets = NeuralNets::testWeights(22);
+    nets.setMaster(master);
+    ASSERT_NE(nets.master(), nullptr);
+    const auto sigmoid = [](double x) { return 1.0 / (1.0 + std::exp(-x)); };
+    const CubelessChances expected{sigmoid(0.2), sigmoid(-1.5), sigmoid(-4.0), sigmoid(-2.0), sigmoid(-4.5)};
+
+    const Position after = mirrored(startingPosition());  // in contact, Black's checkers outside
+    double equity = 0;
+    PositionEquity(HomeRaces::Exact, ContactNets::Master).evaluate(&nets, &after, 1, &equity);
+    EXPECT_NEAR(equity, equityOfChances(expected), 1e-12);
+
+    const CubelessChances c = CubelessEstimate().blackToRoll(&nets, startingPosition());
+    EXPECT_NEAR(c.win, expected.win, 1e-12);
+    EXPECT_NEAR(c.winGammon, expected.winGammon, 1e-12);
+    EXPECT_NEAR(c.winBackgammon, expected.winBackgammon, 1e-12);
+    EXPECT_NEAR(c.loseGammon, expected.loseGammon, 1e-12);
+    EXPECT_NEAR(c.loseBackgammon, expected.loseBackgammon, 1e-12);
+}
+
+TEST(MasterNets, ChancesAreOrderedWhateverTheRawOutputsSay) {
+    // Raw outputs out of order: gammons above wins, backgammons above gammons, losses too large.
+    const NeuralNets expert = NeuralNets::testWeights(23);
+    std::vector<std::shared_ptr<MasterNets>> candidates;
+    auto handMade = std::make_shared<MasterNets>();
+    const double disorderly[5] = {-1.0, 0.5, 3.0, 2.0, 4.0};
+    ASSERT_TRUE(handMade->setNet1(masterValues<kNet1Hidden>(expert.net1Values(), 3.0, disorderly)));
+    ASSERT_TRUE(handMade->setNet2(masterValues<kNet2Hidden>(expert.net2Values(), 3.0, disorderly)));
+    candidates.push_back(handMade);
+    auto shipped = std::make_shared<MasterNets>();
+    if (shipped->load(LUMARO_NETS_FOLDER)) candidates.push_back(shipped);
+    std::mt19937_64 rng(9);
+    std::vector<Position> positions;
+    while (positions.size() < 300) positions.push_back(randomPosition(rng));
+    std::vector<const Position*> pointers;
+    for (const Position& p : positions) pointers.push_back(&p);
+    auto scratch = std::make_unique<NetBatchScratch>();
+    for (const auto& master : candidates) {
+        std::vector<CubelessChances> out(positions.size());
+        master->chancesBatch(pointers.data(), static_cast<int>(pointers.size()), out.data(), *scratch);
+        for (const CubelessChances& c : out) {
+            EXPECT_GE(c.win, 0.0);
+            EXPECT_LE(c.win, 1.0);
+            EXPECT_LE(c.winGammon, c.win);
+            EXPECT_LE(c.winBackgammon, c.winGammon);
+            EXPECT_LE(c.loseGammon, 1.0 - c.win);
+            EXPECT_LE(c.loseBackgammon, c.loseGammon);
+            EXPECT_GE(c.winBackgammon, 0.0);
+            EXPECT_GE(c.loseBackgammon, 0.0);
+        }
+    }
 }
 
 }  // namespace

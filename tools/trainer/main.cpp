@@ -9,6 +9,7 @@
 
 #include "Checkpoint.h"
 #include "Distill.h"
+#include "MasterTraining.h"
 #include "Progress.h"
 #include "Trainer.h"
 
@@ -26,7 +27,8 @@ constexpr const char* kUsage =
     "                    [--start WEIGHTS_DIR [--race-warmup GAMES]]\n"
     "Writes DIR/nn1.bin and DIR/nn2.bin at every checkpoint and at the end. --start begins\n"
     "from the nn1.bin and nn2.bin of WEIGHTS_DIR instead of random weights.\n"
-    "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill --help)\n";
+    "       lumaro-train distill ... (distillation of look-ahead values; see lumaro-train distill --help)\n"
+    "       lumaro-train master ... (the Master's networks; see lumaro-train master --help)\n";
 
 // A learning rate: zero (that layer stays as it is) or more.
 CLI::Validator rate() { return lumaro::cli::decimalNumber(0, 1e6); }
@@ -37,6 +39,7 @@ CLI::Validator positive() { return lumaro::cli::decimalNumber(1e-30, 1e30); }
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "distill") == 0) return distillCommand(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "master") == 0) return masterCommand(argc, argv);
     using lumaro::cli::decimalNumber;
     using lumaro::cli::wholeNumber;
     TrainConfig config;
