@@ -19,7 +19,7 @@ chmod 755 "$work"
 # without XDG_RUNTIME_DIR) and the sound server's sockets and cookies. The screenshots stay.
 scratch_roots=(/tmp /var/tmp /dev/shm /run)
 files_of() {  # user name or uid
-    find "${scratch_roots[@]}" -xdev -path "$work" -prune -o -user "$1" -print 2>/dev/null | sort
+    { find "${scratch_roots[@]}" -xdev -path "$work" -prune -o -user "$1" -print 2>/dev/null || true; } | sort
 }
 remove_players_files() {
     id -u "$player" >/dev/null 2>&1 || return 0
@@ -62,6 +62,7 @@ runuser -u "$player" -- env -i HOME="/home/$player" USER="$player" LANG=C.UTF-8 
     PATH=/usr/local/bin:/usr/bin:/bin \
     PROGRAM="$command" DISPLAY_NUMBER="${DISPLAY_NUMBER:-98}" \
     "$here/tools/xvfb-installed.sh" "$work/shots"
+chown -R root: "$work/shots"  # the screenshots stay, as the check's and not the player's
 echo "screenshots in $work/shots"
 
 apt-get purge -y -q lumaro2 >"$work/remove.log"
