@@ -46,7 +46,13 @@ test: build
 
 # A Debian package of the installed program in $(BUILD_DIR): apt-get install ./$(BUILD_DIR)/lumaro2_*.deb
 # It builds only what the package ships; dpkg-shlibdeps (dpkg-dev) works out its dependencies.
+# Its files and archives carry the time of the last commit instead of the build's, so that the same
+# commit gives the same package byte for byte.
 PACKAGE_PACKAGES := dpkg-dev
+LAST_COMMIT_TIME := $(shell git -C $(CURDIR) log -1 --format=%ct 2>/dev/null)
+ifneq ($(LAST_COMMIT_TIME),)
+package: export SOURCE_DATE_EPOCH ?= $(LAST_COMMIT_TIME)
+endif
 package: configure
 	$(call install-missing,$(PACKAGE_PACKAGES))
 	cmake --build $(BUILD_DIR) -j $(JOBS) --target package-contents

@@ -15,13 +15,26 @@ dpkg -s lumaro2 >/dev/null 2>&1 && { echo "lumaro2 is installed already: remove 
 player=lumaro-player
 work="$(mktemp -d /tmp/lumaro-package-check.XXXXXX)"
 chmod 755 "$work"
+# Where a session leaves the user's files outside the home: the runtime folder (/tmp/runtime-USER
+# without XDG_RUNTIME_DIR) and the sound server's sockets and cookies. The screenshots stay.
+scratch_roots=(/tmp /var/tmp /dev/shm /run)
+files_of() {  # user name or uid
+    { find "${scratch_roots[@]}" -xdev -path "$work" -prune -o -user "$1" -print 2>/dev/null || true; } | sort
+}
+remove_players_files() {
+    id -u "$player" >/dev/null 2>&1 || return 0
+    files_of "$player" | while read -r path; do rm -rf "$path"; done
+    userdel -r "$player" >/dev/null 2>&1 || true
+}
 cleanup() {
     dpkg -s lumaro2 >/dev/null 2>&1 && apt-get purge -y -q lumaro2 >/dev/null 2>&1
-    userdel -r "$player" >/dev/null 2>&1 || true
+    remove_players_files
 }
 trap cleanup EXIT
 id -u "$player" >/dev/null 2>&1 || useradd --create-home --shell /bin/bash "$player"
+player_uid="$(id -u "$player")"
 install -d -o "$player" "$work/shots"
+echo "files of $player outside its home before: $(files_of "$player" | wc -l)"
 
 find /usr | sort >"$work/usr-before"
 apt-get install -y -q "$deb" >"$work/install.log"
@@ -49,6 +62,7 @@ runuser -u "$player" -- env -i HOME="/home/$player" USER="$player" LANG=C.UTF-8 
     PATH=/usr/local/bin:/usr/bin:/bin \
     PROGRAM="$command" DISPLAY_NUMBER="${DISPLAY_NUMBER:-98}" \
     "$here/tools/xvfb-installed.sh" "$work/shots"
+chown -R root: "$work/shots"  # the screenshots stay, as the check's and not the player's
 echo "screenshots in $work/shots"
 
 apt-get purge -y -q lumaro2 >"$work/remove.log"
@@ -65,5 +79,16 @@ comm -13 "$work/usr-before" "$work/usr-after" | while read -r path; do
     dpkg -S "$path" >/dev/null 2>&1 || echo "new in /usr, owned by no package: $path" >&2
 done | tee "$work/strays" >&2
 [ -s "$work/strays" ] && left=1
+# The player's session files, listed, then gone with the player.
+echo "files of $player outside its home after playing:"
+files_of "$player" | sed 's/^/  /'
+remove_players_files
+if [ -n "$(files_of "$player_uid")" ] || [ -e "/home/$player" ]; then
+    echo "left after removing $player:" >&2
+    files_of "$player_uid" >&2
+    left=1
+else
+    echo "ok: nothing of $player (uid $player_uid) left in ${scratch_roots[*]} or /home"
+fi
 [ "$left" = 0 ] && echo "ok: installed, played from the menu entry as $player, purged; nothing left in /usr"
 exit $left

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The screenshot the software centres show (the AppStream metadata's): the build's game under Xvfb,
 # a first game started with its opening roll, the board window alone. Writes OUT (default
-# docs/screenshots/board.png); publish it where assets/lumaro2.metainfo.xml's <image> points.
+# docs/screenshots/board.png); publish it where assets/lumaro2.metainfo.xml.in's <image> points.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 target="$(realpath -m "${1:-$here/docs/screenshots/board.png}")"

@@ -7,5 +7,8 @@
 namespace lumaro {
 
 int replyScore(const Position& pos);
+// The same score with only the instructions every x86-64 processor has; replyScore takes the
+// processor's one-instruction bit count where it has one.
+int replyScoreBaseline(const Position& pos);
 
 }  // namespace lumaro

@@ -110,6 +110,7 @@ TEST(ReplyScore, IsTheReplyVariantOfTheHeuristicScore) {
         for (const Position& pos : {p.position, reply}) {
             ASSERT_EQ(replyScore(pos), heuristicScore(pos, false, AnalysisVariant::Reply, 0, 0, 0, AnalysisSettings{}));
             ASSERT_EQ(replyScore(pos), heuristicScore(pos, false, AnalysisVariant::Reply, 0, 150, 90, anySettings));
+            ASSERT_EQ(replyScoreBaseline(pos), replyScore(pos));
         }
     }
 }
