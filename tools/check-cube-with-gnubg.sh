@@ -12,7 +12,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 build="${BUILD:-$here/build}"
-out=/tmp/lumaro-cubecheck
+out=""
 logs=()
 rest=()
 while [ $# -gt 0 ]; do
@@ -23,8 +23,9 @@ while [ $# -gt 0 ]; do
     esac
 done
 cmake --build "$build" -j2 --target lumaro-cli >/dev/null
-rm -rf "$out"
-mkdir -p "$out"
+# A folder of this run's own unless told: two users (or two runs) never share one.
+if [ -z "$out" ]; then out="$(mktemp -d "${TMPDIR:-/tmp}/lumaro-cubecheck.XXXXXX")"; else mkdir -p "$out"; fi
+echo "working in $out" >&2
 harness="${HARNESS:-$here/../shared/harness}"
 if [ ${#logs[@]} -eq 0 ]; then
     : >"$out/empty.ini"

@@ -237,6 +237,7 @@ bool Shell::start() {
     connect(board_.get(), &BoardWindow::reviewRequested, this, &Shell::toggleReview);
     connect(board_.get(), &BoardWindow::reviewStepped, this, &Shell::stepReview);
     connect(board_.get(), &BoardWindow::reviewSideSwitched, this, [this] {
+        if (game_->hourglass()) return;  // the review of the other side is still being worked out
         reviewSide_ = otherSide(reviewSide_);
         reviewLastGame();
     });
@@ -493,9 +494,16 @@ void Shell::toggleReview() {
 
 bool Shell::reviewLastGame() {
     Game& g = *game_;
+    // A whole game looked at two rolls deep takes a good part of a second: worked out off the
+    // window's thread on a copy of the game, with the hourglass keeping clicks and keys out.
     g.setHourglass(true);
     const MatchRecord& record = g.recorder().record();
-    GameReview review = reviewGame(record.games.back(), reviewSide_, *g.nets(), record.matchLength);
+    const RecordedGame game = record.games.back();
+    const int matchLength = record.matchLength;
+    const Side side = reviewSide_;
+    const NeuralNets& nets = *g.nets();
+    GameReview review;
+    screen_->runLive([&] { review = reviewGame(game, side, nets, matchLength); });
     g.setHourglass(false);
     if (review.decisions.empty()) {
         if (board_->reviewing) reviewSide_ = otherSide(reviewSide_);  // nothing to see: stay where we were
