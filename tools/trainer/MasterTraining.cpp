@@ -37,26 +37,13 @@ Outcomes otherSide(const Outcomes& o) { return {1.0f - o[0], o[3], o[4], o[1], o
 MasterTrainNet::MasterTrainNet(int hidden)
     : hidden_(hidden), w_(static_cast<std::size_t>(kInputs * hidden + kOutcomes * (hidden + 1)), 0.0f) {}
 
-void MasterTrainNet::hiddenSums(const float* x, float* sums) const {
-    const int h = hidden_;
-    std::fill_n(sums, h, 0.0f);
-    for (int i = 0; i < kInputs; ++i) {
-        const float* row = &w_[static_cast<std::size_t>(i * h)];
-        for (int j = 0; j < h; ++j) sums[j] += x[i] * row[j];
-    }
-}
+void MasterTrainNet::hiddenSums(const float* x, float* sums) const { inputSums(w_.data(), hidden_, x, sums); }
 
 Outcomes MasterTrainNet::forwardFrom(const float* x, const float* baseX, const float* baseSums,
                                      float* hiddenOut) const {
     const int h = hidden_;
     float sums[256];
-    std::copy_n(baseSums, h, sums);
-    for (int i = 0; i < kInputs; ++i) {
-        if (x[i] == baseX[i]) continue;
-        const float dx = x[i] - baseX[i];
-        const float* row = &w_[static_cast<std::size_t>(i * h)];
-        for (int j = 0; j < h; ++j) sums[j] += dx * row[j];
-    }
+    inputSumsFrom(w_.data(), h, x, baseX, baseSums, sums);
     for (int j = 0; j < h; ++j) hiddenOut[j] = activation(sums[j]);
     Outcomes out{};
     for (int k = 0; k < kOutcomes; ++k) {

@@ -19,15 +19,26 @@ void TrainNet::randomize(std::uint64_t seed, float scale) {
     for (float& v : w_) v = static_cast<float>((2.0 * rng.uniform() - 1.0) * scale);
 }
 
-void TrainNet::hiddenSums(const float* x, float* sums) const {
-    const int h = hidden_;
-    std::fill_n(sums, h, 0.0f);
+void inputSums(const float* w, int hidden, const float* x, float* sums) {
+    std::fill_n(sums, hidden, 0.0f);
     for (int i = 0; i < kInputs; ++i) {
         const float xi = x[i];
-        const float* row = &w_[static_cast<std::size_t>(i * h)];
-        for (int j = 0; j < h; ++j) sums[j] += xi * row[j];
+        const float* row = w + static_cast<std::size_t>(i * hidden);
+        for (int j = 0; j < hidden; ++j) sums[j] += xi * row[j];
     }
 }
+
+void inputSumsFrom(const float* w, int hidden, const float* x, const float* baseX, const float* baseSums, float* sums) {
+    std::copy_n(baseSums, hidden, sums);
+    for (int i = 0; i < kInputs; ++i) {
+        if (x[i] == baseX[i]) continue;
+        const float dx = x[i] - baseX[i];
+        const float* row = w + static_cast<std::size_t>(i * hidden);
+        for (int j = 0; j < hidden; ++j) sums[j] += dx * row[j];
+    }
+}
+
+void TrainNet::hiddenSums(const float* x, float* sums) const { inputSums(w_.data(), hidden_, x, sums); }
 
 float TrainNet::finish(const float* sums, float* hiddenOut) const {
     const int h = hidden_;
@@ -45,15 +56,8 @@ float TrainNet::forward(const float* x, float* hiddenOut) const {
 }
 
 float TrainNet::forwardFrom(const float* x, const float* baseX, const float* baseSums, float* hiddenOut) const {
-    const int h = hidden_;
     float sums[256];
-    std::copy_n(baseSums, h, sums);
-    for (int i = 0; i < kInputs; ++i) {
-        if (x[i] == baseX[i]) continue;
-        const float dx = x[i] - baseX[i];
-        const float* row = &w_[static_cast<std::size_t>(i * h)];
-        for (int j = 0; j < h; ++j) sums[j] += dx * row[j];
-    }
+    inputSumsFrom(w_.data(), hidden_, x, baseX, baseSums, sums);
     return finish(sums, hiddenOut);
 }
 

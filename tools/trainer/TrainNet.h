@@ -17,6 +17,11 @@ inline constexpr int kInputs = 196;
 // The game's encoding of a position for black, as floats.
 void encodePosition(const Position& pos, float* x);
 
+// The hidden sums of input-major weights `w` (input i to hidden j at w[i * hidden + j]) for `x`.
+void inputSums(const float* w, int hidden, const float* x, float* sums);
+// The same from the sums `baseSums` of a nearby input `baseX`: only the inputs that differ are added.
+void inputSumsFrom(const float* w, int hidden, const float* x, const float* baseX, const float* baseSums, float* sums);
+
 class TrainNet {
 public:
     explicit TrainNet(int hidden) : hidden_(hidden), w_(static_cast<std::size_t>((kInputs + 1) * hidden), 0.0f) {}
