@@ -17,8 +17,6 @@ const MatchEquityTable& matchEquity() {
     return table;
 }
 
-int pointsNeeded(int matchLength, int score) { return std::clamp(matchLength - score, 1, MatchEquityTable::kLongest); }
-
 }  // namespace
 
 MasterPlayAnswer masterPlay(const MasterPlayQuestion& q) {
@@ -41,24 +39,6 @@ CubeDecision masterCubeDecision(const MasterCubeQuestion& q) {
     CubelessChances chances = estimate->blackToRoll(q.nets, frame);
     if (q.noBackgammons) chances.winBackgammon = chances.loseBackgammon = 0;
     return decideCube(chances, q.situation, matchEquity());
-}
-
-CubeSituation cubeSituationOf(const GameState& state, const Options& options, Side roller) {
-    const Cube& cube = state.cube();
-    CubeSituation s;
-    s.cube = cube.value();
-    s.owner = cube.centred() ? CubeOwner::Centred : cube.availableTo(roller) ? CubeOwner::Roller : CubeOwner::Opponent;
-    s.cubeInUse = options.cubeEnabled;
-    s.jacoby = options.jacobyRule;
-    if (options.matchPlay) {
-        const Scores& scores = state.scores();
-        const int white = scores.whiteMatchScore, black = scores.blackMatchScore;
-        s.matchLength = std::min<int>(options.matchLength, MatchEquityTable::kLongest);
-        s.rollerNeeds = pointsNeeded(options.matchLength, roller == Side::White ? white : black);
-        s.opponentNeeds = pointsNeeded(options.matchLength, roller == Side::White ? black : white);
-        s.crawford = state.isCrawfordGame(options);
-    }
-    return s;
 }
 
 bool masterTakes(const CubeDecision& d) {

@@ -6,8 +6,6 @@
 #include "ai/CubeDecision.h"
 #include "rules/PlayGenerator.h"
 #include "rules/Position.h"
-#include "game/GameState.h"
-#include "game/Options.h"
 
 namespace lumaro {
 
@@ -42,10 +40,6 @@ struct MasterCubeQuestion {
 };
 
 CubeDecision masterCubeDecision(const MasterCubeQuestion& question);
-
-// The cube as the side `roller` sees it before its roll: the cube's value and holder, the rules
-// in use, and in a match what each side still needs and whether this is the Crawford game.
-CubeSituation cubeSituationOf(const GameState& state, const Options& options, Side roller);
 
 // The answer to a double the side `roller` offers, by the decision seen from the roller's side:
 // take when the doubled game costs the taker less than the points the pass gives away.

@@ -1,6 +1,7 @@
 // The Master in the game: its plays and its cube, thought over while the window stays live.
 #include "ai/NeuralNets.h"
 #include "game/Game.h"
+#include "game/MasterCube.h"
 #include "game/MasterThinking.h"
 
 namespace lumaro {
@@ -44,7 +45,7 @@ CubeDecision Game::masterThinksAboutCube(Side roller) {
     question.nets = nets_;
     question.position = state_.position();
     question.roller = roller;
-    question.situation = cubeSituationOf(state_, options_, roller);
+    question.situation = cubeSituationOf(*this, roller);
     question.noBackgammons = options_.noBackgammonScoring;
     CubeDecision decision;
     thinkLive([&decision, question] { decision = masterCubeDecision(question); });

@@ -9,6 +9,7 @@
 #include "app/cli/GameFile.h"
 #include "app/cli/MatchOptions.h"
 #include "app/cli/NetsFolder.h"
+#include "game/MasterCube.h"
 #include "rules/MatchId.h"
 
 namespace lumaro {
@@ -57,19 +58,9 @@ int cubeCommand(int argc, char** argv) {
     auto nets = std::make_unique<NeuralNets>();
     if (!loadExpertNets(*nets, options.nets)) return 2;
 
-    CubeSituation situation;
-    situation.cube = cube.value();
-    situation.owner = cube.centred()                  ? CubeOwner::Centred
-                      : cube.availableTo(roller)       ? CubeOwner::Roller
-                                                       : CubeOwner::Opponent;
-    situation.cubeInUse = game.cubeEnabled != 0;
-    situation.jacoby = options.jacoby;
-    situation.matchLength = length;
-    situation.crawford = options.crawford;
-    if (length > 0) {
-        situation.rollerNeeds = length - state.score[roller];
-        situation.opponentNeeds = length - state.score[otherSide(roller)];
-    }
+    const CubeSituation situation =
+        cubeSituationFor(cube, roller, game.cubeEnabled != 0, options.jacoby, length, state.score[Side::White],
+                         state.score[Side::Black], options.crawford);
     const Position frame = roller == Side::Black ? game.position : mirrored(game.position);
     auto estimate = std::make_unique<CubelessEstimate>();
     const CubelessChances chances = estimate->blackToRoll(nets.get(), frame);
