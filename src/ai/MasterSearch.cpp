@@ -71,13 +71,7 @@ void MasterSearch::deeper2(const NeuralNets* nets, const std::vector<Position>& 
     replyEquities_.resize(replies_.size());
     equity_.evaluate(nets, replies_.data(), static_cast<int>(replies_.size()), replyEquities_.data());
     // The opponent's reply to each roll is its best at depth 0, then looked at one roll deeper.
-    std::vector<Position> chosenReplies;
-    int from = 0;
-    for (const int to : rollEnds) {
-        const auto best = std::max_element(replyEquities_.begin() + from, replyEquities_.begin() + to);
-        chosenReplies.push_back(replies_[static_cast<std::size_t>(best - replyEquities_.begin())]);
-        from = to;
-    }
+    const std::vector<Position> chosenReplies = bestOfEachRoll(replies_, replyEquities_, rollEnds);
     std::vector<double> replyDepth1;
     deeper1(nets, chosenReplies, replyDepth1);
     std::size_t next = 0;

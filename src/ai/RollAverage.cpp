@@ -32,6 +32,19 @@ void RollAverage::blackToRoll(const NeuralNets* nets, const Position* positions,
     }
 }
 
+std::vector<Position> bestOfEachRoll(const std::vector<Position>& results, const std::vector<double>& equities,
+                                     const std::vector<int>& rollEnds) {
+    std::vector<Position> best;
+    best.reserve(rollEnds.size());
+    int from = 0;
+    for (const int to : rollEnds) {
+        const auto top = std::max_element(equities.begin() + from, equities.begin() + to);
+        best.push_back(results[static_cast<std::size_t>(top - equities.begin())]);
+        from = to;
+    }
+    return best;
+}
+
 CubelessChances RollAverage::blackToRollChances(const NeuralNets* nets, const Position& position) {
     results_.clear();
     rollEnds_.clear();
@@ -41,13 +54,7 @@ CubelessChances RollAverage::blackToRollChances(const NeuralNets* nets, const Po
     }
     equities_.resize(results_.size());
     equity_.evaluate(nets, results_.data(), static_cast<int>(results_.size()), equities_.data());
-    std::vector<Position> chosen;
-    int from = 0;
-    for (const int to : rollEnds_) {
-        const auto best = std::max_element(equities_.begin() + from, equities_.begin() + to);
-        chosen.push_back(results_[static_cast<std::size_t>(best - equities_.begin())]);
-        from = to;
-    }
+    const std::vector<Position> chosen = bestOfEachRoll(results_, equities_, rollEnds_);
     std::vector<CubelessChances> each(chosen.size());
     equity_.chances(nets, chosen.data(), static_cast<int>(chosen.size()), each.data());
     CubelessChances sum{0, 0, 0, 0, 0};

@@ -10,6 +10,11 @@
 
 namespace lumaro {
 
+// The best of each roll's results by equity: `rollEnds` closes each roll's run of `results` (a run
+// is never empty: a roll with no play leaves the position as it was).
+std::vector<Position> bestOfEachRoll(const std::vector<Position>& results, const std::vector<double>& equities,
+                                     const std::vector<int>& rollEnds);
+
 class RollAverage {
 public:
     explicit RollAverage(HomeRaces homeRaces = HomeRaces::Estimate, ContactNets contactNets = ContactNets::Expert)
